@@ -1,0 +1,3 @@
+# Cross-compiling for 64-bit Windows with the posix-thread mingw-w64 compilers.
+set(TOLVAN_TARGET_TRIPLE x86_64-w64-mingw32)
+include(${CMAKE_CURRENT_LIST_DIR}/mingw-common.cmake)

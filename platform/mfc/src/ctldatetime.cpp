@@ -1,0 +1,122 @@
+// CDateTimeCtrl: the date and time picker wrapper.
+#include "wincore.h"
+
+#include <afxcmn.h>
+
+IMPLEMENT_DYNAMIC(CDateTimeCtrl, CWnd)
+
+CDateTimeCtrl::CDateTimeCtrl() {}
+CDateTimeCtrl::~CDateTimeCtrl() {}
+
+BOOL CDateTimeCtrl::Create(DWORD dwStyle, const RECT& rect, CWnd* pParentWnd, UINT nID)
+{
+    afxcore::EnsureCommonControls(ICC_DATE_CLASSES);
+    return CWnd::Create(DATETIMEPICK_CLASSA, NULL, dwStyle, rect, pParentWnd, nID);
+}
+
+namespace {
+
+inline LRESULT Send(HWND hWnd, UINT message, WPARAM wParam = 0, LPARAM lParam = 0)
+{
+    return ::SendMessageA(hWnd, message, wParam, lParam);
+}
+
+}  // namespace
+
+COLORREF CDateTimeCtrl::GetMonthCalColor(int iColor) const { return (COLORREF)Send(m_hWnd, DTM_GETMCCOLOR, iColor); }
+COLORREF CDateTimeCtrl::SetMonthCalColor(int iColor, COLORREF ref) { return (COLORREF)Send(m_hWnd, DTM_SETMCCOLOR, iColor, ref); }
+BOOL CDateTimeCtrl::SetFormat(LPCTSTR pstrFormat) { return (BOOL)Send(m_hWnd, DTM_SETFORMATA, 0, (LPARAM)pstrFormat); }
+CFont* CDateTimeCtrl::GetMonthCalFont() const { return CFont::FromHandle((HFONT)Send(m_hWnd, DTM_GETMCFONT)); }
+void CDateTimeCtrl::SetMonthCalFont(HFONT hFont, BOOL bRedraw) { Send(m_hWnd, DTM_SETMCFONT, (WPARAM)hFont, bRedraw); }
+HWND CDateTimeCtrl::GetMonthCalCtrl() const { return (HWND)Send(m_hWnd, DTM_GETMONTHCAL); }
+
+BOOL CDateTimeCtrl::SetRange(const COleDateTime* pMinRange, const COleDateTime* pMaxRange)
+{
+    SYSTEMTIME st[2];
+    WPARAM flags = 0;
+    if (pMinRange != NULL && pMinRange->GetAsSystemTime(st[0]))
+        flags |= GDTR_MIN;
+    if (pMaxRange != NULL && pMaxRange->GetAsSystemTime(st[1]))
+        flags |= GDTR_MAX;
+    return (BOOL)Send(m_hWnd, DTM_SETRANGE, flags, (LPARAM)st);
+}
+
+DWORD CDateTimeCtrl::GetRange(COleDateTime* pMinRange, COleDateTime* pMaxRange) const
+{
+    SYSTEMTIME st[2] = {};
+    DWORD dwResult = (DWORD)Send(m_hWnd, DTM_GETRANGE, 0, (LPARAM)st);
+    if (pMinRange != NULL && (dwResult & GDTR_MIN))
+        *pMinRange = COleDateTime(st[0]);
+    if (pMaxRange != NULL && (dwResult & GDTR_MAX))
+        *pMaxRange = COleDateTime(st[1]);
+    return dwResult;
+}
+
+BOOL CDateTimeCtrl::SetRange(const CTime* pMinRange, const CTime* pMaxRange)
+{
+    SYSTEMTIME st[2];
+    WPARAM flags = 0;
+    if (pMinRange != NULL && pMinRange->GetAsSystemTime(st[0]))
+        flags |= GDTR_MIN;
+    if (pMaxRange != NULL && pMaxRange->GetAsSystemTime(st[1]))
+        flags |= GDTR_MAX;
+    return (BOOL)Send(m_hWnd, DTM_SETRANGE, flags, (LPARAM)st);
+}
+
+DWORD CDateTimeCtrl::GetRange(CTime* pMinRange, CTime* pMaxRange) const
+{
+    SYSTEMTIME st[2] = {};
+    DWORD dwResult = (DWORD)Send(m_hWnd, DTM_GETRANGE, 0, (LPARAM)st);
+    if (pMinRange != NULL && (dwResult & GDTR_MIN))
+        *pMinRange = CTime(st[0]);
+    if (pMaxRange != NULL && (dwResult & GDTR_MAX))
+        *pMaxRange = CTime(st[1]);
+    return dwResult;
+}
+
+BOOL CDateTimeCtrl::SetTime(const COleDateTime& timeNew)
+{
+    SYSTEMTIME st;
+    if (timeNew.GetStatus() != COleDateTime::valid || !timeNew.GetAsSystemTime(st))
+        return (BOOL)Send(m_hWnd, DTM_SETSYSTEMTIME, GDT_NONE, 0);
+    return (BOOL)Send(m_hWnd, DTM_SETSYSTEMTIME, GDT_VALID, (LPARAM)&st);
+}
+
+BOOL CDateTimeCtrl::SetTime(const CTime* pTimeNew)
+{
+    SYSTEMTIME st;
+    if (pTimeNew == NULL || !pTimeNew->GetAsSystemTime(st))
+        return (BOOL)Send(m_hWnd, DTM_SETSYSTEMTIME, GDT_NONE, 0);
+    return (BOOL)Send(m_hWnd, DTM_SETSYSTEMTIME, GDT_VALID, (LPARAM)&st);
+}
+
+BOOL CDateTimeCtrl::SetTime(LPSYSTEMTIME pTimeNew)
+{
+    return (BOOL)Send(m_hWnd, DTM_SETSYSTEMTIME, pTimeNew == NULL ? GDT_NONE : GDT_VALID, (LPARAM)pTimeNew);
+}
+
+BOOL CDateTimeCtrl::GetTime(COleDateTime& timeDest) const
+{
+    SYSTEMTIME st;
+    DWORD dwResult = (DWORD)Send(m_hWnd, DTM_GETSYSTEMTIME, 0, (LPARAM)&st);
+    if (dwResult == GDT_VALID) {
+        timeDest = COleDateTime(st);
+        return TRUE;
+    }
+    timeDest.SetStatus(COleDateTime::null);
+    return FALSE;
+}
+
+DWORD CDateTimeCtrl::GetTime(CTime& timeDest) const
+{
+    SYSTEMTIME st;
+    DWORD dwResult = (DWORD)Send(m_hWnd, DTM_GETSYSTEMTIME, 0, (LPARAM)&st);
+    if (dwResult == GDT_VALID)
+        timeDest = CTime(st);
+    return dwResult;
+}
+
+DWORD CDateTimeCtrl::GetTime(LPSYSTEMTIME pTimeDest) const
+{
+    return (DWORD)Send(m_hWnd, DTM_GETSYSTEMTIME, 0, (LPARAM)pTimeDest);
+}

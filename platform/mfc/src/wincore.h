@@ -1,0 +1,78 @@
+// Internal state of the window core: per-thread state (module-state stack, message being
+// processed, window being created, temporary CWnd objects) and the process-wide map of
+// permanent CWnd objects.
+#pragma once
+
+#include <afxwin.h>
+
+#include <unordered_map>
+#include <vector>
+
+namespace afxcore {
+
+struct ThreadState
+{
+    // AFX_MANAGE_STATE and message dispatch push here; empty means the program's state.
+    std::vector<AFX_MODULE_STATE*> moduleStack;
+    // The CWinThread of a thread started by AfxBeginThread.
+    CWinThread* currentThread = nullptr;
+    // The message AfxCallWndProc is processing (for Default and reflection).
+    MSG lastSentMsg{};
+    // The message the current loop fetched last.
+    MSG msgCur{};
+    // The object to attach to the next window created on this thread (CBT hook).
+    CWnd* wndInit = nullptr;
+    HHOOK cbtHook = nullptr;
+    int hookUsers = 0;
+    // Temporary CWnd objects of FromHandle.
+    std::unordered_map<HWND, CWnd*> tempWnds;
+    // Temporaries replaced in the map (their handle was reused); deleted with the others.
+    std::vector<CWnd*> retiredTemps;
+    // Nesting depth of message loops (Run, modal loops): temporaries are only deleted when
+    // the outermost loop is idle, since an outer handler may still hold one across an
+    // inner modal loop.
+    int loopDepth = 0;
+    // UpdateData suppresses notifications of this window's controls meanwhile.
+    HWND lockoutNotifyWindow = nullptr;
+    // Last mouse-move position, to skip idle processing for repeated moves.
+    POINT lastMousePos{ -1, -1 };
+    UINT lastMouseMsg = 0;
+    // Popup menus lately opened (WM_INITMENUPOPUP), to find owner-drawn menu items.
+    HMENU recentPopups[8] = {};
+    int nextPopup = 0;
+    // AfxRegisterWndClass result buffer.
+    char classNameBuffer[128] = {};
+};
+
+ThreadState& State();
+
+// Permanent objects of all modules, by handle.
+void AddPermanent(HWND hWnd, CWnd* pWnd);
+void RemovePermanent(HWND hWnd, CWnd* pWnd);
+CWnd* FindPermanent(HWND hWnd);
+
+// Arms the CBT hook so the next window created on this thread is attached to pWnd.
+void HookWindowCreate(CWnd* pWnd);
+// Disarms it; TRUE when the hook attached the object.
+bool UnhookWindowCreate();
+
+// Runs message loop bodies with the depth bookkeeping of temporaries.
+struct LoopScope
+{
+    LoopScope() { ++State().loopDepth; }
+    ~LoopScope() { --State().loopDepth; }
+};
+
+// Idle work of a loop: deletes temporaries when this is the outermost loop.
+void IdleCleanup();
+
+// The registered window class used by CWnd::Create without a class name.
+LPCTSTR DefaultWndClass();
+
+// Shows or hides nothing, just notes a visibility request made while a dialog initialises.
+void NoteShowRequest(CWnd* pWnd, bool hide);
+
+// Common controls that the wrappers need.
+void EnsureCommonControls(DWORD icc);
+
+}  // namespace afxcore

@@ -1,0 +1,22 @@
+// Message pumping for tests: wait for a condition while the calling thread keeps
+// dispatching its messages (windows created on it, timers, cross-thread SendMessage).
+// There is deliberately no "pump for N milliseconds": tests wait for what they expect.
+#pragma once
+
+#include <winsock2.h>
+#include <windows.h>
+
+#include <functional>
+
+namespace tolvan::test {
+
+// Dispatches everything queued for the calling thread and returns once the queue is
+// empty. A WM_QUIT found on the way is posted again so the caller's own loop sees it.
+void PumpPending();
+
+// Pumps the calling thread's messages until `condition` returns true (checked after every
+// batch of messages and at least every few milliseconds) or `timeoutMs` passes. Returns
+// whether the condition held; it is evaluated once more at the deadline.
+bool PumpUntil(const std::function<bool()>& condition, DWORD timeoutMs = 30000);
+
+}  // namespace tolvan::test

@@ -1,0 +1,234 @@
+#!/usr/bin/env bash
+# Prepares this machine to build, run and test Tolvan:
+#   1. Debian packages (cross compilers, Wine, Xvfb, fonts, gSOAP's code generator, CMake);
+#   2. the third-party libraries, cross-built from Debian source packages for each
+#      Windows target into a cache outside the checkout, reused when present.
+# Idempotent: a second run only checks. Every step says what it does.
+#
+# Environment:
+#   TOLVAN_CACHE    cache root (default /var/cache/tolvan)
+#   TOLVAN_TARGETS  targets to build libraries for (default "x86_64-w64-mingw32 i686-w64-mingw32")
+set -euo pipefail
+
+CACHE=${TOLVAN_CACHE:-/var/cache/tolvan}
+TARGETS=${TOLVAN_TARGETS:-"x86_64-w64-mingw32 i686-w64-mingw32"}
+JOBS=$(nproc)
+# Bump when a recipe below changes, so stale builds are not reused.
+RECIPE=3
+
+say() { printf '[setup] %s\n' "$*"; }
+
+# ---------------------------------------------------------------- packages
+PACKAGES="g++-mingw-w64-x86-64-posix g++-mingw-w64-i686-posix gcc-mingw-w64-x86-64-posix
+gcc-mingw-w64-i686-posix binutils-mingw-w64-x86-64 binutils-mingw-w64-i686 mingw-w64-tools
+cmake make xvfb xauth x11-utils wine wine64 fonts-wqy-microhei fonts-wqy-zenhei gsoap dpkg-dev
+imagemagick python3 ca-certificates locales"
+
+install_packages() {
+    local missing=()
+    for p in $PACKAGES; do
+        dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")
+    done
+    if dpkg-query -W -f='${Status}' wine32 2>/dev/null | grep -q 'install ok installed'; then
+        say "removing wine32: 32-bit programs cannot run here and it hijacks the wine launcher"
+        DEBIAN_FRONTEND=noninteractive apt-get remove -y wine32
+    fi
+    if [ ${#missing[@]} -eq 0 ]; then
+        say "Debian packages: all present"
+        return
+    fi
+    say "installing Debian packages: ${missing[*]}"
+    apt-get update -q
+    DEBIAN_FRONTEND=noninteractive apt-get install -y -q --no-install-recommends "${missing[@]}"
+}
+
+# Source packages need a deb-src entry beside the machine's deb entry.
+enable_deb_src() {
+    if grep -rqsE '^(Types:.*deb-src|deb-src )' /etc/apt/sources.list /etc/apt/sources.list.d/; then
+        return 1
+    fi
+    say "adding deb-src entries beside the existing deb entries"
+    if [ -f /etc/apt/sources.list.d/debian.sources ]; then
+        sed 's/^Types: deb$/Types: deb-src/' /etc/apt/sources.list.d/debian.sources \
+            > /etc/apt/sources.list.d/tolvan-deb-src.sources
+    else
+        grep -hE '^deb ' /etc/apt/sources.list | sed 's/^deb /deb-src /' \
+            > /etc/apt/sources.list.d/tolvan-deb-src.list
+    fi
+    return 0
+}
+
+# fetch_source NAME -> prints the unpacked source directory
+fetch_source() {
+    local name=$1 dir="$CACHE/src/$1"
+    if [ ! -f "$dir/.unpacked" ]; then
+        # Package lists with sources are read once per setup run.
+        if [ ! -f "$CACHE/src/.lists-$$" ]; then
+            enable_deb_src || true
+            apt-get update -q >&2
+            rm -f "$CACHE"/src/.lists-*
+            touch "$CACHE/src/.lists-$$"
+        fi
+        say "fetching Debian source package $name" >&2
+        rm -rf "$dir" && mkdir -p "$dir"
+        # The newest version first; a mirror that lacks it (security updates are not
+        # always mirrored as source) falls back to the next one it lists.
+        local v ok=0
+        for v in $(apt-cache showsrc "$name" | sed -n 's/^Version: //p' | sort -rV | uniq); do
+            rm -f "$dir"/*
+            if (cd "$dir" && apt-get source -q --download-only "$name=$v" >&2); then ok=1; break; fi
+            say "source $name $v not available, trying an older one" >&2
+        done
+        [ $ok -eq 1 ] || { echo "cannot fetch source package $name" >&2; exit 1; }
+        (cd "$dir" && dpkg-source -x ./*.dsc tree >&2)
+        touch "$dir/.unpacked"
+    fi
+    echo "$dir/tree"
+}
+
+# ---------------------------------------------------------------- libraries
+cmake_toolchain() {  # target prefix -> writes a toolchain file, prints its path
+    local t=$1 prefix=$2 f="$2/toolchain.cmake"
+    cat > "$f" <<TC
+set(CMAKE_SYSTEM_NAME Windows)
+set(CMAKE_SYSTEM_PROCESSOR ${t%%-*})
+set(CMAKE_C_COMPILER $t-gcc-posix)
+set(CMAKE_CXX_COMPILER $t-g++-posix)
+set(CMAKE_RC_COMPILER $t-windres)
+set(CMAKE_FIND_ROOT_PATH /usr/$t $prefix)
+set(CMAKE_FIND_ROOT_PATH_MODE_PROGRAM NEVER)
+set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
+set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
+TC
+    echo "$f"
+}
+
+# build_cmake_dep NAME TARGET PREFIX [cmake args...]
+build_cmake_dep() {
+    local name=$1 t=$2 prefix=$3; shift 3
+    local src; src=$(fetch_source "$name")
+    local bdir="$CACHE/build/$t/$name"
+    rm -rf "$bdir" && mkdir -p "$bdir"
+    cmake -S "$src" -B "$bdir" -DCMAKE_TOOLCHAIN_FILE="$(cmake_toolchain "$t" "$prefix")" \
+        -DCMAKE_BUILD_TYPE=Release -DCMAKE_INSTALL_PREFIX="$prefix" -DBUILD_SHARED_LIBS=OFF \
+        -DCMAKE_INSTALL_LIBDIR=lib "$@" > "$bdir/configure.log"
+    cmake --build "$bdir" -j "$JOBS" > "$bdir/build.log"
+    cmake --install "$bdir" > "$bdir/install.log"
+    rm -rf "$bdir"
+}
+
+build_openssl() {
+    local t=$1 prefix=$2 src; src=$(fetch_source openssl)
+    local os=mingw64; [ "${t%%-*}" = i686 ] && os=mingw
+    local bdir="$CACHE/build/$t/openssl"
+    rm -rf "$bdir" && mkdir -p "${bdir%/*}" && cp -a "$src" "$bdir"
+    (cd "$bdir" && ./Configure "$os" --cross-compile-prefix="$t-" no-shared no-asm no-tests \
+        --prefix="$prefix" --libdir=lib > configure.log &&
+     make -j "$JOBS" build_libs > build.log && make install_dev > install.log)
+    rm -rf "$bdir"
+}
+
+build_sqlcipher() {
+    local t=$1 prefix=$2 src; src=$(fetch_source sqlcipher)
+    local bdir="$CACHE/build/$t/sqlcipher"
+    rm -rf "$bdir" && mkdir -p "${bdir%/*}" && cp -a "$src" "$bdir"
+    (cd "$bdir" && BCC=gcc ./configure --host="$t" --enable-tempstore=yes --disable-tcl \
+        --disable-shared CFLAGS="-DSQLITE_HAS_CODEC -I$prefix/include" LDFLAGS="-L$prefix/lib" \
+        LIBS="-lcrypto -lws2_32 -lcrypt32 -lbcrypt" > configure.log &&
+     make BEXE= sqlite3.c > build.log &&
+     "$t-gcc-posix" -O2 -c sqlite3.c -o sqlite3.o -I"$prefix/include" -DSQLITE_HAS_CODEC \
+        -DSQLCIPHER_CRYPTO_OPENSSL -DSQLITE_TEMP_STORE=2 -DSQLITE_THREADSAFE=1 \
+        -DSQLITE_OMIT_LOAD_EXTENSION &&
+     "$t-ar" rcs "$prefix/lib/libsqlcipher.a" sqlite3.o &&
+     mkdir -p "$prefix/include/sqlcipher" && cp sqlite3.h "$prefix/include/sqlcipher/")
+    rm -rf "$bdir"
+}
+
+build_zlib() {
+    local t=$1 prefix=$2 src; src=$(fetch_source zlib)
+    local bdir="$CACHE/build/$t/zlib" f
+    rm -rf "$bdir" && mkdir -p "$bdir" "$prefix/lib" "$prefix/include"
+    for f in adler32 compress crc32 deflate gzclose gzlib gzread gzwrite infback inffast \
+             inflate inftrees trees uncompr zutil; do
+        "$t-gcc-posix" -O2 -c "$src/$f.c" -o "$bdir/$f.o"
+    done
+    "$t-ar" rcs "$prefix/lib/libz.a" "$bdir"/*.o
+    cp "$src/zlib.h" "$src/zconf.h" "$prefix/include/"
+    rm -rf "$bdir"
+}
+
+# The gSOAP runtime: stdsoap2 compiled for the target; the host's soapcpp2 generates clients.
+build_gsoap() {
+    local t=$1 prefix=$2 src; src=$(fetch_source gsoap)
+    local bdir="$CACHE/build/$t/gsoap"
+    rm -rf "$bdir" && mkdir -p "$bdir" "$prefix/lib" "$prefix/include/gsoap"
+    "$t-g++-posix" -O2 -c "$src/gsoap/stdsoap2.cpp" -o "$bdir/stdsoap2.o" -I"$src/gsoap"
+    "$t-ar" rcs "$prefix/lib/libgsoap++.a" "$bdir/stdsoap2.o"
+    cp "$src/gsoap/stdsoap2.h" "$prefix/include/gsoap/"
+    rm -rf "$bdir"
+}
+
+# step NAME TARGET PREFIX FUNCTION [args] -- runs once per prefix
+step() {
+    local name=$1 t=$2 prefix=$3; shift 3
+    if [ -f "$prefix/.done-$name" ]; then
+        say "$t: $name cached"
+        return
+    fi
+    say "$t: building $name"
+    local start=$SECONDS
+    "$@"
+    touch "$prefix/.done-$name"
+    say "$t: $name built in $((SECONDS - start)) s"
+}
+
+deps_for_target() {
+    local t=$1 prefix=$2
+    mkdir -p "$prefix"
+    step zlib "$t" "$prefix" build_zlib "$t" "$prefix"
+    step openssl "$t" "$prefix" build_openssl "$t" "$prefix"
+    step sqlcipher "$t" "$prefix" build_sqlcipher "$t" "$prefix"
+    step jansson "$t" "$prefix" build_cmake_dep jansson "$t" "$prefix" \
+        -DJANSSON_BUILD_DOCS=OFF -DJANSSON_WITHOUT_TESTS=ON -DJANSSON_EXAMPLES=OFF
+    step libevent "$t" "$prefix" build_cmake_dep libevent "$t" "$prefix" \
+        -DEVENT__DISABLE_OPENSSL=ON -DEVENT__DISABLE_TESTS=ON -DEVENT__DISABLE_SAMPLES=ON \
+        -DEVENT__DISABLE_BENCHMARK=ON -DEVENT__LIBRARY_TYPE=STATIC -DEVENT__DISABLE_MBEDTLS=ON
+    step curl "$t" "$prefix" build_cmake_dep curl "$t" "$prefix" \
+        -DCURL_USE_SCHANNEL=ON -DCURL_USE_OPENSSL=OFF -DBUILD_CURL_EXE=OFF -DBUILD_TESTING=OFF \
+        -DCURL_USE_LIBSSH2=OFF -DUSE_LIBIDN2=OFF -DCURL_ZLIB=OFF -DCURL_DISABLE_LDAP=ON \
+        -DCURL_USE_LIBPSL=OFF -DENABLE_MANUAL=OFF
+    step gsoap "$t" "$prefix" build_gsoap "$t" "$prefix"
+    # Tests and benchmarks run only on the 64-bit target.
+    if [ "${t%%-*}" = x86_64 ]; then
+        step googletest "$t" "$prefix" build_cmake_dep googletest "$t" "$prefix" \
+            -Dgtest_disable_pthreads=OFF
+        step benchmark "$t" "$prefix" build_cmake_dep benchmark "$t" "$prefix" \
+            -DBENCHMARK_ENABLE_TESTING=OFF -DBENCHMARK_ENABLE_GTEST_TESTS=OFF \
+            -DBENCHMARK_ENABLE_WERROR=OFF -DBENCHMARK_ENABLE_LTO=OFF -DHAVE_STD_REGEX=ON \
+            -DRUN_HAVE_STD_REGEX=1 -DGIT_VERSION=0.0.0
+    fi
+}
+
+# Wine takes its ANSI code page from the host locale: zh_CN.UTF-8 must exist for code page 936.
+ensure_locale() {
+    if locale -a 2>/dev/null | grep -qix 'zh_CN.utf8'; then
+        say "locale zh_CN.UTF-8: present"
+        return
+    fi
+    say "generating locale zh_CN.UTF-8"
+    localedef -i zh_CN -f UTF-8 zh_CN.UTF-8
+}
+
+# ---------------------------------------------------------------- main
+install_packages
+ensure_locale
+mkdir -p "$CACHE/src" "$CACHE/build"
+for t in $TARGETS; do
+    command -v "$t-g++-posix" >/dev/null || { echo "missing cross compiler $t-g++-posix" >&2; exit 1; }
+    compiler=$("$t-g++-posix" -dumpversion)
+    prefix="$CACHE/deps/$t-gcc$compiler-r$RECIPE"
+    deps_for_target "$t" "$prefix"
+    ln -sfn "$prefix" "$CACHE/deps/$t"
+    say "$t: libraries ready in $prefix"
+done
+say "done"

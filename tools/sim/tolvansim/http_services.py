@@ -1,0 +1,487 @@
+"""HTTP side of the simulator: the market-data web services, served by the same process and
+event loop as the TCP servers.
+
+Services (POST with form bodies; GET works as well):
+  /services/stock/{csm,hks}/version                 list version
+  /html/stock/stockList, /html/stock/stockList_hks   instrument list (bare JSON array)
+  /html/stock/stockInfo, /html/stock/stockInfo_hks   snapshot text "[f0|f1|...|f16]..."
+  /services/stock/{csm,hks}/stockTimely              quotes of "code" (comma-separated)
+  /services/stock/{csm,hks}/stockListTimely          quotes of "codes"
+  /services/stock/{csm,hks}/stockKline/<period>      bars (day minute1 minute5 minute15
+                                                     minute30 hour1 week month)
+  /services/stock/notice                             the current notice
+  /services/validateMarketDay, /services/marketCalendar   "code=" encrypted request objects
+  /services/historyData?type=..&sdate=..&edate=..    history lines between <result> tags
+
+Tests make any service fail, stall, answer garbage and more with the control command
+"http fault" (see HttpControl).
+"""
+
+import asyncio
+import collections
+import datetime
+import json
+import logging
+import urllib.parse
+
+from .webtoken import TokenCodec
+
+log = logging.getLogger("tolvansim.http")
+
+MAX_HEADER_BYTES = 16 * 1024
+MAX_BODY_BYTES = 1024 * 1024
+REQUEST_LOG_SIZE = 500
+MAX_BARS = 6000
+
+REASONS = {200: "OK", 400: "Bad Request", 404: "Not Found", 413: "Payload Too Large",
+           500: "Internal Server Error"}
+
+JSON_TYPE = "application/json; charset=utf-8"
+TEXT_TYPE = "text/plain; charset=utf-8"
+
+# The history service's access token (the "say=" form field).
+HISTORY_TOKEN = "3c9e0a7b51d24f86e0b7a19c5d3f2e48"
+HISTORY_PATH = "/services/historyData"
+
+KLINE_PERIODS = {"day": 0, "minute1": 1, "minute5": 5, "minute15": 15, "minute30": 30,
+                 "hour1": 60, "week": 5040, "month": 43200}
+
+FAULT_MODES = ("fail", "garbage", "stall", "drop", "code", "delay", "truncate", "empty")
+
+# (method, path) -> handler(sim, request) -> (status, content type, body bytes)
+ROUTES = {}
+
+
+class HttpRequest:
+    def __init__(self, method, target, headers, body):
+        self.method = method
+        self.target = target
+        parsed = urllib.parse.urlsplit(target)
+        self.path = parsed.path
+        self.raw_query = parsed.query
+        self.query = urllib.parse.parse_qs(parsed.query, keep_blank_values=True)
+        self.headers = headers
+        self.body = body
+
+    def form(self):
+        """The body read as an HTML form (field -> first value)."""
+        fields = urllib.parse.parse_qs(self.body.decode("latin-1"), keep_blank_values=True)
+        return {key: values[0] for key, values in fields.items()}
+
+    def query_value(self, key):
+        values = self.query.get(key)
+        return values[0] if values else ""
+
+
+def _json(payload, status=200):
+    return status, JSON_TYPE, json.dumps(payload, ensure_ascii=False).encode("utf-8")
+
+
+def _text(text, status=200):
+    return status, TEXT_TYPE, text.encode("utf-8")
+
+
+def _failure(code, message):
+    return _json({"returnCode": code, "returnMsg": message})
+
+
+def route(*paths):
+    def register(handler):
+        for path in paths:
+            for method in ("POST", "GET"):
+                ROUTES[(method, path)] = handler
+        return handler
+    return register
+
+
+def _market_of(path):
+    return "HKS" if "/hks/" in path or path.endswith("_hks") else "CSM"
+
+
+def _token_refused(sim, form):
+    if not sim.http.check_tokens or sim.http.codec.is_token(form.get("token", "")):
+        return None
+    return _failure(401, "token无效")
+
+
+def _parse_date(text):
+    """A date "YYYYMMDD" or "YYYY-MM-DD", or None."""
+    digits = text.replace("-", "").strip()
+    try:
+        return datetime.datetime.strptime(digits, "%Y%m%d").date()
+    except ValueError:
+        return None
+
+
+# --- instrument lists and quotes -------------------------------------------------------------
+
+@route("/services/stock/csm/version", "/services/stock/hks/version")
+def _version(sim, request):
+    refused = _token_refused(sim, request.form())
+    if refused:
+        return refused
+    return _json({"returnCode": 200,
+                  "returnMsg": {"version": sim.stocks.versions[_market_of(request.path)]}})
+
+
+@route("/html/stock/stockList", "/html/stock/stockList_hks")
+def _stock_list(sim, request):
+    refused = _token_refused(sim, request.form())
+    if refused:
+        return refused
+    return _json(sim.stocks.list_items(_market_of(request.path)))
+
+
+@route("/html/stock/stockInfo", "/html/stock/stockInfo_hks")
+def _stock_info(sim, request):
+    refused = _token_refused(sim, request.form())
+    if refused:
+        return refused
+    return _text(sim.stocks.snapshot_text(_market_of(request.path)))
+
+
+def _quotes(sim, request, field):
+    form = request.form()
+    refused = _token_refused(sim, form)
+    if refused:
+        return refused
+    market = _market_of(request.path)
+    escape = lambda name: urllib.parse.quote(name, safe="")  # noqa: E731
+    rows = []
+    for code in form.get(field, "").split(","):
+        stock = sim.stocks.find(market, code.strip())
+        if stock is not None:
+            rows.append(sim.stocks.quote(stock, escape))
+    return _json({"returnCode": 200, "returnMsg": "操作成功", "list": rows})
+
+
+@route("/services/stock/csm/stockTimely", "/services/stock/hks/stockTimely")
+def _stock_timely(sim, request):
+    return _quotes(sim, request, "code")
+
+
+@route("/services/stock/csm/stockListTimely", "/services/stock/hks/stockListTimely")
+def _stock_list_timely(sim, request):
+    return _quotes(sim, request, "codes")
+
+
+# --- bars ------------------------------------------------------------------------------------
+
+def _size(text):
+    text = text.strip()
+    if text.isdigit() and int(text) > 0:
+        return min(int(text), MAX_BARS)
+    return MAX_BARS
+
+
+def _kline(sim, request):
+    form = request.form()
+    refused = _token_refused(sim, form)
+    if refused:
+        return refused
+    market = _market_of(request.path)
+    period = KLINE_PERIODS.get(request.path.rsplit("/", 1)[-1])
+    stocks = sim.stocks
+    stock = stocks.find(market, form.get("code", ""))
+    if stock is None or period is None:
+        return _failure(404, "无此股票")
+    now = sim.clock.now()
+    today = now.date()
+    size = _size(form.get("size", ""))
+    if period in (5040, 43200):
+        end = _parse_date(form.get("requestDate", "")) or today
+        bars = stocks.period_bars(stock, "week" if period == 5040 else "month",
+                                  min(end, today), size)
+    else:
+        end = min(_parse_date(form.get("endDate", "")) or today, today)
+        start = _parse_date(form.get("startDate", ""))
+        if start is None:
+            days = stocks.trading_days_before(market, end + datetime.timedelta(days=1),
+                                              size if period == 0 else 5)
+        else:
+            days = stocks.trading_days_between(market, start, end)
+        bars = []
+        for day in days:
+            if period == 0:
+                bars.append(stocks.day_bar(stock, day))
+            else:
+                bars += stocks.minute_bars(stock, day, period, until=now)
+            if len(bars) > MAX_BARS:
+                break
+        bars = bars[-size:]
+    # The newest bar also stands alone in "listDate", as a JSON text, as the service does.
+    recent = [json.dumps(bars[-1], ensure_ascii=False)] if bars else []
+    return _json({"returnCode": 200, "returnMsg": "操作成功", "list": bars, "listDate": recent})
+
+
+for _name in KLINE_PERIODS:
+    route("/services/stock/csm/stockKline/" + _name, "/services/stock/hks/stockKline/" + _name)(_kline)
+
+
+# --- notices, market days, calendar, history -------------------------------------------------
+
+NOTICE = {"sub_id": "1001", "sub_bt": "系统公告", "sub_bt_d": "模拟环境",
+          "content": "<p>欢迎使用Tolvan证券模拟环境。</p>", "source": "Tolvan"}
+
+
+@route("/services/stock/notice")
+def _notice(sim, request):
+    form = request.form()
+    refused = _token_refused(sim, form)
+    if refused:
+        return refused
+    wanted = form.get("id", "")
+    notices = [NOTICE] if sim.http.notice_on and wanted in ("", NOTICE["sub_id"]) else []
+    return _json({"returnCode": 200, "data": json.dumps(notices, ensure_ascii=False)})
+
+
+def _decoded_object(sim, request):
+    value = request.form().get("code", "")
+    obj = sim.http.codec.decrypt_json(value)
+    return obj if isinstance(obj, dict) else None
+
+
+def _market_of_type(text):
+    from .stocks import MARKET_TYPES
+    return MARKET_TYPES.get(str(text).upper())
+
+
+@route("/services/validateMarketDay")
+def _validate_market_day(sim, request):
+    obj = _decoded_object(sim, request)
+    day = _parse_date(str(obj.get("date", ""))) if obj else None
+    market = _market_of_type(obj.get("type", "")) if obj else None
+    if day is None or market is None:
+        return _json({"returnCode": "400", "status": "N", "returnMsg": "参数错误"})
+    override = sim.http.market_days.get(day.strftime("%Y%m%d"))
+    open_ = override if override is not None else sim.stocks.is_trading_day(market, day)
+    return _json({"returnCode": "200", "status": "Y" if open_ else "N"})
+
+
+@route("/services/marketCalendar")
+def _market_calendar(sim, request):
+    obj = _decoded_object(sim, request)
+    day = _parse_date(str(obj.get("date", ""))) if obj else None
+    market = _market_of_type(obj.get("type", "")) if obj else None
+    count = obj.get("day") if obj else None
+    if day is None or market is None or not isinstance(count, int) or count < 1:
+        return _json({"returnCode": 200, "code": "false: 参数错误"})
+    days = sim.stocks.trading_days_before(market, day, min(count, 5000))
+    days = [d for d in days if sim.http.market_days.get(d.strftime("%Y%m%d")) is not False]
+    listing = [{"date": d.strftime("%Y-%m-%d")} for d in days]
+    return _json({"returnCode": 200, "code": json.dumps(listing)})
+
+
+def _history_lines(sim, code, period, first, last):
+    """Lines "YYYYMMDD [HH:MM:SS] open close high low volume" of an instrument."""
+    stocks = sim.stocks
+    stock = stocks.find_any(code)
+    now = sim.clock.now()
+    lines = []
+    if stock is not None:
+        for day in stocks.trading_days_between(stock.market, first, min(last, now.date())):
+            bars = [stocks.day_bar(stock, day)] if period == 0 else \
+                stocks.minute_bars(stock, day, period, until=now)
+            for bar in bars:
+                lines.append(_history_line(day, None if period == 0 else bar["time"] + ":00", bar))
+        return lines
+    instrument = sim.market.instruments.get(code)
+    if instrument is None:
+        instrument = next((sim.market.instruments[c] for c in sim.market.sector_codes.get(code, [])), None)
+    if instrument is None:
+        return lines
+    from .stocks import Stock
+    proxy = Stock("FUT", 0, instrument.code, instrument.name, instrument.code,
+                  instrument.start_price, 1, instrument.tick, instrument.decimals)
+    day = first
+    while day <= min(last, now.date()):
+        if period == 0:
+            bar = stocks._bar(proxy, day, "00:00", stocks._epoch_minute(day, 0),
+                              stocks._epoch_minute(day, 1440))
+            lines.append(_history_line(day, None, bar))
+        else:
+            for end in range(period, 1441, period):
+                moment = datetime.datetime.combine(day, datetime.time()) + datetime.timedelta(minutes=end)
+                if moment > now:
+                    break
+                bar = stocks._bar(proxy, day, "", stocks._epoch_minute(day, end - period),
+                                  stocks._epoch_minute(day, end))
+                hours, minutes = divmod(end, 60)
+                lines.append(_history_line(day, "%02d:%02d:00" % (hours, minutes), bar))
+        day += datetime.timedelta(days=1)
+        if len(lines) > MAX_BARS:
+            break
+    return lines
+
+
+def _history_line(day, time_text, bar):
+    values = [bar["openPrice"], bar["closePrice"], bar["high"], bar["low"], str(bar["volume"])]
+    head = [day.strftime("%Y%m%d")] + ([time_text] if time_text else [])
+    return " ".join(head + values)
+
+
+@route(HISTORY_PATH)
+def _history(sim, request):
+    if request.form().get("say", "") != HISTORY_TOKEN:
+        return _text("<response><error>access denied</error></response>")
+    fields = request.query_value("type").split("@")
+    first = _parse_date(request.query_value("sdate"))
+    last = _parse_date(request.query_value("edate"))
+    period_text = fields[3] if len(fields) > 3 else ""
+    period = 0 if period_text == "D" else (int(period_text) if period_text.isdigit() else None)
+    if first is None or last is None or period is None or first > last:
+        return _text("<response><error>bad query</error></response>")
+    lines = _history_lines(sim, fields[0], period, first, last)
+    return _text("<response><result>\n%s\n</result></response>" % "\n".join(lines))
+
+
+# --- faults ----------------------------------------------------------------------------------
+
+class FaultRule:
+    def __init__(self, prefix, mode, argument=None, times=None):
+        self.prefix = prefix
+        self.mode = mode
+        self.argument = argument
+        self.times = times          # None: until cleared
+        self.release = asyncio.Event() if mode == "stall" else None
+
+    def describe(self):
+        return {"prefix": self.prefix, "mode": self.mode, "argument": self.argument,
+                "times": self.times}
+
+
+class HttpFaults:
+    """Per-path-prefix misbehaviour; the longest matching prefix wins."""
+
+    def __init__(self):
+        self.rules = {}
+
+    def set(self, rule):
+        self.clear(rule.prefix)
+        self.rules[rule.prefix] = rule
+
+    def clear(self, prefix=None):
+        for key in list(self.rules):
+            if prefix is None or key == prefix:
+                rule = self.rules.pop(key)
+                if rule.release is not None:
+                    rule.release.set()
+
+    def take(self, path):
+        """The rule for a request to path (counting it down), or None."""
+        matches = [rule for prefix, rule in self.rules.items() if path.startswith(prefix)]
+        if not matches:
+            return None
+        rule = max(matches, key=lambda item: len(item.prefix))
+        if rule.times is not None:
+            rule.times -= 1
+            if rule.times <= 0:
+                self.rules.pop(rule.prefix, None)
+        return rule
+
+
+class HttpServices:
+    def __init__(self, sim):
+        self.sim = sim
+        self.faults = HttpFaults()
+        self.log = collections.deque(maxlen=REQUEST_LOG_SIZE)
+        self.codec = TokenCodec(sim.config["token_key_text"], sim.config["token_iv"])
+        self.reset()
+
+    def reset(self):
+        self.faults.clear()
+        self.log.clear()
+        self.check_tokens = True
+        self.notice_on = True
+        self.market_days = {}
+
+    async def start(self, host, port):
+        return await asyncio.start_server(self._serve, host, port)
+
+    async def _serve(self, reader, writer):
+        try:
+            request = await self._read_request(reader)
+            if request is None:
+                reply = (400, "text/plain", b"bad request\n")
+            elif isinstance(request, int):
+                reply = (request, "text/plain", b"request too large\n")
+            else:
+                reply = await self.answer_async(request)
+            if reply is None:
+                return   # dropped: close without a word
+            if isinstance(reply, bytes):
+                writer.write(reply)
+            else:
+                status, content_type, body = reply
+                writer.write(self.head(status, content_type, len(body)) + body)
+            await writer.drain()
+        except (ConnectionError, OSError, asyncio.IncompleteReadError, asyncio.CancelledError):
+            pass
+        finally:
+            writer.close()
+
+    @staticmethod
+    def head(status, content_type, length):
+        return ("HTTP/1.1 %d %s\r\nContent-Type: %s\r\nContent-Length: %d\r\nConnection: close\r\n\r\n"
+                % (status, REASONS.get(status, "Status"), content_type, length)).encode("ascii")
+
+    async def answer_async(self, request):
+        """The reply: (status, type, body), raw bytes, or None to drop the connection."""
+        self.log.append({"method": request.method, "path": request.path,
+                         "query": request.raw_query, "form": request.form()})
+        rule = self.faults.take(request.path)
+        if rule is not None:
+            if rule.mode == "stall":
+                await rule.release.wait()
+            elif rule.mode == "delay":
+                await asyncio.sleep(float(rule.argument or 0) / 1000.0)
+            elif rule.mode == "drop":
+                return None
+            elif rule.mode == "fail":
+                return _text("simulated failure\n", status=500)
+            elif rule.mode == "garbage":
+                return 200, JSON_TYPE, b"\xfe\xfd<html>not json {[\x00 garbage"
+            elif rule.mode == "empty":
+                return 200, JSON_TYPE, b""
+            elif rule.mode == "code":
+                return _failure(int(rule.argument or 500), "simulated failure")
+            elif rule.mode == "truncate":
+                status, content_type, body = self.answer(request)
+                return self.head(status, content_type, len(body) + 100) + body[:len(body) // 2]
+        return self.answer(request)
+
+    def answer(self, request):
+        handler = ROUTES.get((request.method, request.path))
+        if handler is None:
+            log.info("http %s %s: no such service", request.method, request.target)
+            return 404, "text/plain; charset=utf-8", b"no such service\n"
+        return handler(self.sim, request)
+
+    async def _read_request(self, reader):
+        try:
+            head = await reader.readuntil(b"\r\n\r\n")
+        except asyncio.LimitOverrunError:
+            return 413
+        except asyncio.IncompleteReadError:
+            return None
+        if len(head) > MAX_HEADER_BYTES:
+            return 413
+        lines = head.decode("latin-1").split("\r\n")
+        parts = lines[0].split()
+        if len(parts) != 3:
+            return None
+        headers = {}
+        for line in lines[1:]:
+            name, colon, value = line.partition(":")
+            if colon:
+                headers[name.strip().lower()] = value.strip()
+        try:
+            length = int(headers.get("content-length", "0"))
+        except ValueError:
+            return None
+        if length < 0:
+            return None
+        if length > MAX_BODY_BYTES:
+            return 413
+        body = await reader.readexactly(length) if length else b""
+        return HttpRequest(parts[0].upper(), parts[1], headers, body)

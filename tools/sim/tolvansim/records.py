@@ -1,0 +1,113 @@
+"""Texts of the reply records, exactly in the shapes that the terminal's parsers read.
+
+Every builder returns one record as text that ends in "#@". Keyed records use "key:value"
+pieces joined by "#"; list replies are runs of "[...]" items whose values are joined by "#",
+closed by the "#" of the final "#@" (an empty list is the type word, "@" and "#@").
+"""
+
+END = "#@"
+
+
+def login_accepted(fields):
+    """"loginresult@status:1" and "#key:value" pieces; fields is a list of (key, value)."""
+    return "loginresult@status:1" + "".join("#%s:%s" % item for item in fields) + END
+
+
+def login_refused():
+    return "loginresult@status:-1" + END
+
+
+def update_required():
+    return "loginresult@status:-2" + END
+
+
+def same_login():
+    return "SameLogin@" + END
+
+
+def server_entry(name, title, market, host, port, server_type, login_range, open_time="",
+                 close_time=""):
+    """One "|"-separated entry of "#markserver:".
+
+    Fields: 0 name, 1 title, 2 market, 3 host, 4 port, 5 weight, 6 type, 7 origin, 8 spare,
+    9 login range, 10 and 11 session times. The terminal reads fields 0 to 9; the two extra
+    fields keep field 9 clean where the terminal splits the whole list at "|" without first
+    cutting it into entries.
+    """
+    fields = [name, title, market, host, str(port), "1", str(server_type), "SIM", "0",
+              login_range, open_time, close_time]
+    return "|".join(fields)
+
+
+def server_list(entries):
+    """The "#markserver:" value: every entry followed by "&", so the reply ends in "&#@"."""
+    return "".join(entry + "&" for entry in entries)
+
+
+ORDER_KEYS = ("cid", "fnum", "mg", "oid", "ps", "st", "ty", "an", "ot", "cn", "qy", "op")
+PRE_ORDER_KEYS = ("oid", "st", "mg", "im", "cid", "fnum", "ty", "an", "ot", "cn", "qy")
+
+
+def order_info(values, client_name=None):
+    """"OrderInfo@cid:..#fnum:..#...#op:.."; client events end with "#clientname:"."""
+    pieces = ["%s:%s" % (key, values.get(key, "")) for key in ORDER_KEYS]
+    if client_name is not None:
+        pieces.append("clientname:%s" % client_name)
+    return "OrderInfo@" + "#".join(pieces) + END
+
+
+def pre_order_info(values):
+    pieces = ["%s:%s" % (key, values.get(key, "")) for key in PRE_ORDER_KEYS]
+    return "PreOrderInfo@" + "#".join(pieces) + END
+
+
+def list_item(head, values):
+    """"[head#v1#v2...]" where head is itself "code|name|exchange"."""
+    return "[" + "#".join([head] + [str(value) for value in values]) + "]"
+
+
+def position_list(items):
+    return "PositionResult@" + "".join(items) + END
+
+
+def summary(values):
+    return "SummaryResult@" + "#".join(values) + END
+
+
+def orders_list(items):
+    return "SubmittedOrdersResult@" + "".join(items) + END
+
+
+def client_list(items):
+    return "ClientResult@" + "".join(items) + END
+
+
+def edit_password_result(code):
+    return "EditPwdResult@%s%s" % (code, END)
+
+
+def contract_list(market_key, sector_name, extra, contracts):
+    """The contract list: a "contractlist" entry, then "[code|name|number|extra]" entries."""
+    head = "[contractlist|%s|%s-%s]" % (market_key, sector_name, extra)
+    body = "".join("[%s|%s|%s|%s]" % contract for contract in contracts)
+    return "contractlist@" + head + body + END
+
+
+def ticks(items):
+    """Tick records "[code][key=value]@" for (code, key, value) items."""
+    return "".join("[%s][%s=%s]@" % item for item in items) + END
+
+
+def depth_changes(changes):
+    """Depth changes "[level][action][side][price][volume]@" for 5-tuples."""
+    return "".join("[%s][%s][%s][%s][%s]@" % change for change in changes) + END
+
+
+def parse_keyed(text):
+    """"a:1#b:2#@" -> {"a": "1", "b": "2"}; pieces without ":" are ignored."""
+    values = {}
+    for piece in text.split("#"):
+        key, colon, value = piece.partition(":")
+        if colon:
+            values[key] = value
+    return values
