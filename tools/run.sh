@@ -20,11 +20,17 @@ PIDS=()
 cleanup() { for p in "${PIDS[@]}"; do kill "$p" 2>/dev/null || true; done; }
 trap cleanup EXIT
 
-if [ -f "$ROOT/tools/sim/tolvan_sim.py" ]; then
-    say "starting the simulator"
-    python3 "$ROOT/tools/sim/tolvan_sim.py" > "$BUILD/sim.log" 2>&1 &
-    PIDS+=($!)
-fi
+say "starting the simulator of the broker's servers (log: $BUILD/sim.log)"
+ready="$BUILD/sim.ready"
+rm -f "$ready"
+python3 "$ROOT/tools/sim/tolvan_sim.py" --ready-file "$ready" > "$BUILD/sim.log" 2>&1 &
+PIDS+=($!)
+for _ in $(seq 1 60); do
+    [ -s "$ready" ] && break
+    sleep 0.5
+done
+[ -s "$ready" ] || { say "the simulator did not start:"; cat "$BUILD/sim.log"; exit 1; }
+say "simulator ready: $(cat "$ready")"
 
 if [ -n "${DISPLAY:-}" ]; then
     say "starting Tolvan on display $DISPLAY"

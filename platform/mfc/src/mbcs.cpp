@@ -40,8 +40,16 @@ bool IsLeadByte(unsigned char b)
 int AlignToCharStart(const char* text, int length, int iFrom)
 {
     const char* end = text + length;
-    int i = 0;
-    while (i < iFrom && i < length)
+    if (iFrom > length)
+        iFrom = length;
+    // A byte that cannot lead a character ends a character, whether it stands alone or
+    // trails a lead byte: the character walk may restart right after the nearest one.
+    // Searching onwards from a previous match thus costs only the run of lead-range
+    // bytes before iFrom, not a walk from the start of the text.
+    int i = iFrom;
+    while (i > 0 && IsLeadByte((unsigned char)text[i - 1]))
+        --i;
+    while (i < iFrom)
         i += CharSize(text + i, end);
     return i;
 }
