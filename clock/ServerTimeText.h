@@ -1,0 +1,24 @@
+// The server time text that the time sources yield ("YYYY-MM-DD hh:mm:ss", China Standard
+// Time, UTC+8) and the arithmetic of the answer. Everything is computed in UTC, so the
+// offset is right in any local time zone and never depends on daylight saving.
+#pragma once
+#include <afx.h>
+
+class CServerTimeText
+{
+public:
+    // The zone of the texts: UTC+8, without daylight saving.
+    static const int kTextZoneSeconds = 8 * 3600;
+
+    // RFC 868 seconds since 1900-01-01 00:00 UTC as the text at UTC+8, "\n" at the end.
+    static CString FromTimeProtocolSeconds(DWORD nSecondsSince1900);
+    // The instant a text names, in seconds since 1970-01-01 UTC. False when the text does
+    // not hold six numbers of a valid date and time.
+    static bool ToUtc(LPCSTR lpszText, __time64_t& nUtc);
+    // The date of a text as the decimal number YYYYMMDD (its first 10 characters, "-" removed).
+    static LONG DateNumber(LPCSTR lpszText);
+    // Server time minus local time in seconds, the local clock read at t0 (before asking)
+    // and t1 (after the answer): half the round trip is taken as the answer's travel time.
+    // Sent as a signed 32-bit number.
+    static LONG Offset(__time64_t nServerUtc, __time64_t nLocalBefore, __time64_t nLocalAfter);
+};

@@ -1,0 +1,9 @@
+// Downloads one address into a file (update lists and update files).
+#pragma once
+#include <afx.h>
+
+// Creates or truncates targetPath and writes the response body of address into it (redirects
+// are not followed; no time-out). True when the transfer succeeded; otherwise the target is
+// deleted and the result is false. False without any request when the target cannot be
+// created (for instance in a missing directory).
+bool DownloadFile(LPCSTR address, LPCSTR targetPath);

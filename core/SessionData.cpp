@@ -1,0 +1,181 @@
+#include "SessionData.h"
+
+#include "TextHelpers.h"
+
+namespace {
+
+const char kAcceptedStatus[] = "loginresult@status:1";
+const char kRefusedStatus[] = "loginresult@status:-1";
+
+} // namespace
+
+CSessionData::CSessionData()
+    : m_nAccountMode(-1)
+{
+    for (int i = 0; i < kServerTypeCount; ++i)
+        m_nServerCount[i] = 0;
+}
+
+CSessionData::~CSessionData()
+{
+    ClearServers();
+}
+
+void CSessionData::SetPassword(const CString& password)
+{
+    CSingleLock lock(&m_mutex, TRUE);
+    m_strPassword = password;
+}
+
+CString CSessionData::GetPassword()
+{
+    CSingleLock lock(&m_mutex, TRUE);
+    return m_strPassword;
+}
+
+ServerRecord* CSessionData::FindServer(const CString& typeText, const CString& name)
+{
+    CSingleLock lock(&m_mutex, TRUE);
+    const int type = atoi(typeText);
+    // Proxy query servers (type 6) are never looked up by name.
+    if (type < 1 || type > 5)
+        return NULL;
+    for (ServerRecord* record : m_vecServers[type - 1])
+        if (record->GetTypeText() == typeText && record->GetName() == name)
+            return record;
+    return NULL;
+}
+
+const std::vector<ServerRecord*>& CSessionData::GetServers(int type) const
+{
+    static const std::vector<ServerRecord*> kNone;
+    if (type < 1 || type > kServerTypeCount)
+        return kNone;
+    return m_vecServers[type - 1];
+}
+
+void CSessionData::ClearServers()
+{
+    for (std::vector<ServerRecord*>& list : m_vecServers)
+    {
+        for (ServerRecord* record : list)
+            delete record;
+        list.clear();
+    }
+}
+
+bool CSessionData::UpdateServerCounts()
+{
+    bool anyServer = false;
+    for (int i = 0; i < kServerTypeCount; ++i)
+    {
+        m_nServerCount[i] = (int)m_vecServers[i].size();
+        anyServer = anyServer || m_nServerCount[i] > 0;
+    }
+    return anyServer;
+}
+
+void CSessionData::StoreReplyField(const CString& field)
+{
+    struct Key
+    {
+        const char* key;
+        CString CSessionData::*target;
+    };
+    // Tested in this order; the first key found in the field wins.
+    static const Key kKeys[] = {
+        {"#mark:", &CSessionData::m_strMark},
+        {"#code:", &CSessionData::m_strCode},
+        {"#trademark:", &CSessionData::m_strTradeMark},
+        {"#loginrange:", &CSessionData::m_strReplyLoginRange},
+        {"#nikename:", &CSessionData::m_strNickName},
+        {"#markserver:", &CSessionData::m_strServerListText},
+    };
+    const CString prefixed = "#" + field;
+    for (const Key& entry : kKeys)
+    {
+        // The field holds no "#" of its own, so a key can only stand at its start.
+        const int keyPos = prefixed.Find(entry.key);
+        if (keyPos >= 0)
+        {
+            CString value = prefixed;
+            value.Delete(keyPos, (int)strlen(entry.key));
+            this->*entry.target = value;
+            return;
+        }
+    }
+}
+
+int CSessionData::ParseLoginResult(const CString& reply, CString& errorText)
+{
+    // FindServer may run on a connection's thread meanwhile: never let it see a freed record.
+    CSingleLock lock(&m_mutex, TRUE);
+    ClearServers();
+    UpdateServerCounts();
+
+    if (reply.Find(kAcceptedStatus) < 0)
+    {
+        if (reply.Find(kRefusedStatus) >= 0)
+        {
+            errorText = "用户名或密码错误，请重新输入!";
+            return kLoginRefused;
+        }
+        // Neither status: not an acceptance, whatever else the reply holds.
+        errorText = "服务器数据错误！";
+        return kLoginBadReply;
+    }
+
+    // The fields lie between the first and the second "@".
+    const int firstAt = reply.Find('@');
+    const int secondAt = reply.Find('@', firstAt + 1);
+    const CString body = secondAt < 0 ? reply.Mid(firstAt + 1) : reply.Mid(firstAt + 1, secondAt - firstAt - 1);
+    CStringArray fields;
+    SplitString(fields, body, "#", true, false);
+    for (INT_PTR i = 1; i < fields.GetSize(); ++i)
+        StoreReplyField(fields[i]);
+
+    CStringArray entries;
+    SplitString(entries, m_strServerListText, "&", true, false);
+    for (INT_PTR i = 0; i < entries.GetSize(); ++i)
+    {
+        ServerRecord* record = new ServerRecord(entries[i]);
+        if (record->GetName() == "HKS_P")
+        {
+            delete record;
+            continue;
+        }
+        const int type = atoi(record->GetTypeText());
+        if (type < 1 || type > kServerTypeCount)
+        {
+            delete record;
+            UpdateServerCounts(); // the servers placed before stay
+            errorText = "服务器数据错误！";
+            return kLoginBadReply;
+        }
+        std::vector<ServerRecord*>& list = m_vecServers[type - 1];
+        bool duplicate = false;
+        for (ServerRecord* existing : list)
+            if (existing->GetTypeText() == record->GetTypeText() && existing->GetName() == record->GetName())
+                duplicate = true;
+        if (duplicate)
+        {
+            delete record; // the first server of a name wins
+            continue;
+        }
+        list.push_back(record);
+    }
+
+    if (!UpdateServerCounts())
+    {
+        errorText = "程序错误！";
+        return kLoginBadReply;
+    }
+    errorText.Empty();
+    return kLoginAccepted;
+}
+
+CSessionData& GetSessionData()
+{
+    static CSessionData sessionData;
+    return sessionData;
+}

@@ -1,0 +1,94 @@
+#include "VelmoraDlg.h"
+#include "ServerClock.h"
+#include "ServerClockTicker.h"
+#include "TimeHelperLauncher.h"
+
+#include <process.h>
+
+namespace {
+
+// How long the shutdown waits for the status-bar clock before going on without it.
+const DWORD kClockStopWaitMs = 3000;
+
+}  // namespace
+
+BEGIN_MESSAGE_MAP(CVelmoraDlg, CDialogEx)
+    ON_WM_DESTROY()
+    ON_MESSAGE(WM_SERVER_TIME, &CVelmoraDlg::OnServerTimeOffset)
+    ON_MESSAGE(WM_SERVER_CLOCK_TEXT, &CVelmoraDlg::OnServerClockText)
+END_MESSAGE_MAP()
+
+CVelmoraDlg::CVelmoraDlg(CWnd* pParent)
+    : CDialogEx(IDD, pParent), m_hClockStopEvent(NULL), m_hClockThread(NULL)
+{
+}
+
+CVelmoraDlg::~CVelmoraDlg()
+{
+    StopServerClock();
+}
+
+BOOL CVelmoraDlg::OnInitDialog()
+{
+    CDialogEx::OnInitDialog();
+
+    StartServerTimeThread();
+    StartServerClock();
+    return TRUE;
+}
+
+void CVelmoraDlg::OnDestroy()
+{
+    StopServerClock();
+    CDialogEx::OnDestroy();
+}
+
+// Asks the companion program for the server clock; its answer arrives as WM_SERVER_TIME.
+void CVelmoraDlg::StartServerTimeThread()
+{
+    const uintptr_t hThread = _beginthreadex(nullptr, 0, StartTimeHelper, m_hWnd, 0, nullptr);
+    if (hThread != 0)
+        ::CloseHandle(reinterpret_cast<HANDLE>(hThread));
+}
+
+void CVelmoraDlg::StartServerClock()
+{
+    m_hClockStopEvent = ::CreateEvent(nullptr, TRUE, FALSE, nullptr);
+    if (m_hClockStopEvent != NULL)
+        m_hClockThread = StartServerClockThread(m_hWnd, m_hClockStopEvent);
+}
+
+void CVelmoraDlg::StopServerClock()
+{
+    if (m_hClockThread != NULL)
+    {
+        ::SetEvent(m_hClockStopEvent);
+        if (::WaitForSingleObject(m_hClockThread, kClockStopWaitMs) == WAIT_TIMEOUT)
+            ::TerminateThread(m_hClockThread, 0);
+        ::CloseHandle(m_hClockThread);
+        m_hClockThread = NULL;
+    }
+    if (m_hClockStopEvent != NULL)
+    {
+        ::CloseHandle(m_hClockStopEvent);
+        m_hClockStopEvent = NULL;
+    }
+    // Texts still queued would be lost with the window; free them.
+    MSG msg;
+    while (m_hWnd != NULL
+           && ::PeekMessage(&msg, m_hWnd, WM_SERVER_CLOCK_TEXT, WM_SERVER_CLOCK_TEXT, PM_REMOVE))
+        CServerClockTicker::TakeText(msg.lParam);
+}
+
+LRESULT CVelmoraDlg::OnServerTimeOffset(WPARAM /*wParam: server date, unused*/, LPARAM lParam)
+{
+    // The offset is a signed 32-bit number whatever the width of LPARAM.
+    GetServerClock().ApplyServerOffset(static_cast<LONG>(static_cast<DWORD>(lParam)));
+    return 0;
+}
+
+LRESULT CVelmoraDlg::OnServerClockText(WPARAM /*wParam: pane*/, LPARAM lParam)
+{
+    m_strServerClockText = CServerClockTicker::TakeText(lParam);
+    return 0;
+}

@@ -1,0 +1,34 @@
+// The terminal's main dialog.
+#pragma once
+#include <afxdialogex.h>
+#include "resource.h"
+
+class CVelmoraDlg : public CDialogEx
+{
+public:
+    explicit CVelmoraDlg(CWnd* pParent = nullptr);
+    ~CVelmoraDlg();
+
+    enum { IDD = IDD_VELMORA_DIALOG };
+
+    // The last server-clock text, shown in pane 5 of the status bar.
+    const CString& GetServerClockText() const { return m_strServerClockText; }
+
+protected:
+    BOOL OnInitDialog() override;
+
+    afx_msg void OnDestroy();
+    afx_msg LRESULT OnServerTimeOffset(WPARAM wParam, LPARAM lParam);
+    afx_msg LRESULT OnServerClockText(WPARAM wParam, LPARAM lParam);
+
+    DECLARE_MESSAGE_MAP()
+
+private:
+    void StartServerTimeThread();
+    void StartServerClock();
+    void StopServerClock();
+
+    HANDLE m_hClockStopEvent;     // set at shutdown: ends the status-bar clock
+    HANDLE m_hClockThread;
+    CString m_strServerClockText;
+};
