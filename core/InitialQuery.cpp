@@ -1,0 +1,140 @@
+#include "InitialQuery.h"
+
+#include <process.h>
+
+#include "ConnectionRegistry.h"
+#include "ConnectionStates.h"
+#include "ReceiverHost.h"
+#include "ReplyMessages.h"
+
+namespace
+{
+const int kSettleSteps = 10;   // before the first request
+const int kAnswerSteps = 10;   // per try
+const int kTries = 3;
+const int kAllOrdersKind = 6;
+const DWORD kStopWaitMs = 3000;
+}
+
+CInitialQuery::CInitialQuery(IReceiverHost& host, CConnectionRegistry& registry)
+    : m_host(host), m_registry(registry), m_running(0), m_stopRequest(0), m_thread(NULL), m_stepMs(100)
+{
+    ClearArrivals();
+}
+
+CInitialQuery::~CInitialQuery()
+{
+    Stop(kStopWaitMs);
+}
+
+void CInitialQuery::NoteArrival(Arrival arrival)
+{
+    InterlockedExchange(&m_arrived[arrival], 1);
+}
+
+bool CInitialQuery::HasArrived(Arrival arrival) const
+{
+    return m_arrived[arrival] != 0;
+}
+
+void CInitialQuery::ClearArrivals()
+{
+    for (int i = 0; i < ARRIVAL_COUNT; ++i)
+        InterlockedExchange(&m_arrived[i], 0);
+}
+
+bool CInitialQuery::Start()
+{
+    Stop(kStopWaitMs);
+    InterlockedExchange(&m_stopRequest, 0);
+    InterlockedExchange(&m_running, 1);
+    m_thread = (HANDLE)_beginthreadex(NULL, 0, ThreadEntry, this, 0, NULL);
+    if (m_thread == NULL)
+    {
+        InterlockedExchange(&m_running, 0);
+        return false;
+    }
+    return true;
+}
+
+void CInitialQuery::RequestStop()
+{
+    InterlockedExchange(&m_stopRequest, 1);
+}
+
+void CInitialQuery::Stop(DWORD timeoutMs)
+{
+    if (m_thread == NULL)
+        return;
+    RequestStop();
+    if (WaitForSingleObject(m_thread, timeoutMs) != WAIT_OBJECT_0)
+    {
+        // Last resort: the run checks its stop request every step, so this means it hangs.
+        TerminateThread(m_thread, 1);
+        InterlockedExchange(&m_running, 0);
+    }
+    CloseHandle(m_thread);
+    m_thread = NULL;
+}
+
+unsigned __stdcall CInitialQuery::ThreadEntry(void* self)
+{
+    CInitialQuery* query = static_cast<CInitialQuery*>(self);
+    const int result = query->Run();
+    InterlockedExchange(&query->m_running, 0);
+    return (unsigned)result;
+}
+
+bool CInitialQuery::WaitSteps(int steps, bool watchConnection, Arrival* arrival)
+{
+    for (int i = 0; i < steps; ++i)
+    {
+        if (m_stopRequest != 0)
+            return false;
+        if (watchConnection && QueryConnectionState != CONNECTION_LOGGED_IN)
+            return false;
+        if (arrival != NULL && HasArrived(*arrival))
+            return true;
+        Sleep(m_stepMs);
+    }
+    if (m_stopRequest != 0)
+        return false;
+    return !(watchConnection && QueryConnectionState != CONNECTION_LOGGED_IN);
+}
+
+bool CInitialQuery::AskUntilAnswered(Arrival arrival, const std::function<void()>& send)
+{
+    for (int attempt = 0; attempt < kTries && !HasArrived(arrival); ++attempt)
+    {
+        m_host.ResetQueryTimeout();
+        send();
+        if (!WaitSteps(kAnswerSteps, true, &arrival))
+            return false;
+    }
+    return true;
+}
+
+int CInitialQuery::Run()
+{
+    CServerSession* session = m_registry.GetQuerySession();
+    if (session == NULL)
+        return -1;
+    if (!WaitSteps(kSettleSteps, false, NULL))
+        return 0;
+
+    CReplySlots& slots = m_host.GetReplySlots();
+    slots.Set(CReplySlots::FUNDS_SLOT, WM_FUNDS_UPDATE);
+    if (!AskUntilAnswered(SUMMARY_ARRIVED, [session] { session->QuerySummary(); }))
+        return 0;
+
+    slots.Set(CReplySlots::POSITION_SLOT, WM_REPLY_POSITIONS);
+    if (!AskUntilAnswered(POSITIONS_ARRIVED, [session] { session->QueryPosition(); }))
+        return 0;
+
+    // The order tables belong to the main window's thread: it empties them itself and shows
+    // the list of all orders before the answer arrives.
+    ::SendMessage(m_host.GetMainWindow(), WM_RESET_ORDER_TABLES, 0, 0);
+    slots.Set(CReplySlots::ORDER_LIST_SLOT, WM_REPLY_ORDER_LIST);
+    AskUntilAnswered(ORDERS_ARRIVED, [session] { session->QueryStateOrders(kAllOrdersKind); });
+    return 0;
+}

@@ -1,0 +1,63 @@
+// The reply receivers of the logged-in user's connections: one per registered session that
+// the session data lists, started after the sessions exist and stopped together at shutdown.
+#pragma once
+#include <afx.h>
+#include <functional>
+#include <vector>
+
+class CConnectionRegistry;
+class CNetwork;
+class CReplyReceiver;
+class CSessionData;
+class IReceiverHost;
+
+class CReceiverSet
+{
+public:
+    // Quote receivers parse into market-data records, so the market data builds them.
+    typedef std::function<CReplyReceiver*(IReceiverHost& host, CNetwork* connection)> QuoteReceiverFactory;
+
+    CReceiverSet(IReceiverHost& host, CConnectionRegistry& registry);
+    // Stops (StopAll) and frees every receiver; call StopAll first on the shutdown thread.
+    ~CReceiverSet();
+    CReceiverSet(const CReceiverSet&) = delete;
+    CReceiverSet& operator=(const CReceiverSet&) = delete;
+
+    // Starts, in this order: a quote receiver per quote server, a depth receiver per depth
+    // server and, unless defaultServerUsed, the order receiver, the query receiver, the own
+    // trade receiver beside a proxy connection and the proxy query receiver. Only servers
+    // whose session is registered get one, and a session is served by one receiver however
+    // many server records name it (two receivers would share out its messages).
+    void StartAll(CSessionData& sessionData, bool defaultServerUsed, const QuoteReceiverFactory& makeQuoteReceiver);
+
+    // Asks every receiver (and every initial load) to end, then waits for all threads
+    // together up to timeoutMs; threads still running then are terminated. True when all
+    // ended by themselves. Any number of threads (not only 64). The receivers deliver by
+    // SendMessage to the main window, so call this on another thread while the main window's
+    // thread keeps pumping messages (as the shutdown does); otherwise a receiver caught in a
+    // delivery cannot end before the time-out.
+    bool StopAll(DWORD timeoutMs);
+
+    const std::vector<CReplyReceiver*>& GetQuoteReceivers() const { return m_quote; }
+    const std::vector<CReplyReceiver*>& GetDepthReceivers() const { return m_depth; }
+    const std::vector<CReplyReceiver*>& GetTradeReceivers() const { return m_trade; }
+    const std::vector<CReplyReceiver*>& GetQueryReceivers() const { return m_query; }
+    const std::vector<CReplyReceiver*>& GetProxyQueryReceivers() const { return m_proxyQuery; }
+    size_t GetCount() const;
+
+    // Waits until every handle is signalled or timeoutMs passed, in groups of at most
+    // MAXIMUM_WAIT_OBJECTS; true when all were signalled.
+    static bool WaitForAll(const std::vector<HANDLE>& handles, DWORD timeoutMs);
+
+private:
+    void Add(std::vector<CReplyReceiver*>& list, CReplyReceiver* receiver);
+    std::vector<CReplyReceiver*> All() const;
+
+    IReceiverHost& m_host;
+    CConnectionRegistry& m_registry;
+    std::vector<CReplyReceiver*> m_quote;
+    std::vector<CReplyReceiver*> m_depth;
+    std::vector<CReplyReceiver*> m_trade;      // the order receiver and the own trade receiver
+    std::vector<CReplyReceiver*> m_query;
+    std::vector<CReplyReceiver*> m_proxyQuery;
+};

@@ -1,0 +1,63 @@
+// One reply receiver: a thread that serves one server connection every 100 ms, takes the
+// messages the connection queued, parses them and hands the records to the main window with
+// synchronous messages. The kinds of connection differ only in what a cycle does.
+#pragma once
+#include <afx.h>
+
+class CNetwork;
+class IReceiverHost;
+
+class CReplyReceiver
+{
+public:
+    CReplyReceiver(IReceiverHost& host, CNetwork* connection);
+    // Stops the thread (bounded) when it still runs.
+    virtual ~CReplyReceiver();
+    CReplyReceiver(const CReplyReceiver&) = delete;
+    CReplyReceiver& operator=(const CReplyReceiver&) = delete;
+
+    // Starts the thread (running, not paused). False when it cannot be started.
+    bool Start();
+    // Asks the thread to end after its current cycle (also whatever it started itself).
+    virtual void RequestStop();
+    // RequestStop, then waits up to timeoutMs; a thread that does not end in time is
+    // terminated. Closes the handle.
+    void Stop(DWORD timeoutMs);
+    HANDLE GetThreadHandle() const { return m_thread; }
+    bool IsRunning() const { return m_running != 0; }
+
+    // While paused the thread only sleeps: queued messages wait in the connection.
+    void SetPaused(bool paused);
+    bool IsPaused() const { return m_paused != 0; }
+    // Length of one cycle (100 ms; tests shorten it).
+    void SetCycleMs(DWORD cycleMs) { m_cycleMs = cycleMs; }
+
+    // Cycles the thread has gone through (paused ones included).
+    LONG GetCycleCount() const { return m_cycles; }
+
+    CNetwork* GetConnection() const { return m_connection; }
+    IReceiverHost& GetHost() const { return m_host; }
+
+    // The work of one cycle; the thread calls it every cycle unless paused.
+    virtual void RunCycle() = 0;
+
+protected:
+    // Called on the receiver's thread after its last cycle.
+    virtual void OnThreadEnd() {}
+    // True when the connection's client is connected.
+    bool IsConnectionUp() const;
+
+    IReceiverHost& m_host;
+    CNetwork* m_connection;  // not owned
+
+private:
+    static unsigned __stdcall ThreadEntry(void* self);
+    void Loop();
+
+    HANDLE m_thread;
+    volatile LONG m_running;
+    volatile LONG m_stopRequest;
+    volatile LONG m_paused;
+    volatile LONG m_cycles;
+    DWORD m_cycleMs;
+};

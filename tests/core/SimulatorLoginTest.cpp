@@ -1,0 +1,266 @@
+// The first login and the server connections against the broker simulator (tools/sim), end
+// to end: real digests, replies cut in two, both framings, dropped connections and the
+// fall-back login through the login server.
+#include <gtest/gtest.h>
+
+#include "LoginProcess.h"
+#include "Network.h"
+#include "SessionData.h"
+#include "testsupport/Pump.h"
+
+#include <stdio.h>
+#include <memory>
+#include <string>
+
+using tolvan::test::PumpUntil;
+
+namespace {
+
+// The simulator as a Linux process beside the test, started through Wine's "start /unix" and
+// told to quit at the end (it also ends by itself after ten minutes).
+class Simulator
+{
+public:
+    bool Start()
+    {
+        WSADATA data;
+        WSAStartup(MAKEWORD(2, 2), &data);
+        char name[64];
+        sprintf(name, "tolvan-sim-login-%lu-%lu", ::GetCurrentProcessId(), ::GetTickCount());
+        const std::string unixReady = std::string("/tmp/") + name;
+        std::string command = std::string("cmd /c start /unix /usr/bin/python3 ") + TOLVAN_SOURCE_DIR +
+                              "/tools/sim/tolvan_sim.py --ports 0 --manual-ticks"
+                              " --clock \"2024-06-14 10:30:00\" --max-seconds 600 --log-level WARNING"
+                              " --ready-file " + unixReady;
+        STARTUPINFOA startup = {sizeof(startup)};
+        PROCESS_INFORMATION process = {};
+        if (!::CreateProcessA(NULL, &command[0], NULL, NULL, FALSE, CREATE_NO_WINDOW, NULL, NULL, &startup, &process))
+            return false;
+        ::CloseHandle(process.hThread);
+        ::CloseHandle(process.hProcess);
+        std::string readyPath = "Z:" + unixReady;
+        for (char& c : readyPath)
+            if (c == '/')
+                c = '\\';
+        std::string line;
+        const bool ready = PumpUntil([&] { return ReadLine(readyPath, line); }, 60000);
+        ::DeleteFileA(readyPath.c_str());
+        m_line = line;
+        m_control = Port("control");
+        return ready && m_control > 0 && Port("login") > 0;
+    }
+    ~Simulator()
+    {
+        if (m_control > 0)
+            Control("quit");
+        WSACleanup();
+    }
+
+    std::string Control(const std::string& command)
+    {
+        SOCKET s = socket(AF_INET, SOCK_STREAM, IPPROTO_TCP);
+        sockaddr_in address = {};
+        address.sin_family = AF_INET;
+        address.sin_port = htons((u_short)m_control);
+        address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+        std::string answer;
+        if (connect(s, (sockaddr*)&address, sizeof(address)) == 0)
+        {
+            const std::string line = command + "\n";
+            send(s, line.c_str(), (int)line.size(), 0);
+            char c;
+            while (recv(s, &c, 1, 0) == 1 && c != '\n')
+                answer += c;
+        }
+        closesocket(s);
+        return answer;
+    }
+
+    int Port(const char* kind) const
+    {
+        const size_t at = m_line.find(std::string("\"") + kind + "\": ");
+        return at == std::string::npos ? 0 : atoi(m_line.c_str() + at + strlen(kind) + 4);
+    }
+
+private:
+    static bool ReadLine(const std::string& path, std::string& line)
+    {
+        FILE* file = fopen(path.c_str(), "rb");
+        if (file == NULL)
+            return false;
+        char buffer[1024] = {};
+        const size_t read = fread(buffer, 1, sizeof(buffer) - 1, file);
+        fclose(file);
+        line.assign(buffer, read);
+        return line.find('\n') != std::string::npos;
+    }
+
+    std::string m_line;
+    int m_control = 0;
+};
+
+class SimulatorLoginTest : public ::testing::Test
+{
+protected:
+    static void SetUpTestSuite()
+    {
+        s_sim.reset(new Simulator);
+        s_started = s_sim->Start();
+    }
+    static void TearDownTestSuite() { s_sim.reset(); }
+
+    void SetUp() override
+    {
+        ASSERT_TRUE(s_started) << "the simulator did not start";
+        ASSERT_EQ("OK", s_sim->Control("reset"));
+        m_process.SetSendDelay(0);
+        m_process.SetServer("127.0.0.1", (USHORT)s_sim->Port("login"), "");
+    }
+
+    int LogIn(const char* user, const char* password)
+    {
+        m_process.SetUser(user, password);
+        if (m_process.SendLogin() != CLoginProcess::kSendOk)
+            return 100;
+        PumpUntil([&] {
+            const int result = m_process.GetResult();
+            return result == CLoginProcess::kResultAccepted || result < 0;
+        });
+        const int result = m_process.GetResult();
+        // As the user-login thread does: a failed attempt leaves no connection behind.
+        if (result != CLoginProcess::kResultAccepted)
+            m_process.GetClient().Stop();
+        return result;
+    }
+
+    // A connection to a server of the session's lists, set up as its session would.
+    std::unique_ptr<CNetwork> Open(const char* type, const char* name)
+    {
+        CSessionData& session = GetSessionData();
+        ServerRecord* record = session.FindServer(type, name);
+        if (record == NULL)
+            return nullptr;
+        std::unique_ptr<CNetwork> network(new CNetwork(*record));
+        network->SetMark(session.m_strMark);
+        network->SetLoginRange(session.m_strReplyLoginRange);
+        CNetwork::LoginTimings timings;
+        timings.retryPauseMs = 100;
+        timings.fallbackSettleMs = 100;
+        network->SetLoginTimings(timings);
+        network->Connect();
+        return network;
+    }
+
+    // Waits for a message holding `text`, collecting what came before it.
+    static bool WaitForMessage(CNetwork& network, const char* text, CString* found = NULL)
+    {
+        return PumpUntil([&] {
+            std::vector<NetMessage> messages;
+            network.TakeMessages(messages);
+            for (const NetMessage& message : messages)
+                if (message.strText.Find(text) >= 0)
+                {
+                    if (found != NULL)
+                        *found = message.strText;
+                    return true;
+                }
+            return false;
+        });
+    }
+
+    static bool Send(CNetwork& network, const char* request)
+    {
+        return network.SendText(request);
+    }
+
+    static std::unique_ptr<Simulator> s_sim;
+    static bool s_started;
+    CLoginProcess m_process;
+};
+
+std::unique_ptr<Simulator> SimulatorLoginTest::s_sim;
+bool SimulatorLoginTest::s_started = false;
+
+} // namespace
+
+TEST_F(SimulatorLoginTest, WrongPasswordIsRefused)
+{
+    EXPECT_EQ(CLoginProcess::kResultRefused, LogIn("80001", "wrong"));
+    EXPECT_EQ(CLoginProcess::kResultAccepted, LogIn("80002", "b123456"));
+}
+
+TEST_F(SimulatorLoginTest, SplitLoginReplyIsAcceptedAndFillsTheServerLists)
+{
+    ASSERT_EQ("OK", s_sim->Control("split login on"));
+    ASSERT_EQ(CLoginProcess::kResultAccepted, LogIn("80001", "a123456"));
+    CSessionData& session = GetSessionData();
+    EXPECT_EQ(CString("张伟"), session.m_strNickName);
+    ServerRecord* trade = session.FindServer("3", "TRADE");
+    ASSERT_NE(nullptr, trade);
+    EXPECT_EQ(s_sim->Port("trade"), atoi(trade->GetPort()));
+    ASSERT_NE(nullptr, session.FindServer("4", "QUERY"));
+    EXPECT_NE(nullptr, session.FindServer("1", "FEC"));
+    EXPECT_FALSE(session.GetServers(2).empty());
+}
+
+TEST_F(SimulatorLoginTest, TradeConnectionLogsInAgainAfterDropsAndThroughTheFallBack)
+{
+    ASSERT_EQ(CLoginProcess::kResultAccepted, LogIn("80001", "a123456"));
+    std::unique_ptr<CNetwork> trade = Open("3", "TRADE");
+    ASSERT_NE(nullptr, trade);
+    ASSERT_TRUE(WaitForMessage(*trade, "loginresult@status:1"));
+    ASSERT_TRUE(Send(*trade, "querysummary@"));
+    ASSERT_TRUE(WaitForMessage(*trade, "SummaryResult@"));
+
+    // Every record cut in two still arrives whole.
+    ASSERT_EQ("OK", s_sim->Control("split trade on"));
+    CString position;
+    ASSERT_TRUE(Send(*trade, "queryposition@"));
+    ASSERT_TRUE(WaitForMessage(*trade, "PositionResult@", &position));
+    EXPECT_EQ(0, position.Find("PositionResult@"));
+    EXPECT_EQ(position.GetLength() - 2, position.Find("#@"));
+    EXPECT_GE(position.Find("XAUUSD"), 0);
+    ASSERT_EQ("OK", s_sim->Control("split trade off"));
+
+    // A reset connection logs in again by itself.
+    ASSERT_EQ("OK 1", s_sim->Control("drop trade reset"));
+    ASSERT_TRUE(WaitForMessage(*trade, "loginresult@status:1"));
+    ASSERT_TRUE(PumpUntil([&] { return trade->GetClientState() == ClientState::Started; }));
+    ASSERT_TRUE(Send(*trade, "querysummary@"));
+    ASSERT_TRUE(WaitForMessage(*trade, "SummaryResult@"));
+
+    // The trading server refuses: the connection logs in through the login server, which
+    // then serves it as the trading server.
+    ASSERT_EQ("OK", s_sim->Control("refuse trade on"));
+    ASSERT_EQ("OK 1", s_sim->Control("drop trade"));
+    ASSERT_TRUE(WaitForMessage(*trade, "#markserver:"));
+    ASSERT_TRUE(PumpUntil([&] { return !trade->IsLoginThreadRunning(); }));
+    EXPECT_EQ(CString("TRADE"), trade->GetServer().GetName());
+    EXPECT_EQ(GetSessionData().m_strMark, trade->GetMark());
+    EXPECT_NE(std::string::npos, s_sim->Control("requests login 1").find("uContract:TRADE"));
+    ASSERT_TRUE(Send(*trade, "querysummary@"));
+    ASSERT_TRUE(WaitForMessage(*trade, "SummaryResult@"));
+    ASSERT_EQ("OK", s_sim->Control("refuse trade off"));
+
+    trade->Disconnect();
+    EXPECT_EQ(ClientState::Stopped, trade->GetClientState());
+}
+
+TEST_F(SimulatorLoginTest, QuoteConnectionTakesLengthPrefixedFramesAndDropsGarbage)
+{
+    ASSERT_EQ(CLoginProcess::kResultAccepted, LogIn("80001", "a123456"));
+    std::unique_ptr<CNetwork> quotes = Open("1", "FEC");
+    ASSERT_NE(nullptr, quotes);
+    CString contracts;
+    ASSERT_TRUE(WaitForMessage(*quotes, "contractlist@", &contracts));
+    EXPECT_GE(contracts.Find("XAUUSD"), 0);
+
+    ASSERT_EQ("OK 1", s_sim->Control("garbage quote"));
+    ASSERT_EQ("OK", s_sim->Control("split quote on"));
+    ASSERT_EQ(0u, s_sim->Control("tick XAUUSD").find("OK"));
+    CString tick;
+    ASSERT_TRUE(WaitForMessage(*quotes, "[XAUUSD][lP=", &tick));
+    EXPECT_EQ(0, tick.Find("[XAUUSD]"));
+    EXPECT_GT(quotes->GetDroppedBytes(), 0u);
+    quotes->Disconnect();
+}

@@ -1,0 +1,322 @@
+// The trading connection end to end against the broker simulator (tools/sim): first login,
+// one session per server, receivers delivering to a recording main window, the initial query
+// sequence of a query login, orders, quotes, depth, a lost connection and a displaced login.
+#include <gtest/gtest.h>
+
+#include <winsock2.h>
+
+#include <atomic>
+#include <memory>
+#include <string>
+#include <thread>
+
+#include "ConnectionRegistry.h"
+#include "ConnectionStates.h"
+#include "LoginProcess.h"
+#include "MarketDataMessages.h"
+#include "Network.h"
+#include "QuoteReceiver.h"
+#include "RandomId.h"
+#include "ReceiverSet.h"
+#include "ReplyMessages.h"
+#include "ReplyTestSupport.h"
+#include "SessionData.h"
+#include "testsupport/Pump.h"
+
+using replytest::RecordingHost;
+using tolvan::test::PumpUntil;
+
+namespace {
+
+// The simulator as a Linux process beside the test, started through Wine's start.exe. It
+// is told to quit at the end, and ends by itself after ten minutes should the test die.
+class Simulator
+{
+public:
+    ~Simulator() { Quit(); }
+
+    bool Start()
+    {
+        WSADATA wsa;
+        WSAStartup(MAKEWORD(2, 2), &wsa);
+        char name[80];
+        sprintf(name, "/tmp/tolvan-trading-sim-%lu-%lu", GetCurrentProcessId(), GetTickCount());
+        const std::string unixReady = name;
+        std::string command = std::string("start.exe /unix /usr/bin/python3 ") + TOLVAN_SOURCE_DIR +
+                              "/tools/sim/tolvan_sim.py --ports 0 --manual-ticks --clock \"2024-06-14 10:30:00\""
+                              " --max-seconds 600 --log-level WARNING --ready-file " + unixReady;
+        STARTUPINFOA startup = {sizeof(startup)};
+        PROCESS_INFORMATION process = {};
+        if (!CreateProcessA(NULL, &command[0], NULL, NULL, FALSE, CREATE_NO_WINDOW, NULL, NULL, &startup, &process))
+            return false;
+        CloseHandle(process.hThread);
+        CloseHandle(process.hProcess);
+
+        std::string readyPath = "Z:" + unixReady;
+        for (char& c : readyPath)
+            if (c == '/')
+                c = '\\';
+        std::string line;
+        const bool ready = PumpUntil([&] { return ReadLine(readyPath, line); }, 60000);
+        DeleteFileA(readyPath.c_str());
+        m_login = Port(line, "login");
+        m_control = Port(line, "control");
+        return ready && m_login > 0 && m_control > 0;
+    }
+
+    void Quit()
+    {
+        if (m_control > 0)
+            Control("quit");
+        m_control = 0;
+    }
+
+    std::string Control(const std::string& command)
+    {
+        SOCKET s = socket(AF_INET, SOCK_STREAM, IPPROTO_TCP);
+        sockaddr_in address = {};
+        address.sin_family = AF_INET;
+        address.sin_port = htons((u_short)m_control);
+        address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+        std::string answer;
+        if (connect(s, (sockaddr*)&address, sizeof(address)) == 0)
+        {
+            const std::string line = command + "\n";
+            send(s, line.c_str(), (int)line.size(), 0);
+            char c;
+            while (recv(s, &c, 1, 0) == 1 && c != '\n')
+                answer += c;
+        }
+        closesocket(s);
+        return answer;
+    }
+
+    int LoginPort() const { return m_login; }
+
+private:
+    static bool ReadLine(const std::string& path, std::string& line)
+    {
+        FILE* file = fopen(path.c_str(), "rb");
+        if (file == NULL)
+            return false;
+        char buffer[1024] = {};
+        size_t length = fread(buffer, 1, sizeof(buffer) - 1, file);
+        fclose(file);
+        line.assign(buffer, length);
+        return line.find('\n') != std::string::npos;
+    }
+    static int Port(const std::string& line, const char* kind)
+    {
+        const std::string key = std::string("\"") + kind + "\": ";
+        const size_t at = line.find(key);
+        return at == std::string::npos ? 0 : atoi(line.c_str() + at + key.size());
+    }
+
+    int m_login = 0;
+    int m_control = 0;
+};
+
+// Runs work on another thread while this one pumps (the receivers send to this thread).
+void WhilePumping(const std::function<void()>& work)
+{
+    std::atomic<bool> done(false);
+    std::thread worker([&] {
+        work();
+        done = true;
+    });
+    PumpUntil([&] { return done.load(); }, 60000);
+    worker.join();
+}
+
+bool Holds(const std::vector<std::string>& payloads, const std::string& part)
+{
+    for (const std::string& payload : payloads)
+        if (payload.find(part) != std::string::npos)
+            return true;
+    return false;
+}
+
+class TradingSimulatorTest : public ::testing::Test
+{
+protected:
+    static void SetUpTestSuite()
+    {
+        s_sim.reset(new Simulator);
+        s_started = s_sim->Start();
+    }
+    static void TearDownTestSuite() { s_sim.reset(); }
+
+    void SetUp() override
+    {
+        ASSERT_TRUE(s_started) << "the simulator did not start";
+        ASSERT_EQ("OK", s_sim->Control("reset"));
+        ASSERT_EQ("OK", s_sim->Control("clear requests"));
+        ResetConnectionStates();
+        // Every quote batch as "code=last/halted ticks;" of its updates.
+        host.Window().CopyPayload(WM_QUOTE_BATCH, [](WPARAM w, LPARAM) {
+            std::string text;
+            for (const QuoteUpdate& update : *reinterpret_cast<const QuoteBatch*>(w))
+                text += replytest::Text(update.rowLatest.strCode) + "=" + replytest::Text(update.rowLatest.strLastPrice) +
+                        "/" + std::to_string(update.rowLatest.nHalted) + " " + std::to_string(update.vecTicks.size()) +
+                        ";";
+            return text;
+        });
+    }
+    void TearDown() override
+    {
+        if (receivers)
+            WhilePumping([&] { receivers->StopAll(5000); });
+        receivers.reset();
+        registry.reset();
+        ResetConnectionStates();
+    }
+
+    // The first login, the sessions and the receivers of one user.
+    void LogIn(const char* user, const char* password)
+    {
+        CLoginProcess login;
+        login.SetServer("127.0.0.1", (USHORT)s_sim->LoginPort(), "");
+        login.SetUser(user, password);
+        login.SetSendDelay(0);
+        ASSERT_EQ(CLoginProcess::kSendOk, login.SendLogin());
+        ASSERT_TRUE(PumpUntil([&] { return login.GetResult() == CLoginProcess::kResultAccepted || login.GetResult() < 0; }));
+        ASSERT_EQ(CLoginProcess::kResultAccepted, login.GetResult());
+        login.GetClient().Stop();
+
+        registry.reset(new CConnectionRegistry);
+        registry->CreateSessions(false, GetSessionData());
+        receivers.reset(new CReceiverSet(host, *registry));
+        receivers->StartAll(GetSessionData(), false, CQuoteReceiver::Create);
+    }
+
+    bool WaitForState(int kind, int state, size_t occurrences = 1)
+    {
+        return PumpUntil([&] {
+            size_t found = 0;
+            for (const auto& reported : host.ConnectionStates())
+                if (reported.first == kind && reported.second == state)
+                    ++found;
+            return found >= occurrences;
+        });
+    }
+
+    // Waits until the simulator logged every text of `requests`, in this order, on `kind`.
+    bool WaitForRequests(const char* kind, const std::vector<std::string>& requests)
+    {
+        return PumpUntil([&] {
+            const std::string log = s_sim->Control(std::string("requests ") + kind);
+            size_t from = 0;
+            for (const std::string& request : requests)
+            {
+                from = log.find("\"" + request + "\"", from);
+                if (from == std::string::npos)
+                    return false;
+                ++from;
+            }
+            return true;
+        });
+    }
+
+    bool WaitForPayload(UINT message, const std::string& part)
+    {
+        return PumpUntil([&] { return Holds(host.Payloads(message), part); });
+    }
+
+    static std::unique_ptr<Simulator> s_sim;
+    static bool s_started;
+
+    RecordingHost host;
+    std::unique_ptr<CConnectionRegistry> registry;
+    std::unique_ptr<CReceiverSet> receivers;
+};
+
+std::unique_ptr<Simulator> TradingSimulatorTest::s_sim;
+bool TradingSimulatorTest::s_started = false;
+
+TEST_F(TradingSimulatorTest, TraderLogsInLoadsTheAccountTradesAndLosesItsConnections)
+{
+    LogIn("80001", "a123456");
+    ASSERT_TRUE(WaitForState(CONNECTION_KIND_ORDER, CONNECTION_LOGGED_IN));
+    ASSERT_TRUE(WaitForState(CONNECTION_KIND_QUERY, CONNECTION_LOGGED_IN));
+    EXPECT_EQ(1u, receivers->GetTradeReceivers().size());
+    EXPECT_EQ(1u, receivers->GetQueryReceivers().size());
+    EXPECT_EQ(4u, receivers->GetQuoteReceivers().size());
+
+    // The initial load of the query login: funds, positions, then today's orders.
+    ASSERT_TRUE(WaitForRequests("query", {"querysummary@", "queryposition@", "querystateorders@6#"}));
+    ASSERT_TRUE(host.Window().WaitFor(WM_REPLY_ORDER_LIST));
+    EXPECT_TRUE(Holds(host.Payloads(WM_FUNDS_UPDATE), "|-1|USD"));
+    EXPECT_TRUE(Holds(host.Payloads(WM_REPLY_POSITIONS), "XAUUSD|伦敦金|"));
+    EXPECT_EQ("(null)", host.Payloads(WM_REPLY_POSITIONS).back());
+    EXPECT_EQ(1u, host.Window().Count(WM_RESET_ORDER_TABLES));
+    const std::vector<int> pending = host.PendingKinds();
+    ASSERT_GE(pending.size(), 2u);
+    EXPECT_EQ((std::vector<int>{0, 8}), std::vector<int>(pending.begin(), pending.begin() + 2));
+
+    // Quotes: the contract lists, then batches of rows that move with the market.
+    ASSERT_TRUE(host.Window().WaitFor(WM_QUOTE_CONNECTION_DATA, 4));
+    ASSERT_TRUE(WaitForPayload(WM_QUOTE_BATCH, "XAUUSD=2"));
+    const size_t batchesBefore = host.Window().Count(WM_QUOTE_BATCH);
+    ASSERT_EQ(0u, s_sim->Control("tick XAUUSD").find("OK"));
+    ASSERT_TRUE(PumpUntil([&] {
+        const std::vector<std::string> batches = host.Payloads(WM_QUOTE_BATCH);
+        return Holds(std::vector<std::string>(batches.begin() + batchesBefore, batches.end()), "XAUUSD=");
+    }));
+
+    // An order: its reports through the order slot, then the pushed position and funds.
+    OrderRequest order;
+    order.code = "XAUUSD";
+    order.quantity = "100";
+    order.side = "B";
+    order.orderType = "M";
+    order.clientRef = MakeRandomId();
+    ASSERT_EQ(0, registry->GetOrderSession()->SendNewOrder(order));
+    ASSERT_TRUE(WaitForPayload(WM_REPLY_NEW_ORDER, "|Filled|MKT|BUY|20240614 10:30:00|XAUUSD|100|"));
+    EXPECT_TRUE(Holds(host.Payloads(WM_REPLY_NEW_ORDER), "|Submitted|"));
+    ASSERT_TRUE(WaitForPayload(WM_POSITION_RECORD, "XAUUSD|伦敦金|"));
+    ASSERT_TRUE(host.Window().WaitFor(WM_FUNDS_RECORD));
+
+    // Depth on demand: the depth connection of one instrument.
+    registry->GetDepthSession("XAUUSD")->GetConnection()->Connect();
+    ASSERT_TRUE(WaitForPayload(WM_DEPTH_UPDATE, "XAUUSD#"));
+    EXPECT_FALSE(Holds(host.Payloads(WM_DEPTH_UPDATE), "买一=/"));
+
+    // A dropped trading connection is reported once and comes back by itself.
+    ASSERT_EQ("OK 1", s_sim->Control("drop trade"));
+    ASSERT_TRUE(WaitForState(CONNECTION_KIND_ORDER, CONNECTION_LOST));
+    ASSERT_TRUE(WaitForState(CONNECTION_KIND_ORDER, CONNECTION_LOGGED_IN, 2))
+        << s_sim->Control("sessions") << "\n" << s_sim->Control("requests login") << "\n"
+        << s_sim->Control("requests trade");
+
+    // A login elsewhere displaces the order and query connections; no loss follows.
+    ASSERT_EQ("OK 1", s_sim->Control("samelogin query"));
+    ASSERT_TRUE(WaitForState(CONNECTION_KIND_ORDER, CONNECTION_DISPLACED));
+    ASSERT_TRUE(WaitForState(CONNECTION_KIND_QUERY, CONNECTION_DISPLACED));
+    ASSERT_TRUE(PumpUntil([&] { return s_sim->Control("sessions").find("\"trade\"") == std::string::npos; }));
+    const CReplyReceiver* orderReceiver = receivers->GetTradeReceivers()[0];
+    const LONG cycles = orderReceiver->GetCycleCount();
+    ASSERT_TRUE(PumpUntil([&] { return orderReceiver->GetCycleCount() > cycles + 5; }));
+    size_t losses = 0;
+    for (const auto& state : host.ConnectionStates())
+        losses += state.second == CONNECTION_LOST ? 1 : 0;
+    EXPECT_EQ(1u, losses);
+    EXPECT_EQ(CONNECTION_DISPLACED, TradeConnectionState);
+}
+
+TEST_F(TradingSimulatorTest, ProxyUserFollowsClientOrdersAndClientList)
+{
+    LogIn("90001", "admin888");
+    ASSERT_TRUE(WaitForState(CONNECTION_KIND_ORDER, CONNECTION_LOGGED_IN));
+    ASSERT_TRUE(WaitForState(CONNECTION_KIND_OWN_TRADE, CONNECTION_LOGGED_IN));
+    ASSERT_TRUE(PumpUntil([] { return ProxyQueryConnectionState == CONNECTION_LOGGED_IN; }));
+    EXPECT_EQ(registry->GetProxyTradeSession(), registry->GetOrderSession());
+
+    ASSERT_EQ(0u, s_sim->Control("order 80002 CL B 1").find("OK"));
+    ASSERT_TRUE(WaitForPayload(WM_PROXY_ORDER_EVENT, "80002|"));
+    EXPECT_TRUE(Holds(host.Payloads(WM_PROXY_ORDER_EVENT), "|CL|1|"));
+
+    ASSERT_EQ(1, registry->GetProxyQuerySession()->SendRaw("queryallclient@", 15));
+    ASSERT_TRUE(WaitForPayload(WM_PROXY_ORDER_UPDATE, "[80002#李娜]"));
+}
+
+}  // namespace
