@@ -1,0 +1,152 @@
+#include <gtest/gtest.h>
+#include <atomic>
+#include <mutex>
+#include <vector>
+#include "DownloadTask.h"
+#include "testsupport/FakeHttpServer.h"
+#include "testsupport/Pump.h"
+#include "testsupport/RecordingWindow.h"
+
+using tolvan::test::FakeHttpServer;
+using tolvan::test::HttpRequest;
+using tolvan::test::HttpResponse;
+using tolvan::test::PumpUntil;
+
+namespace {
+
+class RecordingCallBack : public CDownLoadTaskCallBack
+{
+public:
+    struct Call { std::string url; int result; std::string body; };
+
+    void OnDownLoaded(const std::string& strUrl, int nResult, std::string& strBody) override
+    {
+        std::lock_guard<std::mutex> guard(m_lock);
+        m_calls.push_back(Call{strUrl, nResult, strBody});
+    }
+    std::vector<Call> Calls()
+    {
+        std::lock_guard<std::mutex> guard(m_lock);
+        return m_calls;
+    }
+    size_t Count() { return Calls().size(); }
+
+private:
+    std::mutex m_lock;
+    std::vector<Call> m_calls;
+};
+
+bool WaitIdle(const DownloadTask& task)
+{
+    return PumpUntil([&] { return !task.IsRunning(); });
+}
+
+TEST(DownloadTask, PostsTheBodyAndReportsTheReply)
+{
+    FakeHttpServer server;
+    server.Route("POST", "/list", [](const HttpRequest&) { return HttpResponse::Text(200, "[1,2]"); });
+    RecordingCallBack callBack;
+    DownloadTask task;
+    std::string url = server.BaseUrl() + "/list";
+    ASSERT_NE(nullptr, task.StartDownloadTask(&callBack, url, "token=abc"));
+    EXPECT_TRUE(task.IsRunning());   // running as soon as the start returns
+    ASSERT_TRUE(WaitIdle(task));
+    ASSERT_EQ(1u, callBack.Count());
+    EXPECT_EQ(url, callBack.Calls()[0].url);
+    EXPECT_EQ(1, callBack.Calls()[0].result);
+    EXPECT_EQ("[1,2]", callBack.Calls()[0].body);
+    EXPECT_EQ("token=abc", server.Requests()[0].body);
+
+    // An empty body is still a POST, without fields.
+    task.StartDownloadTask(&callBack, url, "");
+    ASSERT_TRUE(WaitIdle(task));
+    EXPECT_EQ("POST", server.Requests()[1].method);
+    EXPECT_EQ("", server.Requests()[1].body);
+    EXPECT_EQ("0", server.Requests()[1].Header("Content-Length"));
+}
+
+TEST(DownloadTask, EachAttemptStartsWithAnEmptyReply)
+{
+    FakeHttpServer server;
+    std::atomic<int> served{0};
+    server.Route("POST", "/list", [&](const HttpRequest&) {
+        if (served++ == 0) // a reply cut short: its bytes arrive, then the connection ends
+            return HttpResponse::RawBytes("HTTP/1.1 200 OK\r\nContent-Length: 50\r\n\r\n[\"partial");
+        return HttpResponse::Text(200, "[\"whole\"]");
+    });
+    RecordingCallBack callBack;
+    DownloadTask task;
+    task.StartDownloadTask(&callBack, server.BaseUrl() + "/list", "");
+    ASSERT_TRUE(WaitIdle(task));
+    ASSERT_EQ(1u, callBack.Count());
+    EXPECT_EQ(1, callBack.Calls()[0].result);
+    EXPECT_EQ("[\"whole\"]", callBack.Calls()[0].body);
+    EXPECT_EQ(2u, server.RequestCount());
+}
+
+TEST(DownloadTask, ThreeFailedAttemptsReportFailure)
+{
+    FakeHttpServer server;
+    server.Route("POST", "/list", [](const HttpRequest&) { return HttpResponse::Dropped(); });
+    RecordingCallBack callBack;
+    DownloadTask task;
+    task.StartDownloadTask(&callBack, server.BaseUrl() + "/list", "a=1");
+    ASSERT_TRUE(WaitIdle(task));
+    ASSERT_EQ(1u, callBack.Count());
+    EXPECT_EQ(-1, callBack.Calls()[0].result);
+    EXPECT_EQ(3u, server.RequestCount());
+}
+
+TEST(DownloadTask, RestartCancelsTheHangingRequestWithoutACallback)
+{
+    FakeHttpServer server;
+    server.Route("POST", "/slow", [](const HttpRequest&) { return HttpResponse::Stalled(); });
+    server.Route("POST", "/fast", [](const HttpRequest&) { return HttpResponse::Text(200, "ok"); });
+    RecordingCallBack callBack;
+    DownloadTask task;
+    task.StartDownloadTask(&callBack, server.BaseUrl() + "/slow", "");
+    ASSERT_TRUE(server.WaitForRequests(1));
+    task.StartDownloadTask(&callBack, server.BaseUrl() + "/fast", "");
+    ASSERT_TRUE(WaitIdle(task));
+    ASSERT_EQ(1u, callBack.Count());
+    EXPECT_EQ(server.BaseUrl() + "/fast", callBack.Calls()[0].url);
+    EXPECT_EQ(2u, server.RequestCount()); // the cancelled request was not retried
+}
+
+// The callback of a task reports to a window of the thread that restarts the task. The
+// restart must answer that report while it waits, not stall it and kill the thread.
+class SendingCallBack : public CDownLoadTaskCallBack
+{
+public:
+    explicit SendingCallBack(HWND hWnd) : m_hWnd(hWnd), m_entered(CreateEvent(NULL, TRUE, FALSE, NULL)) {}
+    ~SendingCallBack() { CloseHandle(m_entered); }
+    void OnDownLoaded(const std::string&, int nResult, std::string&) override
+    {
+        SetEvent(m_entered);
+        SendMessage(m_hWnd, WM_APP + 7, (WPARAM)nResult, 0);
+        m_finished.store(true);
+    }
+    HWND m_hWnd;
+    HANDLE m_entered;
+    std::atomic<bool> m_finished{false};
+};
+
+TEST(DownloadTask, RestartAnswersTheReportOfTheRunningTask)
+{
+    FakeHttpServer server;
+    server.Route("POST", "/list", [](const HttpRequest&) { return HttpResponse::Text(200, "x"); });
+    tolvan::test::RecordingWindow window;
+    SendingCallBack callBack(window);
+    DownloadTask task;
+    task.StartDownloadTask(&callBack, server.BaseUrl() + "/list", "");
+    // The task's thread now waits in SendMessage for this thread, which does not pump.
+    ASSERT_EQ(WAIT_OBJECT_0, WaitForSingleObject(callBack.m_entered, 30000));
+    RecordingCallBack quiet;
+    task.StartDownloadTask(&quiet, server.BaseUrl() + "/list", "");
+    EXPECT_TRUE(callBack.m_finished.load()); // answered during the wait, not terminated
+    EXPECT_EQ(1u, window.Count(WM_APP + 7));
+    ASSERT_TRUE(WaitIdle(task));
+    EXPECT_EQ(1u, quiet.Count());
+}
+
+} // namespace
