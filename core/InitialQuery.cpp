@@ -1,11 +1,10 @@
 #include "InitialQuery.h"
 
-#include <process.h>
-
 #include "ConnectionRegistry.h"
 #include "ConnectionStates.h"
 #include "ReceiverHost.h"
 #include "ReplyMessages.h"
+#include "WorkerThread.h"
 
 namespace
 {
@@ -47,14 +46,8 @@ bool CInitialQuery::Start()
 {
     Stop(kStopWaitMs);
     InterlockedExchange(&m_stopRequest, 0);
-    InterlockedExchange(&m_running, 1);
-    m_thread = (HANDLE)_beginthreadex(NULL, 0, ThreadEntry, this, 0, NULL);
-    if (m_thread == NULL)
-    {
-        InterlockedExchange(&m_running, 0);
-        return false;
-    }
-    return true;
+    m_thread = StartWorkerThread(ThreadEntry, this, m_running);
+    return m_thread != NULL;
 }
 
 void CInitialQuery::RequestStop()
@@ -67,14 +60,7 @@ void CInitialQuery::Stop(DWORD timeoutMs)
     if (m_thread == NULL)
         return;
     RequestStop();
-    if (WaitForSingleObject(m_thread, timeoutMs) != WAIT_OBJECT_0)
-    {
-        // Last resort: the run checks its stop request every step, so this means it hangs.
-        TerminateThread(m_thread, 1);
-        InterlockedExchange(&m_running, 0);
-    }
-    CloseHandle(m_thread);
-    m_thread = NULL;
+    EndWorkerThread(m_thread, timeoutMs, m_running);
 }
 
 unsigned __stdcall CInitialQuery::ThreadEntry(void* self)

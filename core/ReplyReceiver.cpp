@@ -1,8 +1,7 @@
 #include "ReplyReceiver.h"
 
-#include <process.h>
-
 #include "Network.h"
+#include "WorkerThread.h"
 
 CReplyReceiver::CReplyReceiver(IReceiverHost& host, CNetwork* connection)
     : m_host(host), m_connection(connection), m_thread(NULL), m_running(0), m_stopRequest(0),
@@ -27,14 +26,8 @@ bool CReplyReceiver::Start()
         return false;
     InterlockedExchange(&m_stopRequest, 0);
     InterlockedExchange(&m_paused, 0);
-    InterlockedExchange(&m_running, 1);
-    m_thread = (HANDLE)_beginthreadex(NULL, 0, ThreadEntry, this, 0, NULL);
-    if (m_thread == NULL)
-    {
-        InterlockedExchange(&m_running, 0);
-        return false;
-    }
-    return true;
+    m_thread = StartWorkerThread(ThreadEntry, this, m_running);
+    return m_thread != NULL;
 }
 
 void CReplyReceiver::RequestStop()
@@ -47,14 +40,7 @@ void CReplyReceiver::Stop(DWORD timeoutMs)
     if (m_thread == NULL)
         return;
     RequestStop();
-    if (WaitForSingleObject(m_thread, timeoutMs) != WAIT_OBJECT_0)
-    {
-        // Last resort: a cycle that does not return within the wait hangs in a handler.
-        TerminateThread(m_thread, 1);
-        InterlockedExchange(&m_running, 0);
-    }
-    CloseHandle(m_thread);
-    m_thread = NULL;
+    EndWorkerThread(m_thread, timeoutMs, m_running);
 }
 
 void CReplyReceiver::SetPaused(bool paused)

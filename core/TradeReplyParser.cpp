@@ -147,6 +147,25 @@ bool CTradeReplyParser::HandleLoginAccepted(const CString& message, int kind)
     return true;
 }
 
+// A refused request ("status:-1") is dropped, a refused session ("status:-2") is a new
+// version's notice, and "SameLogin" displaces the connections. TRUE when handled.
+bool CTradeReplyParser::HandleStatusRecord(const CString& message)
+{
+    if (Contains(message, "status:-1"))
+        return true;
+    if (Contains(message, "status:-2"))
+    {
+        SendToMain(WM_NEW_VERSION_FOUND, 0, 0);
+        return true;
+    }
+    if (Contains(message, "SameLogin"))
+    {
+        OnSameLogin(m_registry, m_host.GetMainWindow());
+        return true;
+    }
+    return false;
+}
+
 void CTradeReplyParser::BuildPositionRecord(const CStringArray& values, PositionRecord& record)
 {
     SplitItemHead(values[0], record.strFields[0], record.strFields[1], record.strFields[2]);
@@ -163,18 +182,8 @@ void CTradeReplyParser::ParseOrderMessage(const CString& message)
 {
     if (HandleLoginAccepted(message, CONNECTION_KIND_ORDER))
         return;
-    if (Contains(message, "status:-1"))
+    if (HandleStatusRecord(message))
         return;
-    if (Contains(message, "status:-2"))
-    {
-        SendToMain(WM_NEW_VERSION_FOUND, 0, 0);
-        return;
-    }
-    if (Contains(message, "SameLogin"))
-    {
-        OnSameLogin(m_registry, m_host.GetMainWindow());
-        return;
-    }
 
     CStringArray records;
     SplitRecords(records, message);
@@ -383,18 +392,8 @@ void CTradeReplyParser::ParseQueryMessage(const CString& rawMessage)
         SendToMain(WM_CONNECTION_STATE, CONNECTION_KIND_QUERY, CONNECTION_LOGGED_IN);
         return;
     }
-    if (Contains(message, "status:-1"))
+    if (HandleStatusRecord(message))
         return;
-    if (Contains(message, "status:-2"))
-    {
-        SendToMain(WM_NEW_VERSION_FOUND, 0, 0);
-        return;
-    }
-    if (Contains(message, "SameLogin"))
-    {
-        OnSameLogin(m_registry, m_host.GetMainWindow());
-        return;
-    }
 
     if (Contains(message, "PositionResult"))
         HandlePositionList(message);

@@ -42,6 +42,7 @@ public:
 
 private:
     bool HandleLoginAccepted(const CString& message, int kind);
+    bool HandleStatusRecord(const CString& message);
     void SendToMain(UINT message, WPARAM wParam, LPARAM lParam);
     void SendThroughSlot(int slot, WPARAM wParam, LPARAM lParam);
 

@@ -80,16 +80,8 @@ int DownloadTask::OnProgress(void* pTask, curl_off_t, curl_off_t, curl_off_t, cu
 
 int DownloadTask::PostRequest(std::string& reply)
 {
-    CURL* curl = curl_easy_init();
-    if (curl == nullptr)
-        return -1; // no handle is a failed attempt, not a cancel
-    char errorBuffer[CURL_ERROR_SIZE] = {0};
-    ApplyRequestOptions(curl, m_url, m_body, true, &reply, errorBuffer);
-    curl_easy_setopt(curl, CURLOPT_XFERINFOFUNCTION, &DownloadTask::OnProgress);
-    curl_easy_setopt(curl, CURLOPT_XFERINFODATA, this);
-    curl_easy_setopt(curl, CURLOPT_NOPROGRESS, 0L);
-    CURLcode code = curl_easy_perform(curl);
-    curl_easy_cleanup(curl);
+    // No handle (CURLE_FAILED_INIT) is a failed attempt, not a cancel.
+    CURLcode code = PostWithProgress(m_url, m_body, reply, &DownloadTask::OnProgress, this);
     if (code == CURLE_OK)
         return 1;
     if (code == CURLE_ABORTED_BY_CALLBACK)

@@ -30,18 +30,6 @@ int TradingDaysBack(int period)
     return 1;
 }
 
-std::string Escaped(const CString& text)
-{
-    if (text.IsEmpty())
-        return std::string();
-    char* escaped = curl_easy_escape(nullptr, text, text.GetLength());
-    if (escaped == nullptr)
-        return std::string();
-    std::string result(escaped);
-    curl_free(escaped);
-    return result;
-}
-
 // A trading day from the calendar, or the same count of calendar days back without one.
 CString TradingDayBefore(const CString& date, int tradingDays, const CString& type)
 {
@@ -240,9 +228,10 @@ std::string BuildHistoryQuery(const ServerRecord& server, const HistoryRequest& 
         periodText.Format("%d", request.nPeriod);
     else if (request.nPeriod < 0)
         periodText = "1";
-    return "?type=" + Escaped(server.GetField(2)) + "@" + Escaped(server.GetField(7)) + "@" +
-           Escaped(server.GetField(8)) + "@" + Escaped(periodText) +
-           "&sdate=" + Escaped(request.strStartDate) + "&edate=" + Escaped(request.strEndDate);
+    return "?type=" + EscapeUrlText(server.GetField(2)) + "@" + EscapeUrlText(server.GetField(7)) +
+           "@" + EscapeUrlText(server.GetField(8)) + "@" + EscapeUrlText(periodText) +
+           "&sdate=" + EscapeUrlText(request.strStartDate) +
+           "&edate=" + EscapeUrlText(request.strEndDate);
 }
 
 int ParseHistoryResult(const CString& result, const HistoryRequest& request,

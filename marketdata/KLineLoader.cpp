@@ -11,18 +11,6 @@
 
 namespace
 {
-std::string Escaped(const CString& text)
-{
-    if (text.IsEmpty())
-        return std::string();
-    char* escaped = curl_easy_escape(nullptr, text, text.GetLength());
-    if (escaped == nullptr)
-        return std::string();
-    std::string result(escaped);
-    curl_free(escaped);
-    return result;
-}
-
 bool IsLongPeriod(int period)
 {
     return period == 0 || period == KLINE_PERIOD_WEEK || period == KLINE_PERIOD_MONTH;
@@ -202,15 +190,15 @@ int KLineLoader::KLineProgressCallback(void* pLoader, curl_off_t, curl_off_t, cu
 
 std::string KLineLoader::BuildRequestBody(const KLineRequest& request, const std::string& token)
 {
-    std::string body = "code=" + Escaped(request.strCode) + "&token=" + token;
+    std::string body = "code=" + EscapeUrlText(request.strCode) + "&token=" + token;
     if (request.nPeriod == KLINE_PERIOD_WEEK || request.nPeriod == KLINE_PERIOD_MONTH)
     {
         body += "&requestDate=" + std::string(ToDashedDate(request.strEndDate));
-        body += "&size=" + Escaped(request.strSize);
+        body += "&size=" + EscapeUrlText(request.strSize);
     }
     else
     {
-        body += "&size=" + Escaped(request.strSize);
+        body += "&size=" + EscapeUrlText(request.strSize);
         body += "&startDate=" + std::string(ToDashedDate(request.strStartDate));
         body += "&endDate=" + std::string(ToDashedDate(request.strEndDate));
     }
@@ -228,20 +216,9 @@ bool KLineLoader::FetchKLine(KLineRequest& request, std::vector<KLineBar>& bars,
     CurlGlobalInitOnce();
     std::string body = BuildRequestBody(request, MakeRequestToken());
 
-    CURL* curl = curl_easy_init();
-    if (curl == nullptr)
-        return false;
     std::string reply;
-    char errorBuffer[CURL_ERROR_SIZE] = {0};
-    ApplyRequestOptions(curl, url, body, true, &reply, errorBuffer);
-    if (!bSynchronous)
-    {
-        curl_easy_setopt(curl, CURLOPT_XFERINFOFUNCTION, &KLineLoader::KLineProgressCallback);
-        curl_easy_setopt(curl, CURLOPT_XFERINFODATA, this);
-        curl_easy_setopt(curl, CURLOPT_NOPROGRESS, 0L);
-    }
-    CURLcode code = curl_easy_perform(curl);
-    curl_easy_cleanup(curl);
+    CURLcode code = PostWithProgress(url, body, reply,
+                                     bSynchronous ? nullptr : &KLineLoader::KLineProgressCallback, this);
     if (code != CURLE_OK ||
         ParseKLineReply(request.strMarket, request.strCode, request.nPeriod, reply, bars) != 0)
         return false;

@@ -150,17 +150,8 @@ bool CWebQuote::RequestQuotes(const std::vector<std::string>& codes,
     CurlGlobalInitOnce();
     std::string body = "token=" + MakeRequestToken() + "&codes=" + joined;
 
-    CURL* curl = curl_easy_init();
-    if (curl == nullptr)
-        return false;
     std::string reply;
-    char errorBuffer[CURL_ERROR_SIZE] = {0};
-    ApplyRequestOptions(curl, url, body, true, &reply, errorBuffer);
-    curl_easy_setopt(curl, CURLOPT_XFERINFOFUNCTION, &CWebQuote::OnTransferProgress);
-    curl_easy_setopt(curl, CURLOPT_XFERINFODATA, this);
-    curl_easy_setopt(curl, CURLOPT_NOPROGRESS, 0L);
-    CURLcode code = curl_easy_perform(curl);
-    curl_easy_cleanup(curl);
+    CURLcode code = PostWithProgress(url, body, reply, &CWebQuote::OnTransferProgress, this);
     return code == CURLE_OK && ParseQuoteReply(reply, records) == 0;
 }
 

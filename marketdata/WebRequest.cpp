@@ -77,3 +77,34 @@ std::string PostWebRequest(const std::string& url, const std::string& body, bool
         *pResult = result;
     return reply;
 }
+
+CURLcode PostWithProgress(const std::string& url, const std::string& body, std::string& reply,
+                          curl_xferinfo_callback progress, void* progressData)
+{
+    CURL* curl = curl_easy_init();
+    if (curl == nullptr)
+        return CURLE_FAILED_INIT;
+    char errorBuffer[CURL_ERROR_SIZE] = {0};
+    ApplyRequestOptions(curl, url, body, true, &reply, errorBuffer);
+    if (progress != nullptr)
+    {
+        curl_easy_setopt(curl, CURLOPT_XFERINFOFUNCTION, progress);
+        curl_easy_setopt(curl, CURLOPT_XFERINFODATA, progressData);
+        curl_easy_setopt(curl, CURLOPT_NOPROGRESS, 0L);
+    }
+    CURLcode code = curl_easy_perform(curl);
+    curl_easy_cleanup(curl);
+    return code;
+}
+
+std::string EscapeUrlText(const CString& text)
+{
+    if (text.IsEmpty())
+        return std::string();
+    char* escaped = curl_easy_escape(nullptr, text, text.GetLength());
+    if (escaped == nullptr)
+        return std::string();
+    std::string result(escaped);
+    curl_free(escaped);
+    return result;
+}

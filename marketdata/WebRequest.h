@@ -1,6 +1,8 @@
 // The HTTP client of the market-data code: the one-shot libcurl initialisation, the write
-// callback that collects a reply, the options every request shares and the synchronous POST.
+// callback that collects a reply, the options every request shares, the synchronous POST and
+// the escaping of query and form values.
 #pragma once
+#include <afx.h>
 #include <string>
 #include <curl/curl.h>
 
@@ -23,3 +25,13 @@ void ApplyRequestOptions(CURL* curl, const std::string& url, const std::string& 
 // receives the transfer's result (CURLE_FAILED_INIT without a handle).
 std::string PostWebRequest(const std::string& url, const std::string& body, bool bForcePost,
                            const std::string& cookie, CURLcode* pResult = nullptr);
+
+// One POST with the options above whose transfer `progress` may abort by returning non-zero
+// (no progress calls when it is null). The reply is whatever arrived; CURLE_FAILED_INIT when
+// no handle could be made.
+CURLcode PostWithProgress(const std::string& url, const std::string& body, std::string& reply,
+                          curl_xferinfo_callback progress, void* progressData);
+
+// `text` %-escaped for a query string or form body; empty for an empty text or when libcurl
+// cannot escape it.
+std::string EscapeUrlText(const CString& text);

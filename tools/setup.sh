@@ -223,10 +223,19 @@ ensure_locale() {
 install_packages
 ensure_locale
 mkdir -p "$CACHE/src" "$CACHE/build"
+# The libraries' cache is keyed by the source packages' versions, the target, the compiler
+# and the recipes above.
+SOURCES="zlib openssl sqlcipher jansson libevent curl gsoap googletest benchmark"
+for name in $SOURCES; do
+    fetch_source "$name" > /dev/null
+done
+versions=$(for name in $SOURCES; do basename "$(ls "$CACHE/src/$name"/*.dsc)" .dsc; done)
+say "source packages: $(echo $versions)"
+key=$(echo "$versions" | md5sum | cut -c1-8)
 for t in $TARGETS; do
     command -v "$t-g++-posix" >/dev/null || { echo "missing cross compiler $t-g++-posix" >&2; exit 1; }
     compiler=$("$t-g++-posix" -dumpversion)
-    prefix="$CACHE/deps/$t-gcc$compiler-r$RECIPE"
+    prefix="$CACHE/deps/$t-gcc$compiler-r$RECIPE-$key"
     deps_for_target "$t" "$prefix"
     ln -sfn "$prefix" "$CACHE/deps/$t"
     say "$t: libraries ready in $prefix"

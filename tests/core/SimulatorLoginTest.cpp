@@ -7,105 +7,23 @@
 #include "Network.h"
 #include "SessionData.h"
 #include "testsupport/Pump.h"
+#include "testsupport/SimulatorProcess.h"
 
-#include <stdio.h>
 #include <memory>
 #include <string>
 
 using tolvan::test::PumpUntil;
+using tolvan::test::SimulatorProcess;
 
 namespace {
-
-// The simulator as a Linux process beside the test, started through Wine's "start /unix" and
-// told to quit at the end (it also ends by itself after ten minutes).
-class Simulator
-{
-public:
-    bool Start()
-    {
-        WSADATA data;
-        WSAStartup(MAKEWORD(2, 2), &data);
-        char name[64];
-        sprintf(name, "tolvan-sim-login-%lu-%lu", ::GetCurrentProcessId(), ::GetTickCount());
-        const std::string unixReady = std::string("/tmp/") + name;
-        std::string command = std::string("cmd /c start /unix /usr/bin/python3 ") + TOLVAN_SOURCE_DIR +
-                              "/tools/sim/tolvan_sim.py --ports 0 --manual-ticks"
-                              " --clock \"2024-06-14 10:30:00\" --max-seconds 600 --log-level WARNING"
-                              " --ready-file " + unixReady;
-        STARTUPINFOA startup = {sizeof(startup)};
-        PROCESS_INFORMATION process = {};
-        if (!::CreateProcessA(NULL, &command[0], NULL, NULL, FALSE, CREATE_NO_WINDOW, NULL, NULL, &startup, &process))
-            return false;
-        ::CloseHandle(process.hThread);
-        ::CloseHandle(process.hProcess);
-        std::string readyPath = "Z:" + unixReady;
-        for (char& c : readyPath)
-            if (c == '/')
-                c = '\\';
-        std::string line;
-        const bool ready = PumpUntil([&] { return ReadLine(readyPath, line); }, 60000);
-        ::DeleteFileA(readyPath.c_str());
-        m_line = line;
-        m_control = Port("control");
-        return ready && m_control > 0 && Port("login") > 0;
-    }
-    ~Simulator()
-    {
-        if (m_control > 0)
-            Control("quit");
-        WSACleanup();
-    }
-
-    std::string Control(const std::string& command)
-    {
-        SOCKET s = socket(AF_INET, SOCK_STREAM, IPPROTO_TCP);
-        sockaddr_in address = {};
-        address.sin_family = AF_INET;
-        address.sin_port = htons((u_short)m_control);
-        address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-        std::string answer;
-        if (connect(s, (sockaddr*)&address, sizeof(address)) == 0)
-        {
-            const std::string line = command + "\n";
-            send(s, line.c_str(), (int)line.size(), 0);
-            char c;
-            while (recv(s, &c, 1, 0) == 1 && c != '\n')
-                answer += c;
-        }
-        closesocket(s);
-        return answer;
-    }
-
-    int Port(const char* kind) const
-    {
-        const size_t at = m_line.find(std::string("\"") + kind + "\": ");
-        return at == std::string::npos ? 0 : atoi(m_line.c_str() + at + strlen(kind) + 4);
-    }
-
-private:
-    static bool ReadLine(const std::string& path, std::string& line)
-    {
-        FILE* file = fopen(path.c_str(), "rb");
-        if (file == NULL)
-            return false;
-        char buffer[1024] = {};
-        const size_t read = fread(buffer, 1, sizeof(buffer) - 1, file);
-        fclose(file);
-        line.assign(buffer, read);
-        return line.find('\n') != std::string::npos;
-    }
-
-    std::string m_line;
-    int m_control = 0;
-};
 
 class SimulatorLoginTest : public ::testing::Test
 {
 protected:
     static void SetUpTestSuite()
     {
-        s_sim.reset(new Simulator);
-        s_started = s_sim->Start();
+        s_sim.reset(new SimulatorProcess);
+        s_started = s_sim->Start() && s_sim->Port("login") > 0;
     }
     static void TearDownTestSuite() { s_sim.reset(); }
 
@@ -173,12 +91,12 @@ protected:
         return network.SendText(request);
     }
 
-    static std::unique_ptr<Simulator> s_sim;
+    static std::unique_ptr<SimulatorProcess> s_sim;
     static bool s_started;
     CLoginProcess m_process;
 };
 
-std::unique_ptr<Simulator> SimulatorLoginTest::s_sim;
+std::unique_ptr<SimulatorProcess> SimulatorLoginTest::s_sim;
 bool SimulatorLoginTest::s_started = false;
 
 } // namespace

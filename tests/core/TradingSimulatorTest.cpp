@@ -22,99 +22,13 @@
 #include "ReplyTestSupport.h"
 #include "SessionData.h"
 #include "testsupport/Pump.h"
+#include "testsupport/SimulatorProcess.h"
 
 using replytest::RecordingHost;
 using tolvan::test::PumpUntil;
+using tolvan::test::SimulatorProcess;
 
 namespace {
-
-// The simulator as a Linux process beside the test, started through Wine's start.exe. It
-// is told to quit at the end, and ends by itself after ten minutes should the test die.
-class Simulator
-{
-public:
-    ~Simulator() { Quit(); }
-
-    bool Start()
-    {
-        WSADATA wsa;
-        WSAStartup(MAKEWORD(2, 2), &wsa);
-        char name[80];
-        sprintf(name, "/tmp/tolvan-trading-sim-%lu-%lu", GetCurrentProcessId(), GetTickCount());
-        const std::string unixReady = name;
-        std::string command = std::string("start.exe /unix /usr/bin/python3 ") + TOLVAN_SOURCE_DIR +
-                              "/tools/sim/tolvan_sim.py --ports 0 --manual-ticks --clock \"2024-06-14 10:30:00\""
-                              " --max-seconds 600 --log-level WARNING --ready-file " + unixReady;
-        STARTUPINFOA startup = {sizeof(startup)};
-        PROCESS_INFORMATION process = {};
-        if (!CreateProcessA(NULL, &command[0], NULL, NULL, FALSE, CREATE_NO_WINDOW, NULL, NULL, &startup, &process))
-            return false;
-        CloseHandle(process.hThread);
-        CloseHandle(process.hProcess);
-
-        std::string readyPath = "Z:" + unixReady;
-        for (char& c : readyPath)
-            if (c == '/')
-                c = '\\';
-        std::string line;
-        const bool ready = PumpUntil([&] { return ReadLine(readyPath, line); }, 60000);
-        DeleteFileA(readyPath.c_str());
-        m_login = Port(line, "login");
-        m_control = Port(line, "control");
-        return ready && m_login > 0 && m_control > 0;
-    }
-
-    void Quit()
-    {
-        if (m_control > 0)
-            Control("quit");
-        m_control = 0;
-    }
-
-    std::string Control(const std::string& command)
-    {
-        SOCKET s = socket(AF_INET, SOCK_STREAM, IPPROTO_TCP);
-        sockaddr_in address = {};
-        address.sin_family = AF_INET;
-        address.sin_port = htons((u_short)m_control);
-        address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-        std::string answer;
-        if (connect(s, (sockaddr*)&address, sizeof(address)) == 0)
-        {
-            const std::string line = command + "\n";
-            send(s, line.c_str(), (int)line.size(), 0);
-            char c;
-            while (recv(s, &c, 1, 0) == 1 && c != '\n')
-                answer += c;
-        }
-        closesocket(s);
-        return answer;
-    }
-
-    int LoginPort() const { return m_login; }
-
-private:
-    static bool ReadLine(const std::string& path, std::string& line)
-    {
-        FILE* file = fopen(path.c_str(), "rb");
-        if (file == NULL)
-            return false;
-        char buffer[1024] = {};
-        size_t length = fread(buffer, 1, sizeof(buffer) - 1, file);
-        fclose(file);
-        line.assign(buffer, length);
-        return line.find('\n') != std::string::npos;
-    }
-    static int Port(const std::string& line, const char* kind)
-    {
-        const std::string key = std::string("\"") + kind + "\": ";
-        const size_t at = line.find(key);
-        return at == std::string::npos ? 0 : atoi(line.c_str() + at + key.size());
-    }
-
-    int m_login = 0;
-    int m_control = 0;
-};
 
 // Runs work on another thread while this one pumps (the receivers send to this thread).
 void WhilePumping(const std::function<void()>& work)
@@ -141,8 +55,8 @@ class TradingSimulatorTest : public ::testing::Test
 protected:
     static void SetUpTestSuite()
     {
-        s_sim.reset(new Simulator);
-        s_started = s_sim->Start();
+        s_sim.reset(new SimulatorProcess);
+        s_started = s_sim->Start() && s_sim->Port("login") > 0;
     }
     static void TearDownTestSuite() { s_sim.reset(); }
 
@@ -175,7 +89,7 @@ protected:
     void LogIn(const char* user, const char* password)
     {
         CLoginProcess login;
-        login.SetServer("127.0.0.1", (USHORT)s_sim->LoginPort(), "");
+        login.SetServer("127.0.0.1", (USHORT)s_sim->Port("login"), "");
         login.SetUser(user, password);
         login.SetSendDelay(0);
         ASSERT_EQ(CLoginProcess::kSendOk, login.SendLogin());
@@ -222,7 +136,7 @@ protected:
         return PumpUntil([&] { return Holds(host.Payloads(message), part); });
     }
 
-    static std::unique_ptr<Simulator> s_sim;
+    static std::unique_ptr<SimulatorProcess> s_sim;
     static bool s_started;
 
     RecordingHost host;
@@ -230,7 +144,7 @@ protected:
     std::unique_ptr<CReceiverSet> receivers;
 };
 
-std::unique_ptr<Simulator> TradingSimulatorTest::s_sim;
+std::unique_ptr<SimulatorProcess> TradingSimulatorTest::s_sim;
 bool TradingSimulatorTest::s_started = false;
 
 TEST_F(TradingSimulatorTest, TraderLogsInLoadsTheAccountTradesAndLosesItsConnections)

@@ -10,92 +10,24 @@
 #include "MarketListProc.h"
 #include "testsupport/Pump.h"
 #include "testsupport/RecordingWindow.h"
+#include "testsupport/SimulatorProcess.h"
 #include "WebQuote.h"
 #include "WebServices.h"
 #include "WebServiceTestSupport.h"
 
 using tolvan::test::PumpUntil;
 using tolvan::test::RecordingWindow;
+using tolvan::test::SimulatorProcess;
 
 namespace {
-
-// The simulator as a Linux process beside the test, started through Wine's "start /unix" and
-// told to quit at the end (it also ends by itself after ten minutes).
-class Simulator
-{
-public:
-    bool Start()
-    {
-        WSADATA data;
-        WSAStartup(MAKEWORD(2, 2), &data);
-        char name[64];
-        sprintf(name, "tolvan-sim-%lu-%lu", GetCurrentProcessId(), GetTickCount());
-        std::string unixReady = std::string("/tmp/") + name;
-        std::string command = std::string("cmd /c start /unix /usr/bin/python3 ") + TOLVAN_SOURCE_DIR +
-                              "/tools/sim/tolvan_sim.py --ports 0 --manual-ticks"
-                              " --clock \"2024-06-14 10:30:00\" --max-seconds 600 --log-level WARNING"
-                              " --ready-file " + unixReady;
-        STARTUPINFOA startup = {sizeof(startup)};
-        PROCESS_INFORMATION process = {};
-        if (!CreateProcessA(nullptr, &command[0], nullptr, nullptr, FALSE, CREATE_NO_WINDOW,
-                            nullptr, nullptr, &startup, &process))
-            return false;
-        CloseHandle(process.hThread);
-        CloseHandle(process.hProcess);
-        CString readyPath = CString("Z:") + unixReady.c_str();
-        readyPath.Replace('/', '\\');
-        std::string line;
-        bool ready = PumpUntil([&] { return webtest::ReadFileText(readyPath, line) && !line.empty(); }, 60000);
-        DeleteFileA(readyPath);
-        m_http = Port(line, "http");
-        m_control = Port(line, "control");
-        return ready && m_http > 0 && m_control > 0;
-    }
-    ~Simulator()
-    {
-        if (m_control > 0)
-            Control("quit");
-        WSACleanup();
-    }
-
-    std::string Control(const std::string& command)
-    {
-        SOCKET s = socket(AF_INET, SOCK_STREAM, IPPROTO_TCP);
-        sockaddr_in address = {};
-        address.sin_family = AF_INET;
-        address.sin_port = htons((u_short)m_control);
-        address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-        std::string answer;
-        if (connect(s, (sockaddr*)&address, sizeof(address)) == 0)
-        {
-            std::string line = command + "\n";
-            send(s, line.c_str(), (int)line.size(), 0);
-            char c;
-            while (recv(s, &c, 1, 0) == 1 && c != '\n')
-                answer += c;
-        }
-        closesocket(s);
-        return answer;
-    }
-    std::string Base() const { return "http://127.0.0.1:" + std::to_string(m_http); }
-
-private:
-    static int Port(const std::string& line, const char* kind)
-    {
-        size_t at = line.find(std::string("\"") + kind + "\": ");
-        return at == std::string::npos ? 0 : atoi(line.c_str() + at + strlen(kind) + 4);
-    }
-    int m_http = 0;
-    int m_control = 0;
-};
 
 class SimulatorHttpTest : public ::testing::Test
 {
 protected:
     static void SetUpTestSuite()
     {
-        s_sim.reset(new Simulator);
-        s_started = s_sim->Start();
+        s_sim.reset(new SimulatorProcess);
+        s_started = s_sim->Start() && s_sim->Port("http") > 0;
     }
     static void TearDownTestSuite() { s_sim.reset(); }
 
@@ -103,16 +35,16 @@ protected:
     {
         ASSERT_TRUE(s_started) << "the simulator did not start";
         ASSERT_EQ("OK", s_sim->Control("reset"));
-        m_base.reset(new webtest::ScopedServiceBase(s_sim->Base(), "/services/historyData"));
+        m_base.reset(new webtest::ScopedServiceBase("http://127.0.0.1:" + std::to_string(s_sim->Port("http")), "/services/historyData"));
     }
     void TearDown() override { m_base.reset(); }
 
-    static std::unique_ptr<Simulator> s_sim;
+    static std::unique_ptr<SimulatorProcess> s_sim;
     static bool s_started;
     std::unique_ptr<webtest::ScopedServiceBase> m_base;
 };
 
-std::unique_ptr<Simulator> SimulatorHttpTest::s_sim;
+std::unique_ptr<SimulatorProcess> SimulatorHttpTest::s_sim;
 bool SimulatorHttpTest::s_started = false;
 
 bool IsGbkText(const CString& text)
