@@ -314,21 +314,21 @@ void QuoteStore::UpdateOrderState(OrderStateRecord record)
 
 BOOL QuoteStore::FindOrderState(LPCTSTR pszOrderKey, OrderStateRecord& record) const
 {
-    CSingleLock lock(&m_orderStateLock, TRUE);
-    for (const OrderStateRecord& r : m_orderStates)
-        if (r.strOrderKey == pszOrderKey)
-        {
-            record = r;
-            return TRUE;
-        }
-    return FALSE;
+    return FindOrderStateBy(&OrderStateRecord::strOrderKey, pszOrderKey, record);
 }
 
 BOOL QuoteStore::FindOrderStateByFirstKey(LPCTSTR pszClientRef, OrderStateRecord& record) const
 {
+    return FindOrderStateBy(&OrderStateRecord::strClientRef, pszClientRef, record);
+}
+
+// Copies out the first order state whose field equals the key.
+BOOL QuoteStore::FindOrderStateBy(CString OrderStateRecord::*field, LPCTSTR pszKey,
+                                  OrderStateRecord& record) const
+{
     CSingleLock lock(&m_orderStateLock, TRUE);
     for (const OrderStateRecord& r : m_orderStates)
-        if (r.strClientRef == pszClientRef)
+        if (r.*field == pszKey)
         {
             record = r;
             return TRUE;

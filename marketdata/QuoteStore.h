@@ -66,6 +66,8 @@ public:
     int GetOrderStateCount() const;
 
 private:
+    BOOL FindOrderStateBy(CString OrderStateRecord::*field, LPCTSTR pszKey,
+                          OrderStateRecord& record) const;
     QuoteStore(const QuoteStore&) = delete;
     QuoteStore& operator=(const QuoteStore&) = delete;
 

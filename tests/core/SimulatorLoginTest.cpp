@@ -7,30 +7,22 @@
 #include "Network.h"
 #include "SessionData.h"
 #include "testsupport/Pump.h"
-#include "testsupport/SimulatorProcess.h"
+#include "testsupport/SimulatorSuite.h"
 
 #include <memory>
 #include <string>
 
 using tolvan::test::PumpUntil;
-using tolvan::test::SimulatorProcess;
+using tolvan::test::SimulatorSuite;
 
 namespace {
 
-class SimulatorLoginTest : public ::testing::Test
+class SimulatorLoginTest : public SimulatorSuite
 {
 protected:
-    static void SetUpTestSuite()
-    {
-        s_sim.reset(new SimulatorProcess);
-        s_started = s_sim->Start() && s_sim->Port("login") > 0;
-    }
-    static void TearDownTestSuite() { s_sim.reset(); }
-
     void SetUp() override
     {
-        ASSERT_TRUE(s_started) << "the simulator did not start";
-        ASSERT_EQ("OK", s_sim->Control("reset"));
+        ASSERT_NO_FATAL_FAILURE(ResetSimulator("login"));
         m_process.SetSendDelay(0);
         m_process.SetServer("127.0.0.1", (USHORT)s_sim->Port("login"), "");
     }
@@ -91,13 +83,8 @@ protected:
         return network.SendText(request);
     }
 
-    static std::unique_ptr<SimulatorProcess> s_sim;
-    static bool s_started;
     CLoginProcess m_process;
 };
-
-std::unique_ptr<SimulatorProcess> SimulatorLoginTest::s_sim;
-bool SimulatorLoginTest::s_started = false;
 
 } // namespace
 

@@ -22,11 +22,11 @@
 #include "ReplyTestSupport.h"
 #include "SessionData.h"
 #include "testsupport/Pump.h"
-#include "testsupport/SimulatorProcess.h"
+#include "testsupport/SimulatorSuite.h"
 
 using replytest::RecordingHost;
 using tolvan::test::PumpUntil;
-using tolvan::test::SimulatorProcess;
+using tolvan::test::SimulatorSuite;
 
 namespace {
 
@@ -50,20 +50,12 @@ bool Holds(const std::vector<std::string>& payloads, const std::string& part)
     return false;
 }
 
-class TradingSimulatorTest : public ::testing::Test
+class TradingSimulatorTest : public SimulatorSuite
 {
 protected:
-    static void SetUpTestSuite()
-    {
-        s_sim.reset(new SimulatorProcess);
-        s_started = s_sim->Start() && s_sim->Port("login") > 0;
-    }
-    static void TearDownTestSuite() { s_sim.reset(); }
-
     void SetUp() override
     {
-        ASSERT_TRUE(s_started) << "the simulator did not start";
-        ASSERT_EQ("OK", s_sim->Control("reset"));
+        ASSERT_NO_FATAL_FAILURE(ResetSimulator("login"));
         ASSERT_EQ("OK", s_sim->Control("clear requests"));
         ResetConnectionStates();
         // Every quote batch as "code=last/halted ticks;" of its updates.
@@ -136,16 +128,11 @@ protected:
         return PumpUntil([&] { return Holds(host.Payloads(message), part); });
     }
 
-    static std::unique_ptr<SimulatorProcess> s_sim;
-    static bool s_started;
 
     RecordingHost host;
     std::unique_ptr<CConnectionRegistry> registry;
     std::unique_ptr<CReceiverSet> receivers;
 };
-
-std::unique_ptr<SimulatorProcess> TradingSimulatorTest::s_sim;
-bool TradingSimulatorTest::s_started = false;
 
 TEST_F(TradingSimulatorTest, TraderLogsInLoadsTheAccountTradesAndLosesItsConnections)
 {

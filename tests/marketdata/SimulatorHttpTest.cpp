@@ -10,42 +10,29 @@
 #include "MarketListProc.h"
 #include "testsupport/Pump.h"
 #include "testsupport/RecordingWindow.h"
-#include "testsupport/SimulatorProcess.h"
+#include "testsupport/SimulatorSuite.h"
 #include "WebQuote.h"
 #include "WebServices.h"
 #include "WebServiceTestSupport.h"
 
 using tolvan::test::PumpUntil;
 using tolvan::test::RecordingWindow;
-using tolvan::test::SimulatorProcess;
+using tolvan::test::SimulatorSuite;
 
 namespace {
 
-class SimulatorHttpTest : public ::testing::Test
+class SimulatorHttpTest : public SimulatorSuite
 {
 protected:
-    static void SetUpTestSuite()
-    {
-        s_sim.reset(new SimulatorProcess);
-        s_started = s_sim->Start() && s_sim->Port("http") > 0;
-    }
-    static void TearDownTestSuite() { s_sim.reset(); }
-
     void SetUp() override
     {
-        ASSERT_TRUE(s_started) << "the simulator did not start";
-        ASSERT_EQ("OK", s_sim->Control("reset"));
+        ASSERT_NO_FATAL_FAILURE(ResetSimulator("http"));
         m_base.reset(new webtest::ScopedServiceBase("http://127.0.0.1:" + std::to_string(s_sim->Port("http")), "/services/historyData"));
     }
     void TearDown() override { m_base.reset(); }
 
-    static std::unique_ptr<SimulatorProcess> s_sim;
-    static bool s_started;
     std::unique_ptr<webtest::ScopedServiceBase> m_base;
 };
-
-std::unique_ptr<SimulatorProcess> SimulatorHttpTest::s_sim;
-bool SimulatorHttpTest::s_started = false;
 
 bool IsGbkText(const CString& text)
 {
