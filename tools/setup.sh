@@ -14,7 +14,7 @@ CACHE=${TOLVAN_CACHE:-/var/cache/tolvan}
 TARGETS=${TOLVAN_TARGETS:-"x86_64-w64-mingw32 i686-w64-mingw32"}
 JOBS=$(nproc)
 # Bump when a recipe below changes, so stale builds are not reused.
-RECIPE=3
+RECIPE=4
 
 say() { printf '[setup] %s\n' "$*"; }
 
@@ -22,7 +22,7 @@ say() { printf '[setup] %s\n' "$*"; }
 PACKAGES="g++-mingw-w64-x86-64-posix g++-mingw-w64-i686-posix gcc-mingw-w64-x86-64-posix
 gcc-mingw-w64-i686-posix binutils-mingw-w64-x86-64 binutils-mingw-w64-i686 mingw-w64-tools
 cmake make xvfb xauth x11-utils wine wine64 fonts-wqy-microhei fonts-wqy-zenhei gsoap dpkg-dev
-imagemagick python3 ca-certificates locales"
+imagemagick python3 python3-pil python3-openpyxl ca-certificates locales ccache"
 
 install_packages() {
     local missing=()
@@ -157,6 +157,19 @@ build_zlib() {
     rm -rf "$bdir"
 }
 
+# minizip (zlib's contrib): the zip reader and writer, compiled against our zlib.
+build_minizip() {
+    local t=$1 prefix=$2 src; src=$(fetch_source minizip)
+    local bdir="$CACHE/build/$t/minizip" f
+    rm -rf "$bdir" && mkdir -p "$bdir" "$prefix/include/minizip"
+    for f in ioapi unzip zip iowin32; do
+        "$t-gcc-posix" -O2 -c "$src/$f.c" -o "$bdir/$f.o" -I"$prefix/include"
+    done
+    "$t-ar" rcs "$prefix/lib/libminizip.a" "$bdir"/*.o
+    cp "$src/ioapi.h" "$src/unzip.h" "$src/zip.h" "$src/iowin32.h" "$prefix/include/minizip/"
+    rm -rf "$bdir"
+}
+
 # The gSOAP runtime: stdsoap2 compiled for the target; the host's soapcpp2 generates clients.
 build_gsoap() {
     local t=$1 prefix=$2 src; src=$(fetch_source gsoap)
@@ -198,6 +211,13 @@ deps_for_target() {
         -DCURL_USE_LIBSSH2=OFF -DUSE_LIBIDN2=OFF -DCURL_ZLIB=OFF -DCURL_DISABLE_LDAP=ON \
         -DCURL_USE_LIBPSL=OFF -DENABLE_MANUAL=OFF
     step gsoap "$t" "$prefix" build_gsoap "$t" "$prefix"
+    step minizip "$t" "$prefix" build_minizip "$t" "$prefix"
+    # libxml2: the HTML parser and the streaming XML reader, nothing that reaches outside.
+    step libxml2 "$t" "$prefix" build_cmake_dep libxml2 "$t" "$prefix" \
+        -DLIBXML2_WITH_PYTHON=OFF -DLIBXML2_WITH_TESTS=OFF -DLIBXML2_WITH_PROGRAMS=OFF \
+        -DLIBXML2_WITH_ICONV=OFF -DLIBXML2_WITH_ICU=OFF -DLIBXML2_WITH_LZMA=OFF \
+        -DLIBXML2_WITH_ZLIB=OFF -DLIBXML2_WITH_HTTP=OFF -DLIBXML2_WITH_FTP=OFF \
+        -DLIBXML2_WITH_MODULES=OFF -DLIBXML2_WITH_CATALOG=OFF -DLIBXML2_WITH_THREADS=ON
     # Tests and benchmarks run only on the 64-bit target.
     if [ "${t%%-*}" = x86_64 ]; then
         step googletest "$t" "$prefix" build_cmake_dep googletest "$t" "$prefix" \
@@ -225,7 +245,7 @@ ensure_locale
 mkdir -p "$CACHE/src" "$CACHE/build"
 # The libraries' cache is keyed by the source packages' versions, the target, the compiler
 # and the recipes above.
-SOURCES="zlib openssl sqlcipher jansson libevent curl gsoap googletest benchmark"
+SOURCES="zlib openssl sqlcipher jansson libevent curl gsoap minizip libxml2 googletest benchmark"
 for name in $SOURCES; do
     fetch_source "$name" > /dev/null
 done
@@ -240,4 +260,7 @@ for t in $TARGETS; do
     ln -sfn "$prefix" "$CACHE/deps/$t"
     say "$t: libraries ready in $prefix"
 done
+# Compiler cache for both targets beside the libraries, shared by every checkout.
+mkdir -p "$CACHE/ccache"
+CCACHE_DIR="$CACHE/ccache" ccache --max-size=8G >/dev/null
 say "done"

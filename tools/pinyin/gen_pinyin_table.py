@@ -1,5 +1,5 @@
 #!/usr/bin/env python3
-"""Generates core/PinyinTable.inc, the compiled pinyin readings of the 6763 GB2312 characters.
+"""Generates core/util/PinyinTable.inc, the compiled pinyin readings of the 6763 GB2312 characters.
 
 Source: the character readings of the Rime "Luna Pinyin" dictionary that Debian ships in the
 package rime-data-luna-pinyin (/usr/share/rime-data/luna_pinyin.dict.yaml: character, reading
@@ -7,7 +7,7 @@ and an optional weight per line). The generated file is committed; regenerate on
 table must change:
 
     apt-get install rime-data-luna-pinyin
-    python3 tools/pinyin/gen_pinyin_table.py            # writes core/PinyinTable.inc
+    python3 tools/pinyin/gen_pinyin_table.py            # writes core/util/PinyinTable.inc
     python3 tools/pinyin/gen_pinyin_table.py --check    # only verifies, writes nothing
 
 Level 1 (zones 16-55) is sorted by reading, so it becomes a chain of code ranges: every
@@ -24,7 +24,7 @@ import os
 import sys
 
 DICTIONARY = "/usr/share/rime-data/luna_pinyin.dict.yaml"
-OUTPUT = os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "..", "core", "PinyinTable.inc")
+OUTPUT = os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "..", "core", "util", "PinyinTable.inc")
 
 # Rows of the level-1 chain that are known from the character set's published order.
 EXPECTED_FIRST_ROWS = [
