@@ -75,4 +75,10 @@ void NoteShowRequest(CWnd* pWnd, bool hide);
 // Common controls that the wrappers need.
 void EnsureCommonControls(DWORD icc);
 
+// The control wrappers' one way to talk to their window (ANSI messages, defaults of 0).
+inline LRESULT Send(HWND hWnd, UINT message, WPARAM wParam = 0, LPARAM lParam = 0)
+{
+    return ::SendMessageA(hWnd, message, wParam, lParam);
+}
+
 }  // namespace afxcore
