@@ -156,3 +156,23 @@ TEST(ControlPaintTest, DefWindowProcPaintsAStandardControlIntoAMemoryDc)
     }
     parent.DestroyWindow();
 }
+
+// The system draws the buttons of every caption, scroll-bar arrows and check marks with the
+// glyphs of the Marlett symbol font; without it they come out as the letters "0 1 r". Under
+// Wine the font has to be put into the prefix (tools/wine-run.sh).
+TEST(SystemFontTest, TheCaptionSymbolFontIsFound)
+{
+    CFont font;
+    ASSERT_TRUE(font.CreateFont(-16, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, SYMBOL_CHARSET,
+                                OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
+                                DEFAULT_PITCH, "Marlett"));
+    MemoryCanvas canvas(16, 16);
+    CFont* pOldFont = canvas.dc.SelectObject(&font);
+    CString face;
+    canvas.dc.GetTextFace(face);
+    TEXTMETRIC metrics = {};
+    canvas.dc.GetTextMetrics(&metrics);
+    canvas.dc.SelectObject(pOldFont);
+    EXPECT_STREQ(face, "Marlett");
+    EXPECT_EQ(metrics.tmCharSet, SYMBOL_CHARSET);
+}
