@@ -247,11 +247,13 @@ class Simulator:
         return True
 
     def _scope_valid(self, role, scope):
+        """Whether scope is the login range of a server of role (that of its entry)."""
         if role == "quote":
             return scope in self.market.sector_codes
         if role == "depth":
             return scope in self.market.instruments
-        return True
+        return any(kind == role and scope == login_range
+                   for kind, _name, _title, login_range in TRADE_SERVERS)
 
     def login_reply(self, session, account, entries, login_range):
         fields = [("name", account.user), ("mark", self.mark_of(account.user)),
