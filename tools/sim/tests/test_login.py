@@ -91,6 +91,8 @@ class LoginTest(unittest.TestCase):
             ("proxytrade", "90001", "PTRD", True),
             ("proxytrade", "80001", "PTRD", False),
             ("trade", "6072", "TRD", False),
+            ("trade", "80001", "QRY", False),
+            ("trade", "80001", "TRD&FEC", False),
             ("quote", "80001", "NOSUCH", False),
             ("depth", "80001", "NOSUCH", False),
         ]

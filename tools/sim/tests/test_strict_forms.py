@@ -2,6 +2,7 @@
 refused, answered as the servers answer a bad request (or not at all) and recorded with the
 reason, so that a terminal that sends a wrong form fails its test."""
 
+import http.client
 import json
 import os
 import sys
@@ -9,7 +10,8 @@ import unittest
 
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
 
-from simtest import (SimHost, WireClient, connect, keyed, login_request, mark_login_request)  # noqa: E402
+from simtest import (DEADLINE, HOST, SimHost, WireClient, connect, keyed, login_request,  # noqa: E402
+                     mark_login_request)
 from test_http_services import HISTORY_SAY, HttpClient  # noqa: E402
 from tolvansim import forms  # noqa: E402
 from tolvansim.webtoken import TokenCodec  # noqa: E402
@@ -183,8 +185,7 @@ class HttpFormTest(StrictCase):
 
     def test_only_exact_requests_are_served(self):
         token = self.token
-        raw_token = TokenCodec("xqv~tomr~dne", "000102030405060708090a0b0c0d0e0f").encrypt(
-            json.dumps({"type": "a"})).replace("%3D", "=")
+        raw_token = token.replace("%3D", "=").replace("%2B", "+").replace("%2F", "/")
         day = '{"date": "20240614", "type": "ASHARE"}'
         kline = "/services/stock/csm/stockKline/"
         history = "/services/historyData?type=600000@SIM@0@%s&sdate=%s&edate=%s"
@@ -192,6 +193,7 @@ class HttpFormTest(StrictCase):
             # (name, method, path, body, answer when refused: status or a text the body holds)
             ("version", "POST", "/services/stock/csm/version", "token=" + token, None),
             ("version by GET", "GET", "/services/stock/csm/version", "token=" + token, 405),
+            ("path in another case", "POST", "/services/stock/CSM/version", "token=" + token, 404),
             ("JSON body", "JSON", "/services/stock/csm/version", "token=" + token, 415),
             ("query on a form service", "POST", "/services/stock/csm/version?x=1", "token=" + token, b'"returnCode": 400'),
             ("token not escaped", "POST", "/services/stock/csm/version", "token=" + raw_token, b'"returnCode": 401'),
@@ -277,8 +279,7 @@ class HttpFormTest(StrictCase):
                 self.assert_refused(name, refused is None)
 
     def send(self, method, path, body):
-        import http.client
-        from simtest import DEADLINE, HOST
+        """One request; method "JSON" is a POST that says its body is JSON."""
         connection = http.client.HTTPConnection(HOST, self.host.ports["http"], timeout=DEADLINE)
         try:
             content_type = "application/json" if method == "JSON" else "application/x-www-form-urlencoded"

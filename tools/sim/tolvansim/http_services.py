@@ -442,7 +442,7 @@ class HttpServices:
     def answer(self, request):
         handler = ROUTES.get(request.path)
         if handler is None:
-            log.info("http %s %s: no such service", request.method, request.target)
+            self.refuse(request, "no such service")
             return 404, "text/plain; charset=utf-8", b"no such service\n"
         try:
             if request.method != "POST":
