@@ -32,6 +32,7 @@ TRADE_SERVERS = (
 
 REQUEST_LOG_SIZE = 500
 REFUSAL_LOG_SIZE = 500
+REFUSED_TEXT_SIZE = 400
 
 
 class ServerEntry:
@@ -331,6 +332,8 @@ class Simulator:
 
     def refuse(self, kind, text, reason):
         """Logs and records a request that is not in the terminal's form."""
+        # The start of a long run of garbage says enough.
+        text = text if len(text) <= REFUSED_TEXT_SIZE else text[:REFUSED_TEXT_SIZE] + "..."
         log.warning("refused on %s: %s: %r", kind, reason, text)
         self.refusals.append({"kind": kind, "request": text, "reason": reason})
 
