@@ -344,4 +344,16 @@ TEST(NetworkLoginTexts, ParseLoginReplyTakesTheFirstListedServer)
         EXPECT_EQ(CString(fields[i - 2]), server.GetField(i)) << i;
     EXPECT_EQ(CString("M2"), network.GetMark());
     EXPECT_EQ(CString("L2"), network.GetLoginRange());
+
+    // Entries as the servers send them end with the login range, so the next entry follows
+    // right after the "&": only the first entry's ten fields are read.
+    CNetwork trade(MakeServer(1));
+    ASSERT_TRUE(trade.ParseLoginReply("loginresult@status:1#name:a#mark:M3#code:c#trademark:1#loginrange:L3#nikename:n"
+                                      "#markserver:TRADE|t|TRD|10.0.0.7|5170|1|3|SIM|0|TRD&FEC|q|FEC|10.0.0.7|5174|1|1|SIM|0|FEC&#@"));
+    const ServerRecord tradeServer = trade.GetServer();
+    EXPECT_EQ(CString("TRD"), tradeServer.GetField(ServerRecord::kLoginRange));
+    EXPECT_EQ(CString("5170"), tradeServer.GetPort());
+    EXPECT_EQ(CString("3"), tradeServer.GetField(ServerRecord::kType));
+    EXPECT_EQ(CString(""), tradeServer.GetField(10));
+    EXPECT_EQ(CString(""), tradeServer.GetField(11));
 }

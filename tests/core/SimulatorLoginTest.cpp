@@ -147,6 +147,15 @@ TEST_F(SimulatorLoginTest, TradeConnectionLogsInAgainAfterDropsAndThroughTheFall
     ASSERT_TRUE(WaitForMessage(*trade, "SummaryResult@"));
     ASSERT_EQ("OK", s_sim->Control("refuse trade off"));
 
+    // The next login goes to the trading server that the reply named, with that server's
+    // login range (its entry's tenth field, whatever entry follows it).
+    ASSERT_EQ("OK", s_sim->Control("clear requests"));
+    ASSERT_EQ("OK 1", s_sim->Control("drop trade"));
+    ASSERT_TRUE(PumpUntil([&] { return s_sim->Control("requests trade").find("login@mark:") != std::string::npos; }));
+    ASSERT_TRUE(WaitForMessage(*trade, "loginresult@status:1"));
+    EXPECT_NE(std::string::npos, s_sim->Control("requests trade").find("#loginrange:TRD#@"));
+    EXPECT_EQ("OK []", s_sim->Control("requests login"));
+
     trade->Disconnect();
     EXPECT_EQ(ClientState::Stopped, trade->GetClientState());
 }

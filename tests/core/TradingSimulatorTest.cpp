@@ -75,6 +75,7 @@ protected:
         receivers.reset();
         registry.reset();
         ResetConnectionStates();
+        SimulatorSuite::TearDown();
     }
 
     // The first login, the sessions and the receivers of one user.

@@ -29,7 +29,11 @@ protected:
         ASSERT_NO_FATAL_FAILURE(ResetSimulator("http"));
         m_base.reset(new webtest::ScopedServiceBase("http://127.0.0.1:" + std::to_string(s_sim->Port("http")), "/services/historyData"));
     }
-    void TearDown() override { m_base.reset(); }
+    void TearDown() override
+    {
+        m_base.reset();
+        SimulatorSuite::TearDown();
+    }
 
     std::unique_ptr<webtest::ScopedServiceBase> m_base;
 };

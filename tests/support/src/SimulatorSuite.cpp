@@ -23,4 +23,13 @@ void SimulatorSuite::ResetSimulator(const char* kind)
     ASSERT_EQ("OK", s_sim->Control("reset"));
 }
 
+void SimulatorSuite::TearDown()
+{
+    if (s_started)
+    {
+        EXPECT_EQ("OK []", s_sim->Control("refusals"))
+            << "the simulator refused requests that are not in the terminal's form";
+    }
+}
+
 }  // namespace tolvan::test

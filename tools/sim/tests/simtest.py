@@ -5,6 +5,7 @@ Every wait is bounded by a generous deadline and ends as soon as its condition h
 
 import asyncio
 import json
+import logging
 import os
 import socket
 import sys
@@ -19,6 +20,9 @@ if SIM_DIR not in sys.path:
 from tolvansim import config as configuration  # noqa: E402
 from tolvansim.app import Simulator  # noqa: E402
 from tolvansim.wire import FrameDecoder, decode, encode, login_digest, mark_digest, md5_hex  # noqa: E402
+
+# Refusals are logged as warnings; the tests read them through the control port instead.
+logging.getLogger("tolvansim").addHandler(logging.NullHandler())
 
 DEADLINE = 15.0
 HOST = "127.0.0.1"

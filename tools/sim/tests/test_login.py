@@ -64,7 +64,7 @@ class LoginTest(unittest.TestCase):
                 self.assertEqual(fields["mark"], self.host.sim.mark_of(user))
                 self.assertEqual({entry[6] for entry in entries}, types)
                 for entry in entries:
-                    self.assertGreaterEqual(len(entry), 10)
+                    self.assertEqual(len(entry), 10, "servers send ten fields")
                     self.assertEqual(entry[3], "127.0.0.1")
                     kind = {"1": "quote", "2": "depth", "3": "trade", "4": "query",
                             "5": "proxytrade", "6": "proxyquery"}[entry[6]]
@@ -91,6 +91,8 @@ class LoginTest(unittest.TestCase):
             ("proxytrade", "90001", "PTRD", True),
             ("proxytrade", "80001", "PTRD", False),
             ("trade", "6072", "TRD", False),
+            ("trade", "80001", "QRY", False),
+            ("trade", "80001", "TRD&FEC", False),
             ("quote", "80001", "NOSUCH", False),
             ("depth", "80001", "NOSUCH", False),
         ]

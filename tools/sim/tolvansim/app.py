@@ -9,7 +9,7 @@ import os
 import signal
 import sys
 
-from . import KINDS, SERVER_TYPE, config as configuration, records
+from . import KINDS, SERVER_TYPE, config as configuration, forms, records
 from .broker import Broker
 from .clock import Clock
 from .control import ControlChannel
@@ -31,20 +31,8 @@ TRADE_SERVERS = (
 )
 
 REQUEST_LOG_SIZE = 500
-
-
-def _atoi(text):
-    text = text.strip()
-    digits = ""
-    for index, ch in enumerate(text):
-        if ch.isdigit() or (index == 0 and ch in "+-"):
-            digits += ch
-        else:
-            break
-    try:
-        return int(digits)
-    except ValueError:
-        return 0
+REFUSAL_LOG_SIZE = 500
+REFUSED_TEXT_SIZE = 400
 
 
 class ServerEntry:
@@ -65,6 +53,7 @@ class Simulator:
         self.servers = []
         self.faults = {kind: FaultState(config["framing"][kind]) for kind in KINDS}
         self.requests = {kind: collections.deque(maxlen=REQUEST_LOG_SIZE) for kind in KINDS}
+        self.refusals = collections.deque(maxlen=REFUSAL_LOG_SIZE)
         self.manual = bool(config["manual_ticks"])
         self.tick_ms = config["tick_ms"]
         self.clock = Clock(config.get("clock"), config["utc_offset_hours"])
@@ -237,7 +226,7 @@ class Simulator:
         for sector in self.config["sectors"]:
             key = sector["key"]
             text = records.server_entry(key, "模拟行情服务器", key, host, self.ports["quote"],
-                                        SERVER_TYPE["quote"], key, "06:00", "24:00")
+                                        SERVER_TYPE["quote"], key)
             entries.append(ServerEntry(key, "quote", key, text))
         for code, instrument in self.market.instruments.items():
             text = records.server_entry(code, "模拟深度服务器", instrument.sector, host,
@@ -259,11 +248,13 @@ class Simulator:
         return True
 
     def _scope_valid(self, role, scope):
+        """Whether scope is the login range of a server of role (that of its entry)."""
         if role == "quote":
             return scope in self.market.sector_codes
         if role == "depth":
             return scope in self.market.instruments
-        return True
+        return any(kind == role and scope == login_range
+                   for kind, _name, _title, login_range in TRADE_SERVERS)
 
     def login_reply(self, session, account, entries, login_range):
         fields = [("name", account.user), ("mark", self.mark_of(account.user)),
@@ -274,29 +265,27 @@ class Simulator:
                   ("markserver", records.server_list(entry.text for entry in entries))]
         return records.login_accepted(fields)
 
-    def user_login(self, session, values):
-        user = values.get("uName", "")
+    def user_login(self, session, form, values):
+        """"login@uName:" on the login port: a first login, or a fall-back login that names
+        the server this connection is to stand for from now on."""
+        user = values["user"]
         account = self.broker.account(user)
-        digest = values.get("uPwd", "").strip().lower()
         if (self.faults[session.role].refuse or account is None
-                or digest != login_digest(user, account.password_md5)):
+                or values["digest"] != login_digest(user, account.password_md5)):
             log.info("session %d: login of %r refused", session.id, user)
             session.send(records.login_refused())
             return
         entries = self.server_entries(account)
-        wanted = values.get("uContract", "")
+        wanted = values.get("contract") or ""
         target = None
-        if wanted:
-            for entry in entries:
-                if entry.name == wanted:
-                    target = entry
-                    break
+        if form == "fallback":
+            target = next((entry for entry in entries if entry.name == wanted), None)
             if target is not None:
                 # The terminal takes the first entry as the server it is now connected to.
                 entries.remove(target)
                 entries.insert(0, target)
         session.user = user
-        login_range = values.get("uRange") or self.config["login_range"]
+        login_range = values.get("range") or self.config["login_range"]
         session.send(self.login_reply(session, account, entries, login_range))
         log.info("session %d: %s logged in%s", session.id, user,
                  " for %s" % wanted if wanted else "")
@@ -306,14 +295,13 @@ class Simulator:
             self.after_login(session)
 
     def mark_login(self, session, values):
-        user = values.get("name", "")
+        user = values["user"]
         account = self.broker.account(user)
-        login_range = values.get("loginrange", "")
+        login_range = values["range"]
         role = session.role
         accepted = (
-            account is not None and role != "login" and not self.faults[role].refuse
-            and values.get("mark", "").strip().lower()
-            == mark_digest(account.password_md5, self.mark_of(user), login_range)
+            account is not None and not self.faults[role].refuse
+            and values["digest"] == mark_digest(account.password_md5, self.mark_of(user), login_range)
             and self._may_use(account, role) and self._scope_valid(role, login_range))
         if not accepted:
             log.info("session %d: %s login of %r refused", session.id, role, user)
@@ -342,44 +330,62 @@ class Simulator:
     def record_request(self, session, request):
         self.requests[session.role].append(request.text)
 
+    def refuse(self, kind, text, reason):
+        """Logs and records a request that is not in the terminal's form."""
+        # The start of a long run of garbage says enough.
+        text = text if len(text) <= REFUSED_TEXT_SIZE else text[:REFUSED_TEXT_SIZE] + "..."
+        log.warning("refused on %s: %s: %r", kind, reason, text)
+        self.refusals.append({"kind": kind, "request": text, "reason": reason})
+
     def handle_request(self, session, request):
-        if request.command == "login":
-            values = records.parse_keyed(request.args)
-            if "uName" in values:
-                self.user_login(session, values)
-            elif "mark" in values:
-                self.mark_login(session, values)
-            else:
+        try:
+            if request.command == "login":
+                self._on_login(session, forms.login(request.args))
+                return
+            if session.user is None:
+                log.info("session %d: %r before login ignored", session.id, request.text)
+                return
+            account = self.broker.account(session.user)
+            if account is None:
+                return
+            handler = getattr(self, "_on_" + request.command, None)
+            if handler is None:
+                log.info("session %d: no handler for %r", session.id, request.command)
+                return
+            handler(session, account, request.args)
+        except forms.Refused as error:
+            self.refuse(session.role, request.text, str(error))
+            # A login is answered with a refusal; any other request is dropped unanswered,
+            # as the servers do with what they cannot read.
+            if request.command == "login":
                 session.send(records.login_refused())
+
+    def _on_login(self, session, login):
+        form, values = login
+        if form == "mark":
+            if session.kind == "login":
+                raise forms.Refused("a mark login on the login server")
+            self.mark_login(session, values)
             return
-        if session.user is None:
-            log.info("session %d: %r before login ignored", session.id, request.text)
-            return
-        account = self.broker.account(session.user)
-        if account is None:
-            return
-        handler = getattr(self, "_on_" + request.command, None)
-        if handler is None:
-            log.info("session %d: no handler for %r", session.id, request.command)
-            return
-        handler(session, account, request.args)
+        if session.kind != "login":
+            raise forms.Refused("a user login on a server other than the login server")
+        self.user_login(session, form, values)
 
     def _on_neworder(self, session, account, args):
         self.broker.place_order(account.user, args, session)
 
     def _on_preneworder(self, session, account, args):
-        session.send(records.pre_order_info(self.broker.pre_check(account.user, args)))
+        session.send(records.pre_order_info(self.broker.pre_check(account.user, args, session)))
 
     def _on_cancleorder(self, session, account, args):
-        self.broker.cancel_order(account.user, args, session)
+        self.broker.cancel_order(account.user, forms.order_id(args), session)
 
     def _on_querystateorders(self, session, account, args):
-        session.send(self.broker.state_orders_reply(account, _atoi(args.split("#")[0])))
+        session.send(self.broker.state_orders_reply(account, forms.state_query(args)))
 
     def _on_querydateorders(self, session, account, args):
-        fields = args.split("#") + [""] * 4
-        session.send(self.broker.date_orders_reply(account, _atoi(fields[0]), fields[1],
-                                                   fields[2], _atoi(fields[3])))
+        kind, first, last, page = forms.date_query(args)
+        session.send(self.broker.date_orders_reply(account, kind, first, last, page))
 
     def _on_queryposition(self, session, account, args):
         session.send(self.broker.positions_reply(account))
@@ -388,9 +394,14 @@ class Simulator:
         session.send(records.summary(account.summary(self.market)))
 
     def _on_editpwd(self, session, account, args):
-        fields = args.split("#") + ["", ""]
-        code = self.broker.change_password(account.user, fields[0], fields[1])
-        session.send(records.edit_password_result(code))
+        try:
+            current, new = forms.password_change(args)
+        except forms.Refused as error:
+            self.refuse(session.role, "editpwd@" + args, str(error))
+            session.send(records.edit_password_result("-1"))
+            return
+        session.send(records.edit_password_result(
+            self.broker.change_password(account.user, current, new)))
 
     def _on_queryallclient(self, session, account, args):
         items = self.broker.client_items() if account.proxy else []
@@ -441,6 +452,7 @@ class Simulator:
         self.http.reset()
         for log_ in self.requests.values():
             log_.clear()
+        self.refusals.clear()
         self.manual = bool(self.config["manual_ticks"])
         self.tick_ms = self.config["tick_ms"]
         for session in self.sessions_of("quote"):

@@ -4,13 +4,13 @@ Nothing here knows about sockets. Every change that a terminal must hear of goes
 router (the simulator), which decides which connections receive it:
   router.order_event(account, order, origin)       an order report
   router.account_event(account, codes, origin)     positions of codes and the funds changed
+  router.refuse(kind, text, reason)                a ticket not in the terminal's form
 """
 
-import datetime
 import logging
 import math
 
-from . import records
+from . import forms, records
 from .account import (Account, Order, CANCELLED, INACTIVE, KIND_DIGIT, KIND_WORD,
                       SIDE_DIGIT, SIDE_WORD, STATE_LETTER, EPSILON, generate_history,
                       money_text, quantity_text)
@@ -68,17 +68,29 @@ class Broker:
 
     # --- orders --------------------------------------------------------------------------
 
-    def parse_order_args(self, args):
+    @staticmethod
+    def parse_order_args(args):
         """"code|price|qty|side|kind|cid|" -> dict of the six texts (missing ones empty)."""
         fields = args.split("|")
         fields += [""] * (6 - len(fields))
         return dict(zip(("code", "price", "quantity", "side", "kind", "cid"), fields[:6]))
 
+    def read_ticket(self, command, args, origin):
+        """The six texts of a ticket and, for one not in the terminal's form, why not.
+
+        A malformed ticket is refused like one the broker cannot take (the terminal hears of
+        it as an order report), and the refusal is recorded as well.
+        """
+        try:
+            return forms.order_ticket(args), ""
+        except forms.Refused as error:
+            if origin is not None:
+                self.router.refuse(origin.role, command + "@" + args, str(error))
+            return self.parse_order_args(args), "malformed ticket: %s" % error
+
     def check_order(self, account, texts):
         """Returns (reason or "", code, side, kind, price, quantity) for an order ticket."""
-        code = texts["code"].strip()
-        side = texts["side"].strip()
-        kind = texts["kind"].strip()
+        code, side, kind = texts["code"], texts["side"], texts["kind"]
         quantity = _number(texts["quantity"])
         price = _number(texts["price"]) if kind != "M" else 0.0
         if not account.trading:
@@ -99,8 +111,9 @@ class Broker:
 
     def place_order(self, user, args, origin=None):
         account = self.accounts[user]
-        texts = self.parse_order_args(args)
+        texts, malformed = self.read_ticket("neworder", args, origin)
         reason, code, side, kind, price, quantity = self.check_order(account, texts)
+        reason = malformed or reason
         order = Order(str(self.next_oid), texts["cid"], code, side, kind, price, quantity,
                       self.clock.now())
         self.next_oid += 1
@@ -124,11 +137,12 @@ class Broker:
         self._try_execute(account, order, origin, arriving=True)
         return order
 
-    def pre_check(self, user, args):
+    def pre_check(self, user, args, origin=None):
         """Values of the "PreOrderInfo" reply for an order that is not placed."""
         account = self.accounts[user]
-        texts = self.parse_order_args(args)
+        texts, malformed = self.read_ticket("preneworder", args, origin)
         reason, code, side, kind, price, quantity = self.check_order(account, texts)
+        reason = malformed or reason
         values = {"oid": "0", "cid": texts["cid"], "fnum": "0", "ty": KIND_WORD.get(kind, ""),
                   "an": SIDE_WORD.get(side, ""), "ot": self._time_text(self.clock.now()),
                   "cn": code, "qy": texts["quantity"]}
@@ -149,7 +163,7 @@ class Broker:
     def cancel_order(self, user, oid, origin=None):
         """Cancels an open order; an order already final is reported as it stands."""
         account = self.accounts[user]
-        order = account.find_order(oid.strip())
+        order = account.find_order(oid)
         if order is None:
             log.info("cancel of unknown order %r by %s ignored", oid, user)
             return None
@@ -295,13 +309,8 @@ class Broker:
             orders = [order for order in orders if order.filled > 0]
         return records.orders_list([self.order_item(order) for order in orders])
 
-    def date_orders_reply(self, account, kind, start, end, page):
+    def date_orders_reply(self, account, kind, first, last, page):
         """One page of the orders placed between two dates (both included), oldest first."""
-        first = _parse_date(start)
-        last = _parse_date(end)
-        if first is None or last is None:
-            log.info("date query with bad dates %r, %r", start, end)
-            return records.orders_list([])
         orders = [order for order in account.history + account.orders
                   if first <= order.created.date() <= last]
         if kind == STATE_OPEN:
@@ -327,22 +336,11 @@ class Broker:
         return items
 
     def change_password(self, user, current_md5, new_md5):
-        """"1" changed, "-2" current password wrong, "-1" new digest malformed."""
+        """"1" changed, "-2" current password wrong; both digests are in the terminal's form."""
         account = self.accounts[user]
-        if current_md5.strip().lower() != account.password_md5:
+        if current_md5 != account.password_md5:
             return "-2"
-        new_md5 = new_md5.strip().lower()
-        if len(new_md5) != 32 or any(ch not in "0123456789abcdef" for ch in new_md5):
-            return "-1"
         account.password_md5 = new_md5
         log.info("password of %s changed", user)
         return "1"
-
-
-def _parse_date(text):
-    text = text.strip().replace("-", "").replace("/", "")
-    try:
-        return datetime.datetime.strptime(text, "%Y%m%d").date()
-    except ValueError:
-        return None
 

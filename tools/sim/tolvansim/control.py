@@ -39,6 +39,7 @@ fill <oid> [<price> [<qty>]] | cancel <oid> | reject <oid>
 order <user> <code> B|S <qty> [<price> [M|L|S]]
 cash <user> <amount> | account <user> | orders <user>
 requests <kind> [<count>] | clear requests
+refusals [<count>]                 requests refused for their form, with the reason
 clock <YYYY-MM-DD HH:MM:SS>|real
 http fault <path prefix|all> fail|garbage|empty|stall|drop|truncate|code <n>|delay <ms> [times <n>]
 http clear [<path prefix>] | http status | http requests [<count>] | http clearlog
@@ -184,6 +185,11 @@ class ControlChannel:
         for kind in kinds:
             texts += list(self.sim.requests[kind])
         return _ok(texts[-count:] if count > 0 else [])
+
+    def _cmd_refusals(self, args, line):
+        count = int(args[0]) if args else len(self.sim.refusals)
+        refusals = list(self.sim.refusals)
+        return _ok(refusals[-count:] if count > 0 else [])
 
     def _cmd_clear(self, args, line):
         if args != ["requests"]:

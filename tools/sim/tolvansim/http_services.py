@@ -1,7 +1,7 @@
 """HTTP side of the simulator: the market-data web services, served by the same process and
 event loop as the TCP servers.
 
-Services (POST with form bodies; GET works as well):
+Services (POST with form bodies in the terminal's exact form; anything else is refused):
   /services/stock/{csm,hks}/version                 list version
   /html/stock/stockList, /html/stock/stockList_hks   instrument list (bare JSON array)
   /html/stock/stockInfo, /html/stock/stockInfo_hks   snapshot text "[f0|f1|...|f16]..."
@@ -24,6 +24,7 @@ import json
 import logging
 import urllib.parse
 
+from . import forms
 from .webtoken import TokenCodec
 
 log = logging.getLogger("tolvansim.http")
@@ -33,11 +34,12 @@ MAX_BODY_BYTES = 1024 * 1024
 REQUEST_LOG_SIZE = 500
 MAX_BARS = 6000
 
-REASONS = {200: "OK", 400: "Bad Request", 404: "Not Found", 413: "Payload Too Large",
-           500: "Internal Server Error"}
+REASONS = {200: "OK", 400: "Bad Request", 404: "Not Found", 405: "Method Not Allowed",
+           413: "Payload Too Large", 415: "Unsupported Media Type", 500: "Internal Server Error"}
 
 JSON_TYPE = "application/json; charset=utf-8"
 TEXT_TYPE = "text/plain; charset=utf-8"
+FORM_TYPE = "application/x-www-form-urlencoded"
 
 # The history service's access token (the "say=" form field).
 HISTORY_TOKEN = "3c9e0a7b51d24f86e0b7a19c5d3f2e48"
@@ -48,8 +50,10 @@ KLINE_PERIODS = {"day": 0, "minute1": 1, "minute5": 5, "minute15": 15, "minute30
 
 FAULT_MODES = ("fail", "garbage", "stall", "drop", "code", "delay", "truncate", "empty")
 
-# (method, path) -> handler(sim, request) -> (status, content type, body bytes)
+# path -> handler(sim, request) -> (status, content type, body bytes); every service is POST.
 ROUTES = {}
+# handler -> the answer a request gets when it is not in the terminal's form
+REFUSAL_ANSWERS = {}
 
 
 class HttpRequest:
@@ -59,18 +63,20 @@ class HttpRequest:
         parsed = urllib.parse.urlsplit(target)
         self.path = parsed.path
         self.raw_query = parsed.query
-        self.query = urllib.parse.parse_qs(parsed.query, keep_blank_values=True)
         self.headers = headers
         self.body = body
 
     def form(self):
-        """The body read as an HTML form (field -> first value)."""
+        """The body read as an HTML form (field -> first value), for the request log."""
         fields = urllib.parse.parse_qs(self.body.decode("latin-1"), keep_blank_values=True)
         return {key: values[0] for key, values in fields.items()}
 
-    def query_value(self, key):
-        values = self.query.get(key)
-        return values[0] if values else ""
+    def describe(self):
+        return "%s %s %s" % (self.method, self.target, self.body.decode("latin-1"))
+
+
+class TokenRefused(forms.Refused):
+    """A request token that is not the terminal's token, byte for byte."""
 
 
 def _json(payload, status=200):
@@ -85,11 +91,11 @@ def _failure(code, message):
     return _json({"returnCode": code, "returnMsg": message})
 
 
-def route(*paths):
+def route(*paths, refusal=lambda: _failure(400, "参数错误")):
     def register(handler):
         for path in paths:
-            for method in ("POST", "GET"):
-                ROUTES[(method, path)] = handler
+            ROUTES[path] = handler
+        REFUSAL_ANSWERS[handler] = refusal
         return handler
     return register
 
@@ -98,58 +104,43 @@ def _market_of(path):
     return "HKS" if "/hks/" in path or path.endswith("_hks") else "CSM"
 
 
-def _token_refused(sim, form):
-    if not sim.http.check_tokens or sim.http.codec.is_token(form.get("token", "")):
-        return None
-    return _failure(401, "token无效")
-
-
-def _parse_date(text):
-    """A date "YYYYMMDD" or "YYYY-MM-DD", or None."""
-    digits = text.replace("-", "").strip()
-    try:
-        return datetime.datetime.strptime(digits, "%Y%m%d").date()
-    except ValueError:
-        return None
+def _fields(sim, request, *names):
+    """The form fields names, in this order and nothing else; a "token" field must hold the
+    request token exactly as the terminal escapes it (unless token checks are off)."""
+    fields = forms.form_fields(request.body, names)
+    if "token" in fields and sim.http.check_tokens and fields["token"] != sim.http.codec.token():
+        raise TokenRefused("token %r is not the request token" % fields["token"])
+    return fields
 
 
 # --- instrument lists and quotes -------------------------------------------------------------
 
 @route("/services/stock/csm/version", "/services/stock/hks/version")
 def _version(sim, request):
-    refused = _token_refused(sim, request.form())
-    if refused:
-        return refused
+    _fields(sim, request, "token")
     return _json({"returnCode": 200,
                   "returnMsg": {"version": sim.stocks.versions[_market_of(request.path)]}})
 
 
 @route("/html/stock/stockList", "/html/stock/stockList_hks")
 def _stock_list(sim, request):
-    refused = _token_refused(sim, request.form())
-    if refused:
-        return refused
+    _fields(sim, request, "token")
     return _json(sim.stocks.list_items(_market_of(request.path)))
 
 
 @route("/html/stock/stockInfo", "/html/stock/stockInfo_hks")
 def _stock_info(sim, request):
-    refused = _token_refused(sim, request.form())
-    if refused:
-        return refused
+    _fields(sim, request, "token")
     return _text(sim.stocks.snapshot_text(_market_of(request.path)))
 
 
 def _quotes(sim, request, field):
-    form = request.form()
-    refused = _token_refused(sim, form)
-    if refused:
-        return refused
+    codes = forms.code_list(_fields(sim, request, "token", field)[field])
     market = _market_of(request.path)
     escape = lambda name: urllib.parse.quote(name, safe="")  # noqa: E731
     rows = []
-    for code in form.get(field, "").split(","):
-        stock = sim.stocks.find(market, code.strip())
+    for code in codes:
+        stock = sim.stocks.find(market, code)
         if stock is not None:
             rows.append(sim.stocks.quote(stock, escape))
     return _json({"returnCode": 200, "returnMsg": "操作成功", "list": rows})
@@ -167,34 +158,31 @@ def _stock_list_timely(sim, request):
 
 # --- bars ------------------------------------------------------------------------------------
 
-def _size(text):
-    text = text.strip()
-    if text.isdigit() and int(text) > 0:
-        return min(int(text), MAX_BARS)
-    return MAX_BARS
-
-
 def _kline(sim, request):
-    form = request.form()
-    refused = _token_refused(sim, form)
-    if refused:
-        return refused
     market = _market_of(request.path)
-    period = KLINE_PERIODS.get(request.path.rsplit("/", 1)[-1])
+    period = KLINE_PERIODS[request.path.rsplit("/", 1)[-1]]
+    long_period = period in (5040, 43200)
+    if long_period:
+        fields = _fields(sim, request, "code", "token", "requestDate", "size")
+    else:
+        fields = _fields(sim, request, "code", "token", "size", "startDate", "endDate")
+    size = forms.bar_count(fields["size"]) or MAX_BARS
+    size = min(size, MAX_BARS)
     stocks = sim.stocks
-    stock = stocks.find(market, form.get("code", ""))
-    if stock is None or period is None:
-        return _failure(404, "无此股票")
+    stock = stocks.find(market, fields["code"])
     now = sim.clock.now()
     today = now.date()
-    size = _size(form.get("size", ""))
-    if period in (5040, 43200):
-        end = _parse_date(form.get("requestDate", "")) or today
+    if long_period:
+        end = forms.optional_dashed_date(fields["requestDate"]) or today
+        if stock is None:
+            return _failure(404, "无此股票")
         bars = stocks.period_bars(stock, "week" if period == 5040 else "month",
                                   min(end, today), size)
     else:
-        end = min(_parse_date(form.get("endDate", "")) or today, today)
-        start = _parse_date(form.get("startDate", ""))
+        start = forms.optional_dashed_date(fields["startDate"])
+        end = min(forms.optional_dashed_date(fields["endDate"]) or today, today)
+        if stock is None:
+            return _failure(404, "无此股票")
         if start is None:
             days = stocks.trading_days_before(market, end + datetime.timedelta(days=1),
                                               size if period == 0 else 5)
@@ -226,46 +214,50 @@ NOTICE = {"sub_id": "1001", "sub_bt": "系统公告", "sub_bt_d": "模拟环境"
 
 @route("/services/stock/notice")
 def _notice(sim, request):
-    form = request.form()
-    refused = _token_refused(sim, form)
-    if refused:
-        return refused
-    wanted = form.get("id", "")
+    # "&id=" comes only with an id.
+    has_id = b"&id=" in request.body
+    fields = _fields(sim, request, *(("token", "id") if has_id else ("token",)))
+    wanted = fields.get("id", "")
+    if has_id and not wanted:
+        raise forms.Refused("an empty notice id")
     notices = [NOTICE] if sim.http.notice_on and wanted in ("", NOTICE["sub_id"]) else []
     return _json({"returnCode": 200, "data": json.dumps(notices, ensure_ascii=False)})
 
 
-def _decoded_object(sim, request):
-    value = request.form().get("code", "")
-    obj = sim.http.codec.decrypt_json(value)
-    return obj if isinstance(obj, dict) else None
+def _date_member(obj):
+    if not isinstance(obj["date"], str):
+        raise forms.Refused("date %r is not a text" % (obj["date"],))
+    return forms.plain_date(obj["date"])
 
 
 def _market_of_type(text):
     from .stocks import MARKET_TYPES
-    return MARKET_TYPES.get(str(text).upper())
+    market = MARKET_TYPES.get(text) if isinstance(text, str) else None
+    if market is None:
+        raise forms.Refused("type %r is neither 'ASHARE' nor 'HSHARE'" % (text,))
+    return market
 
 
-@route("/services/validateMarketDay")
+@route("/services/validateMarketDay",
+       refusal=lambda: _json({"returnCode": "400", "status": "N", "returnMsg": "参数错误"}))
 def _validate_market_day(sim, request):
-    obj = _decoded_object(sim, request)
-    day = _parse_date(str(obj.get("date", ""))) if obj else None
-    market = _market_of_type(obj.get("type", "")) if obj else None
-    if day is None or market is None:
-        return _json({"returnCode": "400", "status": "N", "returnMsg": "参数错误"})
+    obj = sim.http.codec.request_object(_fields(sim, request, "code")["code"], ("date", "type"))
+    day = _date_member(obj)
+    market = _market_of_type(obj["type"])
     override = sim.http.market_days.get(day.strftime("%Y%m%d"))
     open_ = override if override is not None else sim.stocks.is_trading_day(market, day)
     return _json({"returnCode": "200", "status": "Y" if open_ else "N"})
 
 
-@route("/services/marketCalendar")
+@route("/services/marketCalendar", refusal=lambda: _json({"returnCode": 200, "code": "false: 参数错误"}))
 def _market_calendar(sim, request):
-    obj = _decoded_object(sim, request)
-    day = _parse_date(str(obj.get("date", ""))) if obj else None
-    market = _market_of_type(obj.get("type", "")) if obj else None
-    count = obj.get("day") if obj else None
-    if day is None or market is None or not isinstance(count, int) or count < 1:
-        return _json({"returnCode": 200, "code": "false: 参数错误"})
+    obj = sim.http.codec.request_object(_fields(sim, request, "code")["code"],
+                                        ("date", "day", "type"))
+    day = _date_member(obj)
+    market = _market_of_type(obj["type"])
+    count = obj["day"]
+    if type(count) is not int or count < 1:
+        raise forms.Refused("day %r is not a count above 0" % (count,))
     days = sim.stocks.trading_days_before(market, day, min(count, 5000))
     days = [d for d in days if sim.http.market_days.get(d.strftime("%Y%m%d")) is not False]
     listing = [{"date": d.strftime("%Y-%m-%d")} for d in days]
@@ -320,18 +312,14 @@ def _history_line(day, time_text, bar):
     return " ".join(head + values)
 
 
-@route(HISTORY_PATH)
+@route(HISTORY_PATH, refusal=lambda: _text("<response><error>bad query</error></response>"))
 def _history(sim, request):
-    if request.form().get("say", "") != HISTORY_TOKEN:
-        return _text("<response><error>access denied</error></response>")
-    fields = request.query_value("type").split("@")
-    first = _parse_date(request.query_value("sdate"))
-    last = _parse_date(request.query_value("edate"))
-    period_text = fields[3] if len(fields) > 3 else ""
-    period = 0 if period_text == "D" else (int(period_text) if period_text.isdigit() else None)
-    if first is None or last is None or period is None or first > last:
+    if request.body != ("say=" + HISTORY_TOKEN).encode("ascii"):
+        raise forms.Refused("the body is not 'say=' and the access token")
+    code, period, first, last = forms.history_query(request.raw_query)
+    if first > last:
         return _text("<response><error>bad query</error></response>")
-    lines = _history_lines(sim, fields[0], period, first, last)
+    lines = _history_lines(sim, code, period, first, last)
     return _text("<response><result>\n%s\n</result></response>" % "\n".join(lines))
 
 
@@ -428,7 +416,8 @@ class HttpServices:
     async def answer_async(self, request):
         """The reply: (status, type, body), raw bytes, or None to drop the connection."""
         self.log.append({"method": request.method, "path": request.path,
-                         "query": request.raw_query, "form": request.form()})
+                         "query": request.raw_query, "form": request.form(),
+                         "body": request.body.decode("latin-1")})
         rule = self.faults.take(request.path)
         if rule is not None:
             if rule.mode == "stall":
@@ -451,11 +440,30 @@ class HttpServices:
         return self.answer(request)
 
     def answer(self, request):
-        handler = ROUTES.get((request.method, request.path))
+        handler = ROUTES.get(request.path)
         if handler is None:
-            log.info("http %s %s: no such service", request.method, request.target)
+            self.refuse(request, "no such service")
             return 404, "text/plain; charset=utf-8", b"no such service\n"
-        return handler(self.sim, request)
+        try:
+            if request.method != "POST":
+                self.refuse(request, "%s instead of POST" % request.method)
+                return _text("POST only\n", status=405)
+            content_type = request.headers.get("content-type", "")
+            if content_type != FORM_TYPE:
+                self.refuse(request, "content type %r instead of %r" % (content_type, FORM_TYPE))
+                return _text("form bodies only\n", status=415)
+            if request.raw_query and request.path != HISTORY_PATH:
+                raise forms.Refused("a query on a service that takes none")
+            return handler(self.sim, request)
+        except TokenRefused as error:
+            self.refuse(request, str(error))
+            return _failure(401, "token无效")
+        except forms.Refused as error:
+            self.refuse(request, str(error))
+            return REFUSAL_ANSWERS[handler]()
+
+    def refuse(self, request, reason):
+        self.sim.refuse("http", request.describe(), reason)
 
     async def _read_request(self, reader):
         try:

@@ -25,17 +25,17 @@ def same_login():
     return "SameLogin@" + END
 
 
-def server_entry(name, title, market, host, port, server_type, login_range, open_time="",
-                 close_time=""):
-    """One "|"-separated entry of "#markserver:".
+def server_entry(name, title, market, host, port, server_type, login_range):
+    """One "|"-separated entry of "#markserver:", ten fields as the servers send them.
 
     Fields: 0 name, 1 title, 2 market, 3 host, 4 port, 5 weight, 6 type, 7 origin, 8 spare,
-    9 login range, 10 and 11 session times. The terminal reads fields 0 to 9; the two extra
-    fields keep field 9 clean where the terminal splits the whole list at "|" without first
-    cutting it into entries.
+    9 login range. The session times of a quote server are the terminal's own (it fills
+    them in for type 1), so an entry ends with its login range and the next entry's name
+    follows right after the "&": a terminal that splits the whole list at "|" without first
+    cutting it into entries reads "<range>&<next name>" as the login range.
     """
     fields = [name, title, market, host, str(port), "1", str(server_type), "SIM", "0",
-              login_range, open_time, close_time]
+              login_range]
     return "|".join(fields)
 
 
@@ -102,12 +102,3 @@ def depth_changes(changes):
     """Depth changes "[level][action][side][price][volume]@" for 5-tuples."""
     return "".join("[%s][%s][%s][%s][%s]@" % change for change in changes) + END
 
-
-def parse_keyed(text):
-    """"a:1#b:2#@" -> {"a": "1", "b": "2"}; pieces without ":" are ignored."""
-    values = {}
-    for piece in text.split("#"):
-        key, colon, value = piece.partition(":")
-        if colon:
-            values[key] = value
-    return values

@@ -13,7 +13,7 @@ import socket
 import struct
 
 from .faults import SPLIT_HOLD
-from .wire import RequestSplitter, encode, frame
+from .wire import RequestSplitter, decode, encode, frame
 
 log = logging.getLogger("tolvansim.session")
 
@@ -115,16 +115,16 @@ class Session:
                 data = await self.reader.read(65536)
                 if not data:
                     break
-                dropped_before = self.splitter.dropped
                 for request in self.splitter.feed(data):
                     self.sim.record_request(self, request)
                     try:
                         self.sim.handle_request(self, request)
                     except Exception:  # a bad request must not end the connection
                         log.exception("session %d: request %r failed", self.id, request.text)
-                if self.splitter.dropped > dropped_before:
-                    log.info("session %d: dropped %d bytes that hold no request", self.id,
-                             self.splitter.dropped - dropped_before)
+                # Bytes outside every request are a form the terminal never sends.
+                for garbage in self.splitter.take_garbage():
+                    self.sim.refuse(self.role, decode(garbage),
+                                    "%d bytes that hold no request" % len(garbage))
         except (ConnectionError, OSError) as error:
             log.info("session %d (%s): receive failed: %s", self.id, self.role, error)
         finally:

@@ -4,11 +4,12 @@ initialisation vector, Base64 without line breaks, URL-escaped in the form body.
 
 import base64
 import binascii
+import collections
 import hashlib
 import json
 import urllib.parse
 
-from . import aes
+from . import aes, forms
 
 
 class TokenCodec:
@@ -30,17 +31,31 @@ class TokenCodec:
         except (ValueError, UnicodeError, binascii.Error):
             return None
 
-    def decrypt_json(self, value):
-        text = self.decrypt(value)
-        if text is None:
-            return None
-        try:
-            return json.loads(text)
-        except ValueError:
-            return None
-
     def token(self):
         return self.encrypt(json.dumps({"type": "a"}))
 
-    def is_token(self, value):
-        return self.decrypt_json(value) == {"type": "a"}
+
+    def request_object(self, value, keys):
+        """The object of an encrypted request field, exactly as the terminal writes it.
+
+        value is the field as sent: Base64 escaped as the terminal escapes it, and inside the
+        JSON text of an object with exactly keys, in this order, written with a blank after
+        each colon and comma. Anything else raises forms.Refused.
+        """
+        unescaped = urllib.parse.unquote(value)
+        if urllib.parse.quote(unescaped, safe="") != value:
+            raise forms.Refused("%r is not escaped as the terminal escapes Base64" % value)
+        text = self.decrypt(unescaped)
+        if text is None:
+            raise forms.Refused("%r is not a text encrypted under the request key" % value)
+        try:
+            obj = json.loads(text, object_pairs_hook=collections.OrderedDict)
+        except ValueError:
+            raise forms.Refused("the encrypted text %r is not JSON" % text) from None
+        if not isinstance(obj, dict) or list(obj) != list(keys):
+            raise forms.Refused("the encrypted text %r does not hold exactly %s in this order"
+                                % (text, ", ".join(keys)))
+        if json.dumps(obj) != text:
+            raise forms.Refused("the encrypted text %r is not written as the terminal writes it"
+                                % text)
+        return obj

@@ -187,13 +187,25 @@ class Request:
 class RequestSplitter:
     """Cuts the unframed request stream of one connection into requests.
 
-    Bytes before the first command word are garbage and are dropped (and counted). An
-    incomplete request waits for more bytes; a pending buffer larger than 64 KiB is dropped.
+    Bytes before the first command word are garbage and are dropped (counted, and kept for
+    take_garbage). An incomplete request waits for more bytes; a pending buffer larger than
+    64 KiB is dropped.
     """
 
     def __init__(self):
         self.buffer = bytearray()
         self.dropped = 0
+        self._garbage = []
+
+    def take_garbage(self):
+        """The runs of bytes dropped since the last call, oldest first."""
+        garbage, self._garbage = self._garbage, []
+        return garbage
+
+    def _drop(self, size):
+        self.dropped += size
+        self._garbage.append(bytes(self.buffer[:size]))
+        del self.buffer[:size]
 
     def feed(self, data):
         self.buffer += data
@@ -204,13 +216,11 @@ class RequestSplitter:
                 self._drop_unmatched_head()
                 break
             if position > 0:
-                self.dropped += position
-                del self.buffer[:position]
+                self._drop(position)
             end = self._command_end(word)
             if end is None:
                 if len(self.buffer) > MAX_PENDING:
-                    self.dropped += len(self.buffer)
-                    self.buffer.clear()
+                    self._drop(len(self.buffer))
                 break
             raw = bytes(self.buffer[:end])
             del self.buffer[:end]
@@ -261,5 +271,5 @@ class RequestSplitter:
             tail = bytes(self.buffer[-size:])
             if any(word.startswith(tail) for word in COMMANDS):
                 keep = size
-        self.dropped += len(self.buffer) - keep
-        del self.buffer[:len(self.buffer) - keep]
+        if len(self.buffer) > keep:
+            self._drop(len(self.buffer) - keep)
