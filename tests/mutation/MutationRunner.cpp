@@ -193,8 +193,9 @@ void RunEntryPoint(const EntryPoint& entry, const Feed& feed)
     EXPECT_LE(memoryAfter, memoryBefore + Options().memoryGrowthBytes)
         << entry.name << " kept " << (memoryAfter - memoryBefore) / 1024 << " KiB";
     EXPECT_EQ(0, failures) << entry.name << ": " << failures << " inputs gave inconsistent results";
-    printf("[ mutation ] %-28s %6u inputs, slowest %8.3f ms, seed %u\n", entry.name,
-           static_cast<unsigned>(total), slowestMs, static_cast<unsigned>(SeedOf(entry.name)));
+    printf("[ mutation ] %-24s %7u inputs, slowest %8.3f ms (%6u bytes), seed %u\n", entry.name,
+           static_cast<unsigned>(total), slowestMs, static_cast<unsigned>(slowestInput.size()),
+           static_cast<unsigned>(SeedOf(entry.name)));
 }
 
 }  // namespace mutation
