@@ -66,7 +66,7 @@ LRESULT CHoravaneDlg::OnTimeRequest(WPARAM wParam, LPARAM /*lParam*/)
     if (outcome == CServerTimeProbe::Answered)
     {
         CString strTrace;
-        strTrace.Format("Horavane - startTime  = %d\r\n", static_cast<int>(answer.nOffset));
+        strTrace.Format("Horavane - startTime  = %lld\r\n", static_cast<long long>(answer.nOffset));
         ::OutputDebugStringA(strTrace);
         ::SendMessage(m_hCaller, WM_SERVER_TIME, static_cast<WPARAM>(answer.nDate),
                       static_cast<LPARAM>(answer.nOffset));

@@ -7,7 +7,8 @@
 #include "HoravaneResource.h"
 
 // Request (posted to us: wParam = requesting window) and answer (sent to the requester:
-// wParam = server date YYYYMMDD, lParam = server time minus local time in seconds).
+// wParam = server date YYYYMMDD, lParam = server time minus local time in seconds, signed,
+// as wide as LPARAM).
 #define WM_SERVER_TIME (WM_USER + 888)
 
 class CHoravaneDlg : public CDialogEx

@@ -52,8 +52,12 @@ bool CServerTimeProbe::Complete(const CString& strText, __time64_t nBefore, Serv
     __time64_t nServerUtc = 0;
     if (!CServerTimeText::ToUtc(strText, nServerUtc))
         return false;   // a text that names no time is no answer
+    const LONGLONG nOffset = CServerTimeText::Offset(nServerUtc, nBefore, nAfter);
+    // The answer travels in an LPARAM: an offset that a 32-bit one cannot hold is not cut.
+    if (static_cast<LONGLONG>(static_cast<LPARAM>(nOffset)) != nOffset)
+        return false;
     answer.strTimeText = strText;
     answer.nDate = CServerTimeText::DateNumber(strText);
-    answer.nOffset = CServerTimeText::Offset(nServerUtc, nBefore, nAfter);
+    answer.nOffset = nOffset;
     return true;
 }

@@ -9,7 +9,7 @@ struct ServerTimeAnswer
 {
     CString strTimeText;   // as the source gave it
     LONG nDate;            // YYYYMMDD of the server
-    LONG nOffset;          // server time minus local time, seconds
+    LONGLONG nOffset;      // server time minus local time, seconds
 };
 
 class CServerTimeProbe

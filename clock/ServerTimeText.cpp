@@ -68,7 +68,7 @@ bool CServerTimeText::ToUtc(LPCSTR lpszText, __time64_t& nUtc)
     int nYear = 0, nMonth = 0, nDay = 0, nHour = 0, nMinute = 0, nSecond = 0;
     if (sscanf(lpszText, "%d-%d-%d %d:%d:%d", &nYear, &nMonth, &nDay, &nHour, &nMinute, &nSecond) != 6)
         return false;
-    if (nYear < 1900 || nYear > 9999 || nMonth < 1 || nMonth > 12 || nDay < 1
+    if (nYear < kFirstPlausibleYear || nYear > kLastPlausibleYear || nMonth < 1 || nMonth > 12 || nDay < 1
         || nDay > DaysInMonth(nYear, nMonth) || nHour < 0 || nHour > 23 || nMinute < 0
         || nMinute > 59 || nSecond < 0 || nSecond > 60)
         return false;
@@ -84,8 +84,8 @@ LONG CServerTimeText::DateNumber(LPCSTR lpszText)
     return atol(strDate);
 }
 
-LONG CServerTimeText::Offset(__time64_t nServerUtc, __time64_t nLocalBefore, __time64_t nLocalAfter)
+LONGLONG CServerTimeText::Offset(__time64_t nServerUtc, __time64_t nLocalBefore, __time64_t nLocalAfter)
 {
     const __time64_t nHalfRoundTrip = (nLocalAfter - nLocalBefore) / 2;
-    return static_cast<LONG>(static_cast<DWORD>(nServerUtc - nHalfRoundTrip - nLocalBefore));
+    return nServerUtc - nHalfRoundTrip - nLocalBefore;
 }

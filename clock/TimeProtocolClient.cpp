@@ -13,9 +13,13 @@ bool CTimeProtocolClient::QueryTimeProtocol(CString& strTimeText)
     for (const TimeServerAddress& server : m_servers)
     {
         const DWORD nSeconds = AskServer(server);
-        if (nSeconds != 0)
+        if (nSeconds == 0)
+            continue;
+        const CString strText = CServerTimeText::FromTimeProtocolSeconds(nSeconds);
+        __time64_t nUtc = 0;
+        if (CServerTimeText::ToUtc(strText, nUtc))
         {
-            strTimeText = CServerTimeText::FromTimeProtocolSeconds(nSeconds);
+            strTimeText = strText;
             return true;
         }
     }

@@ -12,7 +12,8 @@ public:
     explicit CTimeProtocolClient(const std::vector<TimeServerAddress>& servers);
 
     // The server time as a text (CServerTimeText::FromTimeProtocolSeconds); false when no
-    // server answered.
+    // server answered. A server whose answer names no plausible date (CServerTimeText::ToUtc)
+    // counts as silent and the next one is asked.
     bool QueryTimeProtocol(CString& strTimeText);
     // Asks one server; the seconds it sent, 0 when it gave no answer (unknown host, no
     // connection, fewer than four bytes, or the value 0).

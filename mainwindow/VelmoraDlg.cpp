@@ -82,8 +82,8 @@ void CVelmoraDlg::StopServerClock()
 
 LRESULT CVelmoraDlg::OnServerTimeOffset(WPARAM /*wParam: server date, unused*/, LPARAM lParam)
 {
-    // The offset is a signed 32-bit number whatever the width of LPARAM.
-    GetServerClock().ApplyServerOffset(static_cast<LONG>(static_cast<DWORD>(lParam)));
+    // The offset is signed and as wide as LPARAM; an implausible one leaves the clock alone.
+    GetServerClock().ApplyServerOffset(static_cast<__int64>(lParam));
     return 0;
 }
 

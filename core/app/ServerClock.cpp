@@ -47,9 +47,20 @@ void CServerClock::ResetToLocalClock()
     SetBase(m_tickSource(), m_timeSource());
 }
 
-void CServerClock::ApplyServerOffset(LONG nOffsetSeconds)
+bool CServerClock::IsPlausibleTime(__time64_t nTime)
 {
-    SetBase(m_tickSource(), m_timeSource() + static_cast<__time64_t>(nOffsetSeconds));
+    return nTime >= kFirstPlausibleTime && nTime < kEndOfPlausibleTimes;
+}
+
+bool CServerClock::ApplyServerOffset(__int64 nOffsetSeconds)
+{
+    const DWORD nTick = m_tickSource();
+    const __time64_t nLocal = m_timeSource();
+    // Compared before adding: a wild offset must not overflow the sum either.
+    if (nOffsetSeconds < kFirstPlausibleTime - nLocal || nOffsetSeconds >= kEndOfPlausibleTimes - nLocal)
+        return false;
+    SetBase(nTick, nLocal + nOffsetSeconds);
+    return true;
 }
 
 __time64_t CServerClock::Now()

@@ -8,7 +8,8 @@
 
 // Message of the offset exchange with Horavane: the main window posts it to Horavane's
 // window (wParam = requesting window) and Horavane sends it back (wParam = server date as
-// the decimal YYYYMMDD, lParam = server time minus local time in seconds, signed 32-bit).
+// the decimal YYYYMMDD, lParam = server time minus local time in seconds, signed, as wide as
+// LPARAM).
 #define WM_SERVER_TIME (WM_USER + 888)
 
 class CServerClock
@@ -29,8 +30,16 @@ public:
 
     // Takes the base from the PC clock (program start).
     void ResetToLocalClock();
-    // Takes the base from the PC clock shifted by the server's offset in seconds.
-    void ApplyServerOffset(LONG nOffsetSeconds);
+    // Server times worth believing: 2000-01-01 00:00:00 UTC up to the end of 2099. The
+    // program writes every date with the century "20".
+    static const __time64_t kFirstPlausibleTime = 946684800;
+    static const __time64_t kEndOfPlausibleTimes = 4102444800;
+    static bool IsPlausibleTime(__time64_t nTime);
+
+    // Takes the base from the PC clock shifted by the server's offset in seconds. An offset
+    // that would put the clock outside the plausible times is refused (false): the clock
+    // keeps its base.
+    bool ApplyServerOffset(__int64 nOffsetSeconds);
     // The current server time in seconds; rebases after a tick-counter wrap or a long run.
     __time64_t Now();
     // The current base pair (for diagnostics and tests).

@@ -2,8 +2,19 @@
 #pragma once
 #include <afx.h>
 
-// Creates or truncates targetPath and writes the response body of address into it (redirects
-// are not followed; no time-out). True when the transfer succeeded; otherwise the target is
-// deleted and the result is false. False without any request when the target cannot be
-// created (for instance in a missing directory).
-bool DownloadFile(LPCSTR address, LPCSTR targetPath);
+// How long a transfer may wait: for the connection, and while fewer than lowSpeedBytes per
+// second arrive (a server that accepts and then stays silent ends the transfer after
+// lowSpeedSeconds).
+struct DownloadTimeouts
+{
+    long connectSeconds = 10;
+    long lowSpeedSeconds = 30;
+    long lowSpeedBytes = 1;
+};
+
+// Writes the response body of address into a temporary file beside targetPath and puts it in
+// the target's place only when the transfer succeeded (redirects are not followed). On any
+// failure the result is false, the temporary file is deleted and an existing target is left
+// as it was. False without any request when no file can be created beside the target (for
+// instance in a missing directory).
+bool DownloadFile(LPCSTR address, LPCSTR targetPath, const DownloadTimeouts& timeouts = DownloadTimeouts());

@@ -1,6 +1,7 @@
 #include "FileCrypt.h"
 
 #include "Aes.h"
+#include "PathText.h"
 
 #include <string.h>
 #include <vector>
@@ -65,29 +66,6 @@ bool ReadAll(HANDLE file, unsigned char* data, DWORD size)
         size -= got;
     }
     return true;
-}
-
-// The directory part of a path, "." when it has none.
-CString DirectoryOf(LPCSTR path)
-{
-    CString full(path);
-    int slash = -1;
-    for (int i = 0; i < full.GetLength(); ++i)
-    {
-        // Step over double-byte characters: a trail byte may look like a backslash.
-        if (IsDBCSLeadByte((BYTE)full[i]) && i + 1 < full.GetLength())
-        {
-            ++i;
-            continue;
-        }
-        if (full[i] == '\\' || full[i] == '/')
-            slash = i;
-    }
-    if (slash < 0)
-        return CString(".");
-    if (slash == 0 || (slash == 2 && full[1] == ':'))
-        return full.Left(slash + 1);
-    return full.Left(slash);
 }
 
 } // namespace
@@ -178,42 +156,54 @@ bool CFileCrypt::DecryptBuffer(const unsigned char* data, unsigned char* out, un
     return true;
 }
 
-bool CFileCrypt::DecryptFileToString(LPCSTR path, CString& text)
+CFileCrypt::ReadResult CFileCrypt::DecryptFile(LPCSTR path, CString& text)
 {
     if (path == NULL || *path == '\0')
-        return false;
+        return NotOpened;
     FileHandle file(CreateFileA(path, GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, NULL,
                                 OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, NULL));
     if (!file.IsOpen())
-        return false;
+        return NotOpened;
 
     LARGE_INTEGER size;
-    if (!GetFileSizeEx(file.Get(), &size) || size.QuadPart > kMaxFileSize)
-        return false;
+    if (!GetFileSizeEx(file.Get(), &size))
+        return NotOpened;
+    if (size.QuadPart > kMaxFileSize)
+        return Damaged;
     if (size.QuadPart == 0)
     {
         m_nPlainLength = 0;
         text.Empty();
-        return true;
+        return Read;
     }
     if (size.QuadPart % BlockSize != 0)
-        return false;
+        return Damaged;
 
     std::vector<unsigned char> encrypted((size_t)size.QuadPart);
     if (!ReadAll(file.Get(), &encrypted[0], (DWORD)size.QuadPart))
-        return false;
+        return NotOpened;
 
     unsigned int plainLength = DecryptLength(&encrypted[0], (unsigned int)encrypted.size());
     if (plainLength == 0)
-        return false;
-    std::vector<unsigned char> plain(plainLength);
-    if (!DecryptBuffer(&encrypted[0], &plain[0], plainLength))
-        return false;
-
-    size_t textLength = strnlen(reinterpret_cast<const char*>(&plain[0]), plainLength);
-    text = CString(reinterpret_cast<const char*>(&plain[0]), (int)textLength);
+        return Damaged;
+    // Whole blocks, padding included: a damaged block decrypts to noise that rarely leaves
+    // the text's single zero byte and the zero padding behind it in place.
+    std::vector<unsigned char> plain(encrypted.size() - BlockSize);
+    if (!DecryptBuffer(&encrypted[0], &plain[0], (unsigned int)plain.size()))
+        return Damaged;
+    const size_t textLength = strnlen(reinterpret_cast<const char*>(&plain[0]), plainLength);
+    bool wellFormed = textLength == plainLength - 1;
+    for (size_t i = plainLength; wellFormed && i < plain.size(); ++i)
+        wellFormed = plain[i] == 0;
+    if (wellFormed)
+        text = CString(reinterpret_cast<const char*>(&plain[0]), (int)textLength);
     SecureZeroMemory(&plain[0], plain.size());
-    return true;
+    return wellFormed ? Read : Damaged;
+}
+
+bool CFileCrypt::DecryptFileToString(LPCSTR path, CString& text)
+{
+    return DecryptFile(path, text) == Read;
 }
 
 bool CFileCrypt::EncryptStringToFile(LPCSTR text, LPCSTR path)

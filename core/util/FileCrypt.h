@@ -36,9 +36,19 @@ public:
     // pointer, no plain length, or an out buffer below the plain length.
     bool DecryptBuffer(const unsigned char* data, unsigned char* out, unsigned int outSize);
 
-    // Reads a file of this format (opened read-only). An empty file gives an empty text. False
-    // when the file cannot be opened or read, or its content is not of this format; text is
-    // then left unchanged.
+    enum ReadResult
+    {
+        Read,        // text holds the file's text
+        NotOpened,   // missing, locked or unreadable: the file may be sound
+        Damaged,     // the content is not of this format
+    };
+
+    // Reads a file of this format (opened read-only). An empty file gives an empty text. The
+    // plain run must be the text, one zero byte and zero padding: the format carries no
+    // check sum, so this is what tells most damaged files from sound ones. Unless the result
+    // is Read, text is left unchanged.
+    ReadResult DecryptFile(LPCSTR path, CString& text);
+    // The same as a yes or no.
     bool DecryptFileToString(LPCSTR path, CString& text);
 
     // Writes text in this format (an empty text gives an empty file). The bytes go to a

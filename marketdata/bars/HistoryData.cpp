@@ -3,6 +3,7 @@
 #include <vector>
 #include "MarketTime.h"
 #include "TextHelpers.h"
+#include "TimeOfDay.h"
 #include "TradingSessions.h"
 #include "WebRequest.h"
 #include "WebServices.h"
@@ -146,11 +147,12 @@ bool ReadResultLine(CString line, ResultLine& out)
         return false;
     if (hasTime)
     {
-        CString time = FormatTimeOfDay(fields[1]);
-        if (time.IsEmpty())
+        // A time that names no minute of the day would sort the bar anywhere.
+        TimeOfDay time;
+        if (!ParseTimeOfDay(fields[1], time))
             return false;
-        out.minutes = TimeTextToMinutes(time);
-        out.barTime = dateText + " " + time;
+        out.minutes = time.Minutes();
+        out.barTime.Format("%s %02d:%02d:%02d", (LPCTSTR)dateText, time.hour, time.minute, time.second);
     }
     else
     {

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <set>
 #include "JsonText.h"
+#include "TimeOfDay.h"
 #include "TradingSessions.h"
 
 namespace
@@ -17,6 +18,18 @@ int NumberAt(const CString& text, int first, int count)
     if (text.GetLength() < first + count)
         return 0;
     return atoi(text.Mid(first, count));
+}
+
+// A real time of day written "HH:MM", so that the same minute sent as "9:30" and "09:30" is
+// one bar; any other text is only cut to 5 characters.
+CString NormalBarTime(const CString& text)
+{
+    TimeOfDay time;
+    if (!ParseTimeOfDay(text, time))
+        return text.GetLength() > 5 ? text.Left(5) : text;
+    CString normal;
+    normal.Format("%02d:%02d", time.hour, time.minute);
+    return normal;
 }
 
 CString DateAndTime(const KLineBar& bar)
@@ -50,8 +63,7 @@ void ParseKLineBar(const json_t* object, KLineBar& bar)
     bar.strHigh = JsonMemberText(object, "high");
     bar.strLow = JsonMemberText(object, "low");
     bar.strDate = JsonMemberText(object, "date");
-    if (bar.strTime.GetLength() > 5)
-        bar.strTime = bar.strTime.Left(5);
+    bar.strTime = NormalBarTime(bar.strTime);
 }
 
 void ParseKLineList(const json_t* list, const CString& market, const CString& code, int period,

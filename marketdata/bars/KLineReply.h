@@ -21,6 +21,8 @@ int ParseKLineReply(const CString& market, const CString& code, int period,
 // (closing minute included, no grace). A missing array adds nothing.
 void ParseKLineList(const json_t* list, const CString& market, const CString& code, int period,
                     std::vector<KLineBar>& bars);
+// The bar's texts of one object. A time of day "H:M" or "H:M:S" is written "HH:MM" (one minute
+// has one text, so duplicates are found); any other time keeps its first 5 characters.
 void ParseKLineBar(const json_t* object, KLineBar& bar);
 
 // Sort key of a bar's date (YYYY-MM-DD) and time (HH:MM): larger is later.

@@ -1,6 +1,8 @@
 #include "SelfListFile.h"
 #include <algorithm>
+#include <map>
 #include <set>
+#include "DamagedFile.h"
 #include "FileCrypt.h"
 #include "TextHelpers.h"
 
@@ -16,23 +18,66 @@ CString SelfListPath(LPCTSTR pszDataDir)
     return path + SELF_LIST_FILE_NAME;
 }
 
-// The codes to save: the sector's rows as the user sees them, then the listed codes whose
-// rows are missing because their instrument list has not loaded.
+// The codes to save: the sector's rows as the user sees them, with each listed code whose
+// row is missing (its instrument list has not loaded) kept right after the code that
+// preceded it in the user's list, so that it keeps its place for the next start.
 std::vector<CString> CodesToSave(const QuoteStore& store)
 {
-    std::vector<CString> codes;
+    std::vector<CString> shown;
     SectorRecord mine;
     if (store.GetSector(MY_SECTOR_NAME, mine))
         for (const SectorRow& row : mine.vecRows)
-            codes.push_back(row.strCode);
+            shown.push_back(row.strCode);
+    const std::set<CString> shownSet(shown.begin(), shown.end());
 
     std::vector<CString> selfList;
     store.GetSelfList(selfList);
-    std::set<CString> shown(codes.begin(), codes.end());
+    std::vector<CString> leading;                       // missing codes before any shown one
+    std::map<CString, std::vector<CString>> following;  // shown code -> missing codes after it
+    const CString* anchor = nullptr;
     for (const CString& code : selfList)
-        if (shown.insert(code).second)
+    {
+        if (shownSet.count(code) != 0)
+            anchor = &code;
+        else if (anchor == nullptr)
+            leading.push_back(code);
+        else
+            following[*anchor].push_back(code);
+    }
+
+    std::vector<CString> codes;
+    std::set<CString> written;
+    auto append = [&](const CString& code) {
+        if (written.insert(code).second)
             codes.push_back(code);
+    };
+    for (const CString& code : leading)
+        append(code);
+    for (const CString& code : shown)
+    {
+        append(code);
+        auto missing = following.find(code);
+        if (missing != following.end())
+            for (const CString& next : missing->second)
+                append(next);
+    }
     return codes;
+}
+
+// A code as instrument lists write it: printable ASCII without the separator, no blank at
+// either end. A damaged block of the file decrypts to bytes that are almost never all of this.
+bool IsSelfListCode(const CString& code)
+{
+    const int length = code.GetLength();
+    if (length == 0 || length > SELF_LIST_MAX_CODE_LENGTH || code[0] == ' ' || code[length - 1] == ' ')
+        return false;
+    for (int i = 0; i < length; ++i)
+    {
+        const unsigned char c = (unsigned char)code[i];
+        if (c < 0x20 || c > 0x7E || c == ',')
+            return false;
+    }
+    return true;
 }
 } // namespace
 
@@ -47,24 +92,33 @@ CString BuildSelfListText(const std::vector<CString>& codes)
     return text;
 }
 
-std::vector<CString> ParseSelfListText(const CString& text)
+bool ParseSelfListText(const CString& text, std::vector<CString>& codes)
 {
+    codes.clear();
     CStringArray fields;
     SplitString(fields, text, ",", true, true);
-    std::vector<CString> codes;
     for (INT_PTR i = 0; i < fields.GetSize(); ++i)
-        if (!fields[i].IsEmpty())
-            codes.push_back(fields[i]);
-    return codes;
+    {
+        if (fields[i].IsEmpty())
+            continue;
+        if (!IsSelfListCode(fields[i]) || codes.size() >= SELF_LIST_MAX_CODES)
+        {
+            codes.clear();
+            return false;
+        }
+        codes.push_back(fields[i]);
+    }
+    return true;
 }
 
-BOOL LoadSelfList(LPCTSTR pszDataDir, QuoteStore& store)
+BOOL LoadSelfList(LPCTSTR pszDataDir, QuoteStore& store, CString* pDamageReport)
 {
-    CFileCrypt crypt;
-    CString text;
-    if (!crypt.DecryptFileToString(SelfListPath(pszDataDir), text))
+    std::vector<CString> codes;
+    if (!ReadCheckedEncryptedFile(
+            SelfListPath(pszDataDir), [&codes](const CString& text) { return ParseSelfListText(text, codes); },
+            pDamageReport))
         return FALSE;
-    store.SetSelfList(ParseSelfListText(text));
+    store.SetSelfList(codes);
     return TRUE;
 }
 

@@ -6,15 +6,28 @@
 
 extern const char SELF_LIST_FILE_NAME[]; // "SelfListFile.cfg"
 
-// Reads the file of the data directory into the store's self list. A missing or unreadable
-// file changes nothing and gives FALSE.
-BOOL LoadSelfList(LPCTSTR pszDataDir, QuoteStore& store = GetQuoteStore());
+// Bounds of a sound file: the longest code and the most codes a user's list holds.
+enum
+{
+    SELF_LIST_MAX_CODE_LENGTH = 32,
+    SELF_LIST_MAX_CODES = 10000,
+};
 
-// Writes the codes of "我的板块" in row order, then the self-listed codes that have no row
-// (their instrument list did not load this time), so that saving never shortens the user's
-// list. FALSE when the file could not be written.
+// Reads the file of the data directory into the store's self list. A missing or unreadable
+// file changes nothing and gives FALSE. So does a damaged one (not of the encrypted format,
+// or a field that is not a code, or more codes than a list holds); it is also renamed out of
+// the way (SetDamagedFileAside) and, with pDamageReport, described there.
+BOOL LoadSelfList(LPCTSTR pszDataDir, QuoteStore& store = GetQuoteStore(),
+                  CString* pDamageReport = nullptr);
+
+// Writes the codes of "我的板块" in row order; a self-listed code that has no row (its
+// instrument list did not load this time) is written after the code that precedes it in the
+// user's list, so that saving neither shortens the list nor moves that code. FALSE when the
+// file could not be written.
 BOOL SaveSelfList(LPCTSTR pszDataDir, const QuoteStore& store = GetQuoteStore());
 
-// The file's plain text and back (codes each followed by ","; empty fields are skipped)
+// The file's plain text and back (codes each followed by ","; empty fields are skipped).
+// Reading checks every field: false (codes empty) when a field is not a code or there are
+// more than SELF_LIST_MAX_CODES.
 CString BuildSelfListText(const std::vector<CString>& codes);
-std::vector<CString> ParseSelfListText(const CString& text);
+bool ParseSelfListText(const CString& text, std::vector<CString>& codes);

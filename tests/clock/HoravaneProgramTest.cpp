@@ -299,7 +299,7 @@ TEST_F(HoravaneProgram, StartTimeHelperStartsItAndTheAnswerShiftsTheServerClock)
 
     // What the main window's handler does with the answer.
     CServerClock clock;
-    clock.ApplyServerOffset(static_cast<LONG>(static_cast<DWORD>(answer.lParam)));
+    ASSERT_TRUE(clock.ApplyServerOffset(static_cast<__int64>(answer.lParam)));
     const __time64_t serverNow = clock.Now();
     EXPECT_GE(serverNow, kServerUtc - (m_after - m_before) - 1);
     EXPECT_LE(serverNow, kServerUtc + (m_after - m_before) + 1);

@@ -37,13 +37,20 @@ TEST(ServerTimeText, TextIsReadAsUtcPlusEight)
     EXPECT_EQ(kServerUtc, utc);
     ASSERT_TRUE(CServerTimeText::ToUtc("2024-02-29 23:59:59", utc));
     EXPECT_EQ(1709251199 - 8 * 3600, utc);
+    ASSERT_TRUE(CServerTimeText::ToUtc("2000-01-01 00:00:00", utc));   // the first plausible second
+    EXPECT_EQ(946684800 - 8 * 3600, utc);
+    ASSERT_TRUE(CServerTimeText::ToUtc("2099-12-31 23:59:59", utc));   // and the last
+    EXPECT_EQ(4102444799 - 8 * 3600, utc);
 }
 
 TEST(ServerTimeText, TextThatNamesNoTimeIsRefused)
 {
     for (const char* text : {"", "2030-06-16", "2030-06-16 04:00", "now", "2030-13-01 00:00:00",
                              "2030-02-29 00:00:00", "2030-06-31 00:00:00", "2030-06-16 24:00:00",
-                             "2030-06-16 04:60:00"})
+                             "2030-06-16 04:60:00",
+                             // dates no server clock can be believed to show
+                             "1900-01-01 08:00:01", "1999-12-31 23:59:59", "2100-01-01 00:00:00",
+                             "-2030-06-16 04:00:00", "99999-06-16 04:00:00"})
     {
         __time64_t utc = 0;
         EXPECT_FALSE(CServerTimeText::ToUtc(text, utc)) << text;
@@ -80,7 +87,7 @@ TEST(ServerTimeText, DateNumberIsTheFirstTenCharactersWithoutDashes)
 
 TEST(ServerTimeText, OffsetTakesHalfTheRoundTripOff)
 {
-    struct Case { __time64_t server, before, after; LONG offset; };
+    struct Case { __time64_t server, before, after; long long offset; };
     const Case cases[] = {
         {1000, 900, 900, 100},
         {1000, 900, 901, 100},   // half of 1 s is nothing
@@ -88,6 +95,9 @@ TEST(ServerTimeText, OffsetTakesHalfTheRoundTripOff)
         {1000, 900, 904, 98},
         {900, 1000, 1000, -100},
         {kServerUtc, kServerUtc + 3600, kServerUtc + 3602, -3601},
+        // A PC clock decades off: the whole offset, not its low 32 bits.
+        {3786883200, 0, 2, 3786883199LL},
+        {0, 3786883200, 3786883200, -3786883200LL},
     };
     for (const Case& c : cases)
         EXPECT_EQ(c.offset, CServerTimeText::Offset(c.server, c.before, c.after))

@@ -105,6 +105,26 @@ TEST_F(TimeProtocolClientTest, ServersWithoutAnAnswerAreSkipped)
     }
 }
 
+// An answer of 1 is 1900: believed, it would move the clock by a century.
+TEST_F(TimeProtocolClientTest, AnswersOfImplausibleDatesAreSkipped)
+{
+    auto good = TimeServer({Rfc868Bytes(kServerRfc868 + 60)});
+    for (DWORD seconds : {1u, 2208988800u /* 1970 */, 3155644799u /* 1999-12-31 23:59:59 at UTC+8 */})
+    {
+        auto bad = TimeServer({Rfc868Bytes(seconds)});
+        CTimeProtocolClient client({AddressOf(*bad), AddressOf(*good)});
+        CString text;
+        ASSERT_TRUE(client.QueryTimeProtocol(text)) << seconds;
+        EXPECT_STREQ("2030-06-16 04:01:00\n", text) << seconds;
+        EXPECT_EQ(1u, bad->ConnectionCount()) << seconds;
+    }
+    auto first2000 = TimeServer({Rfc868Bytes(3155644800u)});
+    CTimeProtocolClient client({AddressOf(*first2000)});
+    CString text;
+    ASSERT_TRUE(client.QueryTimeProtocol(text));
+    EXPECT_STREQ("2000-01-01 00:00:00\n", text);
+}
+
 TEST_F(TimeProtocolClientTest, UnknownHostsAndRefusedPortsAreSkipped)
 {
     auto good = TimeServer({Rfc868Bytes(kServerRfc868)});
@@ -250,6 +270,27 @@ TEST(ServerTimeProbe, SoapServiceAnswersWhenNoTimeServerDoes)
     EXPECT_TRUE(PumpUntil([&] { return silent->ConnectionCount() == 1; }));
 }
 
+// A PC whose clock stands in 1970 and a server in 2090: the offset needs more than 32 bits.
+// It is sent whole where LPARAM holds it, and not at all (rather than cut) where it does not.
+TEST(ServerTimeProbe, OffsetsBeyondThirtyTwoBitsAreNotCut)
+{
+    FakeHttpServer soap;
+    const std::string endpoint = EndpointOf(soap);
+    soap.Route("POST", "/time.wsdl", [endpoint](const HttpRequest&) { return SoapTime(endpoint, "2090-01-01 08:00:00"); });
+    CHoravaneConfig config;
+    config.m_timeServers = {RefusingAddress()};
+    config.m_strSoapEndpoint = config.m_strSoapNamespace = endpoint.c_str();
+    CServerTimeProbe probe(config);
+    probe.SetTimeSource(SteppingClock(0, 0));
+    ServerTimeAnswer answer;
+#ifdef _WIN64
+    ASSERT_EQ(CServerTimeProbe::Answered, probe.Measure(answer));
+    EXPECT_EQ(3786912000LL, answer.nOffset);
+#else
+    EXPECT_EQ(CServerTimeProbe::NoAnswer, probe.Measure(answer));
+#endif
+}
+
 TEST(ServerTimeProbe, NoAnswerWithoutAReadableTime)
 {
     struct Case { const char* what; std::function<HttpResponse(const std::string&)> answer; CServerTimeProbe::Outcome outcome; };
@@ -257,6 +298,8 @@ TEST(ServerTimeProbe, NoAnswerWithoutAReadableTime)
         {"fault", [](const std::string& ns) { return SoapFault(ns); }, CServerTimeProbe::NoAnswer},
         {"no result", [](const std::string& ns) { return SoapWithoutResult(ns); }, CServerTimeProbe::NoSoapResult},
         {"result that is no time", [](const std::string& ns) { return SoapTime(ns, "soon"); }, CServerTimeProbe::NoAnswer},
+        {"result of 1999", [](const std::string& ns) { return SoapTime(ns, "1999-12-31 23:59:59"); }, CServerTimeProbe::NoAnswer},
+        {"result of 2100", [](const std::string& ns) { return SoapTime(ns, "2100-01-01 00:00:00"); }, CServerTimeProbe::NoAnswer},
     };
     for (const Case& c : cases)
     {

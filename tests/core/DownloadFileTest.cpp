@@ -2,10 +2,12 @@
 #include "DownloadFile.h"
 
 #include "testsupport/FakeHttpServer.h"
+#include "testsupport/FakeTcpServer.h"
 
 #include <gtest/gtest.h>
 
 #include <string>
+#include <vector>
 
 using tolvan::test::FakeHttpServer;
 using tolvan::test::HttpRequest;
@@ -20,9 +22,31 @@ protected:
     {
         char base[MAX_PATH];
         GetTempPathA(MAX_PATH, base);
-        m_target.Format("%sdownload-%lu-%lu.ini", base, GetCurrentProcessId(), GetTickCount());
+        m_dir.Format("%sdownload-%lu-%lu\\", base, GetCurrentProcessId(), GetTickCount());
+        ASSERT_TRUE(CreateDirectoryA(m_dir, NULL));
+        m_target = m_dir + m_name.c_str();
     }
-    void TearDown() override { DeleteFileA(m_target); }
+    void TearDown() override
+    {
+        for (const std::string& name : FilesBesideTarget())
+            DeleteFileA(m_dir + name.c_str());
+        RemoveDirectoryA(m_dir);
+    }
+
+    std::vector<std::string> FilesBesideTarget() const
+    {
+        std::vector<std::string> names;
+        WIN32_FIND_DATAA found;
+        HANDLE search = FindFirstFileA(m_dir + "*", &found);
+        if (search == INVALID_HANDLE_VALUE)
+            return names;
+        do
+            if (found.cFileName[0] != '.')
+                names.push_back(found.cFileName);
+        while (FindNextFileA(search, &found));
+        FindClose(search);
+        return names;
+    }
 
     std::string TargetBytes() const
     {
@@ -41,6 +65,8 @@ protected:
     bool TargetExists() const { return GetFileAttributesA(m_target) != INVALID_FILE_ATTRIBUTES; }
 
     FakeHttpServer m_server;
+    const std::string m_name = "TolvanUpdate.ini";
+    CString m_dir;
     CString m_target;
 };
 
@@ -60,18 +86,46 @@ TEST_F(DownloadFileTest, WritesTheBodyIntoTheTarget)
     EXPECT_EQ(body, TargetBytes());
 }
 
-TEST_F(DownloadFileTest, FailedTransferDeletesTheTarget)
+// A failed transfer must not cost the copy that worked last time.
+TEST_F(DownloadFileTest, FailedTransferKeepsTheExistingTarget)
 {
-    // Nothing is routed: the server answers 404, whose page is not the file.
-    EXPECT_FALSE(DownloadFile((m_server.BaseUrl() + "/missing.ini").c_str(), m_target));
-    EXPECT_FALSE(TargetExists());
-
-    // The connection ends before the announced length: a partial file is no file.
     m_server.Route("GET", "/partial.ini", [](const HttpRequest&) {
         return HttpResponse::RawBytes("HTTP/1.1 200 OK\r\nContent-Length: 1000\r\n\r\nonly the start");
     });
-    EXPECT_FALSE(DownloadFile((m_server.BaseUrl() + "/partial.ini").c_str(), m_target));
-    EXPECT_FALSE(TargetExists());
+    const struct { const char* what; const char* path; } cases[] = {
+        {"404: an error page is not the file", "/missing.ini"},
+        {"connection ends before the announced length", "/partial.ini"},
+    };
+    for (const auto& c : cases)
+    {
+        // Without an earlier copy nothing is left behind.
+        EXPECT_FALSE(DownloadFile((m_server.BaseUrl() + c.path).c_str(), m_target)) << c.what;
+        EXPECT_FALSE(TargetExists()) << c.what;
+        EXPECT_EQ(std::vector<std::string>{}, FilesBesideTarget()) << c.what;
+
+        FILE* old = fopen(m_target, "wb");
+        fputs("[Update]\r\nversion=1\r\n", old);
+        fclose(old);
+        EXPECT_FALSE(DownloadFile((m_server.BaseUrl() + c.path).c_str(), m_target)) << c.what;
+        EXPECT_EQ("[Update]\r\nversion=1\r\n", TargetBytes()) << c.what;
+        EXPECT_EQ(std::vector<std::string>{m_name}, FilesBesideTarget()) << c.what;
+        DeleteFileA(m_target);
+    }
+}
+
+TEST_F(DownloadFileTest, SilentServerEndsTheTransfer)
+{
+    // Accepts the connection and never answers.
+    tolvan::test::FakeTcpServer silent;
+    FILE* old = fopen(m_target, "wb");
+    fputs("kept", old);
+    fclose(old);
+    DownloadTimeouts timeouts;
+    timeouts.lowSpeedSeconds = 1;
+    const std::string address = "http://127.0.0.1:" + std::to_string(silent.Port()) + "/TolvanUpdate.ini";
+    EXPECT_FALSE(DownloadFile(address.c_str(), m_target, timeouts));
+    EXPECT_EQ("kept", TargetBytes());
+    EXPECT_EQ(std::vector<std::string>{m_name}, FilesBesideTarget());
 }
 
 TEST_F(DownloadFileTest, TargetInAMissingDirectoryFailsWithoutARequest)

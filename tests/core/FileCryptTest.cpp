@@ -172,19 +172,31 @@ TEST_F(FileCryptTest, DamagedFilesAreRejectedWithoutTouchingTheText)
         {"digits followed by garbage", EncryptedBlock("4x") + textBlock},
         {"negative length", EncryptedBlock("-4") + textBlock},
         {"wrong key (plain bytes)", std::string("4") + std::string(15, '\0') + "abc" + std::string(13, '\0')},
+        // What a damaged data block decrypts to: the text must end exactly at its stated length.
+        {"zero byte inside the text", EncryptedBlock("4") + EncryptedBlock(std::string("a\0c", 3))},
+        {"no zero byte at the end", EncryptedBlock("4") + EncryptedBlock("abcd")},
+        {"padding that is not zero", EncryptedBlock("4") + EncryptedBlock(std::string("abc\0\0\0x", 7))},
     };
     for (const auto& testCase : kCases)
     {
         CString path = PathOf("damaged.cfg");
         WriteBytes(path, testCase.bytes);
         CString text = "unchanged";
+        EXPECT_EQ(CFileCrypt::Damaged, CFileCrypt().DecryptFile(path, text)) << testCase.what;
         EXPECT_FALSE(CFileCrypt().DecryptFileToString(path, text)) << testCase.what;
         EXPECT_EQ(CString("unchanged"), text) << testCase.what;
     }
 
+    // A file that cannot be opened is not called damaged: it may be sound.
     CString text;
-    EXPECT_FALSE(CFileCrypt().DecryptFileToString(PathOf("missing.cfg"), text));
-    EXPECT_FALSE(CFileCrypt().DecryptFileToString("", text));
+    EXPECT_EQ(CFileCrypt::NotOpened, CFileCrypt().DecryptFile(PathOf("missing.cfg"), text));
+    EXPECT_EQ(CFileCrypt::NotOpened, CFileCrypt().DecryptFile("", text));
+    CString locked = PathOf("locked.cfg");
+    ASSERT_TRUE(CFileCrypt().EncryptStringToFile("abc", locked));
+    HANDLE holder = CreateFileA(locked, GENERIC_READ, 0, NULL, OPEN_EXISTING, 0, NULL);
+    ASSERT_NE(INVALID_HANDLE_VALUE, holder);
+    EXPECT_EQ(CFileCrypt::NotOpened, CFileCrypt().DecryptFile(locked, text));
+    CloseHandle(holder);
 }
 
 TEST_F(FileCryptTest, ReadOnlyFileCanBeRead)

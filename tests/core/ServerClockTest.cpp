@@ -54,6 +54,32 @@ TEST(ServerClock, ServerOffsetShiftsTheTimeAtOnce)
     }
 }
 
+// Only an offset that leaves the clock between 2000 and 2099 is taken; it is 64-bit, so a PC
+// clock that stands in 1970 still reaches the server's year.
+TEST(ServerClock, OnlyOffsetsToPlausibleTimesAreTaken)
+{
+    const __int64 kMax = 0x7FFFFFFFFFFFFFFFLL;
+    struct Case { __time64_t local; __int64 offset; bool taken; };
+    const Case cases[] = {
+        {kLocalTime, 946684800 - kLocalTime, true},         // 2000-01-01 00:00:00 UTC
+        {kLocalTime, 946684800 - kLocalTime - 1, false},
+        {kLocalTime, 4102444799 - kLocalTime, true},        // the last second of 2099
+        {kLocalTime, 4102444800 - kLocalTime, false},
+        {0, 3786883200LL, true},                            // a PC in 1970, the server in 2090
+        {kLocalTime, -2208988800LL, false},                 // what an answer of 1 (1900) gives
+        {kLocalTime, kMax, false},                          // no overflow of the sum
+        {kLocalTime, -kMax - 1, false},
+    };
+    for (const Case& c : cases)
+    {
+        ManualClock manual;
+        manual.time = c.local;
+        auto clock = manual.Make();
+        EXPECT_EQ(c.taken, clock->ApplyServerOffset(c.offset)) << c.local << " " << c.offset;
+        EXPECT_EQ(c.taken ? c.local + c.offset : c.local, clock->Now()) << c.local << " " << c.offset;
+    }
+}
+
 TEST(ServerClock, WrappedTickCounterAdvancesByTheRealTimeAndRebases)
 {
     ManualClock manual;

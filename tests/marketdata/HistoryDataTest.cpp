@@ -92,6 +92,35 @@ TEST(HistoryData, ResultLinesInTheWindowBecomeBarsWithSeconds)
     }
 }
 
+// A time that names no minute of the day would be read as some other minute and sort the
+// bar anywhere, so that later good lines look out of order and are lost.
+TEST(HistoryData, LinesWithImpossibleTimesAreSkipped)
+{
+    HistoryRequest request;
+    request.nPeriod = 1;
+    request.strStartDate = "20240613";
+    request.strStartTime = "00:00:00";
+    request.strEndDate = "20240614";
+    request.strEndTime = "24:00:00";
+    const char* impossible[] = {"99:99", "-5:00", "9:-5", "99999999999:00", "4294967306:00", "24:01",
+                                "9:60", "9:30:60", "9:30:", "9:30:00:00", ":30", "9::30", "930:0"};
+    for (const char* time : impossible)
+    {
+        const std::string result = std::string("20240613 09:00 1 1 1 1 1\n20240613 ") + time +
+                                   " 2 2 2 2 2\n20240613 10:00 3 3 3 3 3\n20240613 23:59:59 4 4 4 4 4\n";
+        HistoryPacket packet;
+        EXPECT_EQ(3, ParseHistoryResult(result.c_str(), request, packet)) << time;
+        EXPECT_EQ("20240613 09:00:00=1/1/0|20240613 10:00:00=3/3/0|20240613 23:59:59=4/4/0|",
+                  BarTimes(packet)) << time;
+        for (WickplotBar* bar = packet.pFirst; bar != nullptr;)
+        {
+            WickplotBar* next = bar->pNext;
+            delete bar;
+            bar = next;
+        }
+    }
+}
+
 class HistoryServiceTest : public ::testing::Test
 {
 protected:

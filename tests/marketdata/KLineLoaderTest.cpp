@@ -92,6 +92,29 @@ TEST(KLineReply, RepeatedBarsComeOnceTheFirstStaysAndOrderIsByTime)
     EXPECT_EQ(CString("600000"), bars[0].strCode);
 }
 
+// The service writes a minute with or without its leading zero; it is one bar either way.
+TEST(KLineReply, DuplicatesAreFoundOnTheMinuteNotItsSpelling)
+{
+    std::string list = Bar("2024-06-14", "9:35", "1", "3") + "," + Bar("2024-06-14", "09:35", "1", "4") +
+                       "," + Bar("2024-06-14", "9:5", "1", "5") + "," + Bar("2024-06-14", "09:40:00", "1", "6");
+    std::string listDate = Bar("2024-06-14", "09:05:00", "1", "7") + "," + Bar("2024-06-14", "9:40", "1", "8");
+    std::vector<KLineBar> bars;
+    ASSERT_EQ(0, ParseKLineReply("CSM", "600000", 0, Reply(list, listDate), bars));
+    SortAndDeduplicateBars(bars);
+    EXPECT_EQ("2024-06-14 09:05 5|2024-06-14 09:35 3|2024-06-14 09:40 6|", Times(bars));
+
+    // A time that names no minute is not made into one.
+    const struct { const char* time; const char* kept; } odd[] = {
+        {"99:99", "99:99"}, {"9:30:00:00", "9:30:"}, {"", ""}, {"abcdefg", "abcde"}};
+    for (const auto& c : odd)
+    {
+        std::vector<KLineBar> one;
+        ParseKLineReply("CSM", "600000", 0, Reply(Bar("2024-06-14", c.time, "1", "2")), one);
+        ASSERT_EQ(1u, one.size()) << c.time;
+        EXPECT_EQ(CString(c.kept), one[0].strTime) << c.time;
+    }
+}
+
 TEST(KLineReply, RepliesThatAreNotAcceptedGiveNoBars)
 {
     const char* replies[] = {"", "not json", "{\"returnCode\":\"200\",\"list\":[]}",

@@ -1,4 +1,6 @@
 #include "FileCrypt.h"
+#include <algorithm>
+#include <string>
 #include <gtest/gtest.h>
 #include "MarketTestData.h"
 #include "SelfListFile.h"
@@ -24,8 +26,47 @@ protected:
     }
     void TearDown() override
     {
-        DeleteFileA(path);
+        for (const CString& name : FileNames())
+            DeleteFileA(dataDir + name);
         RemoveDirectoryA(dataDir);
+    }
+
+    std::vector<CString> FileNames() const
+    {
+        std::vector<CString> names;
+        WIN32_FIND_DATAA found;
+        HANDLE search = FindFirstFileA(dataDir + "*", &found);
+        if (search == INVALID_HANDLE_VALUE)
+            return names;
+        do
+            if (found.cFileName[0] != '.')
+                names.push_back(found.cFileName);
+        while (FindNextFileA(search, &found));
+        FindClose(search);
+        std::sort(names.begin(), names.end());
+        return names;
+    }
+
+    std::string ReadBytes(const CString& file) const
+    {
+        std::string bytes;
+        FILE* in = fopen(file, "rb");
+        if (in == nullptr)
+            return bytes;
+        char chunk[4096];
+        size_t got;
+        while ((got = fread(chunk, 1, sizeof(chunk), in)) > 0)
+            bytes.append(chunk, got);
+        fclose(in);
+        return bytes;
+    }
+
+    void WriteBytes(const std::string& bytes)
+    {
+        FILE* out = fopen(path, "wb");
+        ASSERT_NE(nullptr, out);
+        fwrite(bytes.data(), 1, bytes.size(), out);
+        fclose(out);
     }
 
     void WritePlainText(const char* text)
@@ -75,7 +116,10 @@ TEST_F(SelfListFileTest, MissingOrDamagedFileChangesNothing)
 {
     QuoteStore store;
     store.SetSelfList(Codes({"kept"}));
-    EXPECT_FALSE(LoadSelfList(dataDir, store));
+    CString report;
+    EXPECT_FALSE(LoadSelfList(dataDir, store, &report));
+    EXPECT_TRUE(FileNames().empty()); // nothing to set aside
+    EXPECT_TRUE(report.IsEmpty());
 
     HANDLE file = CreateFileA(path, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
     ASSERT_NE(INVALID_HANDLE_VALUE, file);
@@ -84,6 +128,73 @@ TEST_F(SelfListFileTest, MissingOrDamagedFileChangesNothing)
     CloseHandle(file);
     EXPECT_FALSE(LoadSelfList(dataDir, store));
     EXPECT_EQ(Codes({"kept"}), SelfListOf(store));
+}
+
+// The format has no check sum: what was read must look like a list of codes, or the file is
+// damaged. It is then set aside under a new name (the next save must not destroy what may be
+// recovered from it) and reported.
+TEST_F(SelfListFileTest, DamagedFileIsSetAsideAndReported)
+{
+    std::string tooMany;
+    for (int i = 0; i <= SELF_LIST_MAX_CODES; ++i)
+        tooMany += std::to_string(600000 + i) + ",";
+    const struct { const char* what; std::string text; } cases[] = {
+        {"control byte", "600000,00\x01" "700,"},
+        {"double-byte characters", "600000,\xD6\xD0\xB9\xFA,"},
+        {"byte above ASCII", "600000,\xB0\x31,"},
+        {"blank before a code", "600000, 00700,"},
+        {"code of 33 characters", "600000," + std::string(33, 'A') + ","},
+        {"more codes than a list holds", tooMany},
+    };
+    for (const auto& c : cases)
+    {
+        WritePlainText(c.text.c_str());
+        const std::string bytes = ReadBytes(path);
+        QuoteStore store;
+        store.SetSelfList(Codes({"kept"}));
+        CString report;
+        EXPECT_FALSE(LoadSelfList(dataDir, store, &report)) << c.what;
+        EXPECT_EQ(Codes({"kept"}), SelfListOf(store)) << c.what;
+        EXPECT_EQ(std::vector<CString>{"SelfListFile.cfg.damaged"}, FileNames()) << c.what;
+        EXPECT_EQ(bytes, ReadBytes(path + ".damaged")) << c.what;
+        EXPECT_EQ(path + " is damaged; kept as " + path + ".damaged", report) << c.what;
+        DeleteFileA(path + ".damaged");
+    }
+
+    // A second damaged file does not replace the first one set aside.
+    WriteBytes(std::string(17, 'x'));
+    EXPECT_FALSE(LoadSelfList(dataDir));
+    WriteBytes(std::string(18, 'y'));
+    EXPECT_FALSE(LoadSelfList(dataDir));
+    EXPECT_EQ((std::vector<CString>{"SelfListFile.cfg.damaged", "SelfListFile.cfg.damaged2"}), FileNames());
+    EXPECT_EQ(std::string(17, 'x'), ReadBytes(path + ".damaged"));
+
+    // A code of 32 characters is still a code.
+    DeleteFileA(path + ".damaged");
+    DeleteFileA(path + ".damaged2");
+    WritePlainText(("CL.2503_x-Y," + std::string(32, 'B') + ",").c_str());
+    QuoteStore store;
+    EXPECT_TRUE(LoadSelfList(dataDir, store));
+    EXPECT_EQ(Codes({"CL.2503_x-Y", CString(std::string(32, 'B').c_str())}), SelfListOf(store));
+}
+
+TEST_F(SelfListFileTest, EverySingleBitFlipIsCaught)
+{
+    WritePlainText("600000,00700,000001,EURUSD,");
+    const std::string sound = ReadBytes(path);
+    int caught = 0;
+    for (size_t bit = 0; bit < sound.size() * 8; ++bit)
+    {
+        std::string flipped = sound;
+        flipped[bit / 8] ^= char(1 << (bit % 8));
+        WriteBytes(flipped);
+        QuoteStore store;
+        store.SetSelfList(Codes({"kept"}));
+        if (!LoadSelfList(dataDir, store) && SelfListOf(store) == Codes({"kept"}))
+            ++caught;
+        DeleteFileA(path + ".damaged");
+    }
+    EXPECT_EQ(int(sound.size() * 8), caught);
 }
 
 TEST_F(SelfListFileTest, RoundTripInRowOrder)
@@ -115,6 +226,17 @@ TEST_F(SelfListFileTest, SavingKeepsCodesWhoseListDidNotLoad)
     store.RemoveFromMySector("我的板块", "S2");
     ASSERT_TRUE(SaveSelfList(dataDir, store));
     EXPECT_EQ(CString("S1,H1,"), ReadPlainText());
+}
+
+TEST_F(SelfListFileTest, CodesWhoseListDidNotLoadKeepTheirPlace)
+{
+    // "H0", "H1" and "H2" belong to a list that failed to load this time.
+    QuoteStore store;
+    store.SetSelfList(Codes({"H0", "S1", "H1", "H2", "S0", "H3"}));
+    store.AddSector(MakeSector("我的板块", "", {}));
+    store.AddSector(MakeSector("沪深", "CSM_P", MakeRows("S", 2)));
+    ASSERT_TRUE(SaveSelfList(dataDir, store));
+    EXPECT_EQ(CString("H0,S1,H1,H2,S0,H3,"), ReadPlainText());
 }
 
 TEST_F(SelfListFileTest, EmptyOrMissingSectorSavesAnEmptyList)

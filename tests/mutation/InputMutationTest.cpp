@@ -1,0 +1,673 @@
+// Every input that comes from outside, fed with its valid examples, their mutations and
+// random bytes (see MutationRunner.h for what is checked). The default run is short enough
+// for every build; a longer one takes --mutation-scale=N (N times the inputs) and
+// --mutation-seed=S (other inputs), or the variables TOLVAN_MUTATION_SCALE and
+// TOLVAN_MUTATION_SEED.
+#include "MutationRunner.h"
+
+#include "FileCrypt.h"
+#include "HistoryData.h"
+#include "HistoryText.h"
+#include "HoravaneConfig.h"
+#include "KLineReply.h"
+#include "LoginProcess.h"
+#include "MarketListReply.h"
+#include "MessageFramer.h"
+#include "QuoteReply.h"
+#include "QuoteStreamParser.h"
+#include "DepthStreamParser.h"
+#include "ReplyTestSupport.h"
+#include "SelfListFile.h"
+#include "ServerClock.h"
+#include "ServerTimeText.h"
+#include "SessionData.h"
+#include "TradeReplyParser.h"
+#include "ConnectionRegistry.h"
+#include "UserSettingsFile.h"
+#include "WebServiceConfig.h"
+#include "WebServices.h"
+
+#include "testsupport/RecordingWindow.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cstring>
+#include <memory>
+#include <set>
+#include <sstream>
+
+using namespace mutation;
+
+namespace {
+
+// Collects what is wrong with one input's results.
+class Problems
+{
+public:
+    void Expect(bool holds, const std::string& what)
+    {
+        if (!holds && m_text.empty())
+            m_text = what;
+    }
+    const std::string& Text() const { return m_text; }
+
+private:
+    std::string m_text;
+};
+
+CString AsCString(const std::string& bytes)
+{
+    return CString(bytes.data(), static_cast<int>(bytes.size()));
+}
+
+std::string Str(const CString& text)
+{
+    return std::string(static_cast<LPCSTR>(text), text.GetLength());
+}
+
+size_t CountOf(const std::string& text, const char* what)
+{
+    size_t count = 0;
+    for (size_t at = text.find(what); at != std::string::npos; at = text.find(what, at + 1))
+        ++count;
+    return count;
+}
+
+// A folder of scratch files, removed at the end.
+class ScratchFolder
+{
+public:
+    ScratchFolder()
+    {
+        char base[MAX_PATH];
+        GetTempPathA(MAX_PATH, base);
+        m_path.Format("%smutation-%lu-%lu\\", base, GetCurrentProcessId(), GetTickCount());
+        CreateDirectoryA(m_path, nullptr);
+    }
+    ~ScratchFolder()
+    {
+        Empty();
+        RemoveDirectoryA(m_path);
+    }
+    CString File(const char* name) const { return m_path + name; }
+    const CString& Path() const { return m_path; }
+    void Write(const char* name, const std::string& bytes) const
+    {
+        FILE* out = fopen(File(name), "wb");
+        if (out == nullptr)
+            return;
+        fwrite(bytes.data(), 1, bytes.size(), out);
+        fclose(out);
+    }
+    std::vector<CString> Names() const
+    {
+        std::vector<CString> names;
+        WIN32_FIND_DATAA found;
+        HANDLE search = FindFirstFileA(m_path + "*", &found);
+        if (search == INVALID_HANDLE_VALUE)
+            return names;
+        do
+            if (found.cFileName[0] != '.')
+                names.push_back(found.cFileName);
+        while (FindNextFileA(search, &found));
+        FindClose(search);
+        return names;
+    }
+    void Empty() const
+    {
+        for (const CString& name : Names())
+            DeleteFileA(m_path + name);
+    }
+
+private:
+    CString m_path;
+};
+
+// Chunk sizes of a receive loop, taken from the input so that the split is reproducible.
+std::vector<size_t> ChunksOf(const std::string& input)
+{
+    std::vector<size_t> chunks;
+    size_t at = 0, n = 0;
+    while (at < input.size())
+    {
+        const size_t size = 1 + (static_cast<unsigned char>(input[n++ % input.size()]) % 64);
+        chunks.push_back(std::min(size, input.size() - at));
+        at += chunks.back();
+    }
+    return chunks;
+}
+
+// --- the trading connection ------------------------------------------------------------
+
+TEST(InputMutation, Framer)
+{
+    const EntryPoint entry = {
+        "framer",
+        {"OrderInfo@cid:1#oid:7#st:Submitted#@PositionResult@[GC|x|COMEX#0#2#2331.2#1#USD]#@",
+         "^^12~~hello, world^^0~~text#@", "^^", "^^99~~short", "#@#@#@",
+         "[XAUUSD][lP=2318.40]@[XAUUSD][bP=2319.90]@#@^^5~~abcde"},
+        12000, 512};
+    RunEntryPoint(entry, [](const std::string& input) {
+        Problems problems;
+        // The same stream in one read and in many: framing must not depend on the reads.
+        CMessageFramer whole;
+        std::vector<CString> all;
+        whole.Append(input.data(), input.size(), all);
+
+        CMessageFramer pieces;
+        std::vector<CString> chunked;
+        size_t at = 0;
+        for (size_t size : ChunksOf(input))
+        {
+            pieces.Append(input.data() + at, size, chunked);
+            at += size;
+        }
+        size_t messageBytes = 0;
+        for (const CString& message : all)
+            messageBytes += message.GetLength();
+        problems.Expect(messageBytes + whole.GetPendingBytes() + whole.GetDroppedBytes() <= input.size(),
+                        "messages, kept and dropped bytes add up to more than was received");
+        problems.Expect(all.size() == chunked.size(), "another number of messages when received in pieces");
+        for (size_t i = 0; i < all.size() && i < chunked.size(); ++i)
+            problems.Expect(all[i] == chunked[i], "another message when received in pieces");
+        problems.Expect(whole.GetPendingBytes() == pieces.GetPendingBytes(),
+                        "other bytes kept when received in pieces");
+        return problems.Text();
+    });
+}
+
+CString LoginEntry(const char* name, const char* host, const char* type)
+{
+    CString entry;
+    entry.Format("%s|a|b|%s|9001|x|%s|c|d|range", name, host, type);
+    return entry;
+}
+
+std::string LoginReply()
+{
+    const CString servers = LoginEntry("CSM_P", "10.0.0.1", "1") + "&" + LoginEntry("DEPTH", "10.0.0.4", "2") + "&" +
+                            LoginEntry("TRADE", "10.0.0.5", "3") + "&" + LoginEntry("QUERY", "10.0.0.6", "4") + "&" +
+                            LoginEntry("PROXY", "10.0.0.7", "5") + "&" + LoginEntry("PQ", "10.0.0.8", "6") + "&";
+    return Str("loginresult@status:1#mark:M-77#code:C-1#trademark:TM#loginrange:LR#nikename:张三#markserver:" +
+               servers + "#@");
+}
+
+TEST(InputMutation, LoginReply)
+{
+    const EntryPoint entry = {"login reply", {LoginReply(), "loginresult@status:-1#@", "loginresult@status:1#@"},
+                              12000, 512};
+    RunEntryPoint(entry, [](const std::string& input) {
+        Problems problems;
+        CSessionData session;
+        CString error;
+        const int result = session.ParseLoginResult(AsCString(input), error);
+        problems.Expect(result == 1 || result == -2 || result == -4, "a result outside 1, -2 and -4");
+        for (int type = 1; type <= CSessionData::kServerTypeCount; ++type)
+        {
+            const std::vector<ServerRecord*>& servers = session.GetServers(type);
+            problems.Expect(session.m_nServerCount[type - 1] == static_cast<int>(servers.size()),
+                            "a server count that is not the size of its list");
+            for (const ServerRecord* server : servers)
+                problems.Expect(server != nullptr, "a null server in a list");
+        }
+        return problems.Text();
+    });
+}
+
+TEST(InputMutation, FirstLoginReceiver)
+{
+    const EntryPoint entry = {"first-login receiver", {LoginReply(), "loginresult@status:-1#@"}, 6000, 512};
+    RunEntryPoint(entry, [](const std::string& input) {
+        Problems problems;
+        CLoginProcess login;
+        size_t at = 0;
+        for (size_t size : ChunksOf(input))
+        {
+            login.OnReceive(nullptr, reinterpret_cast<const BYTE*>(input.data() + at), static_cast<int>(size));
+            at += size;
+        }
+        const int result = login.GetResult();
+        problems.Expect(result == CLoginProcess::kResultNone || result == CLoginProcess::kResultAccepted ||
+                            result == CLoginProcess::kResultIncomplete || result == CLoginProcess::kResultRefused ||
+                            result == CLoginProcess::kResultServerDataError,
+                        "an unknown result");
+        problems.Expect(login.GetPendingReplyBytes() <= input.size(), "more bytes kept than received");
+        return problems.Text();
+    });
+}
+
+TEST(InputMutation, TradeReplies)
+{
+    replytest::RecordingHost host;
+    CConnectionRegistry registry;
+    CTradeReplyParser parser(host, registry);
+    const EntryPoint entry = {
+        "trade replies",
+        {"OrderInfo@cid:123#fnum:0#mg:#oid:1001#ps:0.0000#st:Submitted#ty:LMT#an:BUY#ot:2024-06-14 10:30:00"
+         "#cn:XAUUSD#qy:100#op:2318.40#@",
+         "OrderInfo@cid:1#st:Submitted#st:Cancelled#junk#oid:7#@OrderInfo@cid:2#oid:8#@",
+         "PositionResult@[GC|美黄金|COMEX#0#2#2331.20#100#USD][CL|美原油|NYMEX#1#3#77.80#0.5#USD]#@",
+         "SubmittedOrdersResult@[a][SMART GC|美黄金|COMEX#5001#0#2331.2#2#202406 14#10:30 :00#4662.40#3.0#1#2#F#1.5#2#O,P]"
+         "[CL||NYMEX#5002#1#77.8#3#20240614#10:31:00#233.4#1.0#0#3#F#-0.2##C,P][too|short#1#2]#@",
+         "ExecOrdersResult@[20240614 10:30:00#GC#2#2331.2][20240614#x][20240614 10:31:05#CL#1#77.8]#@",
+         "SummaryResult@1000.5#10#20#970.5#900#-1#USD#@", "EditPwdResult@-2#@", "SameLogin@#@",
+         "ClientResult@[80002#李娜#1#2#3#4#5#1#USD][80003#short][80004#刘洋#1#2#3#4#5#1#USD]#@",
+         "loginresult@status:-1#@", "loginresult@status:1#name:80001#@"},
+        6000, 512};
+    host.SetMultiplier("GC", 100.0);
+    RunEntryPoint(entry, [&](const std::string& input) {
+        // The recording window copies every record while it is delivered: a count that does
+        // not match its array, or a record that is not whole, shows here.
+        const CString message = AsCString(input);
+        parser.ParseOrderMessage(message);
+        parser.ParseQueryMessage(message);
+        parser.ParseOwnTradeMessage(message);
+        parser.ParseProxyQueryMessage(message);
+        // A list's records each come from one "[...]" item and each copy starts a line (a
+        // field may hold more line feeds).
+        Problems problems;
+        for (const tolvan::test::RecordedMessage& record : host.Window().Messages())
+            if (record.hasPayload && record.payload.compare(0, 6, "count=") == 0)
+            {
+                const size_t count = strtoul(record.payload.c_str() + 6, nullptr, 10);
+                problems.Expect(count <= CountOf(input, "[") && count <= CountOf(record.payload, "\n"),
+                                "a list whose count is not its number of records");
+            }
+        host.Window().Clear();
+        return problems.Text();
+    });
+    parser.GetInitialQuery().Stop(5000);
+}
+
+TEST(InputMutation, QuoteStream)
+{
+    tolvan::test::RecordingWindow window;
+    std::unique_ptr<CQuoteStreamParser> parser;
+    int quoteDown = 1;
+    size_t fed = 0;
+    const EntryPoint entry = {
+        "quote stream",
+        {"loginresult@status:1#name:80001#opentime:06:00#stoptime:24:00#@",
+         "contractlist@[contractlist|FEC|外汇现货-FX][XAUUSD|伦敦金|2|FX][EURUSD|欧元美元|5]#@",
+         "[XAUUSD][closePrice=2300.00]@[XAUUSD][lP=2318.40]@#@",
+         "[XAUUSD][lP=2320.00]@[XAUUSD][bP=2319.90]@[XAUUSD][volume=0]@[NOPE][lP=1]@#@",
+         "[XAUUSD][volume=100]@[XAUUSD][volume=90]@[XAUUSD][volume=150]@",
+         "[EURUSD][lP=1.08000]@[EURUSD][lP=1.07000]@[EURUSD][aP=1.09000]@[EURUSD][aV=5]@[EURUSD][bV=7]@"},
+        12000, 512};
+    RunEntryPoint(entry, [&](const std::string& input) {
+        // A fresh connection now and then, so that what one input taught the parser is not
+        // kept for the whole run.
+        if (fed++ % 200 == 0)
+        {
+            parser = std::make_unique<CQuoteStreamParser>();
+            for (size_t i = 0; i < 2; ++i)
+                parser->ParseMessage(NetMessage{"20240614 10:30:00", AsCString(entry.examples[i])}, quoteDown,
+                                     "80001", window);
+        }
+        parser->BeginCycle();
+        parser->ParseMessage(NetMessage{"20240614 10:30:01", AsCString(input)}, quoteDown, "80001", window);
+        QuoteBatch batch;
+        parser->BuildBatch(batch, quoteDown);
+        window.Clear();
+
+        Problems problems;
+        const size_t records = CountOf(input, "@") + 1;
+        for (size_t i = 0; i < batch.size(); ++i)
+        {
+            const QuoteUpdate& update = batch[i];
+            problems.Expect(i == 0 || batch[i - 1].rowLatest.strCode < update.rowLatest.strCode,
+                            "a batch not in code order, or a code twice");
+            problems.Expect(update.vecTicks.size() <= records, "more ticks than records");
+            for (const QuoteRow& tick : update.vecTicks)
+                problems.Expect(tick.strCode == update.rowLatest.strCode, "a tick of another code");
+        }
+        problems.Expect(batch.size() <= parser->GetRows().size(), "more updates than instruments");
+        return problems.Text();
+    });
+}
+
+TEST(InputMutation, DepthStream)
+{
+    tolvan::test::RecordingWindow window;
+    const EntryPoint entry = {
+        "depth stream",
+        {"[0][1][1][2318.40][12]@[0][1][2][2318.60][5]@[4][1][2][2320.00][1]@",
+         "[4][1][0][2319.00][3]@[4][2][0][][]@[0][1][1][1][1]@[0][2][1][x][y]@",
+         "[5][1][1][1][1]@[-1][1][2][1][1]@[0][3][1][1][1]@", "[1][1][1][2318.40@", "loginresult@status:-2#@"},
+        12000, 512};
+    RunEntryPoint(entry, [&](const std::string& input) {
+        DepthBook book;
+        SetDepthBookIndex(book, 1, "depth");
+        const int result = ParseDepthUpdate(book, AsCString(input), window);
+        window.Clear();
+        Problems problems;
+        problems.Expect(result == 0 || result == -1, "a result other than 0 and -1");
+        for (int i = 0; i < DepthBook::LEVELS; ++i)
+            for (const DepthLevel* level : {&book.sell[i], &book.buy[i]})
+            {
+                problems.Expect(level->strPrice.IsEmpty() || input.find(Str(level->strPrice)) != std::string::npos,
+                                "a price that is not in the message");
+                problems.Expect(level->strVolume.IsEmpty() || input.find(Str(level->strVolume)) != std::string::npos,
+                                "a volume that is not in the message");
+            }
+        return problems.Text();
+    });
+}
+
+// --- the HTTP services -------------------------------------------------------------------
+
+std::string KLineBarJson(const char* date, const char* time, const char* close)
+{
+    return std::string("{\"date\":\"") + date + "\",\"time\":\"" + time + "\",\"openPrice\":\"7.1\",\"closePrice\":\"" +
+           close + "\",\"high\":\"9.9\",\"low\":\"1.1\",\"volume\":100,\"price\":\"" + close + "\"}";
+}
+
+TEST(InputMutation, KLineReply)
+{
+    const EntryPoint entry = {
+        "K-line reply",
+        {"{\"returnCode\":200,\"returnMsg\":\"ok\",\"list\":[" + KLineBarJson("2024-06-14", "10:05:00", "2") + "," +
+             KLineBarJson("2024-06-14", "9:35", "3") + "],\"listDate\":[" + KLineBarJson("2024-06-14", "09:35", "4") +
+             ",\"{\\\"date\\\":\\\"2024-06-14\\\",\\\"time\\\":\\\"09:40\\\",\\\"closePrice\\\":\\\"5\\\"}\"]}",
+         "{\"returnCode\":500,\"returnMsg\":\"busy\"}", "{\"returnCode\":200,\"list\":[]}"},
+        8000, 512};
+    const int periods[] = {0, 1, 5, 60, KLINE_PERIOD_INTRADAY};
+    size_t fed = 0;
+    RunEntryPoint(entry, [&](const std::string& input) {
+        Problems problems;
+        std::vector<KLineBar> bars;
+        const int result = ParseKLineReply("CSM", "600000", periods[fed++ % 5], input, bars);
+        problems.Expect(result == 0 || (result == -1 && bars.empty()), "bars of a reply that was not accepted");
+        SortAndDeduplicateBars(bars);
+        for (size_t i = 0; i < bars.size(); ++i)
+        {
+            problems.Expect(bars[i].strCode == "600000", "a bar without the requested code");
+            problems.Expect(bars[i].strTime.GetLength() <= 5, "a time longer than HH:MM");
+            problems.Expect(i == 0 || !CompareBarTime(bars[i], bars[i - 1]), "bars out of order");
+            problems.Expect(i == 0 || !IsSameBarTime(bars[i], bars[i - 1]), "a bar time twice");
+        }
+        return problems.Text();
+    });
+}
+
+TEST(InputMutation, WebJsonReplies)
+{
+    const std::string quote =
+        "{\"returnCode\":200,\"returnMsg\":\"ok\",\"list\":[{\"code\":\"600000\",\"name\":\"%E6%B5%A6\",\"price\":\"7.10\","
+        "\"volume\":1000,\"b1_p\":\"7.09\",\"a1_p\":7.11}]}";
+    const EntryPoint entry = {
+        "JSON replies",
+        {quote, "{\"returnCode\":500,\"list\":[]}",
+         u8"[{\"index\":\"1\",\"code\":\"600000\",\"name\":\"浦江银行\",\"name_en\":\"PJ Bank\",\"type\":\"1\"},"
+         u8"{\"code\":\"000002\",\"name\":\"no index\",\"type\":\"1\"}]",
+         "{\"returnCode\":\"200\",\"returnMsg\":{\"version\":12}}",
+         "{\"returnCode\":200,\"code\":\"[{\\\"date\\\":\\\"2024-06-13\\\"},{\\\"date\\\":\\\"2024-06-14\\\"}]\"}",
+         "{\"returnCode\":200,\"code\":\"false: 参数错误\"}",
+         "[600000|7.10|7.00|7.20|6.90|7.30|7.19|7.21|1000|7200.00|300|7.19|400|7.21|1|100|0.01]"
+         "[000001|1|2|3|4|5|6|7|8|9|10|11|12|13|14|15]"},
+        8000, 512};
+    RunEntryPoint(entry, [](const std::string& input) {
+        Problems problems;
+        std::vector<WebQuoteRecord> records;
+        CString message;
+        const int quoteResult = ParseQuoteReply(input, records, &message);
+        problems.Expect(quoteResult == 0 || (quoteResult == -1 && records.empty()),
+                        "quote records of a reply that was not accepted");
+
+        std::vector<MarketListItem> items;
+        const bool listed = ParseMarketList(input, items);
+        problems.Expect(listed || items.empty(), "list items of a list that was not accepted");
+        ParseListVersion(input);
+
+        std::vector<QuoteRow> rows;
+        ParseSnapshotText(input, rows);
+        problems.Expect(rows.size() <= CountOf(input, "["), "more snapshot rows than records");
+
+        std::vector<CString> dates;
+        ParseMarketCalendar(input, dates);
+        NoticeRecord notice;
+        ParseNoticeReply(input, notice);
+        return problems.Text();
+    });
+}
+
+HistoryRequest MinuteWindow()
+{
+    HistoryRequest request;
+    request.nPeriod = 1;
+    request.strStartDate = "20240613";
+    request.strStartTime = "09:00:00";
+    request.strEndDate = "20240614";
+    request.strEndTime = "24:00:00";
+    return request;
+}
+
+TEST(InputMutation, HistoryReplies)
+{
+    const EntryPoint entry = {
+        "history replies",
+        {"<r><result>\n20240613 09:00 1.5 1.2 2 1 10\r\n2024-06-13 10:00:00 9.5 10.2 11 9 10\n"
+         "20240613 10:00:00 5 5 5 5 5\n20240613  12:00:00 5 5 5 5 5\n20240614 24:00:00 7 7 8 6 10\n</result></r>",
+         "<result>20240613 1 2 3 4 5\n20240614 2 1 3 4 5\n</result>",
+         "20240603 10 11 12 13 14\n20240604 11 10 12 13 14\n20240604 9 9 9 9 9\n20240601 1 1 1 1 1\n"
+         "20240605 1 x 1 1 1\n20240606  1 1 1 1 1\n20240610 12 12 1 1 1\n"},
+        12000, 512};
+    RunEntryPoint(entry, [](const std::string& input) {
+        Problems problems;
+        const CString text = AsCString(input);
+
+        // The history-data service: bars in the window, strictly in time order, counted.
+        HistoryPacket packet;
+        const int added = ParseHistoryResult(ExtractTagText(text, "result"), MinuteWindow(), packet);
+        int chained = 0;
+        CString previous;
+        for (WickplotBar* bar = packet.pFirst; bar != nullptr; ++chained)
+        {
+            problems.Expect(bar->nIndex == chained, "a bar index that is not its place");
+            problems.Expect(bar->strTime.GetLength() == 8 || bar->strTime.GetLength() == 17,
+                            "a bar time that is not YYYYMMDD or YYYYMMDD HH:MM:SS");
+            problems.Expect(previous.IsEmpty() || previous < bar->strTime, "bars out of time order");
+            problems.Expect(bar->strTime >= "20240613 09:00:00" && bar->strTime <= "20240614 24:00:00",
+                            "a bar outside the window");
+            previous = bar->strTime;
+            WickplotBar* next = bar->pNext;
+            delete bar;
+            bar = next;
+        }
+        problems.Expect(added == chained && packet.nCount == chained, "a bar count that is not the chain's");
+
+        // The trading-history text: rows of the range, ascending dates, linked both ways.
+        std::unique_ptr<HistoryList> list(ParseHistoryTextOn("20240612", "20240601", "20240630", text, true));
+        if (list)
+        {
+            int count = 0;
+            const HistoryRow* before = nullptr;
+            for (const HistoryRow* row = list->pFirst; row != nullptr; row = row->pNext, ++count)
+            {
+                problems.Expect(row->nIndex == count && row->pPrev == before, "a row out of its place");
+                problems.Expect(before == nullptr || before->strDate < row->strDate, "rows not in date order");
+                problems.Expect(row->strDate != "20240612", "a row of today");
+                before = row;
+            }
+            problems.Expect(count == list->nCount && count > 0 && list->pLast == before,
+                            "a row count that is not the list's");
+        }
+        return problems.Text();
+    });
+}
+
+// --- files ----------------------------------------------------------------------------
+
+std::string Encrypted(const char* text)
+{
+    CFileCrypt crypt;
+    crypt.SetPlainLength(static_cast<unsigned>(strlen(text)) + 1);
+    std::string bytes(CFileCrypt::EncryptedSize(crypt.GetPlainLength()), '\0');
+    crypt.EncryptBuffer(reinterpret_cast<const unsigned char*>(text), reinterpret_cast<unsigned char*>(&bytes[0]),
+                        static_cast<unsigned>(bytes.size()));
+    return bytes;
+}
+
+const char kSelfList[] = "600000,00700,000001,EURUSD,";
+const char kUserSettings[] = "用户名:user01\nserveListIndexAnalog:1\nserveListIndexTrue:0\n";
+
+TEST(InputMutation, EncryptedFileBytes)
+{
+    const EntryPoint entry = {"encrypted file bytes", {Encrypted(kSelfList), Encrypted(kUserSettings), Encrypted("x")},
+                              12000, 256};
+    RunEntryPoint(entry, [](const std::string& input) {
+        Problems problems;
+        CFileCrypt crypt;
+        const unsigned char* data = reinterpret_cast<const unsigned char*>(input.data());
+        const unsigned length = crypt.DecryptLength(input.empty() ? nullptr : data, static_cast<unsigned>(input.size()));
+        problems.Expect(length == 0 || CFileCrypt::EncryptedSize(length) == input.size(),
+                        "a stated length that does not fit the file");
+        if (length != 0)
+        {
+            std::string plain(length, '\0');
+            problems.Expect(crypt.DecryptBuffer(data, reinterpret_cast<unsigned char*>(&plain[0]), length),
+                            "the blocks of an accepted length could not be decrypted");
+        }
+        return problems.Text();
+    });
+}
+
+TEST(InputMutation, DecryptedTexts)
+{
+    const EntryPoint entry = {"decrypted texts", {kSelfList, kUserSettings, "", ",,600000"}, 12000, 256};
+    RunEntryPoint(entry, [](const std::string& input) {
+        Problems problems;
+        const CString text = AsCString(input);
+        std::vector<CString> codes;
+        if (ParseSelfListText(text, codes))
+        {
+            problems.Expect(codes.size() <= SELF_LIST_MAX_CODES, "more codes than a list holds");
+            for (const CString& code : codes)
+                problems.Expect(!code.IsEmpty() && code.GetLength() <= SELF_LIST_MAX_CODE_LENGTH &&
+                                    code.Find(',') < 0 && input.find(Str(code)) != std::string::npos,
+                                "a code that is not a field of the text");
+        }
+        else
+        {
+            problems.Expect(codes.empty(), "codes of a refused text");
+        }
+        UserSettings settings;
+        if (ParseUserSettingsText(text, settings))
+        {
+            problems.Expect(settings.nServeListIndexAnalog >= -1 && settings.nServeListIndexAnalog <= USER_SETTINGS_MAX_INDEX &&
+                                settings.nServeListIndexTrue >= -1 && settings.nServeListIndexTrue <= USER_SETTINGS_MAX_INDEX,
+                            "an index out of range");
+            problems.Expect(settings.strUserName.GetLength() <= USER_SETTINGS_MAX_NAME_BYTES, "a user name too long");
+        }
+        return problems.Text();
+    });
+}
+
+TEST(InputMutation, EncryptedFilesOnDisk)
+{
+    ScratchFolder folder;
+    const EntryPoint entry = {"encrypted files on disk", {Encrypted(kSelfList), Encrypted(kUserSettings)}, 600, 128};
+    RunEntryPoint(entry, [&](const std::string& input) {
+        Problems problems;
+        folder.Write(SELF_LIST_FILE_NAME, input);
+        QuoteStore store;
+        const BOOL listLoaded = LoadSelfList(folder.Path(), store);
+        problems.Expect(listLoaded || folder.Names() == std::vector<CString>{CString(SELF_LIST_FILE_NAME) + ".damaged"},
+                        "a self list that was not read and not set aside");
+        folder.Empty();
+
+        folder.Write("usrcfg.ini", input);
+        UserSettings settings;
+        const BOOL settingsLoaded = LoadUserSettings(folder.File("usrcfg.ini"), settings);
+        problems.Expect(settingsLoaded || folder.Names() == std::vector<CString>{"usrcfg.ini.damaged"},
+                        "user settings that were not read and not set aside");
+        folder.Empty();
+        return problems.Text();
+    });
+}
+
+// --- the clock ------------------------------------------------------------------------
+
+TEST(InputMutation, ClockAnswers)
+{
+    const EntryPoint entry = {"clock answers",
+                              {"2030-06-16 04:00:00", "2030-06-16 04:00:00\n", "2000-01-01 00:00:00",
+                               std::string("\xF5\x61\x43\xC0", 4)},
+                              20000, 64};
+    RunEntryPoint(entry, [](const std::string& input) {
+        Problems problems;
+        const CString text = AsCString(input);
+        __time64_t utc = 0;
+        if (CServerTimeText::ToUtc(text, utc))
+        {
+            problems.Expect(CServerClock::IsPlausibleTime(utc + CServerTimeText::kTextZoneSeconds),
+                            "a text of an implausible date accepted");
+            CServerTimeText::DateNumber(text);
+        }
+
+        // Four bytes as an RFC 868 answer: a text that reads back as the same instant, or none.
+        if (input.size() >= 4)
+        {
+            const DWORD seconds = (DWORD(BYTE(input[0])) << 24) | (DWORD(BYTE(input[1])) << 16) |
+                                  (DWORD(BYTE(input[2])) << 8) | DWORD(BYTE(input[3]));
+            __time64_t answer = 0;
+            if (CServerTimeText::ToUtc(CServerTimeText::FromTimeProtocolSeconds(seconds), answer))
+                problems.Expect(answer == static_cast<__time64_t>(seconds) - 2208988800LL,
+                                "an RFC 868 answer read back as another instant");
+        }
+
+        // Eight bytes as an offset: the clock takes it only to a plausible time.
+        if (input.size() >= 8)
+        {
+            __int64 offset = 0;
+            memcpy(&offset, input.data(), sizeof(offset));
+            CServerClock clock([] { return DWORD(1000); }, [] { return __time64_t(1765000000); });
+            const bool taken = clock.ApplyServerOffset(offset);
+            problems.Expect(taken ? CServerClock::IsPlausibleTime(clock.Now()) : clock.Now() == 1765000000,
+                            "an offset taken to an implausible time, or a refused one that moved the clock");
+        }
+        return problems.Text();
+    });
+}
+
+// --- start-up settings ------------------------------------------------------------------
+
+TEST(InputMutation, StartupIniFiles)
+{
+    ScratchFolder folder;
+    const CString path = folder.File("settings.ini");
+    const EntryPoint entry = {
+        "start-up ini files",
+        {"[TimeProtocol]\r\nHost1=127.0.0.1:3737\r\nHost2=bad:0\r\nHost4=time.example\r\n"
+         "[Soap]\r\nEndpoint=http://127.0.0.1:9/time.wsdl\r\nNamespace=urn:time\r\n",
+         "[WebService]\r\nBaseUrl=http://quotes.example:8080/\r\nMarketDayUrl=http://calendar.example\r\n"
+         "TokenKeyText=xqv~tomr~dne\r\nTokenIv=000102030405060708090a0b0c0d0e0f\r\n"},
+        400, 256};
+    RunEntryPoint(entry, [&](const std::string& input) {
+        Problems problems;
+        folder.Write("settings.ini", input);
+        CHoravaneConfig config;
+        config.Load(path);
+        problems.Expect(config.m_timeServers.size() <= CHoravaneConfig::kMaxTimeServers, "more than five time servers");
+        for (const TimeServerAddress& server : config.m_timeServers)
+            problems.Expect(!server.strHost.IsEmpty() && server.nPort != 0, "a time server without host or port");
+
+        SetWebServiceSettings(DefaultWebServiceSettings());
+        const bool accepted = LoadWebServiceSettings(path);
+        unsigned char iv[16];
+        problems.Expect(!accepted || DecodeHexBlock(GetWebServiceSettings().strTokenIvHex, iv),
+                        "an initialisation vector that is not 16 bytes");
+        SetWebServiceSettings(DefaultWebServiceSettings());
+        return problems.Text();
+    });
+}
+
+}  // namespace
+
+int main(int argc, char** argv)
+{
+    ::testing::InitGoogleTest(&argc, argv);
+    ReadOptions(argc, argv);
+    return RUN_ALL_TESTS();
+}

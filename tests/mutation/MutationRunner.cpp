@@ -1,0 +1,201 @@
+#include "MutationRunner.h"
+
+#include "Mutator.h"
+
+#include <gtest/gtest.h>
+
+#include <windows.h>
+#include <psapi.h>
+
+#include <atomic>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <mutex>
+#include <thread>
+
+namespace mutation {
+
+namespace {
+
+size_t PrivateBytes()
+{
+    PROCESS_MEMORY_COUNTERS_EX counters = {};
+    counters.cb = sizeof(counters);
+    GetProcessMemoryInfo(GetCurrentProcess(), reinterpret_cast<PROCESS_MEMORY_COUNTERS*>(&counters),
+                         sizeof(counters));
+    return counters.PrivateUsage;
+}
+
+double NowMs()
+{
+    static LARGE_INTEGER frequency = [] {
+        LARGE_INTEGER f;
+        QueryPerformanceFrequency(&f);
+        return f;
+    }();
+    LARGE_INTEGER now;
+    QueryPerformanceCounter(&now);
+    return 1000.0 * static_cast<double>(now.QuadPart) / static_cast<double>(frequency.QuadPart);
+}
+
+// Watches the input in progress; a hang ends the program with the input named, since the
+// thread that hangs can report nothing.
+class Watchdog
+{
+public:
+    Watchdog() : m_thread([this] { Watch(); }) {}
+    ~Watchdog()
+    {
+        m_stop = true;
+        m_thread.join();
+    }
+
+    void Begin(const char* entry, const std::string& input)
+    {
+        std::lock_guard<std::mutex> lock(m_lock);
+        m_entry = entry;
+        m_input = input;
+        m_started = GetTickCount64();
+        m_busy = true;
+    }
+    void End() { m_busy = false; }
+
+private:
+    void Watch()
+    {
+        while (!m_stop)
+        {
+            Sleep(200);
+            std::lock_guard<std::mutex> lock(m_lock);
+            if (m_busy && GetTickCount64() - m_started > Options().hangMs)
+            {
+                fprintf(stderr, "HANG: %s did not return within %u ms on the input \"%s\" (%u bytes)\n",
+                        m_entry, Options().hangMs, Printable(m_input).c_str(),
+                        static_cast<unsigned>(m_input.size()));
+                fflush(stderr);
+                ExitProcess(3);
+            }
+        }
+    }
+
+    std::mutex m_lock;
+    const char* m_entry = "";
+    std::string m_input;
+    ULONGLONG m_started = 0;
+    std::atomic<bool> m_busy{false};
+    std::atomic<bool> m_stop{false};
+    std::thread m_thread;
+};
+
+unsigned ReadNumber(const char* text, unsigned fallback)
+{
+    if (text == nullptr || *text == '\0')
+        return fallback;
+    char* end = nullptr;
+    const unsigned long value = strtoul(text, &end, 10);
+    return *end == '\0' ? static_cast<unsigned>(value) : fallback;
+}
+
+// A seed per entry point, so that adding one does not change the inputs of the others.
+uint32_t SeedOf(const char* name)
+{
+    uint32_t hash = 2166136261u;
+    for (const char* p = name; *p != '\0'; ++p)
+        hash = (hash ^ static_cast<unsigned char>(*p)) * 16777619u;
+    return hash ^ Options().seed;
+}
+
+}  // namespace
+
+RunOptions& Options()
+{
+    static RunOptions options;
+    return options;
+}
+
+void ReadOptions(int argc, char** argv)
+{
+    RunOptions& options = Options();
+    options.seed = ReadNumber(getenv("TOLVAN_MUTATION_SEED"), options.seed);
+    options.scale = ReadNumber(getenv("TOLVAN_MUTATION_SCALE"), options.scale);
+    for (int i = 1; i < argc; ++i)
+    {
+        if (strncmp(argv[i], "--mutation-seed=", 16) == 0)
+            options.seed = ReadNumber(argv[i] + 16, options.seed);
+        else if (strncmp(argv[i], "--mutation-scale=", 17) == 0)
+            options.scale = ReadNumber(argv[i] + 17, options.scale);
+    }
+    if (options.scale == 0)
+        options.scale = 1;
+}
+
+std::string Printable(const std::string& input, size_t maxBytes)
+{
+    std::string out;
+    for (size_t i = 0; i < input.size() && i < maxBytes; ++i)
+    {
+        const unsigned char c = static_cast<unsigned char>(input[i]);
+        if (c >= 0x20 && c < 0x7F && c != '\\' && c != '"')
+            out += static_cast<char>(c);
+        else
+        {
+            char escaped[8];
+            sprintf(escaped, "\\x%02X", c);
+            out += escaped;
+        }
+    }
+    if (input.size() > maxBytes)
+        out += "...";
+    return out;
+}
+
+void RunEntryPoint(const EntryPoint& entry, const Feed& feed)
+{
+    static Watchdog watchdog;
+    Mutator mutator(SeedOf(entry.name));
+    const size_t memoryBefore = PrivateBytes();
+    const size_t total = entry.examples.size() + entry.inputs * Options().scale;
+    double slowestMs = 0;
+    std::string slowestInput;
+    int failures = 0;
+
+    for (size_t n = 0; n < total; ++n)
+    {
+        std::string input;
+        if (n < entry.examples.size())
+            input = entry.examples[n];
+        else if (entry.examples.empty() || mutator.Below(10) == 0)
+            input = mutator.RandomBytes(entry.randomLength);
+        else
+            input = mutator.Mutate(entry.examples[mutator.Below(entry.examples.size())]);
+
+        watchdog.Begin(entry.name, input);
+        const double started = NowMs();
+        const std::string problem = feed(input);
+        const double elapsed = NowMs() - started;
+        watchdog.End();
+
+        if (elapsed > slowestMs)
+        {
+            slowestMs = elapsed;
+            slowestInput = input;
+        }
+        if (!problem.empty() && ++failures <= 3)
+            ADD_FAILURE() << entry.name << ": " << problem << "\n  input (" << input.size() << " bytes): \""
+                          << Printable(input) << "\"";
+    }
+
+    EXPECT_LE(slowestMs, static_cast<double>(Options().inputTimeMs))
+        << entry.name << ": an input took " << slowestMs << " ms: \"" << Printable(slowestInput) << "\" ("
+        << slowestInput.size() << " bytes)";
+    const size_t memoryAfter = PrivateBytes();
+    EXPECT_LE(memoryAfter, memoryBefore + Options().memoryGrowthBytes)
+        << entry.name << " kept " << (memoryAfter - memoryBefore) / 1024 << " KiB";
+    EXPECT_EQ(0, failures) << entry.name << ": " << failures << " inputs gave inconsistent results";
+    printf("[ mutation ] %-24s %7u inputs, slowest %8.3f ms (%6u bytes), seed %u\n", entry.name,
+           static_cast<unsigned>(total), slowestMs, static_cast<unsigned>(slowestInput.size()),
+           static_cast<unsigned>(SeedOf(entry.name)));
+}
+
+}  // namespace mutation
