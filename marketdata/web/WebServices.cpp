@@ -134,11 +134,9 @@ bool ParseNoticeReply(const std::string& reply, NoticeRecord& notice)
 {
     json_error_t error;
     json_t* root = ParseJsonText(reply, &error);
+    // A reply that is not JSON is no notice; failures of the notice service are silent.
     if (root == nullptr)
-    {
-        fprintf(stderr, "error: on line %d: %s\n", error.line, error.text);
         return false;
-    }
     bool read = false;
     json_t* returnCode = json_object_get(root, "returnCode");
     json_t* data = json_object_get(root, "data");
