@@ -1,4 +1,5 @@
 #include <gtest/gtest.h>
+#include <stdio.h>
 #include <string>
 #include <vector>
 #include "BarDataStore.h"
@@ -90,6 +91,35 @@ TEST(KLineReply, RepeatedBarsComeOnceTheFirstStaysAndOrderIsByTime)
     SortAndDeduplicateBars(bars);
     EXPECT_EQ("2024-06-14 09:35 3|2024-06-14 09:40 6|2024-06-14 10:05 2|", Times(bars));
     EXPECT_EQ(CString("600000"), bars[0].strCode);
+}
+
+TEST(KLineReply, OfManyRepeatedBarsTheOnesOfTheListStay)
+{
+    // Past 16 bars the sort is no insertion sort any more: only a stable one keeps each bar of
+    // "list" ahead of its repeat in "listDate". The list comes newest first, the repeats
+    // oldest first, so that the sort has to move both.
+    const int count = 40;
+    std::string list, listDate;
+    for (int i = 0; i < count; ++i)
+    {
+        char newer[8], older[8];
+        sprintf(newer, "10:%02d", count - 1 - i);
+        sprintf(older, "10:%02d", i);
+        list += (i ? "," : "") + Bar("2024-06-14", newer, "1", (std::string("L") + newer).c_str());
+        listDate += (i ? "," : "") + Bar("2024-06-14", older, "1", (std::string("D") + older).c_str());
+    }
+    std::vector<KLineBar> bars;
+    ASSERT_EQ(0, ParseKLineReply("CSM", "600000", 60, Reply(list, listDate), bars));
+    ASSERT_EQ(size_t(2 * count), bars.size());
+    SortAndDeduplicateBars(bars);
+    ASSERT_EQ(size_t(count), bars.size());
+    for (int i = 0; i < count; ++i)
+    {
+        char time[8];
+        sprintf(time, "10:%02d", i);
+        EXPECT_EQ(CString(time), bars[i].strTime) << i;
+        EXPECT_EQ(CString("L") + time, bars[i].strClosePrice) << i;
+    }
 }
 
 TEST(KLineReply, RepliesThatAreNotAcceptedGiveNoBars)

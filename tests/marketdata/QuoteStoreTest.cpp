@@ -260,8 +260,28 @@ TEST(SectorSort, NonNumericServerTextsStillSort)
     const char* prices[] = {"nan", "2", "NaN", "abc", "1", "-nan", "3", "inf", ""};
     for (int i = 0; i < 300; ++i)
         rows.push_back(MakeRow("C", i, prices[i % 9]));
-    SortSectorRows(rows, SORT_BY_LAST_PRICE, 1);
-    EXPECT_EQ(300u, rows.size());
+    // The numeric rows keep their order among the texts that are no number, both ways.
+    struct Case { int order; std::vector<CString> numeric; };
+    const Case cases[] = {{1, Codes({"3", "2", "1"})}, {0, Codes({"1", "2", "3"})}};
+    for (const Case& c : cases)
+    {
+        std::vector<SectorRow> sorted = rows;
+        SortSectorRows(sorted, SORT_BY_LAST_PRICE, c.order);
+        ASSERT_EQ(300u, sorted.size());
+        std::vector<CString> runs; // the numeric prices in row order, one entry per run
+        size_t numericRows = 0;
+        for (const SectorRow& row : sorted)
+        {
+            const CString& price = row.quote.strLastPrice;
+            if (price != "1" && price != "2" && price != "3")
+                continue;
+            ++numericRows;
+            if (runs.empty() || runs.back() != price)
+                runs.push_back(price);
+        }
+        EXPECT_EQ(100u, numericRows);
+        EXPECT_EQ(c.numeric, runs) << "order " << c.order;
+    }
 }
 
 OrderStateRecord OrderState(int key, const char* state)
