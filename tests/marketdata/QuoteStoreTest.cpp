@@ -174,6 +174,23 @@ TEST(QuoteStore, RemovedCodeDoesNotComeBackOnNextMerge)
     EXPECT_EQ(Codes({"S1", "S3", "S0"}), selfList);
 }
 
+TEST(QuoteStore, AddedCodeFollowsItsInstrumentListLikeALoadedOne)
+{
+    QuoteStore store;
+    store.SetSelfList(Codes({"S1"}));
+    store.AddSector(MakeSector("我的板块", "", {}));
+    store.AddSector(MakeSector("沪深", "CSM_P", MakeRows("S", 3)));
+    store.AddToMySector("S2");
+
+    // The list arrives again and renames the added code.
+    std::vector<SectorRow> rows = MakeRows("S", 3);
+    rows[2].strName = "renamed";
+    store.AddSector(MakeSector("沪深", "CSM_P", rows));
+    SectorRecord mine = SectorOf(store, "我的板块");
+    ASSERT_EQ(Codes({"S1", "S2"}), CodesOf(mine));
+    EXPECT_EQ(CString("renamed"), mine.vecRows[1].strName);
+}
+
 TEST(QuoteStore, UpdateQuotesReachesMySectorAndFirstOtherRow)
 {
     QuoteStore store;
