@@ -11,13 +11,16 @@ void Displace(CServerSession* session, int kind, HWND mainWindow)
 {
     if (session == NULL)
         return;
+    volatile LONG* state = ConnectionStateOf(kind);
+    const bool reported = kind != CONNECTION_KIND_PROXY_QUERY && state != NULL;
+    // Displaced before the disconnect: the receiver, which reports a logged-in connection that
+    // goes down as lost, must not see this one go down while it still reads as logged in.
+    if (reported)
+        InterlockedExchange(state, CONNECTION_DISPLACED);
     if (session->GetConnection() != NULL)
         session->GetConnection()->Disconnect();
-    volatile LONG* state = ConnectionStateOf(kind);
-    if (kind == CONNECTION_KIND_PROXY_QUERY || state == NULL)
-        return;
-    InterlockedExchange(state, CONNECTION_DISPLACED);
-    ::SendMessage(mainWindow, WM_CONNECTION_STATE, (WPARAM)kind, (LPARAM)CONNECTION_DISPLACED);
+    if (reported)
+        ::SendMessage(mainWindow, WM_CONNECTION_STATE, (WPARAM)kind, (LPARAM)CONNECTION_DISPLACED);
 }
 }
 
