@@ -2,6 +2,8 @@
 
 #include <stdlib.h>
 
+#include "IniFile.h"
+
 namespace {
 
 const char* const kDefaultTimeServers[] = {
@@ -12,9 +14,7 @@ const char* const kDefaultSoapEndpoint = "http://localhost:10700/time.wsdl";
 
 CString ReadIniText(LPCTSTR lpszIniPath, LPCTSTR lpszSection, LPCTSTR lpszKey)
 {
-    char szValue[1024] = {0};
-    ::GetPrivateProfileStringA(lpszSection, lpszKey, "", szValue, sizeof(szValue), lpszIniPath);
-    CString strValue(szValue);
+    CString strValue = ReadProfileString(lpszIniPath, lpszSection, lpszKey);
     strValue.Trim();
     return strValue;
 }

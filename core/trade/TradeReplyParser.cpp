@@ -35,11 +35,6 @@ bool Contains(const CString& text, LPCSTR part)
     return CTextScanner(text).Find(part, 0) >= 0;
 }
 
-bool BeginsWith(const CString& text, LPCSTR word)
-{
-    return strncmp(text, word, strlen(word)) == 0;
-}
-
 bool IsLoginAccepted(const CString& message)
 {
     return Contains(message, "status:1") && Contains(message, "#name:");
@@ -92,6 +87,27 @@ int MatchKey(const CString& piece, const char* const keys[], int keyCount, CStri
         }
     }
     return -1;
+}
+
+// The fields of a keyed record ("key:value" pieces separated by "#"): each piece, with prefix
+// in front, goes to the target of the first key it holds; pieces without a known key are
+// passed over and a key met twice keeps its last value. True when any piece held a key.
+bool FillKeyedFields(const CString& fieldText, LPCSTR prefix, const char* const keys[],
+                     CString* const targets[], int keyCount)
+{
+    CStringArray pieces;
+    Split(pieces, fieldText, "#");
+    bool anyKey = false;
+    for (INT_PTR i = 0; i < pieces.GetSize(); ++i)
+    {
+        CString value;
+        const int key = MatchKey(prefix + pieces[i], keys, keyCount, value);
+        if (key < 0)
+            continue;
+        *targets[key] = value;
+        anyKey = true;
+    }
+    return anyKey;
 }
 
 // Head of a position or order item ("code|name|third"): "SMART " goes from the code and an
@@ -211,23 +227,12 @@ void CTradeReplyParser::HandleOrderInfo(const CString& record)
     OrderInfo info;
     CString* const targets[] = {&info.cid, &info.fnum, &info.mg, &info.oid, &info.ps, &info.st,
                                 &info.ot, &info.ty, &info.an, &info.cn, &info.qy, &info.op};
-    CStringArray pieces;
-    Split(pieces, fields, "#");
-    bool anyKey = false;
-    for (INT_PTR i = 0; i < pieces.GetSize(); ++i)
-    {
-        CString value;
-        const int key = MatchKey("#" + pieces[i], kKeys, _countof(kKeys), value);
-        if (key < 0)
-            continue;
-        if (targets[key] == &info.ot)
-            value.Remove('-');  // "2024-06-14 10:30:00" travels on as "20240614 10:30:00"
-        *targets[key] = value;
-        anyKey = true;
-    }
-    // A record without a single known field is no order; it would only add an empty row.
-    if (anyKey)
-        SendThroughSlot(CReplySlots::ORDER_SLOT, (WPARAM)&info, 0);
+    // A record without a single known field is no order: the order lists would gain an empty
+    // row and the order states a record without keys.
+    if (!FillKeyedFields(fields, "#", kKeys, targets, _countof(kKeys)))
+        return;
+    info.ot.Remove('-');  // "2024-06-14 10:30:00" travels on as "20240614 10:30:00"
+    SendThroughSlot(CReplySlots::ORDER_SLOT, (WPARAM)&info, 0);
 }
 
 void CTradeReplyParser::HandlePreOrderInfo(const CString& record)
@@ -238,23 +243,13 @@ void CTradeReplyParser::HandlePreOrderInfo(const CString& record)
     if (fields.IsEmpty())
         return;
     // The twelve texts in this order: oid, st, mg, im, cid, fnum, ty, an, ot, cn, qy, empty.
+    // The dialog only shows them, so a record of unknown pieces reaches it as it is (empty).
     OrderInfo info;
     CString* const targets[] = {&info.cid, &info.fnum, &info.mg, &info.oid, &info.ps, &info.st,
                                 &info.ty, &info.an, &info.ot, &info.cn, &info.qy};
-    CStringArray pieces;
-    Split(pieces, fields, "#");
-    bool anyKey = false;
-    for (INT_PTR i = 0; i < pieces.GetSize(); ++i)
-    {
-        CString value;
-        const int key = MatchKey("#" + pieces[i], kKeys, _countof(kKeys), value);
-        if (key < 0)
-            continue;
-        *targets[key] = value;
-        anyKey = true;
-    }
+    FillKeyedFields(fields, "#", kKeys, targets, _countof(kKeys));
     HWND detailWindow = GetOrderDetailWindow();
-    if (anyKey && detailWindow != NULL)
+    if (detailWindow != NULL)
         ::SendMessage(detailWindow, WM_PREORDER_INFO, (WPARAM)&info, 0);
 }
 
@@ -313,19 +308,9 @@ void CTradeReplyParser::ParseOwnTradeMessage(const CString& message)
         OrderRow row;
         CString* const targets[] = {&row.cid, &row.fnum, &row.mg, &row.oid, &row.ps, &row.st, &row.ty,
                                     &row.an, &row.ot, &row.cn, &row.qy, &row.op, &row.clientName};
-        CStringArray pieces;
-        Split(pieces, SecondAtField(records[r]), "#");
-        bool anyKey = false;
-        for (INT_PTR i = 0; i < pieces.GetSize(); ++i)
-        {
-            CString value;
-            const int key = MatchKey(pieces[i], kKeys, _countof(kKeys), value);
-            if (key < 0)
-                continue;
-            *targets[key] = value;
-            anyKey = true;
-        }
-        if (anyKey)
+        // A record without a single known field is no order event: the console would list
+        // and store an empty order of no client.
+        if (FillKeyedFields(SecondAtField(records[r]), "", kKeys, targets, _countof(kKeys)))
             SendToMain(WM_PROXY_ORDER_EVENT, (WPARAM)&row, 0);
     }
 }

@@ -1,11 +1,9 @@
 #include "DateText.h"
 
-#include <stdlib.h>
+#include "TextHelpers.h"
 
-namespace {
-
-// Days from 1970-01-01 to the given proleptic Gregorian date; month may lie outside 1-12 and
-// day outside the month (they carry over as in mktime).
+// Days and dates by the civil-calendar algorithms of H. Hinnant: exact for every year, with no
+// time zone or daylight saving in the way.
 long long DaysFromCivil(long long year, long long month, long long day)
 {
     year += (month - 1) >= 0 ? (month - 1) / 12 : -((12 - month) / 12);
@@ -18,6 +16,32 @@ long long DaysFromCivil(long long year, long long month, long long day)
     return era * 146097 + dayOfEra - 719468 + (day - 1);
 }
 
+void CivilFromDays(long long days, int& year, int& month, int& day)
+{
+    days += 719468;
+    const long long era = (days >= 0 ? days : days - 146096) / 146097;
+    const long long dayOfEra = days - era * 146097;
+    const long long yearOfEra =
+        (dayOfEra - dayOfEra / 1460 + dayOfEra / 36524 - dayOfEra / 146096) / 365;
+    const long long dayOfYear = dayOfEra - (365 * yearOfEra + yearOfEra / 4 - yearOfEra / 100);
+    const long long shiftedMonth = (5 * dayOfYear + 2) / 153;
+    day = int(dayOfYear - (153 * shiftedMonth + 2) / 5 + 1);
+    month = int(shiftedMonth < 10 ? shiftedMonth + 3 : shiftedMonth - 9);
+    year = int(yearOfEra + era * 400 + (month <= 2));
+}
+
+bool IsEightDigitDate(const CString& text)
+{
+    if (text.GetLength() != 8)
+        return false;
+    for (int i = 0; i < 8; ++i)
+        if (text[i] < '0' || text[i] > '9')
+            return false;
+    return true;
+}
+
+namespace {
+
 // Seconds to add to a local standard time to get UTC. Taken from the system's time-zone
 // settings rather than the C run-time, which would follow a TZ variable it cannot read.
 long long StandardBiasSeconds()
@@ -26,13 +50,6 @@ long long StandardBiasSeconds()
     if (GetTimeZoneInformation(&zone) == TIME_ZONE_ID_INVALID)
         return 0;
     return 60LL * (zone.Bias + zone.StandardBias);
-}
-
-int NumberAt(const CString& text, int first, int count)
-{
-    if (first >= text.GetLength())
-        return 0;
-    return atoi(text.Mid(first, count));
 }
 
 } // namespace

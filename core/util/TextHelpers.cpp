@@ -1,6 +1,20 @@
 #include "TextHelpers.h"
 
+#include <stdlib.h>
+#include <string.h>
 #include <vector>
+
+bool BeginsWith(LPCSTR text, LPCSTR prefix)
+{
+    return strncmp(text, prefix, strlen(prefix)) == 0;
+}
+
+int NumberAt(const CString& text, int first, int count)
+{
+    if (first >= text.GetLength())
+        return 0;
+    return atoi(text.Mid(first, count));
+}
 
 void SplitString(CStringArray& out, const CString& text, const CString& separator,
                  bool clearFirst, bool keepTrailingEmpty)

@@ -11,6 +11,14 @@
 void SplitString(CStringArray& out, const CString& text, const CString& separator,
                  bool clearFirst, bool keepTrailingEmpty);
 
+// True when text begins with prefix, compared byte for byte and case-sensitive (the market
+// keys, record types and key words of the protocols are ASCII).
+bool BeginsWith(LPCSTR text, LPCSTR prefix);
+
+// The integer (atoi) written in at most count characters of text from position first; 0 when
+// first lies at or past the end. Date and time texts are read field by field with it.
+int NumberAt(const CString& text, int first, int count);
+
 // Finds the first startMarker and the first endMarker of text (both searched from the start
 // of the text). When both exist and the end marker lies after the start marker, value becomes
 // the text between them, text becomes what follows the end marker, and the result is 0.

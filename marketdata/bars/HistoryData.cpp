@@ -1,6 +1,7 @@
 #include "HistoryData.h"
 #include <stdlib.h>
 #include <vector>
+#include "DateText.h"
 #include "MarketTime.h"
 #include "TextHelpers.h"
 #include "TimeOfDay.h"
@@ -66,9 +67,11 @@ void BuildStockIntraday(const CString& date, const CString& market, HistoryReque
     CString open = GetSessionOpenTime(market);
     CString close = GetSessionCloseTime(market);
     CString day = date;
-    bool tradingDay = ValidateMarketDay(date, type);
-    request.nMarketDay = tradingDay ? 1 : 0;
-    if (!tradingDay || !HasSessionBegun(open, GetMarketTime()))
+    // The flag says the window is a running session that the series refresh may extend: a
+    // trading day before its open shows the previous day's closed session.
+    const bool currentSession = ValidateMarketDay(date, type) && HasSessionBegun(open, GetMarketTime());
+    request.nMarketDay = currentSession ? 1 : 0;
+    if (!currentSession)
         day = TradingDayBefore(date, 1, type);
     SetWindow(request, day, open, day, close, extraText);
 }
@@ -99,12 +102,7 @@ int DateNumber(const CString& field)
     CString digits = field;
     digits.Remove('-');
     digits.Remove('/');
-    if (digits.GetLength() != 8)
-        return -1;
-    for (int i = 0; i < 8; ++i)
-        if (digits[i] < '0' || digits[i] > '9')
-            return -1;
-    return atoi(digits);
+    return IsEightDigitDate(digits) ? atoi(digits) : -1;
 }
 
 bool HasOnlyResultCharacters(const CString& line)

@@ -20,8 +20,8 @@ extern const char HISTORY_SERVICE_TOKEN[];
 // for "CSM" and "HSHARE" for "HKS" (the market-day and calendar services' names), an empty
 // date the source's date.
 //   intraday (-100) of "CSM"/"HKS": the session of date when the market-day service confirms
-//     it and the session has begun (market-day flag 1 when confirmed), else the session of
-//     the previous trading day of the calendar;
+//     it and the session has begun (then, and only then, market-day flag 1), else the
+//     session of the previous trading day of the calendar;
 //   intraday of other markets: the 24 hours from startTime (default "00:00:00") on date, or
 //     on the day before when the clock has not reached startTime yet;
 //   other periods: from the calendar's trading day a period-dependent number of trading days

@@ -2,7 +2,9 @@
 #include <stdlib.h>
 #include <algorithm>
 #include <set>
+#include "DateText.h"
 #include "JsonText.h"
+#include "TextHelpers.h"
 #include "TimeOfDay.h"
 #include "TradingSessions.h"
 
@@ -11,13 +13,6 @@ namespace
 bool IsIntradayPeriod(int period)
 {
     return period == KLINE_PERIOD_INTRADAY || (period >= 1 && period <= 59);
-}
-
-int NumberAt(const CString& text, int first, int count)
-{
-    if (text.GetLength() < first + count)
-        return 0;
-    return atoi(text.Mid(first, count));
 }
 
 // A real time of day written "HH:MM", so that the same minute sent as "9:30" and "09:30" is
@@ -40,11 +35,8 @@ CString DateAndTime(const KLineBar& bar)
 
 CString ToDashedDate(const CString& date)
 {
-    if (date.GetLength() != 8)
+    if (!IsEightDigitDate(date))
         return CString();
-    for (int i = 0; i < 8; ++i)
-        if (date[i] < '0' || date[i] > '9')
-            return CString();
     CString dashed;
     dashed.Format("%04d-%02d-%02d", atoi(date.Left(4)), atoi(date.Mid(4, 2)),
                   atoi(date.Mid(6, 2)));

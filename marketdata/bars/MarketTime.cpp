@@ -22,50 +22,16 @@ struct CalendarDate
     int day;
 };
 
-// Eight digits YYYYMMDD with a month of 1-12 and a day of 1-31
-bool ParseDateText(const char* text, CalendarDate& date)
+// Eight digits YYYYMMDD (what follows them is not read) with a month of 1-12 and a day of 1-31
+bool ParseDateText(const CString& text, CalendarDate& date)
 {
-    if (text == nullptr || strlen(text) < 8)
+    const CString digits = text.Left(8);
+    if (!IsEightDigitDate(digits))
         return false;
-    for (int i = 0; i < 8; ++i)
-        if (text[i] < '0' || text[i] > '9')
-            return false;
-    auto number = [text](int first, int count) {
-        int value = 0;
-        for (int i = first; i < first + count; ++i)
-            value = value * 10 + (text[i] - '0');
-        return value;
-    };
-    date.year = number(0, 4);
-    date.month = number(4, 2);
-    date.day = number(6, 2);
+    date.year = NumberAt(digits, 0, 4);
+    date.month = NumberAt(digits, 4, 2);
+    date.day = NumberAt(digits, 6, 2);
     return date.month >= 1 && date.month <= 12 && date.day >= 1 && date.day <= 31;
-}
-
-// Days since 1970-01-01 of a proleptic Gregorian date (H. Hinnant's civil algorithm)
-long long DaysFromCivil(long long y, int m, int d)
-{
-    y -= m <= 2;
-    long long era = (y >= 0 ? y : y - 399) / 400;
-    long long yoe = y - era * 400;
-    long long doy = (153 * (m + (m > 2 ? -3 : 9)) + 2) / 5 + d - 1;
-    long long doe = yoe * 365 + yoe / 4 - yoe / 100 + doy;
-    return era * 146097 + doe - 719468;
-}
-
-CalendarDate CivilFromDays(long long z)
-{
-    z += 719468;
-    long long era = (z >= 0 ? z : z - 146096) / 146097;
-    long long doe = z - era * 146097;
-    long long yoe = (doe - doe / 1460 + doe / 36524 - doe / 146096) / 365;
-    long long doy = doe - (365 * yoe + yoe / 4 - yoe / 100);
-    long long mp = (5 * doy + 2) / 153;
-    CalendarDate date;
-    date.day = int(doy - (153 * mp + 2) / 5 + 1);
-    date.month = int(mp < 10 ? mp + 3 : mp - 9);
-    date.year = int(yoe + era * 400 + (date.month <= 2));
-    return date;
 }
 
 bool ToLocalTime(__time64_t t, struct tm& local)
@@ -119,8 +85,9 @@ CString SubtractDaysFromDate(LPCTSTR pszDate, int nDays)
     CalendarDate parsed;
     if (!ParseDateText(date, parsed))
         return CString();
-    CalendarDate result =
-        CivilFromDays(DaysFromCivil(parsed.year, parsed.month, parsed.day) - nDays);
+    CalendarDate result;
+    CivilFromDays(DaysFromCivil(parsed.year, parsed.month, parsed.day) - nDays, result.year,
+                  result.month, result.day);
     CString text;
     text.Format("%d%02d%02d", result.year, result.month, result.day);
     return text;

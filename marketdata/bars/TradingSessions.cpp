@@ -2,14 +2,10 @@
 #include <stdio.h>
 #include <string.h>
 #include "SymbolRules.h"
+#include "TextHelpers.h"
 
 namespace
 {
-bool BeginsWith(LPCTSTR text, const char* prefix)
-{
-    return strncmp(text, prefix, strlen(prefix)) == 0;
-}
-
 // Minute of the day of a time text, false when it cannot be read
 bool ReadMinuteOfDay(LPCTSTR pszTime, int& minute)
 {

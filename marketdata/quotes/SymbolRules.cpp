@@ -2,6 +2,7 @@
 #include <stdlib.h>
 #include <string.h>
 #include "NumberText.h"
+#include "TextHelpers.h"
 
 namespace
 {
@@ -12,11 +13,6 @@ CString MarketKeyOf(LPCTSTR pszCode, const QuoteStore& store)
     if (!store.FindInstrument(pszCode, key, sector, extra))
         key.Empty();
     return key;
-}
-
-bool BeginsWith(const CString& text, const char* prefix)
-{
-    return strncmp(text, prefix, strlen(prefix)) == 0;
 }
 
 bool IsDigitsAndPoints(const CString& text)
@@ -47,6 +43,50 @@ bool IsFuturesKey(const CString& key)
 bool IsShareKey(const CString& key)
 {
     return BeginsWith(key, "ASM") || BeginsWith(key, "CSM") || BeginsWith(key, "HKS");
+}
+
+bool IsSpecialForexCode(const CString& code)
+{
+    return code == "USDJPY" || code == "XAUUSD" || code == "XAGUSD";
+}
+
+// Whether the order form resets its quantity when it moves from the previous instrument to
+// the new one (both looked up in the store; the new one is known).
+bool ResetsQuantity(const CString& code, const InstrumentRef& ref, const CString& previousCode,
+                    const InstrumentRef* previousRef)
+{
+    if (previousRef == nullptr || previousRef->strSectorName != ref.strSectorName)
+        return true;
+    const bool otherCode = code != previousCode;
+    if (IsForexKey(ref.strMarketKey))
+        return otherCode && (IsSpecialForexCode(code) || IsSpecialForexCode(previousCode));
+    if (BeginsWith(ref.strMarketKey, "HKS"))
+        return otherCode;
+    return false;
+}
+
+void ResetInstrumentInfo(InstrumentInfo& info)
+{
+    info.strCode.Empty();
+    info.strName.Empty();
+    info.strDefaultQuantity.Empty();
+    info.bSetQuantity = 1;
+    info.strQuantityStep = "0";
+    info.strUnitText.Empty();
+    info.strPrice.Empty();
+    info.strBid1Price = "---";
+    info.strAsk1Price = "---";
+    info.bHasPrice = 1;
+    info.nQuantityDecimals = 0;
+    info.nPriceDecimals = 0;
+    info.strPriceStep.Empty();
+    info.nShowLot = 0;
+}
+
+bool FindRef(const QuoteStore& store, LPCTSTR pszCode, InstrumentRef& ref)
+{
+    return store.FindInstrument(pszCode, ref.strMarketKey, ref.strSectorName, ref.strExtra) !=
+           FALSE;
 }
 
 CString FormatQuantity(double value, int decimals)
@@ -195,4 +235,46 @@ void ConvertLotQuantity(CString& strQuantity, LPCTSTR pszCode, BOOL bToUnits,
         strQuantity = FormatQuantity(quantity * unitsPerLot, 0);
     else
         strQuantity = FormatQuantity(quantity / unitsPerLot, 2);
+}
+
+void FillInstrumentInfo(LPCTSTR pszCode, LPCTSTR pszPreviousCode, InstrumentInfo& info,
+                        const QuoteStore& store)
+{
+    ResetInstrumentInfo(info);
+    const CString code(pszCode);
+    if (code.IsEmpty())
+        return;
+    info.strCode = code;
+    store.GetInstrumentName(code, info.strName);
+
+    InstrumentRef ref, previousRef;
+    if (!FindRef(store, code, ref))
+        return;
+    const CString previousCode(pszPreviousCode != nullptr ? pszPreviousCode : "");
+    const bool previousKnown = FindRef(store, previousCode, previousRef);
+    info.bSetQuantity =
+        ResetsQuantity(code, ref, previousCode, previousKnown ? &previousRef : nullptr) ? 1 : 0;
+
+    const int decimals = GetPriceDecimals(code, store);
+    SectorRow row;
+    if (store.GetQuoteRow(code, row))
+    {
+        info.strPrice = FormatNumberString(row.quote.strLastPrice, decimals, true);
+        info.strBid1Price = FormatNumberString(row.quote.strBid1Price, decimals, true);
+        info.strAsk1Price = FormatNumberString(row.quote.strAsk1Price, decimals, true);
+    }
+    else
+    {
+        info.strPrice.Empty();
+        info.strBid1Price.Empty();
+        info.strAsk1Price.Empty();
+    }
+
+    info.bHasPrice = 1;
+    info.nQuantityDecimals = GetQuantityDecimals(code, store);
+    info.nPriceDecimals = decimals;
+    info.strPriceStep = GetMinPriceStep(code, store);
+    GetQuantityRule(code, info.strQuantityStep, info.strDefaultQuantity, store);
+    info.strUnitText = GetVolumeUnitText(code, store);
+    info.nShowLot = UsesShareLots(code, store);
 }

@@ -5,6 +5,7 @@
 // unless a caller passes another.
 #pragma once
 #include <afx.h>
+#include "InstrumentInfo.h"
 #include "QuoteStore.h"
 
 int GetPriceDecimals(LPCTSTR pszCode, const QuoteStore& store = GetQuoteStore());
@@ -36,4 +37,11 @@ bool IsStockSymbol(LPCTSTR pszCode, const QuoteStore& store = GetQuoteStore());
 // Converts a forex quantity text in place: lots to units with bToUnits, else units to lots.
 // Texts of other characters than digits and points, and quantities of non-forex codes, stay.
 void ConvertLotQuantity(CString& strQuantity, LPCTSTR pszCode, BOOL bToUnits,
+                        const QuoteStore& store = GetQuoteStore());
+
+// Fills the order form's record for code. previousCode is the instrument the form showed
+// before: the form keeps the user's quantity when both lie in one sector, except between two
+// Hong Kong stocks and to or from "USDJPY", "XAUUSD" or "XAGUSD". Prices come from the
+// store's row, cut to the code's price decimals; an unknown code leaves the record reset.
+void FillInstrumentInfo(LPCTSTR pszCode, LPCTSTR pszPreviousCode, InstrumentInfo& info,
                         const QuoteStore& store = GetQuoteStore());

@@ -3,6 +3,7 @@
 #include <stdlib.h>
 #include "AppDataFolder.h"
 #include "DirectorySet.h"
+#include "IniFile.h"
 #include "MarketDataMessages.h"
 #include "MarketListReply.h"
 #include "RequestToken.h"
@@ -119,9 +120,7 @@ bool CAMarketListProc::IsListCurrent(MarketChain& chain, const std::string& vers
     sprintf(text, "%d", serverVersion);
     chain.strServerVersion = text;
 
-    char stored[260] = {0};
-    GetPrivateProfileStringA("system", chain.pszVersionKey, "-1", stored, sizeof(stored),
-                             ConfigPath());
+    const CString stored = ReadProfileString(ConfigPath(), "system", chain.pszVersionKey, "-1");
     // With no answer and no stored version both are -1: the cache file is tried.
     return atoi(stored) == serverVersion;
 }

@@ -1,5 +1,6 @@
 #include "WebServiceConfig.h"
 #include <mutex>
+#include "IniFile.h"
 #include "WebServiceUrls.h"
 
 namespace
@@ -22,9 +23,8 @@ CString& HistoryServiceBase()
 
 std::string ReadIniText(LPCTSTR pszIniPath, LPCTSTR pszKey)
 {
-    char buffer[1024] = {0};
-    GetPrivateProfileStringA("WebService", pszKey, "", buffer, sizeof(buffer), pszIniPath);
-    return std::string(buffer);
+    const CString value = ReadProfileString(pszIniPath, "WebService", pszKey);
+    return std::string(value, value.GetLength());
 }
 
 std::string WithoutTrailingSlash(std::string address)

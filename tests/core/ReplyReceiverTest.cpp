@@ -25,25 +25,13 @@ using replytest::RecordingHost;
 using tolvan::test::FakeConnection;
 using tolvan::test::FakeTcpServer;
 using tolvan::test::PumpUntil;
+using tolvan::test::WhilePumping;
 
 namespace {
 
 typedef std::vector<std::pair<int, int>> StateList;
 
 const char kLoginAccepted[] = "loginresult@status:1#name:80001#@";
-
-// Runs `work` on another thread while this one pumps: receivers deliver by SendMessage to
-// windows of this thread, so waiting for them without pumping could block both sides.
-void WhilePumping(const std::function<void()>& work)
-{
-    std::atomic<bool> done(false);
-    std::thread worker([&] {
-        work();
-        done = true;
-    });
-    PumpUntil([&] { return done.load(); }, 60000);
-    worker.join();
-}
 
 class ReceiverTest : public ::testing::Test
 {

@@ -95,6 +95,27 @@ TEST_F(TradeReplyParserTest, PreOrderInfoGoesOnlyToTheOrderDetailWindowAndKeepsI
     EXPECT_EQ(0u, Count(WM_PROXY_ORDER_EVENT));
 }
 
+TEST_F(TradeReplyParserTest, RecordsOfUnknownPiecesOnlyReachTheOrderDetailWindow)
+{
+    // An order or a client's order event without one known field would become an empty row
+    // of the order lists or of the console; the order-detail window only shows what came.
+    RecordingWindow detail;
+    replytest::RegisterReplyCopiers(detail);
+    SetOrderDetailWindow(detail);
+    struct Case { void (CTradeReplyParser::*parse)(const CString&); const char* reply; };
+    const Case cases[] = {
+        {&CTradeReplyParser::ParseOrderMessage, "OrderInfo@junk#id:5#@"},
+        {&CTradeReplyParser::ParseOwnTradeMessage, "OrderInfo@junk#id:5#@"},
+        {&CTradeReplyParser::ParseOrderMessage, "PreOrderInfo@junk#id:5#@"},
+    };
+    for (const Case& c : cases)
+        (parser.*c.parse)(c.reply);
+    EXPECT_EQ(0u, Count(WM_REPLY_NEW_ORDER));
+    EXPECT_EQ(0u, Count(WM_PROXY_ORDER_EVENT));
+    ASSERT_EQ(1u, detail.Count(WM_PREORDER_INFO));
+    EXPECT_EQ("|||||||||||", detail.Last(WM_PREORDER_INFO).payload);
+}
+
 TEST_F(TradeReplyParserTest, PushedPositionsAndFundsOfTheOrderConnection)
 {
     parser.ParseOrderMessage("PositionResult@[SMART GC|美黄金|COMEX#0#2#2331.20#0#USD]#@"

@@ -26,21 +26,10 @@
 
 using replytest::RecordingHost;
 using tolvan::test::PumpUntil;
+using tolvan::test::WhilePumping;
 using tolvan::test::SimulatorSuite;
 
 namespace {
-
-// Runs work on another thread while this one pumps (the receivers send to this thread).
-void WhilePumping(const std::function<void()>& work)
-{
-    std::atomic<bool> done(false);
-    std::thread worker([&] {
-        work();
-        done = true;
-    });
-    PumpUntil([&] { return done.load(); }, 60000);
-    worker.join();
-}
 
 bool Holds(const std::vector<std::string>& payloads, const std::string& part)
 {

@@ -190,6 +190,7 @@ TEST_F(HistoryServiceTest, IntradayWindowFallsBackToThePreviousTradingDay)
     Calendar("2024-06-07");
     MarketDay(false);   // a holiday: the day before comes from the calendar
     HistoryRequest request;
+    request.nMarketDay = 1;
     BuildHistoryRequest(m_source, "20240610", "00700", -100, "HKS", request, "", "", "");
     EXPECT_EQ(CString("20240607"), request.strStartDate);
     EXPECT_EQ(CString("20240607"), request.strEndDate);
@@ -197,11 +198,14 @@ TEST_F(HistoryServiceTest, IntradayWindowFallsBackToThePreviousTradingDay)
     EXPECT_EQ(0, request.nMarketDay);
     EXPECT_EQ("{\"date\": \"20240610\", \"day\": 1, \"type\": \"HSHARE\"}", CalendarRequest(0));
 
-    MarketDay(true);    // a trading day whose session has not begun yet
+    // A trading day whose session has not begun yet shows the previous day's closed session,
+    // which no refresh extends.
+    MarketDay(true);
     s_now = LocalTime(2024, 6, 14, 9, 29);
+    request.nMarketDay = 1;
     BuildHistoryRequest(m_source, "20240614", "600000", -100, "CSM", request, "", "", "");
     EXPECT_EQ(CString("20240607"), request.strStartDate);
-    EXPECT_EQ(1, request.nMarketDay);
+    EXPECT_EQ(0, request.nMarketDay);
 }
 
 TEST_F(HistoryServiceTest, LongerPeriodsReachBackByTheCalendar)

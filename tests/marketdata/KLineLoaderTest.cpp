@@ -1,4 +1,5 @@
 #include <gtest/gtest.h>
+#include <stdio.h>
 #include <string>
 #include <vector>
 #include "BarDataStore.h"
@@ -112,6 +113,35 @@ TEST(KLineReply, DuplicatesAreFoundOnTheMinuteNotItsSpelling)
         ParseKLineReply("CSM", "600000", 0, Reply(Bar("2024-06-14", c.time, "1", "2")), one);
         ASSERT_EQ(1u, one.size()) << c.time;
         EXPECT_EQ(CString(c.kept), one[0].strTime) << c.time;
+    }
+}
+
+TEST(KLineReply, OfManyRepeatedBarsTheOnesOfTheListStay)
+{
+    // Past 16 bars the sort is no insertion sort any more: only a stable one keeps each bar of
+    // "list" ahead of its repeat in "listDate". The list comes newest first, the repeats
+    // oldest first, so that the sort has to move both.
+    const int count = 40;
+    std::string list, listDate;
+    for (int i = 0; i < count; ++i)
+    {
+        char newer[8], older[8];
+        sprintf(newer, "10:%02d", count - 1 - i);
+        sprintf(older, "10:%02d", i);
+        list += (i ? "," : "") + Bar("2024-06-14", newer, "1", (std::string("L") + newer).c_str());
+        listDate += (i ? "," : "") + Bar("2024-06-14", older, "1", (std::string("D") + older).c_str());
+    }
+    std::vector<KLineBar> bars;
+    ASSERT_EQ(0, ParseKLineReply("CSM", "600000", 60, Reply(list, listDate), bars));
+    ASSERT_EQ(size_t(2 * count), bars.size());
+    SortAndDeduplicateBars(bars);
+    ASSERT_EQ(size_t(count), bars.size());
+    for (int i = 0; i < count; ++i)
+    {
+        char time[8];
+        sprintf(time, "10:%02d", i);
+        EXPECT_EQ(CString(time), bars[i].strTime) << i;
+        EXPECT_EQ(CString("L") + time, bars[i].strClosePrice) << i;
     }
 }
 

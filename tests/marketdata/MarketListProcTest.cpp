@@ -116,6 +116,45 @@ TEST_F(MarketListProcTest, WholeChainDownloadsCachesAndFillsEveryStep)
     EXPECT_TRUE(webtest::HasValidToken(m_server.Requests()[0].body));
 }
 
+TEST_F(MarketListProcTest, EachReadyFlagRisesOnlyOnceItsDataIsThere)
+{
+    // Lists and snapshots large enough that parsing them takes a while: a flag raised before
+    // its data is stored is seen with part or none of the data.
+    const int count = 10000;
+    std::string list = "[", snapshot;
+    for (int i = 0; i < count; ++i)
+    {
+        const std::string code = std::to_string(600000 + i);
+        list += (i ? "," : "") + std::string("{\"index\":\"") + std::to_string(i) + "\",\"code\":\"" +
+                code + "\",\"name\":\"n\",\"type\":\"1\"}";
+        snapshot += "[" + code + "|7.10|7.00|7.20|6.90|7.30|7.19|7.21|1000|7200.00|300|7.19|400|7.21|1|100|0.01]";
+    }
+    list += "]";
+    Serve("/html/stock/stockList", list);
+    Serve("/html/stock/stockInfo", snapshot);
+    Serve("/html/stock/stockInfo_hks", snapshot);
+
+    // The size of each step's data at the moment its flag was first seen at 1
+    long long seenAt[4] = {-1, -1, -1, -1};
+    m_proc.UpdateCsmMarketList();
+    ASSERT_TRUE(PumpUntil([&] {
+        // The data is read only once its flag says so, as the start-up thread does.
+        if (seenAt[0] < 0 && m_proc.IsCsmListReady() == 1)
+            seenAt[0] = (long long)m_proc.GetCsmItems().size();
+        if (seenAt[1] < 0 && m_proc.IsCsmInfoReady() == 1)
+            seenAt[1] = (long long)m_proc.GetCsmRows().size();
+        if (seenAt[2] < 0 && m_proc.IsHksListReady() == 1)
+            seenAt[2] = (long long)m_proc.GetHksItems().size();
+        if (seenAt[3] < 0 && m_proc.IsHksInfoReady() == 1)
+            seenAt[3] = (long long)m_proc.GetHksRows().size();
+        return seenAt[0] >= 0 && seenAt[1] >= 0 && seenAt[2] >= 0 && seenAt[3] >= 0;
+    }));
+    EXPECT_EQ(count, seenAt[0]);
+    EXPECT_EQ(count, seenAt[1]);
+    EXPECT_EQ(1, seenAt[2]);
+    EXPECT_EQ(count, seenAt[3]);
+}
+
 TEST_F(MarketListProcTest, CurrentVersionWithCacheSkipsTheListDownload)
 {
     ASSERT_TRUE(webtest::WriteFileText(m_folder.File("CSM_List.json"), kCsmList));

@@ -174,6 +174,23 @@ TEST(QuoteStore, RemovedCodeDoesNotComeBackOnNextMerge)
     EXPECT_EQ(Codes({"S1", "S3", "S0"}), selfList);
 }
 
+TEST(QuoteStore, AddedCodeFollowsItsInstrumentListLikeALoadedOne)
+{
+    QuoteStore store;
+    store.SetSelfList(Codes({"S1"}));
+    store.AddSector(MakeSector("我的板块", "", {}));
+    store.AddSector(MakeSector("沪深", "CSM_P", MakeRows("S", 3)));
+    store.AddToMySector("S2");
+
+    // The list arrives again and renames the added code.
+    std::vector<SectorRow> rows = MakeRows("S", 3);
+    rows[2].strName = "renamed";
+    store.AddSector(MakeSector("沪深", "CSM_P", rows));
+    SectorRecord mine = SectorOf(store, "我的板块");
+    ASSERT_EQ(Codes({"S1", "S2"}), CodesOf(mine));
+    EXPECT_EQ(CString("renamed"), mine.vecRows[1].strName);
+}
+
 TEST(QuoteStore, UpdateQuotesReachesMySectorAndFirstOtherRow)
 {
     QuoteStore store;
@@ -260,8 +277,28 @@ TEST(SectorSort, NonNumericServerTextsStillSort)
     const char* prices[] = {"nan", "2", "NaN", "abc", "1", "-nan", "3", "inf", ""};
     for (int i = 0; i < 300; ++i)
         rows.push_back(MakeRow("C", i, prices[i % 9]));
-    SortSectorRows(rows, SORT_BY_LAST_PRICE, 1);
-    EXPECT_EQ(300u, rows.size());
+    // The numeric rows keep their order among the texts that are no number, both ways.
+    struct Case { int order; std::vector<CString> numeric; };
+    const Case cases[] = {{1, Codes({"3", "2", "1"})}, {0, Codes({"1", "2", "3"})}};
+    for (const Case& c : cases)
+    {
+        std::vector<SectorRow> sorted = rows;
+        SortSectorRows(sorted, SORT_BY_LAST_PRICE, c.order);
+        ASSERT_EQ(300u, sorted.size());
+        std::vector<CString> runs; // the numeric prices in row order, one entry per run
+        size_t numericRows = 0;
+        for (const SectorRow& row : sorted)
+        {
+            const CString& price = row.quote.strLastPrice;
+            if (price != "1" && price != "2" && price != "3")
+                continue;
+            ++numericRows;
+            if (runs.empty() || runs.back() != price)
+                runs.push_back(price);
+        }
+        EXPECT_EQ(100u, numericRows);
+        EXPECT_EQ(c.numeric, runs) << "order " << c.order;
+    }
 }
 
 OrderStateRecord OrderState(int key, const char* state)

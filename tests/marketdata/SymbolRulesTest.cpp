@@ -156,4 +156,65 @@ TEST_F(SymbolRulesTest, ConvertLotQuantity)
     }
 }
 
+TEST_F(SymbolRulesTest, InstrumentInfoOfTheOrderForm)
+{
+    SectorRow priced = MakeRow("600001", 1, "10.5");
+    priced.quote.strBid1Price = "10.494";
+    priced.quote.strAsk1Price = "10.505";
+    store.AddSector(MakeSector("沪深", "CSM_P", {priced}));
+    SectorRecord mapOnly = MakeSector("沪深", "CSM_P", {});
+    mapOnly.mapInstruments["NOROW"].strMarketKey = "CSM_P"; // in the code map, no row
+    mapOnly.mapInstruments["NOROW"].strSectorName = "沪深";
+    store.AddSector(mapOnly);
+
+    struct Case
+    {
+        const char* code; const char* previous; int setQuantity; const char* name;
+        const char* price; const char* bid; const char* ask; int priceDecimals;
+        const char* priceStep; const char* quantityStep; const char* quantity; const char* unit;
+        int quantityDecimals; int showLot;
+    };
+    const Case cases[] = {
+        // No code, or one the store does not know: the reset record
+        {"", "600000", 1, "", "", "---", "---", 0, "", "0", "", "", 0, 0},
+        {"unknown", "600000", 1, "", "", "---", "---", 0, "", "0", "", "", 0, 0},
+        // Prices rounded to the decimals; the quantity stays within one sector
+        {"600001", "", 1, "name-600001", "10.50", "10.49", "10.51", 2, "0.01", "100", "100", "股", 0, 1},
+        {"600001", "600000", 0, "name-600001", "10.50", "10.49", "10.51", 2, "0.01", "100", "100", "股", 0, 1},
+        {"600001", "00002", 1, "name-600001", "10.50", "10.49", "10.51", 2, "0.01", "100", "100", "股", 0, 1},
+        {"NOROW", "600000", 0, "", "", "", "", 2, "0.01", "100", "100", "股", 0, 1},
+        // Hong Kong: every other stock resets the quantity to its own lot
+        {"00002", "00001", 1, "name-00002", "1.000", "", "", 3, "0.05", "500", "500", "股", 0, 1},
+        {"00002", "00002", 0, "name-00002", "1.000", "", "", 3, "0.05", "500", "500", "股", 0, 1},
+        // Forex: only moves to or from the three special codes reset it
+        {"EURUSD", "cl_fx", 0, "name-EURUSD", "1.00000", "", "", 5, "0.00001", "0.01", "0.10", "手", 2, 0},
+        {"XAUUSD", "EURUSD", 1, "name-XAUUSD", "1.00", "", "", 2, "0.01", "0.01", "0.10", "手", 2, 0},
+        {"EURUSD", "USDJPY", 1, "name-EURUSD", "1.00000", "", "", 5, "0.00001", "0.01", "0.10", "手", 2, 0},
+        {"XAGUSD", "XAGUSD", 0, "name-XAGUSD", "1.0000", "", "", 4, "0.0005", "0.01", "0.10", "手", 2, 0},
+        // Futures of one sector keep it, whatever the codes
+        {"CLN4", "AS01", 0, "name-CLN4", "1.00", "", "", 2, "0.01", "1", "1", "手", 0, 0},
+    };
+    for (const Case& c : cases)
+    {
+        InstrumentInfo info;
+        info.strName = "stale";
+        FillInstrumentInfo(c.code, c.previous, info, store);
+        const std::string where = std::string(c.code) + " after " + c.previous;
+        EXPECT_EQ(CString(c.code), info.strCode) << where;
+        EXPECT_EQ(CString(c.name), info.strName) << where;
+        EXPECT_EQ(c.setQuantity, info.bSetQuantity) << where;
+        EXPECT_EQ(CString(c.price), info.strPrice) << where;
+        EXPECT_EQ(CString(c.bid), info.strBid1Price) << where;
+        EXPECT_EQ(CString(c.ask), info.strAsk1Price) << where;
+        EXPECT_EQ(1, info.bHasPrice) << where;
+        EXPECT_EQ(c.priceDecimals, info.nPriceDecimals) << where;
+        EXPECT_EQ(CString(c.priceStep), info.strPriceStep) << where;
+        EXPECT_EQ(CString(c.quantityStep), info.strQuantityStep) << where;
+        EXPECT_EQ(CString(c.quantity), info.strDefaultQuantity) << where;
+        EXPECT_EQ(CString(c.unit), info.strUnitText) << where;
+        EXPECT_EQ(c.quantityDecimals, info.nQuantityDecimals) << where;
+        EXPECT_EQ(c.showLot, info.nShowLot) << where;
+    }
+}
+
 } // namespace

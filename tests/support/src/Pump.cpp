@@ -1,5 +1,8 @@
 #include "testsupport/Pump.h"
 
+#include <atomic>
+#include <thread>
+
 namespace tolvan::test {
 
 namespace {
@@ -56,6 +59,17 @@ bool PumpUntil(const std::function<bool()>& condition, DWORD timeoutMs)
     if (quit)
         PostQuitMessage(quitCode);
     return satisfied;
+}
+
+void WhilePumping(const std::function<void()>& work, DWORD timeoutMs)
+{
+    std::atomic<bool> done(false);
+    std::thread worker([&] {
+        work();
+        done = true;
+    });
+    PumpUntil([&] { return done.load(); }, timeoutMs);
+    worker.join();
 }
 
 }  // namespace tolvan::test

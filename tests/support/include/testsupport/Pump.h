@@ -19,4 +19,9 @@ void PumpPending();
 // whether the condition held; it is evaluated once more at the deadline.
 bool PumpUntil(const std::function<bool()>& condition, DWORD timeoutMs = 30000);
 
+// Runs `work` on a thread of its own while this one pumps, and returns when the work is done
+// (after at most `timeoutMs` of pumping it still waits for the work to end). For work that
+// waits on threads which deliver by SendMessage to windows of this thread.
+void WhilePumping(const std::function<void()>& work, DWORD timeoutMs = 60000);
+
 }  // namespace tolvan::test
