@@ -3,6 +3,8 @@
 #include "HostAddress.h"
 #include "TextHelpers.h"
 
+#include <string.h>
+
 #include <set>
 #include <string>
 
@@ -110,13 +112,12 @@ void CSessionData::StoreReplyField(const CString& field)
     const CString prefixed = "#" + field;
     for (const Key& entry : kKeys)
     {
-        // The field holds no "#" of its own, so a key can only stand at its start.
-        const int keyPos = prefixed.Find(entry.key);
-        if (keyPos >= 0)
+        // The field holds no "#" of its own, so a key can only stand at its start: looking
+        // there alone spares a walk through a long server list for every key it is not.
+        const int keyLength = (int)strlen(entry.key);
+        if (strncmp(prefixed, entry.key, (size_t)keyLength) == 0)
         {
-            CString value = prefixed;
-            value.Delete(keyPos, (int)strlen(entry.key));
-            this->*entry.target = value;
+            this->*entry.target = prefixed.Mid(keyLength);
             return;
         }
     }

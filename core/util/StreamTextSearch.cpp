@@ -24,7 +24,7 @@ bool CStreamTextSearch::Add(const char* bytes, size_t length)
     const char* p = begin;
     while ((size_t)(end - p) >= markerLength)
     {
-        if (memcmp(p, m_marker.data(), markerLength) == 0)
+        if (*p == m_marker[0] && memcmp(p, m_marker.data(), markerLength) == 0)
         {
             m_pending.clear();
             return m_found = true;
