@@ -63,3 +63,22 @@ bool ResolveServerAddress(LPCSTR host, in_addr& address)
     freeaddrinfo(results);
     return ChoosePreferredAddress(candidates, address);
 }
+
+bool ParsePortText(LPCSTR text, USHORT& port)
+{
+    if (text == NULL || *text == '\0')
+        return false;
+    unsigned long value = 0;
+    for (const char* p = text; *p != '\0'; ++p)
+    {
+        if (*p < '0' || *p > '9')
+            return false;
+        value = value * 10 + (unsigned long)(*p - '0');
+        if (value > 65535)
+            return false;
+    }
+    if (value == 0)
+        return false;
+    port = (USHORT)value;
+    return true;
+}

@@ -5,6 +5,8 @@
 // frame header cut anywhere (even between the two "^") is put together again. What cannot be
 // a message is dropped and counted: a malformed length field (with the bytes up to it) and,
 // past the size cap, unterminated text.
+// Every byte is searched for each marker once, however the stream is cut into reads: what
+// has been searched, and where a marker already lies, is remembered across reads.
 #pragma once
 #include <afx.h>
 #include <vector>
@@ -44,13 +46,38 @@ private:
         Wait,      // the rest of the frame has not arrived
     };
 
+    // Where a two-byte marker first occurs in the buffer, as far as it has been searched.
+    struct MarkerScan
+    {
+        char marker[3];
+        long long found;  // offset of the first occurrence, -1 while none is known
+        size_t searched;  // with none known: no occurrence starts before this offset
+    };
+
+    // A frame whose header has been read and whose payload is still arriving.
+    struct AwaitedFrame
+    {
+        bool known;
+        size_t caretPos;
+        size_t headerEnd;
+        size_t payloadLength;
+    };
+
     Step TakeFrame(size_t caretPos, std::vector<CString>& messages);
+    Step FinishFrame(size_t caretPos, size_t headerEnd, size_t payloadLength, std::vector<CString>& messages);
     CString Remove(size_t length);
     void Drop(size_t length);
     void DropAll();
-    long long Find(const char* marker, size_t from) const;
+    void DrainFront(size_t length);
+    void ForgetScans();
+    void ScanAppended(MarkerScan& scan, const char* data, size_t length, size_t oldLength) const;
+    long long Locate(MarkerScan& scan) const;
 
     evbuffer* m_buffer;  // created on the first bytes, freed whenever it empties
+    char m_lastByte;     // the buffer's last byte, for a marker cut between two reads
+    MarkerScan m_textEnd;
+    MarkerScan m_frameStart;
+    AwaitedFrame m_awaited;
     size_t m_maxMessageBytes;
     size_t m_droppedBytes;
     int m_dropCount;

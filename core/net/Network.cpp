@@ -1,5 +1,6 @@
 #include "Network.h"
 
+#include "HostAddress.h"
 #include "LoginServerAddress.h"
 #include "Md5.h"
 #include "ServerClock.h"
@@ -133,22 +134,28 @@ void CNetwork::LoginThread()
             return;
 
         const ServerRecord server = GetServer();
-        Outcome outcome = StartClient(server.GetHost(), (USHORT)atoi(server.GetPort()), m_timings.connectWaitMs);
-        if (outcome == Outcome::Stopped)
-            return;
-        if (outcome == Outcome::Failed)
-            continue;
+        // A port that no connection can use is not retried: the login server names the
+        // server anew in its reply to the fall-back login.
+        USHORT port = 0;
+        if (ParsePortText(server.GetPort(), port))
+        {
+            Outcome outcome = StartClient(server.GetHost(), port, m_timings.connectWaitMs);
+            if (outcome == Outcome::Stopped)
+                return;
+            if (outcome == Outcome::Failed)
+                continue;
 
-        CSessionData& session = GetSessionData();
-        outcome = SendLoginAndWait(BuildMarkLogin(session.GetPassword(), GetMark(), session.m_strUserName,
-                                                  server.GetField(ServerRecord::kLoginRange)));
-        if (outcome == Outcome::Stopped)
-            return;
-        if (outcome == Outcome::Succeeded && m_client->GetState() == ClientState::Started &&
-            FinishLoginThread(true))
-            return;
+            CSessionData& session = GetSessionData();
+            outcome = SendLoginAndWait(BuildMarkLogin(session.GetPassword(), GetMark(), session.m_strUserName,
+                                                      server.GetField(ServerRecord::kLoginRange)));
+            if (outcome == Outcome::Stopped)
+                return;
+            if (outcome == Outcome::Succeeded && m_client->GetState() == ClientState::Started &&
+                FinishLoginThread(true))
+                return;
+        }
 
-        outcome = FallbackLogin();
+        const Outcome outcome = FallbackLogin();
         if (outcome != Outcome::Failed)
             return;
         break;
@@ -314,7 +321,8 @@ bool CNetwork::ParseLoginReply(const CString& reply)
     const CString firstEntry = entryEnd >= 0 ? serverList.Left(entryEnd) : serverList;
     CStringArray entry;
     SplitString(entry, firstEntry, "|", true, true);
-    if (entry.GetSize() < 10)
+    USHORT port = 0;
+    if (entry.GetSize() < 10 || !ParsePortText(entry[ServerRecord::kPort], port))
         return false;
 
     CSingleLock lock(&m_replyLock, TRUE);

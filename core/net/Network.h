@@ -90,7 +90,8 @@ public:
     static CString BuildFallbackLogin(const CString& user, const CString& password, const CString& serverName,
                                       const CString& loginRange);
     // Takes the mark, the login range and the address fields of the first listed server from
-    // the answer to a fall-back login. False (nothing changed) for a reply without them.
+    // the answer to a fall-back login. False (nothing changed) for a reply without them or
+    // with a port outside 1 to 65535.
     bool ParseLoginReply(const CString& reply);
 
     ListenerResult OnConnecting(IClient* client, SOCKET socket) override;

@@ -22,7 +22,8 @@ bool IsFinal(int result)
 } // namespace
 
 CLoginProcess::CLoginProcess()
-    : m_buffer(evbuffer_new()), m_closed(false), m_port(0), m_client(NULL), m_result(kResultNone),
+    : m_buffer(evbuffer_new()), m_textLength(0), m_textEnded(false), m_refusedSearch(kRefusedStatus),
+      m_endSearch(kReplyEnd), m_closed(false), m_port(0), m_client(NULL), m_result(kResultNone),
       m_sendDelayMs(1000)
 {
     m_client = new CTcpClient(this);
@@ -103,6 +104,10 @@ void CLoginProcess::ResetBuffer()
     if (m_buffer != NULL)
         evbuffer_free(m_buffer);
     m_buffer = evbuffer_new();
+    m_textLength = 0;
+    m_textEnded = false;
+    m_refusedSearch.Reset();
+    m_endSearch.Reset();
 }
 
 ListenerResult CLoginProcess::OnConnecting(IClient*, SOCKET)
@@ -147,22 +152,30 @@ ListenerResult CLoginProcess::OnReceive(IClient*, const BYTE* data, int length)
         return ListenerResult::Ok;
     }
 
-    // The reply as text, up to its first zero byte.
-    const size_t size = evbuffer_get_length(m_buffer);
-    const char* bytes = reinterpret_cast<const char*>(evbuffer_pullup(m_buffer, -1));
-    const CString text(bytes, (int)strnlen(bytes, size));
+    if (!m_textEnded)
+    {
+        // The reply is the text up to its first zero byte.
+        const char* bytes = reinterpret_cast<const char*>(data);
+        const size_t textBytes = strnlen(bytes, (size_t)length);
+        m_textEnded = textBytes < (size_t)length;
+        m_textLength += textBytes;
+        m_refusedSearch.Add(bytes, textBytes);
+        m_endSearch.Add(bytes, textBytes);
+    }
 
-    if (text.Find(kRefusedStatus) >= 0)
+    if (m_refusedSearch.IsFound())
     {
         ResetBuffer();
         m_result = kResultRefused;
     }
-    else if (text.Find(kReplyEnd) < 0)
+    else if (!m_endSearch.IsFound())
     {
         m_result = kResultIncomplete;  // keep the bytes; the rest follows
     }
     else
     {
+        const char* bytes = reinterpret_cast<const char*>(evbuffer_pullup(m_buffer, -1));
+        const CString text(bytes, (int)m_textLength);
         ResetBuffer();
         CString errorText;
         const int parsed = GetSessionData().ParseLoginResult(text, errorText);

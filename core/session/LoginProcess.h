@@ -4,6 +4,7 @@
 // server lists. The user-login thread sets the inputs, calls SendLogin and polls GetResult.
 #pragma once
 #include "ITcpClientListener.h"
+#include "StreamTextSearch.h"
 #include "TcpClient.h"
 
 #include <afxmt.h>
@@ -79,8 +80,13 @@ private:
     void ResetBuffer();
     void ConnectionEnded();
 
-    CCriticalSection m_bufferLock;  // the reply buffer and the error text
+    CCriticalSection m_bufferLock;  // the reply buffer, its searches and the error text
     evbuffer* m_buffer;
+    // The reply is the text up to its first zero byte; each read searches only its own bytes.
+    size_t m_textLength;
+    bool m_textEnded;  // a zero byte arrived: nothing after it is part of the text
+    CStreamTextSearch m_refusedSearch;
+    CStreamTextSearch m_endSearch;
     CString m_errorText;
     std::atomic<bool> m_closed;
     CString m_host;

@@ -1,11 +1,29 @@
 #include "SessionData.h"
 
+#include "HostAddress.h"
 #include "TextHelpers.h"
+
+#include <string.h>
+
+#include <set>
+#include <string>
 
 namespace {
 
 const char kAcceptedStatus[] = "loginresult@status:1";
 const char kRefusedStatus[] = "loginresult@status:-1";
+const char kServerDataError[] = "服务器数据错误！";
+const char kTooManyServers[] = "服务器数据错误：服务器超过1000个！";
+
+// Entries of the server list, "&"-separated, a final "&" adding none.
+int CountServerEntries(const CString& serverList)
+{
+    const int length = serverList.GetLength();
+    int separators = 0;
+    for (int i = 0; i < length; ++i)
+        separators += serverList[i] == '&' ? 1 : 0;
+    return length > 0 && serverList[length - 1] == '&' ? separators : separators + 1;
+}
 
 } // namespace
 
@@ -94,13 +112,12 @@ void CSessionData::StoreReplyField(const CString& field)
     const CString prefixed = "#" + field;
     for (const Key& entry : kKeys)
     {
-        // The field holds no "#" of its own, so a key can only stand at its start.
-        const int keyPos = prefixed.Find(entry.key);
-        if (keyPos >= 0)
+        // The field holds no "#" of its own, so a key can only stand at its start: looking
+        // there alone spares a walk through a long server list for every key it is not.
+        const int keyLength = (int)strlen(entry.key);
+        if (strncmp(prefixed, entry.key, (size_t)keyLength) == 0)
         {
-            CString value = prefixed;
-            value.Delete(keyPos, (int)strlen(entry.key));
-            this->*entry.target = value;
+            this->*entry.target = prefixed.Mid(keyLength);
             return;
         }
     }
@@ -121,7 +138,7 @@ int CSessionData::ParseLoginResult(const CString& reply, CString& errorText)
             return kLoginRefused;
         }
         // Neither status: not an acceptance, whatever else the reply holds.
-        errorText = "服务器数据错误！";
+        errorText = kServerDataError;
         return kLoginBadReply;
     }
 
@@ -134,8 +151,15 @@ int CSessionData::ParseLoginResult(const CString& reply, CString& errorText)
     for (INT_PTR i = 1; i < fields.GetSize(); ++i)
         StoreReplyField(fields[i]);
 
+    // Every server gets a connection and a login thread of its own.
+    if (CountServerEntries(m_strServerListText) > kMaxServers)
+    {
+        errorText = kTooManyServers;
+        return kLoginBadReply;
+    }
     CStringArray entries;
     SplitString(entries, m_strServerListText, "&", true, false);
+    std::set<std::string> placedNames[kServerTypeCount];
     for (INT_PTR i = 0; i < entries.GetSize(); ++i)
     {
         ServerRecord* record = new ServerRecord(entries[i]);
@@ -144,25 +168,25 @@ int CSessionData::ParseLoginResult(const CString& reply, CString& errorText)
             delete record;
             continue;
         }
+        // The type is read once; the list, the duplicate check and everyone after see the
+        // same digit ("1" and "1:" are one type).
         const int type = atoi(record->GetTypeText());
-        if (type < 1 || type > kServerTypeCount)
+        USHORT port = 0;
+        if (type < 1 || type > kServerTypeCount || !ParsePortText(record->GetPort(), port))
         {
             delete record;
             UpdateServerCounts(); // the servers placed before stay
-            errorText = "服务器数据错误！";
+            errorText = kServerDataError;
             return kLoginBadReply;
         }
-        std::vector<ServerRecord*>& list = m_vecServers[type - 1];
-        bool duplicate = false;
-        for (ServerRecord* existing : list)
-            if (existing->GetTypeText() == record->GetTypeText() && existing->GetName() == record->GetName())
-                duplicate = true;
-        if (duplicate)
+        record->m_strFields[ServerRecord::kType].Format("%d", type);
+        const CString& name = record->GetName();
+        if (!placedNames[type - 1].insert(std::string((LPCSTR)name, (size_t)name.GetLength())).second)
         {
             delete record; // the first server of a name wins
             continue;
         }
-        list.push_back(record);
+        m_vecServers[type - 1].push_back(record);
     }
 
     if (!UpdateServerCounts())

@@ -12,6 +12,8 @@ class CSessionData
 {
 public:
     enum { kServerTypeCount = 6 };
+    // Most entries a login reply's server list may hold, all types together.
+    enum { kMaxServers = 1000 };
 
     // ParseLoginResult results.
     enum
@@ -33,9 +35,10 @@ public:
     ServerRecord* FindServer(const CString& typeText, const CString& name);
 
     // Takes the reply to "login@uName:" apart. 1 accepted (fields and server lists filled);
-    // -2 refused ("loginresult@status:-1"); -4 for a server entry whose type is not 1 to 6,
-    // for a reply without any server, and for a reply that carries neither status. The server
-    // lists are emptied first in every case.
+    // -2 refused ("loginresult@status:-1"); -4 for a server entry whose type is not 1 to 6 or
+    // whose port is not 1 to 65535, for a server list of more than kMaxServers entries, for a
+    // reply without any server, and for a reply that carries neither status. The server lists
+    // are emptied first in every case. A placed server's type text is its digit alone.
     int ParseLoginResult(const CString& reply, CString& errorText);
 
     // The list of connection type 1 to 6 (empty list for other types).

@@ -9,6 +9,9 @@
 #include "testsupport/FakeTcpServer.h"
 #include "testsupport/Pump.h"
 
+#include <string.h>
+
+#include <algorithm>
 #include <string>
 
 using tolvan::test::FakeConnection;
@@ -134,6 +137,16 @@ TEST_F(LoginProcessTest, RefusalWinsOverAnyCompleteReplyAndLeavesTheSessionAlone
     ASSERT_TRUE(connection->Send("loginresult@status:-1#markserver:X|x|x|h|1|1|3|s|0|r&#@"));
     ASSERT_TRUE(ResultBecomes(CLoginProcess::kResultRefused));
     EXPECT_EQ(1u, GetSessionData().GetServers(3).size());
+
+    // The next attempt reads its own reply from the start.
+    m_process.GetClient().Stop();
+    connection = Begin();
+    ASSERT_NE(nullptr, connection);
+    const std::string reply = AcceptedReply();
+    ASSERT_TRUE(connection->Send(reply.substr(0, 40)));
+    ASSERT_TRUE(ResultBecomes(CLoginProcess::kResultIncomplete));
+    ASSERT_TRUE(connection->Send(reply.substr(40)));
+    ASSERT_TRUE(ResultBecomes(CLoginProcess::kResultAccepted));
 }
 
 TEST_F(LoginProcessTest, BadServerDataIsAnErrorNotAnIncompleteReply)
@@ -170,4 +183,41 @@ TEST_F(LoginProcessTest, LostConnectionBeforeTheReplyIsANetworkErrorAndTheNextAt
     ASSERT_TRUE(connection->Send(AcceptedReply()));
     ASSERT_TRUE(ResultBecomes(CLoginProcess::kResultAccepted));
     EXPECT_FALSE(m_process.IsClosed());
+}
+
+TEST(LoginReplyReads, TheResultFollowsTheTextSoFarHoweverTheReplyIsCut)
+{
+    const std::string accepted = AcceptedReply();
+    const std::string refused = "loginresult@status:-1#markserver:" + std::string(kServers) + "#@";
+    struct Case
+    {
+        const char* name;
+        std::string reply;
+        size_t decidedAt;  // bytes after which the result is final (npos: never)
+        int result;
+    };
+    const Case cases[] = {
+        {"accepted", accepted, accepted.size(), CLoginProcess::kResultAccepted},
+        {"refused before its end", refused, strlen("loginresult@status:-1"), CLoginProcess::kResultRefused},
+        // The reply is the text before its first zero byte: an end after one is not its end.
+        {"zero byte before the end", accepted.substr(0, accepted.size() - 3) + std::string(1, '\0') + "&#@&#@",
+         std::string::npos, CLoginProcess::kResultIncomplete},
+    };
+    for (const Case& c : cases)
+    {
+        for (size_t readSize : {1, 3, 64})
+        {
+            SCOPED_TRACE(std::string(c.name) + ", reads of " + std::to_string(readSize));
+            CLoginProcess process;
+            for (size_t at = 0; at < c.reply.size() && at < c.decidedAt;)
+            {
+                const size_t size = std::min(readSize, c.reply.size() - at);
+                process.OnReceive(nullptr, reinterpret_cast<const BYTE*>(c.reply.data() + at), (int)size);
+                at += size;
+                ASSERT_EQ(at >= c.decidedAt ? c.result : CLoginProcess::kResultIncomplete, process.GetResult())
+                    << at << " bytes";
+            }
+            EXPECT_EQ(c.decidedAt == std::string::npos ? c.reply.size() : 0u, process.GetPendingReplyBytes());
+        }
+    }
 }

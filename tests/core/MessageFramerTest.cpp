@@ -4,6 +4,10 @@
 
 #include "MessageFramer.h"
 
+#include <ctype.h>
+
+#include <algorithm>
+#include <random>
 #include <string>
 #include <vector>
 
@@ -130,4 +134,122 @@ TEST(MessageFramer, UnterminatedTextIsKeptUpToTheCap)
     framer.Reset();
     EXPECT_EQ(0u, framer.GetPendingBytes());
     EXPECT_EQ(Texts{"t@1#@"}, Feed(framer, {"t@1#@"}));
+}
+
+namespace {
+
+// The framing rules applied to the whole pending text from its first byte on every read: slow
+// but plain, the yardstick for the framer, which remembers how far it has searched.
+class PlainFramer
+{
+public:
+    explicit PlainFramer(size_t maxMessageBytes) : m_max(maxMessageBytes) {}
+
+    Texts Append(const std::string& read)
+    {
+        Texts messages;
+        m_pending += read;
+        bool waitingForText = false;
+        while (!m_pending.empty())
+        {
+            const size_t textEnd = m_pending.find("#@");
+            const size_t caret = m_pending.find("^^");
+            if (textEnd != std::string::npos && (caret == std::string::npos || textEnd < caret))
+            {
+                messages.push_back(m_pending.substr(0, textEnd + 2));
+                m_pending.erase(0, textEnd + 2);
+                continue;
+            }
+            if (caret == std::string::npos)
+            {
+                waitingForText = true;
+                break;
+            }
+            const size_t fieldStart = caret + 2;
+            const std::string field = m_pending.substr(fieldStart, CMessageFramer::kMaxLengthDigits + 2);
+            size_t digits = 0;
+            while (digits < field.size() && isdigit((unsigned char)field[digits]))
+                ++digits;
+            const bool tooLong = digits > (size_t)CMessageFramer::kMaxLengthDigits;
+            if (!tooLong && (digits == field.size() || (digits > 0 && field.substr(digits) == "~")))
+                break;  // the header goes on in the next read
+            bool wellFormed = !tooLong && digits > 0 && field.compare(digits, 2, "~~") == 0;
+            const unsigned long long length = wellFormed ? std::stoull(field.substr(0, digits)) : 0;
+            wellFormed = wellFormed && length <= m_max;
+            if (!wellFormed)
+            {
+                Drop(fieldStart);
+                continue;
+            }
+            const size_t headerEnd = fieldStart + digits + 2;
+            if (m_pending.size() - headerEnd < length)
+                break;
+            if (caret > 0)
+                Drop(caret);
+            if (length > 0)
+                messages.push_back(m_pending.substr(headerEnd - caret, (size_t)length));
+            m_pending.erase(0, headerEnd - caret + (size_t)length);
+        }
+        if (waitingForText && m_pending.size() > m_max)
+            Drop(m_pending.size());
+        return messages;
+    }
+
+    size_t Pending() const { return m_pending.size(); }
+    size_t dropped = 0;
+    int drops = 0;
+
+private:
+    void Drop(size_t length)
+    {
+        m_pending.erase(0, length);
+        dropped += length;
+        ++drops;
+    }
+
+    std::string m_pending;
+    size_t m_max;
+};
+
+// Streams built from the pieces that matter to the searches: markers and their halves, runs of
+// "^", headers good and bad, and filler, so that markers fall across reads in every way.
+std::string RandomStream(std::mt19937& random)
+{
+    static const char* const pieces[] = {"#@", "#", "@", "^", "^^", "~~", "~", "^^5~~", "^^12~~", "^^0~~", "^^x",
+                                         "^^^^^^^", "3", "abc", "q@1", "##@@", "\xB0\xA1", "^^3~~#@#"};
+    std::string stream;
+    const int count = 1 + (int)(random() % 60);
+    for (int i = 0; i < count; ++i)
+    {
+        if (random() % 8 == 0)
+            stream += std::string(1 + random() % 40, "x^#"[random() % 3]);
+        else
+            stream += pieces[random() % (sizeof(pieces) / sizeof(pieces[0]))];
+    }
+    return stream;
+}
+
+} // namespace
+
+TEST(MessageFramer, RemembersItsSearchesWithoutChangingAnyResult)
+{
+    std::mt19937 random(9);
+    for (int round = 0; round < 3000; ++round)
+    {
+        const size_t cap = 24 + random() % 40;
+        CMessageFramer framer(cap);
+        PlainFramer plain(cap);
+        std::string stream = RandomStream(random);
+        for (size_t at = 0; at < stream.size();)
+        {
+            const size_t size = std::min(stream.size() - at, (size_t)(1 + random() % (random() % 4 == 0 ? 64 : 4)));
+            const std::string read = stream.substr(at, size);
+            at += size;
+            const Texts expected = plain.Append(read);
+            ASSERT_EQ(expected, Feed(framer, {read})) << "round " << round << ", stream " << stream;
+            ASSERT_EQ(plain.Pending(), framer.GetPendingBytes()) << "round " << round << ", stream " << stream;
+            ASSERT_EQ(plain.dropped, framer.GetDroppedBytes()) << "round " << round;
+            ASSERT_EQ(plain.drops, framer.GetDropCount()) << "round " << round;
+        }
+    }
 }

@@ -230,6 +230,20 @@ TEST_F(NetworkTest, RefusedOrUnansweredMarkLoginFallsBackToTheLoginServer)
     }
 }
 
+TEST_F(NetworkTest, UnusablePortGoesStraightToTheLoginServer)
+{
+    // 70000 must not be taken for 70000 - 65536: nothing is tried on the server's own address.
+    ServerRecord server = MakeServer(m_tradeServer.Port());
+    server.m_strFields[ServerRecord::kPort] = "70000";
+    CNetwork network(server);
+    network.SetLoginTimings(FastTimings());
+    network.SetMark("MARK1");
+    network.Connect();
+    auto login = m_loginServer.WaitForConnection();
+    ASSERT_EQ(ExpectedFallbackLogin("TRADE"), ReadRequest(login));
+    network.Disconnect();
+}
+
 TEST_F(NetworkTest, DisconnectEndsTheLoginThreadInAnyWait)
 {
     struct Case
@@ -322,6 +336,8 @@ TEST(NetworkLoginTexts, ParseLoginReplyTakesTheFirstListedServer)
         {"no at sign", false},
         {"loginresult@status:1#name:a#mark:m#code:c#markserver:A|b|c|h|1|1|3|s|0|r&#@", false},  // 6 fields
         {"loginresult@status:1#name:a#mark:m#code:c#trademark:1#loginrange:L#markserver:A|b|c|h|1|1|3|s|0&#@", false},
+        // A port that would wrap to 4464.
+        {"loginresult@status:1#name:a#mark:m#code:c#trademark:1#loginrange:L#markserver:A|b|c|h|70000|1|3|s|0|r&#@", false},
     };
     for (const Case& c : refusals)
     {

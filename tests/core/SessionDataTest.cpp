@@ -108,6 +108,69 @@ TEST_F(SessionDataTest, BadEntryKeepsTheServersPlacedBeforeIt)
     EXPECT_TRUE(m_session.GetServers(3).empty());
 }
 
+TEST_F(SessionDataTest, TypeIsReadOnceAndPortsMustBeUsable)
+{
+    // One reading of the type chooses the list, finds duplicates and is what the record keeps.
+    const CString servers = Entry("CSM_P", "h1", "1") + "&" + Entry("CSM_P", "h2", "1:") + "&"
+                            + Entry("TRADE", "h3", "03") + "&" + Entry("TRADE", "h4", "3") + "&"
+                            + Entry("TRADE", "h5", "4"); // a name may stand in two lists
+    ASSERT_EQ(1, m_session.ParseLoginResult(Reply(servers), m_error));
+    ASSERT_EQ(1u, m_session.GetServers(1).size());
+    EXPECT_EQ(CString("h1"), m_session.GetServers(1)[0]->GetHost());
+    ASSERT_EQ(1u, m_session.GetServers(3).size());
+    EXPECT_EQ(CString("h3"), m_session.GetServers(3)[0]->GetHost());
+    EXPECT_EQ(CString("3"), m_session.GetServers(3)[0]->GetTypeText());
+    EXPECT_EQ(1u, m_session.GetServers(4).size());
+    const ServerRecord* trade = m_session.FindServer("3", "TRADE");
+    ASSERT_NE(nullptr, trade);
+    EXPECT_EQ(CString("h3"), trade->GetHost());
+
+    const struct
+    {
+        const char* port;
+        int result;
+    } kPorts[] = {{"1", 1}, {"65535", 1}, {"09001", 1}, {"0", -4}, {"65536", -4}, {"70000", -4},
+                  {"-1", -4}, {"", -4}, {"90x", -4}, {" 80", -4}, {"99999999999", -4}};
+    for (const auto& port : kPorts)
+    {
+        CString entry;
+        entry.Format("TRADE|a|b|h|%s|x|3|c|d|r", port.port);
+        CString error;
+        EXPECT_EQ(port.result, m_session.ParseLoginResult(Reply(entry), error)) << port.port;
+        EXPECT_EQ(CString(port.result == 1 ? "" : "服务器数据错误！"), error) << port.port;
+        EXPECT_EQ(port.result == 1 ? 1u : 0u, m_session.GetServers(3).size()) << port.port;
+    }
+}
+
+TEST_F(SessionDataTest, ServerListIsBoundedAndDuplicatesAreFoundAmongMany)
+{
+    // 1,000 entries: 500 names, each listed twice, over the six types; the first of each wins.
+    CString servers;
+    for (int i = 0; i < 1000; ++i)
+    {
+        CString name, host, type;
+        name.Format("S%03d", i % 500);
+        host.Format("h%d", i);
+        type.Format("%d", 1 + (i % 500) % 6);
+        servers += Entry(name, host, type) + "&";
+    }
+    ASSERT_EQ(1, m_session.ParseLoginResult(Reply(servers), m_error));
+    size_t placed = 0;
+    for (int type = 1; type <= 6; ++type)
+    {
+        for (const ServerRecord* record : m_session.GetServers(type))
+            EXPECT_EQ(atoi(record->GetName().Mid(1)), atoi(record->GetHost().Mid(1))) << (LPCSTR)record->GetName();
+        placed += m_session.GetServers(type).size();
+    }
+    EXPECT_EQ(500u, placed);
+
+    // One more entry is refused before any server is placed.
+    EXPECT_EQ(-4, m_session.ParseLoginResult(Reply(servers + Entry("X", "h", "1")), m_error));
+    EXPECT_EQ(CString("服务器数据错误：服务器超过1000个！"), m_error);
+    for (int type = 1; type <= 6; ++type)
+        EXPECT_TRUE(m_session.GetServers(type).empty());
+}
+
 TEST_F(SessionDataTest, FindServerByTypeAndName)
 {
     const CString servers = Entry("CSM_P", "h1", "1") + "&" + Entry("TRADE", "h3", "3") + "&"
