@@ -313,16 +313,4 @@ TEST_F(ReceiverTest, OneReceiverPerSessionAndOnlyQuotesOnTheDefaultServer)
     }
 }
 
-TEST(ReceiverSetTest, WaitsForMoreThan64Threads)
-{
-    std::vector<HANDLE> events;
-    for (int i = 0; i < 100; ++i)
-        events.push_back(CreateEventA(NULL, TRUE, TRUE, NULL));
-    EXPECT_TRUE(CReceiverSet::WaitForAll(events, 1000));
-    ResetEvent(events[90]);  // one in the second group still running
-    EXPECT_FALSE(CReceiverSet::WaitForAll(events, 50));
-    for (HANDLE event : events)
-        CloseHandle(event);
-}
-
 }  // namespace
