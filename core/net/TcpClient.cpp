@@ -290,6 +290,12 @@ bool CTcpClient::Connect(const in_addr& address, USHORT port)
         if (!m_async && !WaitForConnect())
             return false;
     }
+    else if (!m_async)
+    {
+        // Connected at once: take the completion off the record so the worker never sees it.
+        WSANETWORKEVENTS completed;
+        ::WSAEnumNetworkEvents(m_socket, m_socketEvent, &completed);
+    }
     if (m_async)
         return true;
 

@@ -21,8 +21,9 @@ public:
     CTcpClient& operator=(const CTcpClient&) = delete;
 
     bool Start(LPCSTR address, USHORT port, bool async) override;
-    // Ends the connection. Called on any thread but the worker, it waits for the worker and
-    // returns with the client Stopped. Called on the worker (from a listener operation), it
+    // Ends the connection. Called on any thread but the worker, it ends a Start still
+    // connecting on another thread (that Start fails with "Connect to Server Fail"), waits
+    // for the worker and returns with the client Stopped. Called on the worker (from a listener operation), it
     // returns at once with the client Stopping; the worker releases the connection when it
     // leaves, and the state becomes Stopped then.
     bool Stop() override;

@@ -11,13 +11,16 @@ void Displace(CServerSession* session, int kind, HWND mainWindow)
 {
     if (session == NULL)
         return;
+    // Displaced before the disconnect: the connection's receiver, seeing it go down, must
+    // find the state no longer logged in, or it would report a loss as well.
+    volatile LONG* state = ConnectionStateOf(kind);
+    const bool reported = kind != CONNECTION_KIND_PROXY_QUERY && state != NULL;
+    if (reported)
+        InterlockedExchange(state, CONNECTION_DISPLACED);
     if (session->GetConnection() != NULL)
         session->GetConnection()->Disconnect();
-    volatile LONG* state = ConnectionStateOf(kind);
-    if (kind == CONNECTION_KIND_PROXY_QUERY || state == NULL)
-        return;
-    InterlockedExchange(state, CONNECTION_DISPLACED);
-    ::SendMessage(mainWindow, WM_CONNECTION_STATE, (WPARAM)kind, (LPARAM)CONNECTION_DISPLACED);
+    if (reported)
+        ::SendMessage(mainWindow, WM_CONNECTION_STATE, (WPARAM)kind, (LPARAM)CONNECTION_DISPLACED);
 }
 }
 
