@@ -19,7 +19,7 @@ BEGIN_MESSAGE_MAP(CVelmoraDlg, CDialogEx)
 END_MESSAGE_MAP()
 
 CVelmoraDlg::CVelmoraDlg(CWnd* pParent)
-    : CDialogEx(IDD, pParent), m_hClockStopEvent(NULL), m_hClockThread(NULL)
+    : CDialogEx(IDD, pParent), m_clockThread("status-bar clock")
 {
 }
 
@@ -53,26 +53,13 @@ void CVelmoraDlg::StartServerTimeThread()
 
 void CVelmoraDlg::StartServerClock()
 {
-    m_hClockStopEvent = ::CreateEvent(nullptr, TRUE, FALSE, nullptr);
-    if (m_hClockStopEvent != NULL)
-        m_hClockThread = StartServerClockThread(m_hWnd, m_hClockStopEvent);
+    StartServerClockThread(m_clockThread, m_hWnd);
 }
 
 void CVelmoraDlg::StopServerClock()
 {
-    if (m_hClockThread != NULL)
-    {
-        ::SetEvent(m_hClockStopEvent);
-        if (::WaitForSingleObject(m_hClockThread, kClockStopWaitMs) == WAIT_TIMEOUT)
-            ::TerminateThread(m_hClockThread, 0);
-        ::CloseHandle(m_hClockThread);
-        m_hClockThread = NULL;
-    }
-    if (m_hClockStopEvent != NULL)
-    {
-        ::CloseHandle(m_hClockStopEvent);
-        m_hClockStopEvent = NULL;
-    }
+    // A clock that does not end in time is left running (reported); it only posts.
+    m_clockThread.Stop(kClockStopWaitMs);
     // Texts still queued would be lost with the window; free them.
     MSG msg;
     while (m_hWnd != NULL

@@ -2,6 +2,7 @@
 #pragma once
 #include <afxdialogex.h>
 #include "resource.h"
+#include "StoppableThread.h"
 
 class CVelmoraDlg : public CDialogEx
 {
@@ -28,7 +29,6 @@ private:
     void StartServerClock();
     void StopServerClock();
 
-    HANDLE m_hClockStopEvent;     // set at shutdown: ends the status-bar clock
-    HANDLE m_hClockThread;
+    CStoppableThread m_clockThread;  // the status-bar clock
     CString m_strServerClockText;
 };

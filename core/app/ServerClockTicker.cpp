@@ -1,7 +1,7 @@
 #include "ServerClockTicker.h"
 #include "ServerClock.h"
+#include "StoppableThread.h"
 
-#include <process.h>
 #include <string.h>
 
 CServerClockTicker::CServerClockTicker(HWND hTarget, UINT nMessage, TimeSource timeSource)
@@ -48,34 +48,11 @@ CString CServerClockTicker::TakeText(LPARAM lParam)
     return strText;
 }
 
-namespace {
-
-struct ClockThreadArgs
+bool StartServerClockThread(CStoppableThread& thread, HWND hMainWnd)
 {
-    HWND hMainWnd;
-    HANDLE hStopEvent;
-};
-
-unsigned __stdcall ServerClockThread(void* pParam)
-{
-    ClockThreadArgs* pArgs = static_cast<ClockThreadArgs*>(pParam);
-    CServerClockTicker ticker(pArgs->hMainWnd, WM_SERVER_CLOCK_TEXT, GetServerTime);
-    const HANDLE hStopEvent = pArgs->hStopEvent;
-    delete pArgs;
-    ticker.Run(hStopEvent);
-    return 0;
-}
-
-}  // namespace
-
-HANDLE StartServerClockThread(HWND hMainWnd, HANDLE hStopEvent)
-{
-    ClockThreadArgs* pArgs = new ClockThreadArgs{hMainWnd, hStopEvent};
-    const uintptr_t hThread = _beginthreadex(nullptr, 0, ServerClockThread, pArgs, 0, nullptr);
-    if (hThread == 0)
-    {
-        delete pArgs;
-        return NULL;
-    }
-    return reinterpret_cast<HANDLE>(hThread);
+    const HANDLE hStopEvent = thread.GetStopEvent();
+    return thread.Start([hMainWnd, hStopEvent] {
+        CServerClockTicker ticker(hMainWnd, WM_SERVER_CLOCK_TEXT, GetServerTime);
+        ticker.Run(hStopEvent);
+    });
 }

@@ -36,7 +36,9 @@ private:
     __time64_t m_nLastShown;
 };
 
-// Starts the status-bar clock for the main window: the new text of every second is posted
-// to hMainWnd as WM_SERVER_CLOCK_TEXT until hStopEvent is set. Returns the thread handle
-// (the caller waits for it and closes it), or NULL when the thread could not start.
-HANDLE StartServerClockThread(HWND hMainWnd, HANDLE hStopEvent);
+class CStoppableThread;
+
+// Starts the status-bar clock for the main window on `thread`: the new text of every second
+// is posted to hMainWnd as WM_SERVER_CLOCK_TEXT until the thread is asked to stop. False
+// when the thread could not start.
+bool StartServerClockThread(CStoppableThread& thread, HWND hMainWnd);

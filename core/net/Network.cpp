@@ -72,10 +72,16 @@ bool CNetwork::Disconnect()
             m_loginRunning = false;
         }
         // Every wait of the login thread watches the stop event, so it ends promptly; it is
-        // never killed (it may hold the client's or the heap's locks).
+        // never killed (it may hold the client's or the heap's locks). A connect of the
+        // fall-back login does not watch the event: stopping the client ends it, again while
+        // the thread may still be starting one before it sees the stop.
         if (thread != NULL)
         {
-            ::WaitForSingleObject(thread, INFINITE);
+            while (::WaitForSingleObject(thread, 0) == WAIT_TIMEOUT)
+            {
+                StopClient();
+                ::WaitForSingleObject(thread, 20);
+            }
             ::CloseHandle(thread);
         }
     }

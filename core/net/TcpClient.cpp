@@ -48,7 +48,8 @@ CTcpClient::CTcpClient(ITcpClientListener* listener)
       m_keepAliveTime(20000), m_keepAliveInterval(5000), m_worker(NULL), m_workerId(0),
       m_state(ClientState::Stopped), m_errorCode(ClientError::Success), m_userData(NULL),
       m_sendEvent(::CreateEventA(NULL, FALSE, FALSE, NULL)), m_shutdownEvent(::CreateEventA(NULL, FALSE, FALSE, NULL)),
-      m_pendingBytes(0), m_ioSize(m_socketBufferSize), m_closeNotified(false), m_releaseOnWorker(false)
+      m_pendingBytes(0), m_ioSize(m_socketBufferSize), m_closeNotified(false), m_releaseOnWorker(false),
+      m_starterId(0), m_startDoneEvent(::CreateEventA(NULL, TRUE, TRUE, NULL))
 {
     WSADATA data;
     m_startupResult = ::WSAStartup(MAKEWORD(2, 2), &data);
@@ -68,6 +69,7 @@ CTcpClient::~CTcpClient()
     }
     ::CloseHandle(m_sendEvent);
     ::CloseHandle(m_shutdownEvent);
+    ::CloseHandle(m_startDoneEvent);
     ::DeleteCriticalSection(&m_sendLock);
     ::DeleteCriticalSection(&m_startStopLock);
     if (m_startupResult == 0)
@@ -188,24 +190,41 @@ bool CTcpClient::Start(LPCSTR address, USHORT port, bool async)
     if (!ValidateSettings())
         return Fail(ClientError::InvalidParameter, ERROR_INVALID_PARAMETER);
 
-    CLockGuard guard(m_startStopLock);
-    if (m_state.load() != ClientState::Stopped)
-        return Fail(ClientError::IllegalState, ERROR_INVALID_OPERATION);
-    JoinFinishedWorker();
-    m_state = ClientState::Starting;
-    m_async = async;
-    m_ioSize = m_socketBufferSize;
-    m_closeNotified = false;
-    m_releaseOnWorker = false;
-    m_errorCode = ClientError::Success;
+    {
+        // Held only while the state changes: a Stop must get in while the connect runs.
+        CLockGuard guard(m_startStopLock);
+        if (m_state.load() != ClientState::Stopped)
+            return Fail(ClientError::IllegalState, ERROR_INVALID_OPERATION);
+        JoinFinishedWorker();
+        m_state = ClientState::Starting;
+        m_async = async;
+        m_ioSize = m_socketBufferSize;
+        m_closeNotified = false;
+        m_releaseOnWorker = false;
+        m_errorCode = ClientError::Success;
+        m_starterId = ::GetCurrentThreadId();
+        ::ResetEvent(m_startDoneEvent);
+    }
 
-    if (StartConnection(address, port))
-        return true;
-    // Keep the cause of the failure: the Stop below (and whatever its OnClose does) must not
+    const bool started = StartConnection(address, port);
+    // Keep the cause of a failure: the Stop below (and whatever its OnClose does) must not
     // replace it.
     const ClientError code = m_errorCode.load();
     const DWORD osError = ::GetLastError();
-    StopConnection(false);
+    bool stoppedMeanwhile;
+    {
+        CLockGuard guard(m_startStopLock);
+        m_starterId = 0;
+        const ClientState state = m_state.load();
+        stoppedMeanwhile = state != ClientState::Starting && state != ClientState::Started;
+        ::SetEvent(m_startDoneEvent);
+    }
+    if (started)
+        return true;
+    // A Stop that came during the start releases the connection itself (it waited for this
+    // start to finish); otherwise the failed start is undone here.
+    if (!stoppedMeanwhile)
+        StopConnection(false);
     SetError(code, osError);
     return false;
 }
@@ -258,30 +277,50 @@ bool CTcpClient::Connect(const in_addr& address, USHORT port)
     server.sin_port = htons(port);
     server.sin_addr = address;
 
-    if (m_async)
-    {
-        // Select before connecting so the connect's completion cannot be missed.
-        if (::WSAEventSelect(m_socket, m_socketEvent, FD_CONNECT | FD_CLOSE) == SOCKET_ERROR)
-            return Fail(ClientError::ConnectServer, ::WSAGetLastError());
-        if (::connect(m_socket, reinterpret_cast<const sockaddr*>(&server), sizeof(server)) == SOCKET_ERROR)
-        {
-            const int error = ::WSAGetLastError();
-            if (error != WSAEWOULDBLOCK)
-                return Fail(ClientError::ConnectServer, error);
-        }
-        return true;
-    }
-
-    if (::connect(m_socket, reinterpret_cast<const sockaddr*>(&server), sizeof(server)) == SOCKET_ERROR)
+    // Select before connecting so the connect's completion cannot be missed. The synchronous
+    // mode waits for that completion here instead of in a blocking connect, so that a Stop
+    // from another thread ends the wait at once.
+    if (::WSAEventSelect(m_socket, m_socketEvent, m_async ? FD_CONNECT | FD_CLOSE : FD_CONNECT) == SOCKET_ERROR)
         return Fail(ClientError::ConnectServer, ::WSAGetLastError());
+    if (::connect(m_socket, reinterpret_cast<const sockaddr*>(&server), sizeof(server)) == SOCKET_ERROR)
+    {
+        const int error = ::WSAGetLastError();
+        if (error != WSAEWOULDBLOCK)
+            return Fail(ClientError::ConnectServer, error);
+        if (!m_async && !WaitForConnect())
+            return false;
+    }
+    else if (!m_async)
+    {
+        // Connected at once: take the completion off the record so the worker never sees it.
+        WSANETWORKEVENTS completed;
+        ::WSAEnumNetworkEvents(m_socket, m_socketEvent, &completed);
+    }
+    if (m_async)
+        return true;
+
     if (::WSAEventSelect(m_socket, m_socketEvent, FD_READ | FD_WRITE | FD_CLOSE) == SOCKET_ERROR)
         return Fail(ClientError::ConnectServer, ::WSAGetLastError());
     if (NotifyConnected() == ListenerResult::Error)
         return Fail(ClientError::ConnectServer, ERROR_CANCELLED);
-    // The listener may have stopped the client inside OnConnected.
+    // The listener may have stopped the client inside OnConnected, or another thread did.
     ClientState expected = ClientState::Starting;
     if (!m_state.compare_exchange_strong(expected, ClientState::Started))
         return Fail(ClientError::ConnectServer, ERROR_CANCELLED);
+    return true;
+}
+
+bool CTcpClient::WaitForConnect()
+{
+    HANDLE events[2] = {m_socketEvent, m_shutdownEvent};
+    if (::WaitForMultipleObjects(2, events, FALSE, INFINITE) != WAIT_OBJECT_0)
+        return Fail(ClientError::ConnectServer, WSAEINTR);  // stopped
+    WSANETWORKEVENTS networkEvents;
+    if (::WSAEnumNetworkEvents(m_socket, m_socketEvent, &networkEvents) == SOCKET_ERROR)
+        return Fail(ClientError::ConnectServer, ::WSAGetLastError());
+    const int error = (networkEvents.lNetworkEvents & FD_CONNECT) ? networkEvents.iErrorCode[FD_CONNECT_BIT] : WSAEINTR;
+    if (error != 0)
+        return Fail(ClientError::ConnectServer, error);
     return true;
 }
 
@@ -309,6 +348,7 @@ bool CTcpClient::Stop()
 
 bool CTcpClient::StopConnection(bool reportIllegalState)
 {
+    bool startRunning;
     {
         CLockGuard guard(m_startStopLock);
         const ClientState state = m_state.load();
@@ -319,6 +359,15 @@ bool CTcpClient::StopConnection(bool reportIllegalState)
             return false;
         }
         m_state = ClientState::Stopping;
+        startRunning = m_starterId != 0 && m_starterId != ::GetCurrentThreadId();
+    }
+
+    if (startRunning)
+    {
+        // A Start on another thread is still connecting: wake it and let it back out before
+        // anything it uses is released.
+        ::SetEvent(m_shutdownEvent);
+        ::WaitForSingleObject(m_startDoneEvent, INFINITE);
     }
 
     if (IsWorkerThread())

@@ -21,8 +21,9 @@ public:
     CTcpClient& operator=(const CTcpClient&) = delete;
 
     bool Start(LPCSTR address, USHORT port, bool async) override;
-    // Ends the connection. Called on any thread but the worker, it waits for the worker and
-    // returns with the client Stopped. Called on the worker (from a listener operation), it
+    // Ends the connection. Called on any thread but the worker, it ends a Start still
+    // connecting on another thread (that Start fails with "Connect to Server Fail"), waits
+    // for the worker and returns with the client Stopped. Called on the worker (from a listener operation), it
     // returns at once with the client Stopping; the worker releases the connection when it
     // leaves, and the state becomes Stopped then.
     bool Stop() override;
@@ -83,6 +84,7 @@ private:
     bool CreateSocket();
     void SetKeepAlive();
     bool Connect(const in_addr& address, USHORT port);
+    bool WaitForConnect();
     bool StartWorker();
     bool StopConnection(bool reportIllegalState);
     void ReleaseConnection();
@@ -111,8 +113,9 @@ private:
     PVOID m_userData;
 
     CBufferItemPool m_pool;
-    // Start and Stop exclude each other through this lock; Stop never holds it while it
-    // waits for the worker (the worker may be stopping itself at the same moment).
+    // Start and Stop exclude each other through this lock while they change the state;
+    // neither holds it while it connects or waits for the worker (the worker may be stopping
+    // itself at the same moment).
     CRITICAL_SECTION m_startStopLock;
     // Guards the send queue and the pending byte count; senders hold it while they copy, and
     // the queue is released under it, so a sender racing Stop never writes freed memory.
@@ -125,4 +128,8 @@ private:
 
     std::atomic<bool> m_closeNotified;     // OnClose raised for the current start
     std::atomic<bool> m_releaseOnWorker;   // the worker stopped itself: it releases on exit
+    // The thread inside Start after the state became Starting (0 when none), and the event
+    // set when it has left: a Stop on another thread waits for it before releasing.
+    DWORD m_starterId;
+    HANDLE m_startDoneEvent;
 };

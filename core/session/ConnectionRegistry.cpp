@@ -29,6 +29,9 @@ CConnectionRegistry::~CConnectionRegistry()
     for (auto& entry : m_sessions)
         delete entry.second;
     m_sessions.clear();
+    for (CServerSession* session : m_replaced)
+        delete session;
+    m_replaced.clear();
 }
 
 CString CConnectionRegistry::MakeKey(const CString& typeDigit, const CString& name)
@@ -105,11 +108,21 @@ void CConnectionRegistry::Register(CServerSession* session)
     if (found != m_sessions.end())
     {
         if (found->second != session)
-            delete found->second;
+            Retire(found->second);
         m_sessions.erase(found);
     }
     session->SetKey(key);
     m_sessions[key] = session;
+}
+
+// Receivers and initial loads hold the session and its connection by plain pointer and may be
+// inside a cycle on it right now, so the replaced session is only disconnected: those threads
+// see its connection down and report the loss. It is freed with the registry.
+void CConnectionRegistry::Retire(CServerSession* session)
+{
+    if (session->GetConnection() != NULL)
+        session->GetConnection()->Disconnect();
+    m_replaced.push_back(session);
 }
 
 void CConnectionRegistry::CreateSessionsOfType(int type, bool connect, CSessionData& sessionData)
@@ -160,6 +173,8 @@ size_t CConnectionRegistry::GetCount()
 
 CConnectionRegistry& GetConnectionRegistry()
 {
-    static CConnectionRegistry registry;
-    return registry;
+    // Never destroyed: a receiver left running at shutdown still reads its connection. The
+    // shutdown disconnects every session before the process ends.
+    static CConnectionRegistry* registry = new CConnectionRegistry;
+    return *registry;
 }

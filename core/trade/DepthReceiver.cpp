@@ -12,7 +12,7 @@ CDepthReceiver::CDepthReceiver(IReceiverHost& host, CNetwork* connection)
 
 CDepthReceiver::~CDepthReceiver()
 {
-    Stop(3000);
+    StopBeforeDestruction(3000);
 }
 
 void CDepthReceiver::SetIndex(int index, const CString& serverName)

@@ -4,7 +4,6 @@
 #include "ConnectionStates.h"
 #include "ReceiverHost.h"
 #include "ReplyMessages.h"
-#include "WorkerThread.h"
 
 namespace
 {
@@ -16,14 +15,14 @@ const DWORD kStopWaitMs = 3000;
 }
 
 CInitialQuery::CInitialQuery(IReceiverHost& host, CConnectionRegistry& registry)
-    : m_host(host), m_registry(registry), m_running(0), m_stopRequest(0), m_thread(NULL), m_stepMs(100)
+    : m_host(host), m_registry(registry), m_worker("initial query"), m_stepMs(100)
 {
     ClearArrivals();
 }
 
 CInitialQuery::~CInitialQuery()
 {
-    Stop(kStopWaitMs);
+    m_worker.Join(kStopWaitMs);
 }
 
 void CInitialQuery::NoteArrival(Arrival arrival)
@@ -44,46 +43,35 @@ void CInitialQuery::ClearArrivals()
 
 bool CInitialQuery::Start()
 {
-    Stop(kStopWaitMs);
-    InterlockedExchange(&m_stopRequest, 0);
-    m_thread = StartWorkerThread(ThreadEntry, this, m_running);
-    return m_thread != NULL;
+    if (!Stop(kStopWaitMs))
+        return false;
+    return m_worker.Start([this] { Run(); });
 }
 
 void CInitialQuery::RequestStop()
 {
-    InterlockedExchange(&m_stopRequest, 1);
+    m_worker.RequestStop();
 }
 
-void CInitialQuery::Stop(DWORD timeoutMs)
+bool CInitialQuery::Stop(DWORD timeoutMs)
 {
-    if (m_thread == NULL)
-        return;
-    RequestStop();
-    EndWorkerThread(m_thread, timeoutMs, m_running);
-}
-
-unsigned __stdcall CInitialQuery::ThreadEntry(void* self)
-{
-    CInitialQuery* query = static_cast<CInitialQuery*>(self);
-    const int result = query->Run();
-    InterlockedExchange(&query->m_running, 0);
-    return (unsigned)result;
+    return m_worker.Stop(timeoutMs);
 }
 
 bool CInitialQuery::WaitSteps(int steps, bool watchConnection, Arrival* arrival)
 {
     for (int i = 0; i < steps; ++i)
     {
-        if (m_stopRequest != 0)
+        if (m_worker.IsStopRequested())
             return false;
         if (watchConnection && QueryConnectionState != CONNECTION_LOGGED_IN)
             return false;
         if (arrival != NULL && HasArrived(*arrival))
             return true;
-        Sleep(m_stepMs);
+        if (m_worker.WaitForWake(m_stepMs))
+            return false;
     }
-    if (m_stopRequest != 0)
+    if (m_worker.IsStopRequested())
         return false;
     return !(watchConnection && QueryConnectionState != CONNECTION_LOGGED_IN);
 }

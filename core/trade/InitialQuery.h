@@ -6,6 +6,8 @@
 #include <afx.h>
 #include <functional>
 
+#include "StoppableThread.h"
+
 class CConnectionRegistry;
 class IReceiverHost;
 
@@ -21,7 +23,7 @@ public:
     };
 
     CInitialQuery(IReceiverHost& host, CConnectionRegistry& registry);
-    // Stops a run that is still going.
+    // Stops a run that is still going and waits for it (it works on this object).
     ~CInitialQuery();
     CInitialQuery(const CInitialQuery&) = delete;
     CInitialQuery& operator=(const CInitialQuery&) = delete;
@@ -30,18 +32,19 @@ public:
     bool HasArrived(Arrival arrival) const;
     void ClearArrivals();
 
-    // Starts a new run. A run of an earlier login that is still going is stopped and its
-    // thread handle closed first, so one login never leaves a thread behind. False when the
-    // thread cannot be started.
+    // Starts a new run. A run of an earlier login that is still going is stopped first (it
+    // ends at its next wait, answering what it is sending), so one login never leaves a
+    // thread behind. False when the thread cannot be started, or when the earlier run did
+    // not end in time: it is left running (reported) and no second run starts beside it.
     bool Start();
-    // Asks a running load to end and waits up to timeoutMs; a thread that does not end in
-    // time is terminated. Closes the handle.
-    void Stop(DWORD timeoutMs);
+    // Asks a running load to end and waits up to timeoutMs, answering sent messages. True
+    // when no run is left; one that did not end is reported and left running.
+    bool Stop(DWORD timeoutMs);
     // Only sets the stop request (the shutdown waits for all threads together).
     void RequestStop();
-    bool IsRunning() const { return m_running != 0; }
-    // The current run's thread, null when none was started.
-    HANDLE GetThreadHandle() const { return m_thread; }
+    bool IsRunning() const { return m_worker.IsAlive(); }
+    // The current run's thread, null when none was started or it was stopped.
+    HANDLE GetThreadHandle() const { return m_worker.GetHandle(); }
 
     // Length of one wait step (100 ms by default; tests shorten it).
     void SetStepMs(DWORD stepMs) { m_stepMs = stepMs; }
@@ -50,7 +53,6 @@ public:
     int Run();
 
 private:
-    static unsigned __stdcall ThreadEntry(void* self);
     // False when the run must end (stop request, or the query login was lost while
     // watchConnection).
     bool WaitSteps(int steps, bool watchConnection, Arrival* arrival);
@@ -61,8 +63,6 @@ private:
     IReceiverHost& m_host;
     CConnectionRegistry& m_registry;
     volatile LONG m_arrived[ARRIVAL_COUNT];
-    volatile LONG m_running;
-    volatile LONG m_stopRequest;
-    HANDLE m_thread;
+    CStoppableThread m_worker;
     DWORD m_stepMs;
 };

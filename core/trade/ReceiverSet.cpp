@@ -1,11 +1,11 @@
 #include "ReceiverSet.h"
 
-#include <algorithm>
 #include <set>
 
 #include "ConnectionRegistry.h"
 #include "DepthReceiver.h"
 #include "SessionData.h"
+#include "ThreadWait.h"
 #include "TradeReplyReceiver.h"
 
 namespace
@@ -43,7 +43,8 @@ CReceiverSet::~CReceiverSet()
 {
     StopAll(3000);
     for (CReplyReceiver* receiver : All())
-        delete receiver;
+        if (!receiver->IsRunning())
+            delete receiver;
 }
 
 void CReceiverSet::Add(std::vector<CReplyReceiver*>& list, CReplyReceiver* receiver)
@@ -117,21 +118,6 @@ size_t CReceiverSet::GetCount() const
     return m_quote.size() + m_depth.size() + m_trade.size() + m_query.size() + m_proxyQuery.size();
 }
 
-bool CReceiverSet::WaitForAll(const std::vector<HANDLE>& handles, DWORD timeoutMs)
-{
-    const DWORD start = GetTickCount();
-    for (size_t first = 0; first < handles.size(); first += MAXIMUM_WAIT_OBJECTS)
-    {
-        const size_t count = std::min<size_t>(MAXIMUM_WAIT_OBJECTS, handles.size() - first);
-        const DWORD elapsed = GetTickCount() - start;
-        const DWORD remaining = elapsed >= timeoutMs ? 0 : timeoutMs - elapsed;
-        const DWORD result = WaitForMultipleObjects((DWORD)count, &handles[first], TRUE, remaining);
-        if (result == WAIT_TIMEOUT || result == WAIT_FAILED)
-            return false;
-    }
-    return true;
-}
-
 bool CReceiverSet::StopAll(DWORD timeoutMs)
 {
     const std::vector<CReplyReceiver*> all = All();
@@ -139,12 +125,23 @@ bool CReceiverSet::StopAll(DWORD timeoutMs)
     for (CReplyReceiver* receiver : all)
     {
         receiver->RequestStop();
-        if (receiver->GetThreadHandle() != NULL)
-            handles.push_back(receiver->GetThreadHandle());
+        handles.push_back(receiver->GetThreadHandle());
     }
-    const bool ended = WaitForAll(handles, timeoutMs);
-    // Every thread has ended by now, or is ended here as the last resort (0 ms wait left).
+    // Each receiver ends the initial load it started before its own thread ends, so the
+    // receivers' threads are all there is to wait for.
+    WaitForThreads(handles, timeoutMs);
+    bool ended = true;
     for (CReplyReceiver* receiver : all)
-        receiver->Stop(0);
+    {
+        if (receiver->IsRunning())
+        {
+            ReportThreadLeftRunning("reply receiver", timeoutMs);
+            ended = false;
+        }
+        else
+        {
+            receiver->Stop(0);  // closes the handle of the ended thread
+        }
+    }
     return ended;
 }

@@ -18,7 +18,9 @@ public:
     typedef std::function<CReplyReceiver*(IReceiverHost& host, CNetwork* connection)> QuoteReceiverFactory;
 
     CReceiverSet(IReceiverHost& host, CConnectionRegistry& registry);
-    // Stops (StopAll) and frees every receiver; call StopAll first on the shutdown thread.
+    // Stops (StopAll) and frees every receiver whose threads have ended. A receiver whose
+    // thread is still running is left allocated for it: freeing it would pull the receiver
+    // from under a thread that may wake up at any time.
     ~CReceiverSet();
     CReceiverSet(const CReceiverSet&) = delete;
     CReceiverSet& operator=(const CReceiverSet&) = delete;
@@ -31,11 +33,9 @@ public:
     void StartAll(CSessionData& sessionData, bool defaultServerUsed, const QuoteReceiverFactory& makeQuoteReceiver);
 
     // Asks every receiver (and every initial load) to end, then waits for all threads
-    // together up to timeoutMs; threads still running then are terminated. True when all
-    // ended by themselves. Any number of threads (not only 64). The receivers deliver by
-    // SendMessage to the main window, so call this on another thread while the main window's
-    // thread keeps pumping messages (as the shutdown does); otherwise a receiver caught in a
-    // delivery cannot end before the time-out.
+    // together up to timeoutMs. The receivers deliver by SendMessage to the main window, so
+    // the wait answers sent messages when it runs on the window's thread. True when all ended;
+    // threads still running then are reported and left running (never killed).
     bool StopAll(DWORD timeoutMs);
 
     const std::vector<CReplyReceiver*>& GetQuoteReceivers() const { return m_quote; }
@@ -44,10 +44,6 @@ public:
     const std::vector<CReplyReceiver*>& GetQueryReceivers() const { return m_query; }
     const std::vector<CReplyReceiver*>& GetProxyQueryReceivers() const { return m_proxyQuery; }
     size_t GetCount() const;
-
-    // Waits until every handle is signalled or timeoutMs passed, in groups of at most
-    // MAXIMUM_WAIT_OBJECTS; true when all were signalled.
-    static bool WaitForAll(const std::vector<HANDLE>& handles, DWORD timeoutMs);
 
 private:
     void Add(std::vector<CReplyReceiver*>& list, CReplyReceiver* receiver);

@@ -1,46 +1,33 @@
 #include "ReplyReceiver.h"
 
 #include "Network.h"
-#include "WorkerThread.h"
 
 CReplyReceiver::CReplyReceiver(IReceiverHost& host, CNetwork* connection)
-    : m_host(host), m_connection(connection), m_thread(NULL), m_running(0), m_stopRequest(0),
-      m_paused(0), m_cycles(0), m_cycleMs(100)
+    : m_host(host), m_connection(connection), m_worker("reply receiver"), m_paused(0), m_cycles(0), m_cycleMs(100)
 {
 }
 
 CReplyReceiver::~CReplyReceiver()
 {
-    // Derived parts are gone by now, so the thread must have been stopped by the derived
-    // destructor or the owner; this only catches a forgotten handle.
-    if (m_thread != NULL)
-    {
-        CloseHandle(m_thread);
-        m_thread = NULL;
-    }
 }
 
 bool CReplyReceiver::Start()
 {
-    if (m_thread != NULL)
+    if (m_worker.GetHandle() != NULL)
         return false;
-    InterlockedExchange(&m_stopRequest, 0);
     InterlockedExchange(&m_paused, 0);
-    m_thread = StartWorkerThread(ThreadEntry, this, m_running);
-    return m_thread != NULL;
+    return m_worker.Start([this] { Loop(); });
 }
 
 void CReplyReceiver::RequestStop()
 {
-    InterlockedExchange(&m_stopRequest, 1);
+    m_worker.RequestStop();
 }
 
-void CReplyReceiver::Stop(DWORD timeoutMs)
+bool CReplyReceiver::Stop(DWORD timeoutMs)
 {
-    if (m_thread == NULL)
-        return;
     RequestStop();
-    EndWorkerThread(m_thread, timeoutMs, m_running);
+    return m_worker.Stop(timeoutMs);
 }
 
 void CReplyReceiver::SetPaused(bool paused)
@@ -53,21 +40,14 @@ bool CReplyReceiver::IsConnectionUp() const
     return m_connection != NULL && m_connection->GetClientState() == ClientState::Started;
 }
 
-unsigned __stdcall CReplyReceiver::ThreadEntry(void* self)
-{
-    static_cast<CReplyReceiver*>(self)->Loop();
-    return 0;
-}
-
 void CReplyReceiver::Loop()
 {
-    while (m_stopRequest == 0)
+    // The pause between cycles ends early for a stop, so the shutdown need not wait it out.
+    do
     {
-        if (m_paused == 0)
+        if (m_paused == 0 && !m_worker.IsStopRequested())
             RunCycle();
         InterlockedIncrement(&m_cycles);
-        Sleep(m_cycleMs);
-    }
+    } while (!m_worker.WaitForWake(m_cycleMs));
     OnThreadEnd();
-    InterlockedExchange(&m_running, 0);
 }

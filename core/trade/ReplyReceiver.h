@@ -4,6 +4,8 @@
 #pragma once
 #include <afx.h>
 
+#include "StoppableThread.h"
+
 class CNetwork;
 class IReceiverHost;
 
@@ -11,7 +13,7 @@ class CReplyReceiver
 {
 public:
     CReplyReceiver(IReceiverHost& host, CNetwork* connection);
-    // Stops the thread (bounded) when it still runs.
+    // Derived receivers stop the thread in their destructors, while their parts still exist.
     virtual ~CReplyReceiver();
     CReplyReceiver(const CReplyReceiver&) = delete;
     CReplyReceiver& operator=(const CReplyReceiver&) = delete;
@@ -20,11 +22,14 @@ public:
     bool Start();
     // Asks the thread to end after its current cycle (also whatever it started itself).
     virtual void RequestStop();
-    // RequestStop, then waits up to timeoutMs; a thread that does not end in time is
-    // terminated. Closes the handle.
-    void Stop(DWORD timeoutMs);
-    HANDLE GetThreadHandle() const { return m_thread; }
-    bool IsRunning() const { return m_running != 0; }
+    // RequestStop, then waits up to timeoutMs, answering sent messages. True when the thread
+    // ended (its handle is closed); one that did not is reported and left running.
+    bool Stop(DWORD timeoutMs);
+    // Null when no thread was started or it was stopped.
+    HANDLE GetThreadHandle() const { return m_worker.GetHandle(); }
+    // True while the receiver's thread, or a thread it started, has not ended: the receiver
+    // must not be freed then.
+    virtual bool IsRunning() const { return m_worker.IsAlive(); }
 
     // While paused the thread only sleeps: queued messages wait in the connection.
     void SetPaused(bool paused);
@@ -42,6 +47,9 @@ public:
     virtual void RunCycle() = 0;
 
 protected:
+    // For the destructors of derived receivers, whose parts the thread uses: stops the thread
+    // and, when it has not ended within timeoutMs, waits on rather than free under it.
+    void StopBeforeDestruction(DWORD timeoutMs) { RequestStop(); m_worker.Join(timeoutMs); }
     // Called on the receiver's thread after its last cycle.
     virtual void OnThreadEnd() {}
     // True when the connection's client is connected.
@@ -51,12 +59,9 @@ protected:
     CNetwork* m_connection;  // not owned
 
 private:
-    static unsigned __stdcall ThreadEntry(void* self);
     void Loop();
 
-    HANDLE m_thread;
-    volatile LONG m_running;
-    volatile LONG m_stopRequest;
+    CStoppableThread m_worker;
     volatile LONG m_paused;
     volatile LONG m_cycles;
     DWORD m_cycleMs;

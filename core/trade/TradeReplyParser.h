@@ -34,6 +34,7 @@ public:
 
     // The initial load of the query connection (started by its accepted login).
     CInitialQuery& GetInitialQuery() { return m_initialQuery; }
+    const CInitialQuery& GetInitialQuery() const { return m_initialQuery; }
 
     // A position item's values (at least six) as a PositionRecord: code (without "SMART "),
     // name (the code when empty), third part of value 0, values 1 to 3, then "1" when value 4

@@ -17,8 +17,13 @@ CTradeReplyReceiver::CTradeReplyReceiver(IReceiverHost& host, CConnectionRegistr
 
 CTradeReplyReceiver::~CTradeReplyReceiver()
 {
-    Stop(kStopWaitMs);
-    m_parser.GetInitialQuery().Stop(kStopWaitMs);
+    // The parser's initial load waits for its own thread when it is destroyed.
+    StopBeforeDestruction(kStopWaitMs);
+}
+
+bool CTradeReplyReceiver::IsRunning() const
+{
+    return CReplyReceiver::IsRunning() || m_parser.GetInitialQuery().IsRunning();
 }
 
 void CTradeReplyReceiver::RequestStop()

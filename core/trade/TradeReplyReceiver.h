@@ -26,6 +26,8 @@ public:
 
     // Also asks a running initial load to end.
     void RequestStop() override;
+    // Also while an initial load it started runs.
+    bool IsRunning() const override;
     void RunCycle() override;
 
     // Parses one message with the parser of this connection kind.

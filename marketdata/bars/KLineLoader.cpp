@@ -1,10 +1,8 @@
 #include "KLineLoader.h"
-#include <process.h>
 #include "BarDataStore.h"
 #include "KLineReply.h"
 #include "MarketDataMessages.h"
 #include "RequestToken.h"
-#include "ThreadStop.h"
 #include "TradingSessions.h"
 #include "WebRequest.h"
 #include "WebServiceUrls.h"
@@ -43,15 +41,13 @@ CString PacketBarTime(const KLineBar& bar, bool longPeriod)
 }
 } // namespace
 
-KLineLoader::KLineLoader() : m_running(0), m_stop(0), m_hThread(NULL), m_newRequest(0)
+KLineLoader::KLineLoader() : m_worker("K-line loader"), m_finished(0), m_newRequest(0)
 {
-    m_hWake = CreateEvent(NULL, FALSE, FALSE, NULL);
 }
 
 KLineLoader::~KLineLoader()
 {
-    Stop();
-    CloseHandle(m_hWake);
+    m_worker.Join(STOP_WAIT_MS);
 }
 
 int KLineLoader::RequestBars(const CString& code, const CString& strCheck, int period,
@@ -74,26 +70,15 @@ int KLineLoader::RequestBars(const CString& code, const CString& strCheck, int p
 
 void KLineLoader::Start()
 {
-    if (m_running.load() != 0)
+    if (m_worker.IsAlive())
         return;
     CurlGlobalInitOnce();
-    EndThreadAndClose(m_hThread, STOP_WAIT_MS); // a worker that ended after a stop
-    m_stop.store(0);
-    m_running.store(1);
-    m_hThread = (HANDLE)_beginthreadex(nullptr, 0, &KLineLoader::KLineFetchThread, this, 0,
-                                       nullptr);
-    if (m_hThread == NULL)
-        m_running.store(0);
+    m_worker.Start([this] { KLineFetchThread(); });
 }
 
 int KLineLoader::Stop()
 {
-    if (m_hThread == NULL)
-        return 0;
-    m_stop.store(1);
-    SetEvent(m_hWake);
-    EndThreadAndClose(m_hThread, STOP_WAIT_MS);
-    m_running.store(0);
+    m_worker.Stop(STOP_WAIT_MS);
     return 0;
 }
 
@@ -104,7 +89,7 @@ void KLineLoader::SubmitRequest(const KLineRequest& request)
         m_pending = request;
         m_newRequest.store(1);
     }
-    SetEvent(m_hWake);
+    m_worker.Wake();
 }
 
 bool KLineLoader::TakeRequest(KLineRequest& request)
@@ -117,25 +102,19 @@ bool KLineLoader::TakeRequest(KLineRequest& request)
     return true;
 }
 
-unsigned __stdcall KLineLoader::KLineFetchThread(void* pLoader)
+void KLineLoader::KLineFetchThread()
 {
-    static_cast<KLineLoader*>(pLoader)->RunWorker();
-    return 0;
-}
-
-void KLineLoader::RunWorker()
-{
-    while (m_stop.load() == 0)
+    while (!m_worker.IsStopRequested())
     {
         KLineRequest request;
         if (!TakeRequest(request))
         {
-            WaitForSingleObject(m_hWake, IDLE_POLL_MS);
+            m_worker.WaitForWake(IDLE_POLL_MS);
             continue;
         }
         ServeRequest(request);
+        InterlockedIncrement(&m_finished);
     }
-    m_running.store(0);
 }
 
 void KLineLoader::ServeRequest(KLineRequest& request)
@@ -149,12 +128,12 @@ void KLineLoader::ServeRequest(KLineRequest& request)
             return;
         }
         // A newer request makes this one worthless; the stop ends everything.
-        if (m_stop.load() != 0 || m_newRequest.load() != 0)
+        if (m_worker.IsStopRequested() || m_newRequest.load() != 0)
             return;
         if (attempt + 1 < ATTEMPTS)
         {
-            WaitForSingleObject(m_hWake, RETRY_PAUSE_MS);
-            if (m_stop.load() != 0 || m_newRequest.load() != 0)
+            m_worker.WaitForWake(RETRY_PAUSE_MS);
+            if (m_worker.IsStopRequested() || m_newRequest.load() != 0)
                 return;
         }
     }
@@ -165,7 +144,7 @@ void KLineLoader::DeliverNewBars(const KLineRequest& request, const std::vector<
     BarDataStore& store = GetBarDataStore();
     for (const KLineBar& bar : bars)
     {
-        if (m_stop.load() != 0)
+        if (m_worker.IsStopRequested())
             return;
         CString dateTime = bar.strDate + " " + bar.strTime;
         if (!store.IsAfterLastLoad(request.strCode, request.nPeriod, dateTime))
@@ -185,7 +164,7 @@ int KLineLoader::KLineProgressCallback(void* pLoader, curl_off_t, curl_off_t, cu
                                        curl_off_t)
 {
     KLineLoader* loader = static_cast<KLineLoader*>(pLoader);
-    return (loader->m_stop.load() != 0 || loader->m_newRequest.load() != 0) ? 1 : 0;
+    return (loader->m_worker.IsStopRequested() || loader->m_newRequest.load() != 0) ? 1 : 0;
 }
 
 std::string KLineLoader::BuildRequestBody(const KLineRequest& request, const std::string& token)
@@ -276,12 +255,12 @@ HistoryPacket* KLineLoader::LoadHistoryPacket(const CString& code, int period, i
 
 KLineLoader& GetFirstKLineLoader()
 {
-    static KLineLoader loader;
-    return loader;
+    static KLineLoader* loader = new KLineLoader;
+    return *loader;
 }
 
 KLineLoader& GetSecondKLineLoader()
 {
-    static KLineLoader loader;
-    return loader;
+    static KLineLoader* loader = new KLineLoader;
+    return *loader;
 }

@@ -12,6 +12,7 @@
 #include <curl/curl.h>
 #include "HistoryPacket.h"
 #include "KLineBar.h"
+#include "StoppableThread.h"
 
 class KLineLoader
 {
@@ -19,6 +20,7 @@ public:
     enum { STOP_WAIT_MS = 2000, ATTEMPTS = 3, RETRY_PAUSE_MS = 50, IDLE_POLL_MS = 50 };
 
     KLineLoader();
+    // Stops the worker and waits for it: it works on this object.
     ~KLineLoader();
 
     // -1 when the code, strCheck (any non-empty text) or the size is empty; otherwise starts
@@ -36,11 +38,15 @@ public:
                                      const CString& startDate, const CString& endDate,
                                      int& nStatus, const CString& market);
 
+    // Starts the worker unless it is alive (also when a stopped one has not ended yet).
     void Start();
-    // Ends the worker: a transfer aborts at its next progress call; after STOP_WAIT_MS
-    // (answering sent messages meanwhile) the thread is terminated. Returns 0.
+    // Ends the worker: a transfer aborts at its next progress call and the wait lasts up to
+    // STOP_WAIT_MS, answering sent messages; a worker still running then is reported and
+    // left alone. Returns 0.
     int Stop();
-    bool IsRunning() const { return m_running.load() != 0; }
+    bool IsRunning() const { return m_worker.IsAlive(); }
+    // Requests the worker has finished with (served, failed or given up for a newer one).
+    LONG GetFinishedCount() const { return m_finished; }
 
     // The pending request and its flag change together under the loader lock, so a request
     // submitted while the worker takes the previous one is never lost.
@@ -62,23 +68,22 @@ private:
     KLineLoader(const KLineLoader&) = delete;
     KLineLoader& operator=(const KLineLoader&) = delete;
 
-    static unsigned __stdcall KLineFetchThread(void* pLoader);
-    void RunWorker();
+    void KLineFetchThread();
     void ServeRequest(KLineRequest& request);
     void DeliverNewBars(const KLineRequest& request, const std::vector<KLineBar>& bars);
     static int KLineProgressCallback(void* pLoader, curl_off_t, curl_off_t, curl_off_t,
                                      curl_off_t);
 
-    std::atomic<int> m_running;
-    std::atomic<int> m_stop;
-    HANDLE m_hThread;
-    HANDLE m_hWake;                  // set by a submit and by the stop
+    CStoppableThread m_worker;       // woken by a submit
+    volatile LONG m_finished;
     mutable CCriticalSection m_lock; // the pending request and its flag
     KLineRequest m_pending;
     std::atomic<int> m_newRequest;
 };
 
 // The two loaders of the process: the first serves synchronous "CSM" loads, the second
-// synchronous "HKS" loads and the worker that refreshes the shown series.
+// synchronous "HKS" loads and the worker that refreshes the shown series. They are never
+// destroyed: a worker that would not stop at shutdown keeps a live object until the process
+// ends.
 KLineLoader& GetFirstKLineLoader();
 KLineLoader& GetSecondKLineLoader();

@@ -12,7 +12,7 @@ CQuoteReceiver::CQuoteReceiver(IReceiverHost& host, CNetwork* connection)
 
 CQuoteReceiver::~CQuoteReceiver()
 {
-    Stop(3000);
+    StopBeforeDestruction(3000);
 }
 
 CReplyReceiver* CQuoteReceiver::Create(IReceiverHost& host, CNetwork* connection)

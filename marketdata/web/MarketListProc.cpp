@@ -224,6 +224,8 @@ void CAMarketListProc::StopMarketListTasks()
 
 CAMarketListProc& GetMarketListProc()
 {
-    static CAMarketListProc proc;
-    return proc;
+    // Never destroyed: a download thread that would not stop at shutdown keeps a live
+    // handler (and live tasks) until the process ends.
+    static CAMarketListProc* proc = new CAMarketListProc;
+    return *proc;
 }

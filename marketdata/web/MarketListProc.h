@@ -45,7 +45,8 @@ public:
     bool IsCsmListCurrent();
     bool IsHksListCurrent();
 
-    // Stops every task (cancel, 2000 ms, termination).
+    // Stops every task (cancel, then up to 2000 ms each; a thread still running is left
+    // alone).
     void StopMarketListTasks();
 
     void OnDownLoaded(const std::string& strUrl, int nResult, std::string& strBody) override;
@@ -85,5 +86,5 @@ private:
     UINT m_nListMessage;
 };
 
-// The process-wide handler.
+// The process-wide handler, never destroyed.
 CAMarketListProc& GetMarketListProc();

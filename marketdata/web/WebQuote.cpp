@@ -1,22 +1,16 @@
 #include "WebQuote.h"
-#include <process.h>
 #include "QuoteReply.h"
 #include "RequestToken.h"
-#include "ThreadStop.h"
 #include "WebRequest.h"
 #include "WebServiceUrls.h"
 
-CWebQuote::CWebQuote()
-    : m_running(0), m_stop(0), m_hThread(NULL), m_codesChanged(0), m_abortTransfer(0),
-      m_market(0)
+CWebQuote::CWebQuote() : m_worker("web quote poller"), m_codesChanged(0), m_abortTransfer(0), m_market(0)
 {
-    m_hWake = CreateEvent(NULL, FALSE, FALSE, NULL);
 }
 
 CWebQuote::~CWebQuote()
 {
-    StopQuotePolling();
-    CloseHandle(m_hWake);
+    m_worker.Join(STOP_WAIT_MS);
 }
 
 int CWebQuote::StartQuotePolling(const std::string& market, const std::vector<std::string>& codes)
@@ -28,16 +22,10 @@ int CWebQuote::StartQuotePolling(const std::string& market, const std::vector<st
     else if (market == "HKS")
         m_market.store(1);
     SetCodes(codes);
-    if (m_running.load() == 0)
+    if (!m_worker.IsAlive())
     {
         CurlGlobalInitOnce();
-        EndThreadAndClose(m_hThread, STOP_WAIT_MS); // a thread that ended by itself
-        m_stop.store(0);
-        m_running.store(1);
-        m_hThread = (HANDLE)_beginthreadex(nullptr, 0, &CWebQuote::QuotePollThread, this, 0,
-                                           nullptr);
-        if (m_hThread == NULL)
-            m_running.store(0);
+        m_worker.Start([this] { QuotePollThread(); });
     }
     return 0;
 }
@@ -52,7 +40,7 @@ void CWebQuote::SetCodes(std::vector<std::string> codes)
         m_codes.swap(codes);
         m_codesChanged.store(1);
     }
-    SetEvent(m_hWake);
+    m_worker.Wake();
 }
 
 void CWebQuote::GetCodes(std::vector<std::string>& codes)
@@ -66,42 +54,22 @@ void CWebQuote::GetCodes(std::vector<std::string>& codes)
 
 void CWebQuote::StopQuotePolling()
 {
-    if (m_hThread == NULL)
-        return;
-    m_stop.store(1);
-    SetEvent(m_hWake);
-    EndThreadAndClose(m_hThread, STOP_WAIT_MS);
-    m_running.store(0);
+    m_worker.Stop(STOP_WAIT_MS);
 }
 
-unsigned __stdcall CWebQuote::QuotePollThread(void* pPoller)
+void CWebQuote::QuotePollThread()
 {
-    static_cast<CWebQuote*>(pPoller)->Poll();
-    return 0;
-}
-
-bool CWebQuote::WaitOrStop(DWORD ms)
-{
-    WaitForSingleObject(m_hWake, ms);
-    return m_stop.load() != 0;
-}
-
-void CWebQuote::Poll()
-{
-    while (m_stop.load() == 0)
+    while (!m_worker.IsStopRequested())
     {
         if (m_codesChanged.load() == 0)
         {
-            WaitOrStop(IDLE_POLL_MS);
+            m_worker.WaitForWake(IDLE_POLL_MS);
             continue;
         }
         RunCycle();
     }
-    {
-        CSingleLock guard(&m_codeLock, TRUE);
-        m_inTransfer.clear();
-    }
-    m_running.store(0);
+    CSingleLock guard(&m_codeLock, TRUE);
+    m_inTransfer.clear();
 }
 
 void CWebQuote::RunCycle()
@@ -117,9 +85,9 @@ void CWebQuote::RunCycle()
             break;
         }
         // A newer list, or the stop, ends this cycle: the next one serves the new list.
-        if (m_stop.load() != 0 || m_abortTransfer.load() != 0)
+        if (m_worker.IsStopRequested() || m_abortTransfer.load() != 0)
             break;
-        if (attempt + 1 < ATTEMPTS && WaitOrStop(RETRY_PAUSE_MS))
+        if (attempt + 1 < ATTEMPTS && m_worker.WaitForWake(RETRY_PAUSE_MS))
             break;
     }
     CSingleLock guard(&m_codeLock, TRUE);
@@ -129,7 +97,7 @@ void CWebQuote::RunCycle()
 int CWebQuote::OnTransferProgress(void* pPoller, curl_off_t, curl_off_t, curl_off_t, curl_off_t)
 {
     CWebQuote* poller = static_cast<CWebQuote*>(pPoller);
-    return (poller->m_stop.load() != 0 || poller->m_abortTransfer.load() != 0) ? 1 : 0;
+    return (poller->m_worker.IsStopRequested() || poller->m_abortTransfer.load() != 0) ? 1 : 0;
 }
 
 bool CWebQuote::RequestQuotes(const std::vector<std::string>& codes,
@@ -157,12 +125,12 @@ bool CWebQuote::RequestQuotes(const std::vector<std::string>& codes,
 
 CWebQuote& GetCsmWebQuote()
 {
-    static CWebQuote poller;
-    return poller;
+    static CWebQuote* poller = new CWebQuote;
+    return *poller;
 }
 
 CWebQuote& GetHksWebQuote()
 {
-    static CWebQuote poller;
-    return poller;
+    static CWebQuote* poller = new CWebQuote;
+    return *poller;
 }

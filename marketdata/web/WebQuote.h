@@ -10,6 +10,7 @@
 #include <vector>
 #include <curl/curl.h>
 #include "QuoteRowCache.h"
+#include "StoppableThread.h"
 
 class CWebQuote
 {
@@ -17,6 +18,7 @@ public:
     enum { STOP_WAIT_MS = 2000, ATTEMPTS = 3, RETRY_PAUSE_MS = 100, IDLE_POLL_MS = 100 };
 
     CWebQuote();
+    // Stops the thread and waits for it: it works on this object.
     ~CWebQuote();
 
     // -1 for an empty list (nothing changes). Otherwise starts the thread when it is not
@@ -32,11 +34,12 @@ public:
     int GetQuote(const CString& code, QuoteRow& row) const { return m_cache.GetQuote(code, row); }
     void RemoveCodes(const std::vector<CString>& codes) { m_cache.RemoveCodes(codes); }
 
-    // Ends the thread: aborts a transfer at its next progress call, waits up to
-    // STOP_WAIT_MS (answering sent messages) and terminates it after that.
+    // Ends the thread: aborts a transfer at its next progress call and waits up to
+    // STOP_WAIT_MS, answering sent messages; a thread still running then is reported and
+    // left alone.
     void StopQuotePolling();
 
-    bool IsRunning() const { return m_running.load() != 0; }
+    bool IsRunning() const { return m_worker.IsAlive(); }
     int GetMarket() const { return m_market.load(); }
 
     // One request for the codes; true when the reply parsed with code 200.
@@ -51,16 +54,11 @@ private:
     CWebQuote(const CWebQuote&) = delete;
     CWebQuote& operator=(const CWebQuote&) = delete;
 
-    static unsigned __stdcall QuotePollThread(void* pPoller);
-    void Poll();
+    void QuotePollThread();
     void RunCycle();
-    bool WaitOrStop(DWORD ms);
     static int OnTransferProgress(void* pPoller, curl_off_t, curl_off_t, curl_off_t, curl_off_t);
 
-    std::atomic<int> m_running;
-    std::atomic<int> m_stop;
-    HANDLE m_hThread;
-    HANDLE m_hWake;                          // set by a new list and by the stop
+    CStoppableThread m_worker;               // woken by a new list
     mutable CCriticalSection m_codeLock;     // the two lists and the changed flag
     std::vector<std::string> m_codes;        // the next request's codes
     std::vector<std::string> m_inTransfer;   // the codes of the request now running
@@ -70,6 +68,7 @@ private:
     std::atomic<int> m_market;
 };
 
-// The two pollers of the process.
+// The two pollers of the process. They are never destroyed: a poll thread that would not
+// stop at shutdown keeps a live object until the process ends.
 CWebQuote& GetCsmWebQuote();
 CWebQuote& GetHksWebQuote();

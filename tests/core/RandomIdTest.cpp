@@ -51,4 +51,48 @@ TEST(MakeRandomIdTest, NeverRepeatsAcrossThreads)
     EXPECT_EQ((size_t)kThreads * kPerThread, all.size());
 }
 
+// Scripted random numbers and ticks, one of each per reference.
+std::vector<std::string> MakeIds(const std::vector<int>& randoms, const std::vector<DWORD>& ticks)
+{
+    size_t next = 0;
+    CRandomIdMaker maker([&] { return randoms[next]; }, [&] { return ticks[next]; });
+    std::vector<std::string> ids;
+    for (; next < randoms.size(); ++next)
+        ids.push_back(maker.Make().GetString());
+    return ids;
+}
+
+TEST(MakeRandomIdTest, ReferencesStayUniqueWhereNumberAndTickWouldRepeatThem)
+{
+    struct Case
+    {
+        const char* name;
+        std::vector<int> randoms;
+        std::vector<DWORD> ticks;
+        std::vector<std::string> expected;
+    };
+    const Case cases[] = {
+        {"the same number in one tick takes the next free one", {7, 7, 9999, 9999}, {1234, 1234, 1234, 1234},
+         {"71234", "81234", "99991234", "01234"}},
+        {"a new tick frees every number again", {7, 7}, {1234, 1235}, {"71234", "71235"}},
+        // "12" + "399" would repeat "123" + "99": past the first tick's length only four-digit
+        // numbers are used.
+        {"a longer tick text", {123, 12, 4321}, {99, 399, 400}, {"12399", "1000399", "4321400"}},
+        // After the tick counter wraps, the last tick stays: 5 and 4294967295 again would
+        // repeat the first reference.
+        {"a tick counter that wrapped", {5, 5, 5}, {4294967295u, 3, 4}, {"54294967295", "64294967295", "74294967295"}},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(c.expected, MakeIds(c.randoms, c.ticks)) << c.name;
+}
+
+TEST(MakeRandomIdTest, AllNumbersOfOneTickUsedGoesOnAtTheNextTick)
+{
+    const std::vector<std::string> ids = MakeIds(std::vector<int>(10001, 0), std::vector<DWORD>(10001, 500));
+    EXPECT_EQ("0500", ids.front());
+    EXPECT_EQ("9999500", ids[9999]);
+    EXPECT_EQ("0501", ids.back());
+    EXPECT_EQ(ids.size(), std::set<std::string>(ids.begin(), ids.end()).size());
+}
+
 } // namespace

@@ -149,6 +149,30 @@ TEST_F(ReceiverTest, OrderConnectionLoginMessagesInOrderAndOneLossReport)
     EXPECT_EQ((StateList{{3, 1}, {3, -1}, {3, 1}}), States());
 }
 
+TEST_F(ReceiverTest, ASessionReplacedWhileItsReceiverWorksStaysAliveForIt)
+{
+    CServerSession* first = AddSession(tradeServer, "TRADE", 3);
+    CNetwork* firstConnection = first->GetConnection();
+    AddTradeReceiver(first, CONNECTION_KIND_ORDER)->SetCycleMs(1);
+    std::shared_ptr<FakeConnection> connection = AcceptLogin(tradeServer);
+    ASSERT_TRUE(host.Window().WaitFor(WM_CONNECTION_STATE, 1));
+    connection->Send("OrderInfo@cid:1#oid:7#@");
+    ASSERT_TRUE(host.Window().WaitFor(WM_REPLY_NEW_ORDER, 1));
+
+    // The receiver keeps cycling on the replaced session's connection: it must find it
+    // disconnected, not freed.
+    CServerSession* later = new CServerSession;
+    later->Open(MakeServer("TRADE", 3, "127.0.0.1", tradeServer.Port()), false, data);
+    registry.Register(later);
+    EXPECT_EQ(later, registry.GetTradeSession());
+    ASSERT_TRUE(host.Window().WaitFor(WM_CONNECTION_STATE, 2));
+    EXPECT_EQ((StateList{{3, 1}, {3, -1}}), States());
+    ASSERT_TRUE(LetCyclesPass(20));
+    EXPECT_EQ(firstConnection, first->GetConnection());
+    EXPECT_FALSE(firstConnection->IsActive());
+    EXPECT_EQ(1u, host.Window().Count(WM_REPLY_NEW_ORDER));
+}
+
 TEST_F(ReceiverTest, SameLoginDisplacesTheConnectionsWithoutALossReport)
 {
     AddTradeReceiver(AddSession(tradeServer, "TRADE", 3), CONNECTION_KIND_ORDER);
@@ -209,20 +233,52 @@ TEST_F(ReceiverTest, UnansweredInitialLoadTriesEachRequestThreeTimes)
     EXPECT_EQ((std::vector<int>{0, 8}), host.PendingKinds());
 }
 
-TEST_F(ReceiverTest, ANewInitialLoadEndsTheOneStillRunning)
+// A host whose first query-timeout reset, made by an initial load's thread, reports to the
+// main window by SendMessage: the load is then caught inside a delivery to this thread.
+class SendingHost : public RecordingHost
 {
-    CServerSession* query = AddSession(queryServer, "QUERY", 4);
-    (void)query;
-    CInitialQuery load(host, registry);
-    ASSERT_TRUE(load.Start());  // settles for a second before its first request
+public:
+    SendingHost() : sending(CreateEventA(NULL, TRUE, FALSE, NULL)) {}
+    ~SendingHost() override { CloseHandle(sending); }
+    void ResetQueryTimeout() override
+    {
+        RecordingHost::ResetQueryTimeout();
+        if (resets++ != 0)
+            return;
+        SetEvent(sending);
+        SendMessage(GetMainWindow(), WM_APP + 3, 0, 0);
+        answered = true;
+    }
+    HANDLE sending;
+    std::atomic<int> resets{0};
+    std::atomic<bool> answered{false};
+};
+
+TEST_F(ReceiverTest, ANewInitialLoadEndsTheOneStillRunningWithoutKillingIt)
+{
+    SendingHost sendingHost;
+    CServerSession* query = new CServerSession;
+    query->Open(MakeServer("QUERY", 4), false, data);
+    registry.Register(query);
+    QueryConnectionState = CONNECTION_LOGGED_IN;
+    CInitialQuery load(sendingHost, registry);
+    load.SetStepMs(10);
+    ASSERT_TRUE(load.Start());
     HANDLE first = NULL;
     ASSERT_TRUE(DuplicateHandle(GetCurrentProcess(), load.GetThreadHandle(), GetCurrentProcess(), &first, 0,
                                 FALSE, DUPLICATE_SAME_ACCESS));
+    // The first load now waits in its send for this thread, which does not pump.
+    ASSERT_EQ(WAIT_OBJECT_0, WaitForSingleObject(sendingHost.sending, 30000));
+
     ASSERT_TRUE(load.Start());
+    // The old load was answered and went on to its own end; a killed one would never have
+    // come back from its send.
     EXPECT_EQ((DWORD)WAIT_OBJECT_0, WaitForSingleObject(first, 0));
+    EXPECT_TRUE(sendingHost.answered.load());
+    EXPECT_EQ(1u, sendingHost.Window().Count(WM_APP + 3));
     CloseHandle(first);
     EXPECT_TRUE(load.IsRunning());
-    load.Stop(5000);
+    EXPECT_TRUE(load.Stop(5000));
     EXPECT_FALSE(load.IsRunning());
 
     CConnectionRegistry empty;
@@ -301,16 +357,67 @@ TEST_F(ReceiverTest, OneReceiverPerSessionAndOnlyQuotesOnTheDefaultServer)
     }
 }
 
-TEST(ReceiverSetTest, WaitsForMoreThan64Threads)
+// A receiver that delivers to the main window by SendMessage every cycle.
+class DeliveringReceiver : public CReplyReceiver
 {
-    std::vector<HANDLE> events;
-    for (int i = 0; i < 100; ++i)
-        events.push_back(CreateEventA(NULL, TRUE, TRUE, NULL));
-    EXPECT_TRUE(CReceiverSet::WaitForAll(events, 1000));
-    ResetEvent(events[90]);  // one in the second group still running
-    EXPECT_FALSE(CReceiverSet::WaitForAll(events, 50));
-    for (HANDLE event : events)
-        CloseHandle(event);
+public:
+    DeliveringReceiver(IReceiverHost& host, CNetwork* connection)
+        : CReplyReceiver(host, connection), sending(CreateEventA(NULL, TRUE, FALSE, NULL))
+    {
+        SetCycleMs(1);
+    }
+    ~DeliveringReceiver() override
+    {
+        StopBeforeDestruction(3000);
+        CloseHandle(sending);
+    }
+    void RunCycle() override
+    {
+        SetEvent(sending);
+        SendMessage(GetHost().GetMainWindow(), WM_APP + 4, 0, 0);
+        ++delivered;
+    }
+    HANDLE sending;
+    std::atomic<int> delivered{0};
+    std::atomic<bool> ended{false};
+
+protected:
+    void OnThreadEnd() override { ended = true; }
+};
+
+TEST_F(ReceiverTest, StopAllOnTheWindowsOwnThreadAnswersTheDeliveriesAndEndsEveryReceiver)
+{
+    CString error;
+    CString list;
+    for (const char* name : {"FEC", "GC", "SI"})
+        list.AppendFormat("%s|t|SIM|127.0.0.1|1|1|1|SIM|0|%s||&", name, name);
+    ASSERT_EQ(1, data.ParseLoginResult("loginresult@status:1#name:80001#markserver:" + list + "#@", error));
+    for (const char* name : {"FEC", "GC", "SI"})
+    {
+        CServerSession* session = new CServerSession;
+        session->Open(MakeServer(name, 1), false, data);
+        registry.Register(session);
+    }
+    std::vector<DeliveringReceiver*> delivering;
+    CReceiverSet set(host, registry);
+    set.StartAll(data, true, [&](IReceiverHost& h, CNetwork* connection) -> CReplyReceiver* {
+        delivering.push_back(new DeliveringReceiver(h, connection));
+        return delivering.back();
+    });
+    ASSERT_EQ(3u, delivering.size());
+    // Every receiver is now in (or entering) a delivery to this thread, which does not pump.
+    for (DeliveringReceiver* receiver : delivering)
+        ASSERT_EQ(WAIT_OBJECT_0, WaitForSingleObject(receiver->sending, 30000));
+
+    const DWORD start = GetTickCount();
+    EXPECT_TRUE(set.StopAll(20000));
+    EXPECT_LT(GetTickCount() - start, 10000u);
+    for (DeliveringReceiver* receiver : delivering)
+    {
+        EXPECT_TRUE(receiver->ended.load());  // ran to its end: not killed
+        EXPECT_GE(receiver->delivered.load(), 1);
+        EXPECT_FALSE(receiver->IsRunning());
+    }
 }
 
 }  // namespace

@@ -1,5 +1,6 @@
 #include "ServerClock.h"
 #include "ServerClockTicker.h"
+#include "StoppableThread.h"
 #include "TimeHelperLauncher.h"
 
 #include "testsupport/Pump.h"
@@ -178,17 +179,14 @@ TEST(ServerClockTicker, PostsACopyOnlyWhenTheShownSecondChanges)
 TEST(ServerClockTicker, ThreadShowsTheServerTimeUntilStopped)
 {
     ClockTextWindow target;
-    HANDLE stop = ::CreateEvent(nullptr, TRUE, FALSE, nullptr);
-    HANDLE thread = StartServerClockThread(target.window, stop);
-    ASSERT_NE(HANDLE(NULL), thread);
+    CStoppableThread thread("status-bar clock");
+    ASSERT_TRUE(StartServerClockThread(thread, target.window));
 
     ASSERT_TRUE(target.window.WaitFor(WM_SERVER_CLOCK_TEXT, 1));
     EXPECT_EQ(0u, target.window.Last(WM_SERVER_CLOCK_TEXT).payload.find("服务器时间:  20"));
 
-    ::SetEvent(stop);
-    EXPECT_TRUE(PumpUntil([&] { return ::WaitForSingleObject(thread, 0) == WAIT_OBJECT_0; }));
-    ::CloseHandle(thread);
-    ::CloseHandle(stop);
+    EXPECT_TRUE(thread.Stop(5000));
+    EXPECT_FALSE(thread.IsAlive());
     tolvan::test::PumpPending();
 }
 

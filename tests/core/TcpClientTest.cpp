@@ -156,6 +156,64 @@ in_addr Ip(const char* dotted)
     return address;
 }
 
+// A loopback listener that never accepts, its queue filled by connections of its own: a
+// further connect to it gets no answer and stays pending.
+class FullListener
+{
+public:
+    FullListener()
+    {
+        WSADATA data;
+        ::WSAStartup(MAKEWORD(2, 2), &data);
+        m_listener = ::socket(AF_INET, SOCK_STREAM, IPPROTO_TCP);
+        sockaddr_in address = {};
+        address.sin_family = AF_INET;
+        address.sin_addr.s_addr = inet_addr("127.0.0.1");
+        int length = sizeof(address);
+        ::bind(m_listener, reinterpret_cast<sockaddr*>(&address), sizeof(address));
+        ::listen(m_listener, 1);
+        ::getsockname(m_listener, reinterpret_cast<sockaddr*>(&address), &length);
+        m_port = ntohs(address.sin_port);
+    }
+    ~FullListener()
+    {
+        for (SOCKET filler : m_fillers)
+            ::closesocket(filler);
+        ::closesocket(m_listener);
+        ::WSACleanup();
+    }
+    // Connects fillers until one is left without an answer for a while (the queue is full
+    // then). False when that does not happen.
+    bool Fill()
+    {
+        for (int i = 0; i < 16; ++i)
+        {
+            SOCKET filler = ::socket(AF_INET, SOCK_STREAM, IPPROTO_TCP);
+            u_long nonBlocking = 1;
+            ::ioctlsocket(filler, FIONBIO, &nonBlocking);
+            sockaddr_in address = {};
+            address.sin_family = AF_INET;
+            address.sin_addr.s_addr = inet_addr("127.0.0.1");
+            address.sin_port = htons(m_port);
+            ::connect(filler, reinterpret_cast<sockaddr*>(&address), sizeof(address));
+            m_fillers.push_back(filler);
+            fd_set writable;
+            FD_ZERO(&writable);
+            FD_SET(filler, &writable);
+            timeval wait = {2, 0};
+            if (::select(0, NULL, &writable, NULL, &wait) == 0)
+                return true;
+        }
+        return false;
+    }
+    USHORT Port() const { return m_port; }
+
+private:
+    SOCKET m_listener;
+    USHORT m_port;
+    std::vector<SOCKET> m_fillers;
+};
+
 } // namespace
 
 TEST(TcpClientAddress, PrefersLoopbackThenPrivateThenFirst)
@@ -483,6 +541,34 @@ TEST(TcpClient, StopFromAnotherThreadRaisesOnCloseOnceOnThatThread)
     EXPECT_FALSE(client.Stop());
     EXPECT_EQ(1, listener.closes.load());
     EXPECT_EQ(0, listener.errors.load());
+}
+
+TEST(TcpClient, StopDuringASynchronousConnectEndsItPromptly)
+{
+    FullListener unanswering;
+    ASSERT_TRUE(unanswering.Fill());
+    RecordingListener listener;
+    CTcpClient client(&listener);
+    std::atomic<bool> started(true);
+    std::thread starter([&] { started = client.Start("127.0.0.1", unanswering.Port(), false); });
+    // Connecting from here on (the state changed before OnConnecting).
+    ASSERT_TRUE(PumpUntil([&] { return listener.connecting.load() == 1; }));
+
+    const DWORD stopAt = ::GetTickCount();
+    EXPECT_TRUE(client.Stop());
+    starter.join();
+    EXPECT_LT(::GetTickCount() - stopAt, 5000u);  // not the connect's own time-out
+    EXPECT_FALSE(started.load());
+    EXPECT_EQ(ClientError::ConnectServer, client.GetErrorCode());
+    EXPECT_EQ(ClientState::Stopped, client.GetState());
+    EXPECT_EQ(0, listener.connected.load());
+    EXPECT_EQ(1, listener.closes.load());
+
+    // The client is whole afterwards.
+    FakeTcpServer server;
+    ASSERT_TRUE(client.Start(FakeTcpServer::Host(), server.Port(), false));
+    EXPECT_EQ(ClientState::Started, client.GetState());
+    EXPECT_TRUE(client.Stop());
 }
 
 TEST(TcpClient, ServerCloseRaisesOnCloseOnceOnTheWorkerAfterTheLastBytes)

@@ -113,6 +113,52 @@ TEST(DownloadTask, RestartCancelsTheHangingRequestWithoutACallback)
     EXPECT_EQ(2u, server.RequestCount()); // the cancelled request was not retried
 }
 
+TEST(DownloadTask, TransferEndingsAndTheirResults)
+{
+    struct Case
+    {
+        CURLcode code;
+        int result;
+    };
+    const Case cases[] = {
+        {CURLE_OK, 1},
+        {CURLE_ABORTED_BY_CALLBACK, 0},  // the cancel: no callback
+        {CURLE_FAILED_INIT, -1},         // no handle: a failed attempt, reported after three
+        {CURLE_COULDNT_CONNECT, -1},
+        {CURLE_OPERATION_TIMEDOUT, -1},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(c.result, DownloadTask::TransferResult(c.code)) << curl_easy_strerror(c.code);
+}
+
+TEST(DownloadTask, RequestsLeaveNoThreadHandlesBehind)
+{
+    FakeHttpServer server;
+    server.Route("POST", "/list", [](const HttpRequest&) { return HttpResponse::Text(200, "x"); });
+    RecordingCallBack callBack;
+    // Each request's thread handle with the id of its thread: an open handle still names
+    // that thread; a closed one names nothing (or, reused, another object).
+    std::vector<std::pair<HANDLE, DWORD>> threads;
+    {
+        DownloadTask task;
+        for (int i = 0; i < 3; ++i)
+        {
+            HANDLE thread = task.StartDownloadTask(&callBack, server.BaseUrl() + "/list", "");
+            ASSERT_NE(nullptr, thread);
+            threads.emplace_back(thread, GetThreadId(thread));
+            ASSERT_NE(0u, threads.back().second);
+            ASSERT_TRUE(WaitIdle(task));
+        }
+        task.StopDownloadTask();
+        threads.emplace_back(task.StartDownloadTask(&callBack, server.BaseUrl() + "/list", ""), 0);
+        threads.back().second = GetThreadId(threads.back().first);
+        ASSERT_TRUE(WaitIdle(task));
+    }  // the last one is closed with the task
+    EXPECT_EQ(4u, callBack.Count());
+    for (const auto& thread : threads)
+        EXPECT_NE(thread.second, GetThreadId(thread.first));
+}
+
 // The callback of a task reports to a window of the thread that restarts the task. The
 // restart must answer that report while it waits, not stall it and kill the thread.
 class SendingCallBack : public CDownLoadTaskCallBack
