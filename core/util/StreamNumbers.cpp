@@ -32,7 +32,6 @@ int RuntimeInt(const char* text) { return atoi(text); }
 __int64 RuntimeInt64(const char* text) { return _atoi64(text); }
 
 bool IsDigit(char c) { return c >= '0' && c <= '9'; }
-bool IsLetter(char c) { return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z'); }
 
 // Optional sign and at most maxDigits digits, ended by the end or by a byte that is no digit:
 // the forms whose value needs no overflow rule. Leading blanks, longer runs and the like
@@ -61,6 +60,10 @@ const double kPowersOfTen[] = {1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,  1
 // value is the digits as an integer (exact in a double) divided by an exact power of ten, and
 // one correctly rounded division gives the correctly rounded value that atof gives. With x87
 // arithmetic the division would round twice, so that build always asks the run-time.
+#if defined(FLT_EVAL_METHOD) && FLT_EVAL_METHOD == 0
+bool IsLetter(char c) { return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z'); }
+#endif
+
 bool ReadPlainReal(const char* text, int length, double& value)
 {
 #if defined(FLT_EVAL_METHOD) && FLT_EVAL_METHOD == 0
