@@ -1,7 +1,5 @@
 #include "DepthStreamParser.h"
 
-#include <string.h>
-
 #include "ReplyMessages.h"
 #include "StreamNumbers.h"
 #include "StreamText.h"

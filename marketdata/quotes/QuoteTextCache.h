@@ -10,7 +10,7 @@
 class CQuoteTextCache
 {
 public:
-    enum { SLOTS = 8192 };
+    enum { SLOTS = 1024 };
 
     CQuoteTextCache();
 
