@@ -1,9 +1,8 @@
 #include "DepthStreamParser.h"
 
-#include <stdlib.h>
-
 #include "ReplyMessages.h"
-#include "TextScanner.h"
+#include "StreamNumbers.h"
+#include "StreamText.h"
 
 namespace
 {
@@ -18,6 +17,11 @@ enum
     kChangeFieldCount = 5,
 };
 
+bool IsBlank(char c)
+{
+    return c == ' ' || c == '\t' || c == '\n' || c == '\r' || c == '\v' || c == '\f';
+}
+
 void ClearLevel(DepthLevel& level, const char* label)
 {
     level.strLabel = label;
@@ -26,31 +30,42 @@ void ClearLevel(DepthLevel& level, const char* label)
     level.strText.Empty();
 }
 
+// The level replaces its text only when it differs, so an unchanged level keeps its buffer.
+void AssignText(CString& target, const char* text, int length)
+{
+    if (target.GetLength() == length && SameStreamBytes(target.GetString(), text, length))
+        return;
+    target.SetString(text, length);
+}
+
 // One change is the text [begin, end) of the message: "[" then five fields, each ended by
 // "]" and followed by the "[" of the next. A field without its "]" takes the rest of the
-// change; fields past the end of the change are empty.
-void ApplyChange(DepthBook& book, const CTextScanner& text, int begin, int end)
+// change; fields past the end of the change are empty. Read in place, without a text per
+// field.
+void ApplyChange(DepthBook& book, const char* text, int begin, int end)
 {
-    CString fields[kChangeFieldCount];
+    int fieldBegin[kChangeFieldCount] = {0, 0, 0, 0, 0};
+    int fieldLength[kChangeFieldCount] = {0, 0, 0, 0, 0};
     int cursor = begin + 1;
     for (int i = 0; i < kChangeFieldCount && cursor < end; ++i)
     {
-        int close = text.Find(']', cursor, end);
+        int close = FindStreamChar(text, cursor, end, ']');
+        fieldBegin[i] = cursor;
         if (close < 0)
         {
-            fields[i] = text.Mid(cursor, end);
+            fieldLength[i] = end - cursor;
             cursor = end;
         }
         else
         {
-            fields[i] = text.Mid(cursor, close);
+            fieldLength[i] = close - cursor;
             cursor = close + 2;
         }
     }
 
-    const int level = atoi(fields[0]);
-    const int action = atoi(fields[1]);
-    const int side = atoi(fields[2]);
+    const int level = ReadStreamInt(text + fieldBegin[0], fieldLength[0]);
+    const int action = ReadStreamInt(text + fieldBegin[1], fieldLength[1]);
+    const int side = ReadStreamInt(text + fieldBegin[2], fieldLength[2]);
     if (level < 0 || level >= DepthBook::LEVELS)
         return;
     if (action != kActionSet && action != kActionDelete)
@@ -58,8 +73,8 @@ void ApplyChange(DepthBook& book, const CTextScanner& text, int begin, int end)
     DepthLevel& target = side == kBuySide ? book.buy[level] : book.sell[DepthBook::LEVELS - 1 - level];
     if (action == kActionSet)
     {
-        target.strPrice = fields[3];
-        target.strVolume = fields[4];
+        AssignText(target.strPrice, text + fieldBegin[3], fieldLength[3]);
+        AssignText(target.strVolume, text + fieldBegin[4], fieldLength[4]);
     }
     else
     {
@@ -88,24 +103,33 @@ void SetDepthBookIndex(DepthBook& book, int index, const CString& serverName)
 
 int ParseDepthUpdate(DepthBook& book, const CString& message, HWND mainWindow)
 {
-    CString text = message;
-    text.Trim();
-    if (text.IsEmpty())
+    const char* text = message.GetString();
+    const int length = message.GetLength();
+    // Read in place: leading blanks are skipped; trailing ones hold no "@" nor a status word.
+    int begin = 0;
+    while (begin < length && IsBlank(text[begin]))
+        ++begin;
+    if (begin == length)
         return -1;
-    CTextScanner scanner(text);
-    if (scanner.Find("status:-1", 0) >= 0)
-        return -1;
-    if (scanner.Find("status:-2", 0) >= 0)
+    bool updateNeeded = false;
+    for (int at = begin; at < length; at += StreamCharSize(text, at, length))
+    {
+        if (text[at] != 's' || !StreamTextAt(text, at, length, "status:-", 8))
+            continue;
+        if (StreamTextAt(text, at + 8, length, "1", 1))
+            return -1;
+        updateNeeded = updateNeeded || StreamTextAt(text, at + 8, length, "2", 1);
+    }
+    if (updateNeeded)
     {
         ::SendMessage(mainWindow, WM_NEW_VERSION_FOUND, 0, 0);
         return -1;
     }
 
     // Every change ends with "@"; what follows the last "@" is no change.
-    int begin = 0;
-    for (int at = scanner.Find('@', begin); at >= 0; at = scanner.Find('@', begin))
+    for (int at = FindStreamChar(text, begin, length, '@'); at >= 0; at = FindStreamChar(text, begin, length, '@'))
     {
-        ApplyChange(book, scanner, begin, at);
+        ApplyChange(book, text, begin, at);
         begin = at + 1;
     }
     return 0;

@@ -1,5 +1,6 @@
 // The receiver of a quote connection: every cycle it parses the queued quote messages and
-// sends the main window one quote batch (WM_QUOTE_BATCH), also when nothing changed. The
+// sends the main window one quote batch (WM_QUOTE_BATCH), also when nothing changed; a cycle
+// that brings more tick rows than the parser holds sends its earlier rows ahead. The
 // first cycle that finds the connection down sends every known row marked halted, and every
 // batch says halted until the server accepts a login again.
 #pragma once

@@ -7,6 +7,10 @@
 
 struct QuoteUpdate
 {
+    QuoteUpdate() = default;
+    // Built straight from the latest row, without first making an empty one.
+    explicit QuoteUpdate(const QuoteRow& latest) : rowLatest(latest) {}
+
     QuoteRow rowLatest;
     std::vector<QuoteRow> vecTicks;
 };

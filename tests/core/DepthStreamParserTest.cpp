@@ -85,4 +85,20 @@ TEST(DepthStreamParserTest, BatchAppliesEveryMessageThenSendsTheBookOnce)
     EXPECT_EQ((LPARAM)&book, window.Last(WM_DEPTH_UPDATE).lParam);
 }
 
+// Read in place: leading blanks go before the first change, a refusal anywhere wins over an
+// update notice, and a double-byte character whose second byte is "]" or "@" stays whole.
+TEST(DepthStreamParserTest, BlanksStatusWordsAndDoubleByteTexts)
+{
+    RecordingWindow window;
+    DepthBook book;
+    ResetDepthBook(book);
+    EXPECT_EQ(0, ParseDepthUpdate(book, " \r\n[0][1][1][2318.40][12]@[1][1][1][\x81]9][\x81@]@", window));
+    EXPECT_EQ(CString("2318.40"), book.buy[0].strPrice);
+    EXPECT_EQ(CString("\x81]9"), book.buy[1].strPrice);
+    EXPECT_EQ(CString("\x81@"), book.buy[1].strVolume);
+    EXPECT_EQ(-1, ParseDepthUpdate(book, "x@status:-2#status:-1#@", window));
+    EXPECT_EQ(0u, window.Count(WM_NEW_VERSION_FOUND));
+    EXPECT_EQ(CString("2318.40"), book.buy[0].strPrice);
+}
+
 }  // namespace

@@ -2,6 +2,9 @@
 // into quote rows and the per-cycle quote batch.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
+#include "MarketDataMessages.h"
 #include "QuoteStreamParser.h"
 #include "ReplyMessages.h"
 #include "ReplyTestSupport.h"
@@ -165,6 +168,136 @@ TEST_F(QuoteStreamParserTest, HaltedRowsWhileTheConnectionIsDown)
 
     Parse("loginresult@status:-2#@");
     EXPECT_EQ(1u, window.Count(WM_NEW_VERSION_FOUND));
+}
+
+}  // namespace
+
+namespace {
+
+// "code:price,price,...;" of every update of a batch: the tick rows' last prices in order.
+std::string TickPrices(WPARAM wParam, LPARAM)
+{
+    std::string text;
+    for (const QuoteUpdate& update : *reinterpret_cast<const QuoteBatch*>(wParam))
+    {
+        text += Text(update.rowLatest.strCode) + "=" + Text(update.rowLatest.strLastPrice) + ":";
+        for (const QuoteRow& tick : update.vecTicks)
+            text += Text(tick.strLastPrice) + ",";
+        text += ";";
+    }
+    return text;
+}
+
+TEST_F(QuoteStreamParserTest, VolumesAndSizesCountInSixtyFourBits)
+{
+    QuoteBatch batch = Cycle({"[XAUUSD][volume=2147483600]@[XAUUSD][volume=2147483700]@"
+                              "[XAUUSD][bS=3000000000]@[XAUUSD][aS=9223372036854775807]@"});
+    ASSERT_EQ(1u, batch.size());
+    const QuoteRow& row = batch[0].rowLatest;
+    EXPECT_EQ(CString("2147483700"), row.strVolume);
+    EXPECT_EQ(CString("100"), row.strVolumeSinceLast);
+    EXPECT_EQ(CString("3000000000"), row.strBid1Volume);
+    EXPECT_EQ(CString("9223372036854775807"), row.strAsk1Volume);
+    ASSERT_EQ(1u, batch[0].vecTicks.size());
+    EXPECT_EQ(QUOTE_VOLUME_MOVED, batch[0].vecTicks[0].nChangeFlags);
+
+    batch = Cycle({"[XAUUSD][volume=5000000001]@[XAUUSD][bS=-3000000000]@"});
+    EXPECT_EQ(CString("2852516301"), batch.at(0).rowLatest.strVolumeSinceLast);
+    EXPECT_EQ(CString(""), batch.at(0).rowLatest.strBid1Volume);
+}
+
+// Records of unusual shape read exactly as the general rule says, whichever way the parser
+// takes through them; double-byte characters whose second byte is a delimiter stay whole.
+TEST_F(QuoteStreamParserTest, UnusualRecordsAndDoubleByteCodes)
+{
+    Parse("contractlist@[X\x81]Y|\xC3\xFB\x81|\x81\x7C|1]#@");
+    ASSERT_EQ(1u, parser.GetContracts().count("X\x81]Y"));
+    EXPECT_EQ(CString("\xC3\xFB\x81|\x81\x7C"), parser.GetContracts().at("X\x81]Y").strName);
+
+    const struct
+    {
+        const char* message;
+        const char* code;
+        const char* last;
+    } kCases[] = {
+        {"[XAUUSD][lP=11]@#@", "XAUUSD", "11"},
+        {"x[XAUUSD]y[lP=12]z@", "XAUUSD", "12"},
+        {"[XAUUSD][lP=13]junk@[XAUUSD][lP=14][lP=99]@", "XAUUSD", "14"},
+        {"][XAUUSD][lP=98]@", "XAUUSD", "14"},          // a "]" before any "[": no item
+        {"[XAU[USD][lP=97]@", "XAUUSD", "14"},          // code "XAU[USD" is unknown
+        {"[XAUUSD][xlP=15]@", "XAUUSD", "x15"},         // the key is cut out where it stands
+        {"[XAUUSD][lP=16lP=]@", "XAUUSD", "16"},
+        {"[XAUUSD][lP=17=]@", "XAUUSD", "17="},
+        {"[XAUUSD][volume=5lP=18]@", "XAUUSD", "volume=518"},  // "lP=" is tried first
+        {"[XAUUSD][lP=19]", "XAUUSD", "19"},            // the last record needs no "@"
+        {"[X\x81]Y][lP=20]@[X\x81]Y][lP=21\xC3\xFB]@", "X\x81]Y", "21\xC3\xFB"},
+    };
+    for (const auto& c : kCases)
+    {
+        Cycle({c.message});
+        EXPECT_EQ(CString(c.last), parser.GetRows().at(c.code).strLastPrice) << c.message;
+    }
+}
+
+TEST_F(QuoteStreamParserTest, ContractListItemsAndFields)
+{
+    // A last empty field is dropped; fewer than three fields is no contract; a "]" before the
+    // next "[" ends the list.
+    Parse("contractlist@[CL|美原油|2|][GC|黄金][SI|白银|3|COMEX|x][HG|铜|4]][PL|铂|5]#@");
+    const CQuoteStreamParser::ContractMap& contracts = parser.GetContracts();
+    EXPECT_EQ(CString("NULL"), contracts.at("CL").strExtra);
+    EXPECT_EQ(2, contracts.at("CL").nNumber);
+    EXPECT_EQ(0u, contracts.count("GC"));
+    EXPECT_EQ(CString("COMEX"), contracts.at("SI").strExtra);
+    EXPECT_EQ(1u, contracts.count("HG"));
+    EXPECT_EQ(0u, contracts.count("PL"));
+}
+
+// However many ticks one message brings, the cycle holds at most MAX_BATCH_TICKS tick rows:
+// the batch so far goes to the main window, and the ticks arrive complete and in order.
+TEST_F(QuoteStreamParserTest, AHugeMessageIsHandedOverInBoundedBatches)
+{
+    window.CopyPayload(WM_QUOTE_BATCH, TickPrices);
+    const int kTicks = 3 * CQuoteStreamParser::MAX_BATCH_TICKS + 5;
+    std::string message;
+    std::string expected;
+    for (int i = 0; i < kTicks; ++i)
+    {
+        const char* price = i % 2 == 0 ? "2318.40" : "2318.50";
+        message += std::string("[XAUUSD][lP=") + price + "]@";
+        expected += std::string(price) + ",";
+        if (i == kTicks / 2)
+            message += "[EURUSD][lP=1.08]@";
+    }
+    QuoteBatch last = Cycle({(message + "#@").c_str()});
+
+    const std::vector<tolvan::test::RecordedMessage> batches = window.Messages();
+    std::string xau;
+    std::string eur;
+    size_t handedOver = 0;
+    for (const tolvan::test::RecordedMessage& batch : batches)
+    {
+        if (batch.message != WM_QUOTE_BATCH)
+            continue;
+        ++handedOver;
+        const std::string& text = batch.payload;
+        const size_t eurAt = text.find("EURUSD=");
+        if (eurAt != std::string::npos)
+            eur += text.substr(eurAt, text.find(';', eurAt) - eurAt);
+        const size_t xauAt = text.find("XAUUSD=");
+        const size_t ticksAt = text.find(':', xauAt) + 1;
+        const std::string ticks = text.substr(ticksAt, text.find(';', xauAt) - ticksAt);
+        EXPECT_LE((size_t)std::count(ticks.begin(), ticks.end(), ','), (size_t)CQuoteStreamParser::MAX_BATCH_TICKS);
+        xau += ticks;
+    }
+    EXPECT_EQ(3u, handedOver);
+    EXPECT_EQ(0u, parser.GetHeldTickCount());
+    ASSERT_EQ(1u, last.size());
+    EXPECT_EQ(CString("2318.40"), last[0].rowLatest.strLastPrice);
+    for (const QuoteRow& tick : last[0].vecTicks)
+        xau += Text(tick.strLastPrice) + ",";
+    EXPECT_EQ(expected, xau);
+    EXPECT_EQ("EURUSD=1.08:1.08,", eur);
 }
 
 }  // namespace
