@@ -52,6 +52,8 @@ LRESULT ControlHost::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
         std::lock_guard<std::mutex> guard(m_lock);
         m_messages.push_back(HostMessage{ message, wParam, lParam });
     }
+    if (message == WM_NOTIFY && onNotify)
+        onNotify(reinterpret_cast<NMHDR*>(lParam));
     return CWnd::WindowProc(message, wParam, lParam);
 }
 

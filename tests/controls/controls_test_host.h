@@ -34,6 +34,8 @@ public:
     // last capture at the deadline).
     tolvan::test::Screenshot CaptureWhen(
         const std::function<bool(const tolvan::test::Screenshot&)>& ready = {});
+    // Runs for every WM_NOTIFY that reaches this window, before the default handling.
+    std::function<void(NMHDR*)> onNotify;
     // The child's window rectangle in this window's client coordinates.
     CRect ChildRect(const CWnd& child) const;
 
