@@ -32,6 +32,7 @@ BEGIN_MESSAGE_MAP(CListCtrlEx, CListCtrl)
     ON_WM_NCPAINT()
     ON_WM_VSCROLL()
     ON_WM_DESTROY()
+    ON_WM_PAINT()
 END_MESSAGE_MAP()
 
 CListCtrlEx::CListCtrlEx()
@@ -310,21 +311,97 @@ COLORREF CListCtrlEx::RowBackground(int row, bool selected, COLORREF listBk) con
     }
 }
 
+LRESULT CListCtrlEx::CallListView(UINT message, WPARAM wParam, LPARAM lParam)
+{
+    if (m_pfnSuper != NULL)
+        return ::CallWindowProcA(m_pfnSuper, m_hWnd, message, wParam, lParam);
+    return ::SendMessageA(m_hWnd, message, wParam, lParam);
+}
+
+void CListCtrlEx::RefreshLayout(int row)
+{
+    m_layout.cells.clear();
+    m_layout.totalWidth = 0;
+    LVCOLUMNA column = {};
+    column.mask = LVCF_WIDTH;
+    for (int j = 0; CallListView(LVM_GETCOLUMNA, j, (LPARAM)&column); ++j) {
+        m_layout.totalWidth += column.cx;
+        CRect cell;
+        if (GetSubItemRect(row, j, LVIR_LABEL, cell))
+            m_layout.cells.emplace_back(cell.left, cell.right);
+        else
+            m_layout.cells.emplace_back(1, 0);
+    }
+    m_layout.rowCount = static_cast<int>(CallListView(LVM_GETITEMCOUNT, 0, 0));
+    m_layout.background = static_cast<COLORREF>(CallListView(LVM_GETBKCOLOR, 0, 0));
+    m_layoutGeneration = m_paintGeneration;
+}
+
+void CListCtrlEx::DrawCellText(HDC hDC, const char* text, RECT& rect)
+{
+    const UINT simple = DT_LEFT | DT_CENTER | DT_RIGHT | DT_TOP | DT_VCENTER | DT_BOTTOM |
+                        DT_SINGLELINE | DT_NOPREFIX | DT_NOCLIP;
+    size_t length = std::strlen(text);
+    bool plain = (m_itemTextFormat & ~simple) == 0 && std::strpbrk(text, "&\r\n\t") == nullptr;
+    if (!plain) {
+        ::DrawTextA(hDC, text, -1, &rect, m_itemTextFormat);
+        return;
+    }
+    int y = rect.top;
+    if ((m_itemTextFormat & DT_SINGLELINE) != 0 && (m_itemTextFormat & (DT_VCENTER | DT_BOTTOM)) != 0) {
+        HGDIOBJ font = ::GetCurrentObject(hDC, OBJ_FONT);
+        if (font != m_measuredFont) {
+            TEXTMETRICA metrics;
+            ::GetTextMetricsA(hDC, &metrics);
+            m_measuredFont = font;
+            m_measuredHeight = metrics.tmHeight;
+        }
+        if ((m_itemTextFormat & DT_VCENTER) != 0)
+            y = rect.top + (rect.bottom - rect.top - m_measuredHeight) / 2;
+        else
+            y = rect.bottom - m_measuredHeight;
+    }
+    UINT align = TA_LEFT;
+    int x = rect.left;
+    if ((m_itemTextFormat & DT_CENTER) != 0) {
+        align = TA_CENTER;
+        x = (rect.left + rect.right) / 2;
+    } else if ((m_itemTextFormat & DT_RIGHT) != 0) {
+        align = TA_RIGHT;
+        x = rect.right;
+    }
+    UINT previous = ::SetTextAlign(hDC, align | TA_TOP);
+    UINT options = (m_itemTextFormat & DT_NOCLIP) != 0 ? 0 : ETO_CLIPPED;
+    ::ExtTextOutA(hDC, x, y, options, &rect, text, static_cast<UINT>(length), NULL);
+    ::SetTextAlign(hDC, previous);
+}
+
+void CListCtrlEx::OnPaint()
+{
+    ++m_paintGeneration;
+    m_inPaint = true;
+    Default();
+    m_inPaint = false;
+    if (!m_scrolling && UpdateVisibleRange())
+        PostNotification(kVisibleNotification, 1);
+}
+
 void CListCtrlEx::DrawItem(LPDRAWITEMSTRUCT lpDrawItemStruct)
 {
     int row = static_cast<int>(lpDrawItemStruct->itemID);
+    if (!m_inPaint || m_layoutGeneration != m_paintGeneration)
+        RefreshLayout(row);
     CDC* target = CDC::FromHandle(lpDrawItemStruct->hDC);
-    m_totalWidth = TotalWidth();
-    m_totalHeight = m_rowHeight * GetItemCount();
+    m_totalWidth = m_layout.totalWidth;
+    m_totalHeight = m_rowHeight * m_layout.rowCount;
     const CRect rowRect(lpDrawItemStruct->rcItem);
     int height = rowRect.Height();
     PrepareRowPicture(m_totalWidth, height);
     CDC& dc = m_pictureDC;
 
     bool selected = (lpDrawItemStruct->itemState & ODS_SELECTED) != 0;
-    COLORREF listBk = GetBkColor();
-    CRect picture(0, 0, m_totalWidth, height);
-    dc.FillSolidRect(&picture, RowBackground(row, selected, listBk));
+    COLORREF listBk = m_layout.background;
+    dc.FillSolidRect(0, 0, m_totalWidth, height, RowBackground(row, selected, listBk));
     if (selected && m_selectMode == 1)
         dc.FillSolidRect(1, 1, m_totalWidth - 2, height - 2, listBk);
 
@@ -333,43 +410,47 @@ void CListCtrlEx::DrawItem(LPDRAWITEMSTRUCT lpDrawItemStruct)
     const std::vector<int>* counters =
         row < static_cast<int>(m_counters.size()) ? &m_counters[row] : nullptr;
     CFont* current = nullptr;
-    CFont* original = nullptr;
-    LVCOLUMNA column = {};
-    column.mask = LVCF_FMT;
-    for (int j = 0; GetColumn(j, &column); ++j) {
-        CRect cell;
-        if (!GetSubItemRect(row, j, LVIR_LABEL, cell))
+    HGDIOBJ original = NULL;
+    char text[256];
+    LVITEMA item = {};
+    for (size_t j = 0; j < m_layout.cells.size(); ++j) {
+        int left = m_layout.cells[j].first;
+        int right = m_layout.cells[j].second;
+        if (left > right)
             continue;
         if (j == 0)
-            cell.left -= 2;
-        COLORREF textColor = colors != nullptr && j < static_cast<int>(colors->size())
-                                 ? (*colors)[j] : m_defaultTextColor;
-        bool changed = counters != nullptr && j < static_cast<int>(counters->size()) &&
-                       (*counters)[j] >= 1;
+            left -= 2;
+        COLORREF textColor = colors != nullptr && j < colors->size() ? (*colors)[j] : m_defaultTextColor;
+        bool changed = counters != nullptr && j < counters->size() && (*counters)[j] >= 1;
         if (changed) {
-            dc.FillSolidRect(cell.left, 0, cell.Width(), height, m_flashBkColor);
+            dc.FillSolidRect(left, 0, right - left, height, m_flashBkColor);
             textColor = m_flashTextColor;
         }
-        char text[256] = {};
-        GetItemText(row, j, text, sizeof(text));
+        item.iSubItem = static_cast<int>(j);
+        item.pszText = text;
+        item.cchTextMax = sizeof(text);
+        text[0] = '\0';
+        CallListView(LVM_GETITEMTEXTA, row, (LPARAM)&item);
         if (selected && m_selectMode == 2)
             textColor = RGB(0xFF, 0xFF, 0x00);
-        CFont* font = (j == m_columnFontIndex && m_columnFont != nullptr) ? m_columnFont : m_itemFont;
+        CFont* font = (static_cast<int>(j) == m_columnFontIndex && m_columnFont != nullptr)
+                          ? m_columnFont : m_itemFont;
         if (font != nullptr && font != current) {
-            CFont* previous = dc.SelectObject(font);
-            if (original == nullptr)
+            HGDIOBJ previous = ::SelectObject(dc.m_hDC, font->m_hObject);
+            if (original == NULL)
                 original = previous;
             current = font;
         }
-        dc.SetTextColor(textColor);
-        CRect textRect(cell.left + 1, 1, cell.right - 1, height - 1);
-        dc.DrawText(text, -1, &textRect, m_itemTextFormat);
+        ::SetTextColor(dc.m_hDC, textColor);
+        RECT textRect = { left + 1, 1, right - 1, height - 1 };
+        DrawCellText(dc.m_hDC, text, textRect);
     }
-    if (original != nullptr)
-        dc.SelectObject(original);
-    target->BitBlt(0, rowRect.top, m_totalWidth, height, &dc, 0, 0, SRCCOPY);
+    if (original != NULL)
+        ::SelectObject(dc.m_hDC, original);
+    ::BitBlt(target->m_hDC, 0, rowRect.top, m_totalWidth, height, dc.m_hDC, 0, 0, SRCCOPY);
 
-    if (!m_scrolling && UpdateVisibleRange())
+    // Inside a paint the range is checked once, after the last row.
+    if (!m_inPaint && !m_scrolling && UpdateVisibleRange())
         PostNotification(kVisibleNotification, 1);
 }
 

@@ -85,8 +85,25 @@ protected:
     afx_msg void OnNcPaint();
     afx_msg void OnVScroll(UINT nSBCode, UINT nPos, CScrollBar* pScrollBar);
     afx_msg void OnDestroy();
+    afx_msg void OnPaint();
 
 private:
+    // What every row of one paint shares: the cells' horizontal extents, the row count and
+    // the list background. Read once per WM_PAINT (the quote board repaints 40 rows of 16
+    // cells many times a second) and for every row drawn outside one.
+    struct RowLayout {
+        std::vector<std::pair<int, int>> cells;  // left, right per column; left > right: none
+        int totalWidth = 0;
+        int rowCount = 0;
+        COLORREF background = 0;
+    };
+    void RefreshLayout(int row);
+    // The list view's own procedure, without a trip through the message dispatch (the row
+    // painter asks for every cell's text).
+    LRESULT CallListView(UINT message, WPARAM wParam, LPARAM lParam);
+    // Draws a cell text as DrawText with the item text format would; single-line texts of
+    // the common formats go straight to ExtTextOut (DrawText measures every text first).
+    void DrawCellText(HDC hDC, const char* text, RECT& rect);
     void AttachHeader();
     int TotalWidth() const;
     void PrepareRowPicture(int width, int height);
@@ -123,6 +140,12 @@ private:
     int m_lastVisibleIndex = -1;
     BYTE m_scrolling = 0;
     std::map<int, UINT> m_notifications;
+    RowLayout m_layout;
+    unsigned m_paintGeneration = 0;
+    unsigned m_layoutGeneration = 0;
+    bool m_inPaint = false;
+    HGDIOBJ m_measuredFont = NULL;
+    int m_measuredHeight = 0;
 
     DECLARE_MESSAGE_MAP()
 };
