@@ -84,6 +84,12 @@ TEST_F(TabStripTest, HoveredTabLooksLikeTheSelectedOneInEveryStyle)
         Screenshot hovered = Capture();
         EXPECT_EQ(Column(hovered, 3), Column(hovered, 1));
         EXPECT_NE(Column(hovered, 3), Column(hovered, 2));
+        if (style != 1) {
+            // Style 2 fills the highlighted tab whole; style 0 shows only a rim.
+            CRect selected = Tab(1);
+            EXPECT_EQ(hovered.PixelAt(selected.left + 3, selected.bottom - 3),
+                      style == 2 ? RGB(60, 60, 60) : kTabFill);
+        }
 
         tabs.SendMessage(WM_MOUSELEAVE);
         EXPECT_EQ(tabs.GetHoverTab(), -1);
