@@ -6,6 +6,7 @@
 #include "EditEx.h"
 #include "FlatComboBox.h"
 #include "FlatDateTimeCtrl.h"
+#include "GridListCtrl.h"
 #include "LayerButton.h"
 #include "ListCtrlEx.h"
 #include "SkinResource.h"
@@ -114,6 +115,22 @@ TEST(GalleryTest, EveryControlInOneWindow)
     CEditCustom quantity;
     quantity.Create(WS_CHILD | WS_VISIBLE | WS_BORDER | ES_AUTOHSCROLL, CRect(710, 360, 860, 384), &host, 11);
     quantity.SetWindowText("100");
+
+    CGridListCtrl grid;
+    grid.Create(WS_CHILD | WS_VISIBLE | WS_BORDER | LVS_REPORT | LVS_SHOWSELALWAYS,
+                CRect(10, 340, 530, 480), &host, 12);
+    grid.InsertColumn(0, "账户", LVCFMT_LEFT, 120);
+    grid.InsertColumn(1, "跟单", LVCFMT_LEFT, 90);
+    grid.InsertColumn(2, "策略", LVCFMT_CENTER, 150);
+    const char* strategies[] = { "稳健一号", "趋势跟随", "日内回转" };
+    for (int row = 0; row < 3; ++row) {
+        grid.InsertItem(row, ("8800" + std::to_string(row + 1)).c_str());
+        grid.SetCheckbox(row, 1, row != 1);
+        grid.SetItemText(row, 2, strategies[row]);
+    }
+    grid.GetHeader().SetCheckImage(1, 1);
+    grid.SetRowEnabled(2, FALSE);
+    grid.SetHeaderBkColor(RGB(230, 230, 230));
 
     open.ShowDropDown(TRUE);
     tolvan::test::PumpPending();
