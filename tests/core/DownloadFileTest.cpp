@@ -3,6 +3,7 @@
 
 #include "testsupport/FakeHttpServer.h"
 #include "testsupport/FakeTcpServer.h"
+#include "testsupport/TestFiles.h"
 
 #include <gtest/gtest.h>
 
@@ -26,41 +27,14 @@ protected:
         ASSERT_TRUE(CreateDirectoryA(m_dir, NULL));
         m_target = m_dir + m_name.c_str();
     }
-    void TearDown() override
-    {
-        for (const std::string& name : FilesBesideTarget())
-            DeleteFileA(m_dir + name.c_str());
-        RemoveDirectoryA(m_dir);
-    }
+    void TearDown() override { tolvan::test::RemoveFolder(m_dir); }
 
-    std::vector<std::string> FilesBesideTarget() const
-    {
-        std::vector<std::string> names;
-        WIN32_FIND_DATAA found;
-        HANDLE search = FindFirstFileA(m_dir + "*", &found);
-        if (search == INVALID_HANDLE_VALUE)
-            return names;
-        do
-            if (found.cFileName[0] != '.')
-                names.push_back(found.cFileName);
-        while (FindNextFileA(search, &found));
-        FindClose(search);
-        return names;
-    }
-
+    std::vector<std::string> FilesBesideTarget() const { return tolvan::test::FileNamesIn(m_dir); }
     std::string TargetBytes() const
     {
-        std::string bytes;
-        FILE* file = fopen(m_target, "rb");
-        if (file == NULL)
-            return "<missing>";
-        char chunk[4096];
-        size_t got;
-        while ((got = fread(chunk, 1, sizeof(chunk), file)) > 0)
-            bytes.append(chunk, got);
-        fclose(file);
-        return bytes;
+        return TargetExists() ? tolvan::test::ReadFileBytes(m_target) : "<missing>";
     }
+    void WriteTarget(const std::string& bytes) const { ASSERT_TRUE(tolvan::test::WriteFileBytes(m_target, bytes)); }
 
     bool TargetExists() const { return GetFileAttributesA(m_target) != INVALID_FILE_ATTRIBUTES; }
 
@@ -78,9 +52,7 @@ TEST_F(DownloadFileTest, WritesTheBodyIntoTheTarget)
         return HttpResponse::Text(200, body);
     });
     // An older, longer file is truncated, not overwritten in place.
-    FILE* old = fopen(m_target, "wb");
-    fputs(std::string(200000, 'o').c_str(), old);
-    fclose(old);
+    WriteTarget(std::string(200000, 'o'));
 
     EXPECT_TRUE(DownloadFile((m_server.BaseUrl() + "/update/TolvanUpdate.ini").c_str(), m_target));
     EXPECT_EQ(body, TargetBytes());
@@ -103,9 +75,7 @@ TEST_F(DownloadFileTest, FailedTransferKeepsTheExistingTarget)
         EXPECT_FALSE(TargetExists()) << c.what;
         EXPECT_EQ(std::vector<std::string>{}, FilesBesideTarget()) << c.what;
 
-        FILE* old = fopen(m_target, "wb");
-        fputs("[Update]\r\nversion=1\r\n", old);
-        fclose(old);
+        WriteTarget("[Update]\r\nversion=1\r\n");
         EXPECT_FALSE(DownloadFile((m_server.BaseUrl() + c.path).c_str(), m_target)) << c.what;
         EXPECT_EQ("[Update]\r\nversion=1\r\n", TargetBytes()) << c.what;
         EXPECT_EQ(std::vector<std::string>{m_name}, FilesBesideTarget()) << c.what;
@@ -117,9 +87,7 @@ TEST_F(DownloadFileTest, SilentServerEndsTheTransfer)
 {
     // Accepts the connection and never answers.
     tolvan::test::FakeTcpServer silent;
-    FILE* old = fopen(m_target, "wb");
-    fputs("kept", old);
-    fclose(old);
+    WriteTarget("kept");
     DownloadTimeouts timeouts;
     timeouts.lowSpeedSeconds = 1;
     const std::string address = "http://127.0.0.1:" + std::to_string(silent.Port()) + "/TolvanUpdate.ini";

@@ -4,11 +4,14 @@
 #include "FileCrypt.h"
 
 #include <gtest/gtest.h>
+#include <testsupport/TestFiles.h>
 
 #include <string>
 #include <vector>
 
 namespace {
+
+using namespace tolvan::test;
 
 const unsigned char kKey[32] = {
     0x5e, 0x19, 0xc7, 0xa2, 0x40, 0xd8, 0x3b, 0x6f, 0x91, 0xe2, 0xa7, 0xc4, 0x0b, 0x6d, 0x3f, 0x88,
@@ -26,57 +29,14 @@ protected:
         ASSERT_TRUE(CreateDirectoryA(m_dir, NULL));
     }
 
-    void TearDown() override
-    {
-        for (const std::string& name : FileNames())
-        {
-            CString path = m_dir + "\\" + name.c_str();
-            SetFileAttributesA(path, FILE_ATTRIBUTE_NORMAL);
-            DeleteFileA(path);
-        }
-        RemoveDirectoryA(m_dir);
-    }
+    void TearDown() override { RemoveFolder(m_dir); }
 
     CString PathOf(const char* name) const { return m_dir + "\\" + name; }
-
-    std::vector<std::string> FileNames() const
-    {
-        std::vector<std::string> names;
-        WIN32_FIND_DATAA found;
-        HANDLE search = FindFirstFileA(m_dir + "\\*", &found);
-        if (search == INVALID_HANDLE_VALUE)
-            return names;
-        do
-        {
-            std::string name = found.cFileName;
-            if (name != "." && name != "..")
-                names.push_back(name);
-        } while (FindNextFileA(search, &found));
-        FindClose(search);
-        return names;
-    }
-
-    static std::string ReadBytes(const CString& path)
-    {
-        std::string bytes;
-        FILE* file = fopen(path, "rb");
-        if (file == NULL)
-            return bytes;
-        char chunk[4096];
-        size_t got;
-        while ((got = fread(chunk, 1, sizeof(chunk), file)) > 0)
-            bytes.append(chunk, got);
-        fclose(file);
-        return bytes;
-    }
-
+    std::vector<std::string> FileNames() const { return FileNamesIn(m_dir); }
+    static std::string ReadBytes(const CString& path) { return ReadFileBytes(path); }
     static void WriteBytes(const CString& path, const std::string& bytes)
     {
-        FILE* file = fopen(path, "wb");
-        ASSERT_NE(nullptr, file);
-        if (!bytes.empty())
-            fwrite(bytes.data(), 1, bytes.size(), file);
-        fclose(file);
+        ASSERT_TRUE(WriteFileBytes(path, bytes));
     }
 
     // One block encrypted under the file key, from up to 16 plain bytes zero-padded.

@@ -4,6 +4,7 @@
 #include "UserSettingsFile.h"
 
 #include <gtest/gtest.h>
+#include <testsupport/TestFiles.h>
 
 #include <string>
 
@@ -26,27 +27,8 @@ protected:
 
     bool Exists(const CString& path) const { return GetFileAttributesA(path) != INVALID_FILE_ATTRIBUTES; }
 
-    std::string ReadBytes() const
-    {
-        std::string bytes;
-        FILE* in = fopen(m_path, "rb");
-        if (in == nullptr)
-            return bytes;
-        char chunk[512];
-        size_t got;
-        while ((got = fread(chunk, 1, sizeof(chunk), in)) > 0)
-            bytes.append(chunk, got);
-        fclose(in);
-        return bytes;
-    }
-
-    void WriteBytes(const std::string& bytes)
-    {
-        FILE* out = fopen(m_path, "wb");
-        ASSERT_NE(nullptr, out);
-        fwrite(bytes.data(), 1, bytes.size(), out);
-        fclose(out);
-    }
+    std::string ReadBytes() const { return tolvan::test::ReadFileBytes(m_path); }
+    void WriteBytes(const std::string& bytes) { ASSERT_TRUE(tolvan::test::WriteFileBytes(m_path, bytes)); }
 
     CString m_path;
 };

@@ -2,6 +2,7 @@
 #include <algorithm>
 #include <string>
 #include <gtest/gtest.h>
+#include <testsupport/TestFiles.h>
 #include "MarketTestData.h"
 #include "SelfListFile.h"
 
@@ -24,50 +25,11 @@ protected:
         ASSERT_TRUE(CreateDirectoryA(dataDir, nullptr));
         path = dataDir + SELF_LIST_FILE_NAME;
     }
-    void TearDown() override
-    {
-        for (const CString& name : FileNames())
-            DeleteFileA(dataDir + name);
-        RemoveDirectoryA(dataDir);
-    }
+    void TearDown() override { tolvan::test::RemoveFolder(dataDir); }
 
-    std::vector<CString> FileNames() const
-    {
-        std::vector<CString> names;
-        WIN32_FIND_DATAA found;
-        HANDLE search = FindFirstFileA(dataDir + "*", &found);
-        if (search == INVALID_HANDLE_VALUE)
-            return names;
-        do
-            if (found.cFileName[0] != '.')
-                names.push_back(found.cFileName);
-        while (FindNextFileA(search, &found));
-        FindClose(search);
-        std::sort(names.begin(), names.end());
-        return names;
-    }
-
-    std::string ReadBytes(const CString& file) const
-    {
-        std::string bytes;
-        FILE* in = fopen(file, "rb");
-        if (in == nullptr)
-            return bytes;
-        char chunk[4096];
-        size_t got;
-        while ((got = fread(chunk, 1, sizeof(chunk), in)) > 0)
-            bytes.append(chunk, got);
-        fclose(in);
-        return bytes;
-    }
-
-    void WriteBytes(const std::string& bytes)
-    {
-        FILE* out = fopen(path, "wb");
-        ASSERT_NE(nullptr, out);
-        fwrite(bytes.data(), 1, bytes.size(), out);
-        fclose(out);
-    }
+    std::vector<std::string> FileNames() const { return tolvan::test::FileNamesIn(dataDir); }
+    std::string ReadBytes(const CString& file) const { return tolvan::test::ReadFileBytes(file); }
+    void WriteBytes(const std::string& bytes) { ASSERT_TRUE(tolvan::test::WriteFileBytes(path, bytes)); }
 
     void WritePlainText(const char* text)
     {
@@ -155,7 +117,7 @@ TEST_F(SelfListFileTest, DamagedFileIsSetAsideAndReported)
         CString report;
         EXPECT_FALSE(LoadSelfList(dataDir, store, &report)) << c.what;
         EXPECT_EQ(Codes({"kept"}), SelfListOf(store)) << c.what;
-        EXPECT_EQ(std::vector<CString>{"SelfListFile.cfg.damaged"}, FileNames()) << c.what;
+        EXPECT_EQ(std::vector<std::string>{"SelfListFile.cfg.damaged"}, FileNames()) << c.what;
         EXPECT_EQ(bytes, ReadBytes(path + ".damaged")) << c.what;
         EXPECT_EQ(path + " is damaged; kept as " + path + ".damaged", report) << c.what;
         DeleteFileA(path + ".damaged");
@@ -166,7 +128,7 @@ TEST_F(SelfListFileTest, DamagedFileIsSetAsideAndReported)
     EXPECT_FALSE(LoadSelfList(dataDir));
     WriteBytes(std::string(18, 'y'));
     EXPECT_FALSE(LoadSelfList(dataDir));
-    EXPECT_EQ((std::vector<CString>{"SelfListFile.cfg.damaged", "SelfListFile.cfg.damaged2"}), FileNames());
+    EXPECT_EQ((std::vector<std::string>{"SelfListFile.cfg.damaged", "SelfListFile.cfg.damaged2"}), FileNames());
     EXPECT_EQ(std::string(17, 'x'), ReadBytes(path + ".damaged"));
 
     // A code of 32 characters is still a code.

@@ -28,6 +28,7 @@
 #include "WebServices.h"
 
 #include "testsupport/RecordingWindow.h"
+#include "testsupport/TestFiles.h"
 
 #include <gtest/gtest.h>
 
@@ -85,39 +86,15 @@ public:
         m_path.Format("%smutation-%lu-%lu\\", base, GetCurrentProcessId(), GetTickCount());
         CreateDirectoryA(m_path, nullptr);
     }
-    ~ScratchFolder()
-    {
-        Empty();
-        RemoveDirectoryA(m_path);
-    }
+    ~ScratchFolder() { tolvan::test::RemoveFolder(m_path); }
     CString File(const char* name) const { return m_path + name; }
     const CString& Path() const { return m_path; }
-    void Write(const char* name, const std::string& bytes) const
-    {
-        FILE* out = fopen(File(name), "wb");
-        if (out == nullptr)
-            return;
-        fwrite(bytes.data(), 1, bytes.size(), out);
-        fclose(out);
-    }
-    std::vector<CString> Names() const
-    {
-        std::vector<CString> names;
-        WIN32_FIND_DATAA found;
-        HANDLE search = FindFirstFileA(m_path + "*", &found);
-        if (search == INVALID_HANDLE_VALUE)
-            return names;
-        do
-            if (found.cFileName[0] != '.')
-                names.push_back(found.cFileName);
-        while (FindNextFileA(search, &found));
-        FindClose(search);
-        return names;
-    }
+    void Write(const char* name, const std::string& bytes) const { tolvan::test::WriteFileBytes(File(name), bytes); }
+    std::vector<std::string> Names() const { return tolvan::test::FileNamesIn(m_path); }
     void Empty() const
     {
-        for (const CString& name : Names())
-            DeleteFileA(m_path + name);
+        for (const std::string& name : Names())
+            DeleteFileA(m_path + name.c_str());
     }
 
 private:
@@ -573,14 +550,14 @@ TEST(InputMutation, EncryptedFilesOnDisk)
         folder.Write(SELF_LIST_FILE_NAME, input);
         QuoteStore store;
         const BOOL listLoaded = LoadSelfList(folder.Path(), store);
-        problems.Expect(listLoaded || folder.Names() == std::vector<CString>{CString(SELF_LIST_FILE_NAME) + ".damaged"},
+        problems.Expect(listLoaded || folder.Names() == std::vector<std::string>{std::string(SELF_LIST_FILE_NAME) + ".damaged"},
                         "a self list that was not read and not set aside");
         folder.Empty();
 
         folder.Write("usrcfg.ini", input);
         UserSettings settings;
         const BOOL settingsLoaded = LoadUserSettings(folder.File("usrcfg.ini"), settings);
-        problems.Expect(settingsLoaded || folder.Names() == std::vector<CString>{"usrcfg.ini.damaged"},
+        problems.Expect(settingsLoaded || folder.Names() == std::vector<std::string>{"usrcfg.ini.damaged"},
                         "user settings that were not read and not set aside");
         folder.Empty();
         return problems.Text();
