@@ -11,6 +11,7 @@ import socket
 import sys
 import threading
 import time
+import unittest
 
 HERE = os.path.dirname(os.path.abspath(__file__))
 SIM_DIR = os.path.dirname(HERE)
@@ -237,3 +238,26 @@ def list_items(record):
         if item and item != "#":
             items.append(item.split("#"))
     return items
+
+
+class SimHostCase(unittest.TestCase):
+    """One simulator for the class, reset before every test; clients a test opens are
+    closed after it (append them to self.clients)."""
+
+    host_options = {}
+
+    @classmethod
+    def setUpClass(cls):
+        cls.host = SimHost(**cls.host_options).start()
+
+    @classmethod
+    def tearDownClass(cls):
+        cls.host.stop()
+
+    def setUp(self):
+        self.host.ok("reset")
+        self.clients = []
+
+    def tearDown(self):
+        for client in self.clients:
+            client.close()

@@ -2,27 +2,12 @@
 
 import unittest
 
-from simtest import (SimHost, WireClient, connect, first_login, login_request,
+from simtest import (SimHost, SimHostCase, WireClient, connect, first_login, login_request,
                      mark_login_request, parse_login_reply)
 from tolvansim.wire import md5_hex
 
 
-class LoginTest(unittest.TestCase):
-    @classmethod
-    def setUpClass(cls):
-        cls.host = SimHost().start()
-
-    @classmethod
-    def tearDownClass(cls):
-        cls.host.stop()
-
-    def setUp(self):
-        self.host.ok("reset")
-        self.clients = []
-
-    def tearDown(self):
-        for client in self.clients:
-            client.close()
+class LoginTest(SimHostCase):
 
     def _login(self, text):
         client = WireClient(self.host.ports["login"])

@@ -10,7 +10,7 @@ import unittest
 
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
 
-from simtest import (DEADLINE, HOST, SimHost, WireClient, connect, keyed, login_request,  # noqa: E402
+from simtest import (DEADLINE, HOST, SimHost, SimHostCase, WireClient, connect, keyed, login_request,  # noqa: E402
                      mark_login_request)
 from test_http_services import HISTORY_SAY, HttpClient  # noqa: E402
 from tolvansim import forms  # noqa: E402
@@ -20,22 +20,8 @@ from tolvansim.wire import login_digest, md5_hex  # noqa: E402
 DIGEST = login_digest("80001", md5_hex("a123456"))
 
 
-class StrictCase(unittest.TestCase):
-    @classmethod
-    def setUpClass(cls):
-        cls.host = SimHost(csm_stocks=50, hks_stocks=50).start()
-
-    @classmethod
-    def tearDownClass(cls):
-        cls.host.stop()
-
-    def setUp(self):
-        self.host.ok("reset")
-        self.clients = []
-
-    def tearDown(self):
-        for client in self.clients:
-            client.close()
+class StrictCase(SimHostCase):
+    host_options = dict(csm_stocks=50, hks_stocks=50)
 
     def refusals(self):
         return self.host.ok("refusals")

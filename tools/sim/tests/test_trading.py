@@ -2,7 +2,7 @@
 
 import unittest
 
-from simtest import SimHost, connect, keyed, list_items, make_config
+from simtest import SimHost, SimHostCase, connect, keyed, list_items, make_config
 from tolvansim.market import Market
 
 
@@ -192,22 +192,7 @@ class MarketTest(unittest.TestCase):
                                  sorted((price for price, _ in quote.book_bids), reverse=True))
 
 
-class ProxyTest(unittest.TestCase):
-    @classmethod
-    def setUpClass(cls):
-        cls.host = SimHost().start()
-
-    @classmethod
-    def tearDownClass(cls):
-        cls.host.stop()
-
-    def setUp(self):
-        self.host.ok("reset")
-        self.clients = []
-
-    def tearDown(self):
-        for client in self.clients:
-            client.close()
+class ProxyTest(SimHostCase):
 
     def login(self, kind, user):
         client, reply = connect(self.host, kind, user)
