@@ -22,7 +22,7 @@ say() { printf '[setup] %s\n' "$*"; }
 PACKAGES="g++-mingw-w64-x86-64-posix g++-mingw-w64-i686-posix gcc-mingw-w64-x86-64-posix
 gcc-mingw-w64-i686-posix binutils-mingw-w64-x86-64 binutils-mingw-w64-i686 mingw-w64-tools
 cmake make xvfb xauth x11-utils wine wine64 fonts-wqy-microhei fonts-wqy-zenhei gsoap dpkg-dev
-imagemagick python3 python3-pil python3-openpyxl ca-certificates locales ccache"
+imagemagick python3 python3-pil python3-openpyxl ca-certificates locales ccache fonts-wine"
 
 install_packages() {
     local missing=()

@@ -21,6 +21,30 @@ export WINEDEBUG=${WINEDEBUG:--all}
 export WINEDLLOVERRIDES=${WINEDLLOVERRIDES:-"mscoree,mshtml=;winemenubuilder.exe=d"}
 HERE=$(cd "$(dirname "$0")" && pwd)
 
+# Wine draws the buttons of every caption, scroll-bar arrows and check marks with glyphs of
+# the Marlett symbol font. Debian's Wine 8 looks for its own fonts (Debian package fonts-wine,
+# /usr/share/wine/fonts) under "<data dir>\../fonts", a path with a "/" inside a Windows
+# path that it never resolves, so Marlett is not found and the font fallback draws the
+# letters "0 1 r" instead. The prefix's own Fonts folder is searched first: Marlett is
+# copied there.
+WINE_FONTS=/usr/share/wine/fonts
+install_symbol_font() {
+    local fonts="$WINEPREFIX/drive_c/windows/Fonts"
+    if [ ! -f "$WINE_FONTS/marlett.ttf" ]; then
+        if [ ! -f "$WINEPREFIX/.tolvan-no-marlett" ]; then
+            echo "[wine-run] $WINE_FONTS/marlett.ttf is missing (Debian package fonts-wine):" \
+                 "captions will show their buttons as letters" >&2
+            touch "$WINEPREFIX/.tolvan-no-marlett"
+        fi
+        return
+    fi
+    if ! cmp -s "$WINE_FONTS/marlett.ttf" "$fonts/marlett.ttf"; then
+        mkdir -p "$fonts"
+        cp "$WINE_FONTS/marlett.ttf" "$fonts/marlett.ttf"
+        rm -f "$WINEPREFIX/.tolvan-no-marlett"
+    fi
+}
+
 prepare_prefix() {
     mkdir -p "$(dirname "$WINEPREFIX")"
     exec 9>"$WINEPREFIX.lock"
@@ -38,6 +62,7 @@ prepare_prefix() {
         wine regedit /S "$(winepath -w "$WINEPREFIX/tolvan.reg" 2>/dev/null)" >/dev/null 2>&1
         echo "$settings" > "$WINEPREFIX/.tolvan-settings"
     fi
+    install_symbol_font
     flock -u 9
     exec 9>&-
 }

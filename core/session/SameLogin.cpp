@@ -11,13 +11,16 @@ void Displace(CServerSession* session, int kind, HWND mainWindow)
 {
     if (session == NULL)
         return;
+    volatile LONG* state = ConnectionStateOf(kind);
+    const bool reported = kind != CONNECTION_KIND_PROXY_QUERY && state != NULL;
+    // The state is displaced before the socket drops: the connection's own receiver sees the
+    // drop at once and must find a displaced state, not report a loss.
+    if (reported)
+        InterlockedExchange(state, CONNECTION_DISPLACED);
     if (session->GetConnection() != NULL)
         session->GetConnection()->Disconnect();
-    volatile LONG* state = ConnectionStateOf(kind);
-    if (kind == CONNECTION_KIND_PROXY_QUERY || state == NULL)
-        return;
-    InterlockedExchange(state, CONNECTION_DISPLACED);
-    ::SendMessage(mainWindow, WM_CONNECTION_STATE, (WPARAM)kind, (LPARAM)CONNECTION_DISPLACED);
+    if (reported)
+        ::SendMessage(mainWindow, WM_CONNECTION_STATE, (WPARAM)kind, (LPARAM)CONNECTION_DISPLACED);
 }
 }
 

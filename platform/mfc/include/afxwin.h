@@ -103,6 +103,17 @@ private:
 };
 typedef AFX_MAINTAIN_STATE2 AFX_MAINTAIN_STATE;
 
+// What overrides may read of the calling thread's window-core state.
+class CWnd;
+struct AFX_API AFX_THREAD_STATE
+{
+    // The object whose window CWnd::CreateEx or CreateDlg is creating on this thread; it
+    // stays set while PreSubclassWindow runs for that window, so an override tells creation
+    // (this object) from subclassing an existing window (NULL).
+    CWnd* m_pWndInit = nullptr;
+};
+AFX_API AFX_THREAD_STATE* AFXAPI AfxGetThreadState();
+
 #define AFX_MANAGE_STATE(p) AFX_MAINTAIN_STATE2 _ctlState(p);
 
 AFX_API void AFXAPI AfxSetResourceHandle(HINSTANCE hInstResource);
@@ -174,6 +185,9 @@ public:
 #define WF_ININIT          0x00010000
 #define WF_HIDDENININIT    0x00020000
 #define WF_ISDIALOG        0x00040000
+// Internal: the class layer shows the dialog after its initialisation (modal, or a
+// template with WS_VISIBLE).
+#define WF_SHOWAFTERINIT   0x00080000
 
 // Flags of CWnd::RunModalLoop.
 #define MLF_NOIDLEMSG      0x0001

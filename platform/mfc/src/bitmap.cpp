@@ -5,7 +5,7 @@ IMPLEMENT_DYNAMIC(CBitmap, CGdiObject)
 
 CBitmap* PASCAL CBitmap::FromHandle(HBITMAP hBitmap)
 {
-    return afxgdi::GdiWrapperFor<CBitmap>(hBitmap);
+    return afxcore::GdiWrapperFor<CBitmap>(hBitmap);
 }
 
 CBitmap::CBitmap()

@@ -5,7 +5,7 @@ IMPLEMENT_DYNAMIC(CBrush, CGdiObject)
 
 CBrush* PASCAL CBrush::FromHandle(HBRUSH hBrush)
 {
-    return afxgdi::GdiWrapperFor<CBrush>(hBrush);
+    return afxcore::GdiWrapperFor<CBrush>(hBrush);
 }
 
 CBrush::CBrush()

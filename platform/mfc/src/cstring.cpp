@@ -6,7 +6,7 @@
 #include <limits.h>
 #include <utility>
 
-using namespace tolvanafx;
+using namespace afxcore;
 
 // The buffer header; the characters follow it. nRefs is -1 while the buffer is handed out
 // by GetBuffer/LockBuffer: such a buffer is never shared, copies take their own.

@@ -2,7 +2,7 @@
 #include "afx.h"
 #include "timeconv.h"
 
-using namespace tolvanafx;
+using namespace afxcore;
 
 namespace {
 

@@ -12,14 +12,7 @@ BOOL CComboBox::Create(DWORD dwStyle, const RECT& rect, CWnd* pParentWnd, UINT n
     return CWnd::Create("COMBOBOX", NULL, dwStyle, rect, pParentWnd, nID);
 }
 
-namespace {
-
-inline LRESULT Send(HWND hWnd, UINT message, WPARAM wParam = 0, LPARAM lParam = 0)
-{
-    return ::SendMessageA(hWnd, message, wParam, lParam);
-}
-
-}  // namespace
+using afxcore::Send;
 
 int CComboBox::GetCount() const { return (int)Send(m_hWnd, CB_GETCOUNT); }
 int CComboBox::GetCurSel() const { return (int)Send(m_hWnd, CB_GETCURSEL); }

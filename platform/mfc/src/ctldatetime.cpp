@@ -14,14 +14,7 @@ BOOL CDateTimeCtrl::Create(DWORD dwStyle, const RECT& rect, CWnd* pParentWnd, UI
     return CWnd::Create(DATETIMEPICK_CLASSA, NULL, dwStyle, rect, pParentWnd, nID);
 }
 
-namespace {
-
-inline LRESULT Send(HWND hWnd, UINT message, WPARAM wParam = 0, LPARAM lParam = 0)
-{
-    return ::SendMessageA(hWnd, message, wParam, lParam);
-}
-
-}  // namespace
+using afxcore::Send;
 
 COLORREF CDateTimeCtrl::GetMonthCalColor(int iColor) const { return (COLORREF)Send(m_hWnd, DTM_GETMCCOLOR, iColor); }
 COLORREF CDateTimeCtrl::SetMonthCalColor(int iColor, COLORREF ref) { return (COLORREF)Send(m_hWnd, DTM_SETMCCOLOR, iColor, ref); }

@@ -11,14 +11,7 @@ BOOL CEdit::Create(DWORD dwStyle, const RECT& rect, CWnd* pParentWnd, UINT nID)
     return CWnd::Create("EDIT", NULL, dwStyle, rect, pParentWnd, nID);
 }
 
-namespace {
-
-inline LRESULT Send(HWND hWnd, UINT message, WPARAM wParam = 0, LPARAM lParam = 0)
-{
-    return ::SendMessageA(hWnd, message, wParam, lParam);
-}
-
-}  // namespace
+using afxcore::Send;
 
 BOOL CEdit::CanUndo() const { return (BOOL)Send(m_hWnd, EM_CANUNDO); }
 int CEdit::GetLineCount() const { return (int)Send(m_hWnd, EM_GETLINECOUNT); }

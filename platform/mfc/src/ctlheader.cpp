@@ -14,14 +14,7 @@ BOOL CHeaderCtrl::Create(DWORD dwStyle, const RECT& rect, CWnd* pParentWnd, UINT
     return CWnd::Create(WC_HEADERA, NULL, dwStyle, rect, pParentWnd, nID);
 }
 
-namespace {
-
-inline LRESULT Send(HWND hWnd, UINT message, WPARAM wParam = 0, LPARAM lParam = 0)
-{
-    return ::SendMessageA(hWnd, message, wParam, lParam);
-}
-
-}  // namespace
+using afxcore::Send;
 
 int CHeaderCtrl::GetItemCount() const { return (int)Send(m_hWnd, HDM_GETITEMCOUNT); }
 BOOL CHeaderCtrl::GetItem(int nPos, HDITEM* pHeaderItem) const { return (BOOL)Send(m_hWnd, HDM_GETITEMA, nPos, (LPARAM)pHeaderItem); }

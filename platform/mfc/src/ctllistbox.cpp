@@ -12,14 +12,7 @@ BOOL CListBox::Create(DWORD dwStyle, const RECT& rect, CWnd* pParentWnd, UINT nI
     return CWnd::Create("LISTBOX", NULL, dwStyle, rect, pParentWnd, nID);
 }
 
-namespace {
-
-inline LRESULT Send(HWND hWnd, UINT message, WPARAM wParam = 0, LPARAM lParam = 0)
-{
-    return ::SendMessageA(hWnd, message, wParam, lParam);
-}
-
-}  // namespace
+using afxcore::Send;
 
 int CListBox::GetCount() const { return (int)Send(m_hWnd, LB_GETCOUNT); }
 int CListBox::GetHorizontalExtent() const { return (int)Send(m_hWnd, LB_GETHORIZONTALEXTENT); }

@@ -20,14 +20,7 @@ BOOL CListCtrl::CreateEx(DWORD dwExStyle, DWORD dwStyle, const RECT& rect, CWnd*
     return CWnd::CreateEx(dwExStyle, WC_LISTVIEWA, NULL, dwStyle | WS_CHILD, rect, pParentWnd, nID);
 }
 
-namespace {
-
-inline LRESULT Send(HWND hWnd, UINT message, WPARAM wParam = 0, LPARAM lParam = 0)
-{
-    return ::SendMessageA(hWnd, message, wParam, lParam);
-}
-
-}  // namespace
+using afxcore::Send;
 
 COLORREF CListCtrl::GetBkColor() const { return (COLORREF)Send(m_hWnd, LVM_GETBKCOLOR); }
 BOOL CListCtrl::SetBkColor(COLORREF cr) { return (BOOL)Send(m_hWnd, LVM_SETBKCOLOR, 0, cr); }

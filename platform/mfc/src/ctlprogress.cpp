@@ -14,14 +14,7 @@ BOOL CProgressCtrl::Create(DWORD dwStyle, const RECT& rect, CWnd* pParentWnd, UI
     return CWnd::Create(PROGRESS_CLASSA, NULL, dwStyle, rect, pParentWnd, nID);
 }
 
-namespace {
-
-inline LRESULT Send(HWND hWnd, UINT message, WPARAM wParam = 0, LPARAM lParam = 0)
-{
-    return ::SendMessageA(hWnd, message, wParam, lParam);
-}
-
-}  // namespace
+using afxcore::Send;
 
 void CProgressCtrl::SetRange(short nLower, short nUpper) { Send(m_hWnd, PBM_SETRANGE, 0, MAKELPARAM(nLower, nUpper)); }
 void CProgressCtrl::SetRange32(int nLower, int nUpper) { Send(m_hWnd, PBM_SETRANGE32, nLower, nUpper); }

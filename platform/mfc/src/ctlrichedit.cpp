@@ -20,14 +20,7 @@ BOOL CRichEditCtrl::CreateEx(DWORD dwExStyle, DWORD dwStyle, const RECT& rect, C
     return CWnd::CreateEx(dwExStyle, RICHEDIT_CLASSA, NULL, dwStyle | WS_CHILD, rect, pParentWnd, nID);
 }
 
-namespace {
-
-inline LRESULT Send(HWND hWnd, UINT message, WPARAM wParam = 0, LPARAM lParam = 0)
-{
-    return ::SendMessageA(hWnd, message, wParam, lParam);
-}
-
-}  // namespace
+using afxcore::Send;
 
 BOOL CRichEditCtrl::CanUndo() const { return (BOOL)Send(m_hWnd, EM_CANUNDO); }
 BOOL CRichEditCtrl::CanRedo() const { return (BOOL)Send(m_hWnd, EM_CANREDO); }

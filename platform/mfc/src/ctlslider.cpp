@@ -14,14 +14,7 @@ BOOL CSliderCtrl::Create(DWORD dwStyle, const RECT& rect, CWnd* pParentWnd, UINT
     return CWnd::Create(TRACKBAR_CLASSA, NULL, dwStyle, rect, pParentWnd, nID);
 }
 
-namespace {
-
-inline LRESULT Send(HWND hWnd, UINT message, WPARAM wParam = 0, LPARAM lParam = 0)
-{
-    return ::SendMessageA(hWnd, message, wParam, lParam);
-}
-
-}  // namespace
+using afxcore::Send;
 
 int CSliderCtrl::GetLineSize() const { return (int)Send(m_hWnd, TBM_GETLINESIZE); }
 int CSliderCtrl::SetLineSize(int nSize) { return (int)Send(m_hWnd, TBM_SETLINESIZE, 0, nSize); }

@@ -14,14 +14,7 @@ BOOL CSpinButtonCtrl::Create(DWORD dwStyle, const RECT& rect, CWnd* pParentWnd, 
     return CWnd::Create(UPDOWN_CLASSA, NULL, dwStyle, rect, pParentWnd, nID);
 }
 
-namespace {
-
-inline LRESULT Send(HWND hWnd, UINT message, WPARAM wParam = 0, LPARAM lParam = 0)
-{
-    return ::SendMessageA(hWnd, message, wParam, lParam);
-}
-
-}  // namespace
+using afxcore::Send;
 
 BOOL CSpinButtonCtrl::SetAccel(int nAccel, UDACCEL* pAccel) { return (BOOL)Send(m_hWnd, UDM_SETACCEL, nAccel, (LPARAM)pAccel); }
 UINT CSpinButtonCtrl::GetAccel(int nAccel, UDACCEL* pAccel) const { return (UINT)Send(m_hWnd, UDM_GETACCEL, nAccel, (LPARAM)pAccel); }

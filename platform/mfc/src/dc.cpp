@@ -4,7 +4,7 @@
 
 #include <vector>
 
-using afxgdi::HandleKind;
+using afxcore::HandleKind;
 
 IMPLEMENT_DYNAMIC(CDC, CObject)
 
@@ -42,13 +42,13 @@ CDC::~CDC()
 
 HDC CDC::GetSafeHdc() const
 {
-    const CDC* self = afxgdi::Opaque(this);
+    const CDC* self = afxcore::Opaque(this);
     return self == NULL ? NULL : self->m_hDC;
 }
 
 CDC* PASCAL CDC::FromHandle(HDC hDC)
 {
-    return afxgdi::WrapperFor<CDC>(
+    return afxcore::WrapperFor<CDC>(
         HandleKind::Dc, hDC, [](CDC* wrapper, void* h) { return wrapper->m_hDC == h; },
         [](void* h) {
             CDC* wrapper = new CDC;
@@ -59,7 +59,7 @@ CDC* PASCAL CDC::FromHandle(HDC hDC)
 
 void PASCAL CDC::DeleteTempMap()
 {
-    afxgdi::DeleteTemporaries(HandleKind::Dc);
+    afxcore::DeleteTemporaries(HandleKind::Dc);
 }
 
 BOOL CDC::Attach(HDC hDC)
@@ -69,7 +69,7 @@ BOOL CDC::Attach(HDC hDC)
     if (m_hDC != NULL)
         Detach();
     m_hDC = m_hAttribDC = hDC;
-    afxgdi::AddPermanent(HandleKind::Dc, hDC, this);
+    afxcore::AddPermanent(HandleKind::Dc, hDC, this);
     return TRUE;
 }
 
@@ -77,7 +77,7 @@ HDC CDC::Detach()
 {
     HDC hDC = m_hDC;
     if (hDC != NULL)
-        afxgdi::RemovePermanent(HandleKind::Dc, hDC, this);
+        afxcore::RemovePermanent(HandleKind::Dc, hDC, this);
     m_hDC = m_hAttribDC = NULL;
     return hDC;
 }
@@ -90,10 +90,10 @@ void CDC::SetAttribDC(HDC hDC)
 void CDC::SetOutputDC(HDC hDC)
 {
     if (m_hDC != NULL)
-        afxgdi::RemovePermanent(HandleKind::Dc, m_hDC, this);
+        afxcore::RemovePermanent(HandleKind::Dc, m_hDC, this);
     m_hDC = hDC;
     if (hDC != NULL)
-        afxgdi::AddPermanent(HandleKind::Dc, hDC, this);
+        afxcore::AddPermanent(HandleKind::Dc, hDC, this);
 }
 
 void CDC::ReleaseAttribDC()

@@ -103,6 +103,65 @@ BOOL CDialog::InitModalIndirect(HGLOBAL hDialogTemplate, CWnd* pParentWnd)
 // ---------------------------------------------------------------------------------------
 // Modal
 
+namespace {
+
+// The windows a modal dialog disables while it runs. They are enabled again however
+// DoModal ends: an exception out of its loop (a PreTranslateMessage override, say) must not
+// leave the program's windows dead; the dialog's own window goes too then.
+class ModalOwners
+{
+public:
+    ModalOwners(CDialog* pDialog, HWND hWndParent)
+        : m_pDialog(pDialog), m_hWndParent(hWndParent), m_hWndTop(pDialog->m_hWndTop)
+    {
+        if (hWndParent != NULL && hWndParent != ::GetDesktopWindow() &&
+            ::IsWindowEnabled(hWndParent)) {
+            ::EnableWindow(hWndParent, FALSE);
+            m_bEnableParent = true;
+        }
+    }
+
+    ~ModalOwners()
+    {
+        if (m_pDialog != NULL) {
+            // Left by an exception: the dialog is still alive and its loop is over.
+            m_pDialog->m_nFlags &= ~(WF_CONTINUEMODAL | WF_MODALLOOP);
+            m_pDialog->m_hWndTop = NULL;
+            EnableParent();
+            if (m_pDialog->m_hWnd != NULL)
+                m_pDialog->DestroyWindow();
+        }
+        EnableParent();
+        if (m_hWndTop != NULL && ::IsWindow(m_hWndTop))
+            ::EnableWindow(m_hWndTop, TRUE);
+    }
+
+    void EnableParent()
+    {
+        if (m_bEnableParent && ::IsWindow(m_hWndParent))
+            ::EnableWindow(m_hWndParent, TRUE);
+        m_bEnableParent = false;
+    }
+
+    // The normal end: the dialog destroys its window itself (and may delete itself).
+    void Finish()
+    {
+        m_pDialog->m_hWndTop = NULL;
+        m_pDialog = NULL;
+    }
+
+    ModalOwners(const ModalOwners&) = delete;
+    ModalOwners& operator=(const ModalOwners&) = delete;
+
+private:
+    CDialog* m_pDialog;
+    HWND m_hWndParent;
+    HWND m_hWndTop;
+    bool m_bEnableParent = false;
+};
+
+}  // namespace
+
 HWND CDialog::PreModal()
 {
     return CWnd::GetSafeOwner_(m_pParentWnd != NULL ? m_pParentWnd->GetSafeHwnd() : NULL,
@@ -137,12 +196,7 @@ INT_PTR CDialog::DoModal()
         return -1;
 
     HWND hWndParent = PreModal();
-    HWND hWndTop = m_hWndTop;
-    BOOL bEnableParent = FALSE;
-    if (hWndParent != NULL && hWndParent != ::GetDesktopWindow() && ::IsWindowEnabled(hWndParent)) {
-        ::EnableWindow(hWndParent, FALSE);
-        bEnableParent = TRUE;
-    }
+    ModalOwners owners(this, hWndParent);
 
     m_nModalResult = -1;
     m_nFlags |= WF_CONTINUEMODAL;
@@ -161,18 +215,15 @@ INT_PTR CDialog::DoModal()
     }
     m_nFlags &= ~WF_CONTINUEMODAL;
 
-    if (bEnableParent)
-        ::EnableWindow(hWndParent, TRUE);
+    owners.EnableParent();
     if (hWndParent != NULL && m_hWnd != NULL && ::GetActiveWindow() == m_hWnd)
         ::SetActiveWindow(hWndParent);
 
     // The object may delete itself when its window goes (PostNcDestroy): nothing of it is
     // used after DestroyWindow.
     INT_PTR nResult = m_nModalResult;
-    m_hWndTop = NULL;
+    owners.Finish();
     DestroyWindow();
-    if (hWndTop != NULL && ::IsWindow(hWndTop))
-        ::EnableWindow(hWndTop, TRUE);
     return nResult;
 }
 
@@ -186,6 +237,58 @@ void CDialog::EndDialog(int nResult)
 // ---------------------------------------------------------------------------------------
 // Initialisation
 
+namespace {
+
+// ShowWindow(SW_HIDE) does nothing at all to a window that is not visible, and a dialog is
+// not visible while it initialises, so a plain ::ShowWindow(hWnd, SW_HIDE) in OnInitDialog
+// would leave no trace and the dialog would be shown after all. While the initialisation
+// runs, the dialog is therefore marked visible (the style bit only: no message, no
+// activation) with an empty window region, so nothing of it reaches the screen. Any hiding
+// then clears the bit, which is what is looked at afterwards.
+class InitVisibilityProbe
+{
+public:
+    explicit InitVisibilityProbe(CDialog* pDialog) : m_hWnd(pDialog->m_hWnd)
+    {
+        DWORD dwStyle = (DWORD)::GetWindowLongA(m_hWnd, GWL_STYLE);
+        m_bArmed = (pDialog->m_nFlags & (WF_ININIT | WF_SHOWAFTERINIT)) ==
+                       (WF_ININIT | WF_SHOWAFTERINIT) &&
+                   !(dwStyle & WS_VISIBLE);
+        if (!m_bArmed)
+            return;
+        ::SetWindowRgn(m_hWnd, ::CreateRectRgn(0, 0, 0, 0), FALSE);
+        ::SetWindowLongA(m_hWnd, GWL_STYLE, (LONG)(dwStyle | WS_VISIBLE));
+    }
+
+    // After OnInitDialog (the window still exists): notes a hiding in the dialog's flags
+    // and takes the marking back, leaving what the initialisation did itself.
+    void Settle(CDialog* pDialog)
+    {
+        if (!m_bArmed)
+            return;
+        m_bArmed = false;
+        HRGN hRgn = ::CreateRectRgn(0, 0, 0, 0);
+        bool bOurRegion = ::GetWindowRgn(m_hWnd, hRgn) == NULLREGION;
+        ::DeleteObject(hRgn);
+        DWORD dwStyle = (DWORD)::GetWindowLongA(m_hWnd, GWL_STYLE);
+        if (!(dwStyle & WS_VISIBLE)) {
+            pDialog->m_nFlags |= WF_HIDDENININIT;
+        } else if (!::IsZoomed(m_hWnd) && !::IsIconic(m_hWnd)) {
+            // Not hidden: invisible again until the class layer shows it. (A dialog that
+            // maximised or minimised itself was shown that way and stays so.)
+            ::SetWindowLongA(m_hWnd, GWL_STYLE, (LONG)(dwStyle & ~WS_VISIBLE));
+        }
+        if (bOurRegion)
+            ::SetWindowRgn(m_hWnd, NULL, ::IsWindowVisible(m_hWnd));
+    }
+
+private:
+    HWND m_hWnd;
+    bool m_bArmed = false;
+};
+
+}  // namespace
+
 LRESULT CDialog::HandleInitDialog(WPARAM, LPARAM)
 {
     PreInitDialog();
@@ -194,7 +297,10 @@ LRESULT CDialog::HandleInitDialog(WPARAM, LPARAM)
     HWND hWnd = m_hWnd;
 
     // Runs the dialog manager, which calls AfxDlgProc and so OnInitDialog.
+    InitVisibilityProbe visibility(this);
     LRESULT lResult = Default();
+    if (::IsWindow(hWnd) && afxcore::FindPermanent(hWnd) == this)
+        visibility.Settle(this);
 
     // A pop-up dialog that did not place itself is centred over its owner.
     if (!::IsWindow(hWnd) || afxcore::FindPermanent(hWnd) != this)

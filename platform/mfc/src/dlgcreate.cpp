@@ -10,9 +10,18 @@ INT_PTR CALLBACK AfxDlgProc(HWND hWnd, UINT message, WPARAM, LPARAM)
     // dialog manager; only the initialisation is the dialog procedure's.
     if (message == WM_INITDIALOG) {
         CDialog* pDlg = dynamic_cast<CDialog*>(afxcore::FindPermanent(hWnd));
-        if (pDlg != NULL)
+        if (pDlg == NULL)
+            return TRUE;
+        try {
             return pDlg->OnInitDialog();
-        return TRUE;
+        } catch (...) {
+            // Called by the dialog manager, not through AfxCallWndProc: caught here. A
+            // dialog whose initialisation broke off ends as a failed one does.
+            afxcore::ProcessHandlerException(hWnd, message);
+            if (::IsWindow(hWnd) && afxcore::FindPermanent(hWnd) == pDlg)
+                pDlg->EndDialog(-1);
+            return FALSE;
+        }
     }
     return FALSE;
 }
@@ -81,14 +90,16 @@ BOOL CWnd::CreateDlgIndirect(LPCDLGTEMPLATE lpDialogTemplate, CWnd* pParentWnd, 
 
     bool bModal = (m_nFlags & WF_CONTINUEMODAL) != 0;
     m_nFlags |= WF_ININIT;
-    m_nFlags &= ~WF_HIDDENININIT;
+    m_nFlags &= ~(WF_HIDDENININIT | WF_SHOWAFTERINIT);
+    if (bModal || bTemplateVisible)
+        m_nFlags |= WF_SHOWAFTERINIT;
     HWND hWndParent = pParentWnd != NULL ? pParentWnd->GetSafeHwnd() : NULL;
 
     afxcore::HookWindowCreate(this);
     HWND hWnd = ::CreateDialogIndirectParamA(hInst, reinterpret_cast<LPCDLGTEMPLATE>(copy.data()),
                                              hWndParent, AfxDlgProc, 0);
     afxcore::UnhookWindowCreate();
-    m_nFlags &= ~WF_ININIT;
+    m_nFlags &= ~(WF_ININIT | WF_SHOWAFTERINIT);
 
     if (hWnd == NULL) {
         // Creation failed or the dialog destroyed itself while initialising.

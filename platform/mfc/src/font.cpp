@@ -7,7 +7,7 @@ IMPLEMENT_DYNAMIC(CFont, CGdiObject)
 
 CFont* PASCAL CFont::FromHandle(HFONT hFont)
 {
-    return afxgdi::GdiWrapperFor<CFont>(hFont);
+    return afxcore::GdiWrapperFor<CFont>(hFont);
 }
 
 CFont::CFont()

@@ -5,7 +5,7 @@
 #include <utility>
 #include <vector>
 
-namespace afxgdi {
+namespace afxcore {
 namespace {
 
 constexpr int kKindCount = static_cast<int>(HandleKind::Count);
@@ -163,13 +163,13 @@ CRuntimeClass* ClassForObjectType(DWORD objectType)
     }
 }
 
-}  // namespace afxgdi
+}  // namespace afxcore
 
 void AFXAPI AfxDeleteTempGdiObjects()
 {
-    using afxgdi::HandleKind;
-    afxgdi::DeleteTemporaries(HandleKind::GdiObject);
-    afxgdi::DeleteTemporaries(HandleKind::Dc);
-    afxgdi::DeleteTemporaries(HandleKind::Menu);
-    afxgdi::DeleteTemporaries(HandleKind::ImageList);
+    using afxcore::HandleKind;
+    afxcore::DeleteTemporaries(HandleKind::GdiObject);
+    afxcore::DeleteTemporaries(HandleKind::Dc);
+    afxcore::DeleteTemporaries(HandleKind::Menu);
+    afxcore::DeleteTemporaries(HandleKind::ImageList);
 }

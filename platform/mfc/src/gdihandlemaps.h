@@ -5,7 +5,7 @@
 
 #include <afxgdi.h>
 
-namespace afxgdi {
+namespace afxcore {
 
 enum class HandleKind { GdiObject, Dc, Menu, ImageList, Count };
 
@@ -70,4 +70,4 @@ inline const T* Opaque(const T* p)
     return p;
 }
 
-}  // namespace afxgdi
+}  // namespace afxcore

@@ -1,7 +1,7 @@
 // CGdiObject: ownership of a GDI object handle and the handle maps behind FromHandle.
 #include "gdihandlemaps.h"
 
-using afxgdi::HandleKind;
+using afxcore::HandleKind;
 
 IMPLEMENT_DYNAMIC(CGdiObject, CObject)
 
@@ -16,20 +16,20 @@ CGdiObject::~CGdiObject()
 
 HGDIOBJ CGdiObject::GetSafeHandle() const
 {
-    const CGdiObject* self = afxgdi::Opaque(this);
+    const CGdiObject* self = afxcore::Opaque(this);
     return self == NULL ? NULL : self->m_hObject;
 }
 
 CGdiObject* PASCAL CGdiObject::FromHandle(HGDIOBJ hObject)
 {
-    return afxgdi::WrapperFor<CGdiObject>(
+    return afxcore::WrapperFor<CGdiObject>(
         HandleKind::GdiObject, hObject,
         [](CGdiObject* wrapper, void* h) {
             return wrapper->m_hObject == h &&
-                   wrapper->GetRuntimeClass() == afxgdi::ClassForObjectType(::GetObjectType(h));
+                   wrapper->GetRuntimeClass() == afxcore::ClassForObjectType(::GetObjectType(h));
         },
         [](void* h) {
-            CRuntimeClass* wrapperClass = afxgdi::ClassForObjectType(::GetObjectType(h));
+            CRuntimeClass* wrapperClass = afxcore::ClassForObjectType(::GetObjectType(h));
             CGdiObject* wrapper;
             if (wrapperClass == RUNTIME_CLASS(CPen))
                 wrapper = new CPen;
@@ -52,7 +52,7 @@ CGdiObject* PASCAL CGdiObject::FromHandle(HGDIOBJ hObject)
 
 void PASCAL CGdiObject::DeleteTempMap()
 {
-    afxgdi::DeleteTemporaries(HandleKind::GdiObject);
+    afxcore::DeleteTemporaries(HandleKind::GdiObject);
 }
 
 BOOL CGdiObject::Attach(HGDIOBJ hObject)
@@ -65,7 +65,7 @@ BOOL CGdiObject::Attach(HGDIOBJ hObject)
     // leak it and leave it registered to this wrapper.
     DeleteObject();
     m_hObject = hObject;
-    afxgdi::AddPermanent(HandleKind::GdiObject, hObject, this);
+    afxcore::AddPermanent(HandleKind::GdiObject, hObject, this);
     return TRUE;
 }
 
@@ -73,7 +73,7 @@ HGDIOBJ CGdiObject::Detach()
 {
     HGDIOBJ hObject = m_hObject;
     if (hObject != NULL)
-        afxgdi::RemovePermanent(HandleKind::GdiObject, hObject, this);
+        afxcore::RemovePermanent(HandleKind::GdiObject, hObject, this);
     m_hObject = NULL;
     return hObject;
 }

@@ -3,7 +3,7 @@
 
 #include "gdihandlemaps.h"
 
-using afxgdi::HandleKind;
+using afxcore::HandleKind;
 
 IMPLEMENT_DYNAMIC(CImageList, CObject)
 
@@ -57,13 +57,13 @@ BOOL CImageList::Create(CImageList* pImageList)
 
 HIMAGELIST CImageList::GetSafeHandle() const
 {
-    const CImageList* self = afxgdi::Opaque(this);
+    const CImageList* self = afxcore::Opaque(this);
     return self == NULL ? NULL : self->m_hImageList;
 }
 
 CImageList* PASCAL CImageList::FromHandle(HIMAGELIST hImageList)
 {
-    return afxgdi::WrapperFor<CImageList>(
+    return afxcore::WrapperFor<CImageList>(
         HandleKind::ImageList, hImageList,
         [](CImageList* wrapper, void* h) { return (void*)wrapper->m_hImageList == h; },
         [](void* h) {
@@ -75,12 +75,12 @@ CImageList* PASCAL CImageList::FromHandle(HIMAGELIST hImageList)
 
 CImageList* PASCAL CImageList::FromHandlePermanent(HIMAGELIST hImageList)
 {
-    return dynamic_cast<CImageList*>(afxgdi::FindPermanent(HandleKind::ImageList, hImageList));
+    return dynamic_cast<CImageList*>(afxcore::FindPermanent(HandleKind::ImageList, hImageList));
 }
 
 void PASCAL CImageList::DeleteTempMap()
 {
-    afxgdi::DeleteTemporaries(HandleKind::ImageList);
+    afxcore::DeleteTemporaries(HandleKind::ImageList);
 }
 
 BOOL CImageList::Attach(HIMAGELIST hImageList)
@@ -92,7 +92,7 @@ BOOL CImageList::Attach(HIMAGELIST hImageList)
     // An image list this object already owned would leak: destroy it.
     DeleteImageList();
     m_hImageList = hImageList;
-    afxgdi::AddPermanent(HandleKind::ImageList, hImageList, this);
+    afxcore::AddPermanent(HandleKind::ImageList, hImageList, this);
     return TRUE;
 }
 
@@ -100,7 +100,7 @@ HIMAGELIST CImageList::Detach()
 {
     HIMAGELIST hImageList = m_hImageList;
     if (hImageList != NULL)
-        afxgdi::RemovePermanent(HandleKind::ImageList, hImageList, this);
+        afxcore::RemovePermanent(HandleKind::ImageList, hImageList, this);
     m_hImageList = NULL;
     return hImageList;
 }

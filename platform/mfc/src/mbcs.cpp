@@ -2,7 +2,7 @@
 #include "mbcs.h"
 #include "afxstr.h"
 
-namespace tolvanafx {
+namespace afxcore {
 
 namespace {
 
@@ -66,9 +66,9 @@ bool CharInSet(const char* pChar, int nSize, const char* pszSet)
     return false;
 }
 
-}  // namespace tolvanafx
+}  // namespace afxcore
 
-using namespace tolvanafx;
+using namespace afxcore;
 
 AFX_API BOOL AFXAPI AfxIsDBCSLeadByte(BYTE ch)
 {

@@ -3,7 +3,7 @@
 
 #include "afxdefs.h"
 
-namespace tolvanafx {
+namespace afxcore {
 
 // TRUE when b is a lead byte of a double-byte character in the process code page.
 bool IsLeadByte(unsigned char b);
@@ -23,4 +23,4 @@ int AlignToCharStart(const char* text, int length, int iFrom);
 // TRUE when the character (pChar, nSize bytes) is one of the characters of pszSet.
 bool CharInSet(const char* pChar, int nSize, const char* pszSet);
 
-}  // namespace tolvanafx
+}  // namespace afxcore

@@ -5,7 +5,7 @@
 
 #include <vector>
 
-using afxgdi::HandleKind;
+using afxcore::HandleKind;
 
 IMPLEMENT_DYNAMIC(CMenu, CObject)
 
@@ -61,7 +61,7 @@ BOOL CMenu::DestroyMenu()
 
 CMenu* PASCAL CMenu::FromHandle(HMENU hMenu)
 {
-    return afxgdi::WrapperFor<CMenu>(
+    return afxcore::WrapperFor<CMenu>(
         HandleKind::Menu, hMenu, [](CMenu* wrapper, void* h) { return wrapper->m_hMenu == h; },
         [](void* h) {
             CMenu* wrapper = new CMenu;
@@ -72,12 +72,12 @@ CMenu* PASCAL CMenu::FromHandle(HMENU hMenu)
 
 CMenu* PASCAL CMenu::FromHandlePermanent(HMENU hMenu)
 {
-    return dynamic_cast<CMenu*>(afxgdi::FindPermanent(HandleKind::Menu, hMenu));
+    return dynamic_cast<CMenu*>(afxcore::FindPermanent(HandleKind::Menu, hMenu));
 }
 
 void PASCAL CMenu::DeleteTempMap()
 {
-    afxgdi::DeleteTemporaries(HandleKind::Menu);
+    afxcore::DeleteTemporaries(HandleKind::Menu);
 }
 
 BOOL CMenu::Attach(HMENU hMenu)
@@ -87,7 +87,7 @@ BOOL CMenu::Attach(HMENU hMenu)
     if (m_hMenu != NULL)
         Detach();
     m_hMenu = hMenu;
-    afxgdi::AddPermanent(HandleKind::Menu, hMenu, this);
+    afxcore::AddPermanent(HandleKind::Menu, hMenu, this);
     return TRUE;
 }
 
@@ -95,14 +95,14 @@ HMENU CMenu::Detach()
 {
     HMENU hMenu = m_hMenu;
     if (hMenu != NULL)
-        afxgdi::RemovePermanent(HandleKind::Menu, hMenu, this);
+        afxcore::RemovePermanent(HandleKind::Menu, hMenu, this);
     m_hMenu = NULL;
     return hMenu;
 }
 
 HMENU CMenu::GetSafeHmenu() const
 {
-    const CMenu* self = afxgdi::Opaque(this);
+    const CMenu* self = afxcore::Opaque(this);
     return self == NULL ? NULL : self->m_hMenu;
 }
 

@@ -13,11 +13,16 @@ BOOL CWnd::PreTranslateMessage(MSG*)
 
 BOOL PASCAL CWnd::WalkPreTranslateTree(HWND hWndStop, MSG* pMsg)
 {
-    // From the target window up its parents (a pop-up's parent is its owner).
+    // From the target window up its parents (a pop-up's parent is its owner). Windows of
+    // every module take part, each in its own module state: a library's control inside a
+    // library's dialog is fed by the program's loop.
     for (HWND hWnd = pMsg->hwnd; hWnd != NULL; hWnd = ::GetParent(hWnd)) {
-        CWnd* pWnd = CWnd::FromHandlePermanent(hWnd);
-        if (pWnd != NULL && pWnd->PreTranslateMessage(pMsg))
-            return TRUE;
+        CWnd* pWnd = afxcore::FindPermanent(hWnd);
+        if (pWnd != NULL && pWnd->m_hWnd == hWnd) {
+            AFX_MAINTAIN_STATE2 windowState(pWnd->m_pModuleState);
+            if (pWnd->PreTranslateMessage(pMsg))
+                return TRUE;
+        }
         if (hWnd == hWndStop)
             break;
     }

@@ -52,6 +52,11 @@ ThreadState& State()
 
 using afxcore::State;
 
+AFX_THREAD_STATE* AFXAPI AfxGetThreadState()
+{
+    return &State();
+}
+
 namespace {
 
 // Module states are created on first use and live for the process: windows, threads and

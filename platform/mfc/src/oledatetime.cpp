@@ -8,7 +8,7 @@
 #include <math.h>
 #include <utility>
 
-using namespace tolvanafx;
+using namespace afxcore;
 
 namespace {
 

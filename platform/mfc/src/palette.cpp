@@ -5,7 +5,7 @@ IMPLEMENT_DYNAMIC(CPalette, CGdiObject)
 
 CPalette* PASCAL CPalette::FromHandle(HPALETTE hPalette)
 {
-    return afxgdi::GdiWrapperFor<CPalette>(hPalette);
+    return afxcore::GdiWrapperFor<CPalette>(hPalette);
 }
 
 CPalette::CPalette()

@@ -5,7 +5,7 @@ IMPLEMENT_DYNAMIC(CPen, CGdiObject)
 
 CPen* PASCAL CPen::FromHandle(HPEN hPen)
 {
-    return afxgdi::GdiWrapperFor<CPen>(hPen);
+    return afxcore::GdiWrapperFor<CPen>(hPen);
 }
 
 CPen::CPen()

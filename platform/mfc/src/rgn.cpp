@@ -5,7 +5,7 @@ IMPLEMENT_DYNAMIC(CRgn, CGdiObject)
 
 CRgn* PASCAL CRgn::FromHandle(HRGN hRgn)
 {
-    return afxgdi::GdiWrapperFor<CRgn>(hRgn);
+    return afxcore::GdiWrapperFor<CRgn>(hRgn);
 }
 
 CRgn::CRgn()

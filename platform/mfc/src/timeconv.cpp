@@ -3,7 +3,7 @@
 // handling does not understand zone names such as "Asia/Shanghai".
 #include "timeconv.h"
 
-namespace tolvanafx {
+namespace afxcore {
 
 namespace {
 
@@ -254,4 +254,4 @@ CString FormatTimeFields(LPCSTR pszFormat, const TimeFields& fields)
     return out;
 }
 
-}  // namespace tolvanafx
+}  // namespace afxcore

@@ -3,7 +3,7 @@
 
 #include "afxstr.h"
 
-namespace tolvanafx {
+namespace afxcore {
 
 // Days since 1970-01-01 of a proleptic Gregorian date (month 1..12, any day number).
 long long DaysFromCivil(long long year, int month, int day);
@@ -38,4 +38,4 @@ bool LocalSecondsToUtc(long long localSeconds, long long& utcSeconds);
 // strftime-like formatting (see CTime::Format).
 CString FormatTimeFields(LPCSTR pszFormat, const TimeFields& fields);
 
-}  // namespace tolvanafx
+}  // namespace afxcore

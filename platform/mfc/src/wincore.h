@@ -10,7 +10,7 @@
 
 namespace afxcore {
 
-struct ThreadState
+struct ThreadState : AFX_THREAD_STATE
 {
     // AFX_MANAGE_STATE and message dispatch push here; empty means the program's state.
     std::vector<AFX_MODULE_STATE*> moduleStack;
@@ -20,8 +20,7 @@ struct ThreadState
     MSG lastSentMsg{};
     // The message the current loop fetched last.
     MSG msgCur{};
-    // The object to attach to the next window created on this thread (CBT hook).
-    CWnd* wndInit = nullptr;
+    // The object to attach to the next window created on this thread is m_pWndInit (CBT hook).
     HHOOK cbtHook = nullptr;
     int hookUsers = 0;
     // Temporary CWnd objects of FromHandle.
@@ -46,10 +45,20 @@ struct ThreadState
 
 ThreadState& State();
 
+// Reports an exception that a handler let out (called inside a catch block) and gives the
+// result the message gets instead: a C++ exception must never unwind through the system's
+// window or dialog procedure.
+LRESULT ProcessHandlerException(HWND hWnd, UINT nMsg);
+
 // Permanent objects of all modules, by handle.
 void AddPermanent(HWND hWnd, CWnd* pWnd);
 void RemovePermanent(HWND hWnd, CWnd* pWnd);
 CWnd* FindPermanent(HWND hWnd);
+
+// Gives a control's notification to the control's own object (OnChildNotify); FALSE when
+// it has none or did not handle it.
+BOOL ReflectToChild(HWND hWndChild, UINT message, WPARAM wParam, LPARAM lParam,
+                    LRESULT* pResult);
 
 // Arms the CBT hook so the next window created on this thread is attached to pWnd.
 void HookWindowCreate(CWnd* pWnd);
@@ -74,5 +83,11 @@ void NoteShowRequest(CWnd* pWnd, bool hide);
 
 // Common controls that the wrappers need.
 void EnsureCommonControls(DWORD icc);
+
+// The control wrappers' one way to talk to their window (ANSI messages, defaults of 0).
+inline LRESULT Send(HWND hWnd, UINT message, WPARAM wParam = 0, LPARAM lParam = 0)
+{
+    return ::SendMessageA(hWnd, message, wParam, lParam);
+}
 
 }  // namespace afxcore

@@ -4,6 +4,7 @@
 
 #include <windowsx.h>
 
+using afxcore::ReflectToChild;
 using afxcore::State;
 
 LRESULT CWnd::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
@@ -298,19 +299,17 @@ BOOL CWnd::DispatchMessageEntry(const AFX_MSGMAP_ENTRY* pEntry, UINT message, WP
 // ---------------------------------------------------------------------------------------
 // Commands, notifications and reflection
 
-namespace {
-
-// Offers a notification to the permanent object of the control that sent it.
-BOOL ReflectToChild(HWND hWndChild, UINT message, WPARAM wParam, LPARAM lParam,
-                    LRESULT* pResult)
+// Offers a notification to the permanent object of the control that sent it, whichever
+// module attached it, in that control's module state (as its own messages are handled).
+BOOL afxcore::ReflectToChild(HWND hWndChild, UINT message, WPARAM wParam, LPARAM lParam,
+                             LRESULT* pResult)
 {
-    CWnd* pChild = CWnd::FromHandlePermanent(hWndChild);
-    if (pChild == NULL)
+    CWnd* pChild = FindPermanent(hWndChild);
+    if (pChild == NULL || pChild->m_hWnd != hWndChild)
         return FALSE;
+    AFX_MAINTAIN_STATE2 childState(pChild->m_pModuleState);
     return pChild->OnChildNotify(message, wParam, lParam, pResult);
 }
-
-}  // namespace
 
 BOOL CWnd::OnCommand(WPARAM wParam, LPARAM lParam)
 {
@@ -406,10 +405,8 @@ BOOL CWnd::ReflectChildNotify(UINT message, WPARAM wParam, LPARAM lParam, LRESUL
 
 BOOL PASCAL CWnd::ReflectLastMsg(HWND hWndChild, LRESULT* pResult)
 {
-    CWnd* pChild = FromHandlePermanent(hWndChild);
-    if (pChild == NULL)
-        return FALSE;
-    return pChild->SendChildNotifyLastMsg(pResult);
+    const MSG& msg = State().lastSentMsg;
+    return ReflectToChild(hWndChild, msg.message, msg.wParam, msg.lParam, pResult);
 }
 
 BOOL CWnd::SendChildNotifyLastMsg(LRESULT* pResult)

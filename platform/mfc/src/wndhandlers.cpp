@@ -3,6 +3,7 @@
 // concern (reflection), and WM_NCDESTROY detaches the object and calls PostNcDestroy.
 #include "wincore.h"
 
+using afxcore::ReflectToChild;
 using afxcore::State;
 
 BEGIN_MESSAGE_MAP(CWnd, CCmdTarget)
@@ -18,16 +19,6 @@ BEGIN_MESSAGE_MAP(CWnd, CCmdTarget)
 END_MESSAGE_MAP()
 
 namespace {
-
-BOOL ReflectTo(HWND hWndChild, UINT message, WPARAM wParam, LPARAM lParam, LRESULT* pResult)
-{
-    if (hWndChild == NULL)
-        return FALSE;
-    CWnd* pChild = CWnd::FromHandlePermanent(hWndChild);
-    if (pChild == NULL)
-        return FALSE;
-    return pChild->OnChildNotify(message, wParam, lParam, pResult);
-}
 
 // The permanent menu object holding item nID: the window's menu bar or a popup menu opened
 // lately on this thread.
@@ -140,7 +131,7 @@ HBRUSH CWnd::OnCtlColor(CDC* pDC, CWnd* pWnd, UINT nCtlColor)
 {
     if (pWnd != NULL && pDC != NULL) {
         LRESULT lResult = 0;
-        if (ReflectTo(pWnd->m_hWnd, WM_CTLCOLORMSGBOX + nCtlColor, (WPARAM)pDC->m_hDC,
+        if (ReflectToChild(pWnd->m_hWnd, WM_CTLCOLORMSGBOX + nCtlColor, (WPARAM)pDC->m_hDC,
                       (LPARAM)pWnd->m_hWnd, &lResult))
             return (HBRUSH)lResult;
     }
@@ -155,7 +146,7 @@ void CWnd::OnDrawItem(int nIDCtl, LPDRAWITEMSTRUCT lpDrawItemStruct)
             pMenu->DrawItem(lpDrawItemStruct);
             return;
         }
-    } else if (ReflectTo(lpDrawItemStruct->hwndItem, WM_DRAWITEM, (WPARAM)nIDCtl,
+    } else if (ReflectToChild(lpDrawItemStruct->hwndItem, WM_DRAWITEM, (WPARAM)nIDCtl,
                          (LPARAM)lpDrawItemStruct, NULL)) {
         return;
     }
@@ -184,7 +175,7 @@ void CWnd::OnMeasureItem(int nIDCtl, LPMEASUREITEMSTRUCT lpMeasureItemStruct)
 int CWnd::OnCompareItem(int nIDCtl, LPCOMPAREITEMSTRUCT lpCompareItemStruct)
 {
     LRESULT lResult = 0;
-    if (ReflectTo(lpCompareItemStruct->hwndItem, WM_COMPAREITEM, (WPARAM)nIDCtl,
+    if (ReflectToChild(lpCompareItemStruct->hwndItem, WM_COMPAREITEM, (WPARAM)nIDCtl,
                   (LPARAM)lpCompareItemStruct, &lResult))
         return (int)lResult;
     return (int)Default();
@@ -192,7 +183,7 @@ int CWnd::OnCompareItem(int nIDCtl, LPCOMPAREITEMSTRUCT lpCompareItemStruct)
 
 void CWnd::OnDeleteItem(int nIDCtl, LPDELETEITEMSTRUCT lpDeleteItemStruct)
 {
-    if (ReflectTo(lpDeleteItemStruct->hwndItem, WM_DELETEITEM, (WPARAM)nIDCtl,
+    if (ReflectToChild(lpDeleteItemStruct->hwndItem, WM_DELETEITEM, (WPARAM)nIDCtl,
                   (LPARAM)lpDeleteItemStruct, NULL))
         return;
     Default();
@@ -201,7 +192,7 @@ void CWnd::OnDeleteItem(int nIDCtl, LPDELETEITEMSTRUCT lpDeleteItemStruct)
 void CWnd::OnHScroll(UINT nSBCode, UINT nPos, CScrollBar* pScrollBar)
 {
     if (pScrollBar != NULL &&
-        ReflectTo(pScrollBar->m_hWnd, WM_HSCROLL, MAKEWPARAM(nSBCode, nPos),
+        ReflectToChild(pScrollBar->m_hWnd, WM_HSCROLL, MAKEWPARAM(nSBCode, nPos),
                   (LPARAM)pScrollBar->m_hWnd, NULL))
         return;
     Default();
@@ -210,7 +201,7 @@ void CWnd::OnHScroll(UINT nSBCode, UINT nPos, CScrollBar* pScrollBar)
 void CWnd::OnVScroll(UINT nSBCode, UINT nPos, CScrollBar* pScrollBar)
 {
     if (pScrollBar != NULL &&
-        ReflectTo(pScrollBar->m_hWnd, WM_VSCROLL, MAKEWPARAM(nSBCode, nPos),
+        ReflectToChild(pScrollBar->m_hWnd, WM_VSCROLL, MAKEWPARAM(nSBCode, nPos),
                   (LPARAM)pScrollBar->m_hWnd, NULL))
         return;
     Default();
@@ -219,7 +210,7 @@ void CWnd::OnVScroll(UINT nSBCode, UINT nPos, CScrollBar* pScrollBar)
 void CWnd::OnParentNotify(UINT message, LPARAM lParam)
 {
     if ((LOWORD(message) == WM_CREATE || LOWORD(message) == WM_DESTROY) &&
-        ReflectTo(reinterpret_cast<HWND>(lParam), WM_PARENTNOTIFY, message, lParam, NULL))
+        ReflectToChild(reinterpret_cast<HWND>(lParam), WM_PARENTNOTIFY, message, lParam, NULL))
         return;
     Default();
 }

@@ -3,6 +3,7 @@
 // destruction, and window-class registration.
 #include "wincore.h"
 
+#include <exception>
 #include <mutex>
 
 namespace afxcore {
@@ -18,20 +19,27 @@ bool IsImeClass(LPCSTR lpszClass)
 LRESULT CALLBACK CbtFilterHook(int code, WPARAM wParam, LPARAM lParam)
 {
     ThreadState& state = State();
-    if (code == HCBT_CREATEWND && state.wndInit != NULL) {
+    CWnd* pWndInit = state.m_pWndInit;
+    // An object that is attached already is in its PreSubclassWindow, which made a window
+    // of its own: that one is not ours to take.
+    if (code == HCBT_CREATEWND && pWndInit != NULL && pWndInit->m_hWnd == NULL) {
         LPCREATESTRUCTA lpcs = reinterpret_cast<LPCBT_CREATEWNDA>(lParam)->lpcs;
         if (!IsImeClass(lpcs->lpszClass)) {
-            CWnd* pWndInit = state.wndInit;
-            state.wndInit = NULL;
             HWND hWnd = reinterpret_cast<HWND>(wParam);
             if (pWndInit->Attach(hWnd)) {
-                pWndInit->PreSubclassWindow();
+                // Still the object being created while its override runs.
+                try {
+                    pWndInit->PreSubclassWindow();
+                } catch (...) {
+                    ProcessHandlerException(hWnd, WM_NULL);
+                }
                 WNDPROC oldWndProc = (WNDPROC)::SetWindowLongPtrA(
                     hWnd, GWLP_WNDPROC, (LONG_PTR)AfxGetAfxWndProc());
                 WNDPROC* pSuper = pWndInit->GetSuperWndProcAddr();
                 if (oldWndProc != AfxGetAfxWndProc() && *pSuper == NULL)
                     *pSuper = oldWndProc;
             }
+            state.m_pWndInit = NULL;
         }
     }
     return ::CallNextHookEx(state.cbtHook, code, wParam, lParam);
@@ -42,7 +50,7 @@ LRESULT CALLBACK CbtFilterHook(int code, WPARAM wParam, LPARAM lParam)
 void HookWindowCreate(CWnd* pWnd)
 {
     ThreadState& state = State();
-    state.wndInit = pWnd;
+    state.m_pWndInit = pWnd;
     if (state.hookUsers++ == 0 && state.cbtHook == NULL)
         state.cbtHook = ::SetWindowsHookExA(WH_CBT, CbtFilterHook, NULL, ::GetCurrentThreadId());
 }
@@ -50,8 +58,8 @@ void HookWindowCreate(CWnd* pWnd)
 bool UnhookWindowCreate()
 {
     ThreadState& state = State();
-    bool attached = state.wndInit == NULL;
-    state.wndInit = NULL;
+    bool attached = state.m_pWndInit == NULL;
+    state.m_pWndInit = NULL;
     if (--state.hookUsers <= 0) {
         state.hookUsers = 0;
         if (state.cbtHook != NULL) {
@@ -99,47 +107,87 @@ void CleanupAfterNcDestroy(CWnd* pWnd, HWND hWnd)
     pWnd->PostNcDestroy();
 }
 
-LRESULT ProcessWndProcException(CException* e, HWND hWnd, UINT nMsg)
+// Puts back the message that an outer AfxCallWndProc is processing, however this one ends.
+class LastMessageScope
 {
-    if (dynamic_cast<CUserException*>(e) == NULL)
-        e->ReportError(MB_ICONEXCLAMATION | MB_SYSTEMMODAL);
-    e->Delete();
-    if (nMsg == WM_CREATE)
-        return -1;
-    if (nMsg == WM_PAINT)
-        ::ValidateRect(hWnd, NULL);
-    return 0;
+public:
+    LastMessageScope(HWND hWnd, UINT nMsg, WPARAM wParam, LPARAM lParam)
+        : m_old(State().lastSentMsg)
+    {
+        MSG& msg = State().lastSentMsg;
+        msg.hwnd = hWnd;
+        msg.message = nMsg;
+        msg.wParam = wParam;
+        msg.lParam = lParam;
+    }
+    ~LastMessageScope() { State().lastSentMsg = m_old; }
+    LastMessageScope(const LastMessageScope&) = delete;
+    LastMessageScope& operator=(const LastMessageScope&) = delete;
+
+private:
+    MSG m_old;
+};
+
+void ReportToUser(LPCSTR lpszText)
+{
+    try {
+        AfxMessageBox(lpszText, MB_ICONEXCLAMATION | MB_SYSTEMMODAL);
+    } catch (...) {
+        // Nothing more can be done about it here.
+    }
 }
 
 }  // namespace
 
+LRESULT afxcore::ProcessHandlerException(HWND hWnd, UINT nMsg)
+{
+    try {
+        throw;
+    } catch (CException* e) {
+        if (dynamic_cast<CUserException*>(e) == NULL) {
+            try {
+                e->ReportError(MB_ICONEXCLAMATION | MB_SYSTEMMODAL);
+            } catch (...) {
+            }
+        }
+        e->Delete();
+    } catch (const std::exception& e) {
+        ReportToUser(e.what()[0] != '\0' ? e.what() : "发生了未知错误。");
+    } catch (...) {
+        ReportToUser("发生了未知错误。");
+    }
+    if (nMsg == WM_CREATE)
+        return -1;   // the creation fails (0 does that for WM_NCCREATE)
+    if (nMsg == WM_PAINT)
+        ::ValidateRect(hWnd, NULL);   // or WM_PAINT comes again at once
+    return 0;
+}
+
 LRESULT AFXAPI AfxCallWndProc(CWnd* pWnd, HWND hWnd, UINT nMsg, WPARAM wParam, LPARAM lParam)
 {
     afxcore::ThreadState& state = State();
-    MSG oldMsg = state.lastSentMsg;
-    state.lastSentMsg.hwnd = hWnd;
-    state.lastSentMsg.message = nMsg;
-    state.lastSentMsg.wParam = wParam;
-    state.lastSentMsg.lParam = lParam;
     if (nMsg == WM_INITMENUPOPUP) {
         state.recentPopups[state.nextPopup] = reinterpret_cast<HMENU>(wParam);
         state.nextPopup = (state.nextPopup + 1) % 8;
     }
+    LastMessageScope lastMessage(hWnd, nMsg, wParam, lParam);
 
+    // The window's own module state while its handlers run: a library's window loads
+    // the library's resources even when the program's loop dispatched the message.
+    AFX_MAINTAIN_STATE2 moduleState(pWnd->m_pModuleState);
     LRESULT lResult;
-    {
-        // The window's own module state while its handlers run: a library's window loads
-        // the library's resources even when the program's loop dispatched the message.
-        AFX_MAINTAIN_STATE2 moduleState(pWnd->m_pModuleState);
-        try {
-            lResult = pWnd->WindowProc(nMsg, wParam, lParam);
-        } catch (CException* e) {
-            lResult = ProcessWndProcException(e, hWnd, nMsg);
-        }
-        if (nMsg == WM_NCDESTROY)
-            CleanupAfterNcDestroy(pWnd, hWnd);
+    try {
+        lResult = pWnd->WindowProc(nMsg, wParam, lParam);
+    } catch (...) {
+        lResult = afxcore::ProcessHandlerException(hWnd, nMsg);
     }
-    State().lastSentMsg = oldMsg;
+    if (nMsg == WM_NCDESTROY) {
+        try {
+            CleanupAfterNcDestroy(pWnd, hWnd);
+        } catch (...) {
+            afxcore::ProcessHandlerException(hWnd, nMsg);
+        }
+    }
     return lResult;
 }
 

@@ -111,3 +111,68 @@ TEST(WindowDcScreen, NullWindowMeansTheScreenAndMemoryDcsHaveNoWindow)
 }
 
 }  // namespace
+
+// Controls that paint themselves draw the standard control into an off-screen picture first:
+// DefWindowProc(WM_PAINT, hdc) of a subclassed control paints into that DC, not the screen.
+TEST(ControlPaintTest, DefWindowProcPaintsAStandardControlIntoAMemoryDc)
+{
+    struct Case {
+        const char* className;
+        DWORD style;
+    };
+    const Case cases[] = {
+        { "BUTTON", BS_PUSHBUTTON },
+        { "STATIC", SS_LEFT },
+        { "EDIT", ES_LEFT | ES_AUTOHSCROLL },
+    };
+    const COLORREF kUntouched = RGB(255, 0, 255);
+    const CRect area(0, 0, 120, 28);
+    CWnd parent;
+    ASSERT_TRUE(parent.CreateEx(0, AfxRegisterWndClass(0), "parent", WS_POPUP | WS_VISIBLE, 0, 0,
+                                200, 100, NULL, NULL));
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.className);
+        CWnd control;
+        ASSERT_TRUE(control.Create(c.className, "汉字 Text", WS_CHILD | WS_VISIBLE | c.style, area,
+                                   &parent, 1));
+        ::UpdateWindow(parent.m_hWnd);
+        MemoryCanvas canvas(area.Width(), area.Height());
+        canvas.dc.FillSolidRect(0, 0, area.Width(), area.Height(), kUntouched);
+
+        control.DefWindowProc(WM_PAINT, (WPARAM)canvas.dc.m_hDC, 0);
+
+        // The control drew on the canvas: its background and its text (dark pixels).
+        int drawn = canvas.CountPixelsNot(kUntouched);
+        EXPECT_GT(drawn, 0);
+        int dark = 0;
+        for (int y = 0; y < area.Height(); ++y)
+            for (int x = 0; x < area.Width(); ++x) {
+                COLORREF pixel = canvas.dc.GetPixel(x, y);
+                if (GetRValue(pixel) + GetGValue(pixel) + GetBValue(pixel) < 200)
+                    ++dark;
+            }
+        EXPECT_GT(dark, 10);
+        control.DestroyWindow();
+    }
+    parent.DestroyWindow();
+}
+
+// The system draws the buttons of every caption, scroll-bar arrows and check marks with the
+// glyphs of the Marlett symbol font; without it they come out as the letters "0 1 r". Under
+// Wine the font has to be put into the prefix (tools/wine-run.sh).
+TEST(SystemFontTest, TheCaptionSymbolFontIsFound)
+{
+    CFont font;
+    ASSERT_TRUE(font.CreateFont(-16, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, SYMBOL_CHARSET,
+                                OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
+                                DEFAULT_PITCH, "Marlett"));
+    MemoryCanvas canvas(16, 16);
+    CFont* pOldFont = canvas.dc.SelectObject(&font);
+    CString face;
+    canvas.dc.GetTextFace(face);
+    TEXTMETRIC metrics = {};
+    canvas.dc.GetTextMetrics(&metrics);
+    canvas.dc.SelectObject(pOldFont);
+    EXPECT_STREQ(face, "Marlett");
+    EXPECT_EQ(metrics.tmCharSet, SYMBOL_CHARSET);
+}

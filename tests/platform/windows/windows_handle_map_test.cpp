@@ -1,8 +1,12 @@
 // Handle maps and attaching: temporary objects for foreign windows, objects attached while
-// their window is created, subclassed dialog controls, self-deleting modeless dialogs.
+// their window is created, subclassed dialog controls, self-deleting modeless dialogs, what
+// PreSubclassWindow sees, and the run-time classes of window objects.
 #include "windows_test_app.h"
 #include "windows_test_resources.h"
 
+#include <afxcmn.h>
+#include <afxdialogex.h>
+#include <afxext.h>
 #include <gtest/gtest.h>
 
 #include <string>
@@ -168,6 +172,133 @@ TEST(HandleMapTest, SubclassedDialogControlsReceiveTheirMessages)
     EXPECT_EQ(dialog.m_edit.m_hWnd, (HWND)NULL);
     EXPECT_EQ(dialog.m_button.m_hWnd, (HWND)NULL);
     EXPECT_EQ(CWnd::FromHandlePermanent(hWndEdit), (CWnd*)NULL);
+}
+
+// Records what PreSubclassWindow sees: an override tells a window being created (it is the
+// thread's object being created) from an existing window being subclassed.
+class CSubclassProbe : public CWnd
+{
+public:
+    int calls = 0;
+    bool hadWindow = false;
+    bool beingCreated = false;
+
+protected:
+    void PreSubclassWindow() override
+    {
+        ++calls;
+        hadWindow = m_hWnd != NULL;
+        beingCreated = AfxGetThreadState()->m_pWndInit == this;
+        CWnd::PreSubclassWindow();
+    }
+};
+
+class CSubclassingDialog : public CDialog
+{
+public:
+    CSubclassingDialog() : CDialog(IDD_MODAL) {}
+
+    CSubclassProbe m_exchanged;
+    CSubclassProbe m_subclassed;
+
+protected:
+    void DoDataExchange(CDataExchange* pDX) override
+    {
+        CDialog::DoDataExchange(pDX);
+        DDX_Control(pDX, IDC_EDIT, m_exchanged);
+    }
+    BOOL OnInitDialog() override
+    {
+        CDialog::OnInitDialog();
+        m_subclassed.SubclassDlgItem(IDC_BUTTON, this);
+        return TRUE;
+    }
+};
+
+TEST(HandleMapTest, PreSubclassWindowTellsCreationFromSubclassing)
+{
+    CSubclassProbe created;
+    ASSERT_TRUE(created.CreateEx(0, AfxRegisterWndClass(0), "created", WS_POPUP, 0, 0, 20, 20,
+                                 NULL, NULL));
+    EXPECT_EQ(AfxGetThreadState()->m_pWndInit, (CWnd*)NULL);   // cleared once attached
+
+    HWND hWndPlain = ::CreateWindowExA(0, "STATIC", "plain", WS_POPUP, 0, 0, 10, 10, NULL,
+                                       NULL, ::GetModuleHandle(NULL), NULL);
+    CSubclassProbe subclassed;
+    ASSERT_TRUE(subclassed.SubclassWindow(hWndPlain));
+
+    CSubclassingDialog dialog;
+    ASSERT_TRUE(dialog.Create(IDD_MODAL));
+
+    struct Case {
+        const char* way;
+        const CSubclassProbe& probe;
+        bool beingCreated;
+    };
+    const Case cases[] = {
+        { "CreateEx", created, true },
+        { "SubclassWindow", subclassed, false },
+        { "DDX_Control", dialog.m_exchanged, false },
+        { "SubclassDlgItem", dialog.m_subclassed, false },
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.way);
+        EXPECT_EQ(c.probe.calls, 1);
+        EXPECT_TRUE(c.probe.hadWindow);
+        EXPECT_EQ(c.probe.beingCreated, c.beingCreated);
+    }
+    dialog.DestroyWindow();
+    subclassed.DestroyWindow();
+    created.DestroyWindow();
+}
+
+class CDerivedEdit : public CEdit
+{
+    DECLARE_DYNAMIC(CDerivedEdit)
+};
+IMPLEMENT_DYNAMIC(CDerivedEdit, CEdit)
+
+TEST(RuntimeClassTest, IsKindOfFollowsTheWindowClassHierarchy)
+{
+    CDerivedEdit derivedEdit;
+    CEdit edit;
+    CDialog dialog;
+    CDialogEx dialogEx;
+    CStatusBar statusBar;
+    CBitmapButton bitmapButton;
+    CListCtrl list;
+    HWND hWndForeign = ::CreateWindowExA(0, "EDIT", "", WS_POPUP, 0, 0, 10, 10, NULL, NULL,
+                                         ::GetModuleHandle(NULL), NULL);
+    CWnd* pTemporary = CWnd::FromHandle(hWndForeign);   // a plain CWnd, whatever the window
+
+    struct Case {
+        const char* what;
+        const CObject* object;
+        CRuntimeClass* cls;
+        bool expected;
+    };
+    const Case cases[] = {
+        { "derived edit is an edit", &derivedEdit, RUNTIME_CLASS(CEdit), true },
+        { "derived edit is a window", &derivedEdit, RUNTIME_CLASS(CWnd), true },
+        { "derived edit is a command target", &derivedEdit, RUNTIME_CLASS(CCmdTarget), true },
+        { "derived edit is an object", &derivedEdit, RUNTIME_CLASS(CObject), true },
+        { "derived edit is no list box", &derivedEdit, RUNTIME_CLASS(CListBox), false },
+        { "an edit is no derived edit", &edit, RUNTIME_CLASS(CDerivedEdit), false },
+        { "dialog-ex is a dialog", &dialogEx, RUNTIME_CLASS(CDialog), true },
+        { "a dialog is no dialog-ex", &dialog, RUNTIME_CLASS(CDialogEx), false },
+        { "dialog is a window", &dialog, RUNTIME_CLASS(CWnd), true },
+        { "status bar is a control bar", &statusBar, RUNTIME_CLASS(CControlBar), true },
+        { "bitmap button is a button", &bitmapButton, RUNTIME_CLASS(CButton), true },
+        { "list control is no list box", &list, RUNTIME_CLASS(CListBox), false },
+        { "temporary object is a window", pTemporary, RUNTIME_CLASS(CWnd), true },
+        { "temporary object is no edit", pTemporary, RUNTIME_CLASS(CEdit), false },
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        EXPECT_EQ(c.object->IsKindOf(c.cls) != FALSE, c.expected);
+    }
+    EXPECT_STREQ(derivedEdit.GetRuntimeClass()->m_lpszClassName, "CDerivedEdit");
+    ::DestroyWindow(hWndForeign);
 }
 
 int g_liveSelfDeleting = 0;

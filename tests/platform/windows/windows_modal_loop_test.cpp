@@ -203,17 +203,31 @@ TEST(ModalEndingTest, MissingTemplateFailsWithoutALoop)
 class CVisibilityDialog : public CDialog
 {
 public:
-    CVisibilityDialog(UINT nIDTemplate, bool hideInInit) : CDialog(nIDTemplate), m_hideInInit(hideInInit) {}
+    enum Init { kLeaveAlone, kHideThroughClass, kHideThroughSystem, kOwnRegion };
+    CVisibilityDialog(UINT nIDTemplate, Init init) : CDialog(nIDTemplate), m_init(init) {}
 
     int idlePasses = 0;
     bool visibleWhenIdle = false;
+    int regionWhenIdle = ERROR;
+
+    int RegionType() const
+    {
+        HRGN hRgn = ::CreateRectRgn(0, 0, 0, 0);
+        int type = ::GetWindowRgn(m_hWnd, hRgn);
+        ::DeleteObject(hRgn);
+        return type;
+    }
 
 protected:
     BOOL OnInitDialog() override
     {
         CDialog::OnInitDialog();
-        if (m_hideInInit)
+        if (m_init == kHideThroughClass)
             ShowWindow(SW_HIDE);
+        else if (m_init == kHideThroughSystem)
+            ::ShowWindow(m_hWnd, SW_HIDE);
+        else if (m_init == kOwnRegion)
+            SetWindowRgn(::CreateRectRgn(0, 0, 100, 60), FALSE);
         if (m_nFlags & WF_CONTINUEMODAL) {
             ArmSafetyTimer(*this);
             SetTimer(1, 20, NULL);
@@ -234,11 +248,12 @@ protected:
         } else if (idlePasses > 0) {
             // The loop has been idle, when it shows dialogs that did not hide themselves.
             visibleWhenIdle = IsWindowVisible() != FALSE;
+            regionWhenIdle = RegionType();
             EndDialog(IDOK);
         }
     }
 
-    bool m_hideInInit;
+    Init m_init;
     DECLARE_MESSAGE_MAP()
 };
 
@@ -249,16 +264,30 @@ END_MESSAGE_MAP()
 
 TEST(ModalVisibilityTest, ADialogHiddenByItsInitialisationStaysHidden)
 {
-    for (bool hide : { false, true }) {
-        SCOPED_TRACE(hide ? "hidden in OnInitDialog" : "left alone");
-        CVisibilityDialog modal(IDD_MODAL, hide);
+    struct Case {
+        CVisibilityDialog::Init init;
+        const char* what;
+        bool visible;
+        int region;   // the window region the dialog ends with
+    };
+    const Case cases[] = {
+        { CVisibilityDialog::kLeaveAlone, "left alone", true, ERROR },
+        { CVisibilityDialog::kHideThroughClass, "hidden by CWnd::ShowWindow", false, ERROR },
+        { CVisibilityDialog::kHideThroughSystem, "hidden by ::ShowWindow", false, ERROR },
+        { CVisibilityDialog::kOwnRegion, "given a region of its own", true, SIMPLEREGION },
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        CVisibilityDialog modal(IDD_MODAL, c.init);
         EXPECT_EQ(modal.DoModal(), IDOK);
-        EXPECT_EQ(modal.visibleWhenIdle, !hide);
+        EXPECT_EQ(modal.visibleWhenIdle, c.visible);
+        EXPECT_EQ(modal.regionWhenIdle, c.region);
 
         // Modeless, from a template with WS_VISIBLE.
-        CVisibilityDialog modeless(IDD_MODELESS_VISIBLE, hide);
+        CVisibilityDialog modeless(IDD_MODELESS_VISIBLE, c.init);
         ASSERT_TRUE(modeless.Create(IDD_MODELESS_VISIBLE));
-        EXPECT_EQ(modeless.IsWindowVisible() != FALSE, !hide);
+        EXPECT_EQ(modeless.IsWindowVisible() != FALSE, c.visible);
+        EXPECT_EQ(modeless.RegionType(), c.region);
         modeless.DestroyWindow();
     }
 }

@@ -77,6 +77,51 @@ TEST(ModuleStateTest, ALibraryWindowHandlesMessagesInTheLibrarysState)
     EXPECT_EQ(TestDll_LiveWindows(), 0);
 }
 
+// The program's loop feeds every window without knowing its module: posted messages that
+// are left queued are pre-translated and dispatched as a program's Run loop does.
+void PumpThroughPreTranslation()
+{
+    MSG msg;
+    while (::PeekMessageA(&msg, NULL, 0, 0, PM_NOREMOVE))
+        AfxPumpMessage();
+}
+
+TEST(ModuleStateTest, ALibrarysControlGetsReflectionAndPreTranslationInAnyModulesWindow)
+{
+    struct Case {
+        const char* parent;
+        bool libraryWindow;
+    };
+    for (const Case& c : { Case{ "the library's window", true }, Case{ "the program's dialog", false } }) {
+        SCOPED_TRACE(c.parent);
+        CDialog programDialog(IDD_MODELESS);
+        HWND hWndParent = NULL;
+        UINT nID = 0;
+        if (c.libraryWindow) {
+            hWndParent = TestDll_CreateWindow();
+            nID = IDC_DLL_EDIT;
+        } else {
+            ASSERT_TRUE(programDialog.Create(IDD_MODELESS));
+            hWndParent = programDialog.m_hWnd;
+            nID = IDC_EDIT;
+        }
+        ASSERT_NE(hWndParent, (HWND)NULL);
+        ASSERT_TRUE(TestDll_AttachEdit(hWndParent, nID));
+        HWND hWndEdit = ::GetDlgItem(hWndParent, nID);
+
+        ::SetWindowTextA(hWndEdit, "changed");   // EN_CHANGE to the parent, reflected
+        ::PostMessageA(hWndEdit, WM_KEYDOWN, VK_F8, 0x00420001);
+        PumpThroughPreTranslation();
+
+        int reflectedChanges = -1;
+        int preTranslatedKeys = -1;
+        TestDll_EditCounts(&reflectedChanges, &preTranslatedKeys);
+        EXPECT_EQ(reflectedChanges, 1);
+        EXPECT_EQ(preTranslatedKeys, 1);
+        ::DestroyWindow(hWndParent);
+    }
+}
+
 TEST(CrossModuleStringTest, StringsMadeInOneModuleAreChangedAndFreedInAnother)
 {
     {

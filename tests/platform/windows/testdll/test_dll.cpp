@@ -73,7 +73,49 @@ END_MESSAGE_MAP()
 
 CString g_kept;
 
+int g_reflectedChanges = 0;
+int g_preTranslatedKeys = 0;
+
+class CLibraryEdit : public CEdit
+{
+public:
+    BOOL PreTranslateMessage(MSG* pMsg) override
+    {
+        if (pMsg->message == WM_KEYDOWN)
+            ++g_preTranslatedKeys;
+        return CEdit::PreTranslateMessage(pMsg);
+    }
+
+protected:
+    afx_msg void OnReflectedChange() { ++g_reflectedChanges; }
+    void PostNcDestroy() override { delete this; }
+    DECLARE_MESSAGE_MAP()
+};
+
+BEGIN_MESSAGE_MAP(CLibraryEdit, CEdit)
+    ON_CONTROL_REFLECT(EN_CHANGE, &CLibraryEdit::OnReflectedChange)
+END_MESSAGE_MAP()
+
 }  // namespace
+
+BOOL TestDll_AttachEdit(HWND hWndParent, UINT nID)
+{
+    AFX_MANAGE_STATE(AfxGetStaticModuleState());
+    g_reflectedChanges = 0;
+    g_preTranslatedKeys = 0;
+    CLibraryEdit* pEdit = new CLibraryEdit;
+    if (!pEdit->SubclassDlgItem(nID, CWnd::FromHandle(hWndParent))) {
+        delete pEdit;
+        return FALSE;
+    }
+    return TRUE;
+}
+
+void TestDll_EditCounts(int* reflectedChanges, int* preTranslatedKeys)
+{
+    *reflectedChanges = g_reflectedChanges;
+    *preTranslatedKeys = g_preTranslatedKeys;
+}
 
 INT_PTR TestDll_RunClashDialog(BOOL manageState, char* title, int titleSize)
 {

@@ -28,6 +28,14 @@ TEST_DLL_API int TestDll_LiveWindows();
 // Whether the library's module state knows hWnd as a permanent object.
 TEST_DLL_API BOOL TestDll_IsPermanent(HWND hWnd);
 
+// A control of the library (an edit) attached, in the library's module state, to the child
+// nID of hWndParent, which may be a window of either module. The edit counts the EN_CHANGE
+// notifications reflected to it and the WM_KEYDOWN messages pre-translated for it; it deletes
+// itself with its window. IDC_DLL_EDIT is the edit of the library's window.
+const UINT IDC_DLL_EDIT = 1003;
+TEST_DLL_API BOOL TestDll_AttachEdit(HWND hWndParent, UINT nID);
+TEST_DLL_API void TestDll_EditCounts(int* reflectedChanges, int* preTranslatedKeys);
+
 // Strings crossing the module boundary.
 TEST_DLL_API CString TestDll_MakeString(const char* text);
 TEST_DLL_API void TestDll_AppendTo(CString& target, const char* text);
