@@ -339,11 +339,6 @@ public:
     std::string Finish(UINT codePage)
     {
         CloseRun();
-        // The control ends every page with a paragraph mark of its own.
-        static const std::string kLastBreak = "\\par\r\n";
-        if (m_body.size() >= kLastBreak.size() &&
-            m_body.compare(m_body.size() - kLastBreak.size(), kLastBreak.size(), kLastBreak) == 0)
-            m_body.erase(m_body.size() - kLastBreak.size());
         CHARSETINFO charset = {};
         UINT charsetId = DEFAULT_CHARSET;
         if (::TranslateCharsetInfo(reinterpret_cast<DWORD*>((DWORD_PTR)codePage), &charset,

@@ -318,6 +318,9 @@ TEST_F(HtmlPaneTest, NoticeIsDrawnAsFormattedText)
     EXPECT_GT(CountNear(shot, RGB(255, 0, 0), warning), 20u) << "red warning";
     EXPECT_EQ(CountNear(shot, RGB(255, 0, 0), heading), 0u);
     EXPECT_GT(CountNear(shot, RGB(0, 0, 255), link), 10u) << "blue link";
+    // The paragraph after the list is not indented like the list.
+    CRect linkStart(link.left, link.top, link.left + 20, link.bottom);
+    EXPECT_GT(CountNear(shot, RGB(0, 0, 255), linkStart), 0u);
     // The heading is centred: its ink starts well right of the pane's left edge.
     CRect leftQuarter(heading.left, heading.top, heading.left + paneRect.Width() / 4, heading.bottom);
     EXPECT_EQ(CountNear(shot, RGB(0, 0, 0), leftQuarter), 0u);

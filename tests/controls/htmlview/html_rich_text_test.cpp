@@ -38,34 +38,34 @@ struct Fragment {
 TEST(HtmlRichText, FragmentsBecomeTheirRichText)
 {
     const Fragment fragments[] = {
-        { "plain  text\n\t here ", "\\pard\\li0\\sa100 {plain text here}" },
-        { "<p>one</p><p>two</p>", "\\pard\\li0\\sa100 {one}\\par\r\n\\pard\\li0\\sa100 {two}" },
-        { "<div>a<br>b<br><br>c</div>", "\\pard\\li0\\sa0 {a}\\line {b}\\line \\line {c}" },
+        { "plain  text\n\t here ", "\\pard\\li0\\sa100 {plain text here}\\par\r\n" },
+        { "<p>one</p><p>two</p>", "\\pard\\li0\\sa100 {one}\\par\r\n\\pard\\li0\\sa100 {two}\\par\r\n" },
+        { "<div>a<br>b<br><br>c</div>", "\\pard\\li0\\sa0 {a}\\line {b}\\line \\line {c}\\par\r\n" },
         { "<div>x <b>bold <i>both</i></b> <u>under</u></div>",
-          "\\pard\\li0\\sa0 {x }{\\b bold }{\\b\\i both }{\\ul under}" },
-        { "<div>\\ { } &amp; &lt;</div>", "\\pard\\li0\\sa0 {\\\\ \\{ \\} & <}" },
+          "\\pard\\li0\\sa0 {x }{\\b bold }{\\b\\i both }{\\ul under}\\par\r\n" },
+        { "<div>\\ { } &amp; &lt;</div>", "\\pard\\li0\\sa0 {\\\\ \\{ \\} & <}\\par\r\n" },
         { "<div>\xD6\xD0\xCE\xC4 &#x1F600;</div>",
-          "\\pard\\li0\\sa0 {\\u20013?\\u25991? \\u-10179?\\u-8704?}" },
+          "\\pard\\li0\\sa0 {\\u20013?\\u25991? \\u-10179?\\u-8704?}\\par\r\n" },
         { "<h1>Title</h1><div>text</div>",
-          "\\pard\\li0\\sa120 {\\b\\fs36 Title}\\par\r\n\\pard\\li0\\sa0 {text}" },
+          "\\pard\\li0\\sa120 {\\b\\fs36 Title}\\par\r\n\\pard\\li0\\sa0 {text}\\par\r\n" },
         { "<div><font color=\"#ff0000\" size=\"5\">red</font><span style=\"color: rgb(0,128,0); "
           "font-size:16px; font-weight:bold\">green</span><font color=red>again</font></div>",
-          "\\pard\\li0\\sa0 {\\cf1\\fs28 red}{\\b\\cf2\\fs24 green}{\\cf1 again}" },
+          "\\pard\\li0\\sa0 {\\cf1\\fs28 red}{\\b\\cf2\\fs24 green}{\\cf1 again}\\par\r\n" },
         { "<ul><li>first</li><li>second</li></ul><ol><li>one<li>two</ol>",
           "\\pard\\li360\\sa0 {\\u8226? first}\\par\r\n\\pard\\li360\\sa0 {\\u8226? second}\\par\r\n"
-          "\\pard\\li360\\sa0 {1. one}\\par\r\n\\pard\\li360\\sa0 {2. two}" },
+          "\\pard\\li360\\sa0 {1. one}\\par\r\n\\pard\\li360\\sa0 {2. two}\\par\r\n" },
         { "<table><tr><th>code</th><td>price</td></tr><tr><td>600000</td><td>10.5</td></tr></table>",
           "\\pard\\li0\\sa0\\tx1800\\tx3600\\tx5400\\tx7200\\tx9000\\tx10800\\tx12600\\tx14400 "
           "{\\b code}{\\tab price}\\par\r\n"
           "\\pard\\li0\\sa0\\tx1800\\tx3600\\tx5400\\tx7200\\tx9000\\tx10800\\tx12600\\tx14400 "
-          "{600000\\tab 10.5}" },
+          "{600000\\tab 10.5}\\par\r\n" },
         { "<center>mid</center><p align=right>end</p>",
-          "\\pard\\li0\\sa0\\qc {mid}\\par\r\n\\pard\\li0\\sa100\\qr {end}" },
+          "\\pard\\li0\\sa0\\qc {mid}\\par\r\n\\pard\\li0\\sa100\\qr {end}\\par\r\n" },
         { "<div>see <a href=\"http://x.cn/a\">this page</a> now</div>",
-          "\\pard\\li0\\sa0 {see }{\\ul\\cf1 this page}{ now}" },
-        { "<pre>a  b\n  c</pre>", "\\pard\\li0\\sa0 {a  b}\\line {  c}" },
+          "\\pard\\li0\\sa0 {see }{\\ul\\cf1 this page}{ now}\\par\r\n" },
+        { "<pre>a  b\n  c</pre>", "\\pard\\li0\\sa0 {a  b}\\line {  c}\\par\r\n" },
         { "<head><title>t</title><style>p{}</style></head><script>var x;</script><div>shown</div>",
-          "\\pard\\li0\\sa0 {shown}" },
+          "\\pard\\li0\\sa0 {shown}\\par\r\n" },
     };
     for (const Fragment& fragment : fragments) {
         CHtmlRichText page = Convert(fragment.html);
