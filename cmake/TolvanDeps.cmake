@@ -23,5 +23,8 @@ tolvan_import(dep::curl libcurl.a ws2_32 crypt32 bcrypt secur32 wldap32 normaliz
 set_property(TARGET dep::curl APPEND PROPERTY INTERFACE_COMPILE_DEFINITIONS CURL_STATICLIB)
 tolvan_import(dep::gsoap libgsoap++.a ws2_32)
 set_property(TARGET dep::gsoap APPEND PROPERTY INTERFACE_INCLUDE_DIRECTORIES "${TOLVAN_DEPS}/include/gsoap")
+tolvan_import(dep::xml2 libxml2.a ws2_32)
+set_property(TARGET dep::xml2 APPEND PROPERTY INTERFACE_COMPILE_DEFINITIONS LIBXML_STATIC)
+set_property(TARGET dep::xml2 APPEND PROPERTY INTERFACE_INCLUDE_DIRECTORIES "${TOLVAN_DEPS}/include/libxml2")
 
 find_program(SOAPCPP2 soapcpp2 REQUIRED)
