@@ -1,0 +1,127 @@
+// Every control of the library in one window with representative settings, saved as
+// controls_gallery.png beside the test program for a person to look at.
+#include "controls_test_host.h"
+
+#include "EditCustom.h"
+#include "EditEx.h"
+#include "FlatComboBox.h"
+#include "FlatDateTimeCtrl.h"
+#include "LayerButton.h"
+#include "ListCtrlEx.h"
+#include "SkinResource.h"
+#include "TabCtrlEx.h"
+
+#include <testsupport/Pump.h>
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+using tolvan::test::Screenshot;
+
+namespace {
+
+TEST(GalleryTest, EveryControlInOneWindow)
+{
+    ControlHost host(RECT{ 10, 10, 910, 570 });
+    CFont font;
+    font.CreatePointFont(90, "宋体");
+
+    CTabCtrlEx tabs;
+    tabs.Create(WS_CHILD | WS_VISIBLE | TCS_FIXEDWIDTH, CRect(10, 10, 530, 40), &host, 1);
+    tabs.SetItemSize(CSize(90, 26));
+    const char* sectors[] = { "沪深", "港股", "外汇现货", "我的板块" };
+    for (int i = 0; i < 4; ++i)
+        tabs.InsertItem(i, sectors[i]);
+    tabs.SetCurSel(1);
+    tabs.SetFont(&font);
+    tabs.SetTextFormat(DT_CENTER | DT_VCENTER | DT_SINGLELINE);
+    tabs.SetTabBkColor(RGB(237, 237, 237));
+    tabs.SetSelTabColor(RGB(100, 100, 100));
+    tabs.SetSelTextColor(RGB(255, 255, 255));
+    tabs.SetBkColor(RGB(237, 237, 237));
+
+    CListCtrlEx list;
+    list.Create(WS_CHILD | WS_VISIBLE | WS_BORDER | LVS_REPORT | LVS_OWNERDRAWFIXED | LVS_SHOWSELALWAYS,
+                CRect(10, 50, 530, 330), &host, 2);
+    list.SetBkColor(RGB(0, 0, 0));
+    list.SetItemFont(&font);
+    list.SetHeaderFont(&font);
+    list.SetHeaderHeight(25);
+    list.SetItemTextFormat(DT_RIGHT | DT_VCENTER | DT_SINGLELINE);
+    list.SetHeaderTextFormat(DT_CENTER | DT_VCENTER | DT_SINGLELINE);
+    list.EnableFlash(TRUE);
+    list.SetFlashBkColor(RGB(0, 0, 160));
+    list.SetFlashTextColor(RGB(255, 255, 255));
+    const char* columns[] = { "代码", "名称", "涨幅", "最新价", "成交量", "昨收" };
+    for (int c = 0; c < 6; ++c)
+        list.InsertColumn(c, columns[c], LVCFMT_CENTER, 85);
+    const char* names[] = { "浦发银行", "白云机场", "东风汽车", "中国国贸", "首创股份" };
+    for (int row = 0; row < 10; ++row) {
+        list.InsertItem(row, std::to_string(600000 + row * 4).c_str());
+        list.SetItemText(row, 1, names[row % 5]);
+        bool up = row % 3 != 1;
+        list.SetItemText(row, 2, up ? "+1.25%" : "-0.80%");
+        list.SetItemText(row, 3, "10.20");
+        list.SetItemText(row, 4, "125600");
+        list.SetItemText(row, 5, "10.07");
+        COLORREF price = up ? RGB(255, 60, 60) : RGB(0, 230, 0);
+        list.SetRowColors(row, { RGB(231, 231, 231), RGB(255, 255, 0), price, price,
+                                 RGB(231, 231, 231), RGB(231, 231, 231) });
+    }
+    list.SetItemText(2, 3, "10.31");
+    list.SetItemState(4, LVIS_SELECTED, LVIS_SELECTED);
+    list.GetHeader().SetSortDescending(2);
+
+    CLayerButton normal, pressed, hovered, twoPart;
+    normal.Create("买入", WS_CHILD | WS_VISIBLE | BS_OWNERDRAW, CRect(550, 50, 640, 80), &host, 3);
+    pressed.Create("卖出", WS_CHILD | WS_VISIBLE | BS_OWNERDRAW, CRect(650, 50, 740, 80), &host, 4);
+    hovered.Create("撤单", WS_CHILD | WS_VISIBLE | BS_OWNERDRAW, CRect(750, 50, 840, 80), &host, 5);
+    twoPart.Create("", WS_CHILD | WS_VISIBLE | BS_OWNERDRAW, CRect(550, 90, 660, 150), &host, 6);
+    pressed.SetState(TRUE);
+    hovered.SendMessage(WM_MOUSEHOVER);
+    twoPart.SetStyle(1);
+    twoPart.m_frameVariant = 2;
+    twoPart.m_upperText = "10.20";
+    twoPart.m_lowerText = "买入";
+    twoPart.m_upperTextColor = RGB(200, 0, 0);
+    twoPart.m_requestedUpperHeight = twoPart.m_upperHeight = 22;
+    twoPart.m_separatorLength = 90;
+
+    CFlatComboBox closed, open;
+    closed.Create(WS_CHILD | WS_VISIBLE | CBS_DROPDOWNLIST | WS_VSCROLL, CRect(550, 170, 720, 300), &host, 7);
+    open.Create(WS_CHILD | WS_VISIBLE | CBS_DROPDOWNLIST | WS_VSCROLL, CRect(730, 170, 890, 300), &host, 8);
+    for (CFlatComboBox* combo : { &closed, &open }) {
+        combo->SetImages(IDP_COMBO_NORMAL, IDP_COMBO_HOVER, IDP_COMBO_PRESSED, IDP_COMBO_NORMAL);
+        combo->SetFont(12, 0, 400, "宋体");
+        combo->AddString("限价");
+        combo->AddString("市价");
+        combo->AddString("止损");
+        combo->SetCurSel(0);
+    }
+
+    CFlatDateTimeCtrl date;
+    date.Create(WS_CHILD | WS_VISIBLE | WS_BORDER | DTS_SHORTDATEFORMAT, CRect(550, 320, 700, 344), &host, 9);
+    date.SetBorderColor(RGB(0x7F, 0x9D, 0xB9));
+
+    CEditEx price;
+    price.Create(WS_CHILD | WS_VISIBLE | ES_AUTOHSCROLL, CRect(550, 360, 700, 384), &host, 10);
+    price.ModifyStyle(0, WS_BORDER, SWP_FRAMECHANGED);
+    price.SetBkColor(RGB(255, 250, 230));
+    price.SetTextColor(RGB(0x6D, 0x3C, 0x04));
+    price.SetWindowText("10.20");
+    CEditCustom quantity;
+    quantity.Create(WS_CHILD | WS_VISIBLE | WS_BORDER | ES_AUTOHSCROLL, CRect(710, 360, 860, 384), &host, 11);
+    quantity.SetWindowText("100");
+
+    open.ShowDropDown(TRUE);
+    tolvan::test::PumpPending();
+    Screenshot shot = host.CaptureWhen([](const Screenshot& s) { return s.CountColor(RGB(255, 60, 60)) > 0; });
+    ASSERT_FALSE(shot.IsEmpty());
+    EXPECT_GT(shot.CountColor(RGB(255, 60, 60)), 0u) << "rising prices not drawn";
+    EXPECT_TRUE(shot.SavePng("controls_gallery.png"));
+    open.ShowDropDown(FALSE);
+}
+
+}  // namespace
