@@ -41,7 +41,8 @@ void ModalScript::Tick()
     if (m_running)
         return;  // a step's action pumps messages itself
     m_running = true;
-    while (m_next < m_steps.size() && m_steps[m_next].ready()) {
+    // One step per tick, so what a step posted is handled before the next one looks.
+    if (m_next < m_steps.size() && m_steps[m_next].ready()) {
         Step& step = m_steps[m_next++];
         if (step.act)
             step.act();

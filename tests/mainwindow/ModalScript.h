@@ -1,6 +1,7 @@
 // Drives a modal window from inside its own loop: a thread timer runs the script's steps in
-// order, each once its condition holds. A script that stalls past its deadline closes
-// every window of the thread's modal loop with Cancel, so the test fails instead of hanging.
+// order, one per tick, each once its condition holds (so the messages a step posted are
+// handled before the next step looks). A script that stalls past its deadline sends
+// Cancel to the active window, so the test fails instead of hanging.
 #pragma once
 
 #include <winsock2.h>
