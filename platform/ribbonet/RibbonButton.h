@@ -20,10 +20,10 @@ public:
     void DrawItem(LPDRAWITEMSTRUCT lpDrawItemStruct) override;
 
     // Colours of the three looks (tests compare pixels with them).
-    static const COLORREF kBarColor = 0xEEEEEE;
-    static const COLORREF kHoverColor = 0xDCDCDC;
-    static const COLORREF kCheckedColor = 0x646464;
-    static const COLORREF kDisabledTextColor = 0xA0A0A0;
+    static constexpr COLORREF kBarColor = 0xEEEEEE;
+    static constexpr COLORREF kHoverColor = 0xDCDCDC;
+    static constexpr COLORREF kCheckedColor = 0x646464;
+    static constexpr COLORREF kDisabledTextColor = 0xA0A0A0;
 
 private:
     ImageState CurrentImageState(bool disabled) const;
