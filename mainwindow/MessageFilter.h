@@ -1,0 +1,101 @@
+// The program-wide message filter of the application's message pre-translation: the
+// splitter between the quote area and the docked trade panel, the main window's keyboard
+// shortcuts, the caption buttons' commands for the trade panel and the console, and no
+// double clicks on caption buttons. What it needs of the main window comes through
+// IMessageFilterHost, so the rules run without the main window.
+#pragma once
+
+#include <winsock2.h>
+#include <windows.h>
+
+#define WM_SPLITTER_CURSOR   11045
+#define WM_KEY_OPEN_VIEW     11075
+
+class IMessageFilterHost
+{
+public:
+    virtual ~IMessageFilterHost() = default;
+    virtual HWND MainWindow() const = 0;
+    virtual HWND TabStrip() const = 0;
+    // The list of the quote page shown now; NULL when there is none.
+    virtual HWND CurrentPageList() const = 0;
+    // The list of any quote page (shown or not).
+    virtual bool IsQuotePageList(HWND hWnd) const = 0;
+    // The main window's own views: the main window, the toolbar and its children, the tab
+    // strip, the status bar, the chart hosts with their chart and depth windows.
+    virtual bool IsOwnView(HWND hWnd) const = 0;
+    // The trade dialog and the trading container window themselves (not their children).
+    virtual bool IsTradePanelWindow(HWND hWnd) const = 0;
+    virtual bool IsQuoteListShown() const = 0;
+    virtual bool IsTradePanelDocked() const = 0;
+    virtual bool IsNoticeShown() const = 0;
+    virtual bool IsSmartKeyboardOpen() const = 0;
+    // Opens the quick search with the key; true when it took the key.
+    virtual bool OpenSmartKeyboard(const MSG& key) = 0;
+    virtual void ToggleTradePanel() = 0;
+    virtual void ToggleConsole() = 0;
+    // The caption button under a point in window coordinates, -1 for none.
+    virtual int HitTestCaptionButton(int x, int y) const = 0;
+    virtual int GetSplit() const = 0;
+    // Lays the main window out for its client size and the new split.
+    virtual void ApplySplit(int split) = 0;
+};
+
+// What the filter does with a key.
+enum class KeyAction {
+    Default,             // the message goes on
+    Consume,             // swallowed, nothing done
+    OpenView,            // WM_KEY_OPEN_VIEW with the key's wParam (0 Enter, 1 Esc); consumed
+    CloseSmartKeyboard,  // WM_CLOSE to the quick search; consumed
+    ToggleTradePanel,    // consumed
+    ForwardToTabStrip,   // the same message to the tab strip, then on
+    ForwardToPageList,   // the same message to the current page's list, then on
+    OpenSmartKeyboard,   // consumed when the quick search took the key, else on
+};
+
+struct KeyContext {
+    WPARAM key = 0;
+    bool smartKeyboardOpen = false;
+    bool noticeShown = false;
+    bool targetIsOwnView = false;     // the key's window is one of the main window's views
+    bool targetIsTradePanel = false;  // the trade dialog or the container window itself
+    bool targetIsPageList = false;    // the list of any quote page
+    bool quoteListShown = false;
+    bool hasCurrentPage = false;
+    bool focusOnPageList = false;
+    bool focusOnTabStrip = false;
+};
+
+KeyAction DecideKey(const KeyContext& context);
+
+// The split a drag released at client y gives: at least 100 and at most the client height.
+int SplitForRelease(int clientY, int clientHeight);
+
+class CMessageFilter
+{
+public:
+    explicit CMessageFilter(IMessageFilterHost& host) : m_host(host) {}
+    ~CMessageFilter();
+    CMessageFilter(const CMessageFilter&) = delete;
+    CMessageFilter& operator=(const CMessageFilter&) = delete;
+
+    // TRUE when the message was consumed.
+    BOOL PreTranslate(MSG* pMsg);
+    bool IsDragging() const { return m_dragging; }
+
+    static const char kSmartKeyboardTitle[];
+
+private:
+    BOOL OnKeyDown(MSG* pMsg);
+    BOOL OnSplitterMessage(MSG* pMsg);
+    bool InSplitterBand(POINT screen) const;
+    void TakeDragImage();
+    void DrawDragLine(int clientY);
+    void FreeDragImage();
+
+    IMessageFilterHost& m_host;
+    bool m_dragging = false;
+    HDC m_dragDC = NULL;
+    HBITMAP m_dragBitmap = NULL;
+    HGDIOBJ m_oldDragBitmap = NULL;
+};
