@@ -186,7 +186,8 @@ void COrderBook::RecordPlacedOrder(const OrderRequest& request)
     entry[OrderEntry::EFFECT] = "---";
     entry.isFollowOrder = request.isFollowOrder;
 
-    m_all.push_back(entry);
+    // In front, so that among orders of one second the newest stays first.
+    m_all.insert(m_all.begin(), entry);
     m_proxy.push_back(entry);
     SortNewestFirst(m_all);
     Trim(m_all);
@@ -276,7 +277,7 @@ void COrderBook::UpdateListFromReport(std::vector<OrderEntry>& list, const Order
     added[OrderEntry::PROFIT] = "---";
     added[OrderEntry::CLOSED_COUNT] = "---";
     added[OrderEntry::EFFECT] = "---";
-    list.push_back(added);
+    list.insert(list.begin(), added);
     SortNewestFirst(list);
 }
 
@@ -309,7 +310,7 @@ void COrderBook::UpdateCancellableFromReport(const OrderInfo& report)
             entry[OrderEntry::PROFIT] = "---";
             entry[OrderEntry::CLOSED_COUNT] = "---";
             entry[OrderEntry::EFFECT] = "---";
-            m_cancellable.push_back(entry);
+            m_cancellable.insert(m_cancellable.begin(), entry);
             SortNewestFirst(m_cancellable);
             m_placed.erase(placed);
             open = FindByOrderNo(m_cancellable, report.oid);
