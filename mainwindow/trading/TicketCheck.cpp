@@ -1,5 +1,6 @@
 #include "TicketCheck.h"
 #include <algorithm>
+#include <cmath>
 #include <cstdlib>
 #include "SymbolRules.h"
 

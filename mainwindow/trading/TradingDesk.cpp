@@ -35,7 +35,7 @@ CTradingDesk::CTradingDesk(CReplySlots& slots, ITradeWire& wire, ITradingWindows
                            QuoteStore& store, Clock clock)
     : m_slots(slots), m_wire(wire), m_windows(windows), m_store(store), m_clock(clock), m_owner(NULL),
       m_orders(store, clock), m_positions(store), m_showOrderDetail(false), m_orderListMode(0),
-      m_queryPage(0), m_historyPageNumber(1), m_swallowReceiverEnd(false),
+      m_queryPage(0), m_historyPageNumber(1), m_swallowReceiverEnd(0),
       m_risk(windows, CRiskMonitor::Actions{[this] { return OnCancelAllOrders(); },
                                             [this] { OnCloseAllPositions(); },
                                             [this] { return m_gate.IsIdle(false); }})
@@ -176,11 +176,8 @@ void CTradingDesk::OnQueryTimer()
 
 void CTradingDesk::EndPendingQueryFromReceiver()
 {
-    if (m_swallowReceiverEnd)
-    {
-        m_swallowReceiverEnd = false;
+    if (InterlockedExchange(&m_swallowReceiverEnd, 0) != 0)
         return;
-    }
     if (!m_gate.EndIf(CQueryGate::POSITIONS))
         m_gate.EndIf(CQueryGate::INITIAL_LOAD);
 }
@@ -192,7 +189,7 @@ void CTradingDesk::ForgetLateReplies()
         m_lateReplies[i] = 0;
         m_droppedSinceSent[i] = false;
     }
-    m_swallowReceiverEnd = false;
+    InterlockedExchange(&m_swallowReceiverEnd, 0);
 }
 
 bool CTradingDesk::CheckSent(int result, int kind)
@@ -446,7 +443,7 @@ void CTradingDesk::OnPositionsReply(const PositionRecord* record)
         if (record == NULL)
         {
             --m_lateReplies[POSITION_STREAM];
-            m_swallowReceiverEnd = true;
+            InterlockedExchange(&m_swallowReceiverEnd, 1);
         }
         return;
     }

@@ -163,6 +163,7 @@ private:
     // A reply was dropped since the stream's last query went out: when that query times out
     // anyway, the reply dropped was its own and nothing more is owed.
     bool m_droppedSinceSent[STREAM_COUNT];
-    bool m_swallowReceiverEnd;
+    // Set on the user-interface thread, read by the query receiver's thread.
+    volatile LONG m_swallowReceiverEnd;
     CRiskMonitor m_risk;
 };

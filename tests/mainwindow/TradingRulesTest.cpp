@@ -255,14 +255,19 @@ TEST_F(TradingRulesTest, LatePositionListEndsNoNewerQuery)
 {
     desk.OnQueryPositions();
     TimeOut();
-    desk.OnQueryHistory("", "");   // funds page: kind 6
-    ASSERT_EQ(CQueryGate::FUNDS, desk.Gate().GetPending());
+    desk.OnQueryPositions();
     const PositionRecord late = Position("USDJPY", "0", "5", "149.000");
     desk.OnPositionsReply(&late);
     desk.OnPositionsReply(NULL);
     desk.EndPendingQueryFromReceiver();
-    EXPECT_EQ(CQueryGate::FUNDS, desk.Gate().GetPending());
+    EXPECT_EQ(CQueryGate::POSITIONS, desk.Gate().GetPending());
     EXPECT_EQ(0u, desk.Positions().Count());
+    const PositionRecord own = Position("XAUUSD", "0", "100", "2318.40");
+    desk.OnPositionsReply(&own);
+    desk.OnPositionsReply(NULL);
+    desk.EndPendingQueryFromReceiver();
+    EXPECT_EQ(CQueryGate::IDLE, desk.Gate().GetPending());
+    EXPECT_EQ(1u, desk.Positions().Count());
 }
 
 TEST_F(TradingRulesTest, CancelAllSendsOneCancelPerReplyAndRestoresTheOrderSlot)
@@ -494,9 +499,11 @@ TEST_F(TradingRulesTest, RiskMonitorCancelsStopsTheConsoleThenCloses)
     risk.OnMonitorTimer();
     desk.OnFundsUpdate(Funds(""));
     risk.OnMonitorTimer();
+    EXPECT_EQ(CRiskMonitor::WATCHING, risk.GetState());
     desk.OnFundsUpdate(Funds("1000.00"));
     risk.OnMonitorTimer();
     EXPECT_EQ(CRiskMonitor::WATCHING, risk.GetState());
+    EXPECT_FALSE(windows.Called("stop console"));
 
     ListOpenOrders();
     const PositionRecord gold = Position("XAUUSD", "0", "100", "2318.40");
