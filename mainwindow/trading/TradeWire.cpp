@@ -40,3 +40,9 @@ int CRegistryTradeWire::QuerySummary()
     CServerSession* session = GetConnectionRegistry().GetQuerySession();
     return session != NULL ? session->QuerySummary() : kNoConnection;
 }
+
+int CRegistryTradeWire::EditPassword(const CString& currentPassword, const CString& newPassword)
+{
+    CServerSession* session = GetConnectionRegistry().GetQuerySession();
+    return session != NULL ? session->EditPassword(currentPassword, newPassword) : kNoConnection;
+}

@@ -16,6 +16,7 @@ public:
     virtual int QueryDateOrders(int kind, const CString& startDate, const CString& endDate, int page) = 0;
     virtual int QueryPosition() = 0;
     virtual int QuerySummary() = 0;
+    virtual int EditPassword(const CString& currentPassword, const CString& newPassword) = 0;
 };
 
 // The wire of the connection registry's sessions.
@@ -28,4 +29,5 @@ public:
     int QueryDateOrders(int kind, const CString& startDate, const CString& endDate, int page) override;
     int QueryPosition() override;
     int QuerySummary() override;
+    int EditPassword(const CString& currentPassword, const CString& newPassword) override;
 };

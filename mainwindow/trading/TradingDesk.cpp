@@ -32,8 +32,9 @@ const int kFilledState = 1;
 }  // namespace
 
 CTradingDesk::CTradingDesk(CReplySlots& slots, ITradeWire& wire, ITradingWindows& windows,
-                           QuoteStore& store, Clock clock)
-    : m_slots(slots), m_wire(wire), m_windows(windows), m_store(store), m_clock(clock), m_owner(NULL),
+                           QuoteStore& store, Clock clock, CSessionData& session)
+    : m_slots(slots), m_wire(wire), m_windows(windows), m_store(store), m_clock(clock), m_session(session),
+      m_owner(NULL), m_accountOpen(true),
       m_orders(store, clock), m_positions(store), m_showOrderDetail(false), m_orderListMode(0),
       m_queryPage(0), m_historyPageNumber(1), m_swallowReceiverEnd(0),
       m_risk(windows, CRiskMonitor::Actions{[this] { return OnCancelAllOrders(); },
@@ -817,4 +818,58 @@ void CTradingDesk::OnFillsReply(const HistoryOrderRecord* rows, int count)
             m_windows.AppendFillRow(entry);
     }
     m_gate.EndIf(CQueryGate::FILLS);
+}
+
+// ---------------------------------------------------------------- password change
+
+namespace {
+const COLORREF kPasswordFailure = RGB(216, 0, 15);
+}  // namespace
+
+void CTradingDesk::OnChangePassword(const CString& current, const CString& newPassword, const CString& newAgain)
+{
+    if (!m_accountOpen)
+        return Message("请先开通帐户！");
+    if (QueryConnectionState != CONNECTION_LOGGED_IN)
+        return Message("服务器已断开！");
+    LPCSTR refusal = NULL;
+    if (current != m_session.GetPassword())
+        refusal = "当前密码不正确！";
+    else if (newPassword.IsEmpty())
+        refusal = "新密码不能为空！";
+    else if (newPassword.GetLength() < 6)
+        refusal = "新密码长度不能小于 6 位！";
+    else if (newPassword == current)
+        refusal = "新密码与当前密码相同！";
+    else if (newPassword != newAgain)
+        refusal = "两次输入的新密码不一致！";
+    if (refusal != NULL)
+        return m_windows.SendPasswordStatus(refusal, kPasswordFailure);
+    m_windows.SendPasswordStatus("密码修改中...", RGB(0, 0, 0));
+    m_pendingNewPassword = newPassword;
+    if (m_wire.EditPassword(current, newPassword) != 0)
+    {
+        m_pendingNewPassword.Empty();
+        m_windows.SendPasswordStatus("服务器已断开！", kPasswordFailure);
+    }
+}
+
+void CTradingDesk::OnPasswordResult(const CString& result)
+{
+    if (result == "1")
+    {
+        m_windows.SendPasswordStatus("密码修改成功！", RGB(0, 0, 255));
+        // Only a change this program asked for replaces the password.
+        if (!m_pendingNewPassword.IsEmpty())
+            m_session.SetPassword(m_pendingNewPassword);
+        m_pendingNewPassword.Empty();
+        return;
+    }
+    m_pendingNewPassword.Empty();
+    if (result == "-1")
+        m_windows.SendPasswordStatus("密码格式错误，密码修改失败！", kPasswordFailure);
+    else if (result == "-2")
+        m_windows.SendPasswordStatus("原密码不正确，密码修改失败！", kPasswordFailure);
+    else
+        m_windows.SendPasswordStatus("发生未知错误，密码修改失败！", kPasswordFailure);
 }

@@ -14,6 +14,7 @@
 #include "PositionBook.h"
 #include "QueryGate.h"
 #include "RiskMonitor.h"
+#include "SessionData.h"
 #include "ReplySlots.h"
 #include "SummaryRecord.h"
 #include "TicketFields.h"
@@ -26,7 +27,8 @@ public:
     typedef std::function<CTime()> Clock;
 
     CTradingDesk(CReplySlots& slots, ITradeWire& wire, ITradingWindows& windows,
-                 QuoteStore& store = GetQuoteStore(), Clock clock = Clock());
+                 QuoteStore& store = GetQuoteStore(), Clock clock = Clock(),
+                 CSessionData& session = GetSessionData());
     CTradingDesk(const CTradingDesk&) = delete;
     CTradingDesk& operator=(const CTradingDesk&) = delete;
 
@@ -94,6 +96,11 @@ public:
     const CString& GetSelectedPositionCode() const { return m_selectedPositionCode; }
     const std::vector<CString>& GetCancelQueue() const { return m_cancelQueue; }
 
+    // --- password change (the password kept by the session data)
+    void SetAccountOpen(bool open) { m_accountOpen = open; }
+    void OnChangePassword(const CString& current, const CString& newPassword, const CString& newAgain);
+    void OnPasswordResult(const CString& result);
+
     // --- risk control (its line from the risk settings window, timers 4 and 5)
     CRiskMonitor& Risk() { return m_risk; }
 
@@ -139,6 +146,7 @@ private:
     ITradingWindows& m_windows;
     QuoteStore& m_store;
     Clock m_clock;
+    CSessionData& m_session;
     HWND m_owner;
     CQueryGate m_gate;
     COrderBook m_orders;
@@ -147,6 +155,8 @@ private:
     CString m_accountTitle;
     CString m_accountName;
     CString m_userName;
+    bool m_accountOpen;
+    CString m_pendingNewPassword;
     bool m_showOrderDetail;
     int m_orderListMode;
     int m_queryPage;

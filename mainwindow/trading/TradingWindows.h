@@ -41,6 +41,8 @@ public:
     virtual void SendQueryText(QueryPage /*page*/, const CString& /*text*/, QueryTextOperation /*operation*/) {}
     virtual void SendQueryStatus(QueryPage /*page*/, const CString& /*text*/, COLORREF /*colour*/) {}
     virtual void SetNextPageState(bool /*enabled*/) {}
+    // The status line of the password window.
+    virtual void SendPasswordStatus(const CString& /*text*/, COLORREF /*colour*/) {}
     // The quote view refreshes its visible rows (a position was added).
     virtual void RefreshQuoteRows() {}
     // The risk settings window, when it exists, shows the total assets.

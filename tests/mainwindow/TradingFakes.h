@@ -26,6 +26,10 @@ public:
     }
     int QueryPosition() override { return Note("queryposition@"); }
     int QuerySummary() override { return Note("querysummary@"); }
+    int EditPassword(const CString& current, const CString& next) override
+    {
+        return Note("editpwd@" + std::string(current) + "#" + std::string(next) + "#");
+    }
 
     std::vector<std::string> sent;
     std::vector<OrderRequest> orders;
@@ -68,6 +72,7 @@ public:
     }
     void SendQueryStatus(QueryPage, const CString& text, COLORREF) override { status = std::string(text); }
     void SetNextPageState(bool enabled) override { calls.push_back(enabled ? "next page on" : "next page off"); }
+    void SendPasswordStatus(const CString& text, COLORREF) override { passwordStatus = std::string(text); }
     void ShowRiskAssets(const SummaryRecord& funds) override { riskAssets = std::string(funds.strFields[0]); }
     bool ConfirmOrder(const OrderRequest&, const SummaryRecord&) override
     {
@@ -96,6 +101,7 @@ public:
     std::string historyText;
     std::string fundsText;
     std::string status;
+    std::string passwordStatus;
     std::string riskAssets;
 };
 

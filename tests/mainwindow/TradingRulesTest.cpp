@@ -50,8 +50,9 @@ PositionRecord Position(const char* code, const char* side, const char* quantity
 class TradingRulesTest : public ::testing::Test
 {
 protected:
-    TradingRulesTest() : desk(slots, wire, windows, store, [] { return CTime(2024, 6, 14, 10, 30, 0); })
+    TradingRulesTest() : desk(slots, wire, windows, store, [] { return CTime(2024, 6, 14, 10, 30, 0); }, session)
     {
+        session.SetPassword("a123456");
         store.AddSector(markettest::MakeSector("外汇现货", "FEC",
                                                {markettest::MakeRow("USDJPY", 0, "150.000"),
                                                 markettest::MakeRow("XAUUSD", 1, "2320.00")}));
@@ -86,6 +87,7 @@ protected:
 
     MessageBoxScript boxes;
     QuoteStore store;
+    CSessionData session;
     CReplySlots slots;
     FakeWire wire;
     FakeWindows windows;
@@ -481,6 +483,43 @@ TEST_F(TradingRulesTest, SameFillDeliveredTwiceIsShownOnce)
     ASSERT_EQ(1u, windows.fills.size());
     EXPECT_EQ(CString("150.000000"), windows.fills[0][OrderEntry::AVE_PRICE]);
     EXPECT_EQ(CQueryGate::IDLE, desk.Gate().GetPending());
+}
+
+TEST_F(TradingRulesTest, PasswordChangeIsCheckedThenSentAndItsResultKept)
+{
+    struct Case
+    {
+        const char* current;
+        const char* next;
+        const char* again;
+        const char* status;
+    } cases[] = {
+        {"wrong", "b12345", "b12345", "当前密码不正确！"},
+        {"a123456", "", "", "新密码不能为空！"},
+        {"a123456", "b1234", "b1234", "新密码长度不能小于 6 位！"},
+        {"a123456", "a123456", "a123456", "新密码与当前密码相同！"},
+        {"a123456", "b12345", "b12346", "两次输入的新密码不一致！"},
+        {"a123456", "b12345", "b12345", "密码修改中..."},
+    };
+    for (const Case& c : cases)
+    {
+        desk.OnChangePassword(c.current, c.next, c.again);
+        EXPECT_EQ(std::string(c.status), windows.passwordStatus) << c.next;
+    }
+    EXPECT_EQ((std::vector<std::string>{"editpwd@a123456#b12345#"}), wire.sent);
+    desk.OnPasswordResult("-2");
+    EXPECT_EQ("原密码不正确，密码修改失败！", windows.passwordStatus);
+    EXPECT_EQ(CString("a123456"), session.GetPassword());
+    desk.OnChangePassword("a123456", "b12345", "b12345");
+    desk.OnPasswordResult("1");
+    EXPECT_EQ("密码修改成功！", windows.passwordStatus);
+    EXPECT_EQ(CString("b12345"), session.GetPassword());
+
+    QueryConnectionState = CONNECTION_LOST;
+    desk.OnChangePassword("b12345", "c12345", "c12345");
+    desk.SetAccountOpen(false);
+    desk.OnChangePassword("b12345", "c12345", "c12345");
+    EXPECT_EQ((std::vector<std::string>{"服务器已断开！", "请先开通帐户！"}), BoxTexts());
 }
 
 SummaryRecord Funds(const char* total)
