@@ -455,8 +455,9 @@ void CTradeReplyParser::HandleOrderList(const CString& message)
         item.Remove('[');
         if (item.IsEmpty())
             continue;
+        // An order without fills ends in empty profit, closed-quantity and effect values.
         CStringArray values;
-        Split(values, item, "#");
+        SplitString(values, item, "#", true, true);
         if (values.GetSize() < kOrderListValues)
             continue;
 
