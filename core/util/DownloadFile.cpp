@@ -5,6 +5,11 @@
 
 namespace {
 
+const long kConnectTimeoutSeconds = 5;
+// Below this many bytes a second for kLowSpeedSeconds the transfer is given up.
+const long kLowSpeedBytesPerSecond = 1;
+const long kLowSpeedSeconds = 15;
+
 size_t WriteToFile(char* data, size_t size, size_t count, void* userData)
 {
     return fwrite(data, size, count, static_cast<FILE*>(userData)) * size;
@@ -31,6 +36,10 @@ bool DownloadFile(LPCSTR address, LPCSTR targetPath)
         curl_easy_setopt(curl, CURLOPT_NOSIGNAL, 1L);
         // An HTTP error page is not the file we asked for.
         curl_easy_setopt(curl, CURLOPT_FAILONERROR, 1L);
+        // A dead or stalled server must not hold the update check forever.
+        curl_easy_setopt(curl, CURLOPT_CONNECTTIMEOUT, kConnectTimeoutSeconds);
+        curl_easy_setopt(curl, CURLOPT_LOW_SPEED_LIMIT, kLowSpeedBytesPerSecond);
+        curl_easy_setopt(curl, CURLOPT_LOW_SPEED_TIME, kLowSpeedSeconds);
         result = curl_easy_perform(curl);
         curl_easy_cleanup(curl);
     }
