@@ -1,7 +1,12 @@
 // The terminal's main dialog.
 #pragma once
 #include <afxdialogex.h>
+#include <memory>
 #include "resource.h"
+
+class CLoginFlow;
+class CMainReceiverHost;
+class CReceiverSet;
 
 class CVelmoraDlg : public CDialogEx
 {
@@ -20,6 +25,10 @@ protected:
     afx_msg void OnDestroy();
     afx_msg LRESULT OnServerTimeOffset(WPARAM wParam, LPARAM lParam);
     afx_msg LRESULT OnServerClockText(WPARAM wParam, LPARAM lParam);
+    afx_msg LRESULT OnSpeedTestDone(WPARAM wParam, LPARAM lParam);
+    afx_msg LRESULT OnCheckUpdate(WPARAM wParam, LPARAM lParam);
+    afx_msg LRESULT OnLoginNotice(WPARAM wParam, LPARAM lParam);
+    afx_msg LRESULT OnNewVersion(WPARAM wParam, LPARAM lParam);
 
     DECLARE_MESSAGE_MAP()
 
@@ -27,6 +36,15 @@ private:
     void StartServerTimeThread();
     void StartServerClock();
     void StopServerClock();
+    bool LogIn();
+    void StartConnections();
+    void StopReceivers();
+
+    std::unique_ptr<CLoginFlow> m_loginFlow;
+    std::unique_ptr<CMainReceiverHost> m_receiverHost;
+    std::unique_ptr<CReceiverSet> m_receivers;
+    CString m_strDatabaseFolder;  // the user's "Proxy\" folder
+    bool m_newVersionFound = false;
 
     HANDLE m_hClockStopEvent;     // set at shutdown: ends the status-bar clock
     HANDLE m_hClockThread;
