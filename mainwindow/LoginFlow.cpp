@@ -244,6 +244,7 @@ void CLoginFlow::TestServerSpeed(ILogin* login)
     {
         Notify(kListBroken);
         m_loginGate = -2;
+        // The window must stay usable (it can still be closed or switched).
         login->EnableInput(true);
         return;
     }

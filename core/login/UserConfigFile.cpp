@@ -35,6 +35,10 @@ void ParseUserConfig(const CString& text, UserConfig& config)
 
 bool WriteUserConfigFile(const CString& path, const UserConfig& config)
 {
+    // The user folder of a fresh installation may not exist yet.
+    const int slash = path.ReverseFind('\\');
+    if (slash > 0)
+        ::CreateDirectoryA(path.Left(slash), NULL);
     CFileCrypt crypt;
     return crypt.EncryptStringToFile(FormatUserConfig(config), path);
 }

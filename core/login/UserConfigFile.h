@@ -16,6 +16,7 @@ CString FormatUserConfig(const UserConfig& config);
 // without ":" and unknown keys are ignored, and what a line does not name keeps its value.
 void ParseUserConfig(const CString& text, UserConfig& config);
 
+// Creates the file's folder when it is missing.
 bool WriteUserConfigFile(const CString& path, const UserConfig& config);
 // False (config unchanged) when the file is missing or not of the encrypted format.
 bool ReadUserConfigFile(const CString& path, UserConfig& config);

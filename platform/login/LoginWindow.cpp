@@ -251,7 +251,8 @@ void CLoginWindow::OnDestroy()
 void CLoginWindow::SelectEntry(int index) { LOGIN_UPDATE(m_selected = index); }
 void CLoginWindow::SetMode(int mode) { LOGIN_UPDATE(m_mode = mode); }
 void CLoginWindow::EnableInput(bool enable) { LOGIN_UPDATE(m_inputEnabled = enable); }
-void CLoginWindow::BeginTest(int value) { LOGIN_UPDATE(m_progress = value); }
+// A test of the servers begins: the window takes no input until the caller enables it again.
+void CLoginWindow::BeginTest(int value) { LOGIN_UPDATE(m_progress = value; m_inputEnabled = false); }
 void CLoginWindow::SetProgressText(const char* text) { LOGIN_UPDATE(m_progressText = text != nullptr ? text : ""); }
 void CLoginWindow::SetProgress(int value) { LOGIN_UPDATE(m_progress = value); }
 void CLoginWindow::SetStatusText(const char* text) { LOGIN_UPDATE(m_statusText = text != nullptr ? text : ""); }
