@@ -111,6 +111,15 @@ TEST_F(UserLoginTest, SpecialAccountSwitchesToTheSimulatedListWithoutConnecting)
     EXPECT_EQ((std::vector<std::string>{"disable", "enable", "mode 1", "result "}), m_window.Calls());
     EXPECT_EQ(LOGIN_GATE_CLOSED, m_gate);
 
+    // Both texts must match exactly; otherwise it is an ordinary login.
+    SpecialLoginFlag = false;
+    FakeLoginWindow other;
+    m_context.pollCount = 30;
+    EXPECT_EQ(0, RunUserLogin(UserLoginRequest{&other, "417263", "590319", 0}, m_context));
+    EXPECT_FALSE(SpecialLoginFlag);
+    EXPECT_TRUE(other.Has("status 用户名或密码错误！"));
+    ASSERT_EQ("OK", s_sim->Control("clear requests"));
+
     // The account comes from "Config.ini" when it names one; the default is then an
     // ordinary (refused) login.
     ::WritePrivateProfileStringA("system", "specialAccount", "S1", m_context.configIniPath);
