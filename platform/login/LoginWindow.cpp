@@ -239,14 +239,16 @@ void CLoginWindow::OnDestroy()
     CDialog::OnDestroy();
 }
 
-#define LOGIN_UPDATE(assignment)                              \
-    OnWindowThread([&] {                                      \
-        {                                                     \
-            std::lock_guard<std::mutex> guard(m_stateLock);   \
-            assignment;                                       \
-        }                                                     \
-        ApplyState();                                         \
-    })
+// Keeps the new value (also when the window is gone), then shows it on the window's thread.
+#define LOGIN_UPDATE(assignment)                          \
+    do                                                    \
+    {                                                     \
+        {                                                 \
+            std::lock_guard<std::mutex> guard(m_stateLock); \
+            assignment;                                   \
+        }                                                 \
+        OnWindowThread([this] { ApplyState(); });         \
+    } while (false)
 
 void CLoginWindow::SelectEntry(int index) { LOGIN_UPDATE(m_selected = index); }
 void CLoginWindow::SetMode(int mode) { LOGIN_UPDATE(m_mode = mode); }

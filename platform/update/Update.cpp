@@ -7,13 +7,12 @@
 //  4. starts the terminal again.
 // The downloaded list is the terminal's "%TEMP%\TolvanUpdate.ini". Names that would leave the
 // root are skipped.
-#include <windows.h>
+#include "UpdateCheck.h"
+
 #include <tlhelp32.h>
 
 #include <string>
 #include <vector>
-
-#include "UpdateCheck.h"
 
 namespace {
 
