@@ -70,6 +70,7 @@ void BM_LoginToAllConnectionsLoggedIn(benchmark::State& state)
         volatile LONG gate = -2;
         context.loginGate = &gate;
 
+        fprintf(stderr, "login\n");
         const DWORD start = ::GetTickCount();
         UserLoginRequest request{&login, "80001", "a123456", 0};
         if (RunUserLogin(request, context) != 1)
@@ -78,6 +79,7 @@ void BM_LoginToAllConnectionsLoggedIn(benchmark::State& state)
             break;
         }
         const DWORD loggedIn = ::GetTickCount();
+        fprintf(stderr, "logged in %lu\n", loggedIn - start);
         GetConnectionRegistry().CreateSessions(false);
         CMainReceiverHost host(window);
         CReceiverSet receivers(host, GetConnectionRegistry());
@@ -87,6 +89,7 @@ void BM_LoginToAllConnectionsLoggedIn(benchmark::State& state)
                    && QuotesLoggedIn(sim);
         });
         const DWORD done = ::GetTickCount();
+        fprintf(stderr, "all %d %lu (%ld %ld)\n", all, done - loggedIn, TradeConnectionState, QueryConnectionState);
         firstLoginMs += loggedIn - start;
         connectionsMs += done - loggedIn;
         state.SetIterationTime((done - start) / 1000.0);
