@@ -1,14 +1,67 @@
 #include "VelmoraDlg.h"
+#include "ConnectionRegistry.h"
+#include "ConnectionStates.h"
+#include "LoginFlow.h"
+#include "LoginState.h"
+#include "LoginTypingHook.h"
+#include "MainReceiverHost.h"
+#include "QuoteReceiver.h"
+#include "ReceiverSet.h"
+#include "ReplyMessages.h"
 #include "ServerClock.h"
 #include "ServerClockTicker.h"
+#include "SessionData.h"
+#include "StartupTasks.h"
 #include "TimeHelperLauncher.h"
+#include "VelmoraApp.h"
+#include "WebRequest.h"
 
 #include <process.h>
+#include <shlobj.h>
 
 namespace {
 
 // How long the shutdown waits for the status-bar clock before going on without it.
 const DWORD kClockStopWaitMs = 3000;
+// How long the shutdown waits for the reply receivers.
+const DWORD kReceiverStopWaitMs = 3000;
+
+// Reports this machine to the operator's statistics service once per start.
+unsigned __stdcall StatisticsThread(void*)
+{
+    CString mark;
+    if (!GetMacAddress(mark))
+        return 0;
+    char base[260] = {0};
+    ::GetPrivateProfileStringA("system", "StatisticsUrl", "http://127.0.0.1:5180", base, sizeof(base),
+                               theApp.m_strAppDir + "Config.ini");
+    PostWebRequest((LPCSTR)BuildStatisticsAddress(base, mark), std::string(), false, std::string());
+    return 0;
+}
+
+unsigned __stdcall StopReceiversThread(void* receivers)
+{
+    if (!static_cast<CReceiverSet*>(receivers)->StopAll(kReceiverStopWaitMs))
+        ::OutputDebugStringA("Tolvan: a reply receiver did not end in time\n");
+    return 0;
+}
+
+// Waits for a thread while this thread keeps dispatching its messages (the thread may send to
+// our windows meanwhile).
+void WaitPumping(HANDLE thread)
+{
+    for (;;)
+    {
+        if (::MsgWaitForMultipleObjects(1, &thread, FALSE, INFINITE, QS_ALLINPUT) == WAIT_OBJECT_0)
+            return;
+        MSG msg;
+        while (::PeekMessage(&msg, NULL, 0, 0, PM_REMOVE))
+        {
+            ::TranslateMessage(&msg);
+            ::DispatchMessage(&msg);
+        }
+    }
+}
 
 }  // namespace
 
@@ -16,6 +69,10 @@ BEGIN_MESSAGE_MAP(CVelmoraDlg, CDialogEx)
     ON_WM_DESTROY()
     ON_MESSAGE(WM_SERVER_TIME, &CVelmoraDlg::OnServerTimeOffset)
     ON_MESSAGE(WM_SERVER_CLOCK_TEXT, &CVelmoraDlg::OnServerClockText)
+    ON_MESSAGE(WM_SPEEDTEST_DONE, &CVelmoraDlg::OnSpeedTestDone)
+    ON_MESSAGE(WM_START_UPDATE_CHECK, &CVelmoraDlg::OnCheckUpdate)
+    ON_MESSAGE(WM_LOGIN_NOTICE, &CVelmoraDlg::OnLoginNotice)
+    ON_MESSAGE(WM_NEW_VERSION_FOUND, &CVelmoraDlg::OnNewVersion)
 END_MESSAGE_MAP()
 
 CVelmoraDlg::CVelmoraDlg(CWnd* pParent)
@@ -32,13 +89,73 @@ BOOL CVelmoraDlg::OnInitDialog()
 {
     CDialogEx::OnInitDialog();
 
+    const uintptr_t statistics = _beginthreadex(nullptr, 0, StatisticsThread, nullptr, 0, nullptr);
+    if (statistics != 0)
+        ::CloseHandle(reinterpret_cast<HANDLE>(statistics));
     StartServerTimeThread();
+    if (!LogIn())
+    {
+        EndDialog(0);
+        return FALSE;
+    }
+    char appData[MAX_PATH] = {0};
+    if (::SHGetSpecialFolderPathA(m_hWnd, appData, CSIDL_APPDATA, TRUE))
+        CreateUserFolders(appData, GetSessionData().m_strUserName, m_strDatabaseFolder);
+    StartConnections();
     StartServerClock();
     return TRUE;
 }
 
+// Runs the login window; false when it closed without an accepted login.
+bool CVelmoraDlg::LogIn()
+{
+    LoginFolders folders;
+    folders.appDir = theApp.m_strAppDir;
+    folders.rootDir = theApp.m_strRootDir;
+    folders.testDir = theApp.m_strTestDir;
+    folders.updateDir = theApp.m_strUpdateDir;
+    folders.usrDir = theApp.m_strUsrDir;
+    m_loginFlow.reset(new CLoginFlow(m_hWnd, folders));
+    InstallLoginTypingHook();
+    return m_loginFlow->Run();
+}
+
+// The user's sessions and one reply receiver per session.
+void CVelmoraDlg::StartConnections()
+{
+    CConnectionRegistry& registry = GetConnectionRegistry();
+    registry.CreateSessions(DefaultServerUsed);
+    if (SpecialLoginFlag)
+    {
+        TradeConnectionState = CONNECTION_NO_ACCOUNT;
+        QueryConnectionState = CONNECTION_NO_ACCOUNT;
+        ProxyTradeConnectionState = CONNECTION_NO_ACCOUNT;
+        ProxyQueryConnectionState = CONNECTION_NO_ACCOUNT;
+    }
+    m_receiverHost.reset(new CMainReceiverHost(m_hWnd));
+    m_receivers.reset(new CReceiverSet(*m_receiverHost, registry));
+    m_receivers->StartAll(GetSessionData(), DefaultServerUsed, CQuoteReceiver::Create);
+}
+
+void CVelmoraDlg::StopReceivers()
+{
+    if (!m_receivers)
+        return;
+    // The receivers deliver by SendMessage to this window: stop them from another thread while
+    // this one keeps answering.
+    const uintptr_t stopper = _beginthreadex(nullptr, 0, StopReceiversThread, m_receivers.get(), 0, nullptr);
+    if (stopper != 0)
+    {
+        WaitPumping(reinterpret_cast<HANDLE>(stopper));
+        ::CloseHandle(reinterpret_cast<HANDLE>(stopper));
+    }
+    GetConnectionRegistry().DisconnectAll();
+    m_receivers.reset();
+}
+
 void CVelmoraDlg::OnDestroy()
 {
+    StopReceivers();
     StopServerClock();
     CDialogEx::OnDestroy();
 }
@@ -77,5 +194,34 @@ LRESULT CVelmoraDlg::OnServerTimeOffset(WPARAM /*wParam: server date, unused*/, 
 LRESULT CVelmoraDlg::OnServerClockText(WPARAM /*wParam: pane*/, LPARAM lParam)
 {
     m_strServerClockText = CServerClockTicker::TakeText(lParam);
+    return 0;
+}
+
+LRESULT CVelmoraDlg::OnSpeedTestDone(WPARAM wParam, LPARAM)
+{
+    return m_loginFlow ? m_loginFlow->OnSpeedTestDone(wParam) : 0;
+}
+
+LRESULT CVelmoraDlg::OnCheckUpdate(WPARAM wParam, LPARAM)
+{
+    return m_loginFlow ? m_loginFlow->OnStartUpdateCheck(wParam) : 0;
+}
+
+LRESULT CVelmoraDlg::OnLoginNotice(WPARAM, LPARAM lParam)
+{
+    return m_loginFlow ? m_loginFlow->OnLoginNotice(lParam) : 0;
+}
+
+// A server or the instrument-list check says the program is outdated: once, stop the refresh,
+// drop every connection and tell the user.
+LRESULT CVelmoraDlg::OnNewVersion(WPARAM, LPARAM)
+{
+    if (m_newVersionFound)
+        return 0;
+    m_newVersionFound = true;
+    KillTimer(2);
+    KillTimer(3);
+    GetConnectionRegistry().DisconnectAll();
+    MessageBox("发现新版本，请重新运行程序！", "Tolvan证券", MB_OK);
     return 0;
 }

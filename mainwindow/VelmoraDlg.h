@@ -1,8 +1,13 @@
 // The terminal's main dialog.
 #pragma once
 #include <afxdialogex.h>
+#include <memory>
 #include "resource.h"
 #include "StoppableThread.h"
+
+class CLoginFlow;
+class CMainReceiverHost;
+class CReceiverSet;
 
 class CVelmoraDlg : public CDialogEx
 {
@@ -21,6 +26,10 @@ protected:
     afx_msg void OnDestroy();
     afx_msg LRESULT OnServerTimeOffset(WPARAM wParam, LPARAM lParam);
     afx_msg LRESULT OnServerClockText(WPARAM wParam, LPARAM lParam);
+    afx_msg LRESULT OnSpeedTestDone(WPARAM wParam, LPARAM lParam);
+    afx_msg LRESULT OnCheckUpdate(WPARAM wParam, LPARAM lParam);
+    afx_msg LRESULT OnLoginNotice(WPARAM wParam, LPARAM lParam);
+    afx_msg LRESULT OnNewVersion(WPARAM wParam, LPARAM lParam);
 
     DECLARE_MESSAGE_MAP()
 
@@ -28,6 +37,15 @@ private:
     void StartServerTimeThread();
     void StartServerClock();
     void StopServerClock();
+    bool LogIn();
+    void StartConnections();
+    void StopReceivers();
+
+    std::unique_ptr<CLoginFlow> m_loginFlow;
+    std::unique_ptr<CMainReceiverHost> m_receiverHost;
+    std::unique_ptr<CReceiverSet> m_receivers;
+    CString m_strDatabaseFolder;  // the user's "Proxy\" folder
+    bool m_newVersionFound = false;
 
     CStoppableThread m_clockThread;  // the status-bar clock
     CString m_strServerClockText;

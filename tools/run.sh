@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # Sets up the machine if needed, builds the 64-bit Tolvan and runs it under Wine against
 # the local simulator of the broker's servers. On a machine with a display the terminal
-# opens there; without one it runs on a private Xvfb display, saves a screenshot once the
-# main window is up, says where, and ends.
+# opens there and the user logs in; without one it runs on a private Xvfb display, logs in
+# by itself through the login window, waits until every connection of the user is logged in,
+# saves screenshots of the login window and of the window after login, says where, and ends.
 #   TOLVAN_BUILD  build root (default <checkout>/build)
 set -euo pipefail
 ROOT=$(cd "$(dirname "$0")/.." && pwd)
@@ -31,6 +32,9 @@ for _ in $(seq 1 60); do
 done
 [ -s "$ready" ] || { say "the simulator did not start:"; cat "$BUILD/sim.log"; exit 1; }
 say "simulator ready: $(cat "$ready")"
+port() { python3 -c "import json,sys; print(json.loads(open(sys.argv[1]).read().split(' ', 2)[2])[sys.argv[2]])" "$ready" "$1"; }
+# The server lists, "Config.ini" and the update list of an installation, pointing at it.
+python3 "$ROOT/tools/login_files.py" "$dir" "$(port login)" "$(port http)"
 
 if [ -n "${DISPLAY:-}" ]; then
     say "starting Tolvan on display $DISPLAY"
@@ -44,17 +48,39 @@ PIDS+=($!)
 read -r -t 30 number < "$fifo"; rm -f "$fifo"
 export DISPLAY=:$number
 say "no display: running Tolvan on a private Xvfb display $DISPLAY"
-"$ROOT/tools/wine-run.sh" "$dir/bin/Tolvan.exe" &
+signal="$BUILD/autologin"
+rm -f "$signal.ready" "$signal.go"
+TOLVAN_AUTOLOGIN=80001:a123456 TOLVAN_AUTOLOGIN_SIGNAL="Z:${signal//\//\\}" \
+    "$ROOT/tools/wine-run.sh" "$dir/bin/Tolvan.exe" &
 PIDS+=($!)
-shot="$BUILD/tolvan-screenshot.png"
+for _ in $(seq 1 240); do
+    [ -e "$signal.ready" ] && break
+    sleep 0.5
+done
+[ -e "$signal.ready" ] || { say "the login window did not offer its servers within 120 s"; exit 1; }
+import -window root "$BUILD/login-window.png"
+say "login window: $BUILD/login-window.png"
+touch "$signal.go"
+# Every connection of the account (quotes, trading, query) logged in at the simulator.
+logged_in() {
+    python3 - "$(port control)" <<'PY'
+import json, socket, sys
+s = socket.create_connection(("127.0.0.1", int(sys.argv[1])), timeout=5)
+s.sendall(b"sessions\n")
+sessions = json.loads(s.makefile().readline()[3:])
+roles = {x["role"] for x in sessions if x.get("user") == "80001"}
+quotes = [x for x in sessions if x["role"] == "quote" and x.get("user") == "80001"]
+sys.exit(0 if {"trade", "query"} <= roles and len(quotes) >= 4 else 1)
+PY
+}
 for _ in $(seq 1 120); do
-    if xwininfo -root -tree 2>/dev/null | grep -q '"Tolvan'; then
-        sleep 3   # let the window paint before the picture is taken
-        import -window root "$shot"
-        say "Tolvan is up; screenshot saved to $shot"
+    if logged_in; then
+        sleep 2   # let the window paint before the picture is taken
+        import -window root "$BUILD/logged-in.png"
+        say "logged in as 80001; screenshots: $BUILD/login-window.png, $BUILD/logged-in.png"
         exit 0
     fi
-    sleep 1
+    sleep 0.5
 done
-say "Tolvan's window did not appear within 120 s"
+say "the connections did not all log in within 60 s"
 exit 1

@@ -44,6 +44,7 @@ clock <YYYY-MM-DD HH:MM:SS>|real
 http fault <path prefix|all> fail|garbage|empty|stall|drop|truncate|code <n>|delay <ms> [times <n>]
 http clear [<path prefix>] | http status | http requests [<count>] | http clearlog
 http token on|off | http notice on|off | http version CSM|HKS <n>
+http update version <n> | http update file <name> <version> <text> | http statistics
 http marketday <YYYYMMDD> open|closed|auto | http tick [<count>] | http price <code> <price>"""
 
 GARBAGE = b"\xfe\xfd GARBAGE \x00\x01 no frame marker here \xa1\xa1 ~ ^ | [ ]\r\n"
@@ -415,7 +416,7 @@ class ControlChannel:
 
     def _cmd_http(self, args, line):
         self._need(args, 1, "http fault|clear|status|requests|clearlog|token|notice|version|"
-                            "marketday|tick|price ...")
+                            "marketday|tick|price|update|statistics ...")
         handler = getattr(self, "_http_" + args[0].lower(), None)
         if handler is None:
             raise CommandError("unknown http command %r (try help)" % args[0])
@@ -487,6 +488,21 @@ class ControlChannel:
             raise CommandError("market must be CSM or HKS")
         self.sim.stocks.versions[market] = int(_number(args[1], "version"))
         return _ok(str(self.sim.stocks.versions[market]))
+
+    def _http_update(self, args):
+        self._need(args, 2, "http update version <n> | http update file <name> <version> <text>")
+        login = self.sim.http.login
+        if args[0] == "version":
+            login.update_version = int(_number(args[1], "version"))
+            return _ok(str(login.update_version))
+        if args[0] == "file":
+            self._need(args, 4, "http update file <name> <version> <text>")
+            login.update_files[args[1]] = (int(_number(args[2], "version")), " ".join(args[3:]).encode("gbk"))
+            return _ok()
+        raise CommandError("http update version|file ...")
+
+    def _http_statistics(self, args):
+        return _ok(list(self.sim.http.login.statistics))
 
     def _http_marketday(self, args):
         self._need(args, 2, "http marketday <YYYYMMDD> open|closed|auto")

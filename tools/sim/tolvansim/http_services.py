@@ -24,6 +24,7 @@ import json
 import logging
 import urllib.parse
 
+from .login_services import LoginServices
 from . import forms
 from .webtoken import TokenCodec
 
@@ -374,6 +375,7 @@ class HttpServices:
         self.faults = HttpFaults()
         self.log = collections.deque(maxlen=REQUEST_LOG_SIZE)
         self.codec = TokenCodec(sim.config["token_key_text"], sim.config["token_iv"])
+        self.login = LoginServices()
         self.reset()
 
     def reset(self):
@@ -382,6 +384,7 @@ class HttpServices:
         self.check_tokens = True
         self.notice_on = True
         self.market_days = {}
+        self.login.reset()
 
     async def start(self, host, port):
         return await asyncio.start_server(self._serve, host, port)
@@ -440,6 +443,8 @@ class HttpServices:
         return self.answer(request)
 
     def answer(self, request):
+        if self.login.handles(request.path):
+            return self.login.answer(request, lambda reason: self.refuse(request, reason))
         handler = ROUTES.get(request.path)
         if handler is None:
             self.refuse(request, "no such service")

@@ -1,0 +1,127 @@
+// Files of the login: "usrcfg.ini", the speed-sorted server list, the list paths and the
+// speed-test command line.
+#include "LoginState.h"
+#include "ServerList.h"
+#include "SessionData.h"
+#include "UserConfigFile.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+TEST(UserConfigFileTest, WrittenEncryptedAndReadBack)
+{
+    char base[MAX_PATH];
+    ::GetTempPathA(MAX_PATH, base);
+    CString path;
+    path.Format("%susrcfg-%lu.ini", base, ::GetCurrentProcessId());
+    UserConfig written;
+    written.userName = "张伟";
+    written.analogIndex = 3;
+    written.realIndex = 2;
+    ASSERT_TRUE(WriteUserConfigFile(path, written));
+    EXPECT_EQ(CString("用户名:张伟\nserveListIndexAnalog:3\nserveListIndexTrue:2\n"), FormatUserConfig(written));
+
+    CFile file;
+    char head[4] = {0};
+    ASSERT_TRUE(file.Open(path, CFile::modeRead));
+    file.Read(head, 3);
+    file.Close();
+    EXPECT_NE(0, memcmp(head, "用", 2)) << "the file is encrypted";
+
+    UserConfig read;
+    ASSERT_TRUE(ReadUserConfigFile(path, read));
+    EXPECT_EQ(written.userName, read.userName);
+    EXPECT_EQ(3, read.analogIndex);
+    EXPECT_EQ(2, read.realIndex);
+    ::DeleteFileA(path);
+
+    UserConfig missing;
+    EXPECT_FALSE(ReadUserConfigFile(path, missing));
+    EXPECT_EQ(-1, missing.analogIndex);
+    EXPECT_EQ(-1, missing.realIndex);
+}
+
+TEST(UserConfigFileTest, LinesAreKeyColonValue)
+{
+    UserConfig config;
+    config.userName = "old";
+    ParseUserConfig("用户名:\nno colon here\nserveListIndexTrue:5:7\nother:1\n", config);
+    EXPECT_EQ(CString(""), config.userName);
+    EXPECT_EQ(-1, config.analogIndex);
+    EXPECT_EQ(5, config.realIndex);
+}
+
+TEST(ServerListTest, LineSplitsIntoNameDisplayAndAddress)
+{
+    struct Case { const char* line; const char* name; const char* host; const char* port; };
+    const Case cases[] = {
+        {"Shanghai 1,电信一:10.0.0.1:5169:KEY", "Shanghai 1", "电信一", "10.0.0.1:5169:KEY"},
+        {"no comma:1.2.3.4:80", "", "no comma", "1.2.3.4:80"},
+        {"name,no colon", "name", "", "no colon"},
+        {"a,b,c:d", "a", "b,c", "d"},
+    };
+    for (const Case& c : cases)
+    {
+        const ServerListRecord record = ParseServerListLine(c.line);
+        EXPECT_EQ(CString(c.name), record.name) << c.line;
+        EXPECT_EQ(CString(c.host), record.host) << c.line;
+        EXPECT_EQ(CString(c.port), record.port) << c.line;
+    }
+}
+
+TEST(ServerListTest, EmptyLinesAreSkippedSoEntriesAndRecordsAgree)
+{
+    ServerList list;
+    ASSERT_EQ(SERVER_LIST_OK,
+              ParseArrangedServerList("[ArrangeNetwork]\r\nA,a:1.1.1.1:1:K\n\nB,b:2.2.2.2:2:K\n", list));
+    ASSERT_EQ(2u, list.records.size());
+    EXPECT_EQ((std::vector<std::string>{"a", "b"}), list.entries);
+    EXPECT_EQ(CString("2.2.2.2:2:K"), list.records[1].port);
+
+    ServerList headerOnly;
+    ASSERT_EQ(SERVER_LIST_OK, ParseArrangedServerList("[ArrangeNetwork]", headerOnly));
+    EXPECT_TRUE(headerOnly.records.empty());
+    EXPECT_EQ(-1, headerOnly.ClampIndex(0));
+
+    EXPECT_EQ(SERVER_LIST_BAD_HEADER, ParseArrangedServerList("[Network]\nA,a:1:2\n", list));
+    EXPECT_EQ(SERVER_LIST_EMPTY, ParseArrangedServerList("\n\n", list));
+    EXPECT_EQ(2u, list.records.size()) << "a bad list leaves the previous one";
+}
+
+TEST(ServerListTest, RememberedIndexIsClampedToTheList)
+{
+    ServerList list;
+    ParseArrangedServerList("[ArrangeNetwork]\nA,a:1\nB,b:2\nC,c:3", list);
+    const int cases[][2] = {{-1, 0}, {0, 0}, {2, 2}, {3, 0}, {100, 0}};
+    for (const auto& c : cases)
+        EXPECT_EQ(c[1], list.ClampIndex(c[0])) << c[0];
+}
+
+TEST(ServerListPathTest, SimulatedListOnlyAfterTheSpecialLoginInMode0)
+{
+    struct Case { bool special; int mode; bool analog; };
+    const Case cases[] = {{false, 0, false}, {false, 1, false}, {true, 1, false}, {true, 0, true}};
+    for (const Case& c : cases)
+    {
+        SpecialLoginFlag = c.special;
+        GetSessionData().m_nAccountMode = c.mode;
+        EXPECT_EQ(c.analog, UseAnalogServerList()) << c.special << c.mode;
+        EXPECT_EQ(CString(c.analog ? "C:\\app\\ServerList_analog.ini" : "C:\\app\\ServerList_real.ini"),
+                  GetCurrentServerListPath("C:\\app\\"));
+        EXPECT_EQ(CString(c.analog ? "C:\\r\\test\\ArrangeServerList_analog.ini" : "C:\\r\\test\\ArrangeServerList_real.ini"),
+                  GetCurrentArrangedServerListPath("C:\\r\\test\\"));
+    }
+    SpecialLoginFlag = false;
+}
+
+TEST(ServerListPathTest, SpeedTestCommandLineQuotesItsPaths)
+{
+    EXPECT_EQ(CString("\"C:\\Program Files\\T\\test\\Probehall.exe\" 1;\"C:\\Program Files\\T\\bin\\ServerList_real.ini\";"
+                      "\"C:\\Program Files\\T\\test\\ArrangeServerList_real.ini\""),
+              BuildSpeedTestCommandLine("C:\\Program Files\\T\\test\\", "C:\\Program Files\\T\\bin\\", true, false));
+    EXPECT_EQ(CString("\"t\\Probehall.exe\" 0;\"a\\ServerList_analog.ini\";\"t\\ArrangeServerList_analog.ini\""),
+              BuildSpeedTestCommandLine("t\\", "a\\", false, true));
+}
+
+}  // namespace

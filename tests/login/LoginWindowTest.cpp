@@ -1,0 +1,118 @@
+// The login window: its controls, calls from worker threads carried to its own thread, Enter
+// submitting what was typed, the kind switch and closing from a worker.
+#include "ILogin.h"
+#include "LoginWindowIds.h"
+#include "testsupport/Pump.h"
+
+#include <commctrl.h>
+#include <gtest/gtest.h>
+
+#include <atomic>
+#include <string>
+#include <thread>
+
+using tolvan::test::PumpUntil;
+
+namespace {
+
+std::string ControlText(HWND window, int id)
+{
+    char text[256] = {0};
+    ::GetDlgItemTextA(window, id, text, sizeof(text));
+    return text;
+}
+
+TEST(LoginWindowTest, WorkerCallsReachTheWindowAndEnterSubmitsWhatWasTyped)
+{
+    ILogin::SetPaintmgr();
+    ILogin* login = ILogin::CreatLoginWnd("80001", "");
+    std::string submitted;
+    std::thread worker;
+    std::atomic<DWORD> callingThread{0};
+    std::atomic<bool> listFilled{false};
+    std::vector<std::string> kinds;
+
+    login->SetSubmitCallback([&](ILogin* from, const char* user, const char* password, int index) {
+        submitted = std::string(user) + "/" + password + "/" + std::to_string(index);
+        EXPECT_EQ(login, from);
+        // As the login thread does: report and close from another thread.
+        worker.join();
+        worker = std::thread([from] {
+            from->SetStatusText("登录成功!");
+            from->CloseWindow();
+        });
+        return true;
+    });
+    login->SetServerKindCallback([&](ILogin*, int kind, int index) {
+        kinds.push_back(std::to_string(kind) + "@" + std::to_string(index));
+    });
+
+    ILogin::ShowLoginWnd(login, NULL, "Tolvan证券客户端登录", [&](ILogin* shown) {
+        HWND window = shown->GetWindow();
+        ASSERT_NE(HWND(NULL), window);
+        EXPECT_EQ("80001", ControlText(window, IDC_LOGIN_USER));
+        EXPECT_TRUE(::GetWindowLongA(::GetDlgItem(window, IDC_LOGIN_PASSWORD), GWL_STYLE) & ES_PASSWORD);
+        EXPECT_FALSE(::IsWindowVisible(::GetDlgItem(window, IDC_LOGIN_KIND))) << "shown only in mode 1";
+        worker = std::thread([shown, &callingThread, &listFilled] {
+            callingThread = ::GetCurrentThreadId();
+            shown->EnableInput(false);
+            shown->SetServerEntries({"电信一", "联通二", "移动三"});
+            shown->SelectEntry(2);
+            shown->SetProgress(50);
+            shown->SetProgressText("正在测试服务器网速...请稍候...");
+            shown->SetMode(1);
+            shown->EnableInput(true);
+            listFilled = true;
+        });
+        ASSERT_TRUE(PumpUntil([&] { return listFilled.load(); }));
+        EXPECT_EQ(3, (int)::SendDlgItemMessageA(window, IDC_LOGIN_SERVERS, CB_GETCOUNT, 0, 0));
+        EXPECT_EQ(2, (int)::SendDlgItemMessageA(window, IDC_LOGIN_SERVERS, CB_GETCURSEL, 0, 0));
+        EXPECT_EQ(50, (int)::SendDlgItemMessageA(window, IDC_LOGIN_PROGRESS, PBM_GETPOS, 0, 0));
+        EXPECT_EQ("正在测试服务器网速...请稍候...", ControlText(window, IDC_LOGIN_PROGRESS_TEXT));
+        EXPECT_TRUE(::IsWindowVisible(::GetDlgItem(window, IDC_LOGIN_KIND)));
+        EXPECT_TRUE(::IsWindowEnabled(::GetDlgItem(window, IDOK)));
+
+        // The switch to the simulated kind reports the kind and the selected entry.
+        HWND tabs = ::GetDlgItem(window, IDC_LOGIN_KIND);
+        ::SendMessageA(tabs, TCM_SETCURSEL, 0, 0);
+        NMHDR change = {tabs, IDC_LOGIN_KIND, (UINT)TCN_SELCHANGE};
+        ::SendMessageA(window, WM_NOTIFY, IDC_LOGIN_KIND, (LPARAM)&change);
+        EXPECT_EQ(0, shown->GetServerKind());
+
+        // Typing the password and pressing Enter in the real controls.
+        HWND password = ::GetDlgItem(window, IDC_LOGIN_PASSWORD);
+        ::SetFocus(password);
+        ::SendMessageA(password, WM_SETTEXT, 0, (LPARAM)"a123456");
+        ::PostMessageA(password, WM_KEYDOWN, VK_RETURN, 0);
+        ::PostMessageA(password, WM_KEYUP, VK_RETURN, 0);
+    });
+
+    if (worker.joinable())
+        worker.join();
+    EXPECT_EQ("80001/a123456/2", submitted);
+    EXPECT_EQ((std::vector<std::string>{"0@2"}), kinds);
+    EXPECT_EQ(HWND(NULL), login->GetWindow());
+    EXPECT_EQ("登录成功!", login->GetShownText(LOGIN_TEXT_STATUS));
+    EXPECT_EQ("电信一|联通二|移动三", login->GetShownText(LOGIN_TEXT_ENTRIES));
+    EXPECT_NE(::GetCurrentThreadId(), callingThread.load());
+    // Calls after the window closed only change the kept texts.
+    login->ShowResult("登录失败");
+    EXPECT_EQ("登录失败", login->GetShownText(LOGIN_TEXT_RESULT));
+}
+
+TEST(LoginWindowTest, DisabledInputIgnoresEnter)
+{
+    ILogin* login = ILogin::CreatLoginWnd("", "");
+    int submits = 0;
+    login->SetSubmitCallback([&](ILogin*, const char*, const char*, int) { return ++submits > 0; });
+    ILogin::ShowLoginWnd(login, NULL, "login", [&](ILogin* shown) {
+        shown->EnableInput(false);
+        HWND window = shown->GetWindow();
+        ::SendMessageA(window, WM_COMMAND, IDOK, 0);
+        EXPECT_FALSE(::IsWindowEnabled(::GetDlgItem(window, IDC_LOGIN_PASSWORD)));
+        ::PostMessageA(window, WM_CLOSE, 0, 0);
+    });
+    EXPECT_EQ(0, submits);
+}
+
+}  // namespace
