@@ -640,9 +640,10 @@ void CQuoteStreamParser::ApplyTick(Instrument& instrument, const char* field, in
     }
     if (row.nChangeFlags > 0)
     {
-        // A few rows a cycle are usual; growing one by one would move every row each time.
+        // A busy instrument stays busy: room for as many rows as its last batch had spares
+        // the regrowth (an allocation, a move of every row and a free) each cycle.
         if (instrument.ticks.capacity() == 0)
-            instrument.ticks.reserve(8);
+            instrument.ticks.reserve(std::max<size_t>(8, instrument.lastTickCount));
         instrument.ticks.push_back(row);
         ++m_heldTicks;
     }
@@ -672,6 +673,7 @@ void CQuoteStreamParser::BuildBatch(QuoteBatch& batch, int quoteDownFlag)
         instrument->row.bChanged = false;
         // The cycle's rows move into the batch: the next cycle starts the history afresh.
         update.vecTicks.swap(instrument->ticks);
+        instrument->lastTickCount = update.vecTicks.size();
     }
     m_changed.clear();
     m_heldTicks = 0;

@@ -66,6 +66,7 @@ private:
         const ContractRecord* contract = nullptr;  // the entry in m_contracts
         QuoteRow row;
         std::vector<QuoteRow> ticks;   // rows of the running cycle, oldest first
+        size_t lastTickCount = 0;      // rows of the previous batch: room taken at once
         bool queued = false;           // in m_changed
     };
     typedef std::map<CString, Instrument> InstrumentMap;

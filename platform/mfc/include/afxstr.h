@@ -13,7 +13,25 @@
 // Pass (LPCTSTR)str or str.GetString() instead.
 #pragma GCC diagnostic error "-Wconditionally-supported"
 
-struct CStringData;
+// The buffer header; the characters follow it. nRefs is -1 while the buffer is handed out
+// by GetBuffer/LockBuffer: such a buffer is never shared, copies take their own.
+struct CStringData
+{
+    volatile LONG nRefs;
+    int nDataLength;
+    int nAllocLength;
+    char* data() { return reinterpret_cast<char*>(this + 1); }
+};
+
+// The one buffer of every empty string: never written to nor freed, so making, copying and
+// dropping an empty string needs no call into the layer. Copies and releases of other
+// strings only touch the counter here too; allocating and freeing stay inside the DLL.
+struct CStringNil
+{
+    CStringData header;
+    char text[4];
+};
+extern AFX_API CStringNil afxNilString;
 
 class AFX_API CString
 {
@@ -22,19 +40,19 @@ public:
     typedef char* PXSTR;
     typedef const char* PCXSTR;
 
-    CString();
-    CString(const CString& other);
-    CString(CString&& other) noexcept;
+    CString() : m_pszData(afxNilString.text) {}
+    inline CString(const CString& other);
+    CString(CString&& other) noexcept : m_pszData(other.m_pszData) { other.m_pszData = afxNilString.text; }
     CString(LPCSTR psz);
     CString(LPCSTR pch, int nLength);
     CString(LPCWSTR pwsz);
     CString(LPCWSTR pwch, int nLength);
     CString(const unsigned char* psz);
     explicit CString(char ch, int nRepeat = 1);
-    ~CString();
+    ~CString() { Release(); }
 
-    CString& operator=(const CString& other);
-    CString& operator=(CString&& other) noexcept;
+    inline CString& operator=(const CString& other);
+    inline CString& operator=(CString&& other) noexcept;
     CString& operator=(LPCSTR psz);
     CString& operator=(LPCWSTR pwsz);
     CString& operator=(const unsigned char* psz);
@@ -47,9 +65,9 @@ public:
     CString& operator+=(unsigned char ch);
 
     // Length and access (indexes count bytes, as in the multi-byte MFC)
-    int GetLength() const;
-    BOOL IsEmpty() const;
-    void Empty();
+    int GetLength() const { return GetData()->nDataLength; }
+    BOOL IsEmpty() const { return GetData()->nDataLength == 0; }
+    void Empty() { Release(); }
     char GetAt(int iChar) const;
     void SetAt(int iChar, char ch);
     char operator[](int iChar) const;
@@ -145,9 +163,12 @@ public:
     friend AFX_API CString AFXAPI operator+(char ch1, const CString& str2);
 
 private:
-    CStringData* GetData() const;
-    void Release();
-    void AttachData(CStringData* data);
+    CStringData* GetData() const { return reinterpret_cast<CStringData*>(m_pszData) - 1; }
+    bool IsNil() const { return m_pszData == afxNilString.text; }
+    inline void Release();
+    static void FreeData(CStringData* data);
+    void CopyLocked(const CString& other);
+    void AttachData(CStringData* data) { m_pszData = data->data(); }
     void PrepareWrite(int nLength);
     void Reallocate(int nLength);
     void SetLength(int nLength);
@@ -159,6 +180,56 @@ private:
 };
 
 typedef CString CStringA;
+
+inline CString::CString(const CString& other)
+{
+    CStringData* data = other.GetData();
+    if (other.IsNil() || data->nRefs < 0) {
+        m_pszData = afxNilString.text;
+        if (!other.IsNil())
+            CopyLocked(other);
+    } else {
+        InterlockedIncrement(&data->nRefs);
+        m_pszData = other.m_pszData;
+    }
+}
+
+inline CString& CString::operator=(const CString& other)
+{
+    if (m_pszData == other.m_pszData)
+        return *this;
+    CStringData* data = other.GetData();
+    if (other.IsNil()) {
+        Release();
+    } else if (data->nRefs < 0) {
+        CopyLocked(other);
+    } else {
+        InterlockedIncrement(&data->nRefs);
+        Release();
+        m_pszData = other.m_pszData;
+    }
+    return *this;
+}
+
+inline CString& CString::operator=(CString&& other) noexcept
+{
+    if (this != &other) {
+        Release();
+        m_pszData = other.m_pszData;
+        other.m_pszData = afxNilString.text;
+    }
+    return *this;
+}
+
+inline void CString::Release()
+{
+    if (IsNil())
+        return;
+    CStringData* data = GetData();
+    if (data->nRefs < 0 || InterlockedDecrement(&data->nRefs) == 0)
+        FreeData(data);
+    m_pszData = afxNilString.text;
+}
 
 // Comparisons: by bytes, as strcmp
 inline bool operator==(const CString& s1, const CString& s2) { return s1.GetLength() == s2.GetLength() && s1.Compare(s2) == 0; }

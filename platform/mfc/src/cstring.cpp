@@ -8,27 +8,12 @@
 
 using namespace afxcore;
 
-// The buffer header; the characters follow it. nRefs is -1 while the buffer is handed out
-// by GetBuffer/LockBuffer: such a buffer is never shared, copies take their own.
-struct CStringData
-{
-    volatile LONG nRefs;
-    int nDataLength;
-    int nAllocLength;
-    char* data() { return reinterpret_cast<char*>(this + 1); }
-};
+// Every empty string points here; it is never written to nor freed.
+CStringNil afxNilString = {{2, 0, 0}, {0, 0, 0, 0}};
 
 namespace {
 
-struct NilString
-{
-    CStringData header;
-    char text[4];
-};
-// Every empty string points here; it is never written to nor freed.
-NilString g_nil = {{2, 0, 0}, {0, 0, 0, 0}};
-
-inline CStringData* Nil() { return &g_nil.header; }
+inline CStringData* Nil() { return &afxNilString.header; }
 
 CStringData* AllocData(int nAllocLength)
 {
@@ -70,24 +55,15 @@ inline bool IsResourceId(LPCSTR psz)
 // ---------------------------------------------------------------------------------------
 // Buffer management
 
-CStringData* CString::GetData() const
+void CString::FreeData(CStringData* data)
 {
-    return reinterpret_cast<CStringData*>(m_pszData) - 1;
+    free(data);
 }
 
-void CString::AttachData(CStringData* data)
+// A buffer handed out by GetBuffer/LockBuffer is never shared: the copy takes its own.
+void CString::CopyLocked(const CString& other)
 {
-    m_pszData = data->data();
-}
-
-void CString::Release()
-{
-    CStringData* data = GetData();
-    if (data == Nil())
-        return;
-    if (data->nRefs < 0 || InterlockedDecrement(&data->nRefs) == 0)
-        free(data);
-    AttachData(Nil());
+    AssignCopy(other.m_pszData, other.GetData()->nDataLength);
 }
 
 // Makes the buffer this string's own, with room for at least nLength characters, keeping
@@ -181,31 +157,6 @@ void CString::ConcatInPlace(LPCSTR pch, int nLength)
 // ---------------------------------------------------------------------------------------
 // Construction and assignment
 
-CString::CString()
-{
-    AttachData(Nil());
-}
-
-CString::CString(const CString& other)
-{
-    CStringData* data = other.GetData();
-    if (data == Nil()) {
-        AttachData(Nil());
-    } else if (data->nRefs < 0) {
-        AttachData(Nil());
-        AssignCopy(other.m_pszData, data->nDataLength);
-    } else {
-        InterlockedIncrement(&data->nRefs);
-        AttachData(data);
-    }
-}
-
-CString::CString(CString&& other) noexcept
-{
-    m_pszData = other.m_pszData;
-    other.AttachData(Nil());
-}
-
 CString::CString(LPCSTR psz)
 {
     AttachData(Nil());
@@ -256,36 +207,6 @@ CString::CString(char ch, int nRepeat)
         memset(buffer, ch, (size_t)nRepeat);
         ReleaseBufferSetLength(nRepeat);
     }
-}
-
-CString::~CString()
-{
-    Release();
-}
-
-CString& CString::operator=(const CString& other)
-{
-    if (m_pszData == other.m_pszData)
-        return *this;
-    CStringData* data = other.GetData();
-    if (data == Nil() || data->nRefs < 0) {
-        AssignCopy(other.m_pszData, data->nDataLength);
-    } else {
-        InterlockedIncrement(&data->nRefs);
-        Release();
-        AttachData(data);
-    }
-    return *this;
-}
-
-CString& CString::operator=(CString&& other) noexcept
-{
-    if (this != &other) {
-        Release();
-        m_pszData = other.m_pszData;
-        other.AttachData(Nil());
-    }
-    return *this;
 }
 
 CString& CString::operator=(LPCSTR psz)
@@ -381,21 +302,6 @@ AFX_API CString AFXAPI operator+(char ch1, const CString& str2)
 
 // ---------------------------------------------------------------------------------------
 // Length and access
-
-int CString::GetLength() const
-{
-    return GetData()->nDataLength;
-}
-
-BOOL CString::IsEmpty() const
-{
-    return GetData()->nDataLength == 0;
-}
-
-void CString::Empty()
-{
-    Release();
-}
 
 char CString::GetAt(int iChar) const
 {
