@@ -380,10 +380,57 @@ void CListCtrlEx::OnPaint()
 {
     ++m_paintGeneration;
     m_inPaint = true;
-    Default();
+    int count = static_cast<int>(CallListView(LVM_GETITEMCOUNT, 0, 0));
+    // The list view measures its rows in its own first paint after rows come or go, so
+    // that paint stays its own; later ones draw only the rows the update region touches,
+    // without the list view's item walk and the WM_DRAWITEM trip through the parent.
+    bool ownerDrawReport = (GetStyle() & (LVS_TYPEMASK | LVS_OWNERDRAWFIXED)) ==
+                           (LVS_REPORT | LVS_OWNERDRAWFIXED);
+    if (ownerDrawReport && count > 0 && count == m_countAtListViewPaint) {
+        PaintRows(count);
+    } else {
+        Default();
+        m_countAtListViewPaint = count;
+    }
     m_inPaint = false;
     if (!m_scrolling && UpdateVisibleRange())
         PostNotification(kVisibleNotification, 1);
+}
+
+void CListCtrlEx::PaintRows(int count)
+{
+    PAINTSTRUCT paint;
+    HDC hDC = ::BeginPaint(m_hWnd, &paint);
+    int top = static_cast<int>(CallListView(LVM_GETTOPINDEX, 0, 0));
+    int perPage = static_cast<int>(CallListView(LVM_GETCOUNTPERPAGE, 0, 0));
+    int end = std::min(count, top + perPage + 1);
+    DRAWITEMSTRUCT draw = {};
+    draw.CtlType = ODT_LISTVIEW;
+    draw.CtlID = static_cast<UINT>(::GetDlgCtrlID(m_hWnd));
+    draw.itemAction = ODA_DRAWENTIRE;
+    draw.hwndItem = m_hWnd;
+    draw.hDC = hDC;
+    bool focused = ::GetFocus() == m_hWnd;
+    for (int row = std::max(top, 0); row < end; ++row) {
+        RECT bounds = {};
+        bounds.left = LVIR_BOUNDS;
+        if (!CallListView(LVM_GETITEMRECT, row, (LPARAM)&bounds))
+            continue;
+        if (bounds.bottom <= paint.rcPaint.top || bounds.top >= paint.rcPaint.bottom)
+            continue;
+        LVITEMA item = {};
+        item.mask = LVIF_STATE | LVIF_PARAM;
+        item.iItem = row;
+        item.stateMask = LVIS_SELECTED | LVIS_FOCUSED;
+        CallListView(LVM_GETITEMA, 0, (LPARAM)&item);
+        draw.itemID = static_cast<UINT>(row);
+        draw.itemState = ((item.state & LVIS_SELECTED) != 0 ? ODS_SELECTED : 0) |
+                         ((item.state & LVIS_FOCUSED) != 0 && focused ? ODS_FOCUS : 0);
+        draw.itemData = static_cast<ULONG_PTR>(item.lParam);
+        draw.rcItem = bounds;
+        DrawItem(&draw);
+    }
+    ::EndPaint(m_hWnd, &paint);
 }
 
 void CListCtrlEx::DrawItem(LPDRAWITEMSTRUCT lpDrawItemStruct)
