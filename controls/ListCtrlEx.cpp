@@ -348,14 +348,20 @@ void CListCtrlEx::DrawCellText(HDC hDC, const char* text, RECT& rect)
         return;
     }
     int y = rect.top;
+    HGDIOBJ font = ::GetCurrentObject(hDC, OBJ_FONT);
+    if (font != m_measuredFont) {
+        TEXTMETRICA metrics;
+        ::GetTextMetricsA(hDC, &metrics);
+        m_measuredFont = font;
+        m_measuredHeight = metrics.tmHeight;
+        char ascii[kAsciiGlyphs];
+        for (int c = 0; c < kAsciiGlyphs; ++c)
+            ascii[c] = static_cast<char>(c == 0 ? ' ' : c);
+        if (::GetGlyphIndicesA(hDC, ascii, kAsciiGlyphs, m_asciiGlyphs, GGI_MARK_NONEXISTING_GLYPHS) !=
+            static_cast<DWORD>(kAsciiGlyphs))
+            std::fill(m_asciiGlyphs, m_asciiGlyphs + kAsciiGlyphs, 0xFFFF);
+    }
     if ((m_itemTextFormat & DT_SINGLELINE) != 0 && (m_itemTextFormat & (DT_VCENTER | DT_BOTTOM)) != 0) {
-        HGDIOBJ font = ::GetCurrentObject(hDC, OBJ_FONT);
-        if (font != m_measuredFont) {
-            TEXTMETRICA metrics;
-            ::GetTextMetricsA(hDC, &metrics);
-            m_measuredFont = font;
-            m_measuredHeight = metrics.tmHeight;
-        }
         if ((m_itemTextFormat & DT_VCENTER) != 0)
             y = rect.top + (rect.bottom - rect.top - m_measuredHeight) / 2;
         else
@@ -372,7 +378,21 @@ void CListCtrlEx::DrawCellText(HDC hDC, const char* text, RECT& rect)
     }
     UINT previous = ::SetTextAlign(hDC, align | TA_TOP);
     UINT options = (m_itemTextFormat & DT_NOCLIP) != 0 ? 0 : ETO_CLIPPED;
-    ::ExtTextOutA(hDC, x, y, options, &rect, text, static_cast<UINT>(length), NULL);
+    // Prices and volumes are ASCII: their glyphs come from the font's table read once,
+    // which spares the code-page conversion and glyph lookup of every call.
+    WORD glyphs[64];
+    bool indexed = length <= sizeof(glyphs) / sizeof(glyphs[0]);
+    for (size_t i = 0; indexed && i < length; ++i) {
+        unsigned char c = static_cast<unsigned char>(text[i]);
+        indexed = c < kAsciiGlyphs && c != 0 && m_asciiGlyphs[c] != 0xFFFF;
+        if (indexed)
+            glyphs[i] = m_asciiGlyphs[c];
+    }
+    if (indexed)
+        ::ExtTextOutW(hDC, x, y, options | ETO_GLYPH_INDEX, &rect, reinterpret_cast<LPCWSTR>(glyphs),
+                      static_cast<UINT>(length), NULL);
+    else
+        ::ExtTextOutA(hDC, x, y, options, &rect, text, static_cast<UINT>(length), NULL);
     ::SetTextAlign(hDC, previous);
 }
 

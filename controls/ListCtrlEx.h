@@ -149,6 +149,8 @@ private:
     int m_countAtListViewPaint = -1;
     HGDIOBJ m_measuredFont = NULL;
     int m_measuredHeight = 0;
+    static const int kAsciiGlyphs = 128;
+    WORD m_asciiGlyphs[kAsciiGlyphs] = {};
 
     DECLARE_MESSAGE_MAP()
 };
