@@ -265,7 +265,7 @@ int CListCtrlEx::TotalWidth() const
     int count = m_header.m_hWnd != NULL ? m_header.GetItemCount() : 0;
     int width = 0;
     for (int i = 0; i < count; ++i)
-        width += GetColumnWidth(i);
+        width += static_cast<int>(const_cast<CListCtrlEx*>(this)->CallListView(LVM_GETCOLUMNWIDTH, i, 0));
     return width;
 }
 
@@ -344,6 +344,7 @@ void CListCtrlEx::DrawCellText(HDC hDC, const char* text, RECT& rect)
     size_t length = std::strlen(text);
     bool plain = (m_itemTextFormat & ~simple) == 0 && std::strpbrk(text, "&\r\n\t") == nullptr;
     if (!plain) {
+        SetPictureTextAlign(hDC, TA_LEFT | TA_TOP);
         ::DrawTextA(hDC, text, -1, &rect, m_itemTextFormat);
         return;
     }
@@ -376,7 +377,7 @@ void CListCtrlEx::DrawCellText(HDC hDC, const char* text, RECT& rect)
         align = TA_RIGHT;
         x = rect.right;
     }
-    UINT previous = ::SetTextAlign(hDC, align | TA_TOP);
+    SetPictureTextAlign(hDC, align | TA_TOP);
     UINT options = (m_itemTextFormat & DT_NOCLIP) != 0 ? 0 : ETO_CLIPPED;
     // Prices and volumes are ASCII: their glyphs come from the font's table read once,
     // which spares the code-page conversion and glyph lookup of every call.
@@ -393,7 +394,15 @@ void CListCtrlEx::DrawCellText(HDC hDC, const char* text, RECT& rect)
                       static_cast<UINT>(length), NULL);
     else
         ::ExtTextOutA(hDC, x, y, options, &rect, text, static_cast<UINT>(length), NULL);
-    ::SetTextAlign(hDC, previous);
+}
+
+void CListCtrlEx::SetPictureTextAlign(HDC hDC, UINT align)
+{
+    // The row picture's DC is the list's own: its alignment stays set between cells.
+    if (align != m_pictureTextAlign) {
+        ::SetTextAlign(hDC, align);
+        m_pictureTextAlign = align;
+    }
 }
 
 void CListCtrlEx::OnPaint()
@@ -406,7 +415,9 @@ void CListCtrlEx::OnPaint()
     // without the list view's item walk and the WM_DRAWITEM trip through the parent.
     bool ownerDrawReport = (GetStyle() & (LVS_TYPEMASK | LVS_OWNERDRAWFIXED)) ==
                            (LVS_REPORT | LVS_OWNERDRAWFIXED);
-    if (ownerDrawReport && count > 0 && count == m_countAtListViewPaint) {
+    // Grid lines are the list view's to draw.
+    bool gridLines = (CallListView(LVM_GETEXTENDEDLISTVIEWSTYLE, 0, 0) & LVS_EX_GRIDLINES) != 0;
+    if (ownerDrawReport && !gridLines && count > 0 && count == m_countAtListViewPaint) {
         PaintRows(count);
     } else {
         Default();
@@ -478,6 +489,7 @@ void CListCtrlEx::DrawItem(LPDRAWITEMSTRUCT lpDrawItemStruct)
         row < static_cast<int>(m_counters.size()) ? &m_counters[row] : nullptr;
     CFont* current = nullptr;
     HGDIOBJ original = NULL;
+    COLORREF currentColor = ::GetTextColor(dc.m_hDC);
     char text[256];
     LVITEMA item = {};
     for (size_t j = 0; j < m_layout.cells.size(); ++j) {
@@ -508,7 +520,10 @@ void CListCtrlEx::DrawItem(LPDRAWITEMSTRUCT lpDrawItemStruct)
                 original = previous;
             current = font;
         }
-        ::SetTextColor(dc.m_hDC, textColor);
+        if (textColor != currentColor) {
+            ::SetTextColor(dc.m_hDC, textColor);
+            currentColor = textColor;
+        }
         RECT textRect = { left + 1, 1, right - 1, height - 1 };
         DrawCellText(dc.m_hDC, text, textRect);
     }
@@ -525,14 +540,16 @@ BOOL CListCtrlEx::OnEraseBkgnd(CDC* pDC)
 {
     CRect client;
     GetClientRect(&client);
-    COLORREF background = GetBkColor();
-    if (GetItemCount() == 0) {
+    COLORREF background = static_cast<COLORREF>(CallListView(LVM_GETBKCOLOR, 0, 0));
+    int count = static_cast<int>(CallListView(LVM_GETITEMCOUNT, 0, 0));
+    if (count == 0) {
         pDC->FillSolidRect(&client, background);
         return TRUE;
     }
     CRect first;
-    GetItemRect(0, &first, LVIR_BOUNDS);
-    int rowsBottom = first.top + m_rowHeight * GetItemCount();
+    first.left = LVIR_BOUNDS;
+    CallListView(LVM_GETITEMRECT, 0, (LPARAM)&first);
+    int rowsBottom = first.top + m_rowHeight * count;
     if (client.bottom > rowsBottom)
         pDC->FillSolidRect(client.left, rowsBottom, client.Width(), client.bottom - rowsBottom, background);
     int width = TotalWidth();

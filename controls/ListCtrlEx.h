@@ -106,6 +106,7 @@ private:
     void DrawCellText(HDC hDC, const char* text, RECT& rect);
     // Draws the rows of the update region itself (WM_PAINT of a list with rows).
     void PaintRows(int count);
+    void SetPictureTextAlign(HDC hDC, UINT align);
     void AttachHeader();
     int TotalWidth() const;
     void PrepareRowPicture(int width, int height);
@@ -149,6 +150,7 @@ private:
     int m_countAtListViewPaint = -1;
     HGDIOBJ m_measuredFont = NULL;
     int m_measuredHeight = 0;
+    UINT m_pictureTextAlign = TA_LEFT | TA_TOP;
     static const int kAsciiGlyphs = 128;
     WORD m_asciiGlyphs[kAsciiGlyphs] = {};
 
