@@ -326,8 +326,10 @@ void CListCtrlEx::RefreshLayout(int row)
     column.mask = LVCF_WIDTH;
     for (int j = 0; CallListView(LVM_GETCOLUMNA, j, (LPARAM)&column); ++j) {
         m_layout.totalWidth += column.cx;
-        CRect cell;
-        if (GetSubItemRect(row, j, LVIR_LABEL, cell))
+        RECT cell = {};
+        cell.top = j;
+        cell.left = LVIR_LABEL;
+        if (CallListView(LVM_GETSUBITEMRECT, row, (LPARAM)&cell))
             m_layout.cells.emplace_back(cell.left, cell.right);
         else
             m_layout.cells.emplace_back(1, 0);
