@@ -265,7 +265,7 @@ int CListCtrlEx::TotalWidth() const
     int count = m_header.m_hWnd != NULL ? m_header.GetItemCount() : 0;
     int width = 0;
     for (int i = 0; i < count; ++i)
-        width += GetColumnWidth(i);
+        width += static_cast<int>(const_cast<CListCtrlEx*>(this)->CallListView(LVM_GETCOLUMNWIDTH, i, 0));
     return width;
 }
 
@@ -326,8 +326,10 @@ void CListCtrlEx::RefreshLayout(int row)
     column.mask = LVCF_WIDTH;
     for (int j = 0; CallListView(LVM_GETCOLUMNA, j, (LPARAM)&column); ++j) {
         m_layout.totalWidth += column.cx;
-        CRect cell;
-        if (GetSubItemRect(row, j, LVIR_LABEL, cell))
+        RECT cell = {};
+        cell.top = j;
+        cell.left = LVIR_LABEL;
+        if (CallListView(LVM_GETSUBITEMRECT, row, (LPARAM)&cell))
             m_layout.cells.emplace_back(cell.left, cell.right);
         else
             m_layout.cells.emplace_back(1, 0);
@@ -344,18 +346,25 @@ void CListCtrlEx::DrawCellText(HDC hDC, const char* text, RECT& rect)
     size_t length = std::strlen(text);
     bool plain = (m_itemTextFormat & ~simple) == 0 && std::strpbrk(text, "&\r\n\t") == nullptr;
     if (!plain) {
+        SetPictureTextAlign(hDC, TA_LEFT | TA_TOP);
         ::DrawTextA(hDC, text, -1, &rect, m_itemTextFormat);
         return;
     }
     int y = rect.top;
+    HGDIOBJ font = ::GetCurrentObject(hDC, OBJ_FONT);
+    if (font != m_measuredFont) {
+        TEXTMETRICA metrics;
+        ::GetTextMetricsA(hDC, &metrics);
+        m_measuredFont = font;
+        m_measuredHeight = metrics.tmHeight;
+        char ascii[kAsciiGlyphs];
+        for (int c = 0; c < kAsciiGlyphs; ++c)
+            ascii[c] = static_cast<char>(c == 0 ? ' ' : c);
+        if (::GetGlyphIndicesA(hDC, ascii, kAsciiGlyphs, m_asciiGlyphs, GGI_MARK_NONEXISTING_GLYPHS) !=
+            static_cast<DWORD>(kAsciiGlyphs))
+            std::fill(m_asciiGlyphs, m_asciiGlyphs + kAsciiGlyphs, 0xFFFF);
+    }
     if ((m_itemTextFormat & DT_SINGLELINE) != 0 && (m_itemTextFormat & (DT_VCENTER | DT_BOTTOM)) != 0) {
-        HGDIOBJ font = ::GetCurrentObject(hDC, OBJ_FONT);
-        if (font != m_measuredFont) {
-            TEXTMETRICA metrics;
-            ::GetTextMetricsA(hDC, &metrics);
-            m_measuredFont = font;
-            m_measuredHeight = metrics.tmHeight;
-        }
         if ((m_itemTextFormat & DT_VCENTER) != 0)
             y = rect.top + (rect.bottom - rect.top - m_measuredHeight) / 2;
         else
@@ -370,20 +379,91 @@ void CListCtrlEx::DrawCellText(HDC hDC, const char* text, RECT& rect)
         align = TA_RIGHT;
         x = rect.right;
     }
-    UINT previous = ::SetTextAlign(hDC, align | TA_TOP);
+    SetPictureTextAlign(hDC, align | TA_TOP);
     UINT options = (m_itemTextFormat & DT_NOCLIP) != 0 ? 0 : ETO_CLIPPED;
-    ::ExtTextOutA(hDC, x, y, options, &rect, text, static_cast<UINT>(length), NULL);
-    ::SetTextAlign(hDC, previous);
+    // Prices and volumes are ASCII: their glyphs come from the font's table read once,
+    // which spares the code-page conversion and glyph lookup of every call.
+    WORD glyphs[64];
+    bool indexed = length <= sizeof(glyphs) / sizeof(glyphs[0]);
+    for (size_t i = 0; indexed && i < length; ++i) {
+        unsigned char c = static_cast<unsigned char>(text[i]);
+        indexed = c < kAsciiGlyphs && c != 0 && m_asciiGlyphs[c] != 0xFFFF;
+        if (indexed)
+            glyphs[i] = m_asciiGlyphs[c];
+    }
+    if (indexed)
+        ::ExtTextOutW(hDC, x, y, options | ETO_GLYPH_INDEX, &rect, reinterpret_cast<LPCWSTR>(glyphs),
+                      static_cast<UINT>(length), NULL);
+    else
+        ::ExtTextOutA(hDC, x, y, options, &rect, text, static_cast<UINT>(length), NULL);
+}
+
+void CListCtrlEx::SetPictureTextAlign(HDC hDC, UINT align)
+{
+    // The row picture's DC is the list's own: its alignment stays set between cells.
+    if (align != m_pictureTextAlign) {
+        ::SetTextAlign(hDC, align);
+        m_pictureTextAlign = align;
+    }
 }
 
 void CListCtrlEx::OnPaint()
 {
     ++m_paintGeneration;
     m_inPaint = true;
-    Default();
+    int count = static_cast<int>(CallListView(LVM_GETITEMCOUNT, 0, 0));
+    // The list view measures its rows in its own first paint after rows come or go, so
+    // that paint stays its own; later ones draw only the rows the update region touches,
+    // without the list view's item walk and the WM_DRAWITEM trip through the parent.
+    bool ownerDrawReport = (GetStyle() & (LVS_TYPEMASK | LVS_OWNERDRAWFIXED)) ==
+                           (LVS_REPORT | LVS_OWNERDRAWFIXED);
+    // Grid lines are the list view's to draw.
+    bool gridLines = (CallListView(LVM_GETEXTENDEDLISTVIEWSTYLE, 0, 0) & LVS_EX_GRIDLINES) != 0;
+    if (ownerDrawReport && !gridLines && count > 0 && count == m_countAtListViewPaint) {
+        PaintRows(count);
+    } else {
+        Default();
+        m_countAtListViewPaint = count;
+    }
     m_inPaint = false;
     if (!m_scrolling && UpdateVisibleRange())
         PostNotification(kVisibleNotification, 1);
+}
+
+void CListCtrlEx::PaintRows(int count)
+{
+    PAINTSTRUCT paint;
+    HDC hDC = ::BeginPaint(m_hWnd, &paint);
+    int top = static_cast<int>(CallListView(LVM_GETTOPINDEX, 0, 0));
+    int perPage = static_cast<int>(CallListView(LVM_GETCOUNTPERPAGE, 0, 0));
+    int end = std::min(count, top + perPage + 1);
+    DRAWITEMSTRUCT draw = {};
+    draw.CtlType = ODT_LISTVIEW;
+    draw.CtlID = static_cast<UINT>(::GetDlgCtrlID(m_hWnd));
+    draw.itemAction = ODA_DRAWENTIRE;
+    draw.hwndItem = m_hWnd;
+    draw.hDC = hDC;
+    bool focused = ::GetFocus() == m_hWnd;
+    for (int row = std::max(top, 0); row < end; ++row) {
+        RECT bounds = {};
+        bounds.left = LVIR_BOUNDS;
+        if (!CallListView(LVM_GETITEMRECT, row, (LPARAM)&bounds))
+            continue;
+        if (bounds.bottom <= paint.rcPaint.top || bounds.top >= paint.rcPaint.bottom)
+            continue;
+        LVITEMA item = {};
+        item.mask = LVIF_STATE | LVIF_PARAM;
+        item.iItem = row;
+        item.stateMask = LVIS_SELECTED | LVIS_FOCUSED;
+        CallListView(LVM_GETITEMA, 0, (LPARAM)&item);
+        draw.itemID = static_cast<UINT>(row);
+        draw.itemState = ((item.state & LVIS_SELECTED) != 0 ? ODS_SELECTED : 0) |
+                         ((item.state & LVIS_FOCUSED) != 0 && focused ? ODS_FOCUS : 0);
+        draw.itemData = static_cast<ULONG_PTR>(item.lParam);
+        draw.rcItem = bounds;
+        DrawItem(&draw);
+    }
+    ::EndPaint(m_hWnd, &paint);
 }
 
 void CListCtrlEx::DrawItem(LPDRAWITEMSTRUCT lpDrawItemStruct)
@@ -411,6 +491,7 @@ void CListCtrlEx::DrawItem(LPDRAWITEMSTRUCT lpDrawItemStruct)
         row < static_cast<int>(m_counters.size()) ? &m_counters[row] : nullptr;
     CFont* current = nullptr;
     HGDIOBJ original = NULL;
+    COLORREF currentColor = ::GetTextColor(dc.m_hDC);
     char text[256];
     LVITEMA item = {};
     for (size_t j = 0; j < m_layout.cells.size(); ++j) {
@@ -441,7 +522,10 @@ void CListCtrlEx::DrawItem(LPDRAWITEMSTRUCT lpDrawItemStruct)
                 original = previous;
             current = font;
         }
-        ::SetTextColor(dc.m_hDC, textColor);
+        if (textColor != currentColor) {
+            ::SetTextColor(dc.m_hDC, textColor);
+            currentColor = textColor;
+        }
         RECT textRect = { left + 1, 1, right - 1, height - 1 };
         DrawCellText(dc.m_hDC, text, textRect);
     }
@@ -458,14 +542,16 @@ BOOL CListCtrlEx::OnEraseBkgnd(CDC* pDC)
 {
     CRect client;
     GetClientRect(&client);
-    COLORREF background = GetBkColor();
-    if (GetItemCount() == 0) {
+    COLORREF background = static_cast<COLORREF>(CallListView(LVM_GETBKCOLOR, 0, 0));
+    int count = static_cast<int>(CallListView(LVM_GETITEMCOUNT, 0, 0));
+    if (count == 0) {
         pDC->FillSolidRect(&client, background);
         return TRUE;
     }
     CRect first;
-    GetItemRect(0, &first, LVIR_BOUNDS);
-    int rowsBottom = first.top + m_rowHeight * GetItemCount();
+    first.left = LVIR_BOUNDS;
+    CallListView(LVM_GETITEMRECT, 0, (LPARAM)&first);
+    int rowsBottom = first.top + m_rowHeight * count;
     if (client.bottom > rowsBottom)
         pDC->FillSolidRect(client.left, rowsBottom, client.Width(), client.bottom - rowsBottom, background);
     int width = TotalWidth();

@@ -104,6 +104,9 @@ private:
     // Draws a cell text as DrawText with the item text format would; single-line texts of
     // the common formats go straight to ExtTextOut (DrawText measures every text first).
     void DrawCellText(HDC hDC, const char* text, RECT& rect);
+    // Draws the rows of the update region itself (WM_PAINT of a list with rows).
+    void PaintRows(int count);
+    void SetPictureTextAlign(HDC hDC, UINT align);
     void AttachHeader();
     int TotalWidth() const;
     void PrepareRowPicture(int width, int height);
@@ -144,8 +147,12 @@ private:
     unsigned m_paintGeneration = 0;
     unsigned m_layoutGeneration = 0;
     bool m_inPaint = false;
+    int m_countAtListViewPaint = -1;
     HGDIOBJ m_measuredFont = NULL;
     int m_measuredHeight = 0;
+    UINT m_pictureTextAlign = TA_LEFT | TA_TOP;
+    static const int kAsciiGlyphs = 128;
+    WORD m_asciiGlyphs[kAsciiGlyphs] = {};
 
     DECLARE_MESSAGE_MAP()
 };

@@ -1,14 +1,19 @@
 // Every control of the library in one window with representative settings, saved as
 // controls_gallery.png beside the test program for a person to look at.
 #include "controls_test_host.h"
+#include "controls_test_resources.h"
 
+#include "CaptionButton.h"
 #include "EditCustom.h"
 #include "EditEx.h"
 #include "FlatComboBox.h"
 #include "FlatDateTimeCtrl.h"
 #include "GridListCtrl.h"
+#include "ImageCache.h"
 #include "LayerButton.h"
 #include "ListCtrlEx.h"
+#include "MenuBar.h"
+#include "ResizeDialog.h"
 #include "SkinResource.h"
 #include "TabCtrlEx.h"
 
@@ -16,6 +21,7 @@
 
 #include <gtest/gtest.h>
 
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -23,9 +29,60 @@ using tolvan::test::Screenshot;
 
 namespace {
 
+// The menu bar and caption buttons are records that their owner draws; this strip draws
+// them the plain way the main window's frame does: item cells in their colours, then the
+// buttons through GDI+.
+class FrameStrip : public CWnd
+{
+public:
+    static const int kCaptionBandLeft = 620;
+    FrameStrip() : bar(0, 0, 870, 30, 0) {}
+    LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override
+    {
+        if (message != WM_PAINT)
+            return CWnd::WindowProc(message, wParam, lParam);
+        CPaintDC dc(this);
+        CRect client;
+        GetClientRect(&client);
+        dc.FillSolidRect(&client, bar.BkColor());
+        // The caption buttons sit on the frame's dark caption band.
+        dc.FillSolidRect(kCaptionBandLeft, 0, client.right - kCaptionBandLeft, client.bottom, RGB(30, 50, 80));
+        dc.SetBkMode(TRANSPARENT);
+        for (MenuBarItem* item = bar.Head(); item != nullptr; item = item->next) {
+            CRect cell(item->index * item->width, 3, (item->index + 1) * item->width, 3 + item->itemHeight);
+            dc.FillSolidRect(&cell, item->colors[item->index == 1 ? 1 : 0]);
+            CFont* old = item->font != nullptr ? dc.SelectObject(item->font) : nullptr;
+            dc.DrawText(item->text, &cell, item->textFormat);
+            if (old != nullptr)
+                dc.SelectObject(old);
+        }
+        Gdiplus::Graphics graphics(dc.m_hDC);
+        for (auto& button : buttons)
+            button->Draw(graphics);
+        return 0;
+    }
+    CMenuBar bar;
+    std::vector<std::unique_ptr<CCaptionButton>> buttons;
+};
+
+class GalleryDialog : public CResizeDialog
+{
+public:
+    GalleryDialog() : CResizeDialog(IDD_RESIZE_TEST) {}
+    BOOL OnInitDialog() override
+    {
+        // Left column stays, the middle ones stretch, the last follows the corner.
+        std::vector<ResizeControlInfo> table;
+        for (int i = 0; i < 9; ++i)
+            table.push_back({ IDC_RESIZE_FIRST + i, i < 3 ? 2 : i < 8 ? 15 : 4 });
+        SetControlInfo(table.data(), static_cast<int>(table.size()));
+        return CResizeDialog::OnInitDialog();
+    }
+};
+
 TEST(GalleryTest, EveryControlInOneWindow)
 {
-    ControlHost host(RECT{ 10, 10, 910, 570 });
+    ControlHost host(RECT{ 10, 10, 1510, 570 });
     CFont font;
     font.CreatePointFont(90, "宋体");
 
@@ -132,6 +189,45 @@ TEST(GalleryTest, EveryControlInOneWindow)
     grid.SetRowEnabled(2, FALSE);
     grid.SetHeaderBkColor(RGB(230, 230, 230));
 
+    FrameStrip strip;
+    strip.bar.SetItemWidth(70);
+    strip.bar.SetItemHeight(24);
+    strip.bar.SetFont(&font);
+    strip.bar.SetTextFormat(DT_CENTER | DT_VCENTER | DT_SINGLELINE);
+    strip.bar.SetItemColors(RGB(238, 238, 238), RGB(200, 220, 240), RGB(180, 200, 230));
+    strip.bar.m_built = 1;
+    const char* menus[] = { "系统", "功能", "报价", "分析", "交易", "帮助" };
+    for (const char* text : menus) {
+        MenuBarItem* item = new MenuBarItem();
+        strip.bar.InitItem(item);
+        item->text = text;
+        strip.bar.AppendItem(item);
+    }
+    struct { UINT image; int frames; const char* caption; int left, width; } buttons[] = {
+        { IDP_CAPTION_TRADE, 3, "  交易", 640, 53 },
+        { IDP_CAPTION_MINIMISE, 3, "", 770, 28 },
+        { IDP_CAPTION_MAXIMISE, 3, "", 800, 28 },
+        { IDP_CAPTION_CLOSE, 3, "", 830, 28 },
+    };
+    for (const auto& b : buttons) {
+        strip.buttons.emplace_back(new CCaptionButton());
+        strip.buttons.back()->SetButton(b.caption, RECT{ b.left, 4, b.left + b.width, 26 }, &strip,
+                                        CImageCache::Instance()->GetImage(b.image), b.frames, b.image);
+    }
+    strip.buttons[3]->m_hover = 1;
+    strip.CreateEx(0, AfxRegisterWndClass(0), "", WS_CHILD | WS_VISIBLE, CRect(10, 495, 880, 525), &host, 13);
+
+    // The resizable dialog, grown past its starting size so its anchored controls moved.
+    GalleryDialog dialog;
+    ASSERT_TRUE(dialog.Create(IDD_RESIZE_TEST, &host));
+    CRect dialogRect;
+    dialog.GetWindowRect(&dialogRect);
+    CPoint corner(920, 50);
+    host.ClientToScreen(&corner);
+    dialog.SetWindowPos(NULL, corner.x, corner.y, dialogRect.Width() + 20, dialogRect.Height() + 40,
+                        SWP_NOZORDER | SWP_NOACTIVATE);
+    dialog.ShowWindow(SW_SHOWNOACTIVATE);
+
     open.ShowDropDown(TRUE);
     tolvan::test::PumpPending();
     Screenshot shot = host.CaptureWhen([](const Screenshot& s) { return s.CountColor(RGB(255, 60, 60)) > 0; });
@@ -139,6 +235,7 @@ TEST(GalleryTest, EveryControlInOneWindow)
     EXPECT_GT(shot.CountColor(RGB(255, 60, 60)), 0u) << "rising prices not drawn";
     EXPECT_TRUE(shot.SavePng("controls_gallery.png"));
     open.ShowDropDown(FALSE);
+    dialog.DestroyWindow();
 }
 
 }  // namespace

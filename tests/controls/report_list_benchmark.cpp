@@ -1,6 +1,7 @@
 // The report list as the quote board uses it: 40 visible rows of 16 columns with per-cell
 // colours and change marking, repainted in a real window; against a plain FillRect of the
-// same area. Run by hand under Xvfb:
+// same area and against a plain window painted the same way (the window system's own cost).
+// Run by hand under Xvfb:
 //   tools/wine-run.sh build/x86_64/bin/report_list_benchmark.exe \
 //       --benchmark_repetitions=5 --benchmark_report_aggregates_only=true
 #include "ListCtrlEx.h"
@@ -152,6 +153,46 @@ void BM_FillRectOneRow(benchmark::State& state)
     board.Pump();
 }
 BENCHMARK(BM_FillRectOneRow)->Unit(benchmark::kMillisecond);
+
+// The floor of the window system: a plain window of the list's size whose class brush
+// fills what is invalidated, painted the same way as the list (invalidate, paint at once).
+struct PlainWindow {
+    PlainWindow()
+    {
+        LPCTSTR windowClass = AfxRegisterWndClass(0, NULL, (HBRUSH)::GetStockObject(BLACK_BRUSH));
+        window.CreateEx(0, windowClass, "Plain", WS_POPUP | WS_VISIBLE,
+                        CRect(0, 0, kColumns * kColumnWidth + 4, 25 + kRows * kRowHeight + 4), NULL, 0);
+        QuoteBoard::Pump();
+    }
+    ~PlainWindow() { window.DestroyWindow(); }
+    CWnd window;
+};
+
+void BM_PlainWindowFullRepaint(benchmark::State& state)
+{
+    Board();
+    PlainWindow plain;
+    for (auto _ : state) {
+        plain.window.RedrawWindow(NULL, NULL, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ERASE);
+        ::GdiFlush();
+    }
+}
+BENCHMARK(BM_PlainWindowFullRepaint)->Unit(benchmark::kMillisecond);
+
+void BM_PlainWindowOneRow(benchmark::State& state)
+{
+    Board();
+    PlainWindow plain;
+    int tick = 0;
+    for (auto _ : state) {
+        int row = tick++ % kRows;
+        CRect area(0, 25 + row * kRowHeight, kColumns * kColumnWidth, 25 + (row + 1) * kRowHeight);
+        plain.window.InvalidateRect(&area, TRUE);
+        plain.window.UpdateWindow();
+        ::GdiFlush();
+    }
+}
+BENCHMARK(BM_PlainWindowOneRow)->Unit(benchmark::kMillisecond);
 
 }  // namespace
 

@@ -11,6 +11,7 @@
 
 #include <cstdlib>
 #include <string>
+#include <vector>
 
 using tolvan::test::PumpPending;
 using tolvan::test::PumpUntil;
@@ -109,6 +110,55 @@ TEST_F(ReportListTest, SelectedRowFollowsTheSelectMode)
     CRect row = CellRect(5, 0);
     EXPECT_EQ(CaptureList().PixelAt(3, row.top + 3), RGB(0, 60, 0));
     list.SetRowBackgrounds(nullptr);
+}
+
+// However the list puts a cell text on the row, it looks exactly as DrawText draws it with
+// the item text format.
+TEST_F(ReportListTest, CellTextsLookAsDrawTextDrawsThem)
+{
+    CFont font;
+    font.CreatePointFont(90, "宋体");
+    list.SetItemFont(&font);
+    const COLORREF ink = RGB(250, 250, 250);
+    list.SetRowColors(1, std::vector<COLORREF>(5, ink));
+    struct Case {
+        UINT format;
+        const char* text;
+    } cases[] = {
+        { DT_RIGHT | DT_VCENTER | DT_SINGLELINE, "10.20" },
+        { DT_CENTER | DT_VCENTER | DT_SINGLELINE, "125600" },
+        { DT_LEFT | DT_BOTTOM | DT_SINGLELINE, "-0.80%" },
+        { DT_CENTER | DT_VCENTER | DT_SINGLELINE, "浦发银行" },
+        { DT_RIGHT | DT_VCENTER | DT_SINGLELINE, "123456789.0123" },  // wider than the cell
+        { DT_CENTER, "a&b" },
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.text);
+        list.SetItemTextFormat(c.format);
+        list.SetItemText(1, 2, c.text);
+        list.Invalidate();
+        CRect cell = CellRect(1, 2);
+        CClientDC screen(&list);
+        CDC expected;
+        expected.CreateCompatibleDC(&screen);
+        CBitmap bitmap;
+        bitmap.CreateCompatibleBitmap(&screen, cell.Width(), cell.Height());
+        CBitmap* oldBitmap = expected.SelectObject(&bitmap);
+        CFont* oldFont = expected.SelectObject(&font);
+        expected.FillSolidRect(0, 0, cell.Width(), cell.Height(), kListBk);
+        expected.SetBkMode(TRANSPARENT);
+        expected.SetTextColor(ink);
+        CRect textRect(1, 1, cell.Width() - 1, cell.Height() - 1);
+        expected.DrawText(c.text, -1, &textRect, c.format);
+        Screenshot shot = CaptureList();
+        int differing = 0;
+        for (int y = 0; y < cell.Height(); ++y)
+            for (int x = 0; x < cell.Width(); ++x)
+                differing += shot.PixelAt(cell.left + x, cell.top + y) != expected.GetPixel(x, y);
+        EXPECT_EQ(differing, 0);
+        expected.SelectObject(oldFont);
+        expected.SelectObject(oldBitmap);
+    }
 }
 
 TEST_F(ReportListTest, BadSelectModeIsReportedOnceAndModeZeroUsed)
