@@ -9,6 +9,7 @@
 #include "FlatComboBox.h"
 #include "FlatDateTimeCtrl.h"
 #include "GridListCtrl.h"
+#include "HtmlPane.h"
 #include "ImageCache.h"
 #include "LayerButton.h"
 #include "ListCtrlEx.h"
@@ -217,6 +218,14 @@ TEST(GalleryTest, EveryControlInOneWindow)
     strip.buttons[3]->m_hover = 1;
     strip.CreateEx(0, AfxRegisterWndClass(0), "", WS_CHILD | WS_VISIBLE, CRect(10, 495, 880, 525), &host, 13);
 
+    // The HTML view with a notice, in the place of a placeholder as the notice window does.
+    CStatic placeholder;
+    placeholder.Create("", WS_CHILD, CRect(550, 392, 900, 488), &host, 14);
+    CHtmlPane notice;
+    ASSERT_TRUE(notice.CreateFromStatic(14, &host));
+    EXPECT_TRUE(notice.SetHtml("<h3 align=center>系统维护公告</h3><p>本系统将于<b>12月20日</b>进行维护，"
+                               "<font color=#800080>维护期间停止交易！</font></p><a href=\"app:1\">不再提示</a>"));
+
     // The resizable dialog, grown past its starting size so its anchored controls moved.
     GalleryDialog dialog;
     ASSERT_TRUE(dialog.Create(IDD_RESIZE_TEST, &host));
@@ -230,9 +239,13 @@ TEST(GalleryTest, EveryControlInOneWindow)
 
     open.ShowDropDown(TRUE);
     tolvan::test::PumpPending();
-    Screenshot shot = host.CaptureWhen([](const Screenshot& s) { return s.CountColor(RGB(255, 60, 60)) > 0; });
+    // Rising prices in the list and the notice's purple warning: both have painted.
+    Screenshot shot = host.CaptureWhen([](const Screenshot& s) {
+        return s.CountColor(RGB(255, 60, 60)) > 0 && s.CountColor(RGB(128, 0, 128)) > 0;
+    });
     ASSERT_FALSE(shot.IsEmpty());
     EXPECT_GT(shot.CountColor(RGB(255, 60, 60)), 0u) << "rising prices not drawn";
+    EXPECT_GT(shot.CountColor(RGB(128, 0, 128)), 0u) << "the notice's warning not drawn";
     EXPECT_TRUE(shot.SavePng("controls_gallery.png"));
     open.ShowDropDown(FALSE);
     dialog.DestroyWindow();
