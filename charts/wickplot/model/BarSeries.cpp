@@ -1,6 +1,7 @@
 #include "BarSeries.h"
 #include "BarTimeRules.h"
 #include "ChartPacket.h"
+#include "DecimalValue.h"
 #include <stdlib.h>
 
 namespace
@@ -66,7 +67,12 @@ CBarSeries::LoadResult CBarSeries::LoadPacket(HistoryPacket* pPacket)
             result.bConsistent = false;
             break;
         }
-        InsertBar(position, TextsOf(*pNode), pNode->nDirection);
+        InsertBar(position,
+                  BarTexts{std::move(pNode->strTime), std::move(pNode->strOpen),
+                           std::move(pNode->strHigh), std::move(pNode->strLow),
+                           std::move(pNode->strClose), std::move(pNode->strVolume),
+                           std::move(pNode->strExtra)},
+                  pNode->nDirection);
         m_indicators.ComputeBar(m_bars, m_volumes, m_macds, position);
     }
     if (result.bConsistent && pNode != nullptr)
@@ -115,7 +121,7 @@ bool CBarSeries::MergeRealTimeBar(WickplotBar* pRecord)
         BarTexts texts = TextsOf(*pRecord);
         if (period != 0)
             texts.strTime = PeriodStartTime(pRecord->strTime, step);
-        InsertBar(0, texts, 0);
+        InsertBar(0, std::move(texts), 0);
         from = 0;
     }
     else if (period != 0)
@@ -170,19 +176,23 @@ CBarSeries::BarTexts CBarSeries::TextsOf(const WickplotBar& record)
                     record.strClose, record.strVolume, record.strExtra};
 }
 
-void CBarSeries::InsertBar(int position, const BarTexts& texts, int direction)
+void CBarSeries::InsertBar(int position, BarTexts&& texts, int direction)
 {
-    std::unique_ptr<ChartBarRecord> bar(new ChartBarRecord);
-    std::unique_ptr<ChartVolumeRecord> volume(new ChartVolumeRecord);
-    std::unique_ptr<ChartMacdRecord> macd(new ChartMacdRecord);
-    bar->strTime = texts.strTime;
-    bar->strExtra = texts.strExtra;
+    ChartBarRecord* bar = m_barPool.Make();
+    ChartVolumeRecord* volume = m_volumePool.Make();
+    ChartMacdRecord* macd = m_macdPool.Make();
+    bar->strTime = std::move(texts.strTime);
+    bar->strOpen = std::move(texts.strOpen);
+    bar->strHigh = std::move(texts.strHigh);
+    bar->strLow = std::move(texts.strLow);
+    bar->strClose = std::move(texts.strClose);
+    bar->strVolume = std::move(texts.strVolume);
+    bar->strExtra = std::move(texts.strExtra);
     bar->nDirection = volume->nDirection = macd->nDirection = direction;
-    m_bars.insert(m_bars.begin() + position, std::move(bar));
-    m_volumes.insert(m_volumes.begin() + position, std::move(volume));
-    m_macds.insert(m_macds.begin() + position, std::move(macd));
-    SetBarPrices(position, texts.strOpen, texts.strHigh, texts.strLow, texts.strClose,
-                 texts.strVolume);
+    m_bars.insert(m_bars.begin() + position, bar);
+    m_volumes.insert(m_volumes.begin() + position, volume);
+    m_macds.insert(m_macds.begin() + position, macd);
+    RefreshNumbers(position);
     // An inserted bar moves the later ones up: their indexes stay their positions.
     for (int i = position; i < Count(); ++i)
         m_bars[i]->nIndex = m_volumes[i]->nIndex = m_macds[i]->nIndex = i;
@@ -197,12 +207,18 @@ void CBarSeries::SetBarPrices(int i, const CString& open, const CString& high, c
     bar.strLow = low;
     bar.strClose = close;
     bar.strVolume = volume;
-    bar.dHigh = atof(high);
-    bar.dLow = atof(low);
-    m_volumes[i]->strVolume = volume;
-    m_volumes[i]->dVolume = atof(volume);
-    m_macds[i]->strClose = close;
-    m_macds[i]->dClose = atof(close);
+    RefreshNumbers(i);
+}
+
+void CBarSeries::RefreshNumbers(int i)
+{
+    const ChartBarRecord& bar = *m_bars[i];
+    m_bars[i]->dHigh = DecimalValue(bar.strHigh);
+    m_bars[i]->dLow = DecimalValue(bar.strLow);
+    m_volumes[i]->strVolume = bar.strVolume;
+    m_volumes[i]->dVolume = DecimalValue(bar.strVolume);
+    m_macds[i]->strClose = bar.strClose;
+    m_macds[i]->dClose = DecimalValue(bar.strClose);
 }
 
 void CBarSeries::UpdateDirection(int i)
@@ -232,6 +248,9 @@ void CBarSeries::Clear()
     m_bars.clear();
     m_volumes.clear();
     m_macds.clear();
+    m_barPool.Clear();
+    m_volumePool.Clear();
+    m_macdPool.Clear();
     m_nFirst = m_nEnd = 0;
     m_nCrossBar = -1;
 }

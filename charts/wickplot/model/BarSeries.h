@@ -6,6 +6,7 @@
 #include "ChartIndicators.h"
 #include "ChartScales.h"
 #include "HistoryPacket.h"
+#include "RecordPool.h"
 
 class CBarSeries
 {
@@ -62,9 +63,10 @@ private:
     };
 
     static BarTexts TextsOf(const WickplotBar& record);
-    void InsertBar(int position, const BarTexts& texts, int direction);
+    void InsertBar(int position, BarTexts&& texts, int direction);
     void SetBarPrices(int i, const CString& open, const CString& high, const CString& low,
                       const CString& close, const CString& volume);
+    void RefreshNumbers(int i);
     void UpdateDirection(int i);
     void Recompute(int from);
     void RecomputeScales();
@@ -81,6 +83,9 @@ private:
     ChartBarList m_bars;
     ChartVolumeList m_volumes;
     ChartMacdList m_macds;
+    CRecordPool<ChartBarRecord> m_barPool;
+    CRecordPool<ChartVolumeRecord> m_volumePool;
+    CRecordPool<ChartMacdRecord> m_macdPool;
     int m_nFirst = 0;
     int m_nEnd = 0;
     int m_nCrossBar = -1;

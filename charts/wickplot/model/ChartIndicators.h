@@ -3,12 +3,12 @@
 // all it has, so the first bars of a chart already carry lines.
 #pragma once
 #include "ChartRecords.h"
-#include <memory>
 #include <vector>
 
-typedef std::vector<std::unique_ptr<ChartBarRecord>> ChartBarList;
-typedef std::vector<std::unique_ptr<ChartVolumeRecord>> ChartVolumeList;
-typedef std::vector<std::unique_ptr<ChartMacdRecord>> ChartMacdList;
+// Lists of records in bar order; the records belong to whoever made them.
+typedef std::vector<ChartBarRecord*> ChartBarList;
+typedef std::vector<ChartVolumeRecord*> ChartVolumeList;
+typedef std::vector<ChartMacdRecord*> ChartMacdList;
 
 class CChartIndicators
 {

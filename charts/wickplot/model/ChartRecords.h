@@ -1,6 +1,8 @@
 // The chart's own per-bar records: entry i of the bar, volume and MACD lists belongs to bar i.
 // The numbers parsed from the texts are kept beside them, so averages and scales never parse
-// a text twice (a 100,000-bar packet would otherwise spend its time in atof).
+// a text twice (a 100,000-bar packet would otherwise spend its time in atof). Screen positions
+// are not kept here: the renderer computes them for the shown bars only, which keeps a long
+// history small (the memory of a 100,000-bar load is most of its time).
 #pragma once
 #include <afx.h>
 
@@ -8,12 +10,6 @@ enum
 {
     kPriceAverageCount = 5,
     kVolumeAverageCount = 2
-};
-
-struct ChartPoint
-{
-    int x = 0;
-    int y = 0;
 };
 
 struct ChartBarRecord
@@ -29,14 +25,6 @@ struct ChartBarRecord
     CString strExtra;
     double dHigh = 0.0;
     double dLow = 0.0;
-    // Drawing positions, filled by the price render.
-    int nX = 0;
-    int nBodyWidth = 0;
-    int nBodyTop = 0;
-    int nHighY = 0;
-    int nLowY = 0;
-    int nBodyHeight = 0;
-    ChartPoint averagePoints[kPriceAverageCount];
     double averages[kPriceAverageCount] = {};
 };
 
@@ -46,11 +34,7 @@ struct ChartVolumeRecord
     int nIndex = 0;
     CString strVolume;
     double dVolume = 0.0;
-    int nX = 0;
-    int nTop = 0;
-    int nHeight = 0;
     double averages[kVolumeAverageCount] = {};
-    ChartPoint averagePoints[kVolumeAverageCount];
 };
 
 struct ChartMacdRecord
@@ -61,11 +45,7 @@ struct ChartMacdRecord
     double dLongMean = 0.0;
     CString strClose;
     double dClose = 0.0;
-    int nX = 0;
     double dDiff = 0.0;
     double dDea = 0.0;
     double dMacd = 0.0;
-    ChartPoint diffPoint;
-    ChartPoint deaPoint;
-    ChartPoint macdPoint;
 };

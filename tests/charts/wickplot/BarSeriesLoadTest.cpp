@@ -59,6 +59,8 @@ TEST(BarSeriesLoad, ComputesAveragesAndMacdFromTheClosesBeforeEachBar)
     EXPECT_DOUBLE_EQ(5.0, bars[6]->averages[0]);        // closes 3..7
     EXPECT_DOUBLE_EQ(20.5, bars[39]->averages[3]);      // MA40 of closes 1..40
     EXPECT_DOUBLE_EQ(6.5, bars[11]->averages[2]);       // MA20 still growing: closes 1..12
+    // The short window grows with the long one: bar 12 averages bars 6..12 (k = 13 x 12 / 26).
+    EXPECT_DOUBLE_EQ(10.0, macds[12]->dShortMean);
 
     // With full windows: short mean i - 4.5, long mean i - 11.5, DIFF 7; DEA 7 once the
     // signal window holds only full DIFFs.

@@ -53,3 +53,14 @@ TEST(BarTimeRules, HourBucketsAndTimeOrder)
     EXPECT_LT(BarTimeValue("20261231 10:00:00"), BarTimeValue("20270101 09:00:00"));
     EXPECT_LT(BarTimeValue("20260310"), BarTimeValue("20260310 00:01:00"));
 }
+
+#include "DecimalValue.h"
+#include <stdlib.h>
+
+TEST(DecimalValue, ReadsEveryTextAsAtofDoes)
+{
+    for (const char* text : {"0", "12.34", "-5", "+7.5", "1000", "0.1", "3.14159265358979",
+                             "123456789012345", "1234567890123456789", "9.95", "10.5000000000",
+                             "", ".", "-", "1e3", " 12", "12abc", "1.2.3", "0.30000000000000004"})
+        EXPECT_EQ(atof(text), DecimalValue(text)) << "'" << text << "'";
+}

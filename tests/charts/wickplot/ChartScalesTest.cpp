@@ -15,11 +15,13 @@ TEST(ChartScales, VolumeAxisTopRoundsUpToWholeDivisions)
 TEST(ChartScales, MacdScaleDrawsMixedNegativeAndFlatRanges)
 {
     auto scaleOf = [](std::initializer_list<double> values) {
+        std::vector<ChartMacdRecord> records(values.size());
         ChartMacdList macds;
         for (double value : values)
         {
-            macds.emplace_back(new ChartMacdRecord);
-            macds.back()->dDiff = macds.back()->dDea = macds.back()->dMacd = value;
+            ChartMacdRecord& record = records[macds.size()];
+            record.dDiff = record.dDea = record.dMacd = value;
+            macds.push_back(&record);
         }
         CMacdScale scale;
         scale.Compute(macds, 0, (int)macds.size());
