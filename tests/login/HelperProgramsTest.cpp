@@ -112,13 +112,17 @@ TEST(UpdaterTest, ReplacesListedFilesAndAdoptsTheListOnlyWhenAllWereInstalled)
     WriteText(root + "bin\\kept.txt", "kept");
     WriteText(root + "update\\bin\\data.txt", "new");
     WriteText(root + "update\\UpdateList.ini", "Version=1\n");
-    char temp[MAX_PATH];
-    ::GetTempPathA(MAX_PATH, temp);
-    const CString downloaded = CString(temp) + "TolvanUpdate.ini";
+    // The updater reads the downloaded list from its temporary folder; a folder of this test's
+    // own keeps it apart from terminals that other tests start (they download the same name).
+    const CString temp = root + "temp\\";
+    ::CreateDirectoryA(temp, NULL);
+    const CString downloaded = temp + "TolvanUpdate.ini";
+    const CString startUpdater = "cmd /c set \"TMP=" + temp + "\"&& set \"TEMP=" + temp + "\"&& start \"\" \"" +
+                                 root + "update\\update.exe\"";
     WriteText(downloaded, "[Config]\nVersion=2\n[Files]\nupdate\\bin\\data.txt=2\nupdate\\..\\..\\evil.txt=2\n");
 
     // Started through "start", so the updater's parent ends at once as the terminal would.
-    RunAndWait("cmd /c start \"\" \"" + root + "update\\update.exe\"");
+    RunAndWait(startUpdater);
     EXPECT_TRUE(PumpUntil([&] { return ReadText(root + "bin\\data.txt") == "new"; }));
     EXPECT_EQ("kept", ReadText(root + "bin\\kept.txt"));
     EXPECT_EQ("<missing>", ReadText(root + "bin\\data.txt.new"));
@@ -126,9 +130,8 @@ TEST(UpdaterTest, ReplacesListedFilesAndAdoptsTheListOnlyWhenAllWereInstalled)
         << "a refused name keeps the old list, so the update is tried again";
 
     WriteText(downloaded, "[Config]\nVersion=2\n[Files]\nupdate\\bin\\data.txt=2\n");
-    RunAndWait("cmd /c start \"\" \"" + root + "update\\update.exe\"");
+    RunAndWait(startUpdater);
     EXPECT_TRUE(PumpUntil([&] { return ReadText(root + "update\\UpdateList.ini").find("Version=2") != std::string::npos; }));
-    ::DeleteFileA(downloaded);
 }
 
 }  // namespace
