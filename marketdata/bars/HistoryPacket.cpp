@@ -24,17 +24,3 @@ void AppendHistoryBar(HistoryPacket& packet, WickplotBar* pBar, WickplotBar*& pL
     pLast = pBar;
     ++packet.nCount;
 }
-
-void DeleteHistoryPacket(HistoryPacket* pPacket)
-{
-    if (pPacket == nullptr)
-        return;
-    WickplotBar* pBar = pPacket->pFirst;
-    while (pBar != nullptr)
-    {
-        WickplotBar* pNext = pBar->pNext;
-        delete pBar;
-        pBar = pNext;
-    }
-    delete pPacket;
-}

@@ -40,4 +40,18 @@ int BarDirection(const CString& open, const CString& close);
 void AppendHistoryBar(HistoryPacket& packet, WickplotBar* pBar, WickplotBar*& pLast);
 
 // Deletes the packet and every bar of its chain (for packets that never reach a chart).
-void DeleteHistoryPacket(HistoryPacket* pPacket);
+// Inline, so that a chart library frees a packet with its own copy of this code on the one
+// shared heap without linking the market-data library.
+inline void DeleteHistoryPacket(HistoryPacket* pPacket)
+{
+    if (pPacket == nullptr)
+        return;
+    WickplotBar* pBar = pPacket->pFirst;
+    while (pBar != nullptr)
+    {
+        WickplotBar* pNext = pBar->pNext;
+        delete pBar;
+        pBar = pNext;
+    }
+    delete pPacket;
+}

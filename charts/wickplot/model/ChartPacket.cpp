@@ -2,16 +2,7 @@
 
 void FreeChartPacket(HistoryPacket* pPacket)
 {
-    if (pPacket == nullptr)
-        return;
-    WickplotBar* pBar = pPacket->pFirst;
-    while (pBar != nullptr)
-    {
-        WickplotBar* pNext = pBar->pNext;
-        delete pBar;
-        pBar = pNext;
-    }
-    delete pPacket;
+    DeleteHistoryPacket(pPacket);
 }
 
 void DestroyWickplotBar(WickplotBar* pBar)
