@@ -11,6 +11,8 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <chrono>
+#include <condition_variable>
 #include <mutex>
 #include <thread>
 
@@ -47,7 +49,11 @@ public:
     Watchdog() : m_thread([this] { Watch(); }) {}
     ~Watchdog()
     {
-        m_stop = true;
+        {
+            std::lock_guard<std::mutex> lock(m_lock);
+            m_stop = true;
+        }
+        m_wake.notify_one();
         m_thread.join();
     }
 
@@ -64,10 +70,10 @@ public:
 private:
     void Watch()
     {
-        while (!m_stop)
+        std::unique_lock<std::mutex> lock(m_lock);
+        // Looks every 200 ms and ends as soon as it is told to.
+        while (!m_wake.wait_for(lock, std::chrono::milliseconds(200), [this] { return m_stop; }))
         {
-            Sleep(200);
-            std::lock_guard<std::mutex> lock(m_lock);
             if (m_busy && GetTickCount64() - m_started > Options().hangMs)
             {
                 fprintf(stderr, "HANG: %s did not return within %u ms on the input \"%s\" (%u bytes)\n",
@@ -84,7 +90,8 @@ private:
     std::string m_input;
     ULONGLONG m_started = 0;
     std::atomic<bool> m_busy{false};
-    std::atomic<bool> m_stop{false};
+    bool m_stop = false;
+    std::condition_variable m_wake;
     std::thread m_thread;
 };
 
