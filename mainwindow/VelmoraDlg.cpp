@@ -73,6 +73,16 @@ BEGIN_MESSAGE_MAP(CVelmoraDlg, CDialogEx)
     ON_MESSAGE(WM_START_UPDATE_CHECK, &CVelmoraDlg::OnCheckUpdate)
     ON_MESSAGE(WM_LOGIN_NOTICE, &CVelmoraDlg::OnLoginNotice)
     ON_MESSAGE(WM_NEW_VERSION_FOUND, &CVelmoraDlg::OnNewVersion)
+    // -- frame --
+    // -- end frame --
+    // -- board --
+    // -- end board --
+    // -- desk --
+    // -- end desk --
+    // -- hosts --
+    // -- end hosts --
+    // -- panels --
+    // -- end panels --
 END_MESSAGE_MAP()
 
 CVelmoraDlg::CVelmoraDlg(CWnd* pParent)
@@ -103,6 +113,18 @@ BOOL CVelmoraDlg::OnInitDialog()
         CreateUserFolders(appData, GetSessionData().m_strUserName, m_strDatabaseFolder);
     StartConnections();
     StartServerClock();
+    // -- login init --
+    // -- end login init --
+    // -- frame init --
+    // -- end frame init --
+    // -- board init --
+    // -- end board init --
+    // -- desk init --
+    // -- end desk init --
+    // -- hosts init --
+    // -- end hosts init --
+    // -- panels init --
+    // -- end panels init --
     return TRUE;
 }
 
@@ -155,6 +177,16 @@ void CVelmoraDlg::StopReceivers()
 
 void CVelmoraDlg::OnDestroy()
 {
+    // -- panels destroy --
+    // -- end panels destroy --
+    // -- hosts destroy --
+    // -- end hosts destroy --
+    // -- desk destroy --
+    // -- end desk destroy --
+    // -- board destroy --
+    // -- end board destroy --
+    // -- frame destroy --
+    // -- end frame destroy --
     StopReceivers();
     StopServerClock();
     CDialogEx::OnDestroy();

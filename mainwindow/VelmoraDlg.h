@@ -31,6 +31,19 @@ protected:
     afx_msg LRESULT OnLoginNotice(WPARAM wParam, LPARAM lParam);
     afx_msg LRESULT OnNewVersion(WPARAM wParam, LPARAM lParam);
 
+    // Handlers by concern; each concern defines its members in its own folder's
+    // VelmoraDlg<Concern>.cpp and adds its message-map entries in its own block.
+    // -- frame: frame, caption, layout, toolbar, status bar, shutdown --
+    // -- end frame --
+    // -- board: quote board, batches, pages, polling, search, notice, splash --
+    // -- end board --
+    // -- desk: trading handlers, order detail, risk settings --
+    // -- end desk --
+    // -- hosts: chart hosts, quote views, instrument switch, downloads --
+    // -- end hosts --
+    // -- panels: trade dialog, console, history-order query --
+    // -- end panels --
+
     DECLARE_MESSAGE_MAP()
 
 private:
@@ -49,4 +62,16 @@ private:
 
     CStoppableThread m_clockThread;  // the status-bar clock
     CString m_strServerClockText;
+
+    // State by concern (same blocks as the handlers above).
+    // -- frame state --
+    // -- end frame state --
+    // -- board state --
+    // -- end board state --
+    // -- desk state --
+    // -- end desk state --
+    // -- hosts state --
+    // -- end hosts state --
+    // -- panels state --
+    // -- end panels state --
 };
