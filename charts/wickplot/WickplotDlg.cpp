@@ -246,10 +246,12 @@ void CWickplotDlg::LoadHistory(HistoryPacket* pPacket)
         CLockGuard titleLock(TitleLock());
         m_title = title;
     }
+    // The redraw is queued before the host hears of the load, so a host that reacts to the
+    // notice finds the new bars already on their way to the screen.
+    ::PostMessage(m_hWnd, WM_WICKPLOT_UPDATE_DRAW, 0, 0);
     HWND hParent = Parent();
     if (hParent != NULL)
         ::SendMessage(hParent, m_notices[kWickplotHistoryLoaded], (WPARAM)result.nPeriod, 0);
-    ::PostMessage(m_hWnd, WM_WICKPLOT_UPDATE_DRAW, 0, 0);
 }
 
 void CWickplotDlg::ResetViewState()

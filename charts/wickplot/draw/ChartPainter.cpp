@@ -189,8 +189,8 @@ void CChartPainter::Paint(HDC hTarget, const ChartPaintState& s, bool panelsChan
     PaintTimeLabels(dc, s);
     if (s.bCrossShown && bar >= 0)
     {
-        PaintCrossHair(dc, s, bar);
         PaintInfoBox(dc, s, bar);
+        PaintCrossHair(dc, s, bar);
     }
     PaintHotZones(dc, s);
     BitBlt(hTarget, 0, 0, W, H, dc, 0, 0, SRCCOPY);
