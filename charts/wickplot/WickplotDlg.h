@@ -106,8 +106,8 @@ private:
     volatile LONG m_mergeBusy = 0;
     bool m_bKeepAlive = false;      // a worker would not end: the object must outlive it
 
-    UINT m_notices[kWickplotNoticeCount] = {};
     HWND volatile m_hParent = NULL;
+    UINT m_notices[kWickplotNoticeCount] = {};
     int m_nDecimals = 5;            // chart lock
     ChartTitleInfo m_title;         // title lock
 

@@ -49,12 +49,13 @@ HistoryPacket* Candles(const std::vector<std::pair<double, double>>& openClose, 
     return MakePacket(bars, "0", "CSM", code);
 }
 
-// Closes that fall by a cent a bar: every MACD value is 0 or below.
+// Closes that fall ever faster: DIFF keeps sinking below its mean DEA, so no MACD value
+// is above 0 (bar 0's values are exactly 0).
 HistoryPacket* Falling(int n)
 {
     std::vector<std::pair<double, double>> bars;
     for (int i = 0; i < n; ++i)
-        bars.push_back({20.0 - i * 0.01, 20.0 - i * 0.01 - 0.005});
+        bars.push_back({20.0 - i * i * 0.001, 20.0 - i * i * 0.001 - 0.005});
     return Candles(bars);
 }
 
@@ -264,11 +265,18 @@ TEST_F(WickplotWindow, HotZonesNotifyTheParentAndOnlyIndexesZeroToSevenAreKept)
     EXPECT_EQ(lone->Count(0), 0u);
     lone.reset();
 
+    chart->Load(Candles({{10, 11}, {11, 10.5}}));
+    RECT axis = {0, 40, 80, 340};
+    Screenshot before = Screenshot::CaptureClientRect(chart->hWnd, axis);
     dll_WickplotSetParentWnd(chart->wnd, nullptr);   // keeps the first parent
     for (int index = 0; index < 6; ++index)
         dll_WickplotRegistMsgID(chart->wnd, index, 0x5000 + index);
     dll_WickplotRegistMsgID(chart->wnd, 8, 0x7777);    // outside the table: ignored
     dll_WickplotRegistMsgID(chart->wnd, -1, 0x7777);
+    dll_WickplotUpdateDraw(chart->wnd);
+    chart->Shot();
+    EXPECT_TRUE(Same(before, Screenshot::CaptureClientRect(chart->hWnd, axis)))
+        << "a registration outside the table changed the chart";
     struct Zone {
         int x;
         UINT message;
