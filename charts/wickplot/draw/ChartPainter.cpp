@@ -289,7 +289,9 @@ void CChartPainter::PaintAxes(HDC dc, const ChartPaintState& s)
         for (int k = 0; k <= rows; ++k)
         {
             int y = scale.bFlat ? height / 2 : 2 + (height - 3) * k / rows;
-            TextRightAligned(dc, right, price.top + y - 8, Price(scale.ValueAt(y), s.nDecimals), kGrey);
+            int top = price.top + y - 8;   // the top value stays below the legend line
+            TextRightAligned(dc, right, top < price.top ? (int)price.top : top,
+                             Price(scale.ValueAt(y), s.nDecimals), kGrey);
         }
     }
     const RECT& volume = s.layout.volume;
