@@ -347,6 +347,13 @@ TEST_F(WickplotWindow, KeysZoomAndTheTimeAxisDragMoveTheView)
              SendMouse(chart->hWnd, WM_MOUSEMOVE, 500, H - 10);
              SendMouse(chart->hWnd, WM_LBUTTONUP, 500, H - 10);
          }, true},
+        {"zoom into a selected interval", [&] {
+             SendMouse(chart->hWnd, WM_LBUTTONDOWN, 300, 150);
+             SendMouse(chart->hWnd, WM_MOUSEMOVE, 600, 150);
+             ::SendMessage(chart->hWnd, WM_COMMAND, 32771, 0);   // "区间放大" of the popup menu
+             SendMouse(chart->hWnd, WM_MOUSEMOVE, 300, 150);     // back: no menu at the release
+             SendMouse(chart->hWnd, WM_LBUTTONUP, 300, 150);
+         }, true},
         {"drag shorter than a bar", [&] {
              SendMouse(chart->hWnd, WM_LBUTTONDOWN, 300, H - 10);
              SendMouse(chart->hWnd, WM_LBUTTONUP, 301, H - 10);
