@@ -29,7 +29,7 @@ void CHeaderCtrlEx::ReleasePicture()
     m_pictureDC.DeleteDC();
     m_pictureBitmap.DeleteObject();
     m_pictureSize = CSize(0, 0);
-    m_textPainter.Forget();
+    m_textPainter.ForgetDC();
 }
 
 void CHeaderCtrlEx::PreparePicture(CDC& target, int width, int height)
@@ -38,7 +38,7 @@ void CHeaderCtrlEx::PreparePicture(CDC& target, int width, int height)
         return;
     if (m_pictureDC.m_hDC == NULL) {
         m_pictureDC.CreateCompatibleDC(&target);
-        m_textPainter.Forget();
+        m_textPainter.ForgetDC();
     }
     if (m_oldPictureBitmap != NULL)
         ::SelectObject(m_pictureDC.m_hDC, m_oldPictureBitmap);
@@ -201,13 +201,11 @@ void CHeaderCtrlEx::OnPaint()
         dc.LineTo(rect.right, rect.bottom);
         UINT format = FormatOfItem(item.fmt);
         if (i == m_sortColumn) {
-            dc.SetTextColor(m_sortTextColor);
             CRect textRect(rect.left, rect.top, rect.right - 8, rect.bottom);
-            m_textPainter.Draw(dc.m_hDC, font, text, textRect, format);
+            m_textPainter.Draw(dc.m_hDC, font, text, textRect, format, m_sortTextColor);
             DrawSortArrow(dc, rect);
         } else {
-            dc.SetTextColor(m_textColor);
-            m_textPainter.Draw(dc.m_hDC, font, text, rect, format);
+            m_textPainter.Draw(dc.m_hDC, font, text, rect, format, m_textColor);
         }
     }
     if (oldFont != nullptr)

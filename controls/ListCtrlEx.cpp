@@ -3,6 +3,7 @@
 #include "FlatFrame.h"
 
 #include <algorithm>
+#include <climits>
 #include <cstring>
 
 namespace {
@@ -76,7 +77,7 @@ void CListCtrlEx::OnDestroy()
 {
     ReleasePictureFont();
     m_pictureFont = m_pictureOriginalFont = NULL;
-    m_textPainter.Forget();
+    m_textPainter.ForgetDC();
     ForgetTexts();
     m_textCallbacks = false;
     if (m_oldPictureBitmap != nullptr) {
@@ -93,12 +94,12 @@ void CListCtrlEx::SetItemFont(CFont* font)
 {
     m_itemFont = font;
     // The font the owner gave before may go now; a new one may even take its handle.
-    m_textPainter.Forget();
+    m_textPainter.ForgetFont();
 }
 
 void CListCtrlEx::SetColumnFont(CFont* font, int column)
 {
-    m_textPainter.Forget();
+    m_textPainter.ForgetFont();
     m_columnFont = font;
     m_columnFontIndex = column;
 }
@@ -294,7 +295,7 @@ void CListCtrlEx::PrepareRowPicture(int width, int height)
         m_pictureDC.CreateCompatibleDC(&screen);
         m_pictureDC.SetBkMode(TRANSPARENT);
         m_pictureOriginalFont = m_pictureFont = ::GetCurrentObject(m_pictureDC.m_hDC, OBJ_FONT);
-        m_textPainter.Forget();
+        m_textPainter.ForgetDC();
     }
     if (m_oldPictureBitmap != nullptr)
         m_pictureDC.SelectObject(m_oldPictureBitmap);
@@ -348,6 +349,15 @@ void CListCtrlEx::RefreshLayout(int row)
             m_layout.cells.emplace_back(cell.left, cell.right);
         else
             m_layout.cells.emplace_back(1, 0);
+    }
+    m_layout.sideBySide = true;
+    int previousRight = INT_MIN;
+    for (size_t j = 0; j < m_layout.cells.size(); ++j) {
+        int left = m_layout.cells[j].first - (j == 0 ? 2 : 0);
+        if (left > m_layout.cells[j].second)
+            continue;
+        m_layout.sideBySide = m_layout.sideBySide && left >= previousRight;
+        previousRight = m_layout.cells[j].second;
     }
     m_layout.rowCount = static_cast<int>(CallListView(LVM_GETITEMCOUNT, 0, 0));
     m_layout.background = static_cast<COLORREF>(CallListView(LVM_GETBKCOLOR, 0, 0));
@@ -596,7 +606,6 @@ void CListCtrlEx::DrawItem(LPDRAWITEMSTRUCT lpDrawItemStruct)
     // Each row starts in the picture's own font; a cell without a font keeps the one
     // before it in the row.
     bool rowFontChosen = false;
-    COLORREF currentColor = ::GetTextColor(dc.m_hDC);
     for (size_t j = 0; j < m_layout.cells.size(); ++j) {
         int left = m_layout.cells[j].first;
         int right = m_layout.cells[j].second;
@@ -614,20 +623,26 @@ void CListCtrlEx::DrawItem(LPDRAWITEMSTRUCT lpDrawItemStruct)
             textColor = RGB(0xFF, 0xFF, 0x00);
         CFont* font = (static_cast<int>(j) == m_columnFontIndex && m_columnFont != nullptr)
                           ? m_columnFont : m_itemFont;
-        if (font != nullptr) {
-            SelectPictureFont(font->m_hObject);
+        HGDIOBJ cellFont = m_pictureFont;
+        if (font != nullptr && font->m_hObject != NULL) {
+            cellFont = font->m_hObject;
             rowFontChosen = true;
         } else if (!rowFontChosen) {
-            SelectPictureFont(m_pictureOriginalFont);
+            cellFont = m_pictureOriginalFont;
             rowFontChosen = true;
         }
-        if (textColor != currentColor) {
-            ::SetTextColor(dc.m_hDC, textColor);
-            currentColor = textColor;
+        if (cellFont != m_pictureFont) {
+            m_textPainter.Flush(dc.m_hDC);
+            SelectPictureFont(cellFont);
         }
         RECT textRect = { left + 1, 1, right - 1, height - 1 };
-        m_textPainter.Draw(dc.m_hDC, m_pictureFont, texts[j].c_str(), textRect, m_itemTextFormat);
+        // Cells lie side by side in column order, so their clipped texts cannot meet and
+        // may go out together; otherwise each is drawn in column order.
+        if (!m_layout.sideBySide ||
+            !m_textPainter.Queue(dc.m_hDC, m_pictureFont, texts[j].c_str(), textRect, m_itemTextFormat, textColor))
+            m_textPainter.Draw(dc.m_hDC, m_pictureFont, texts[j].c_str(), textRect, m_itemTextFormat, textColor);
     }
+    m_textPainter.Flush(dc.m_hDC);
     ::BitBlt(target->m_hDC, 0, rowRect.top, m_totalWidth, height, dc.m_hDC, 0, 0, SRCCOPY);
     if (!m_inPaint)
         ReleasePictureFont();

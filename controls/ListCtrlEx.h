@@ -101,6 +101,8 @@ private:
         int totalWidth = 0;
         int rowCount = 0;
         COLORREF background = 0;
+        // Every cell starts at or after the end of the one before it.
+        bool sideBySide = true;
     };
     void RefreshLayout(int row);
     // The list view's own procedure, without a trip through the message dispatch (the row
