@@ -1,9 +1,8 @@
 // The report list as the quote board uses it: 40 visible rows of 16 columns with per-cell
 // colours and change marking, repainted in a real window; against a plain FillRect of the
 // same area and against a plain window painted the same way (the window system's own cost).
-// Run by hand under Xvfb:
-//   tools/wine-run.sh build/x86_64/bin/report_list_benchmark.exe \
-//       --benchmark_repetitions=5 --benchmark_report_aggregates_only=true
+// Run by hand under Xvfb (medians of 5):
+//   tools/wine-run.sh build/x86_64/bin/report_list_benchmark.exe --benchmark_repetitions=5 --benchmark_report_aggregates_only=true
 #include "ListCtrlEx.h"
 
 #include <testsupport/TestApp.h>
