@@ -5,10 +5,55 @@ BEGIN_MESSAGE_MAP(CHeaderCtrlEx, CHeaderCtrl)
     ON_MESSAGE(HDM_LAYOUT, &CHeaderCtrlEx::OnLayout)
     ON_WM_ERASEBKGND()
     ON_WM_LBUTTONDBLCLK()
+    ON_WM_DESTROY()
 END_MESSAGE_MAP()
 
 CHeaderCtrlEx::CHeaderCtrlEx() = default;
-CHeaderCtrlEx::~CHeaderCtrlEx() = default;
+
+CHeaderCtrlEx::~CHeaderCtrlEx()
+{
+    ReleasePicture();
+}
+
+void CHeaderCtrlEx::OnDestroy()
+{
+    ReleasePicture();
+    CHeaderCtrl::OnDestroy();
+}
+
+void CHeaderCtrlEx::ReleasePicture()
+{
+    if (m_oldPictureBitmap != NULL)
+        ::SelectObject(m_pictureDC.m_hDC, m_oldPictureBitmap);
+    m_oldPictureBitmap = NULL;
+    m_pictureDC.DeleteDC();
+    m_pictureBitmap.DeleteObject();
+    m_pictureSize = CSize(0, 0);
+    m_textPainter.ForgetDC();
+}
+
+void CHeaderCtrlEx::PreparePicture(CDC& target, int width, int height)
+{
+    if (m_pictureDC.m_hDC != NULL && m_pictureSize == CSize(width, height))
+        return;
+    if (m_pictureDC.m_hDC == NULL) {
+        m_pictureDC.CreateCompatibleDC(&target);
+        m_textPainter.ForgetDC();
+    }
+    if (m_oldPictureBitmap != NULL)
+        ::SelectObject(m_pictureDC.m_hDC, m_oldPictureBitmap);
+    m_pictureBitmap.DeleteObject();
+    m_pictureBitmap.CreateCompatibleBitmap(&target, width, height);
+    m_oldPictureBitmap = ::SelectObject(m_pictureDC.m_hDC, m_pictureBitmap.m_hObject);
+    m_pictureSize = CSize(width, height);
+}
+
+LRESULT CHeaderCtrlEx::CallHeader(UINT message, WPARAM wParam, LPARAM lParam)
+{
+    if (m_pfnSuper != NULL)
+        return ::CallWindowProcA(m_pfnSuper, m_hWnd, message, wParam, lParam);
+    return ::SendMessageA(m_hWnd, message, wParam, lParam);
+}
 
 void CHeaderCtrlEx::SetTextFormat(UINT format)
 {
@@ -124,46 +169,47 @@ void CHeaderCtrlEx::OnPaint()
     CPaintDC paintDC(this);
     CRect client;
     GetClientRect(&client);
-    CDC dc;
-    dc.CreateCompatibleDC(&paintDC);
-    CBitmap bitmap;
-    bitmap.CreateCompatibleBitmap(&paintDC, client.Width(), client.Height());
-    CBitmap* oldBitmap = dc.SelectObject(&bitmap);
+    if (client.IsRectEmpty())
+        return;
+    PreparePicture(paintDC, client.Width(), client.Height());
+    CDC& dc = m_pictureDC;
 
     dc.FillSolidRect(&client, m_bkColor);
-    CPen linePen(PS_SOLID, 1, m_lineColor);
-    CPen* oldPen = dc.SelectObject(&linePen);
+    if (m_linePen.m_hObject == NULL || m_linePenColor != m_lineColor) {
+        m_linePen.DeleteObject();
+        m_linePen.CreatePen(PS_SOLID, 1, m_lineColor);
+        m_linePenColor = m_lineColor;
+    }
+    CPen* oldPen = dc.SelectObject(&m_linePen);
     dc.MoveTo(0, m_height - 1);
     dc.LineTo(client.Width(), m_height - 1);
     dc.SetBkMode(TRANSPARENT);
     CFont* oldFont = m_font != nullptr ? dc.SelectObject(m_font) : nullptr;
+    HGDIOBJ font = ::GetCurrentObject(dc.m_hDC, OBJ_FONT);
 
-    int count = GetItemCount();
+    int count = static_cast<int>(CallHeader(HDM_GETITEMCOUNT, 0, 0));
     for (int i = 0; i < count; ++i) {
         char text[256] = {};
         HDITEMA item = {};
         item.mask = HDI_TEXT | HDI_FORMAT;
         item.pszText = text;
         item.cchTextMax = sizeof(text);
-        GetItem(i, &item);
+        CallHeader(HDM_GETITEMA, i, (LPARAM)&item);
         CRect rect;
-        GetItemRect(i, &rect);
+        CallHeader(HDM_GETITEMRECT, i, (LPARAM)&rect);
         dc.MoveTo(rect.right, rect.top);
         dc.LineTo(rect.right, rect.bottom);
         UINT format = FormatOfItem(item.fmt);
         if (i == m_sortColumn) {
-            dc.SetTextColor(m_sortTextColor);
             CRect textRect(rect.left, rect.top, rect.right - 8, rect.bottom);
-            dc.DrawText(text, -1, &textRect, format);
+            m_textPainter.Draw(dc.m_hDC, font, text, textRect, format, m_sortTextColor);
             DrawSortArrow(dc, rect);
         } else {
-            dc.SetTextColor(m_textColor);
-            dc.DrawText(text, -1, &rect, format);
+            m_textPainter.Draw(dc.m_hDC, font, text, rect, format, m_textColor);
         }
     }
     if (oldFont != nullptr)
         dc.SelectObject(oldFont);
     dc.SelectObject(oldPen);
     paintDC.BitBlt(0, 0, client.Width(), client.Height(), &dc, 0, 0, SRCCOPY);
-    dc.SelectObject(oldBitmap);
 }

@@ -2,6 +2,8 @@
 // sort arrow on one column.
 #pragma once
 
+#include "CellTextPainter.h"
+
 #include <afxcmn.h>
 
 class CHeaderCtrlEx : public CHeaderCtrl
@@ -42,10 +44,16 @@ protected:
     afx_msg LRESULT OnLayout(WPARAM wParam, LPARAM lParam);
     afx_msg BOOL OnEraseBkgnd(CDC* pDC);
     afx_msg void OnLButtonDblClk(UINT nFlags, CPoint point);
+    afx_msg void OnDestroy();
 
 private:
     UINT FormatOfItem(UINT itemFormat) const;
     void DrawSortArrow(CDC& dc, const CRect& item);
+    LRESULT CallHeader(UINT message, WPARAM wParam, LPARAM lParam);
+    // The off-screen picture of the whole header, kept from paint to paint (the board's
+    // header repaints with every full repaint of the list).
+    void PreparePicture(CDC& target, int width, int height);
+    void ReleasePicture();
 
     CString m_text;
     BYTE m_customHeight = 1;
@@ -60,6 +68,13 @@ private:
     int m_sortColumn = -1;
     bool m_columnAlignment = false;
     bool m_notifying = false;
+    CDC m_pictureDC;
+    CBitmap m_pictureBitmap;
+    HGDIOBJ m_oldPictureBitmap = NULL;
+    CSize m_pictureSize;
+    CPen m_linePen;
+    COLORREF m_linePenColor = 0;
+    CellTextPainter m_textPainter;
 
     DECLARE_MESSAGE_MAP()
 };

@@ -3,6 +3,7 @@
 #include "FlatFrame.h"
 
 #include <algorithm>
+#include <climits>
 #include <cstring>
 
 namespace {
@@ -74,6 +75,11 @@ int CListCtrlEx::OnCreate(LPCREATESTRUCT lpCreateStruct)
 
 void CListCtrlEx::OnDestroy()
 {
+    ReleasePictureFont();
+    m_pictureFont = m_pictureOriginalFont = NULL;
+    m_textPainter.ForgetDC();
+    ForgetTexts();
+    m_textCallbacks = false;
     if (m_oldPictureBitmap != nullptr) {
         m_pictureDC.SelectObject(m_oldPictureBitmap);
         m_oldPictureBitmap = nullptr;
@@ -84,8 +90,16 @@ void CListCtrlEx::OnDestroy()
     CListCtrl::OnDestroy();
 }
 
+void CListCtrlEx::SetItemFont(CFont* font)
+{
+    m_itemFont = font;
+    // The font the owner gave before may go now; a new one may even take its handle.
+    m_textPainter.ForgetFont();
+}
+
 void CListCtrlEx::SetColumnFont(CFont* font, int column)
 {
+    m_textPainter.ForgetFont();
     m_columnFont = font;
     m_columnFontIndex = column;
 }
@@ -280,6 +294,8 @@ void CListCtrlEx::PrepareRowPicture(int width, int height)
         CClientDC screen(this);
         m_pictureDC.CreateCompatibleDC(&screen);
         m_pictureDC.SetBkMode(TRANSPARENT);
+        m_pictureOriginalFont = m_pictureFont = ::GetCurrentObject(m_pictureDC.m_hDC, OBJ_FONT);
+        m_textPainter.ForgetDC();
     }
     if (m_oldPictureBitmap != nullptr)
         m_pictureDC.SelectObject(m_oldPictureBitmap);
@@ -334,77 +350,18 @@ void CListCtrlEx::RefreshLayout(int row)
         else
             m_layout.cells.emplace_back(1, 0);
     }
+    m_layout.sideBySide = true;
+    int previousRight = INT_MIN;
+    for (size_t j = 0; j < m_layout.cells.size(); ++j) {
+        int left = m_layout.cells[j].first - (j == 0 ? 2 : 0);
+        if (left > m_layout.cells[j].second)
+            continue;
+        m_layout.sideBySide = m_layout.sideBySide && left >= previousRight;
+        previousRight = m_layout.cells[j].second;
+    }
     m_layout.rowCount = static_cast<int>(CallListView(LVM_GETITEMCOUNT, 0, 0));
     m_layout.background = static_cast<COLORREF>(CallListView(LVM_GETBKCOLOR, 0, 0));
     m_layoutGeneration = m_paintGeneration;
-}
-
-void CListCtrlEx::DrawCellText(HDC hDC, const char* text, RECT& rect)
-{
-    const UINT simple = DT_LEFT | DT_CENTER | DT_RIGHT | DT_TOP | DT_VCENTER | DT_BOTTOM |
-                        DT_SINGLELINE | DT_NOPREFIX | DT_NOCLIP;
-    size_t length = std::strlen(text);
-    bool plain = (m_itemTextFormat & ~simple) == 0 && std::strpbrk(text, "&\r\n\t") == nullptr;
-    if (!plain) {
-        SetPictureTextAlign(hDC, TA_LEFT | TA_TOP);
-        ::DrawTextA(hDC, text, -1, &rect, m_itemTextFormat);
-        return;
-    }
-    int y = rect.top;
-    HGDIOBJ font = ::GetCurrentObject(hDC, OBJ_FONT);
-    if (font != m_measuredFont) {
-        TEXTMETRICA metrics;
-        ::GetTextMetricsA(hDC, &metrics);
-        m_measuredFont = font;
-        m_measuredHeight = metrics.tmHeight;
-        char ascii[kAsciiGlyphs];
-        for (int c = 0; c < kAsciiGlyphs; ++c)
-            ascii[c] = static_cast<char>(c == 0 ? ' ' : c);
-        if (::GetGlyphIndicesA(hDC, ascii, kAsciiGlyphs, m_asciiGlyphs, GGI_MARK_NONEXISTING_GLYPHS) !=
-            static_cast<DWORD>(kAsciiGlyphs))
-            std::fill(m_asciiGlyphs, m_asciiGlyphs + kAsciiGlyphs, 0xFFFF);
-    }
-    if ((m_itemTextFormat & DT_SINGLELINE) != 0 && (m_itemTextFormat & (DT_VCENTER | DT_BOTTOM)) != 0) {
-        if ((m_itemTextFormat & DT_VCENTER) != 0)
-            y = rect.top + (rect.bottom - rect.top - m_measuredHeight) / 2;
-        else
-            y = rect.bottom - m_measuredHeight;
-    }
-    UINT align = TA_LEFT;
-    int x = rect.left;
-    if ((m_itemTextFormat & DT_CENTER) != 0) {
-        align = TA_CENTER;
-        x = (rect.left + rect.right) / 2;
-    } else if ((m_itemTextFormat & DT_RIGHT) != 0) {
-        align = TA_RIGHT;
-        x = rect.right;
-    }
-    SetPictureTextAlign(hDC, align | TA_TOP);
-    UINT options = (m_itemTextFormat & DT_NOCLIP) != 0 ? 0 : ETO_CLIPPED;
-    // Prices and volumes are ASCII: their glyphs come from the font's table read once,
-    // which spares the code-page conversion and glyph lookup of every call.
-    WORD glyphs[64];
-    bool indexed = length <= sizeof(glyphs) / sizeof(glyphs[0]);
-    for (size_t i = 0; indexed && i < length; ++i) {
-        unsigned char c = static_cast<unsigned char>(text[i]);
-        indexed = c < kAsciiGlyphs && c != 0 && m_asciiGlyphs[c] != 0xFFFF;
-        if (indexed)
-            glyphs[i] = m_asciiGlyphs[c];
-    }
-    if (indexed)
-        ::ExtTextOutW(hDC, x, y, options | ETO_GLYPH_INDEX, &rect, reinterpret_cast<LPCWSTR>(glyphs),
-                      static_cast<UINT>(length), NULL);
-    else
-        ::ExtTextOutA(hDC, x, y, options, &rect, text, static_cast<UINT>(length), NULL);
-}
-
-void CListCtrlEx::SetPictureTextAlign(HDC hDC, UINT align)
-{
-    // The row picture's DC is the list's own: its alignment stays set between cells.
-    if (align != m_pictureTextAlign) {
-        ::SetTextAlign(hDC, align);
-        m_pictureTextAlign = align;
-    }
 }
 
 void CListCtrlEx::OnPaint()
@@ -425,6 +382,7 @@ void CListCtrlEx::OnPaint()
         Default();
         m_countAtListViewPaint = count;
     }
+    ReleasePictureFont();
     m_inPaint = false;
     if (!m_scrolling && UpdateVisibleRange())
         PostNotification(kVisibleNotification, 1);
@@ -432,23 +390,37 @@ void CListCtrlEx::OnPaint()
 
 void CListCtrlEx::PaintRows(int count)
 {
+    int top = std::max(static_cast<int>(CallListView(LVM_GETTOPINDEX, 0, 0)), 0);
+    // Read before BeginPaint, so that the erase it sends uses the same layout.
+    RefreshLayout(std::min(top, count - 1));
     PAINTSTRUCT paint;
     HDC hDC = ::BeginPaint(m_hWnd, &paint);
-    int top = static_cast<int>(CallListView(LVM_GETTOPINDEX, 0, 0));
     int perPage = static_cast<int>(CallListView(LVM_GETCOUNTPERPAGE, 0, 0));
     int end = std::min(count, top + perPage + 1);
+    // Report rows are equally tall and follow each other: the top row places them all.
+    RECT first = {};
+    first.left = LVIR_BOUNDS;
+    if (top >= end || !CallListView(LVM_GETITEMRECT, top, (LPARAM)&first)) {
+        ::EndPaint(m_hWnd, &paint);
+        return;
+    }
+    int height = first.bottom - first.top;
+    int from = top;
+    if (height > 0) {
+        from = std::max(top, top + static_cast<int>(paint.rcPaint.top - first.top) / height);
+        end = std::min(end, top + static_cast<int>(paint.rcPaint.bottom - first.top + height - 1) / height);
+    }
     DRAWITEMSTRUCT draw = {};
     draw.CtlType = ODT_LISTVIEW;
     draw.CtlID = static_cast<UINT>(::GetDlgCtrlID(m_hWnd));
     draw.itemAction = ODA_DRAWENTIRE;
     draw.hwndItem = m_hWnd;
     draw.hDC = hDC;
-    bool focused = ::GetFocus() == m_hWnd;
-    for (int row = std::max(top, 0); row < end; ++row) {
-        RECT bounds = {};
-        bounds.left = LVIR_BOUNDS;
-        if (!CallListView(LVM_GETITEMRECT, row, (LPARAM)&bounds))
-            continue;
+    // Asking for the focus is a round trip to the window server: only the focused row needs it.
+    int focused = -1;
+    for (int row = from; row < end; ++row) {
+        RECT bounds = first;
+        ::OffsetRect(&bounds, 0, (row - top) * height);
         if (bounds.bottom <= paint.rcPaint.top || bounds.top >= paint.rcPaint.bottom)
             continue;
         LVITEMA item = {};
@@ -457,13 +429,154 @@ void CListCtrlEx::PaintRows(int count)
         item.stateMask = LVIS_SELECTED | LVIS_FOCUSED;
         CallListView(LVM_GETITEMA, 0, (LPARAM)&item);
         draw.itemID = static_cast<UINT>(row);
+        if ((item.state & LVIS_FOCUSED) != 0 && focused < 0)
+            focused = ::GetFocus() == m_hWnd ? 1 : 0;
         draw.itemState = ((item.state & LVIS_SELECTED) != 0 ? ODS_SELECTED : 0) |
-                         ((item.state & LVIS_FOCUSED) != 0 && focused ? ODS_FOCUS : 0);
+                         ((item.state & LVIS_FOCUSED) != 0 && focused == 1 ? ODS_FOCUS : 0);
         draw.itemData = static_cast<ULONG_PTR>(item.lParam);
         draw.rcItem = bounds;
         DrawItem(&draw);
     }
     ::EndPaint(m_hWnd, &paint);
+}
+
+void CListCtrlEx::SelectPictureFont(HGDIOBJ font)
+{
+    // The row picture is the list's own DC: a font stays selected from row to row of one
+    // paint (selecting a font is far dearer than drawing a cell under Wine).
+    if (font != NULL && font != m_pictureFont && m_pictureDC.m_hDC != NULL) {
+        ::SelectObject(m_pictureDC.m_hDC, font);
+        m_pictureFont = font;
+    }
+}
+
+void CListCtrlEx::ReleasePictureFont()
+{
+    // Between paints the picture holds none of the owner's fonts.
+    SelectPictureFont(m_pictureOriginalFont);
+}
+
+bool CListCtrlEx::CanKeepTexts() const
+{
+    // A virtual list's texts live with its owner; an edited label is set inside the list
+    // view without a message.
+    return !m_textCallbacks && (GetStyle() & (LVS_OWNERDATA | LVS_EDITLABELS)) == 0;
+}
+
+void CListCtrlEx::ForgetTexts()
+{
+    m_rowTexts.clear();
+}
+
+void CListCtrlEx::ForgetRowTexts(INT_PTR row)
+{
+    if (row >= 0 && row < static_cast<INT_PTR>(m_rowTexts.size()))
+        m_rowTexts[static_cast<size_t>(row)].known = false;
+    else
+        ForgetTexts();
+}
+
+const std::vector<std::string>& CListCtrlEx::RowTexts(int row, size_t columns)
+{
+    std::vector<std::string>* texts = &m_scratchTexts;
+    RowTextCache* cache = nullptr;
+    if (CanKeepTexts()) {
+        if (static_cast<size_t>(row) >= m_rowTexts.size())
+            m_rowTexts.resize(std::max(static_cast<size_t>(row) + 1, static_cast<size_t>(m_layout.rowCount)));
+        cache = &m_rowTexts[static_cast<size_t>(row)];
+        if (cache->known && cache->cells.size() == columns)
+            return cache->cells;
+        texts = &cache->cells;
+    }
+    texts->resize(columns);
+    char text[256];
+    LVITEMA item = {};
+    for (size_t j = 0; j < columns; ++j) {
+        item.iSubItem = static_cast<int>(j);
+        item.pszText = text;
+        item.cchTextMax = sizeof(text);
+        text[0] = '\0';
+        CallListView(LVM_GETITEMTEXTA, row, (LPARAM)&item);
+        (*texts)[j] = text;
+    }
+    if (cache != nullptr)
+        cache->known = true;
+    return *texts;
+}
+
+void CListCtrlEx::NoteTextArgument(LPCSTR text)
+{
+    if (text == LPSTR_TEXTCALLBACKA) {
+        m_textCallbacks = true;
+        ForgetTexts();
+    }
+}
+
+LRESULT CListCtrlEx::SetItemTextMessage(UINT message, WPARAM wParam, LPARAM lParam)
+{
+    const LVITEMA* item = reinterpret_cast<const LVITEMA*>(lParam);
+    INT_PTR row = static_cast<INT_PTR>(wParam);
+    bool known = row >= 0 && row < static_cast<INT_PTR>(m_rowTexts.size()) &&
+                 m_rowTexts[static_cast<size_t>(row)].known;
+    if (item != nullptr)
+        NoteTextArgument(item->pszText);
+    ForgetRowTexts(row);
+    LRESULT result = CListCtrl::WindowProc(message, wParam, lParam);
+    // A short ASCII text reads back as it was set: the row stays known.
+    if (!result || !known || message != LVM_SETITEMTEXTA || item == nullptr ||
+        item->pszText == nullptr || item->pszText == LPSTR_TEXTCALLBACKA ||
+        row >= static_cast<INT_PTR>(m_rowTexts.size()))
+        return result;
+    RowTextCache& cache = m_rowTexts[static_cast<size_t>(row)];
+    size_t column = static_cast<size_t>(item->iSubItem);
+    const char* text = item->pszText;
+    size_t length = 0;
+    while (length < 255 && text[length] != '\0' && static_cast<unsigned char>(text[length]) < 0x80)
+        ++length;
+    if (item->iSubItem >= 0 && column < cache.cells.size() && text[length] == '\0') {
+        cache.cells[column].assign(text, length);
+        cache.known = true;
+    }
+    return result;
+}
+
+LRESULT CListCtrlEx::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
+{
+    switch (message) {
+    case LVM_SETITEMTEXTA:
+    case LVM_SETITEMTEXTW:
+        return SetItemTextMessage(message, wParam, lParam);
+    case LVM_SETITEMA:
+    case LVM_SETITEMW:
+    case LVM_INSERTITEMA:
+    case LVM_INSERTITEMW: {
+        const LVITEMA* item = reinterpret_cast<const LVITEMA*>(lParam);
+        if (item != nullptr && (item->mask & LVIF_TEXT) != 0)
+            NoteTextArgument(item->pszText);
+        // Known after the change, so a paint inside it reads the list view again.
+        bool oneRow = message == LVM_SETITEMA || message == LVM_SETITEMW;
+        INT_PTR row = item != nullptr && oneRow ? item->iItem : -1;
+        ForgetRowTexts(row);
+        LRESULT result = CListCtrl::WindowProc(message, wParam, lParam);
+        ForgetRowTexts(row);
+        return result;
+    }
+    case LVM_DELETEITEM:
+    case LVM_DELETEALLITEMS:
+    case LVM_SORTITEMS:
+    case LVM_SORTITEMSEX:
+    case LVM_SETITEMCOUNT:
+    case LVM_INSERTCOLUMNA:
+    case LVM_INSERTCOLUMNW:
+    case LVM_DELETECOLUMN: {
+        ForgetTexts();
+        LRESULT result = CListCtrl::WindowProc(message, wParam, lParam);
+        ForgetTexts();
+        return result;
+    }
+    default:
+        return CListCtrl::WindowProc(message, wParam, lParam);
+    }
 }
 
 void CListCtrlEx::DrawItem(LPDRAWITEMSTRUCT lpDrawItemStruct)
@@ -489,11 +602,10 @@ void CListCtrlEx::DrawItem(LPDRAWITEMSTRUCT lpDrawItemStruct)
         row < static_cast<int>(m_rowColors.size()) ? &m_rowColors[row] : nullptr;
     const std::vector<int>* counters =
         row < static_cast<int>(m_counters.size()) ? &m_counters[row] : nullptr;
-    CFont* current = nullptr;
-    HGDIOBJ original = NULL;
-    COLORREF currentColor = ::GetTextColor(dc.m_hDC);
-    char text[256];
-    LVITEMA item = {};
+    const std::vector<std::string>& texts = RowTexts(row, m_layout.cells.size());
+    // Each row starts in the picture's own font; a cell without a font keeps the one
+    // before it in the row.
+    bool rowFontChosen = false;
     for (size_t j = 0; j < m_layout.cells.size(); ++j) {
         int left = m_layout.cells[j].first;
         int right = m_layout.cells[j].second;
@@ -507,31 +619,33 @@ void CListCtrlEx::DrawItem(LPDRAWITEMSTRUCT lpDrawItemStruct)
             dc.FillSolidRect(left, 0, right - left, height, m_flashBkColor);
             textColor = m_flashTextColor;
         }
-        item.iSubItem = static_cast<int>(j);
-        item.pszText = text;
-        item.cchTextMax = sizeof(text);
-        text[0] = '\0';
-        CallListView(LVM_GETITEMTEXTA, row, (LPARAM)&item);
         if (selected && m_selectMode == 2)
             textColor = RGB(0xFF, 0xFF, 0x00);
         CFont* font = (static_cast<int>(j) == m_columnFontIndex && m_columnFont != nullptr)
                           ? m_columnFont : m_itemFont;
-        if (font != nullptr && font != current) {
-            HGDIOBJ previous = ::SelectObject(dc.m_hDC, font->m_hObject);
-            if (original == NULL)
-                original = previous;
-            current = font;
+        HGDIOBJ cellFont = m_pictureFont;
+        if (font != nullptr && font->m_hObject != NULL) {
+            cellFont = font->m_hObject;
+            rowFontChosen = true;
+        } else if (!rowFontChosen) {
+            cellFont = m_pictureOriginalFont;
+            rowFontChosen = true;
         }
-        if (textColor != currentColor) {
-            ::SetTextColor(dc.m_hDC, textColor);
-            currentColor = textColor;
+        if (cellFont != m_pictureFont) {
+            m_textPainter.Flush(dc.m_hDC);
+            SelectPictureFont(cellFont);
         }
         RECT textRect = { left + 1, 1, right - 1, height - 1 };
-        DrawCellText(dc.m_hDC, text, textRect);
+        // Cells lie side by side in column order, so their clipped texts cannot meet and
+        // may go out together; otherwise each is drawn in column order.
+        if (!m_layout.sideBySide ||
+            !m_textPainter.Queue(dc.m_hDC, m_pictureFont, texts[j].c_str(), textRect, m_itemTextFormat, textColor))
+            m_textPainter.Draw(dc.m_hDC, m_pictureFont, texts[j].c_str(), textRect, m_itemTextFormat, textColor);
     }
-    if (original != NULL)
-        ::SelectObject(dc.m_hDC, original);
+    m_textPainter.Flush(dc.m_hDC);
     ::BitBlt(target->m_hDC, 0, rowRect.top, m_totalWidth, height, dc.m_hDC, 0, 0, SRCCOPY);
+    if (!m_inPaint)
+        ReleasePictureFont();
 
     // Inside a paint the range is checked once, after the last row.
     if (!m_inPaint && !m_scrolling && UpdateVisibleRange())
@@ -542,8 +656,9 @@ BOOL CListCtrlEx::OnEraseBkgnd(CDC* pDC)
 {
     CRect client;
     GetClientRect(&client);
-    COLORREF background = static_cast<COLORREF>(CallListView(LVM_GETBKCOLOR, 0, 0));
-    int count = static_cast<int>(CallListView(LVM_GETITEMCOUNT, 0, 0));
+    bool laidOut = m_inPaint && m_layoutGeneration == m_paintGeneration;
+    COLORREF background = laidOut ? m_layout.background : static_cast<COLORREF>(CallListView(LVM_GETBKCOLOR, 0, 0));
+    int count = laidOut ? m_layout.rowCount : static_cast<int>(CallListView(LVM_GETITEMCOUNT, 0, 0));
     if (count == 0) {
         pDC->FillSolidRect(&client, background);
         return TRUE;
@@ -554,7 +669,7 @@ BOOL CListCtrlEx::OnEraseBkgnd(CDC* pDC)
     int rowsBottom = first.top + m_rowHeight * count;
     if (client.bottom > rowsBottom)
         pDC->FillSolidRect(client.left, rowsBottom, client.Width(), client.bottom - rowsBottom, background);
-    int width = TotalWidth();
+    int width = laidOut ? m_layout.totalWidth : TotalWidth();
     if (client.right > width)
         pDC->FillSolidRect(width, client.top, client.right - width, client.Height(), background);
     return TRUE;

@@ -5,11 +5,13 @@
 // the visible row range (11056), so it can refresh only the rows it shows.
 #pragma once
 
+#include "CellTextPainter.h"
 #include "HeaderCtrlEx.h"
 
 #include <afxcmn.h>
 
 #include <map>
+#include <string>
 #include <vector>
 
 #define WM_LISTEX_RCLICK 11055
@@ -32,7 +34,7 @@ public:
     void EnableHeaderHeight(BOOL enable) { m_header.EnableCustomHeight(enable); }
 
     // Plain setters: none repaints, the owner invalidates.
-    void SetItemFont(CFont* font) { m_itemFont = font; }
+    void SetItemFont(CFont* font);
     void SetColumnFont(CFont* font, int column);
     void SetItemTextFormat(UINT format) { m_itemTextFormat = format; }
     void SetSelectColor(COLORREF color) { m_selectColor = color; }
@@ -76,6 +78,9 @@ public:
 
 protected:
     void PreSubclassWindow() override;
+    // Every change of the list view's texts or rows passes here: the texts the rows are
+    // painted from follow it.
+    LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
     afx_msg int OnCreate(LPCREATESTRUCT lpCreateStruct);
     afx_msg void MeasureItem(LPMEASUREITEMSTRUCT lpMeasureItemStruct);
     afx_msg BOOL OnEraseBkgnd(CDC* pDC);
@@ -96,17 +101,26 @@ private:
         int totalWidth = 0;
         int rowCount = 0;
         COLORREF background = 0;
+        // Every cell starts at or after the end of the one before it.
+        bool sideBySide = true;
     };
     void RefreshLayout(int row);
     // The list view's own procedure, without a trip through the message dispatch (the row
     // painter asks for every cell's text).
     LRESULT CallListView(UINT message, WPARAM wParam, LPARAM lParam);
-    // Draws a cell text as DrawText with the item text format would; single-line texts of
-    // the common formats go straight to ExtTextOut (DrawText measures every text first).
-    void DrawCellText(HDC hDC, const char* text, RECT& rect);
     // Draws the rows of the update region itself (WM_PAINT of a list with rows).
     void PaintRows(int count);
-    void SetPictureTextAlign(HDC hDC, UINT align);
+    // The texts of a row as the list view holds them (what LVM_GETITEMTEXT gives in a
+    // 256-byte buffer), kept between paints: a repaint of the board would otherwise ask the
+    // list view for all of its cells each time.
+    const std::vector<std::string>& RowTexts(int row, size_t columns);
+    bool CanKeepTexts() const;
+    void ForgetTexts();
+    void ForgetRowTexts(INT_PTR row);
+    void NoteTextArgument(LPCSTR text);
+    LRESULT SetItemTextMessage(UINT message, WPARAM wParam, LPARAM lParam);
+    void SelectPictureFont(HGDIOBJ font);
+    void ReleasePictureFont();
     void AttachHeader();
     int TotalWidth() const;
     void PrepareRowPicture(int width, int height);
@@ -148,11 +162,19 @@ private:
     unsigned m_layoutGeneration = 0;
     bool m_inPaint = false;
     int m_countAtListViewPaint = -1;
-    HGDIOBJ m_measuredFont = NULL;
-    int m_measuredHeight = 0;
-    UINT m_pictureTextAlign = TA_LEFT | TA_TOP;
-    static const int kAsciiGlyphs = 128;
-    WORD m_asciiGlyphs[kAsciiGlyphs] = {};
+    CellTextPainter m_textPainter;
+    // The font the row picture has selected now and the one it came with.
+    HGDIOBJ m_pictureFont = NULL;
+    HGDIOBJ m_pictureOriginalFont = NULL;
+    struct RowTextCache {
+        bool known = false;
+        std::vector<std::string> cells;
+    };
+    std::vector<RowTextCache> m_rowTexts;
+    std::vector<std::string> m_scratchTexts;
+    // A text that the list view asks the parent for (LPSTR_TEXTCALLBACK) can change
+    // without a message: such a list reads its texts at every paint.
+    bool m_textCallbacks = false;
 
     DECLARE_MESSAGE_MAP()
 };

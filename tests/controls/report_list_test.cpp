@@ -10,6 +10,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -64,6 +65,33 @@ protected:
         CRect rect;
         list.GetSubItemRect(row, column, LVIR_LABEL, rect);
         return rect;
+    }
+    // How many pixels of the painted cell differ from DrawText's drawing of `text` in it
+    // (over the list background; not for column 0, which starts further left).
+    int PixelsUnlikeDrawText(int row, int column, const char* text, CFont& font, COLORREF ink,
+                             UINT format)
+    {
+        CRect cell = CellRect(row, column);
+        CClientDC screen(&list);
+        CDC expected;
+        expected.CreateCompatibleDC(&screen);
+        CBitmap bitmap;
+        bitmap.CreateCompatibleBitmap(&screen, cell.Width(), cell.Height());
+        CBitmap* oldBitmap = expected.SelectObject(&bitmap);
+        CFont* oldFont = expected.SelectObject(&font);
+        expected.FillSolidRect(0, 0, cell.Width(), cell.Height(), kListBk);
+        expected.SetBkMode(TRANSPARENT);
+        expected.SetTextColor(ink);
+        CRect textRect(1, 1, cell.Width() - 1, cell.Height() - 1);
+        expected.DrawText(text, -1, &textRect, format);
+        Screenshot shot = CaptureList();
+        int differing = 0;
+        for (int y = 0; y < cell.Height(); ++y)
+            for (int x = 0; x < cell.Width(); ++x)
+                differing += shot.PixelAt(cell.left + x, cell.top + y) != expected.GetPixel(x, y);
+        expected.SelectObject(oldFont);
+        expected.SelectObject(oldBitmap);
+        return differing;
     }
 
     ControlHost host;
@@ -137,27 +165,63 @@ TEST_F(ReportListTest, CellTextsLookAsDrawTextDrawsThem)
         list.SetItemTextFormat(c.format);
         list.SetItemText(1, 2, c.text);
         list.Invalidate();
-        CRect cell = CellRect(1, 2);
-        CClientDC screen(&list);
-        CDC expected;
-        expected.CreateCompatibleDC(&screen);
-        CBitmap bitmap;
-        bitmap.CreateCompatibleBitmap(&screen, cell.Width(), cell.Height());
-        CBitmap* oldBitmap = expected.SelectObject(&bitmap);
-        CFont* oldFont = expected.SelectObject(&font);
-        expected.FillSolidRect(0, 0, cell.Width(), cell.Height(), kListBk);
-        expected.SetBkMode(TRANSPARENT);
-        expected.SetTextColor(ink);
-        CRect textRect(1, 1, cell.Width() - 1, cell.Height() - 1);
-        expected.DrawText(c.text, -1, &textRect, c.format);
-        Screenshot shot = CaptureList();
-        int differing = 0;
-        for (int y = 0; y < cell.Height(); ++y)
-            for (int x = 0; x < cell.Width(); ++x)
-                differing += shot.PixelAt(cell.left + x, cell.top + y) != expected.GetPixel(x, y);
-        EXPECT_EQ(differing, 0);
-        expected.SelectObject(oldFont);
-        expected.SelectObject(oldBitmap);
+        EXPECT_EQ(PixelsUnlikeDrawText(1, 2, c.text, font, ink, c.format), 0);
+    }
+}
+
+int CALLBACK ReverseOrder(LPARAM first, LPARAM second, LPARAM)
+{
+    return static_cast<int>(second - first);
+}
+
+// The list keeps the texts it paints between paints; a text changed behind its back (by
+// the plain list-view messages, a sort, a delete) is what the next paint shows.
+TEST_F(ReportListTest, PaintedTextsFollowChangesBehindTheList)
+{
+    CFont font;
+    font.CreatePointFont(90, "宋体");
+    list.SetItemFont(&font);
+    const COLORREF ink = RGB(250, 250, 250);
+    const UINT format = DT_RIGHT | DT_VCENTER | DT_SINGLELINE;
+    list.SetItemTextFormat(format);
+    for (int row = 0; row < rows; ++row) {
+        list.SetRowColors(row, std::vector<COLORREF>(5, ink));
+        list.SetItemText(row, 1, (std::to_string(row) + ".00").c_str());
+    }
+    CListCtrl& plain = list;
+    struct Case {
+        const char* what;
+        std::function<void()> change;
+        int row, column;
+        const char* shown;
+    } cases[] = {
+        { "base class", [&] { plain.SetItemText(1, 2, "11.11"); }, 1, 2, "11.11" },
+        { "wide message", [&] {
+              LVITEMW item = {};
+              item.iSubItem = 2;
+              item.pszText = const_cast<LPWSTR>(L"22.22");
+              ::SendMessageW(list.m_hWnd, LVM_SETITEMTEXTW, 1, (LPARAM)&item);
+          }, 1, 2, "22.22" },
+        { "set item", [&] {
+              LVITEMA item = {};
+              item.mask = LVIF_TEXT;
+              item.iItem = 2;
+              item.iSubItem = 3;
+              item.pszText = const_cast<LPSTR>("33.33");
+              ::SendMessageA(list.m_hWnd, LVM_SETITEMA, 0, (LPARAM)&item);
+          }, 2, 3, "33.33" },
+        { "double-byte text", [&] { list.SetItemText(2, 3, "浦发银行"); }, 2, 3, "浦发银行" },
+        { "sort", [&] {
+              plain.SortItemsEx(ReverseOrder, 0);
+          }, 0, 1, "39.00" },
+        { "delete", [&] { ::SendMessageA(list.m_hWnd, LVM_DELETEITEM, 0, 0); }, 0, 1, "38.00" },
+    };
+    CaptureList();
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        c.change();
+        list.Invalidate();
+        EXPECT_EQ(PixelsUnlikeDrawText(c.row, c.column, c.shown, font, ink, format), 0);
     }
 }
 
