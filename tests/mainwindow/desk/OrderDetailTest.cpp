@@ -52,7 +52,12 @@ TEST(PreOrderCheckTest, RepliesOfThisOrderOnlyAndLaterTextsAdd)
     funds.strFields[1] = "1000";
     check.SetFunds(funds);
 
-    EXPECT_FALSE(check.Accept(Reply("", "ablesubmit", "", "", ""))) << "no client reference ties nothing";
+    CPreOrderCheck unreferenced;
+    OrderRequest withoutReference = Request("L");
+    withoutReference.clientRef.Empty();
+    unreferenced.SetOrder(withoutReference);
+    EXPECT_FALSE(unreferenced.Accept(Reply("0", "ablesubmit", "", "", ""))) << "an empty reference ties nothing";
+    EXPECT_FALSE(check.Accept(Reply("", "ablesubmit", "", "", "")));
     EXPECT_FALSE(check.Accept(Reply("0", "ablesubmit", "1", "2", "999"))) << "another order's reference";
     EXPECT_TRUE(check.Accept(Reply("0", "waiting", "3.456", "1500.5", "4711")));
     EXPECT_EQ(CPreOrderCheck::WAITING, check.GetState()) << "an unknown word gives no verdict";
