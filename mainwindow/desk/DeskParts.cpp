@@ -8,8 +8,15 @@ CDeskParts::CDeskParts(HWND mainWindow, const CString& dataDir, CReplySlots& slo
 
 CDeskParts::~CDeskParts()
 {
+    DestroyRiskWindow();
+}
+
+void CDeskParts::DestroyRiskWindow()
+{
+    m_windows.SetRiskWindow(NULL);
     if (m_riskWindow && m_riskWindow->GetSafeHwnd() != NULL)
         m_riskWindow->DestroyWindow();
+    m_riskWindow.reset();
 }
 
 CRiskSetDlg& CDeskParts::CreateRiskWindow(CWnd* owner)

@@ -22,6 +22,8 @@ public:
     // The risk settings window (null until first shown).
     CRiskSetDlg* RiskWindow() { return m_riskWindow.get(); }
     CRiskSetDlg& CreateRiskWindow(CWnd* owner);
+    // Before its owner goes.
+    void DestroyRiskWindow();
 
     bool SetPendingFromReceiver(int kind) override;
     void ResetTicksFromReceiver() override;

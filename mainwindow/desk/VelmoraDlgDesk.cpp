@@ -73,6 +73,8 @@ void CVelmoraDlg::DestroyDesk()
     if (m_receiverHost)
         m_receiverHost->AttachQueryState(nullptr);
     KillTimer(CQueryGate::kTimerId);
+    if (m_deskParts)
+        m_deskParts->DestroyRiskWindow();
 }
 
 // ---------------------------------------------------------------- order placement
