@@ -17,6 +17,7 @@ const UINT kQueryTabChanged = 11096;
 const UINT kQueryHistory = 11097;
 const UINT kClosePosition = 11118;
 const UINT kCloseAllPositions = 11119;
+const UINT kRefreshFills = 11113;
 const UINT kRiskButton = 5;
 
 void Line(CString& text, const char* name, const CString& value)
@@ -138,7 +139,8 @@ bool CDeskProbe::Run(HWND main, CDeskParts& parts, const CString& command)
         const char* verb;
         UINT message;
     } plain[] = {{"cancel", kCancelOrder},       {"cancel-all", kCancelAllOrders}, {"close", kClosePosition},
-                 {"close-all", kCloseAllPositions}, {"query-positions", kQueryPositions}};
+                 {"close-all", kCloseAllPositions}, {"query-positions", kQueryPositions},
+                 {"refresh-fills", kRefreshFills}};
     for (const auto& entry : plain)
         if (verb == entry.verb)
         {

@@ -89,6 +89,7 @@ struct DeskState
     std::map<std::string, std::string> values;
     std::vector<std::string> orders;
     std::vector<std::string> positions;
+    std::vector<std::string> fills;
 
     std::string operator[](const char* name) const
     {
@@ -275,6 +276,8 @@ protected:
                     state.orders.push_back(value);
                 else if (name == "position")
                     state.positions.push_back(value);
+                else if (name == "fill")
+                    state.fills.push_back(value);
                 else
                     state.values[name] = value;
             }
@@ -385,6 +388,15 @@ TEST_F(DeskScenarioTest, BuyCancelCloseAllAndTripTheRiskLine)
     EXPECT_GT(heldAfterBuy, heldBefore);
     EXPECT_EQ("Filled", OrderStateInSimulator(bought[11]));
 
+    // Today's fills, asked for as the fills window's refresh does: the buy is among them.
+    ASSERT_NO_FATAL_FAILURE(Command("refresh-fills"));
+    ASSERT_TRUE(WaitState([](const DeskState& s) { return !s.fills.empty() && s["pending"] == "0"; }, &state));
+    ASSERT_EQ(1u, state.fills.size());
+    const std::vector<std::string> fill = Cells(state.fills[0]);
+    ASSERT_EQ(10u, fill.size());
+    EXPECT_EQ("XAUUSD", fill[2]);
+    EXPECT_EQ(bought[11], fill[6]);
+
     // A limit far below the market rests; cancelling it leaves it cancelled on both sides.
     ASSERT_NO_FATAL_FAILURE(Command("ticket 买入 限价 XAUUSD 1000.00 1 0.01"));
     ASSERT_NO_FATAL_FAILURE(ConfirmDetail());
@@ -440,6 +452,9 @@ TEST_F(DeskScenarioTest, BuyCancelCloseAllAndTripTheRiskLine)
     EXPECT_EQ("1", state["console-stops"]);
     EXPECT_EQ("1", state["alarm"]) << "sounding until the box is closed";
     EXPECT_EQ("2", state["alarm-plays"]);
+    // While the box is open the alarm repeats every 13 seconds.
+    EXPECT_TRUE(WaitState([](const DeskState& s) { return s["alarm-plays"] == "3"; }, &state))
+        << state["alarm-plays"];
     EXPECT_EQ("Cancelled", OrderStateInSimulator(restingAgain));
     EXPECT_TRUE(PumpUntil([&] { return Account().find("\"positions\": {}") != std::string::npos; })) << Account();
 
