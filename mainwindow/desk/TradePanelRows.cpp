@@ -48,11 +48,11 @@ CString Join(const CString* cells, int count)
 
 }  // namespace
 
-CString PositionRowText(const CString* p, const QuoteStore& store)
+CString PositionRowText(const CString* p, bool closing, const QuoteStore& store)
 {
     const int decimals = GetPriceDecimals(p[1], store);
     const CString cells[] = {
-        WithoutMainMark(p[0]),
+        WithoutMainMark(p[0]) + (closing ? "(平仓中)" : ""),
         p[1],
         SideWord(p[2]),
         Lots(p[3], p[1], store),

@@ -6,8 +6,9 @@
 #include "PositionBook.h"
 #include "QuoteStore.h"
 
-// 名称, 代码, 方向, 持仓 (lots), 持仓成本, 浮动盈亏, 货币
-CString PositionRowText(const CString* positionTexts, const QuoteStore& store = GetQuoteStore());
+// 名称 (with "(平仓中)" while a close order is under way), 代码, 方向, 持仓 (lots), 持仓成本,
+// 浮动盈亏, 货币
+CString PositionRowText(const CString* positionTexts, bool closing, const QuoteStore& store = GetQuoteStore());
 // The fifteen columns of today's orders.
 CString OrderRowText(const OrderEntry& entry, const QuoteStore& store = GetQuoteStore());
 // The ten columns of today's fills.

@@ -129,12 +129,12 @@ void CTradePanelWindows::InsertPositionRow()
     SendList(WM_PANEL_POSITIONS_LIST, m_positionRows, command);
 }
 
-void CTradePanelWindows::SetPositionRow(int row, const CString* eightTexts)
+void CTradePanelWindows::SetPositionRow(int row, const CString* eightTexts, bool closing)
 {
     ListCommand command;
     command.op = ListCommand::SET_ROW;
     command.row = row;
-    command.text = PositionRowText(eightTexts);
+    command.text = PositionRowText(eightTexts, closing);
     SendList(WM_PANEL_POSITIONS_LIST, m_positionRows, command);
 }
 

@@ -49,7 +49,7 @@ public:
     void SetOrdersButtonState(const CString& caption, bool enabled, bool highlighted) override;
     void SyncOrderRows(const std::vector<OrderEntry>& rows, int mode) override;
     void InsertPositionRow() override;
-    void SetPositionRow(int row, const CString* eightTexts) override;
+    void SetPositionRow(int row, const CString* eightTexts, bool closing) override;
     void DeletePositionRow(int row) override;
     void ClearPositions() override;
     void ClearFills() override;

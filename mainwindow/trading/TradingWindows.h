@@ -32,7 +32,8 @@ public:
     // mode 0 rebuild, 1 new rows at the top, 2 new rows at the bottom
     virtual void SyncOrderRows(const std::vector<OrderEntry>& /*rows*/, int /*mode*/) {}
     virtual void InsertPositionRow() {}
-    virtual void SetPositionRow(int /*row*/, const CString* /*eightTexts*/) {}
+    // closing: a close order for the position is under way (the row says so).
+    virtual void SetPositionRow(int /*row*/, const CString* /*eightTexts*/, bool /*closing*/) {}
     virtual void DeletePositionRow(int /*row*/) {}
     virtual void ClearPositions() {}
     virtual void ClearFills() {}

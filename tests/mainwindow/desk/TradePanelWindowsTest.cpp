@@ -120,9 +120,11 @@ TEST_F(TradePanelWindowsTest, RowTextsCarryTheListColumns)
 
     const CString position[8] = {"黄金(主力)", "NOPE", "1", "5", "12.345", "-7.5", "1", "USD"};
     windows.InsertPositionRow();
-    windows.SetPositionRow(0, position);
+    windows.SetPositionRow(0, position, false);
     ASSERT_EQ(1u, windows.PositionRows().size());
     EXPECT_EQ(0, windows.PositionRows()[0].Find("黄金|NOPE|卖|5|12.345|-7.50|")) << windows.PositionRows()[0];
+    windows.SetPositionRow(0, position, true);
+    EXPECT_EQ(0, windows.PositionRows()[0].Find("黄金(平仓中)|NOPE|")) << windows.PositionRows()[0];
 
     windows.AppendFillRow(Order("9", "已成交"));
     windows.AppendFillRow(Order("10", "已成交"));
