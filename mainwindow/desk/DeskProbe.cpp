@@ -6,6 +6,8 @@
 #include "TextHelpers.h"
 #include "TradePanelRecords.h"
 
+using namespace deskpanel;
+
 namespace {
 
 const UINT kPlaceOrder = 11081;

@@ -1,10 +1,14 @@
 // The records and message numbers between the main window and the trade panel: what comes up
 // from the trading windows (order ticket, password change, account query) and what goes down
 // to them (list commands, button states, page texts, status lines). Every record belongs to
-// its sender and is valid only during the synchronous call.
+// its sender and is valid only during the synchronous call. The layouts are the trading
+// windows' own; the names stay in a namespace of their own so they never meet the trading
+// windows' declarations in one program.
 #pragma once
 #include <afx.h>
 #include <afxwin.h>
+
+namespace deskpanel {
 
 // Up: the order form's ticket (WM_PLACE_ORDER). Only direction, price type, quantity, code,
 // price and price step are read here.
@@ -68,8 +72,8 @@ struct ListCommand
 struct ButtonState
 {
     CString caption;
-    int enable = 0;
-    int highlight = 0;
+    int enable = 1;
+    int highlight = 1;
 };
 
 // Down: text for an account-query page (0 append, 1 clear).
@@ -107,3 +111,5 @@ enum TradePanelMessage
     // Up from the positions window through the trade panel: the chosen row's text.
     WM_POSITIONS_ROW = WM_USER + 351,
 };
+
+}  // namespace deskpanel

@@ -3,6 +3,8 @@
 #include <mmsystem.h>
 #include "TradePanelRows.h"
 
+using namespace deskpanel;
+
 namespace {
 // The main window's message that rewrites the visible quote rows.
 const UINT kRedisplayQuotes = 11123;

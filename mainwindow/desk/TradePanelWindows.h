@@ -43,7 +43,7 @@ public:
     int ConsoleStops() const { return m_consoleStops; }
 
     // The list operation as a list window applies it.
-    static void ApplyListCommand(std::vector<CString>& rows, const ListCommand& command);
+    static void ApplyListCommand(std::vector<CString>& rows, const deskpanel::ListCommand& command);
 
     bool HasTradeDialog() override { return true; }
     void SetOrdersButtonState(const CString& caption, bool enabled, bool highlighted) override;
@@ -69,7 +69,7 @@ public:
     void StopConsole() override;
 
 private:
-    void SendList(UINT message, std::vector<CString>& mirror, const ListCommand& command);
+    void SendList(UINT message, std::vector<CString>& mirror, const deskpanel::ListCommand& command);
     void SendDown(UINT message, WPARAM wParam, LPARAM lParam = 0);
 
     HWND m_timerOwner;

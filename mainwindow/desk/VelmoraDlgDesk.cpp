@@ -12,6 +12,8 @@
 #include "TradePanelRecords.h"
 #include "VelmoraApp.h"
 
+using namespace deskpanel;
+
 namespace {
 
 template <class T>

@@ -32,8 +32,10 @@ public:
     // mode 0 rebuild, 1 new rows at the top, 2 new rows at the bottom
     virtual void SyncOrderRows(const std::vector<OrderEntry>& /*rows*/, int /*mode*/) {}
     virtual void InsertPositionRow() {}
-    // closing: a close order for the position is under way (the row says so).
-    virtual void SetPositionRow(int /*row*/, const CString* /*eightTexts*/, bool /*closing*/) {}
+    virtual void SetPositionRow(int /*row*/, const CString* /*eightTexts*/) {}
+    // closing: a close order for the position is under way (the row says so). Windows that
+    // do not show it take the row without the mark.
+    virtual void SetPositionRow(int row, const CString* eightTexts, bool /*closing*/) { SetPositionRow(row, eightTexts); }
     virtual void DeletePositionRow(int /*row*/) {}
     virtual void ClearPositions() {}
     virtual void ClearFills() {}

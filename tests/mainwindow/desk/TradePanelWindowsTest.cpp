@@ -7,6 +7,7 @@
 #include <gtest/gtest.h>
 
 using tolvan::test::RecordingWindow;
+using namespace deskpanel;
 
 namespace {
 
