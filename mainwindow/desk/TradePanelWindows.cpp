@@ -21,7 +21,7 @@ void PlayWithSystem(LPCSTR path)
 }  // namespace
 
 CTradePanelWindows::CTradePanelWindows(HWND timerOwner, const CString& dataDir)
-    : m_timerOwner(timerOwner), m_dataDir(dataDir), m_panel(NULL), m_riskWindow(NULL), m_player(PlayWithSystem),
+    : m_timerOwner(timerOwner), m_dataDir(dataDir), m_panel(NULL), m_forward(nullptr), m_riskWindow(NULL), m_player(PlayWithSystem),
       m_soundStops(0), m_consoleStops(0)
 {
 }
@@ -67,7 +67,7 @@ void CTradePanelWindows::ApplyListCommand(std::vector<CString>& rows, const List
 
 void CTradePanelWindows::SendDown(UINT message, WPARAM wParam, LPARAM lParam)
 {
-    if (m_panel != NULL && ::IsWindow(m_panel))
+    if (m_forward == nullptr && m_panel != NULL && ::IsWindow(m_panel))
         ::SendMessage(m_panel, message, wParam, lParam);
 }
 
@@ -79,6 +79,8 @@ void CTradePanelWindows::SendList(UINT message, std::vector<CString>& mirror, co
 
 void CTradePanelWindows::SetOrdersButtonState(const CString& caption, bool enabled, bool highlighted)
 {
+    if (m_forward != nullptr)
+        m_forward->SetOrdersButtonState(caption, enabled, highlighted);
     ButtonState state;
     state.caption = caption;
     state.enable = enabled ? 1 : 0;
@@ -90,6 +92,8 @@ void CTradePanelWindows::SetOrdersButtonState(const CString& caption, bool enabl
 // at the bottom otherwise; mode 0 starts from an empty list), then rewrites every row.
 void CTradePanelWindows::SyncOrderRows(const std::vector<OrderEntry>& rows, int mode)
 {
+    if (m_forward != nullptr)
+        m_forward->SyncOrderRows(rows, mode);
     ListCommand command;
     if (mode == 0)
     {
@@ -125,6 +129,8 @@ void CTradePanelWindows::SyncOrderRows(const std::vector<OrderEntry>& rows, int 
 
 void CTradePanelWindows::InsertPositionRow()
 {
+    if (m_forward != nullptr)
+        m_forward->InsertPositionRow();
     ListCommand command;
     command.op = ListCommand::INSERT_ROW;
     command.row = (int)m_positionRows.size();
@@ -133,6 +139,8 @@ void CTradePanelWindows::InsertPositionRow()
 
 void CTradePanelWindows::SetPositionRow(int row, const CString* eightTexts, bool closing)
 {
+    if (m_forward != nullptr)
+        m_forward->SetPositionRow(row, eightTexts, closing);
     ListCommand command;
     command.op = ListCommand::SET_ROW;
     command.row = row;
@@ -142,6 +150,8 @@ void CTradePanelWindows::SetPositionRow(int row, const CString* eightTexts, bool
 
 void CTradePanelWindows::DeletePositionRow(int row)
 {
+    if (m_forward != nullptr)
+        m_forward->DeletePositionRow(row);
     ListCommand command;
     command.op = ListCommand::DELETE_ROW;
     command.row = row;
@@ -150,6 +160,8 @@ void CTradePanelWindows::DeletePositionRow(int row)
 
 void CTradePanelWindows::ClearPositions()
 {
+    if (m_forward != nullptr)
+        m_forward->ClearPositions();
     ListCommand command;
     command.op = ListCommand::DELETE_ALL;
     SendList(WM_PANEL_POSITIONS_LIST, m_positionRows, command);
@@ -157,6 +169,8 @@ void CTradePanelWindows::ClearPositions()
 
 void CTradePanelWindows::ClearFills()
 {
+    if (m_forward != nullptr)
+        m_forward->ClearFills();
     ListCommand command;
     command.op = ListCommand::DELETE_ALL;
     SendList(WM_PANEL_FILLS_LIST, m_fillRows, command);
@@ -164,6 +178,8 @@ void CTradePanelWindows::ClearFills()
 
 void CTradePanelWindows::AppendFillRow(const OrderEntry& entry)
 {
+    if (m_forward != nullptr)
+        m_forward->AppendFillRow(entry);
     ListCommand command;
     command.op = ListCommand::INSERT_ROW;
     command.row = (int)m_fillRows.size();
@@ -173,14 +189,18 @@ void CTradePanelWindows::AppendFillRow(const OrderEntry& entry)
     SendList(WM_PANEL_FILLS_LIST, m_fillRows, command);
 }
 
-void CTradePanelWindows::ShowAccountSummary(const CString& /*title*/, const SummaryRecord& funds)
+void CTradePanelWindows::ShowAccountSummary(const CString& title, const SummaryRecord& funds)
 {
-    // The header record carries the panel's own fonts; the panel builds it from these figures.
+    if (m_forward != nullptr)
+        m_forward->ShowAccountSummary(title, funds);
+    // The header record carries the panel's own fonts: only the panel's windows can build it.
     m_headerFunds = funds;
 }
 
 void CTradePanelWindows::SendQueryText(QueryPage page, const CString& text, QueryTextOperation operation)
 {
+    if (m_forward != nullptr)
+        m_forward->SendQueryText(page, text, operation);
     QueryText record;
     record.op = operation;
     record.text = text;
@@ -194,6 +214,8 @@ void CTradePanelWindows::SendQueryText(QueryPage page, const CString& text, Quer
 
 void CTradePanelWindows::SendQueryStatus(QueryPage page, const CString& text, COLORREF colour)
 {
+    if (m_forward != nullptr)
+        m_forward->SendQueryStatus(page, text, colour);
     StatusLine line;
     line.text = text;
     line.colour = colour;
@@ -204,6 +226,8 @@ void CTradePanelWindows::SendQueryStatus(QueryPage page, const CString& text, CO
 
 void CTradePanelWindows::SetNextPageState(bool enabled)
 {
+    if (m_forward != nullptr)
+        m_forward->SetNextPageState(enabled);
     std::map<int, int> state;
     state[0] = enabled ? 1 : 0;
     SendDown(WM_PANEL_NEXT_PAGE_STATE, (WPARAM)&state);
@@ -211,6 +235,8 @@ void CTradePanelWindows::SetNextPageState(bool enabled)
 
 void CTradePanelWindows::SendPasswordStatus(const CString& text, COLORREF colour)
 {
+    if (m_forward != nullptr)
+        m_forward->SendPasswordStatus(text, colour);
     StatusLine line;
     line.text = text;
     line.colour = colour;

@@ -22,6 +22,9 @@ public:
 
     void SetPanelWindow(HWND panel) { m_panel = panel; }
     HWND GetPanelWindow() const { return m_panel; }
+    // The trade panel's own view of its windows: once given, the list, page and button calls
+    // go to it instead of being sent to the panel's window.
+    void SetPanelWindows(ITradingWindows* panelWindows) { m_forward = panelWindows; }
     // The risk settings window, which is told the total assets (null while it does not exist).
     void SetRiskWindow(HWND risk) { m_riskWindow = risk; }
     void SetConfirm(ConfirmFunction confirm) { m_confirm = confirm; }
@@ -75,6 +78,7 @@ private:
     HWND m_timerOwner;
     CString m_dataDir;
     HWND m_panel;
+    ITradingWindows* m_forward;
     HWND m_riskWindow;
     ConfirmFunction m_confirm;
     SoundFunction m_player;

@@ -172,6 +172,32 @@ TEST_F(TradePanelWindowsTest, SoundsComeFromTheDataDirectoryAndStop)
     EXPECT_EQ(1, windows.SoundStops());
 }
 
+TEST_F(TradePanelWindowsTest, GivenThePanelsOwnWindowsCallsGoThereInstead)
+{
+    struct PanelWindows : ITradingWindows
+    {
+        void SyncOrderRows(const std::vector<OrderEntry>& rows, int mode) override
+        {
+            calls.push_back("sync " + std::to_string(rows.size()) + " " + std::to_string(mode));
+        }
+        void SetPositionRow(int row, const CString*, bool closing) override
+        {
+            calls.push_back("position " + std::to_string(row) + (closing ? " closing" : ""));
+        }
+        void SendPasswordStatus(const CString& text, COLORREF) override { calls.push_back(std::string(text)); }
+        std::vector<std::string> calls;
+    } panelWindows;
+    windows.SetPanelWindows(&panelWindows);
+    const CString position[8] = {"", "NOPE", "0", "1", "1", "0", "1", ""};
+    windows.SyncOrderRows(Orders(2), 1);
+    windows.InsertPositionRow();
+    windows.SetPositionRow(0, position, true);
+    windows.SendPasswordStatus("ok", 0);
+    EXPECT_EQ((std::vector<std::string>{"sync 2 1", "position 0 closing", "ok"}), panelWindows.calls);
+    EXPECT_EQ(0u, panel.Count(WM_PANEL_ORDERS_LIST)) << "nothing sent to the window besides";
+    EXPECT_EQ(2u, windows.OrderRows().size()) << "the lists still follow";
+}
+
 TEST_F(TradePanelWindowsTest, WithoutAPanelWindowTheListsStillFollow)
 {
     CTradePanelWindows alone(NULL, "C:\\data\\");
