@@ -4,6 +4,8 @@
 bool CMainReceiverHost::SetPendingQuery(int kind)
 {
     CSingleLock lock(&m_queryLock, TRUE);
+    if (m_queryOwner != nullptr)
+        return m_queryOwner->SetPendingFromReceiver(kind);
     if (kind != 0 && m_pendingQuery != 0)
         return false;
     m_pendingQuery = kind;
@@ -14,7 +16,22 @@ bool CMainReceiverHost::SetPendingQuery(int kind)
 void CMainReceiverHost::ResetQueryTimeout()
 {
     CSingleLock lock(&m_queryLock, TRUE);
+    if (m_queryOwner != nullptr)
+    {
+        m_queryOwner->ResetTicksFromReceiver();
+        return;
+    }
     m_queryTicks = 0;
+}
+
+void CMainReceiverHost::AttachQueryState(IQueryStateOwner* owner)
+{
+    CSingleLock lock(&m_queryLock, TRUE);
+    if (owner != nullptr && m_pendingQuery != 0)
+        owner->SetPendingFromReceiver(m_pendingQuery);
+    m_pendingQuery = 0;
+    m_queryTicks = 0;
+    m_queryOwner = owner;
 }
 
 double CMainReceiverHost::GetContractMultiplier(LPCTSTR code)

@@ -5,6 +5,16 @@
 
 #include "ReceiverHost.h"
 
+// The owner of the main window's query state once its trading handlers exist; it must take the
+// calls from the receivers' threads.
+class IQueryStateOwner
+{
+public:
+    virtual ~IQueryStateOwner() {}
+    virtual bool SetPendingFromReceiver(int kind) = 0;
+    virtual void ResetTicksFromReceiver() = 0;
+};
+
 class CMainReceiverHost : public IReceiverHost
 {
 public:
@@ -16,10 +26,15 @@ public:
     void ResetQueryTimeout() override;
     double GetContractMultiplier(LPCTSTR code) override;
 
+    // From now on the owner keeps the query state (null: the host again); a kind the host
+    // holds is handed over.
+    void AttachQueryState(IQueryStateOwner* owner);
+
 private:
     HWND m_mainWindow;
     CReplySlots m_slots;
     CCriticalSection m_queryLock;
+    IQueryStateOwner* m_queryOwner = nullptr;
     int m_pendingQuery = 0;
     int m_queryTicks = 0;
 };

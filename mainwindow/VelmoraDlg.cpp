@@ -78,6 +78,41 @@ BEGIN_MESSAGE_MAP(CVelmoraDlg, CDialogEx)
     // -- board --
     // -- end board --
     // -- desk --
+    ON_MESSAGE(11081, &CVelmoraDlg::OnNewOrder)
+    ON_MESSAGE(11120, &CVelmoraDlg::OnPlaceOrder)
+    ON_MESSAGE(11078, &CVelmoraDlg::OnQueryPositions)
+    ON_MESSAGE(11082, &CVelmoraDlg::OnQueryAllOrders)
+    ON_MESSAGE(11083, &CVelmoraDlg::OnQueryCancellable)
+    ON_MESSAGE(11113, &CVelmoraDlg::OnRefreshFills)
+    ON_MESSAGE(11099, &CVelmoraDlg::OnQueryNextPage)
+    ON_MESSAGE(11096, &CVelmoraDlg::OnSetQueryPage)
+    ON_MESSAGE(11097, &CVelmoraDlg::OnQueryHistory)
+    ON_MESSAGE(WM_REPLY_NEW_ORDER, &CVelmoraDlg::OnNewOrderReply)
+    ON_MESSAGE(WM_REPLY_CANCEL, &CVelmoraDlg::OnCancelReply)
+    ON_MESSAGE(WM_REPLY_CANCEL_ALL, &CVelmoraDlg::OnCancelAllReply)
+    ON_MESSAGE(WM_REPLY_ORDER_LIST, &CVelmoraDlg::OnAllOrdersReply)
+    ON_MESSAGE(WM_REPLY_CANCELLABLE_LIST, &CVelmoraDlg::OnCancellableReply)
+    ON_MESSAGE(WM_REPLY_HISTORY, &CVelmoraDlg::OnHistoryReport)
+    ON_MESSAGE(WM_REPLY_FILLS, &CVelmoraDlg::OnFillsReply)
+    ON_MESSAGE(WM_RESET_ORDER_TABLES, &CVelmoraDlg::OnResetOrderTables)
+    ON_MESSAGE(WM_REPLY_POSITIONS, &CVelmoraDlg::OnPositionsReply)
+    ON_MESSAGE(WM_POSITION_RECORD, &CVelmoraDlg::OnPositionUpdate)
+    ON_MESSAGE(WM_USER + 351, &CVelmoraDlg::OnPositionSelected)
+    ON_MESSAGE(WM_FUNDS_UPDATE, &CVelmoraDlg::OnFundsUpdate)
+    ON_MESSAGE(WM_FUNDS_RECORD, &CVelmoraDlg::OnFundsReply)
+    ON_MESSAGE(WM_REPLY_ACCOUNT_SUMMARY, &CVelmoraDlg::OnAccountSummary)
+    ON_MESSAGE(11084, &CVelmoraDlg::OnOrderSelected)
+    ON_MESSAGE(11085, &CVelmoraDlg::OnCancelOrder)
+    ON_MESSAGE(11086, &CVelmoraDlg::OnCancelAllOrders)
+    ON_MESSAGE(11118, &CVelmoraDlg::OnClosePosition)
+    ON_MESSAGE(11119, &CVelmoraDlg::OnCloseAllPositions)
+    ON_MESSAGE(11112, &CVelmoraDlg::OnChangePassword)
+    ON_MESSAGE(WM_PASSWORD_RESULT, &CVelmoraDlg::OnPasswordResult)
+    ON_MESSAGE(11130, &CVelmoraDlg::OnRiskLineSet)
+    ON_COMMAND(5, &CVelmoraDlg::OnRiskButton)
+    ON_WM_TIMER()
+    ON_WM_COPYDATA()
+    ON_MESSAGE(WM_APP + 0x3401, &CVelmoraDlg::OnDeskProbeCommand)
     // -- end desk --
     // -- hosts --
     // -- end hosts --
@@ -120,6 +155,7 @@ BOOL CVelmoraDlg::OnInitDialog()
     // -- board init --
     // -- end board init --
     // -- desk init --
+    InitDesk();
     // -- end desk init --
     // -- hosts init --
     // -- end hosts init --
@@ -182,6 +218,7 @@ void CVelmoraDlg::OnDestroy()
     // -- hosts destroy --
     // -- end hosts destroy --
     // -- desk destroy --
+    DestroyDesk();
     // -- end desk destroy --
     // -- board destroy --
     // -- end board destroy --

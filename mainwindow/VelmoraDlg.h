@@ -38,6 +38,46 @@ protected:
     // -- board: quote board, batches, pages, polling, search, notice, splash --
     // -- end board --
     // -- desk: trading handlers, order detail, risk settings --
+    // Trading: order placement, queries, replies, cancel and close, timers and risk control
+    // (mainwindow/desk/VelmoraDlgDesk.cpp).
+    afx_msg LRESULT OnNewOrder(WPARAM wParam, LPARAM lParam);
+    afx_msg LRESULT OnPlaceOrder(WPARAM wParam, LPARAM lParam);
+    afx_msg LRESULT OnQueryPositions(WPARAM wParam, LPARAM lParam);
+    afx_msg LRESULT OnQueryAllOrders(WPARAM wParam, LPARAM lParam);
+    afx_msg LRESULT OnQueryCancellable(WPARAM wParam, LPARAM lParam);
+    afx_msg LRESULT OnRefreshFills(WPARAM wParam, LPARAM lParam);
+    afx_msg LRESULT OnQueryNextPage(WPARAM wParam, LPARAM lParam);
+    afx_msg LRESULT OnSetQueryPage(WPARAM wParam, LPARAM lParam);
+    afx_msg LRESULT OnQueryHistory(WPARAM wParam, LPARAM lParam);
+    afx_msg LRESULT OnNewOrderReply(WPARAM wParam, LPARAM lParam);
+    afx_msg LRESULT OnCancelReply(WPARAM wParam, LPARAM lParam);
+    afx_msg LRESULT OnCancelAllReply(WPARAM wParam, LPARAM lParam);
+    afx_msg LRESULT OnAllOrdersReply(WPARAM wParam, LPARAM lParam);
+    afx_msg LRESULT OnCancellableReply(WPARAM wParam, LPARAM lParam);
+    afx_msg LRESULT OnHistoryReport(WPARAM wParam, LPARAM lParam);
+    afx_msg LRESULT OnFillsReply(WPARAM wParam, LPARAM lParam);
+    afx_msg LRESULT OnResetOrderTables(WPARAM wParam, LPARAM lParam);
+    afx_msg LRESULT OnPositionsReply(WPARAM wParam, LPARAM lParam);
+    afx_msg LRESULT OnPositionUpdate(WPARAM wParam, LPARAM lParam);
+    afx_msg LRESULT OnPositionSelected(WPARAM wParam, LPARAM lParam);
+    afx_msg LRESULT OnFundsUpdate(WPARAM wParam, LPARAM lParam);
+    afx_msg LRESULT OnFundsReply(WPARAM wParam, LPARAM lParam);
+    afx_msg LRESULT OnAccountSummary(WPARAM wParam, LPARAM lParam);
+    afx_msg LRESULT OnOrderSelected(WPARAM wParam, LPARAM lParam);
+    afx_msg LRESULT OnCancelOrder(WPARAM wParam, LPARAM lParam);
+    afx_msg LRESULT OnCancelAllOrders(WPARAM wParam, LPARAM lParam);
+    afx_msg LRESULT OnClosePosition(WPARAM wParam, LPARAM lParam);
+    afx_msg LRESULT OnCloseAllPositions(WPARAM wParam, LPARAM lParam);
+    afx_msg LRESULT OnChangePassword(WPARAM wParam, LPARAM lParam);
+    afx_msg LRESULT OnPasswordResult(WPARAM wParam, LPARAM lParam);
+    afx_msg LRESULT OnRiskLineSet(WPARAM wParam, LPARAM lParam);
+    afx_msg void OnRiskButton();
+    afx_msg void OnTimer(UINT_PTR id);
+    afx_msg BOOL OnCopyData(CWnd* pWnd, COPYDATASTRUCT* data);
+    afx_msg LRESULT OnDeskProbeCommand(WPARAM wParam, LPARAM lParam);
+    void InitDesk();
+    void DestroyDesk();
+    static void DeleteDeskParts(class CDeskParts* parts);
     // -- end desk --
     // -- hosts: chart hosts, quote views, instrument switch, downloads --
     // -- end hosts --
@@ -69,6 +109,8 @@ private:
     // -- board state --
     // -- end board state --
     // -- desk state --
+    // The trading rules and their windows; made once the window exists.
+    std::unique_ptr<class CDeskParts, void (*)(CDeskParts*)> m_deskParts{nullptr, &CVelmoraDlg::DeleteDeskParts};
     // -- end desk state --
     // -- hosts state --
     // -- end hosts state --

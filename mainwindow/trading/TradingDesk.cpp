@@ -412,7 +412,7 @@ void CTradingDesk::AddPosition(const PositionEntry& entry)
     if (m_windows.HasTradeDialog())
     {
         m_windows.InsertPositionRow();
-        m_windows.SetPositionRow((int)m_positions.Count() - 1, entry.texts);
+        m_windows.SetPositionRow((int)m_positions.Count() - 1, entry.texts, entry.closing);
     }
     m_windows.RefreshQuoteRows();
 }
@@ -433,7 +433,7 @@ void CTradingDesk::RefreshPositionRows()
     if (!m_windows.HasTradeDialog())
         return;
     for (size_t i = 0; i < m_positions.Count(); ++i)
-        m_windows.SetPositionRow((int)i, m_positions.Entries()[i].texts);
+        m_windows.SetPositionRow((int)i, m_positions.Entries()[i].texts, m_positions.Entries()[i].closing);
 }
 
 void CTradingDesk::OnPositionsReply(const PositionRecord* record)

@@ -33,6 +33,9 @@ public:
     virtual void SyncOrderRows(const std::vector<OrderEntry>& /*rows*/, int /*mode*/) {}
     virtual void InsertPositionRow() {}
     virtual void SetPositionRow(int /*row*/, const CString* /*eightTexts*/) {}
+    // closing: a close order for the position is under way (the row says so). Windows that
+    // do not show it take the row without the mark.
+    virtual void SetPositionRow(int row, const CString* eightTexts, bool /*closing*/) { SetPositionRow(row, eightTexts); }
     virtual void DeletePositionRow(int /*row*/) {}
     virtual void ClearPositions() {}
     virtual void ClearFills() {}

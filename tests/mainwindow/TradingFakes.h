@@ -57,7 +57,10 @@ public:
         calls.push_back("sync " + std::to_string(mode));
     }
     void InsertPositionRow() override { calls.push_back("insert position"); }
-    void SetPositionRow(int row, const CString*) override { calls.push_back("set position " + std::to_string(row)); }
+    void SetPositionRow(int row, const CString*, bool closing) override
+    {
+        calls.push_back("set position " + std::to_string(row) + (closing ? " closing" : ""));
+    }
     void DeletePositionRow(int row) override { calls.push_back("delete position " + std::to_string(row)); }
     void ClearPositions() override { calls.push_back("clear positions"); }
     void ClearFills() override { calls.push_back("clear fills"); }

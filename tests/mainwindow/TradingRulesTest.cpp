@@ -385,14 +385,17 @@ TEST_F(TradingRulesTest, PositionsFollowRepliesAndCloseWithMarketOrders)
     ASSERT_EQ(1u, wire.orders.size());
     EXPECT_EQ(CString("B"), wire.orders[0].side);
     EXPECT_EQ(CString("M"), wire.orders[0].orderType);
+    EXPECT_TRUE(windows.Called("set position 1 closing")) << "the row shows the close under way";
     desk.OnCloseAllPositions();   // the yen position is already closing
     ASSERT_EQ(2u, wire.orders.size());
     EXPECT_EQ(CString("XAUUSD"), wire.orders[1].code);
     EXPECT_EQ(CString("S"), wire.orders[1].side);
 
     // A final report of the close order releases the mark; a flat update removes the row.
+    windows.calls.clear();
     desk.OnNewOrderReply(Report(wire.orders[0].clientRef, "51", "Filled"));
     EXPECT_FALSE(desk.Positions().At(1).closing);
+    EXPECT_TRUE(windows.Called("set position 1"));
     desk.OnPositionUpdate(Position("USDJPY", "1", "0", "151.000"));
     EXPECT_TRUE(windows.Called("delete position 1"));
     desk.OnPositionUpdate(Position("XAUUSD", "0", "0", "2318.40"));

@@ -149,6 +149,17 @@ class TradingTest(unittest.TestCase):
         self.assertEqual((row[13], row[14]), ("100", "C,P"))
         self.assertAlmostEqual(float(row[12]), (2330.00 - 2318.40) * 100, places=2)
 
+    def test_price_move_pushes_the_funds_of_holders(self):
+        before = float(summary_values(self.ask("querysummary@", "SummaryResult"))[0])
+        self.host.ok("set price XAUUSD 2300.00")   # the account holds a long of 100
+        pushed = position_of(self.trade.wait_for("PositionResult@"), "XAUUSD")
+        self.assertEqual(pushed[2], "100")
+        after = float(summary_values(self.trade.wait_for("SummaryResult@"))[0])
+        self.assertLess(after, before)
+        self.host.ok("set price CL 78.00")         # not held: nothing is pushed
+        self.trade.send("preneworder@CL||1|B|M|8101|")
+        self.assertTrue(self.trade.next_message(5).startswith("PreOrderInfo@"))
+
     def test_pre_order_check(self):
         cases = [("ablesubmit", "preneworder@CL||1|B|M|8001|"),
                  ("unablesubmit", "preneworder@CL||100000|B|M|8002|")]

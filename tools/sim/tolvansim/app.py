@@ -157,6 +157,15 @@ class Simulator:
         self.market.set_price(code, price)
         self.publish([code])
         self.broker.on_prices([code])
+        self.revalue([code])
+
+    def revalue(self, codes):
+        """A price move changes the value of the accounts that hold the codes: their order
+        connections get the positions and the funds again, as after a fill."""
+        for account in list(self.broker.accounts.values()):
+            held = [code for code in codes if code in account.positions]
+            if held:
+                self.account_event(account, held, None)
 
     def publish(self, codes, snapshot=False):
         if not codes:

@@ -1,0 +1,41 @@
+#include "DeskParts.h"
+
+CDeskParts::CDeskParts(HWND mainWindow, const CString& dataDir, CReplySlots& slots)
+    : m_windows(mainWindow, dataDir), m_desk(slots, m_wire, m_windows)
+{
+    m_desk.SetOwner(mainWindow);
+}
+
+CDeskParts::~CDeskParts()
+{
+    DestroyRiskWindow();
+}
+
+void CDeskParts::DestroyRiskWindow()
+{
+    m_windows.SetRiskWindow(NULL);
+    if (m_riskWindow && m_riskWindow->GetSafeHwnd() != NULL)
+        m_riskWindow->DestroyWindow();
+    m_riskWindow.reset();
+}
+
+CRiskSetDlg& CDeskParts::CreateRiskWindow(CWnd* owner)
+{
+    m_riskWindow.reset(new CRiskSetDlg(owner));
+    m_riskWindow->Create(CRiskSetDlg::IDD, owner);
+    m_windows.SetRiskWindow(m_riskWindow->GetSafeHwnd());
+    return *m_riskWindow;
+}
+
+bool CDeskParts::SetPendingFromReceiver(int kind)
+{
+    if (kind != CQueryGate::IDLE)
+        return m_desk.Gate().SetPending(kind, false);
+    m_desk.EndPendingQueryFromReceiver();
+    return true;
+}
+
+void CDeskParts::ResetTicksFromReceiver()
+{
+    m_desk.Gate().ResetTicks();
+}

@@ -1,0 +1,36 @@
+// What the main window's trading handlers are made of: the trading rules, the wire of the
+// connection registry, the trade panel's windows and the risk settings window. The main
+// window creates them once its window exists and hands the receivers' query calls to them.
+#pragma once
+#include <afx.h>
+#include <memory>
+#include "MainReceiverHost.h"
+#include "RiskSetDlg.h"
+#include "TradePanelWindows.h"
+#include "TradeWire.h"
+#include "TradingDesk.h"
+
+class CDeskParts : public IQueryStateOwner
+{
+public:
+    CDeskParts(HWND mainWindow, const CString& dataDir, CReplySlots& slots);
+    ~CDeskParts() override;
+
+    CTradingDesk& Desk() { return m_desk; }
+    CTradePanelWindows& Windows() { return m_windows; }
+
+    // The risk settings window (null until first shown).
+    CRiskSetDlg* RiskWindow() { return m_riskWindow.get(); }
+    CRiskSetDlg& CreateRiskWindow(CWnd* owner);
+    // Before its owner goes.
+    void DestroyRiskWindow();
+
+    bool SetPendingFromReceiver(int kind) override;
+    void ResetTicksFromReceiver() override;
+
+private:
+    CRegistryTradeWire m_wire;
+    CTradePanelWindows m_windows;
+    CTradingDesk m_desk;
+    std::unique_ptr<CRiskSetDlg> m_riskWindow;
+};

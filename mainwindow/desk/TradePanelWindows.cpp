@@ -1,0 +1,296 @@
+#include "TradePanelWindows.h"
+#include <algorithm>
+#include <mmsystem.h>
+#include "TradePanelRows.h"
+
+using namespace deskpanel;
+
+namespace {
+// The main window's message that rewrites the visible quote rows.
+const UINT kRedisplayQuotes = 11123;
+// Sent to the risk settings window with the funds record (first text the total assets).
+const UINT kRiskAssets = 11129;
+
+void PlayWithSystem(LPCSTR path)
+{
+    if (path == NULL)
+        ::PlaySoundA(NULL, NULL, 0);
+    else
+        ::sndPlaySoundA(path, SND_ASYNC | SND_NODEFAULT);
+}
+}  // namespace
+
+CTradePanelWindows::CTradePanelWindows(HWND timerOwner, const CString& dataDir)
+    : m_timerOwner(timerOwner), m_dataDir(dataDir), m_panel(NULL), m_forward(nullptr), m_riskWindow(NULL), m_player(PlayWithSystem),
+      m_soundStops(0), m_consoleStops(0)
+{
+}
+
+void CTradePanelWindows::ApplyListCommand(std::vector<CString>& rows, const ListCommand& command)
+{
+    const int count = (int)rows.size();
+    switch (command.op)
+    {
+    case ListCommand::INSERT_ROW:
+        rows.insert(rows.begin() + std::max(0, std::min(command.row, count)), CString());
+        break;
+    case ListCommand::DELETE_ROW:
+        if (command.row >= 0 && command.row < count)
+            rows.erase(rows.begin() + command.row);
+        break;
+    case ListCommand::DELETE_ALL:
+        rows.clear();
+        break;
+    case ListCommand::SET_ROW:
+        if (command.row >= 0 && command.row < count)
+            rows[command.row] = command.text;
+        break;
+    case ListCommand::SET_ROWS:
+    {
+        int row = command.row;
+        int start = 0;
+        const CString& text = command.text;
+        while (row >= 0 && row < count && start <= text.GetLength())
+        {
+            int end = text.Find('\n', start);
+            if (end < 0)
+                end = text.GetLength();
+            rows[row++] = text.Mid(start, end - start);
+            start = end + 1;
+        }
+        break;
+    }
+    default:
+        break;
+    }
+}
+
+void CTradePanelWindows::SendDown(UINT message, WPARAM wParam, LPARAM lParam)
+{
+    if (m_forward == nullptr && m_panel != NULL && ::IsWindow(m_panel))
+        ::SendMessage(m_panel, message, wParam, lParam);
+}
+
+void CTradePanelWindows::SendList(UINT message, std::vector<CString>& mirror, const ListCommand& command)
+{
+    ApplyListCommand(mirror, command);
+    SendDown(message, (WPARAM)&command);
+}
+
+void CTradePanelWindows::SetOrdersButtonState(const CString& caption, bool enabled, bool highlighted)
+{
+    if (m_forward != nullptr)
+        m_forward->SetOrdersButtonState(caption, enabled, highlighted);
+    ButtonState state;
+    state.caption = caption;
+    state.enable = enabled ? 1 : 0;
+    state.highlight = highlighted ? 1 : 0;
+    SendDown(WM_PANEL_ORDERS_BUTTON_STATE, (WPARAM)&state);
+}
+
+// Brings the orders window's row count to the list's size (new rows at the top for mode 1,
+// at the bottom otherwise; mode 0 starts from an empty list), then rewrites every row.
+void CTradePanelWindows::SyncOrderRows(const std::vector<OrderEntry>& rows, int mode)
+{
+    if (m_forward != nullptr)
+        m_forward->SyncOrderRows(rows, mode);
+    ListCommand command;
+    if (mode == 0)
+    {
+        command.op = ListCommand::DELETE_ALL;
+        SendList(WM_PANEL_ORDERS_LIST, m_orderRows, command);
+    }
+    const int wanted = (int)rows.size();
+    while ((int)m_orderRows.size() > wanted)
+    {
+        command.op = ListCommand::DELETE_ROW;
+        command.row = mode == 1 ? 0 : (int)m_orderRows.size() - 1;
+        SendList(WM_PANEL_ORDERS_LIST, m_orderRows, command);
+    }
+    while ((int)m_orderRows.size() < wanted)
+    {
+        command.op = ListCommand::INSERT_ROW;
+        command.row = mode == 1 ? 0 : (int)m_orderRows.size();
+        SendList(WM_PANEL_ORDERS_LIST, m_orderRows, command);
+    }
+    if (wanted == 0)
+        return;
+    command.op = ListCommand::SET_ROWS;
+    command.row = 0;
+    command.text.Empty();
+    for (int i = 0; i < wanted; ++i)
+    {
+        if (i > 0)
+            command.text += "\n";
+        command.text += OrderRowText(rows[i]);
+    }
+    SendList(WM_PANEL_ORDERS_LIST, m_orderRows, command);
+}
+
+void CTradePanelWindows::InsertPositionRow()
+{
+    if (m_forward != nullptr)
+        m_forward->InsertPositionRow();
+    ListCommand command;
+    command.op = ListCommand::INSERT_ROW;
+    command.row = (int)m_positionRows.size();
+    SendList(WM_PANEL_POSITIONS_LIST, m_positionRows, command);
+}
+
+void CTradePanelWindows::SetPositionRow(int row, const CString* eightTexts, bool closing)
+{
+    if (m_forward != nullptr)
+        m_forward->SetPositionRow(row, eightTexts, closing);
+    ListCommand command;
+    command.op = ListCommand::SET_ROW;
+    command.row = row;
+    command.text = PositionRowText(eightTexts, closing);
+    SendList(WM_PANEL_POSITIONS_LIST, m_positionRows, command);
+}
+
+void CTradePanelWindows::DeletePositionRow(int row)
+{
+    if (m_forward != nullptr)
+        m_forward->DeletePositionRow(row);
+    ListCommand command;
+    command.op = ListCommand::DELETE_ROW;
+    command.row = row;
+    SendList(WM_PANEL_POSITIONS_LIST, m_positionRows, command);
+}
+
+void CTradePanelWindows::ClearPositions()
+{
+    if (m_forward != nullptr)
+        m_forward->ClearPositions();
+    ListCommand command;
+    command.op = ListCommand::DELETE_ALL;
+    SendList(WM_PANEL_POSITIONS_LIST, m_positionRows, command);
+}
+
+void CTradePanelWindows::ClearFills()
+{
+    if (m_forward != nullptr)
+        m_forward->ClearFills();
+    ListCommand command;
+    command.op = ListCommand::DELETE_ALL;
+    SendList(WM_PANEL_FILLS_LIST, m_fillRows, command);
+}
+
+void CTradePanelWindows::AppendFillRow(const OrderEntry& entry)
+{
+    if (m_forward != nullptr)
+        m_forward->AppendFillRow(entry);
+    ListCommand command;
+    command.op = ListCommand::INSERT_ROW;
+    command.row = (int)m_fillRows.size();
+    SendList(WM_PANEL_FILLS_LIST, m_fillRows, command);
+    command.op = ListCommand::SET_ROW;
+    command.text = FillRowText(entry);
+    SendList(WM_PANEL_FILLS_LIST, m_fillRows, command);
+}
+
+void CTradePanelWindows::ShowAccountSummary(const CString& title, const SummaryRecord& funds)
+{
+    if (m_forward != nullptr)
+        m_forward->ShowAccountSummary(title, funds);
+    // The header record carries the panel's own fonts: only the panel's windows can build it.
+    m_headerFunds = funds;
+}
+
+void CTradePanelWindows::SendQueryText(QueryPage page, const CString& text, QueryTextOperation operation)
+{
+    if (m_forward != nullptr)
+        m_forward->SendQueryText(page, text, operation);
+    QueryText record;
+    record.op = operation;
+    record.text = text;
+    CString& mirror = page == HISTORY_PAGE ? m_historyPage : m_fundsPage;
+    if (operation == QUERY_TEXT_CLEAR)
+        mirror.Empty();
+    else
+        mirror += text;
+    SendDown(page == HISTORY_PAGE ? WM_PANEL_HISTORY_TEXT : WM_PANEL_FUNDS_TEXT, (WPARAM)&record);
+}
+
+void CTradePanelWindows::SendQueryStatus(QueryPage page, const CString& text, COLORREF colour)
+{
+    if (m_forward != nullptr)
+        m_forward->SendQueryStatus(page, text, colour);
+    StatusLine line;
+    line.text = text;
+    line.colour = colour;
+    if (page == HISTORY_PAGE)
+        m_historyStatus = text;
+    SendDown(page == HISTORY_PAGE ? WM_PANEL_HISTORY_STATUS : WM_PANEL_FUNDS_STATUS, (WPARAM)&line);
+}
+
+void CTradePanelWindows::SetNextPageState(bool enabled)
+{
+    if (m_forward != nullptr)
+        m_forward->SetNextPageState(enabled);
+    std::map<int, int> state;
+    state[0] = enabled ? 1 : 0;
+    SendDown(WM_PANEL_NEXT_PAGE_STATE, (WPARAM)&state);
+}
+
+void CTradePanelWindows::SendPasswordStatus(const CString& text, COLORREF colour)
+{
+    if (m_forward != nullptr)
+        m_forward->SendPasswordStatus(text, colour);
+    StatusLine line;
+    line.text = text;
+    line.colour = colour;
+    m_passwordStatus = text;
+    SendDown(WM_PANEL_PASSWORD_STATUS, (WPARAM)&line);
+}
+
+void CTradePanelWindows::RefreshQuoteRows()
+{
+    if (m_timerOwner != NULL)
+        ::SendMessage(m_timerOwner, kRedisplayQuotes, 0, 0);
+}
+
+void CTradePanelWindows::ShowRiskAssets(const SummaryRecord& funds)
+{
+    if (m_riskWindow != NULL && ::IsWindow(m_riskWindow))
+        ::SendMessage(m_riskWindow, kRiskAssets, (WPARAM)&funds, 0);
+}
+
+bool CTradePanelWindows::ConfirmOrder(const OrderRequest& request, const SummaryRecord& funds)
+{
+    return m_confirm ? m_confirm(request, funds) : false;
+}
+
+void CTradePanelWindows::PlaySoundFile(LPCSTR fileName)
+{
+    m_soundsPlayed.push_back(fileName);
+    if (m_player)
+        m_player(m_dataDir + fileName);
+}
+
+void CTradePanelWindows::StopAllSounds()
+{
+    ++m_soundStops;
+    if (m_player)
+        m_player(NULL);
+}
+
+void CTradePanelWindows::SetTimer(UINT id, UINT periodMs)
+{
+    if (m_timerOwner != NULL)
+        ::SetTimer(m_timerOwner, id, periodMs, NULL);
+}
+
+void CTradePanelWindows::KillTimer(UINT id)
+{
+    if (m_timerOwner != NULL)
+        ::KillTimer(m_timerOwner, id);
+}
+
+void CTradePanelWindows::StopConsole()
+{
+    // The order-supplement console is not part of the program yet: the request is kept and
+    // traced so it can be seen.
+    ++m_consoleStops;
+    ::OutputDebugStringA("Tolvan: risk line reached, the order-supplement console is told to stop\n");
+}

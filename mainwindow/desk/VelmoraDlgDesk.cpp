@@ -1,0 +1,380 @@
+// The main window's trading handlers: each message of the trade panel, of the reply receivers
+// and of the risk settings window goes to the trading rules; timers 1, 4 and 5 drive the query
+// watchdog and the risk-control monitor.
+#include "VelmoraDlg.h"
+#include "DeskParts.h"
+#include "DeskProbe.h"
+#include "FillRecord.h"
+#include "MainReceiverHost.h"
+#include "OrderDetailDlg.h"
+#include "ReplyMessages.h"
+#include "SessionData.h"
+#include "TradePanelRecords.h"
+#include "VelmoraApp.h"
+
+using namespace deskpanel;
+
+namespace {
+
+template <class T>
+const T* Record(WPARAM wParam)
+{
+    return reinterpret_cast<const T*>(wParam);
+}
+
+TicketFields FieldsOf(const OrderTicket& ticket)
+{
+    TicketFields fields;
+    fields.direction = ticket.direction;
+    fields.priceKind = ticket.priceType;
+    fields.quantity = ticket.quantity;
+    fields.code = ticket.code;
+    fields.price = ticket.price;
+    fields.priceStep = ticket.priceStep;
+    return fields;
+}
+
+bool ShowOrderDetailSetting()
+{
+    return ::GetPrivateProfileIntA("Settings", "ShowOrderDetail", 0, theApp.m_strAppDir + "Config.ini") != 0;
+}
+
+bool ConfirmInDetailWindow(const OrderRequest& request, const SummaryRecord& funds)
+{
+    COrderDetailDlg detail;
+    detail.SetOrderRequest(request);
+    detail.SetAccountSummary(funds);
+    return detail.DoModal() == IDOK;
+}
+
+}  // namespace
+
+void CVelmoraDlg::DeleteDeskParts(CDeskParts* parts)
+{
+    delete parts;
+}
+
+void CVelmoraDlg::InitDesk()
+{
+    if (!m_receiverHost)
+        return;
+    m_deskParts.reset(new CDeskParts(m_hWnd, theApp.m_strDataDir, m_receiverHost->GetReplySlots()));
+    CTradingDesk& desk = m_deskParts->Desk();
+    desk.SetShowOrderDetail(ShowOrderDetailSetting());
+    CSessionData& session = GetSessionData();
+    desk.SetAccountTexts(session.m_strUserName, session.m_strUserName, session.m_strNickName);
+    m_deskParts->Windows().SetConfirm(ConfirmInDetailWindow);
+    m_receiverHost->AttachQueryState(m_deskParts.get());
+    SetTimer(CQueryGate::kTimerId, CQueryGate::kTimerPeriodMs, NULL);
+}
+
+void CVelmoraDlg::DestroyDesk()
+{
+    // Receivers still deliver while they stop: the query state goes back to the host, and
+    // the handlers keep working on the parts until the window object goes.
+    if (m_receiverHost)
+        m_receiverHost->AttachQueryState(nullptr);
+    KillTimer(CQueryGate::kTimerId);
+    if (m_deskParts)
+        m_deskParts->DestroyRiskWindow();
+}
+
+// ---------------------------------------------------------------- order placement
+
+LRESULT CVelmoraDlg::OnNewOrder(WPARAM wParam, LPARAM)
+{
+    const OrderTicket* ticket = Record<OrderTicket>(wParam);
+    if (m_deskParts && ticket != nullptr)
+        m_deskParts->Desk().OnNewOrder(FieldsOf(*ticket));
+    return 0;
+}
+
+LRESULT CVelmoraDlg::OnPlaceOrder(WPARAM wParam, LPARAM)
+{
+    const OrderRequest* request = Record<OrderRequest>(wParam);
+    if (!m_deskParts || request == nullptr)
+        return -3;
+    return m_deskParts->Desk().OnPlaceOrder(*request);
+}
+
+// ---------------------------------------------------------------- query requests
+
+LRESULT CVelmoraDlg::OnQueryPositions(WPARAM, LPARAM)
+{
+    if (m_deskParts)
+        m_deskParts->Desk().OnQueryPositions();
+    return 0;
+}
+
+LRESULT CVelmoraDlg::OnQueryAllOrders(WPARAM, LPARAM)
+{
+    if (m_deskParts)
+        m_deskParts->Desk().OnQueryAllOrders();
+    return 0;
+}
+
+LRESULT CVelmoraDlg::OnQueryCancellable(WPARAM, LPARAM)
+{
+    if (m_deskParts)
+        m_deskParts->Desk().OnQueryCancellable();
+    return 0;
+}
+
+LRESULT CVelmoraDlg::OnRefreshFills(WPARAM, LPARAM)
+{
+    if (m_deskParts)
+        m_deskParts->Desk().OnRefreshFills();
+    return 0;
+}
+
+LRESULT CVelmoraDlg::OnQueryNextPage(WPARAM, LPARAM)
+{
+    if (m_deskParts)
+        m_deskParts->Desk().OnQueryNextPage();
+    return 0;
+}
+
+LRESULT CVelmoraDlg::OnSetQueryPage(WPARAM wParam, LPARAM)
+{
+    if (m_deskParts)
+        m_deskParts->Desk().OnSetQueryPage((int)wParam);
+    return 0;
+}
+
+LRESULT CVelmoraDlg::OnQueryHistory(WPARAM wParam, LPARAM)
+{
+    const QueryRequest* request = Record<QueryRequest>(wParam);
+    if (m_deskParts)
+        m_deskParts->Desk().OnQueryHistory(request ? request->startDate : CString(),
+                                           request ? request->endDate : CString());
+    return 0;
+}
+
+// ---------------------------------------------------------------- replies
+
+LRESULT CVelmoraDlg::OnNewOrderReply(WPARAM wParam, LPARAM)
+{
+    if (m_deskParts && wParam != 0)
+        m_deskParts->Desk().OnNewOrderReply(*Record<OrderInfo>(wParam));
+    return 0;
+}
+
+LRESULT CVelmoraDlg::OnCancelReply(WPARAM wParam, LPARAM)
+{
+    if (m_deskParts && wParam != 0)
+        m_deskParts->Desk().OnCancelReply(*Record<OrderInfo>(wParam));
+    return 0;
+}
+
+LRESULT CVelmoraDlg::OnCancelAllReply(WPARAM wParam, LPARAM)
+{
+    if (m_deskParts && wParam != 0)
+        m_deskParts->Desk().OnCancelAllReply(*Record<OrderInfo>(wParam));
+    return 0;
+}
+
+LRESULT CVelmoraDlg::OnAllOrdersReply(WPARAM wParam, LPARAM lParam)
+{
+    if (m_deskParts)
+        m_deskParts->Desk().OnAllOrdersReply(Record<HistoryOrderRecord>(wParam), (int)lParam);
+    return 0;
+}
+
+LRESULT CVelmoraDlg::OnCancellableReply(WPARAM wParam, LPARAM lParam)
+{
+    if (m_deskParts)
+        m_deskParts->Desk().OnCancellableReply(Record<HistoryOrderRecord>(wParam), (int)lParam);
+    return 0;
+}
+
+LRESULT CVelmoraDlg::OnHistoryReport(WPARAM wParam, LPARAM lParam)
+{
+    if (m_deskParts)
+        m_deskParts->Desk().OnHistoryReport(Record<HistoryOrderRecord>(wParam), (int)lParam);
+    return 0;
+}
+
+// 11114 has two senders: the fills slot delivers one FillRecord (lParam 0), the order-list slot
+// of a fills refresh delivers list rows (wParam the first row or 0, lParam their count). Only
+// the list answers the refresh; a single fill record carries nothing the lists show.
+LRESULT CVelmoraDlg::OnFillsReply(WPARAM wParam, LPARAM lParam)
+{
+    if (!m_deskParts || (wParam != 0 && lParam == 0))
+        return 0;
+    m_deskParts->Desk().OnFillsReply(Record<HistoryOrderRecord>(wParam), (int)lParam);
+    return 0;
+}
+
+LRESULT CVelmoraDlg::OnResetOrderTables(WPARAM, LPARAM)
+{
+    if (m_deskParts)
+        m_deskParts->Desk().ResetOrderTables();
+    return 0;
+}
+
+// ---------------------------------------------------------------- positions and funds
+
+LRESULT CVelmoraDlg::OnPositionsReply(WPARAM wParam, LPARAM)
+{
+    if (m_deskParts)
+        m_deskParts->Desk().OnPositionsReply(Record<PositionRecord>(wParam));
+    return 0;
+}
+
+LRESULT CVelmoraDlg::OnPositionUpdate(WPARAM wParam, LPARAM)
+{
+    if (m_deskParts && wParam != 0)
+        m_deskParts->Desk().OnPositionUpdate(*Record<PositionRecord>(wParam));
+    return 0;
+}
+
+LRESULT CVelmoraDlg::OnPositionSelected(WPARAM wParam, LPARAM)
+{
+    if (m_deskParts && wParam != 0)
+        m_deskParts->Desk().OnPositionSelected(*Record<CString>(wParam));
+    return 0;
+}
+
+LRESULT CVelmoraDlg::OnFundsUpdate(WPARAM wParam, LPARAM)
+{
+    if (m_deskParts && wParam != 0)
+        m_deskParts->Desk().OnFundsUpdate(*Record<SummaryRecord>(wParam));
+    return 0;
+}
+
+LRESULT CVelmoraDlg::OnFundsReply(WPARAM wParam, LPARAM)
+{
+    if (m_deskParts && wParam != 0)
+        m_deskParts->Desk().OnFundsReply(*Record<SummaryRecord>(wParam));
+    return 0;
+}
+
+LRESULT CVelmoraDlg::OnAccountSummary(WPARAM wParam, LPARAM)
+{
+    if (m_deskParts && wParam != 0)
+        m_deskParts->Desk().OnAccountSummary(*Record<SummaryRecord>(wParam));
+    return 0;
+}
+
+// ---------------------------------------------------------------- cancel, close, password
+
+// wParam: the chosen row as an order entry (its first twelve texts are the row's cells).
+LRESULT CVelmoraDlg::OnOrderSelected(WPARAM wParam, LPARAM)
+{
+    const OrderEntry* entry = Record<OrderEntry>(wParam);
+    if (m_deskParts && entry != nullptr)
+        m_deskParts->Desk().OnOrderSelected(std::vector<CString>(entry->texts, entry->texts + OrderEntry::kShownColumns));
+    return 0;
+}
+
+LRESULT CVelmoraDlg::OnCancelOrder(WPARAM, LPARAM)
+{
+    if (m_deskParts)
+        m_deskParts->Desk().OnCancelOrder();
+    return 0;
+}
+
+LRESULT CVelmoraDlg::OnCancelAllOrders(WPARAM, LPARAM)
+{
+    if (m_deskParts)
+        m_deskParts->Desk().OnCancelAllOrders();
+    return 0;
+}
+
+LRESULT CVelmoraDlg::OnClosePosition(WPARAM, LPARAM)
+{
+    if (m_deskParts)
+        m_deskParts->Desk().OnClosePosition();
+    return 0;
+}
+
+LRESULT CVelmoraDlg::OnCloseAllPositions(WPARAM, LPARAM)
+{
+    if (m_deskParts)
+        m_deskParts->Desk().OnCloseAllPositions();
+    return 0;
+}
+
+LRESULT CVelmoraDlg::OnChangePassword(WPARAM wParam, LPARAM)
+{
+    const PasswordRequest* request = Record<PasswordRequest>(wParam);
+    if (m_deskParts && request != nullptr)
+        m_deskParts->Desk().OnChangePassword(request->current, request->newPassword, request->newAgain);
+    return 0;
+}
+
+LRESULT CVelmoraDlg::OnPasswordResult(WPARAM wParam, LPARAM)
+{
+    if (m_deskParts && wParam != 0)
+        m_deskParts->Desk().OnPasswordResult(*Record<CString>(wParam));
+    return 0;
+}
+
+// ---------------------------------------------------------------- timers and risk control
+
+void CVelmoraDlg::OnTimer(UINT_PTR id)
+{
+    if (m_deskParts)
+    {
+        CTradingDesk& desk = m_deskParts->Desk();
+        if (id == CQueryGate::kTimerId)
+            desk.OnQueryTimer();
+        else if (id == CRiskMonitor::kMonitorTimerId)
+            desk.Risk().OnMonitorTimer();
+        else if (id == CRiskMonitor::kAlarmTimerId)
+            desk.Risk().OnAlarmTimer();
+    }
+    CDialogEx::OnTimer(id);
+}
+
+void CVelmoraDlg::OnRiskButton()
+{
+    if (!m_deskParts)
+        return;
+    CRiskSetDlg* risk = m_deskParts->RiskWindow();
+    if (risk != nullptr && risk->GetSafeHwnd() != NULL)
+    {
+        if (!risk->IsWindowVisible())
+            risk->ShowWindow(SW_SHOW);
+        return;
+    }
+    CRiskSetDlg& created = m_deskParts->CreateRiskWindow(this);
+    created.SetLine(m_deskParts->Desk().Risk().GetLine());
+    created.SendMessage(WM_RISK_ASSETS, (WPARAM)&m_deskParts->Desk().GetFunds(), 0);
+    created.ShowWindow(SW_SHOW);
+}
+
+LRESULT CVelmoraDlg::OnRiskLineSet(WPARAM, LPARAM)
+{
+    if (m_deskParts && m_deskParts->RiskWindow() != nullptr)
+        m_deskParts->Desk().Risk().SetLine(m_deskParts->RiskWindow()->GetLine());
+    return 0;
+}
+
+// ---------------------------------------------------------------- test hook
+
+BOOL CVelmoraDlg::OnCopyData(CWnd*, COPYDATASTRUCT* data)
+{
+    if (data == nullptr || data->dwData != CDeskProbe::kCopyDataTag || CDeskProbe::StatePath().IsEmpty())
+        return FALSE;
+    // Run later: a command may open a modal window while the sender waits for this answer.
+    CString* command = new CString(static_cast<const char*>(data->lpData), (int)data->cbData);
+    if (!PostMessage(CDeskProbe::kCommandMessage, 0, (LPARAM)command))
+    {
+        delete command;
+        return FALSE;
+    }
+    return TRUE;
+}
+
+LRESULT CVelmoraDlg::OnDeskProbeCommand(WPARAM, LPARAM lParam)
+{
+    CString* command = reinterpret_cast<CString*>(lParam);
+    if (command == nullptr)
+        return 0;
+    const CString text = *command;
+    delete command;
+    if (m_deskParts)
+        CDeskProbe::Run(m_hWnd, *m_deskParts, text);
+    return 0;
+}
