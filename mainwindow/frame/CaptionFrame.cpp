@@ -75,6 +75,15 @@ const CCaptionButton* CCaptionFrame::Button(int id) const
     return found == m_buttons.end() ? nullptr : &found->second;
 }
 
+void CCaptionFrame::EnableCaptionButton(int id, bool enabled)
+{
+    auto found = m_buttons.find(id);
+    if (found == m_buttons.end())
+        return;
+    found->second.m_disabled = enabled ? 0 : 1;
+    RepaintButton(id);
+}
+
 void CCaptionFrame::UpdateWindowRegion(UINT sizeType)
 {
     CRect window;

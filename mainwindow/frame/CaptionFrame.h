@@ -35,6 +35,8 @@ public:
     // The caption button holding the point (window coordinates), lowest id first; -1 none.
     int HitTestCaptionButton(int x, int y, RECT* out) const;
     const CCaptionButton* Button(int id) const;
+    // A disabled button keeps its look whatever the mouse does (ids 0 to 2 still act).
+    void EnableCaptionButton(int id, bool enabled);
     int HotButton() const { return m_hotButton; }
     bool IsTracking() const { return m_tracking != 0; }
     bool IsHovering() const { return m_hover != 0; }
