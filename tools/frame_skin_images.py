@@ -19,6 +19,7 @@ CAPTION_TOP = (196, 212, 232)
 CAPTION_BOTTOM = (150, 174, 204)
 EDGE = (120, 146, 180)
 OUTLINE = (70, 92, 124)
+GLOSS = (228, 236, 246)
 
 
 def blend(a, b, t):
@@ -30,6 +31,10 @@ def frame_skin():
     draw = ImageDraw.Draw(image)
     for y in range(CAPTION):
         draw.line([0, y, WIDTH - 1, y], fill=blend(CAPTION_TOP, CAPTION_BOTTOM, y / (CAPTION - 1)))
+    # A gloss along the top of the caption's two ends (the stretched middle has none).
+    for y in (1, 2):
+        draw.line([1, y, 49, y], fill=GLOSS)
+        draw.line([WIDTH - 50, y, WIDTH - 2, y], fill=GLOSS)
     # The client's place inside the borders (never drawn: the window excludes it).
     draw.rectangle([BORDER, CAPTION, WIDTH - BORDER - 1, HEIGHT - BORDER - 1], fill=(240, 240, 240))
     draw.rectangle([0, 0, WIDTH - 1, HEIGHT - 1], outline=OUTLINE)
