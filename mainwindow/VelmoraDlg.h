@@ -92,6 +92,7 @@ protected:
     afx_msg LRESULT OnConnectionState(WPARAM wParam, LPARAM lParam);
     afx_msg LRESULT OnStartupFinished(WPARAM wParam, LPARAM lParam);
     afx_msg LRESULT OnStartupDone(WPARAM wParam, LPARAM lParam);
+    afx_msg void OnShowWindow(BOOL bShow, UINT nStatus);
     afx_msg LRESULT OnToolbarQuoteList(WPARAM wParam, LPARAM lParam);
     afx_msg LRESULT OnChartZoomIn(WPARAM wParam, LPARAM lParam);
     afx_msg LRESULT OnChartZoomOut(WPARAM wParam, LPARAM lParam);
@@ -157,6 +158,8 @@ private:
     HWND m_hTradePanel = NULL;
     int m_bFrameReady = 0;
     bool m_bStartupShown = false;
+    bool m_bStartupWaitsForShow = false;
+    bool m_bShuttingDown = false;
     bool m_bNoticeShowing = false;
     RECT m_workArea = {};
     std::unique_ptr<CShutdownPlan> m_shutdownPlan;

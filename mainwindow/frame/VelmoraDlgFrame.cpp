@@ -291,6 +291,9 @@ LRESULT CVelmoraDlg::OnSetDragCursor(WPARAM wParam, LPARAM)
 // Close button, system menu and Esc all come here: the user confirms first.
 void CVelmoraDlg::OnCancel()
 {
+    // The end pumps messages while the workers stop: a second close asks nothing.
+    if (m_bShuttingDown)
+        return;
     if (MessageBox("您确定要关闭程序吗？", "Tolvan证券", MB_OKCANCEL) == IDOK)
         CDialogEx::OnCancel();
 }
@@ -508,6 +511,13 @@ LRESULT CVelmoraDlg::OnStartupDone(WPARAM, LPARAM)
 {
     if (m_bStartupShown)
         return 0;
+    if (!IsWindowVisible())
+    {
+        // The dialog's modal loop shows the window once it first goes idle, in its normal
+        // size: coming on screen maximised waits until it has done so.
+        m_bStartupWaitsForShow = true;
+        return 0;
+    }
     m_bStartupShown = true;
     if (m_frameHooks.destroySplash)
         m_frameHooks.destroySplash();
@@ -531,6 +541,16 @@ LRESULT CVelmoraDlg::OnStartupDone(WPARAM, LPARAM)
     return 0;
 }
 
+void CVelmoraDlg::OnShowWindow(BOOL bShow, UINT nStatus)
+{
+    CDialogEx::OnShowWindow(bShow, nStatus);
+    if (bShow && m_bStartupWaitsForShow)
+    {
+        m_bStartupWaitsForShow = false;
+        PostMessage(WM_SHOW_NOTICES);
+    }
+}
+
 // ---- the end ----
 
 void CVelmoraDlg::AddShutdownStop(const char* name, bool first, CShutdownPlan::StopFunction stop)
@@ -548,6 +568,7 @@ void CVelmoraDlg::AddShutdownStop(const char* name, bool first, CShutdownPlan::S
 // bar. What a worker left running still uses is kept alive, never freed under it.
 void CVelmoraDlg::ShutDownFrame()
 {
+    m_bShuttingDown = true;
     for (UINT timer : kTimerIds)
         KillTimer(timer);
     if (!m_shutdownPlan)

@@ -105,37 +105,6 @@ BEGIN_MESSAGE_MAP(CFramedWindow, CWnd)
     ON_WM_SYSCOMMAND()
 END_MESSAGE_MAP()
 
-// The skin as the program carries it, to compare the drawn frame with.
-class SkinPixels
-{
-public:
-    SkinPixels()
-    {
-        m_bitmap = static_cast<HBITMAP>(::LoadImageA(::GetModuleHandleA(NULL), MAKEINTRESOURCEA(IDB_FRAME_SKIN),
-                                                     IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION));
-        m_dc = ::CreateCompatibleDC(NULL);
-        m_old = ::SelectObject(m_dc, m_bitmap);
-        BITMAP info = {};
-        ::GetObject(m_bitmap, sizeof(info), &info);
-        width = info.bmWidth;
-        height = info.bmHeight;
-    }
-    ~SkinPixels()
-    {
-        ::SelectObject(m_dc, m_old);
-        ::DeleteDC(m_dc);
-        ::DeleteObject(m_bitmap);
-    }
-    COLORREF At(int x, int y) const { return ::GetPixel(m_dc, x, y); }
-    int width = 0;
-    int height = 0;
-
-private:
-    HBITMAP m_bitmap = NULL;
-    HDC m_dc = NULL;
-    HGDIOBJ m_old = NULL;
-};
-
 class CaptionFrameTest : public ::testing::Test
 {
 protected:
@@ -172,7 +141,7 @@ TEST_F(CaptionFrameTest, DrawsTheSkinTitleIconAndButtons)
     }, 10000)) << "no title";
     ASSERT_EQ(kWidth, shot.Width());
     shot.SavePng("caption_frame.png");
-    const SkinPixels skin;
+    const frametest::SkinPixels skin;
     // Caption middle (stretched from the skin's column 50 on), a border, the bottom corners.
     EXPECT_EQ(skin.At(52, 4), shot.PixelAt(kWidth - 120, 4));
     EXPECT_EQ(skin.At(52, 30), shot.PixelAt(kWidth - 120, 30));

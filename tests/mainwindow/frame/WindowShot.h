@@ -1,6 +1,7 @@
 // A picture of a whole window as it is on the screen, its drawn caption and frame included.
 #pragma once
 
+#include "FrameResource.h"
 #include "testsupport/Screenshot.h"
 
 namespace frametest {
@@ -14,6 +15,18 @@ inline tolvan::test::Screenshot CaptureWholeWindow(HWND window)
     ::RedrawWindow(window, NULL, NULL, RDW_FRAME | RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN);
     // The rectangle in client coordinates reaches out over the caption and the borders.
     const RECT rect = {outer.left - origin.x, outer.top - origin.y, outer.right - origin.x, outer.bottom - origin.y};
+    return tolvan::test::Screenshot::CaptureClientRect(window, rect);
+}
+
+// The part of a window that lies on the screen, as a picture of the whole screen (pixels
+// of other windows around it); window coordinates x, y are at x + left, y + top of it.
+inline tolvan::test::Screenshot CaptureScreenOf(HWND window)
+{
+    POINT origin = {0, 0};
+    ::ClientToScreen(window, &origin);
+    ::RedrawWindow(window, NULL, NULL, RDW_FRAME | RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN);
+    const RECT rect = {-origin.x, -origin.y, ::GetSystemMetrics(SM_CXSCREEN) - origin.x,
+                       ::GetSystemMetrics(SM_CYSCREEN) - origin.y};
     return tolvan::test::Screenshot::CaptureClientRect(window, rect);
 }
 
@@ -33,5 +46,36 @@ inline size_t CountNear(const tolvan::test::Screenshot& shot, COLORREF color, co
         }
     return count;
 }
+
+// The skin as the program carries it, to compare the drawn frame with.
+class SkinPixels
+{
+public:
+    explicit SkinPixels(HMODULE module = ::GetModuleHandleA(NULL))
+    {
+        m_bitmap = static_cast<HBITMAP>(::LoadImageA(module, MAKEINTRESOURCEA(IDB_FRAME_SKIN),
+                                                     IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION));
+        m_dc = ::CreateCompatibleDC(NULL);
+        m_old = ::SelectObject(m_dc, m_bitmap);
+        BITMAP info = {};
+        ::GetObject(m_bitmap, sizeof(info), &info);
+        width = info.bmWidth;
+        height = info.bmHeight;
+    }
+    ~SkinPixels()
+    {
+        ::SelectObject(m_dc, m_old);
+        ::DeleteDC(m_dc);
+        ::DeleteObject(m_bitmap);
+    }
+    COLORREF At(int x, int y) const { return ::GetPixel(m_dc, x, y); }
+    int width = 0;
+    int height = 0;
+
+private:
+    HBITMAP m_bitmap = NULL;
+    HDC m_dc = NULL;
+    HGDIOBJ m_old = NULL;
+};
 
 }  // namespace frametest
