@@ -7,6 +7,7 @@
 #include <afxwin.h>
 
 #include <functional>
+#include <vector>
 
 struct FrameHooks
 {
@@ -42,7 +43,7 @@ struct FrameHooks
     // Runs the notice window modally (board).
     std::function<void()> runNotice;
 
-    // Worker stops of the end, in the shutdown's order (each concern adds its own workers
-    // through AddShutdownStop) and what is freed once every child window is gone.
-    std::function<void()> afterChildWindowsGone;
+    // What each concern frees once every child window is gone (the window's last message),
+    // in the order added. Workers to stop at the end go to CVelmoraDlg::AddShutdownStop.
+    std::vector<std::function<void()>> afterChildWindowsGone;
 };

@@ -601,8 +601,8 @@ void CVelmoraDlg::ShutDownFrame()
 
 void CVelmoraDlg::PostNcDestroy()
 {
-    if (m_frameHooks.afterChildWindowsGone)
-        m_frameHooks.afterChildWindowsGone();
+    for (const std::function<void()>& release : m_frameHooks.afterChildWindowsGone)
+        release();
     // Every child window is gone by now: nothing draws with the cached images any more.
     CImageCache::Release();
     CDialogEx::PostNcDestroy();
