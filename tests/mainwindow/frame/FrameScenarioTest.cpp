@@ -282,6 +282,19 @@ TEST_F(FrameScenarioTest, ShowsItsFrameToolbarAndStatusBarAfterLogin)
     // Client pixels start below the 38-pixel caption, right of the 8-pixel border.
     EXPECT_GT(frametest::CountNear(shot, RGB(0x64, 0x64, 0x64), place(8 + 2, 38 + 1, 8 + 60, 38 + 24), 0), 200u)
         << "list button not checked";
+
+    // The menu bar's "关于" opens the About box.
+    const LPARAM about = MAKELPARAM(left + 256 + 2 * 80 + 40, top + 20);
+    ::PostMessageA(main, WM_NCLBUTTONDOWN, HTCAPTION, about);
+    ::PostMessageA(main, WM_NCLBUTTONUP, HTCAPTION, about);
+    HWND box = NULL;
+    EXPECT_TRUE(PumpUntil([&] { return (box = FindTitled("关于 Tolvan证券")) != NULL; }, 10000)) << "no About box";
+    if (box != NULL)
+    {
+        Keep(frametest::CaptureWholeWindow(box), "about-box.png");
+        ::PostMessageA(box, WM_COMMAND, IDOK, 0);
+        EXPECT_TRUE(PumpUntil([&] { return FindTitled("关于 Tolvan证券") == NULL; }, 10000));
+    }
 }
 
 TEST_F(FrameScenarioTest, EndsWithinItsBoundWhenClosedWhileQuotesStream)
