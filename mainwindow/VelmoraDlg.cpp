@@ -15,6 +15,10 @@
 #include "TimeHelperLauncher.h"
 #include "VelmoraApp.h"
 #include "WebRequest.h"
+// -- frame includes --
+#include "FrameMessages.h"
+#include "MessageFilter.h"
+// -- end frame includes --
 
 #include <process.h>
 #include <shlobj.h>
@@ -74,6 +78,43 @@ BEGIN_MESSAGE_MAP(CVelmoraDlg, CDialogEx)
     ON_MESSAGE(WM_LOGIN_NOTICE, &CVelmoraDlg::OnLoginNotice)
     ON_MESSAGE(WM_NEW_VERSION_FOUND, &CVelmoraDlg::OnNewVersion)
     // -- frame --
+    ON_WM_NCCALCSIZE()
+    ON_WM_NCHITTEST()
+    ON_WM_NCPAINT()
+    ON_WM_NCACTIVATE()
+    ON_WM_NCMOUSEMOVE()
+    ON_WM_NCLBUTTONDOWN()
+    ON_WM_NCLBUTTONUP()
+    ON_WM_NCMOUSEHOVER()
+    ON_WM_NCMOUSELEAVE()
+    ON_WM_SYSCOMMAND()
+    ON_WM_QUERYDRAGICON()
+    ON_WM_PAINT()
+    ON_WM_GETMINMAXINFO()
+    ON_WM_MOVE()
+    ON_WM_MEASUREITEM()
+    ON_WM_DRAWITEM()
+    ON_WM_SIZE()
+    ON_MESSAGE(WM_SPLITTER_CURSOR, &CVelmoraDlg::OnSetDragCursor)
+    ON_MESSAGE(WM_PANEL_HIDE, &CVelmoraDlg::OnHideTradePanel)
+    ON_MESSAGE(WM_PANEL_FLOAT, &CVelmoraDlg::OnFloatTradePanel)
+    ON_COMMAND(CAPTION_TRADE, &CVelmoraDlg::OnTradeButton)
+    ON_MESSAGE(WM_CONNECTION_STATE, &CVelmoraDlg::OnConnectionState)
+    ON_MESSAGE(WM_FRAME_STARTUP_FINISHED, &CVelmoraDlg::OnStartupFinished)
+    ON_MESSAGE(WM_SHOW_NOTICES, &CVelmoraDlg::OnStartupDone)
+    ON_WM_SHOWWINDOW()
+    ON_MESSAGE(WM_TOOLBAR_BUTTON0, &CVelmoraDlg::OnToolbarQuoteList)
+    ON_MESSAGE(WM_TOOLBAR_BUTTON2, &CVelmoraDlg::OnChartZoomIn)
+    ON_MESSAGE(WM_TOOLBAR_BUTTON3, &CVelmoraDlg::OnChartZoomOut)
+    ON_MESSAGE(WM_TOOLBAR_BUTTON4, &CVelmoraDlg::OnToolbarTrend)
+    ON_MESSAGE(WM_TOOLBAR_BUTTON5, &CVelmoraDlg::OnToolbarDay)
+    ON_MESSAGE(WM_TOOLBAR_BUTTON6, &CVelmoraDlg::OnToolbarWeek)
+    ON_MESSAGE(WM_TOOLBAR_BUTTON7, &CVelmoraDlg::OnToolbarMonth)
+    ON_MESSAGE(WM_TOOLBAR_BUTTON8, &CVelmoraDlg::OnToolbarMinute1)
+    ON_MESSAGE(WM_TOOLBAR_BUTTON9, &CVelmoraDlg::OnToolbarMinute5)
+    ON_MESSAGE(WM_TOOLBAR_BUTTON10, &CVelmoraDlg::OnToolbarMinute15)
+    ON_MESSAGE(WM_TOOLBAR_BUTTON11, &CVelmoraDlg::OnToolbarMinute30)
+    ON_MESSAGE(WM_TOOLBAR_BUTTON12, &CVelmoraDlg::OnToolbarMinute60)
     // -- end frame --
     // -- board --
     // -- end board --
@@ -151,6 +192,7 @@ BOOL CVelmoraDlg::OnInitDialog()
     // -- login init --
     // -- end login init --
     // -- frame init --
+    InitFrame();
     // -- end frame init --
     // -- board init --
     // -- end board init --
@@ -223,6 +265,7 @@ void CVelmoraDlg::OnDestroy()
     // -- board destroy --
     // -- end board destroy --
     // -- frame destroy --
+    ShutDownFrame();
     // -- end frame destroy --
     StopReceivers();
     StopServerClock();
@@ -263,6 +306,7 @@ LRESULT CVelmoraDlg::OnServerTimeOffset(WPARAM /*wParam: server date, unused*/, 
 LRESULT CVelmoraDlg::OnServerClockText(WPARAM /*wParam: pane*/, LPARAM lParam)
 {
     m_strServerClockText = CServerClockTicker::TakeText(lParam);
+    ShowServerClockText();
     return 0;
 }
 

@@ -4,6 +4,13 @@
 #include <memory>
 #include "resource.h"
 #include "StoppableThread.h"
+// -- frame includes --
+#include "CaptionFrame.h"
+#include "FrameHooks.h"
+#include "ShutdownPlan.h"
+#include "ToolbarButtons.h"
+#include <afxext.h>
+// -- end frame includes --
 
 class CLoginFlow;
 class CMainReceiverHost;
@@ -34,6 +41,79 @@ protected:
     // Handlers by concern; each concern defines its members in its own folder's
     // VelmoraDlg<Concern>.cpp and adds its message-map entries in its own block.
     // -- frame: frame, caption, layout, toolbar, status bar, shutdown --
+public:
+    // Places every child for a client size and split.
+    void LayoutChildren(int width, int height, int split);
+    const LayoutArea& QuoteArea() const { return m_quoteArea; }
+    const LayoutArea& TradePanelArea() const { return m_tradePanelArea; }
+    int GetSplit() const { return m_nSplit; }
+    // The split a splitter drag gives (clamped by the message filter); lays out again.
+    void ApplySplit(int split);
+    int GetTradePanelState() const { return m_nTradePanelState; }
+    // The trade panel's window (panels sets it when the trade dialog exists).
+    void SetTradePanelWindow(HWND hPanel) { m_hTradePanel = hPanel; }
+    void ToggleTradePanel();
+    int HitTestCaptionButton(int x, int y, RECT* out) const { return m_captionFrame.HitTestCaptionButton(x, y, out); }
+    void CheckToolbarButton(int button) { m_toolbar.Check(button); }
+    // Enables the period buttons for the shown sector and, in "我的板块", the selected row's
+    // market key (board calls it when the shown sector or row changes).
+    void ApplyPeriodButtons(const CString& sector, bool hasSelectedRow, const CString& marketKey);
+    HWND GetToolbarWindow() const { return m_toolbar.GetSafeHwnd(); }
+    CStatusBar& GetStatusBar() { return m_statusBar; }
+    FrameHooks& Hooks() { return m_frameHooks; }
+    // A worker to stop at the end: `first` with the receivers and the clock (one shared
+    // 3000 ms bound), else after them with 2000 ms of its own. Never kills the worker.
+    void AddShutdownStop(const char* name, bool first, CShutdownPlan::StopFunction stop);
+protected:
+    LRESULT DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
+    void PostNcDestroy() override;
+    void OnCancel() override;
+    afx_msg void OnNcCalcSize(BOOL bCalcValidRects, NCCALCSIZE_PARAMS* lpncsp);
+    afx_msg LRESULT OnNcHitTest(CPoint point);
+    afx_msg void OnNcPaint();
+    afx_msg BOOL OnNcActivate(BOOL bActive);
+    afx_msg void OnNcMouseMove(UINT nHitTest, CPoint point);
+    afx_msg void OnNcLButtonDown(UINT nHitTest, CPoint point);
+    afx_msg void OnNcLButtonUp(UINT nHitTest, CPoint point);
+    afx_msg void OnNcMouseHover(UINT nHitTest, CPoint point);
+    afx_msg void OnNcMouseLeave();
+    afx_msg void OnSysCommand(UINT nID, LPARAM lParam);
+    afx_msg HCURSOR OnQueryDragIcon();
+    afx_msg void OnPaint();
+    afx_msg void OnGetMinMaxInfo(MINMAXINFO* lpMMI);
+    afx_msg void OnMove(int x, int y);
+    afx_msg void OnMeasureItem(int nIDCtl, LPMEASUREITEMSTRUCT lpMeasureItemStruct);
+    afx_msg void OnDrawItem(int nIDCtl, LPDRAWITEMSTRUCT lpDrawItemStruct);
+    afx_msg void OnSize(UINT nType, int cx, int cy);
+    afx_msg LRESULT OnSetDragCursor(WPARAM wParam, LPARAM lParam);
+    afx_msg LRESULT OnHideTradePanel(WPARAM wParam, LPARAM lParam);
+    afx_msg LRESULT OnFloatTradePanel(WPARAM wParam, LPARAM lParam);
+    afx_msg void OnTradeButton();
+    afx_msg LRESULT OnConnectionState(WPARAM wParam, LPARAM lParam);
+    afx_msg LRESULT OnStartupFinished(WPARAM wParam, LPARAM lParam);
+    afx_msg LRESULT OnStartupDone(WPARAM wParam, LPARAM lParam);
+    afx_msg void OnShowWindow(BOOL bShow, UINT nStatus);
+    afx_msg LRESULT OnToolbarQuoteList(WPARAM wParam, LPARAM lParam);
+    afx_msg LRESULT OnChartZoomIn(WPARAM wParam, LPARAM lParam);
+    afx_msg LRESULT OnChartZoomOut(WPARAM wParam, LPARAM lParam);
+    afx_msg LRESULT OnToolbarTrend(WPARAM wParam, LPARAM lParam);
+    afx_msg LRESULT OnToolbarDay(WPARAM wParam, LPARAM lParam);
+    afx_msg LRESULT OnToolbarWeek(WPARAM wParam, LPARAM lParam);
+    afx_msg LRESULT OnToolbarMonth(WPARAM wParam, LPARAM lParam);
+    afx_msg LRESULT OnToolbarMinute1(WPARAM wParam, LPARAM lParam);
+    afx_msg LRESULT OnToolbarMinute5(WPARAM wParam, LPARAM lParam);
+    afx_msg LRESULT OnToolbarMinute15(WPARAM wParam, LPARAM lParam);
+    afx_msg LRESULT OnToolbarMinute30(WPARAM wParam, LPARAM lParam);
+    afx_msg LRESULT OnToolbarMinute60(WPARAM wParam, LPARAM lParam);
+    void InitFrame();
+    void CreateFrameButtons();
+    void CreateStatusBar();
+    void ShowServerClockText();
+    void GetChartCode(CString& code) const;
+    void RequestToolbarView(const char* button, int view, int period, bool reload);
+    void MenuBarCommand(int item);
+    void SetTradePanelDocked();
+    void ShutDownFrame();
     // -- end frame --
     // -- board: quote board, batches, pages, polling, search, notice, splash --
     // -- end board --
@@ -105,6 +185,24 @@ private:
 
     // State by concern (same blocks as the handlers above).
     // -- frame state --
+    FrameHooks m_frameHooks;
+    CCaptionFrame m_captionFrame{*this};
+    CMainToolbar m_toolbar;
+    CStatusBar m_statusBar;
+    HICON m_hIcon = NULL;
+    LayoutArea m_quoteArea;
+    LayoutArea m_tradePanelArea;
+    CPoint m_windowPosition;
+    int m_nSplit = 420;
+    int m_nTradePanelState = TRADE_PANEL_DOCKED;
+    HWND m_hTradePanel = NULL;
+    int m_bFrameReady = 0;
+    bool m_bStartupShown = false;
+    bool m_bStartupWaitsForShow = false;
+    bool m_bShuttingDown = false;
+    bool m_bNoticeShowing = false;
+    RECT m_workArea = {};
+    std::unique_ptr<CShutdownPlan> m_shutdownPlan;
     // -- end frame state --
     // -- board state --
     // -- end board state --

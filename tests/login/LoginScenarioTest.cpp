@@ -110,7 +110,10 @@ protected:
             return;
         HWND main = Find("Tolvan证券");
         if (main != NULL)
+        {
             ::PostMessageA(main, WM_CLOSE, 0, 0);
+            ConfirmClosePrompt(main);
+        }
         if (::WaitForSingleObject(m_terminal.hProcess, 30000) != WAIT_OBJECT_0)
         {
             ADD_FAILURE() << "Tolvan did not end after WM_CLOSE";
@@ -119,6 +122,33 @@ protected:
         ::CloseHandle(m_terminal.hThread);
         ::CloseHandle(m_terminal.hProcess);
         m_terminal = PROCESS_INFORMATION();
+    }
+
+    // The main window asks before it closes; the prompt is a window it owns.
+    void ConfirmClosePrompt(HWND main)
+    {
+        struct Owned
+        {
+            HWND owner;
+            HWND found;
+            static BOOL CALLBACK Match(HWND window, LPARAM argument)
+            {
+                Owned* owned = reinterpret_cast<Owned*>(argument);
+                if (::GetWindow(window, GW_OWNER) == owned->owner && ::IsWindowVisible(window))
+                {
+                    owned->found = window;
+                    return FALSE;
+                }
+                return TRUE;
+            }
+        } owned{main, NULL};
+        PumpUntil([&] {
+            owned.found = NULL;
+            ::EnumWindows(Owned::Match, reinterpret_cast<LPARAM>(&owned));
+            return owned.found != NULL || ::WaitForSingleObject(m_terminal.hProcess, 0) == WAIT_OBJECT_0;
+        }, kDeadlineMs);
+        if (owned.found != NULL)
+            ::PostMessageA(owned.found, WM_COMMAND, IDOK, 0);
     }
 
     HWND Find(const char* title)
@@ -212,7 +242,12 @@ TEST_F(LoginScenarioTest, LogsInThroughTheLoginWindow)
 
     Submit(login, "80001", "a123456");
     HWND main = NULL;
-    ASSERT_TRUE(PumpUntil([&] { return (main = Find("Tolvan证券")) != NULL && Find("Tolvan证券客户端登录") == NULL; }, kDeadlineMs));
+    // The main window waits off-screen until start-up has finished.
+    ASSERT_TRUE(PumpUntil([&] {
+        RECT place = {};
+        return (main = Find("Tolvan证券")) != NULL && Find("Tolvan证券客户端登录") == NULL && ::GetWindowRect(main, &place)
+               && place.left > -1000;
+    }, kDeadlineMs));
     EXPECT_TRUE(PumpUntil([&] { return AllConnectionsLoggedIn(); }, kDeadlineMs)) << s_sim->Control("sessions");
     Keep(main, "logged-in.png");
     EXPECT_NE(std::string::npos, s_sim->Control("http statistics").find("[\""));

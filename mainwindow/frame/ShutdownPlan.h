@@ -1,0 +1,66 @@
+// The worker stops of the main window's end, run in their order on a thread of their own
+// while the user-interface thread keeps dispatching messages (the workers deliver to the main
+// window by SendMessage in their last cycle). First the status-bar clock and the reply
+// receivers, together within one bound; then every other worker one after the other, each
+// with a bound of its own. A worker that does not end in time is reported and left running,
+// never killed; its owner keeps what it uses alive.
+#pragma once
+
+#include <winsock2.h>
+#include <windows.h>
+
+#include <functional>
+#include <string>
+#include <vector>
+
+class CShutdownPlan
+{
+public:
+    // Asks a worker to end and waits at most waitMs; true when it has ended.
+    typedef std::function<bool(DWORD waitMs)> StopFunction;
+
+    static const DWORD kFirstGroupMs = 3000;
+    static const DWORD kEachLaterMs = 2000;
+    static const DWORD kPumpMs = 5000;
+
+    CShutdownPlan();
+    // Waits for a stopping thread that is still running rather than free what it reads.
+    ~CShutdownPlan();
+    CShutdownPlan(const CShutdownPlan&) = delete;
+    CShutdownPlan& operator=(const CShutdownPlan&) = delete;
+
+    // The first group shares one bound; later stops run in the order they were added.
+    void AddFirst(const char* name, StopFunction stop);
+    void AddLater(const char* name, StopFunction stop);
+
+    // Runs the stops on a new thread and dispatches this thread's messages until they are
+    // done or pumpMs has passed. True when the stopping thread finished in time (each worker
+    // may still have been left running: see LeftRunning).
+    bool RunPumping(DWORD pumpMs = kPumpMs);
+    // Runs the stops on the calling thread (tests, and the plan's own thread).
+    void RunStops();
+
+    bool IsBusy() const { return m_busy != 0; }
+    // Names of the workers that did not end within their bound.
+    std::vector<std::string> LeftRunning() const;
+
+    // Overrides the bounds (tests).
+    void SetBounds(DWORD firstGroupMs, DWORD eachLaterMs);
+
+private:
+    struct Stop
+    {
+        std::string name;
+        StopFunction stop;
+        bool ended = false;
+    };
+    static unsigned __stdcall ThreadEntry(void* plan);
+    static void PumpPending();
+
+    std::vector<Stop> m_first;
+    std::vector<Stop> m_later;
+    DWORD m_firstGroupMs = kFirstGroupMs;
+    DWORD m_eachLaterMs = kEachLaterMs;
+    volatile LONG m_busy = 0;
+    HANDLE m_thread = NULL;
+};

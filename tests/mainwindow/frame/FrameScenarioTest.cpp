@@ -1,0 +1,336 @@
+// Tolvan.exe against the simulator, logged in through its login window: the main window comes
+// on screen maximised with its own caption and frame, menu bar, toolbar and status bar (the
+// connection states and the server clock), and it ends within its bound, exit code 0 and no
+// crash dump, when closed while quotes stream. Screenshots go to <build>\test-artifacts.
+#include "FileCrypt.h"
+#include "LoginWindowIds.h"
+#include "WindowShot.h"
+#include "testsupport/Pump.h"
+#include "testsupport/SimulatorSuite.h"
+
+#include <commctrl.h>
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+using tolvan::test::PumpUntil;
+using tolvan::test::Screenshot;
+using tolvan::test::SimulatorSuite;
+
+namespace {
+
+const DWORD kDeadlineMs = 60000;
+// The end's own bounds (5 s of pumping while the workers stop, then the connections) and
+// the process's exit.
+const DWORD kExitBoundMs = 15000;
+
+CString BinFolder()
+{
+    char path[MAX_PATH] = {0};
+    ::GetModuleFileNameA(NULL, path, MAX_PATH);
+    CString folder = path;
+    return folder.Left(folder.ReverseFind('\\') + 1);
+}
+
+CString RootFolder()
+{
+    CString bin = BinFolder();
+    bin = bin.Left(bin.GetLength() - 1);
+    return bin.Left(bin.ReverseFind('\\') + 1);
+}
+
+std::wstring Wide(const char* text)
+{
+    wchar_t wide[256] = {0};
+    ::MultiByteToWideChar(CP_ACP, 0, text, -1, wide, 256);
+    return wide;
+}
+
+struct WindowQuery
+{
+    DWORD process;
+    std::function<bool(HWND)> match;
+    HWND found;
+};
+
+BOOL CALLBACK MatchWindow(HWND window, LPARAM argument)
+{
+    WindowQuery* query = reinterpret_cast<WindowQuery*>(argument);
+    DWORD process = 0;
+    ::GetWindowThreadProcessId(window, &process);
+    if (process == query->process && ::IsWindowVisible(window) && query->match(window))
+    {
+        query->found = window;
+        return FALSE;
+    }
+    return TRUE;
+}
+
+std::string TitleOf(HWND window)
+{
+    char title[128] = {0};
+    ::GetWindowTextA(window, title, sizeof(title));
+    return title;
+}
+
+class FrameScenarioTest : public SimulatorSuite
+{
+protected:
+    void SetUp() override
+    {
+        ASSERT_NO_FATAL_FAILURE(ResetSimulator("login"));
+        WriteInstallation();
+        ::CreateDirectoryA(RootFolder() + "test-artifacts", NULL);
+        ::DeleteFileA(BinFolder() + "crashdump.dmp");
+    }
+
+    void TearDown() override
+    {
+        if (m_terminal.hProcess != NULL)
+        {
+            // Whatever failed, the terminal must not outlive the test.
+            ::TerminateProcess(m_terminal.hProcess, 1);
+            ::WaitForSingleObject(m_terminal.hProcess, 10000);
+            ::CloseHandle(m_terminal.hThread);
+            ::CloseHandle(m_terminal.hProcess);
+            m_terminal = PROCESS_INFORMATION();
+        }
+        SimulatorSuite::TearDown();
+    }
+
+    void WriteInstallation()
+    {
+        const CString config = BinFolder() + "Config.ini";
+        ::DeleteFileA(config);
+        CString url;
+        url.Format("http://127.0.0.1:%d", s_sim->Port("http"));
+        ::WritePrivateProfileStringA("Update", "UpdateListUrl", url + "/update/UpdateList.ini", config);
+        ::WritePrivateProfileStringA("system", "StatisticsUrl", url, config);
+        CString servers;
+        servers.Format("[Network]\n本地一,本地服务器一:127.0.0.1:%d:KQZTWXBNPL4M\n", s_sim->Port("login"));
+        CFileCrypt crypt;
+        ASSERT_TRUE(crypt.EncryptStringToFile(servers, BinFolder() + "ServerList_real.ini"));
+        ASSERT_TRUE(crypt.EncryptStringToFile(servers, BinFolder() + "ServerList_analog.ini"));
+        ::CreateDirectoryA(RootFolder() + "update", NULL);
+        FILE* list = fopen(RootFolder() + "update\\UpdateList.ini", "wb");
+        ASSERT_NE(nullptr, list);
+        fputs("[Config]\r\nVersion=1\r\n[Files]\r\nupdate\\UpdateList.ini=1\r\n", list);
+        fclose(list);
+    }
+
+    HWND Find(const std::function<bool(HWND)>& match)
+    {
+        WindowQuery query{m_terminal.dwProcessId, match, NULL};
+        ::EnumWindows(MatchWindow, reinterpret_cast<LPARAM>(&query));
+        return query.found;
+    }
+
+    HWND FindTitled(const char* title)
+    {
+        return Find([&](HWND window) { return TitleOf(window) == title; });
+    }
+
+    // Starts the terminal and logs in as a user would; the main window once it is on screen.
+    HWND StartAndLogIn()
+    {
+        CString commandLine = "\"" + BinFolder() + "Tolvan.exe\"";
+        STARTUPINFOA startup = {sizeof(startup)};
+        if (!::CreateProcessA(NULL, commandLine.GetBuffer(), NULL, NULL, FALSE, 0, NULL, BinFolder(), &startup,
+                              &m_terminal))
+            return NULL;
+        HWND login = NULL;
+        PumpUntil([&] {
+            login = FindTitled("Tolvan证券客户端登录");
+            return login != NULL && ::IsWindowEnabled(::GetDlgItem(login, IDOK))
+                   && ::SendDlgItemMessageA(login, IDC_LOGIN_SERVERS, CB_GETCOUNT, 0, 0) > 0;
+        }, kDeadlineMs);
+        if (login == NULL)
+            return NULL;
+        ::SendMessageA(::GetDlgItem(login, IDC_LOGIN_USER), WM_SETTEXT, 0, (LPARAM) "80001");
+        HWND edit = ::GetDlgItem(login, IDC_LOGIN_PASSWORD);
+        ::SendMessageA(edit, WM_SETTEXT, 0, (LPARAM) "a123456");
+        ::PostMessageA(edit, WM_KEYDOWN, VK_RETURN, 0);
+        ::PostMessageA(edit, WM_KEYUP, VK_RETURN, 0);
+        HWND main = NULL;
+        PumpUntil([&] {
+            main = FindTitled("Tolvan证券");
+            RECT rect = {};
+            return main != NULL && FindTitled("Tolvan证券客户端登录") == NULL && ::GetWindowRect(main, &rect)
+                   && rect.left > -1000 && ::IsZoomed(main);
+        }, kDeadlineMs);
+        if (main == NULL || !::IsZoomed(main))
+        {
+            RECT rect = {};
+            ::GetWindowRect(main, &rect);
+            ADD_FAILURE() << "main " << main << " at " << rect.left << "," << rect.top << " zoomed " << ::IsZoomed(main)
+                          << " login " << FindTitled("Tolvan证券客户端登录");
+            return NULL;
+        }
+        return main;
+    }
+
+    // A status-bar pane's text, read from the terminal's own memory.
+    std::wstring PaneText(HWND statusBar, int pane)
+    {
+        const int length = LOWORD(::SendMessageW(statusBar, SB_GETTEXTLENGTHW, pane, 0));
+        const SIZE_T bytes = (length + 1) * sizeof(wchar_t);
+        void* remote = ::VirtualAllocEx(m_terminal.hProcess, NULL, bytes, MEM_COMMIT, PAGE_READWRITE);
+        if (remote == NULL)
+            return L"";
+        ::SendMessageW(statusBar, SB_GETTEXTW, pane, reinterpret_cast<LPARAM>(remote));
+        std::vector<wchar_t> text(length + 1, 0);
+        SIZE_T read = 0;
+        ::ReadProcessMemory(m_terminal.hProcess, remote, text.data(), bytes, &read);
+        ::VirtualFreeEx(m_terminal.hProcess, remote, 0, MEM_RELEASE);
+        return std::wstring(text.data());
+    }
+
+    // The close prompt the main window owns.
+    HWND FindClosePrompt(HWND main)
+    {
+        return Find([&](HWND window) {
+            char name[32] = {0};
+            ::GetClassNameA(window, name, sizeof(name));
+            return window != main && ::GetWindow(window, GW_OWNER) == main && strcmp(name, "#32770") == 0;
+        });
+    }
+
+    HWND AnswerClosePrompt(HWND main, int answer)
+    {
+        ::PostMessageA(main, WM_SYSCOMMAND, SC_CLOSE, 0);
+        HWND prompt = NULL;
+        PumpUntil([&] { return (prompt = FindClosePrompt(main)) != NULL; }, kDeadlineMs);
+        if (prompt != NULL)
+            ::PostMessageA(prompt, WM_COMMAND, answer, 0);
+        return prompt;
+    }
+
+    static void Keep(const Screenshot& shot, const char* name)
+    {
+        EXPECT_FALSE(shot.IsEmpty()) << name;
+        shot.SavePng(std::string(RootFolder()) + "test-artifacts\\" + name);
+    }
+
+    PROCESS_INFORMATION m_terminal = PROCESS_INFORMATION();
+};
+
+TEST_F(FrameScenarioTest, ShowsItsFrameToolbarAndStatusBarAfterLogin)
+{
+    HWND main = StartAndLogIn();
+    ASSERT_NE(HWND(NULL), main) << "the main window did not come on screen maximised";
+    HWND statusBar = ::FindWindowExA(main, NULL, STATUSCLASSNAMEA, NULL);
+    ASSERT_NE(HWND(NULL), statusBar);
+    EXPECT_TRUE(PumpUntil([&] {
+        return PaneText(statusBar, 1) == Wide("交易服务器：连接成功") && PaneText(statusBar, 2) == Wide("查询服务器：连接成功")
+               && PaneText(statusBar, 5).find(Wide("服务器时间:")) == 0;
+    }, kDeadlineMs)) << "pane 1, 2, 5 do not show the connections and the clock";
+    // The toolbar across the top and the status bar across the bottom of the client area.
+    HWND toolbar = ::FindWindowExA(main, NULL, NULL, "Ribbonet");
+    ASSERT_NE(HWND(NULL), toolbar) << "no toolbar";
+    RECT client = {};
+    RECT bar = {};
+    RECT strip = {};
+    EXPECT_TRUE(PumpUntil([&] {
+        ::GetClientRect(main, &client);
+        ::GetWindowRect(statusBar, &bar);
+        ::MapWindowPoints(NULL, main, reinterpret_cast<POINT*>(&bar), 2);
+        ::GetWindowRect(toolbar, &strip);
+        ::MapWindowPoints(NULL, main, reinterpret_cast<POINT*>(&strip), 2);
+        return bar.top == client.bottom - 25 && bar.bottom == client.bottom && bar.left == 0
+               && bar.right == client.right && strip.top == 0 && strip.bottom == 25 && strip.left == 0
+               && strip.right == client.right;
+    }, 10000)) << "status bar " << bar.left << "," << bar.top << "," << bar.right << "," << bar.bottom << " toolbar "
+               << strip.right << "," << strip.bottom << " client " << client.right << "," << client.bottom;
+    std::vector<std::string> captions;
+    for (HWND button = ::GetWindow(toolbar, GW_CHILD); button != NULL; button = ::GetWindow(button, GW_HWNDNEXT))
+        captions.push_back(TitleOf(button));
+    EXPECT_EQ(13u, captions.size());
+
+    // A toolbar button whose views come with the charts is handled (logged), not dropped.
+    ::SendMessageA(::FindWindowExA(toolbar, NULL, NULL, "分时"), BM_CLICK, 0, 0);
+    ::SendMessageA(::FindWindowExA(toolbar, NULL, NULL, "放大"), BM_CLICK, 0, 0);
+    EXPECT_TRUE(::IsWindow(main));
+
+    // The drawn caption (skin, title, buttons, menu bar) and the checked list button. A
+    // maximised window hangs its borders over the screen's edges: the picture is the screen,
+    // window pixel (x, y) at (x + left, y + top).
+    const frametest::SkinPixels skin;
+    Screenshot shot;
+    RECT window = {};
+    ::GetWindowRect(main, &window);
+    const int width = window.right - window.left;
+    const int left = window.left;
+    const int top = window.top;
+    auto at = [&](int x, int y) { return shot.PixelAt(x + left, y + top); };
+    auto place = [&](int x1, int y1, int x2, int y2) {
+        const RECT rect = {x1 + left, y1 + top, x2 + left, y2 + top};
+        return rect;
+    };
+    EXPECT_TRUE(PumpUntil([&] {
+        shot = frametest::CaptureScreenOf(main);
+        return at(width - 120, 10) == skin.At(52, 10);
+    }, 10000)) << "no drawn caption";
+    Keep(shot, "main-window.png");
+    EXPECT_EQ(skin.At(52, 30), at(width - 120, 30));
+    EXPECT_EQ(skin.At(5, 40), at(5, 300)) << "no left border";
+    EXPECT_GT(frametest::CountNear(shot, RGB(0, 0, 0), place(width / 2 - 60, 8, width / 2 + 60, 32), 60), 20u)
+        << "no title";
+    EXPECT_GT(frametest::CountNear(shot, RGB(235, 235, 235), place(width - 30, 10, width - 10, 30), 20), 10u)
+        << "no close button";
+    EXPECT_GT(frametest::CountNear(shot, RGB(0xEB, 0xEB, 0xEB), place(256, 8, 496, 33), 0), 1000u) << "no menu bar";
+    // Client pixels start below the 38-pixel caption, right of the 8-pixel border.
+    EXPECT_GT(frametest::CountNear(shot, RGB(0x64, 0x64, 0x64), place(8 + 2, 38 + 1, 8 + 60, 38 + 24), 0), 200u)
+        << "list button not checked";
+
+    // The menu bar's "关于" opens the About box.
+    const LPARAM about = MAKELPARAM(left + 256 + 2 * 80 + 40, top + 20);
+    ::PostMessageA(main, WM_NCLBUTTONDOWN, HTCAPTION, about);
+    ::PostMessageA(main, WM_NCLBUTTONUP, HTCAPTION, about);
+    HWND box = NULL;
+    EXPECT_TRUE(PumpUntil([&] { return (box = FindTitled("关于 Tolvan证券")) != NULL; }, 10000)) << "no About box";
+    if (box != NULL)
+    {
+        Keep(frametest::CaptureWholeWindow(box), "about-box.png");
+        ::PostMessageA(box, WM_COMMAND, IDOK, 0);
+        EXPECT_TRUE(PumpUntil([&] { return FindTitled("关于 Tolvan证券") == NULL; }, 10000));
+    }
+}
+
+TEST_F(FrameScenarioTest, EndsWithinItsBoundWhenClosedWhileQuotesStream)
+{
+    HWND main = StartAndLogIn();
+    ASSERT_NE(HWND(NULL), main);
+    HWND statusBar = ::FindWindowExA(main, NULL, STATUSCLASSNAMEA, NULL);
+    ASSERT_TRUE(PumpUntil([&] { return PaneText(statusBar, 1) == Wide("交易服务器：连接成功"); }, kDeadlineMs));
+    ASSERT_EQ("OK", s_sim->Control("manual off"));
+    ASSERT_EQ(0u, s_sim->Control("interval 20").find("OK"));
+
+    // Cancel in the prompt leaves the terminal as it was.
+    ASSERT_NE(HWND(NULL), AnswerClosePrompt(main, IDCANCEL));
+    ASSERT_TRUE(PumpUntil([&] { return FindClosePrompt(main) == NULL; }, kDeadlineMs));
+    // Still running: its clock goes on to the next second.
+    const std::wstring clock = PaneText(statusBar, 5);
+    EXPECT_TRUE(PumpUntil([&] {
+        return ::WaitForSingleObject(m_terminal.hProcess, 0) == WAIT_TIMEOUT && ::IsWindow(statusBar)
+               && PaneText(statusBar, 5) != clock && PaneText(statusBar, 5).find(Wide("服务器时间:")) == 0;
+    }, 10000)) << "the terminal did not go on after Cancel";
+    EXPECT_TRUE(::IsWindowVisible(main));
+    EXPECT_TRUE(::IsZoomed(main));
+
+    ASSERT_NE(HWND(NULL), AnswerClosePrompt(main, IDOK));
+    const DWORD start = ::GetTickCount();
+    const DWORD waited = ::WaitForSingleObject(m_terminal.hProcess, kExitBoundMs);
+    const DWORD took = ::GetTickCount() - start;
+    ASSERT_EQ((DWORD)WAIT_OBJECT_0, waited) << "still running after " << kExitBoundMs << " ms";
+    DWORD exitCode = 99;
+    ::GetExitCodeProcess(m_terminal.hProcess, &exitCode);
+    EXPECT_EQ(0u, exitCode);
+    EXPECT_EQ(INVALID_FILE_ATTRIBUTES, ::GetFileAttributesA(BinFolder() + "crashdump.dmp")) << "crash dump written";
+    printf("the terminal ended %lu ms after the close was confirmed\n", static_cast<unsigned long>(took));
+    ::CloseHandle(m_terminal.hThread);
+    ::CloseHandle(m_terminal.hProcess);
+    m_terminal = PROCESS_INFORMATION();
+}
+
+}  // namespace
