@@ -17,13 +17,52 @@ TradingHost::~TradingHost()
     tolvan::test::PumpPending();
 }
 
+namespace {
+
+class ContainerStandIn : public CWnd
+{
+public:
+    explicit ContainerStandIn(TradingHost* host) : m_host(host) {}
+
+protected:
+    LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override
+    {
+        if (message >= WM_USER) {
+            m_host->Record(message, wParam, lParam, true);
+            return 0;
+        }
+        return CWnd::WindowProc(message, wParam, lParam);
+    }
+    void PostNcDestroy() override { delete this; }
+
+private:
+    TradingHost* m_host;
+};
+
+}  // namespace
+
 HWND TradingHost::CreateContainer()
 {
     CRect client;
     GetClientRect(&client);
-    m_container = ::CreateWindowExA(0, "STATIC", "", WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN, 0, 0, client.Width(),
-                                    client.Height(), m_hWnd, NULL, ::GetModuleHandleA(NULL), NULL);
-    return m_container;
+    m_container = new ContainerStandIn(this);
+    m_container->Create(AfxRegisterWndClass(0, ::LoadCursor(NULL, IDC_ARROW), (HBRUSH)::GetStockObject(WHITE_BRUSH)),
+                        "", WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN, client, this, 1);
+    return m_container->GetSafeHwnd();
+}
+
+HWND FindDescendant(HWND root, int id)
+{
+    struct Search { int id; HWND found; } search{id, NULL};
+    ::EnumChildWindows(root, [](HWND hWnd, LPARAM l) -> BOOL {
+        Search* s = reinterpret_cast<Search*>(l);
+        if (::GetDlgCtrlID(hWnd) == s->id) {
+            s->found = hWnd;
+            return FALSE;
+        }
+        return TRUE;
+    }, (LPARAM)&search);
+    return search.found;
 }
 
 size_t TradingHost::Count(UINT message) const
@@ -45,7 +84,17 @@ HostMessage TradingHost::Last(UINT message) const
 LRESULT TradingHost::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
 {
     if (message >= WM_USER) {
+        Record(message, wParam, lParam, false);
+        return 0;
+    }
+    return CWnd::WindowProc(message, wParam, lParam);
+}
+
+void TradingHost::Record(UINT message, WPARAM wParam, LPARAM lParam, bool toContainer)
+{
+    {
         HostMessage m;
+        m.toContainer = toContainer;
         m.message = message;
         m.wParam = wParam;
         m.lParam = lParam;
@@ -65,9 +114,7 @@ LRESULT TradingHost::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
             break;
         }
         m_messages.push_back(m);
-        return 0;
     }
-    return CWnd::WindowProc(message, wParam, lParam);
 }
 
 POINT CentreOf(HWND control)

@@ -18,6 +18,7 @@ struct HostMessage
     CString text;  // CString* payloads and the first text of a request record
     OrderTicket ticket;
     PasswordRequest password;
+    bool toContainer = false;  // reached the container's stand-in, not the host
 };
 
 class TradingHost : public CWnd
@@ -34,15 +35,18 @@ public:
     HostMessage Last(UINT message) const;
     const std::vector<HostMessage>& Messages() const { return m_messages; }
     void Clear() { m_messages.clear(); }
+    void Record(UINT message, WPARAM wParam, LPARAM lParam, bool toContainer);
 
 protected:
     LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
 
 private:
     std::vector<HostMessage> m_messages;
-    HWND m_container = NULL;
+    CWnd* m_container = nullptr;
 };
 
+// The first window below `root` (at any depth) with this control id; NULL when none.
+HWND FindDescendant(HWND root, int id);
 // Screen points of a child control, for real mouse input.
 POINT CentreOf(HWND control);
 // Real input through the system (the window must be on top): a click at a screen point,
