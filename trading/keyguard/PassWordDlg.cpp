@@ -112,13 +112,18 @@ BOOL CPassWordDlg::OnInitDialog()
 
     CRect client;
     GetClientRect(&client);
-    OnSize(SIZE_RESTORED, client.Width(), client.Height());
+    Layout(client.Width(), client.Height());
     return TRUE;
 }
 
 void CPassWordDlg::OnSize(UINT nType, int cx, int cy)
 {
     CDialogEx::OnSize(nType, cx, cy);
+    Layout(cx, cy);
+}
+
+void CPassWordDlg::Layout(int cx, int cy)
+{
     for (const Placement& place : kPlacements) {
         CWnd* control = GetDlgItem(place.id);
         if (control != nullptr)

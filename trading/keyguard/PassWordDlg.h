@@ -45,6 +45,7 @@ private:
     void CreateEdit(entry::CEditCustom& edit, UINT id);
     void CreateButton(CLayerButton& button, const char* text, UINT id, bool visible);
     entry::CEditCustom& TargetEdit(int target);
+    void Layout(int cx, int cy);
 
     CFont m_font;
     CStatic m_typeLabel, m_currentLabel, m_newLabel, m_againLabel;
