@@ -124,6 +124,7 @@ BOOL CVelmoraDlg::OnInitDialog()
     // -- hosts init --
     // -- end hosts init --
     // -- panels init --
+    CreateTradePanel();
     // -- end panels init --
     return TRUE;
 }
@@ -178,6 +179,7 @@ void CVelmoraDlg::StopReceivers()
 void CVelmoraDlg::OnDestroy()
 {
     // -- panels destroy --
+    DestroyTradePanel();
     // -- end panels destroy --
     // -- hosts destroy --
     // -- end hosts destroy --

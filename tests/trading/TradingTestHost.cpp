@@ -113,6 +113,8 @@ void TradingHost::Record(UINT message, WPARAM wParam, LPARAM lParam, bool toCont
         default:
             break;
         }
+        if (onMessage)
+            onMessage(m);
         m_messages.push_back(m);
     }
 }

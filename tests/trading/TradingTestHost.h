@@ -8,6 +8,7 @@
 #include <TradingRecords.h>
 #include <testsupport/Screenshot.h>
 
+#include <functional>
 #include <vector>
 
 struct HostMessage
@@ -36,6 +37,8 @@ public:
     const std::vector<HostMessage>& Messages() const { return m_messages; }
     void Clear() { m_messages.clear(); }
     void Record(UINT message, WPARAM wParam, LPARAM lParam, bool toContainer);
+    // Called for each recorded message while its payload is alive, to copy more of it.
+    std::function<void(HostMessage&)> onMessage;
 
 protected:
     LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
