@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstdlib>
 #include <set>
 #include <vector>
 
@@ -20,7 +21,16 @@ TEST(KeyOrder, EveryDigitIsOnExactlyOneKey)
 
 TEST(KeyOrder, ShufflesAreIndependentAndNotTheRuntimeDefaultSequence)
 {
-    // An unseeded rand() gives the same first layout in every run; the keypad must not.
+    // An unseeded rand() gives the same layouts in every run (those of seed 1); the keypad's
+    // do not follow them.
+    auto runtimeDefault = [](int n) { return rand() % n; };
+    srand(1);
+    std::vector<int> first = keyguard::ShuffleDigits(runtimeDefault);
+    std::vector<int> second = keyguard::ShuffleDigits(runtimeDefault);
+    srand(1);
+    EXPECT_FALSE(keyguard::ShuffleDigits(keyguard::SeededPicker()) == first &&
+                 keyguard::ShuffleDigits(keyguard::SeededPicker()) == second);
+
     std::set<std::vector<int>> layouts;
     for (int i = 0; i < 20; ++i)
         layouts.insert(keyguard::ShuffleDigits(keyguard::SeededPicker()));
