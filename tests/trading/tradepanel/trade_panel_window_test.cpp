@@ -2,6 +2,7 @@
 // relays up by caption, what reaches the order form, Escape, and dragging the floating panel
 // by its top strip with the low-level mouse hook.
 #include "TradeDlg.h"
+#include "TradeWindows.h"
 #include "TradePanelMessages.h"
 
 #include "ConnectionStates.h"
@@ -15,7 +16,9 @@
 
 #include <gtest/gtest.h>
 
+#include <map>
 #include <memory>
+#include <vector>
 
 using tolvan::test::MessageBoxScript;
 using tolvan::test::PumpUntil;
@@ -236,6 +239,96 @@ TEST_F(TradePanel, DestroyingAFloatingPanelRemovesItsHook)
     panel->DestroyWindow();
     EXPECT_FALSE(panel->HasDragHook());
     EXPECT_FALSE(panel->IsFloating());
+}
+
+// What reaches the container, recorded on its way in (the list windows are not built here).
+struct ContainerTap
+{
+    struct Seen { UINT message; ListCommand command; CString text; COLORREF colour; int flag; };
+    static std::vector<Seen> seen;
+    static WNDPROC original;
+
+    static LRESULT CALLBACK Proc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam)
+    {
+        Seen s{message, ListCommand(), CString(), 0, -1};
+        if (message == WM_POSITIONS_LIST || message == WM_ORDERS_LIST || message == WM_FILLS_LIST)
+            s.command = *reinterpret_cast<const ListCommand*>(wParam);
+        else if (message == WM_QUERY_PAGE_0 || message == WM_QUERY_PAGE_4)
+            s.text = reinterpret_cast<const QueryText*>(wParam)->text;
+        else if (message == WM_QUERY_PAGE_1 || message == WM_QUERY_PAGE_5 || message == WM_PASSWORD_STATUS) {
+            s.text = reinterpret_cast<const StatusLine*>(wParam)->text;
+            s.colour = reinterpret_cast<const StatusLine*>(wParam)->colour;
+        } else if (message == WM_QUERY_PAGE_6)
+            s.flag = reinterpret_cast<const std::map<int, int>*>(wParam)->at(0);
+        else if (message == WM_ORDERS_BUTTON_STATE) {
+            s.text = reinterpret_cast<const ButtonState*>(wParam)->caption;
+            s.flag = reinterpret_cast<const ButtonState*>(wParam)->highlight;
+        }
+        if (message >= WM_USER + 300 && message < WM_USER + 800)
+            seen.push_back(s);
+        return ::CallWindowProcA(original, hWnd, message, wParam, lParam);
+    }
+
+    static CString Describe()
+    {
+        CString all;
+        for (const Seen& s : seen) {
+            CString one;
+            one.Format("%d:%d@%d ", s.message - WM_USER, s.command.op, s.command.row);
+            all += one;
+        }
+        return all.Trim();
+    }
+};
+std::vector<ContainerTap::Seen> ContainerTap::seen;
+WNDPROC ContainerTap::original = nullptr;
+
+TEST_F(TradePanel, ServesTheTradingRulesThroughTheContainer)
+{
+    HWND container = panel->GetContainer();
+    ContainerTap::seen.clear();
+    ContainerTap::original = (WNDPROC)::SetWindowLongPtrA(container, GWLP_WNDPROC, (LONG_PTR)&ContainerTap::Proc);
+    CTradeWindows windows(panel.get());
+    ASSERT_TRUE(windows.HasTradeDialog());
+
+    const CString position[8] = {"原油", "CL", "0", "1", "70", "5", "1000", "USD"};
+    windows.InsertPositionRow();
+    windows.SetPositionRow(0, position);
+    windows.InsertPositionRow();
+    windows.DeletePositionRow(0);
+    windows.ClearPositions();
+    EXPECT_STREQ("300:0@0 300:4@0 300:0@1 300:2@0 300:3@0", ContainerTap::Describe());
+    EXPECT_EQ(0, ContainerTap::seen[1].command.text.Find("原油|CL|买|"));
+
+    ContainerTap::seen.clear();
+    std::vector<OrderEntry> orders(3);
+    windows.SyncOrderRows(orders, 2);
+    orders.resize(1);
+    windows.SyncOrderRows(orders, 1);
+    EXPECT_STREQ("400:0@0 400:0@1 400:0@2 400:5@0 400:2@0 400:2@0 400:5@0", ContainerTap::Describe());
+
+    ContainerTap::seen.clear();
+    windows.ClearFills();
+    windows.AppendFillRow(OrderEntry());
+    windows.AppendFillRow(OrderEntry());
+    EXPECT_STREQ("500:3@0 500:0@0 500:4@0 500:0@1 500:4@1", ContainerTap::Describe());
+
+    ContainerTap::seen.clear();
+    windows.SendQueryText(ITradingWindows::HISTORY_PAGE, "line", ITradingWindows::QUERY_TEXT_APPEND);
+    windows.SendQueryStatus(ITradingWindows::FUNDS_PAGE, "busy", RGB(1, 2, 3));
+    windows.SetNextPageState(true);
+    windows.SendPasswordStatus("密码修改成功！", RGB(0, 0, 255));
+    windows.SetOrdersButtonState("可撤", true, false);
+    ASSERT_EQ(5u, ContainerTap::seen.size());
+    EXPECT_EQ(WM_QUERY_PAGE_4, ContainerTap::seen[0].message);
+    EXPECT_STREQ("line", ContainerTap::seen[0].text);
+    EXPECT_EQ(WM_QUERY_PAGE_1, ContainerTap::seen[1].message);
+    EXPECT_EQ(RGB(1, 2, 3), ContainerTap::seen[1].colour);
+    EXPECT_EQ(1, ContainerTap::seen[2].flag);
+    EXPECT_EQ(WM_PASSWORD_STATUS, ContainerTap::seen[3].message);
+    EXPECT_STREQ("可撤", ContainerTap::seen[4].text);
+    EXPECT_EQ(0, ContainerTap::seen[4].flag);
+    ::SetWindowLongPtrA(container, GWLP_WNDPROC, (LONG_PTR)ContainerTap::original);
 }
 
 }  // namespace
