@@ -202,6 +202,7 @@ BOOL CVelmoraDlg::OnInitDialog()
     // -- hosts init --
     // -- end hosts init --
     // -- panels init --
+    CreateTradePanel();
     // -- end panels init --
     return TRUE;
 }
@@ -256,6 +257,7 @@ void CVelmoraDlg::StopReceivers()
 void CVelmoraDlg::OnDestroy()
 {
     // -- panels destroy --
+    DestroyTradePanel();
     // -- end panels destroy --
     // -- hosts destroy --
     // -- end hosts destroy --

@@ -162,6 +162,13 @@ protected:
     // -- hosts: chart hosts, quote views, instrument switch, downloads --
     // -- end hosts --
     // -- panels: trade dialog, console, history-order query --
+public:
+    // The trading windows as the trading rules see them (served by the trade panel).
+    class ITradingWindows& TradingWindows();
+    class CTradeDlg* GetTradeDlg() const { return m_pTradeDlg; }
+protected:
+    void CreateTradePanel();
+    void DestroyTradePanel();
     // -- end panels --
 
     DECLARE_MESSAGE_MAP()
@@ -213,5 +220,7 @@ private:
     // -- hosts state --
     // -- end hosts state --
     // -- panels state --
+    class CTradeDlg* m_pTradeDlg = nullptr;
+    class CTradeWindows* m_pTradeWindows = nullptr;
     // -- end panels state --
 };
