@@ -3,6 +3,7 @@
 // Every operation may be called from any thread; calls from other threads are carried out on
 // the window's own thread before they return.
 #pragma once
+#include <winsock2.h>
 #include <windows.h>
 
 #include <functional>
