@@ -99,39 +99,72 @@ TEST(ProbehallTest, WritesTheListFastestFirstWithUnreachableServersLast)
         << "three tries each in a full test";
 }
 
-TEST(UpdaterTest, ReplacesListedFilesAndAdoptsTheListOnlyWhenAllWereInstalled)
+// An installation root with the updater in its "update" folder, "bin\data.txt" installed
+// ("old") and its new version downloaded ("new"). The updater reads the downloaded list from
+// its temporary folder; a folder of this root's own keeps it apart from terminals that other
+// tests start (they download the same name).
+struct UpdaterRoot
 {
-    const CString root = MakeTempFolder("updater");
-    ::CreateDirectoryA(root + "update", NULL);
-    ::CreateDirectoryA(root + "update\\bin", NULL);
-    ::CreateDirectoryA(root + "bin", NULL);
-    const char* copied[] = {"update.exe", "tolvanafx.dll", "libstdc++-6.dll", "libgcc_s_seh-1.dll", "libwinpthread-1.dll"};
-    for (const char* file : copied)
-        ::CopyFileA(BuildRoot() + "\\update\\" + file, root + "update\\" + file, FALSE);
-    WriteText(root + "bin\\data.txt", "old");
-    WriteText(root + "bin\\kept.txt", "kept");
-    WriteText(root + "update\\bin\\data.txt", "new");
-    WriteText(root + "update\\UpdateList.ini", "Version=1\n");
-    // The updater reads the downloaded list from its temporary folder; a folder of this test's
-    // own keeps it apart from terminals that other tests start (they download the same name).
-    const CString temp = root + "temp\\";
-    ::CreateDirectoryA(temp, NULL);
-    const CString downloaded = temp + "TolvanUpdate.ini";
-    const CString startUpdater = "cmd /c set \"TMP=" + temp + "\"&& set \"TEMP=" + temp + "\"&& start \"\" \"" +
-                                 root + "update\\update.exe\"";
-    WriteText(downloaded, "[Config]\nVersion=2\n[Files]\nupdate\\bin\\data.txt=2\nupdate\\..\\..\\evil.txt=2\n");
+    CString root = MakeTempFolder("updater");
+    CString downloaded;
+    CString startUpdater;
+
+    UpdaterRoot()
+    {
+        ::CreateDirectoryA(root + "update", NULL);
+        ::CreateDirectoryA(root + "update\\bin", NULL);
+        ::CreateDirectoryA(root + "bin", NULL);
+        const char* copied[] = {"update.exe", "tolvanafx.dll", "libstdc++-6.dll", "libgcc_s_seh-1.dll", "libwinpthread-1.dll"};
+        for (const char* file : copied)
+            ::CopyFileA(BuildRoot() + "\\update\\" + file, root + "update\\" + file, FALSE);
+        WriteText(root + "bin\\data.txt", "old");
+        WriteText(root + "bin\\kept.txt", "kept");
+        WriteText(root + "update\\bin\\data.txt", "new");
+        WriteText(root + "update\\UpdateList.ini", "Version=1\n");
+        const CString temp = root + "temp\\";
+        ::CreateDirectoryA(temp, NULL);
+        downloaded = temp + "TolvanUpdate.ini";
+        startUpdater = "cmd /c set \"TMP=" + temp + "\"&& set \"TEMP=" + temp + "\"&& start \"\" \"" + root +
+                       "update\\update.exe\"";
+    }
 
     // Started through "start", so the updater's parent ends at once as the terminal would.
-    RunAndWait(startUpdater);
+    void RunUpdater() { RunAndWait(startUpdater); }
+};
+
+TEST(UpdaterTest, ReplacesListedFilesAndAdoptsTheListOnlyWhenAllWereInstalled)
+{
+    UpdaterRoot install;
+    const CString& root = install.root;
+    WriteText(install.downloaded, "[Config]\nVersion=2\n[Files]\nupdate\\bin\\data.txt=2\nupdate\\..\\..\\evil.txt=2\n");
+    install.RunUpdater();
     EXPECT_TRUE(PumpUntil([&] { return ReadText(root + "bin\\data.txt") == "new"; }));
     EXPECT_EQ("kept", ReadText(root + "bin\\kept.txt"));
     EXPECT_EQ("<missing>", ReadText(root + "bin\\data.txt.new"));
     EXPECT_EQ("Version=1\n", ReadText(root + "update\\UpdateList.ini"))
         << "a refused name keeps the old list, so the update is tried again";
 
-    WriteText(downloaded, "[Config]\nVersion=2\n[Files]\nupdate\\bin\\data.txt=2\n");
-    RunAndWait(startUpdater);
+    WriteText(install.downloaded, "[Config]\nVersion=2\n[Files]\nupdate\\bin\\data.txt=2\n");
+    install.RunUpdater();
     EXPECT_TRUE(PumpUntil([&] { return ReadText(root + "update\\UpdateList.ini").find("Version=2") != std::string::npos; }));
+}
+
+TEST(UpdaterTest, AFileThatCannotBeReplacedKeepsItsOldContent)
+{
+    UpdaterRoot install;
+    const CString& root = install.root;
+    WriteText(install.downloaded, "[Config]\nVersion=2\n[Files]\nupdate\\bin\\data.txt=2\nupdate\\bin\\more.txt=2\n");
+    WriteText(root + "update\\bin\\more.txt", "more");
+    // In use by someone who shares it with nobody.
+    HANDLE inUse = ::CreateFileA(root + "bin\\data.txt", GENERIC_READ, 0, NULL, OPEN_EXISTING, 0, NULL);
+    ASSERT_NE(INVALID_HANDLE_VALUE, inUse);
+    install.RunUpdater();
+    // The updater goes on with the next file and then starts the terminal.
+    EXPECT_TRUE(PumpUntil([&] { return ReadText(root + "bin\\more.txt") == "more"; }));
+    EXPECT_EQ("<missing>", ReadText(root + "bin\\data.txt.new")) << "the temporary copy is removed";
+    EXPECT_EQ("Version=1\n", ReadText(root + "update\\UpdateList.ini"));
+    ::CloseHandle(inUse);
+    EXPECT_EQ("old", ReadText(root + "bin\\data.txt"));
 }
 
 }  // namespace

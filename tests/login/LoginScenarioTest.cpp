@@ -1,8 +1,9 @@
 // Tolvan.exe against the simulator, driven through its real login window as a user would: a
 // wrong password, a login server that drops the connection, the accepted login with every
-// connection of the account logged in, and the user name offered again at the next start.
-// Screenshots of the login window and of the window after login are kept in
-// <build>\test-artifacts.
+// connection of the account logged in, and the user name offered again at the next start; and
+// an update published on the simulator, installed by the updater after the terminal ended,
+// which then starts the terminal again. Screenshots of the login window and of the window
+// after login are kept in <build>\test-artifacts.
 #include "FileCrypt.h"
 #include "LoginWindowIds.h"
 #include "testsupport/Pump.h"
@@ -11,7 +12,10 @@
 
 #include <gtest/gtest.h>
 
+#include <tlhelp32.h>
+
 #include <string>
+#include <vector>
 
 using tolvan::test::PumpUntil;
 using tolvan::test::Screenshot;
@@ -56,6 +60,37 @@ BOOL CALLBACK MatchWindow(HWND window, LPARAM argument)
         return FALSE;
     }
     return TRUE;
+}
+
+// A running process started by parent from a program of the given file name; 0 when none.
+DWORD FindChildProcess(DWORD parent, const char* program)
+{
+    DWORD found = 0;
+    HANDLE snapshot = ::CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0);
+    if (snapshot == INVALID_HANDLE_VALUE)
+        return 0;
+    PROCESSENTRY32 entry = {sizeof(entry)};
+    for (BOOL more = ::Process32First(snapshot, &entry); more && found == 0; more = ::Process32Next(snapshot, &entry))
+        if (entry.th32ParentProcessID == parent && _stricmp(entry.szExeFile, program) == 0)
+            found = entry.th32ProcessID;
+    ::CloseHandle(snapshot);
+    return found;
+}
+
+ULONGLONG AsNumber(const FILETIME& time)
+{
+    return (ULONGLONG(time.dwHighDateTime) << 32) | time.dwLowDateTime;
+}
+
+std::string ReadText(const CString& path)
+{
+    FILE* file = fopen(path, "rb");
+    if (file == nullptr)
+        return "<missing>";
+    char buffer[256] = {0};
+    fread(buffer, 1, sizeof(buffer) - 1, file);
+    fclose(file);
+    return buffer;
 }
 
 class LoginScenarioTest : public SimulatorSuite
@@ -121,9 +156,11 @@ protected:
         m_terminal = PROCESS_INFORMATION();
     }
 
-    HWND Find(const char* title)
+    HWND Find(const char* title) { return FindIn(m_terminal.dwProcessId, title); }
+
+    static HWND FindIn(DWORD process, const char* title)
     {
-        FoundWindow found{m_terminal.dwProcessId, title, NULL};
+        FoundWindow found{process, title, NULL};
         ::EnumWindows(MatchWindow, reinterpret_cast<LPARAM>(&found));
         return found.window;
     }
@@ -228,6 +265,63 @@ TEST_F(LoginScenarioTest, LogsInThroughTheLoginWindow)
     ::CloseHandle(m_terminal.hThread);
     ::CloseHandle(m_terminal.hProcess);
     m_terminal = PROCESS_INFORMATION();
+}
+
+TEST_F(LoginScenarioTest, ANewerVersionIsDownloadedInstalledAfterTheTerminalEndedAndStartedAgain)
+{
+    const CString installed = BinFolder() + "UpdateMarker.txt";
+    const CString downloaded = RootFolder() + "update\\bin\\UpdateMarker.txt";
+    FILE* marker = fopen(installed, "wb");
+    ASSERT_NE(nullptr, marker);
+    fputs("old", marker);
+    fclose(marker);
+    ::DeleteFileA(downloaded);
+    ASSERT_EQ("OK 2", s_sim->Control("http update version 2"));
+    ASSERT_EQ("OK", s_sim->Control("http update file update\\bin\\UpdateMarker.txt 2 new-marker"));
+
+    ASSERT_NO_FATAL_FAILURE(StartTerminal());
+    DWORD updater = 0;
+    ASSERT_TRUE(PumpUntil([&] { return (updater = FindChildProcess(m_terminal.dwProcessId, "update.exe")) != 0; }, kDeadlineMs))
+        << "the terminal did not start the updater";
+    EXPECT_EQ("new-marker", ReadText(downloaded));
+    EXPECT_EQ("old", ReadText(installed)) << "nothing is replaced while the terminal runs";
+    HWND login = Find("Tolvan证券客户端登录");
+    ASSERT_NE(HWND(NULL), login);
+    EXPECT_EQ("发现新更新。。。", Text(login, IDC_LOGIN_STATUS));
+    EXPECT_FALSE(::IsWindowEnabled(::GetDlgItem(login, IDOK)));
+
+    // The user closes the login window; the terminal ends and the updater goes to work.
+    ::PostMessageA(login, WM_CLOSE, 0, 0);
+    ASSERT_EQ((DWORD)WAIT_OBJECT_0, ::WaitForSingleObject(m_terminal.hProcess, kDeadlineMs));
+    FILETIME created, ended, kernel, user;
+    ASSERT_TRUE(::GetProcessTimes(m_terminal.hProcess, &created, &ended, &kernel, &user));
+    ::CloseHandle(m_terminal.hThread);
+    ::CloseHandle(m_terminal.hProcess);
+    m_terminal = PROCESS_INFORMATION();
+
+    DWORD restarted = 0;
+    ASSERT_TRUE(PumpUntil([&] { return (restarted = FindChildProcess(updater, "Tolvan.exe")) != 0; }, kDeadlineMs))
+        << "the updater did not start the terminal again";
+    m_terminal.hProcess = ::OpenProcess(SYNCHRONIZE | PROCESS_QUERY_INFORMATION | PROCESS_TERMINATE, FALSE, restarted);
+    ASSERT_NE(HANDLE(NULL), m_terminal.hProcess);
+    m_terminal.dwProcessId = restarted;
+    FILETIME restartedAt;
+    ASSERT_TRUE(::GetProcessTimes(m_terminal.hProcess, &restartedAt, &ended, &kernel, &user));
+    EXPECT_GE(AsNumber(restartedAt), AsNumber(ended)) << "started again before the old terminal had ended";
+    EXPECT_EQ("new-marker", ReadText(installed));
+    EXPECT_EQ("<missing>", ReadText(installed + ".new"));
+
+    // The restarted terminal finds its list at the published version.
+    login = WaitForLoginWindow();
+    ASSERT_NE(HWND(NULL), login);
+    EXPECT_EQ("当前已是最新版本！", Text(login, IDC_LOGIN_STATUS));
+    EXPECT_NE(std::string::npos, ReadText(RootFolder() + "update\\UpdateList.ini").find("Version=2"));
+    ::PostMessageA(login, WM_CLOSE, 0, 0);
+    EXPECT_EQ((DWORD)WAIT_OBJECT_0, ::WaitForSingleObject(m_terminal.hProcess, kDeadlineMs));
+    ::CloseHandle(m_terminal.hProcess);
+    m_terminal = PROCESS_INFORMATION();
+    ::DeleteFileA(installed);
+    ::DeleteFileA(downloaded);
 }
 
 }  // namespace
