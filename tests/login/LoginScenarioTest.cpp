@@ -9,9 +9,11 @@
 #include "testsupport/Pump.h"
 #include "testsupport/Screenshot.h"
 #include "testsupport/SimulatorSuite.h"
+#include "testsupport/TestFiles.h"
 
 #include <gtest/gtest.h>
 
+#include <shlobj.h>
 #include <tlhelp32.h>
 
 #include <string>
@@ -22,6 +24,7 @@ using login_test::ControlText;
 using login_test::RootFolder;
 using tolvan::test::PumpUntil;
 using tolvan::test::Screenshot;
+using tolvan::test::RemoveFolder;
 using tolvan::test::SimulatorSuite;
 
 namespace {
@@ -96,6 +99,11 @@ protected:
 
 TEST_F(LoginScenarioTest, LogsInThroughTheLoginWindow)
 {
+    char appData[MAX_PATH] = {0};
+    ASSERT_TRUE(::SHGetSpecialFolderPathA(NULL, appData, CSIDL_APPDATA, TRUE));
+    const CString userFolder = CString(appData) + "\\Tolvan证券\\80001\\";
+    RemoveFolder(userFolder + "Proxy");
+    RemoveFolder(userFolder);
     ASSERT_TRUE(m_terminal.Start());
     HWND login = m_terminal.WaitForLoginWindow(kDeadlineMs);
     ASSERT_NE(HWND(NULL), login) << "no login window with servers";
@@ -125,6 +133,7 @@ TEST_F(LoginScenarioTest, LogsInThroughTheLoginWindow)
     EXPECT_TRUE(PumpUntil([&] { return login_test::AllConnectionsLoggedIn(*s_sim, "80001"); }, kDeadlineMs)) << s_sim->Control("sessions");
     Keep(main, "logged-in.png");
     EXPECT_NE(std::string::npos, s_sim->Control("http statistics").find("[\""));
+    EXPECT_NE(INVALID_FILE_ATTRIBUTES, ::GetFileAttributesA(userFolder + "Proxy")) << "the user's folders";
     EXPECT_TRUE(m_terminal.Stop());
 
     // The next start offers the user name again; closing the window ends the program.
