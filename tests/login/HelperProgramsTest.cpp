@@ -107,7 +107,7 @@ struct UpdaterRoot
 {
     CString root = MakeTempFolder("updater");
     CString downloaded;
-    CString startUpdater;
+    CString temp;
 
     UpdaterRoot()
     {
@@ -121,15 +121,26 @@ struct UpdaterRoot
         WriteText(root + "bin\\kept.txt", "kept");
         WriteText(root + "update\\bin\\data.txt", "new");
         WriteText(root + "update\\UpdateList.ini", "Version=1\n");
-        const CString temp = root + "temp\\";
+        temp = root + "temp\\";
         ::CreateDirectoryA(temp, NULL);
         downloaded = temp + "TolvanUpdate.ini";
-        startUpdater = "cmd /c set \"TMP=" + temp + "\"&& set \"TEMP=" + temp + "\"&& start \"\" \"" + root +
-                       "update\\update.exe\"";
     }
 
-    // Started through "start", so the updater's parent ends at once as the terminal would.
-    void RunUpdater() { RunAndWait(startUpdater); }
+    // Runs the updater to its end and gives its exit code (0: every file installed). Its
+    // parent is this test, not a terminal, so it does not wait for its parent; it inherits the
+    // temporary folder of this root.
+    DWORD RunUpdater()
+    {
+        char savedTmp[MAX_PATH] = {0}, savedTemp[MAX_PATH] = {0};
+        ::GetEnvironmentVariableA("TMP", savedTmp, MAX_PATH);
+        ::GetEnvironmentVariableA("TEMP", savedTemp, MAX_PATH);
+        ::SetEnvironmentVariableA("TMP", temp);
+        ::SetEnvironmentVariableA("TEMP", temp);
+        const DWORD code = RunAndWait("\"" + root + "update\\update.exe\"");
+        ::SetEnvironmentVariableA("TMP", savedTmp);
+        ::SetEnvironmentVariableA("TEMP", savedTemp);
+        return code;
+    }
 };
 
 TEST(UpdaterTest, ReplacesListedFilesAndAdoptsTheListOnlyWhenAllWereInstalled)
@@ -137,16 +148,16 @@ TEST(UpdaterTest, ReplacesListedFilesAndAdoptsTheListOnlyWhenAllWereInstalled)
     UpdaterRoot install;
     const CString& root = install.root;
     WriteText(install.downloaded, "[Config]\nVersion=2\n[Files]\nupdate\\bin\\data.txt=2\nupdate\\..\\..\\evil.txt=2\n");
-    install.RunUpdater();
-    EXPECT_TRUE(PumpUntil([&] { return ReadText(root + "bin\\data.txt") == "new"; }));
+    EXPECT_EQ(1u, install.RunUpdater());
+    EXPECT_EQ("new", ReadText(root + "bin\\data.txt"));
     EXPECT_EQ("kept", ReadText(root + "bin\\kept.txt"));
     EXPECT_EQ("<missing>", ReadText(root + "bin\\data.txt.new"));
     EXPECT_EQ("Version=1\n", ReadText(root + "update\\UpdateList.ini"))
         << "a refused name keeps the old list, so the update is tried again";
 
     WriteText(install.downloaded, "[Config]\nVersion=2\n[Files]\nupdate\\bin\\data.txt=2\n");
-    install.RunUpdater();
-    EXPECT_TRUE(PumpUntil([&] { return ReadText(root + "update\\UpdateList.ini").find("Version=2") != std::string::npos; }));
+    EXPECT_EQ(0u, install.RunUpdater());
+    EXPECT_NE(std::string::npos, ReadText(root + "update\\UpdateList.ini").find("Version=2"));
 }
 
 TEST(UpdaterTest, AFileThatCannotBeReplacedKeepsItsOldContent)
@@ -158,9 +169,8 @@ TEST(UpdaterTest, AFileThatCannotBeReplacedKeepsItsOldContent)
     // In use by someone who shares it with nobody.
     HANDLE inUse = ::CreateFileA(root + "bin\\data.txt", GENERIC_READ, 0, NULL, OPEN_EXISTING, 0, NULL);
     ASSERT_NE(INVALID_HANDLE_VALUE, inUse);
-    install.RunUpdater();
-    // The updater goes on with the next file and then starts the terminal.
-    EXPECT_TRUE(PumpUntil([&] { return ReadText(root + "bin\\more.txt") == "more"; }));
+    EXPECT_EQ(1u, install.RunUpdater());
+    EXPECT_EQ("more", ReadText(root + "bin\\more.txt")) << "the updater goes on with the next file";
     EXPECT_EQ("<missing>", ReadText(root + "bin\\data.txt.new")) << "the temporary copy is removed";
     EXPECT_EQ("Version=1\n", ReadText(root + "update\\UpdateList.ini"));
     ::CloseHandle(inUse);
