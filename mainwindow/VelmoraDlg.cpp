@@ -12,6 +12,7 @@
 #include "ServerClockTicker.h"
 #include "SessionData.h"
 #include "StartupTasks.h"
+#include "SymbolListThread.h"
 #include "TimeHelperLauncher.h"
 #include "VelmoraApp.h"
 #include "WebRequest.h"
@@ -190,6 +191,9 @@ BOOL CVelmoraDlg::OnInitDialog()
     StartConnections();
     StartServerClock();
     // -- login init --
+    // The instrument lists are awaited last: the thread starts once this initialisation has
+    // returned to the message loop, and its last message shows the window.
+    StartSymbolListThread(m_hWnd);
     // -- end login init --
     // -- frame init --
     InitFrame();

@@ -20,16 +20,19 @@ void WaitForInstrumentLists(const std::vector<InstrumentListStep>& steps, DWORD 
                             const StartupClock& clock)
 {
     const DWORD start = clock.now();
+    auto stopped = [&clock] { return clock.stopped && clock.stopped(); };
     for (const InstrumentListStep& step : steps)
     {
         bool ready = step.ready() == 1;
-        while (!ready)
+        while (!ready && !stopped())
         {
             clock.sleep(kListPollMs);
             ready = step.ready() == 1;
             if (clock.now() - start >= budgetMs)
                 break;
         }
+        if (stopped())
+            return;
         if (ready)
             step.report();
     }

@@ -17,11 +17,12 @@ struct StartupClock
 {
     std::function<DWORD()> now;          // milliseconds, GetTickCount unless a test replaces it
     std::function<void(DWORD)> sleep;    // Sleep unless a test replaces it
+    std::function<bool()> stopped;       // optional: true once nobody waits for the lists
 };
 
 // Waits for the steps in order, all of them sharing one budget of budgetMs: a step not ready
 // is looked at every 500 ms until it is ready (then reported) or the budget is spent (then it
-// is given up after one more look).
+// is given up after one more look). Once clock.stopped() holds, nothing more is reported.
 void WaitForInstrumentLists(const std::vector<InstrumentListStep>& steps, DWORD budgetMs,
                             const StartupClock& clock);
 

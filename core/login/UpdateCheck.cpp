@@ -171,6 +171,9 @@ bool RunUpdateCheck(ILogin& window, const UpdateCheckContext& context)
         EndWithStatus(window, "更新失败！");
         return false;
     }
-    ::Sleep(context.launchPauseMs);
+    if (context.stopEvent == NULL)
+        ::Sleep(context.launchPauseMs);
+    else if (::WaitForSingleObject(context.stopEvent, context.launchPauseMs) != WAIT_TIMEOUT)
+        return false;
     return context.launchUpdater && context.launchUpdater(context.updaterCommandLine);
 }

@@ -37,6 +37,8 @@ struct UpdateCheckContext
     UpdateDownloader download;  // DownloadFile unless a test replaces it
     std::function<bool(const CString& commandLine)> launchUpdater;
     DWORD launchPauseMs = 1000;
+    // Set when the login window has gone: the updater is not started then. Optional.
+    HANDLE stopEvent = NULL;
 };
 
 // Runs the check and reports it in the login window. True when the updater was started

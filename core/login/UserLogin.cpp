@@ -21,17 +21,44 @@ CString ReadConfigText(const CString& iniPath, const char* key, const char* fall
     return buffer;
 }
 
+// Waits ms; false when the attempt was cancelled meanwhile.
+bool Pause(const UserLoginContext& context, DWORD ms)
+{
+    if (context.cancelEvent == NULL)
+    {
+        ::Sleep(ms);
+        return true;
+    }
+    return ::WaitForSingleObject(context.cancelEvent, ms) == WAIT_TIMEOUT;
+}
+
+bool Cancelled(const UserLoginContext& context)
+{
+    return context.cancelEvent != NULL && ::WaitForSingleObject(context.cancelEvent, 0) == WAIT_OBJECT_0;
+}
+
+const int kCancelled = -1000;
+
 int WaitForResult(CLoginProcess& process, const UserLoginContext& context)
 {
-    int result = process.GetResult();
     for (int look = 0; look < context.pollCount; ++look)
     {
-        result = process.GetResult();
+        const int result = process.GetResult();
         if (result == CLoginProcess::kResultAccepted || result < 0)
             break;
-        ::Sleep(context.pollMs);
+        if (!Pause(context, context.pollMs))
+            return kCancelled;
     }
     return process.GetResult();
+}
+
+// Nobody is left to tell: drop the connection and keep the gate closed.
+int EndCancelled(UserLoginContext& context)
+{
+    if (context.loginGate != nullptr)
+        ::InterlockedExchange(context.loginGate, LOGIN_GATE_CLOSED);
+    context.process->GetClient().Stop();
+    return 0;
 }
 
 void RememberServer(const UserLoginRequest& request, const UserLoginContext& context)
@@ -149,14 +176,17 @@ int RunUserLogin(const UserLoginRequest& request, UserLoginContext& context)
     process.SetUser(request.user, request.password);
 
     if (process.SendLogin() != CLoginProcess::kSendOk)
-        return Fail(window, context, kSendFailedResult);
+        return Cancelled(context) ? EndCancelled(context) : Fail(window, context, kSendFailedResult);
     const int result = WaitForResult(process, context);
+    if (result == kCancelled)
+        return EndCancelled(context);
     if (result != CLoginProcess::kResultAccepted)
         return Fail(window, context, result);
 
     window.SetStatusText("登录成功!");
     RememberServer(UserLoginRequest{request.window, request.user, request.password, serverIndex}, context);
-    ::Sleep(context.successPauseMs);
+    if (!Pause(context, context.successPauseMs))
+        return EndCancelled(context);
     if (context.loginGate != nullptr)
         ::InterlockedExchange(context.loginGate, LOGIN_GATE_OPEN);
     window.CloseWindow();

@@ -39,11 +39,14 @@ struct UserLoginContext
     DWORD pollMs = 10;            // the wait for the login result: pollCount looks, pollMs apart
     int pollCount = 300;
     DWORD successPauseMs = 1000;  // lets the user read "登录成功!" before the window closes
+    // Set when the login window has gone: the attempt ends at its next wait, drops its
+    // connection and leaves the gate closed. Optional.
+    HANDLE cancelEvent = NULL;
 };
 
 // The status text of a failed login result (SendLogin failures count as kSendFailedResult).
 const int kSendFailedResult = 100;
 const char* LoginFailureText(int result);
 
-// Runs one attempt; 1 after an accepted login, else 0.
+// Runs one attempt; 1 after an accepted login, else 0 (also when it was cancelled).
 int RunUserLogin(const UserLoginRequest& request, UserLoginContext& context);

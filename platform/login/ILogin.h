@@ -3,6 +3,7 @@
 // Every operation may be called from any thread; calls from other threads are carried out on
 // the window's own thread before they return.
 #pragma once
+#include <winsock2.h>
 #include <windows.h>
 
 #include <functional>
@@ -33,7 +34,8 @@ public:
     LOGIN_API static ILogin* CreatLoginWnd(const char* user, const char* second);
     // Shows the window modally under parent with caption; onShown runs (on the window's thread)
     // once the window exists, so the caller can fill the server list. Returns when the window
-    // has closed; the object is freed then.
+    // has closed. The object stays valid until the process ends (workers of the caller may
+    // still call it; the calls then only change the kept texts).
     LOGIN_API static void ShowLoginWnd(ILogin* login, HWND parent, const char* caption, LoginWindowCallback onShown);
 
     // The order of these operations is the library's table; callers rely on it.

@@ -36,6 +36,7 @@ BEGIN_MESSAGE_MAP(CLoginWindow, CDialog)
     ON_MESSAGE(WM_LOGIN_SHOWN, &CLoginWindow::OnShown)
     ON_BN_CLICKED(IDC_LOGIN_SPEEDTEST, &CLoginWindow::OnSpeedTest)
     ON_NOTIFY(TCN_SELCHANGE, IDC_LOGIN_KIND, &CLoginWindow::OnKindChanged)
+    ON_CBN_SELCHANGE(IDC_LOGIN_SERVERS, &CLoginWindow::OnServerChanged)
     ON_WM_DESTROY()
 END_MESSAGE_MAP()
 
@@ -213,6 +214,13 @@ void CLoginWindow::OnSpeedTest()
 {
     if (m_onSpeedTest)
         m_onSpeedTest(this);
+}
+
+// The user's pick is kept, so that the next shown state does not put the old one back.
+void CLoginWindow::OnServerChanged()
+{
+    std::lock_guard<std::mutex> guard(m_stateLock);
+    m_selected = m_servers.GetCurSel();
 }
 
 void CLoginWindow::OnKindChanged(NMHDR*, LRESULT* result)

@@ -48,6 +48,7 @@ protected:
     afx_msg LRESULT OnShown(WPARAM wParam, LPARAM lParam);
     afx_msg void OnSpeedTest();
     afx_msg void OnKindChanged(NMHDR* header, LRESULT* result);
+    afx_msg void OnServerChanged();
     afx_msg void OnDestroy();
     DECLARE_MESSAGE_MAP()
 

@@ -9,6 +9,7 @@
 // root are skipped.
 #include "UpdateCheck.h"
 
+#include <string.h>
 #include <tlhelp32.h>
 
 #include <string>
@@ -17,6 +18,7 @@
 namespace {
 
 const DWORD kTerminalExitWaitMs = 60000;
+const char kTerminalProgram[] = "Tolvan.exe";
 
 std::string ModuleFolder()
 {
@@ -26,6 +28,8 @@ std::string ModuleFolder()
     return folder.substr(0, folder.rfind('\\'));
 }
 
+// Waits for the terminal that started us. Only a parent that is the terminal counts: once it
+// has ended its process number may already belong to another program.
 void WaitForParentToEnd()
 {
     const DWORD self = GetCurrentProcessId();
@@ -37,8 +41,12 @@ void WaitForParentToEnd()
     for (BOOL more = Process32First(snapshot, &entry); more; more = Process32Next(snapshot, &entry))
         if (entry.th32ProcessID == self)
             parent = entry.th32ParentProcessID;
+    bool parentIsTerminal = false;
+    for (BOOL more = Process32First(snapshot, &entry); more && parent != 0; more = Process32Next(snapshot, &entry))
+        if (entry.th32ProcessID == parent)
+            parentIsTerminal = _stricmp(entry.szExeFile, kTerminalProgram) == 0;
     CloseHandle(snapshot);
-    HANDLE process = parent != 0 ? OpenProcess(SYNCHRONIZE, FALSE, parent) : nullptr;
+    HANDLE process = parentIsTerminal ? OpenProcess(SYNCHRONIZE, FALSE, parent) : nullptr;
     if (process != nullptr)
     {
         WaitForSingleObject(process, kTerminalExitWaitMs);
@@ -100,7 +108,7 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int)
     if (complete)
         Install(downloadedList, updateFolder + "\\UpdateList.ini");
 
-    std::string terminal = "\"" + root + "\\bin\\Tolvan.exe\"";
+    std::string terminal = "\"" + root + "\\bin\\" + kTerminalProgram + "\"";
     STARTUPINFOA startup = {sizeof(startup)};
     PROCESS_INFORMATION process;
     if (CreateProcessA(nullptr, &terminal[0], nullptr, nullptr, FALSE, 0, nullptr, (root + "\\bin").c_str(),

@@ -99,39 +99,82 @@ TEST(ProbehallTest, WritesTheListFastestFirstWithUnreachableServersLast)
         << "three tries each in a full test";
 }
 
+// An installation root with the updater in its "update" folder, "bin\data.txt" installed
+// ("old") and its new version downloaded ("new"). The updater reads the downloaded list from
+// its temporary folder; a folder of this root's own keeps it apart from terminals that other
+// tests start (they download the same name).
+struct UpdaterRoot
+{
+    CString root = MakeTempFolder("updater");
+    CString downloaded;
+    CString temp;
+
+    UpdaterRoot()
+    {
+        ::CreateDirectoryA(root + "update", NULL);
+        ::CreateDirectoryA(root + "update\\bin", NULL);
+        ::CreateDirectoryA(root + "bin", NULL);
+        const char* copied[] = {"update.exe", "tolvanafx.dll", "libstdc++-6.dll", "libgcc_s_seh-1.dll", "libwinpthread-1.dll"};
+        for (const char* file : copied)
+            ::CopyFileA(BuildRoot() + "\\update\\" + file, root + "update\\" + file, FALSE);
+        WriteText(root + "bin\\data.txt", "old");
+        WriteText(root + "bin\\kept.txt", "kept");
+        WriteText(root + "update\\bin\\data.txt", "new");
+        WriteText(root + "update\\UpdateList.ini", "Version=1\n");
+        temp = root + "temp\\";
+        ::CreateDirectoryA(temp, NULL);
+        downloaded = temp + "TolvanUpdate.ini";
+    }
+
+    // Runs the updater to its end and gives its exit code (0: every file installed). Its
+    // parent is this test, not a terminal, so it does not wait for its parent; it inherits the
+    // temporary folder of this root.
+    DWORD RunUpdater()
+    {
+        char savedTmp[MAX_PATH] = {0}, savedTemp[MAX_PATH] = {0};
+        ::GetEnvironmentVariableA("TMP", savedTmp, MAX_PATH);
+        ::GetEnvironmentVariableA("TEMP", savedTemp, MAX_PATH);
+        ::SetEnvironmentVariableA("TMP", temp);
+        ::SetEnvironmentVariableA("TEMP", temp);
+        const DWORD code = RunAndWait("\"" + root + "update\\update.exe\"");
+        ::SetEnvironmentVariableA("TMP", savedTmp);
+        ::SetEnvironmentVariableA("TEMP", savedTemp);
+        return code;
+    }
+};
+
 TEST(UpdaterTest, ReplacesListedFilesAndAdoptsTheListOnlyWhenAllWereInstalled)
 {
-    const CString root = MakeTempFolder("updater");
-    ::CreateDirectoryA(root + "update", NULL);
-    ::CreateDirectoryA(root + "update\\bin", NULL);
-    ::CreateDirectoryA(root + "bin", NULL);
-    const char* copied[] = {"update.exe", "tolvanafx.dll", "libstdc++-6.dll", "libgcc_s_seh-1.dll", "libwinpthread-1.dll"};
-    for (const char* file : copied)
-        ::CopyFileA(BuildRoot() + "\\update\\" + file, root + "update\\" + file, FALSE);
-    WriteText(root + "bin\\data.txt", "old");
-    WriteText(root + "bin\\kept.txt", "kept");
-    WriteText(root + "update\\bin\\data.txt", "new");
-    WriteText(root + "update\\UpdateList.ini", "Version=1\n");
-    // The updater reads the downloaded list from its temporary folder; a folder of this test's
-    // own keeps it apart from terminals that other tests start (they download the same name).
-    const CString temp = root + "temp\\";
-    ::CreateDirectoryA(temp, NULL);
-    const CString downloaded = temp + "TolvanUpdate.ini";
-    const CString startUpdater = "cmd /c set \"TMP=" + temp + "\"&& set \"TEMP=" + temp + "\"&& start \"\" \"" +
-                                 root + "update\\update.exe\"";
-    WriteText(downloaded, "[Config]\nVersion=2\n[Files]\nupdate\\bin\\data.txt=2\nupdate\\..\\..\\evil.txt=2\n");
-
-    // Started through "start", so the updater's parent ends at once as the terminal would.
-    RunAndWait(startUpdater);
-    EXPECT_TRUE(PumpUntil([&] { return ReadText(root + "bin\\data.txt") == "new"; }));
+    UpdaterRoot install;
+    const CString& root = install.root;
+    WriteText(install.downloaded, "[Config]\nVersion=2\n[Files]\nupdate\\bin\\data.txt=2\nupdate\\..\\..\\evil.txt=2\n");
+    EXPECT_EQ(1u, install.RunUpdater());
+    EXPECT_EQ("new", ReadText(root + "bin\\data.txt"));
     EXPECT_EQ("kept", ReadText(root + "bin\\kept.txt"));
     EXPECT_EQ("<missing>", ReadText(root + "bin\\data.txt.new"));
     EXPECT_EQ("Version=1\n", ReadText(root + "update\\UpdateList.ini"))
         << "a refused name keeps the old list, so the update is tried again";
 
-    WriteText(downloaded, "[Config]\nVersion=2\n[Files]\nupdate\\bin\\data.txt=2\n");
-    RunAndWait(startUpdater);
-    EXPECT_TRUE(PumpUntil([&] { return ReadText(root + "update\\UpdateList.ini").find("Version=2") != std::string::npos; }));
+    WriteText(install.downloaded, "[Config]\nVersion=2\n[Files]\nupdate\\bin\\data.txt=2\n");
+    EXPECT_EQ(0u, install.RunUpdater());
+    EXPECT_NE(std::string::npos, ReadText(root + "update\\UpdateList.ini").find("Version=2"));
+}
+
+TEST(UpdaterTest, AFileThatCannotBeReplacedKeepsItsOldContent)
+{
+    UpdaterRoot install;
+    const CString& root = install.root;
+    WriteText(install.downloaded, "[Config]\nVersion=2\n[Files]\nupdate\\bin\\data.txt=2\nupdate\\bin\\more.txt=2\n");
+    WriteText(root + "update\\bin\\more.txt", "more");
+    // In use by someone who shares it with nobody.
+    HANDLE inUse = ::CreateFileA(root + "bin\\data.txt", GENERIC_READ, 0, NULL, OPEN_EXISTING, 0, NULL);
+    ASSERT_NE(INVALID_HANDLE_VALUE, inUse);
+    EXPECT_EQ(1u, install.RunUpdater());
+    EXPECT_EQ("more", ReadText(root + "bin\\more.txt")) << "the updater goes on with the next file";
+    EXPECT_EQ("<missing>", ReadText(root + "bin\\data.txt.new")) << "the temporary copy is removed";
+    EXPECT_EQ("Version=1\n", ReadText(root + "update\\UpdateList.ini"));
+    ::CloseHandle(inUse);
+    EXPECT_EQ("old", ReadText(root + "bin\\data.txt"));
 }
 
 }  // namespace

@@ -9,6 +9,7 @@
 #include "DeskResource.h"
 #include "FileCrypt.h"
 #include "LoginWindowIds.h"
+#include "testsupport/ClosePrompt.h"
 #include "testsupport/Pump.h"
 #include "testsupport/Screenshot.h"
 #include "testsupport/SimulatorSuite.h"
@@ -187,7 +188,10 @@ protected:
         if (m_terminal.hProcess == NULL)
             return;
         if (m_main != NULL)
+        {
             ::PostMessageA(m_main, WM_CLOSE, 0, 0);
+            tolvan::test::ConfirmClosePrompt(m_main, m_terminal.hProcess, 30000);
+        }
         if (::WaitForSingleObject(m_terminal.hProcess, 30000) != WAIT_OBJECT_0)
         {
             ADD_FAILURE() << "Tolvan did not end after WM_CLOSE";

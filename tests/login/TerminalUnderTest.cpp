@@ -1,0 +1,174 @@
+#include "TerminalUnderTest.h"
+
+#include "FileCrypt.h"
+#include "LoginWindowIds.h"
+#include "testsupport/ClosePrompt.h"
+#include "testsupport/Pump.h"
+#include "testsupport/SimulatorProcess.h"
+
+#include <stdio.h>
+#include <string.h>
+
+namespace login_test {
+
+namespace {
+
+const char kLoginTitle[] = "Tolvan证券客户端登录";
+const char kMainTitle[] = "Tolvan证券";
+const DWORD kExitWaitMs = 30000;
+
+struct FoundWindow
+{
+    DWORD process;
+    const char* title;
+    HWND window;
+};
+
+BOOL CALLBACK MatchWindow(HWND window, LPARAM argument)
+{
+    FoundWindow* found = reinterpret_cast<FoundWindow*>(argument);
+    DWORD process = 0;
+    ::GetWindowThreadProcessId(window, &process);
+    char title[128] = {0};
+    ::GetWindowTextA(window, title, sizeof(title));
+    if (process == found->process && strcmp(title, found->title) == 0 && ::IsWindowVisible(window))
+    {
+        found->window = window;
+        return FALSE;
+    }
+    return TRUE;
+}
+
+}  // namespace
+
+CString BinFolder()
+{
+    char path[MAX_PATH] = {0};
+    ::GetModuleFileNameA(NULL, path, MAX_PATH);
+    CString folder = path;
+    return folder.Left(folder.ReverseFind('\\') + 1);
+}
+
+CString RootFolder()
+{
+    CString bin = BinFolder();
+    bin = bin.Left(bin.GetLength() - 1);
+    return bin.Left(bin.ReverseFind('\\') + 1);
+}
+
+bool WriteInstallation(tolvan::test::SimulatorProcess& sim)
+{
+    const CString config = BinFolder() + "Config.ini";
+    ::DeleteFileA(config);
+    CString url;
+    url.Format("http://127.0.0.1:%d", sim.Port("http"));
+    ::WritePrivateProfileStringA("Update", "UpdateListUrl", url + "/update/UpdateList.ini", config);
+    ::WritePrivateProfileStringA("system", "StatisticsUrl", url, config);
+    CString servers;
+    servers.Format("[Network]\n本地一,本地服务器一:127.0.0.1:%d:KQZTWXBNPL4M\n", sim.Port("login"));
+    CFileCrypt crypt;
+    if (!crypt.EncryptStringToFile(servers, BinFolder() + "ServerList_real.ini")
+        || !crypt.EncryptStringToFile(servers, BinFolder() + "ServerList_analog.ini"))
+        return false;
+    ::CreateDirectoryA(RootFolder() + "update", NULL);
+    FILE* list = fopen(RootFolder() + "update\\UpdateList.ini", "wb");
+    if (list == nullptr)
+        return false;
+    fputs("[Config]\r\nVersion=1\r\n[Files]\r\nupdate\\UpdateList.ini=1\r\n", list);
+    fclose(list);
+    ::DeleteFileA(RootFolder() + "usr\\usrcfg.ini");
+    return true;
+}
+
+bool AllConnectionsLoggedIn(tolvan::test::SimulatorProcess& sim, const char* user)
+{
+    const std::string sessions = sim.Control("sessions");
+    const std::string ofUser = std::string("\"user\": \"") + user + "\"";
+    size_t quotes = 0;
+    for (size_t at = sessions.find("\"role\": \"quote\""); at != std::string::npos;
+         at = sessions.find("\"role\": \"quote\"", at + 1))
+        quotes += sessions.compare(sessions.find("\"user\": ", at), ofUser.size(), ofUser) == 0;
+    return quotes >= 4 && sessions.find("\"role\": \"trade\", \"scope\": null, " + ofUser) != std::string::npos
+           && sessions.find("\"role\": \"query\", \"scope\": null, " + ofUser) != std::string::npos;
+}
+
+HWND FindProcessWindow(DWORD process, const char* title)
+{
+    FoundWindow found{process, title, NULL};
+    ::EnumWindows(MatchWindow, reinterpret_cast<LPARAM>(&found));
+    return found.window;
+}
+
+std::string ControlText(HWND window, int id)
+{
+    char text[256] = {0};
+    ::SendMessageA(::GetDlgItem(window, id), WM_GETTEXT, sizeof(text), (LPARAM)text);
+    return text;
+}
+
+bool CTerminal::Start()
+{
+    Stop();
+    CString commandLine = "\"" + BinFolder() + "Tolvan.exe\"";
+    STARTUPINFOA startup = {sizeof(startup)};
+    return ::CreateProcessA(NULL, commandLine.GetBuffer(), NULL, NULL, FALSE, 0, NULL, BinFolder(), &startup,
+                            &m_process) != FALSE;
+}
+
+bool CTerminal::Adopt(DWORD processId)
+{
+    Stop();
+    m_process.hProcess = ::OpenProcess(SYNCHRONIZE | PROCESS_QUERY_INFORMATION | PROCESS_TERMINATE, FALSE, processId);
+    m_process.dwProcessId = processId;
+    return m_process.hProcess != NULL;
+}
+
+bool CTerminal::Stop()
+{
+    if (m_process.hProcess == NULL)
+        return true;
+    HWND window = Find(kMainTitle);
+    if (window == NULL)
+        window = Find(kLoginTitle);
+    if (window != NULL)
+    {
+        ::PostMessageA(window, WM_CLOSE, 0, 0);
+        tolvan::test::ConfirmClosePrompt(window, m_process.hProcess, kExitWaitMs);
+    }
+    const bool ended = ::WaitForSingleObject(m_process.hProcess, kExitWaitMs) == WAIT_OBJECT_0;
+    if (!ended)
+        ::TerminateProcess(m_process.hProcess, 1);
+    Release();
+    return ended;
+}
+
+void CTerminal::Release()
+{
+    if (m_process.hThread != NULL)
+        ::CloseHandle(m_process.hThread);
+    if (m_process.hProcess != NULL)
+        ::CloseHandle(m_process.hProcess);
+    m_process = PROCESS_INFORMATION();
+}
+
+HWND CTerminal::WaitForLoginWindow(DWORD timeoutMs) const
+{
+    HWND login = NULL;
+    tolvan::test::PumpUntil([&] {
+        login = Find(kLoginTitle);
+        return login != NULL && ::IsWindowEnabled(::GetDlgItem(login, IDOK))
+               && ::SendDlgItemMessageA(login, IDC_LOGIN_SERVERS, CB_GETCOUNT, 0, 0) > 0;
+    }, timeoutMs);
+    return login;
+}
+
+void CTerminal::Submit(HWND login, const char* user, const char* password)
+{
+    ::SendMessageA(::GetDlgItem(login, IDC_LOGIN_USER), WM_SETTEXT, 0, (LPARAM)user);
+    HWND edit = ::GetDlgItem(login, IDC_LOGIN_PASSWORD);
+    ::SendMessageA(edit, WM_SETTEXT, 0, (LPARAM)password);
+    ::PostMessageA(edit, WM_KEYDOWN, VK_RETURN, 0);
+    ::PostMessageA(edit, WM_KEYUP, VK_RETURN, 0);
+}
+
+}  // namespace login_test
