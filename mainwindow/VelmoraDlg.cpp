@@ -194,6 +194,8 @@ BOOL CVelmoraDlg::OnInitDialog()
     // The instrument lists are awaited last: the thread starts once this initialisation has
     // returned to the message loop, and its last message shows the window.
     StartSymbolListThread(m_hWnd);
+    // The frame waits for that thread's report before the window comes on screen.
+    m_frameHooks.startSymbolList = [] { return true; };
     // -- end login init --
     // -- frame init --
     InitFrame();
