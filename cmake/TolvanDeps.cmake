@@ -14,6 +14,8 @@ function(tolvan_import name lib)
 endfunction()
 
 tolvan_import(dep::zlib libz.a)
+tolvan_import(dep::minizip libminizip.a dep::zlib)
+set_property(TARGET dep::minizip APPEND PROPERTY INTERFACE_INCLUDE_DIRECTORIES "${TOLVAN_DEPS}/include/minizip")
 tolvan_import(dep::crypto libcrypto.a ws2_32 crypt32 bcrypt user32 advapi32)
 tolvan_import(dep::sqlcipher libsqlcipher.a dep::crypto)
 set_property(TARGET dep::sqlcipher APPEND PROPERTY INTERFACE_COMPILE_DEFINITIONS SQLITE_HAS_CODEC)

@@ -1,0 +1,73 @@
+#include "XlsxArchive.h"
+
+#include <windows.h>
+
+#include <unzip.h>
+#include <iowin32.h>
+
+namespace {
+// Entries larger than this are refused: a workbook of strategies is small, and a hostile
+// archive must not make us allocate gigabytes from a forged size field.
+const unsigned long kMaxEntryBytes = 256UL * 1024 * 1024;
+
+std::wstring Widen(const std::string& utf8)
+{
+    int n = MultiByteToWideChar(CP_UTF8, 0, utf8.c_str(), -1, nullptr, 0);
+    std::wstring wide(n > 0 ? n : 1, L'\0');
+    if (n > 0)
+        MultiByteToWideChar(CP_UTF8, 0, utf8.c_str(), -1, &wide[0], n);
+    wide.resize(wcslen(wide.c_str()));
+    return wide;
+}
+}  // namespace
+
+XlsxArchive::~XlsxArchive() { Close(); }
+
+bool XlsxArchive::Open(const std::string& path)
+{
+    Close();
+    // The wide file functions, so that paths outside the ANSI code page open too.
+    zlib_filefunc64_def io;
+    fill_win32_filefunc64W(&io);
+    std::wstring wide = Widen(path);
+    zip_ = unzOpen2_64(wide.c_str(), &io);
+    return zip_ != nullptr;
+}
+
+void XlsxArchive::Close()
+{
+    if (zip_)
+        unzClose(static_cast<unzFile>(zip_));
+    zip_ = nullptr;
+}
+
+bool XlsxArchive::ReadEntry(const std::string& name, std::string& out)
+{
+    out.clear();
+    unzFile zip = static_cast<unzFile>(zip_);
+    if (!zip || unzLocateFile(zip, name.c_str(), 0) != UNZ_OK)
+        return false;
+    unz_file_info64 info;
+    if (unzGetCurrentFileInfo64(zip, &info, nullptr, 0, nullptr, 0, nullptr, 0) != UNZ_OK ||
+        info.uncompressed_size > kMaxEntryBytes)
+        return false;
+    if (unzOpenCurrentFile(zip) != UNZ_OK)
+        return false;
+    out.resize(static_cast<size_t>(info.uncompressed_size));
+    size_t done = 0;
+    bool ok = true;
+    while (done < out.size()) {
+        int got = unzReadCurrentFile(zip, &out[done], static_cast<unsigned>(out.size() - done));
+        if (got <= 0) {
+            ok = false;
+            break;
+        }
+        done += got;
+    }
+    // The CRC is checked when the entry is closed after a full read.
+    if (unzCloseCurrentFile(zip) != UNZ_OK)
+        ok = false;
+    if (!ok)
+        out.clear();
+    return ok;
+}

@@ -1,0 +1,125 @@
+#include <gtest/gtest.h>
+
+#include "ExcelServer.h"
+
+// Texts here are in the program's code page (GBK), as the reader returns them.
+namespace {
+const CString kDir = "workbooks\\";
+
+typedef HRESULT(WINAPI* ServerEntry)();
+
+// Registers (or unregisters) our automation server as "Excel.Application" in the prefix.
+bool CallServerEntry(const char* entry)
+{
+    HMODULE server = ::LoadLibraryA("TolvanExcel.dll");
+    if (server == NULL)
+        return false;
+    ServerEntry call = reinterpret_cast<ServerEntry>(::GetProcAddress(server, entry));
+    bool ok = call != NULL && SUCCEEDED(call());
+    ::FreeLibrary(server);
+    return ok;
+}
+
+class ExcelServerEnvironment : public ::testing::Environment {
+public:
+    void SetUp() override { ASSERT_TRUE(CallServerEntry("DllRegisterServer")); }
+};
+const auto* const kEnvironment = ::testing::AddGlobalTestEnvironment(new ExcelServerEnvironment);
+
+std::vector<CString> Row(std::initializer_list<const char*> texts)
+{
+    std::vector<CString> row(texts.begin(), texts.end());
+    row.resize(12);
+    return row;
+}
+}  // namespace
+
+TEST(ReadExcelSheetTest, FirstSheetIsReadAsDisplayedInTwelveColumns)
+{
+    CString sheet;
+    std::vector<std::vector<CString>> rows;
+    ASSERT_EQ(0, ReadExcelSheet(kDir + "shared.xlsx", sheet, rows));
+    EXPECT_EQ(CString("策略表"), sheet);  // the first sheet's name is given back
+    ASSERT_EQ(4u, rows.size());
+    EXPECT_EQ(Row({"序号", "有效", "状态", "名称", "策略"}), rows[0]);
+    EXPECT_EQ(Row({"1", "行内 字", "开启", "跟单一", "A|B|C"}), rows[1]);
+    // Column M lies past L and is not read.
+    EXPECT_EQ(Row({"2.5", "0.333333333", "1.23457E+11", "0.3", "-1.5", "1E-10", "1E+11", "-1234567.89",
+                   "12345678901", "TRUE", "0", "1E+15"}),
+              rows[2]);
+    EXPECT_EQ(Row({"2024-01-05 13:07:09", "2023-12-31", "2024年2月29日", "2024/3/9", "9:30 AM", "45000.75"}),
+              rows[3]);
+}
+
+TEST(ReadExcelSheetTest, NamedSheetIsSelected)
+{
+    CString sheet = "Offset";
+    std::vector<std::vector<CString>> rows;
+    ASSERT_EQ(0, ReadExcelSheet(kDir + "strategies.xlsx", sheet, rows));
+    EXPECT_EQ(CString("Offset"), sheet);
+    ASSERT_EQ(4u, rows.size());  // the used range B2:D5 has four rows; cells are read from A1
+    EXPECT_EQ(Row({"", "x"}), rows[1]);
+}
+
+TEST(ReadExcelSheetTest, FailuresGiveTheirResultAndNoRows)
+{
+    struct Case {
+        const char* file;
+        const char* sheet;
+        int result;
+    } cases[] = {
+        {"missing.xlsx", "", 1},
+        {"legacy.xls", "", 3},  // needs a real Excel
+        {"notzip.xlsx", "", 3},
+        {"strategies.xlsx", "NoSuchSheet", 4},
+    };
+    for (const Case& c : cases) {
+        CString sheet = c.sheet;
+        std::vector<std::vector<CString>> rows(1, Row({"stale"}));
+        EXPECT_EQ(c.result, ReadExcelSheet(kDir + c.file, sheet, rows)) << c.file;
+        EXPECT_TRUE(rows.empty()) << c.file;
+    }
+}
+
+TEST(ReadExcelSheetTest, WithoutExcelTheReaderSaysItCannotStart)
+{
+    ASSERT_TRUE(CallServerEntry("DllUnregisterServer"));
+    CString sheet;
+    std::vector<std::vector<CString>> rows;
+    int result = ReadExcelSheet(kDir + "strategies.xlsx", sheet, rows);
+    ASSERT_TRUE(CallServerEntry("DllRegisterServer"));
+    EXPECT_EQ(2, result);
+}
+
+// The server's own error reaches the caller as a COleDispatchException with its description.
+TEST(ReadExcelSheetTest, ServerErrorsArriveAsDispatchExceptions)
+{
+    ASSERT_TRUE(SUCCEEDED(::CoInitialize(NULL)));
+    {
+        COleDispatchDriver app;
+        ASSERT_TRUE(app.CreateDispatch("Excel.Application"));
+        LPDISPATCH books = NULL;
+        DISPID id;
+        LPOLESTR name = const_cast<LPOLESTR>(L"Workbooks");
+        ASSERT_EQ(S_OK, app.m_lpDispatch->GetIDsOfNames(IID_NULL, &name, 1, 0, &id));
+        app.GetProperty(id, VT_DISPATCH, &books);
+        COleDispatchDriver workbooks(books);
+        name = const_cast<LPOLESTR>(L"open");  // names resolve case-insensitively
+        ASSERT_EQ(S_OK, workbooks.m_lpDispatch->GetIDsOfNames(IID_NULL, &name, 1, 0, &id));
+        LPDISPATCH book = NULL;
+        CString description;
+        try {
+            workbooks.InvokeHelper(id, DISPATCH_METHOD, VT_DISPATCH, &book, reinterpret_cast<const BYTE*>(VTS_BSTR),
+                                   static_cast<LPCSTR>(kDir + "legacy.xls"));
+        } catch (COleDispatchException* e) {
+            description = e->m_strDescription;
+            EXPECT_EQ(DISP_E_EXCEPTION, COleException::Process(e));
+            e->Delete();
+        }
+        EXPECT_EQ(NULL, book);
+        EXPECT_NE(-1, description.Find("legacy.xls")) << static_cast<LPCSTR>(description);
+        name = const_cast<LPOLESTR>(L"NoSuchMember");
+        EXPECT_EQ(DISP_E_UNKNOWNNAME, workbooks.m_lpDispatch->GetIDsOfNames(IID_NULL, &name, 1, 0, &id));
+    }
+    ::CoUninitialize();
+}
