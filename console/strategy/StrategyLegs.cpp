@@ -1,6 +1,5 @@
 #include "StrategyLegs.h"
 
-const char NO_STRATEGY_NAME[] = "无策略";
 
 bool IsSkippedContractType(const CString& contractType)
 {

@@ -85,7 +85,12 @@ bool IsStrategyTextValue(const CString& value)
 {
     // Byte-wise on purpose: the reader splits byte-wise too, so a GBK character whose second
     // byte is "@" would cut the field just like the character itself.
-    return value.FindOneOf(":@#") < 0;
+    const char* bytes = value;
+    for (int i = 0; i < value.GetLength(); ++i) {
+        if (bytes[i] == ':' || bytes[i] == '@' || bytes[i] == '#')
+            return false;
+    }
+    return true;
 }
 
 StrategyTextRecord BuildStrategyText(int mode, const StrategyInfo& strategy,
