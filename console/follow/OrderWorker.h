@@ -17,17 +17,17 @@ class COrderWorker
 {
 public:
     // A refused order is sent again every kSendRetryMs, for at most kSendRetryLimitMs.
-    static const DWORD kSendRetryMs = 500;
-    static const DWORD kSendRetryLimitMs = 30000;
+    static constexpr DWORD kSendRetryMs = 500;
+    static constexpr DWORD kSendRetryLimitMs = 30000;
     // A watched limit order is looked at every kWatchMs.
-    static const DWORD kWatchMs = 100;
+    static constexpr DWORD kWatchMs = 100;
     // After a cancel the order is looked at kCancelPolls times every kCancelPollMs before the
     // cancel is sent again, for at most kCancelLimitMs in all.
-    static const DWORD kCancelPollMs = 200;
-    static const int kCancelPolls = 6;
-    static const DWORD kCancelLimitMs = 30000;
+    static constexpr DWORD kCancelPollMs = 200;
+    static constexpr int kCancelPolls = 6;
+    static constexpr DWORD kCancelLimitMs = 30000;
     // A limit order is replaced at market when the session ends within this many seconds.
-    static const int kSessionEndSeconds = 300;
+    static constexpr int kSessionEndSeconds = 300;
 
     explicit COrderWorker(std::shared_ptr<IFollowServices> services);
     ~COrderWorker();

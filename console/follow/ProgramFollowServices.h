@@ -10,7 +10,7 @@ class CProgramFollowServices : public IFollowServices
 {
 public:
     // How long a send to the main window may wait for its answer.
-    static const UINT kSendTimeoutMs = 30000;
+    static constexpr UINT kSendTimeoutMs = 30000;
 
     explicit CProgramFollowServices(HWND mainWindow);
 

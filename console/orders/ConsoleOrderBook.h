@@ -13,9 +13,9 @@ class CConsoleOrderBook
 {
 public:
     // Finished rows beyond this many are dropped, oldest first.
-    static const size_t kMaxRows = 100;
+    static constexpr size_t kMaxRows = 100;
     // A followed fill is remembered this long (seconds of server time).
-    static const __time64_t kFillMemorySeconds = 36000;
+    static constexpr __time64_t kFillMemorySeconds = 36000;
 
     typedef std::function<__time64_t()> Clock;            // server time in seconds
     typedef std::function<void(const OrderRow&)> FillSink;
