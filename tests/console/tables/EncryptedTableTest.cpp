@@ -4,6 +4,8 @@
 #include <gtest/gtest.h>
 #include <sqlcipher/sqlite3.h>
 
+#include <stdexcept>
+
 #include "DBUser.h"
 #include "RawDatabase.h"
 #include "TableFixture.h"
@@ -94,6 +96,34 @@ TEST_F(EncryptedTableTest, AFileTheKeyDoesNotOpenIsSetAsideNotDeleted)
         EXPECT_TRUE(table.Insert(UsersOf(2)[0])) << c.what;
         EXPECT_EQ(SQLITE_NOTADB, RawQuery(path, otherKey, "select count(*) from User").code) << c.what;
     }
+}
+
+// A table whose row reader fails the way a text conversion does.
+class FailingReaderTable : public CDBBase
+{
+public:
+    FailingReaderTable(const CString& path, const CString& key) : CDBBase(path, key)
+    {
+        m_table = "Rows";
+        CreateTable();
+    }
+    bool CreateTable() override { return ExecSql("create table Rows(a varchar(20))", nullptr, nullptr); }
+    bool LoadFailing()
+    {
+        return ExecSql("select * from Rows", [](void*, int, char**, char**) {
+            return GuardedRow([] { throw std::runtime_error("La falla!"); });
+        }, nullptr);
+    }
+};
+
+TEST_F(EncryptedTableTest, AFailingRowReaderEndsTheSelectWithoutUnwindingThroughSQLite)
+{
+    FailingReaderTable table(folder + "DR", UserKey("admin"));
+    ASSERT_TRUE(table.ExecSql("insert into Rows values('1')", nullptr, nullptr));
+    EXPECT_FALSE(table.LoadFailing());
+    EXPECT_EQ(SQLITE_ABORT, table.GetLastResult());
+    // The connection is still sound: nothing was left locked or half-run.
+    EXPECT_TRUE(table.RunInTransaction([&] { return table.ExecSql("insert into Rows values('2')", nullptr, nullptr); }));
 }
 
 TEST_F(EncryptedTableTest, WithoutAPathNothingIsOpened)
