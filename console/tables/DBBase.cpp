@@ -79,11 +79,57 @@ bool CDBBase::OpenDatabase()
         return false;
     if (m_lastResult != SQLITE_NOTADB)
         return true;
-    // The key does not open the file: keep it for the user and start a new database.
     CloseDatabase();
+    return RecoverUnreadableFile() && m_lastResult == SQLITE_OK;
+}
+
+// The key does not open the file. A plain database (earlier versions left new files
+// unencrypted) is encrypted with the key; anything else is kept aside for the user and a new
+// database takes its place. Either way the original file stays, renamed.
+bool CDBBase::RecoverUnreadableFile()
+{
+    if (!EncryptPlainFile() && !SetUnreadableFileAside())
+        return false;
+    return KeyAndCheck();
+}
+
+bool CDBBase::EncryptPlainFile()
+{
+    std::string utf8Path, utf8Encrypted;
+    const CString encryptedPath = m_path + ".encrypting";
+    try {
+        utf8Path = AnsiToUtf8(m_path);
+        utf8Encrypted = AnsiToUtf8(encryptedPath);
+    } catch (const std::exception&) {
+        return false;
+    }
+    sqlite3* plain = nullptr;
+    // An attached database opens with the flags of this connection: it must be allowed to create.
+    if (sqlite3_open_v2(utf8Path.c_str(), &plain, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE, nullptr)
+        != SQLITE_OK) {
+        sqlite3_close_v2(plain);
+        return false;
+    }
+    sqlite3_busy_timeout(plain, kBusyTimeoutMs);
+    DeleteFileA(encryptedPath);
+    const CString copy = "select count(*) from sqlite_master; attach database "
+                         + SqlLiteral(utf8Encrypted.c_str()) + " as encrypted key " + SqlLiteral(m_key)
+                         + "; select sqlcipher_export('encrypted'); detach database encrypted;";
+    const bool copied = sqlite3_exec(plain, copy, nullptr, nullptr, nullptr) == SQLITE_OK;
+    sqlite3_close_v2(plain);
+    if (!copied) {
+        DeleteFileA(encryptedPath);
+        return false;
+    }
     if (!SetUnreadableFileAside())
         return false;
-    return KeyAndCheck() && m_lastResult == SQLITE_OK;
+    if (!MoveFileA(encryptedPath, m_path)) {
+        MoveFileA(m_setAsidePath, m_path);  // put the original back rather than lose it
+        return false;
+    }
+    OutputDebugStringA("Tolvan: " + m_path + " was not encrypted; it is now, the plain file kept as "
+                       + m_setAsidePath + "\n");
+    return true;
 }
 
 // Opens the file and keys it. A new database is keyed with sqlite3_key before its first page
@@ -155,7 +201,7 @@ bool CDBBase::ExecSql(const CString& sql, SqlRowCallback callback, void* argumen
     m_lastResult = RunOnce(utf8Sql, callback, argument);
     if (m_lastResult == SQLITE_NOTADB) {
         CloseDatabase();
-        if (!SetUnreadableFileAside() || !KeyAndCheck()) {
+        if (!RecoverUnreadableFile()) {
             m_lastResult = SQLITE_CANTOPEN;
             return false;
         }

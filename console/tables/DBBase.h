@@ -5,7 +5,9 @@
 //
 // A file that the key does not open (another user's key, a damaged or foreign file) is never
 // deleted: it is renamed aside with its journal, reported on the debugger output and through
-// GetSetAsidePath(), and a new empty database takes its place.
+// GetSetAsidePath(), and a new empty database takes its place. A plain database without
+// encryption (earlier versions wrote new files so) is encrypted with the key instead, its
+// rows kept, the plain file set aside the same way.
 #pragma once
 #include <afx.h>
 #include <functional>
@@ -65,6 +67,8 @@ protected:
 private:
     void CloseDatabase();
     bool KeyAndCheck();
+    bool RecoverUnreadableFile();
+    bool EncryptPlainFile();
     bool SetUnreadableFileAside();
     int RunOnce(const std::string& utf8Sql, SqlRowCallback callback, void* argument);
 

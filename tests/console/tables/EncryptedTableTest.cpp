@@ -98,6 +98,30 @@ TEST_F(EncryptedTableTest, AFileTheKeyDoesNotOpenIsSetAsideNotDeleted)
     }
 }
 
+TEST_F(EncryptedTableTest, APlainDatabaseIsEncryptedAndKeepsItsRows)
+{
+    const CString path = folder + "DU";
+    sqlite3* plain = nullptr;
+    ASSERT_EQ(SQLITE_OK, sqlite3_open(CDBBase::AnsiToUtf8(path).c_str(), &plain));
+    ASSERT_EQ(SQLITE_OK, sqlite3_exec(plain,
+                                      "create table User(userId varchar(20) not null, userName varchar(100), "
+                                      "strategyId varchar(20) not null, strategyName varchar(200), "
+                                      "primary key(userId, strategyId));"
+                                      "insert into User values('1001', '\xE5\xBC\xA0', '3', 's');"
+                                      "insert into User values('1002', 'b', '-1', 'n');",
+                                      nullptr, nullptr, nullptr));
+    sqlite3_close(plain);
+
+    CDBUser table(path, UserKey("admin"));
+    std::vector<UserStrategy> users;
+    ASSERT_TRUE(table.LoadAll(users, "userId", true, -1, 0));
+    ASSERT_EQ(2u, users.size());
+    EXPECT_EQ(CString("张"), users[0].userName);
+    EXPECT_EQ(SQLITE_NOTADB, RawQuery(path, nullptr, "select count(*) from User").code);
+    ASSERT_FALSE(table.GetSetAsidePath().IsEmpty());
+    EXPECT_EQ("2", RawQuery(table.GetSetAsidePath(), nullptr, "select count(*) from User").rows.at(0).at(0));
+}
+
 // A table whose row reader fails the way a text conversion does.
 class FailingReaderTable : public CDBBase
 {
