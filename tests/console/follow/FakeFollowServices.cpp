@@ -17,6 +17,12 @@ std::vector<FakeFollowServices::SentOrder> FakeFollowServices::Orders()
     return orders;
 }
 
+size_t FakeFollowServices::OrderCount()
+{
+    std::lock_guard<std::recursive_mutex> hold(lock);
+    return orders.size();
+}
+
 size_t FakeFollowServices::CancelCount()
 {
     std::lock_guard<std::recursive_mutex> hold(lock);

@@ -49,6 +49,7 @@ public:
     void SetStateOfRef(const CString& clientRef, const char* state, const char* done = "0");
 
     std::vector<SentOrder> Orders();
+    size_t OrderCount();
     size_t CancelCount();
 
     bool FindSectorName(const CString& code, CString& sectorName) override;

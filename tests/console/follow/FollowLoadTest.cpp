@@ -66,7 +66,7 @@ TEST(FollowLoadTest, FiveMinutesOfFillsAreEachFollowedOnce)
 
     auto allDone = [&](size_t expected) {
         return tolvan::test::PumpUntil([&] {
-            return services->Orders().size() >= expected && dispatcher->GetIdleCount() == dispatcher->GetWorkerCount();
+            return services->OrderCount() >= expected && dispatcher->GetIdleCount() == dispatcher->GetWorkerCount();
         }, 60000);
     };
 
