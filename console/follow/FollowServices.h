@@ -7,7 +7,9 @@
 #include "OrderRequest.h"
 #include "OrderStateRecord.h"
 
+#ifndef WM_SEND_NEW_ORDER
 #define WM_SEND_NEW_ORDER 11120  // wParam OrderRequest*, the main window answers 0 when sent
+#endif
 
 class IFollowServices
 {
