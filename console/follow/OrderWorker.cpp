@@ -79,7 +79,8 @@ bool COrderWorker::Start()
 
 int COrderWorker::PostJob(const OrderRow& row, const StrategyInfo& strategy)
 {
-    if (!m_thread.IsAlive() || m_idle.load() != 1 || m_pending.load() != 0)
+    // The flags first: they cost nothing, while asking after the thread goes to the system.
+    if (m_idle.load() != 1 || m_pending.load() != 0 || !m_thread.IsAlive())
         return 0;
     m_job.row = row;
     m_job.strategyId = strategy.nStragegyId;
