@@ -1,0 +1,279 @@
+#include "DBBase.h"
+
+#include <winsock2.h>
+#include <windows.h>
+
+#include <sqlcipher/sqlite3.h>
+#include <stdexcept>
+
+#include "DamagedFile.h"
+
+namespace {
+
+const char kInvalidUtf8[] = "Invalid UTF-8 sequence.";
+const char kConversionError[] = "Error in conversion.";
+const char kLengthMismatch[] = "La falla!";
+
+// Another program (or a second table object) may hold the file's lock for a moment.
+const int kBusyTimeoutMs = 5000;
+
+bool FileExists(const CString& path)
+{
+    return GetFileAttributesA(path) != INVALID_FILE_ATTRIBUTES;
+}
+
+std::wstring MultiByteToWide(UINT codePage, const char* text)
+{
+    const int length = MultiByteToWideChar(codePage, 0, text, -1, nullptr, 0);
+    if (length == 0)
+        throw std::runtime_error(GetLastError() == ERROR_NO_UNICODE_TRANSLATION ? kInvalidUtf8
+                                                                                : kConversionError);
+    std::wstring wide((size_t)length, L'\0');
+    if (MultiByteToWideChar(codePage, 0, text, -1, &wide[0], length) != length)
+        throw std::runtime_error(kLengthMismatch);
+    wide.resize((size_t)length - 1);
+    return wide;
+}
+
+std::string WideToMultiByte(UINT codePage, const wchar_t* text)
+{
+    const int length = WideCharToMultiByte(codePage, 0, text, -1, nullptr, 0, nullptr, nullptr);
+    if (length == 0)
+        throw std::runtime_error(codePage != CP_UTF8 && GetLastError() == ERROR_NO_UNICODE_TRANSLATION
+                                     ? kInvalidUtf8
+                                     : kConversionError);
+    std::string bytes((size_t)length, '\0');
+    if (WideCharToMultiByte(codePage, 0, text, -1, &bytes[0], length, nullptr, nullptr) != length)
+        throw std::runtime_error(kLengthMismatch);
+    bytes.resize((size_t)length - 1);
+    return bytes;
+}
+
+}  // namespace
+
+CDBBase::CDBBase(const CString& path, const CString& key)
+    : m_db(nullptr), m_path(path), m_key(key), m_lastResult(SQLITE_OK)
+{
+    OpenDatabase();
+}
+
+CDBBase::~CDBBase()
+{
+    CloseDatabase();
+}
+
+void CDBBase::CloseDatabase()
+{
+    if (m_db != nullptr) {
+        sqlite3_close_v2(m_db);
+        m_db = nullptr;
+    }
+}
+
+bool CDBBase::OpenDatabase()
+{
+    if (m_path.IsEmpty())
+        return false;
+    CloseDatabase();
+    if (!KeyAndCheck())
+        return false;
+    if (m_lastResult != SQLITE_NOTADB)
+        return true;
+    CloseDatabase();
+    return RecoverUnreadableFile() && m_lastResult == SQLITE_OK;
+}
+
+// The key does not open the file. A plain database (earlier versions left new files
+// unencrypted) is encrypted with the key; anything else is kept aside for the user and a new
+// database takes its place. Either way the original file stays, renamed.
+bool CDBBase::RecoverUnreadableFile()
+{
+    if (!EncryptPlainFile() && !SetUnreadableFileAside())
+        return false;
+    return KeyAndCheck();
+}
+
+bool CDBBase::EncryptPlainFile()
+{
+    std::string utf8Path, utf8Encrypted;
+    const CString encryptedPath = m_path + ".encrypting";
+    try {
+        utf8Path = AnsiToUtf8(m_path);
+        utf8Encrypted = AnsiToUtf8(encryptedPath);
+    } catch (const std::exception&) {
+        return false;
+    }
+    sqlite3* plain = nullptr;
+    // An attached database opens with the flags of this connection: it must be allowed to create.
+    if (sqlite3_open_v2(utf8Path.c_str(), &plain, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE, nullptr)
+        != SQLITE_OK) {
+        sqlite3_close_v2(plain);
+        return false;
+    }
+    sqlite3_busy_timeout(plain, kBusyTimeoutMs);
+    DeleteFileA(encryptedPath);
+    const CString copy = "select count(*) from sqlite_master; attach database "
+                         + SqlLiteral(utf8Encrypted.c_str()) + " as encrypted key " + SqlLiteral(m_key)
+                         + "; select sqlcipher_export('encrypted'); detach database encrypted;";
+    const bool copied = sqlite3_exec(plain, copy, nullptr, nullptr, nullptr) == SQLITE_OK;
+    sqlite3_close_v2(plain);
+    if (!copied) {
+        DeleteFileA(encryptedPath);
+        return false;
+    }
+    if (!SetUnreadableFileAside())
+        return false;
+    if (!MoveFileA(encryptedPath, m_path)) {
+        MoveFileA(m_setAsidePath, m_path);  // put the original back rather than lose it
+        return false;
+    }
+    OutputDebugStringA("Tolvan: " + m_path + " was not encrypted; it is now, the plain file kept as "
+                       + m_setAsidePath + "\n");
+    return true;
+}
+
+// Opens the file and keys it. A new database is keyed with sqlite3_key before its first page
+// is written: a rekey of a keyless database does nothing and would leave the file in plain
+// text. The first read then tells whether the key fits (SQLITE_NOTADB when it does not).
+bool CDBBase::KeyAndCheck()
+{
+    std::string utf8Path;
+    try {
+        utf8Path = AnsiToUtf8(m_path);
+    } catch (const std::exception&) {
+        return false;
+    }
+    sqlite3* db = nullptr;
+    if (sqlite3_open_v2(utf8Path.c_str(), &db, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE, nullptr)
+        != SQLITE_OK) {
+        sqlite3_close_v2(db);
+        return false;
+    }
+    m_db = db;
+    sqlite3_busy_timeout(m_db, kBusyTimeoutMs);
+    if (sqlite3_key(m_db, (const char*)m_key, m_key.GetLength()) != SQLITE_OK) {
+        CloseDatabase();
+        return false;
+    }
+    m_lastResult = RunOnce("select count(*) from sqlite_master;", nullptr, nullptr);
+    return true;
+}
+
+bool CDBBase::SetUnreadableFileAside()
+{
+    if (!FileExists(m_path)) {
+        m_setAsidePath.Empty();
+        return true;
+    }
+    const CString keptAs = SetDamagedFileAside(m_path);
+    if (keptAs.IsEmpty())
+        return false;
+    m_setAsidePath = keptAs;
+    // Its journal belongs to the old file: the new database must not roll it back into itself.
+    static const char* const kCompanions[] = {"-journal", "-wal", "-shm"};
+    for (const char* suffix : kCompanions) {
+        const CString companion = m_path + suffix;
+        if (FileExists(companion) && SetDamagedFileAside(companion).IsEmpty())
+            return false;
+    }
+    return true;
+}
+
+int CDBBase::RunOnce(const std::string& utf8Sql, SqlRowCallback callback, void* argument)
+{
+    char* error = nullptr;
+    const int result = sqlite3_exec(m_db, utf8Sql.c_str(), callback, argument, &error);
+    sqlite3_free(error);
+    return result;
+}
+
+bool CDBBase::ExecSql(const CString& sql, SqlRowCallback callback, void* argument)
+{
+    m_lastResult = SQLITE_MISUSE;
+    if (m_db == nullptr)
+        return false;
+    std::string utf8Sql;
+    try {
+        utf8Sql = AnsiToUtf8(sql);
+    } catch (const std::exception&) {
+        return false;
+    }
+    m_lastResult = RunOnce(utf8Sql, callback, argument);
+    if (m_lastResult == SQLITE_NOTADB) {
+        CloseDatabase();
+        if (!RecoverUnreadableFile()) {
+            m_lastResult = SQLITE_CANTOPEN;
+            return false;
+        }
+        m_lastResult = RunOnce(utf8Sql, callback, argument);
+    }
+    return m_lastResult == SQLITE_OK;
+}
+
+bool CDBBase::RunInTransaction(const std::function<bool()>& work)
+{
+    if (!ExecSql("begin immediate;", nullptr, nullptr))
+        return false;
+    bool done = false;
+    try {
+        done = work();
+    } catch (...) {
+        done = false;
+    }
+    if (done && ExecSql("commit;", nullptr, nullptr))
+        return true;
+    ExecSql("rollback;", nullptr, nullptr);
+    return false;
+}
+
+bool CDBBase::DeleteAll()
+{
+    return ExecSql("delete from " + m_table, nullptr, nullptr);
+}
+
+int CDBBase::GuardedRow(const std::function<void()>& read)
+{
+    try {
+        read();
+        return 0;
+    } catch (...) {
+        return 1;  // ends the select with SQLITE_ABORT: the load reports failure
+    }
+}
+
+CString CDBBase::SqlLiteral(const CString& value)
+{
+    CString quoted = value;
+    quoted.Replace("'", "''");
+    return "'" + quoted + "'";
+}
+
+std::wstring CDBBase::AnsiToWide(const char* text)
+{
+    return MultiByteToWide(CP_ACP, text);
+}
+
+std::wstring CDBBase::Utf8ToWide(const char* text)
+{
+    return MultiByteToWide(CP_UTF8, text);
+}
+
+std::string CDBBase::WideToUtf8(const wchar_t* text)
+{
+    return WideToMultiByte(CP_UTF8, text);
+}
+
+std::string CDBBase::WideToAnsi(const wchar_t* text)
+{
+    return WideToMultiByte(CP_ACP, text);
+}
+
+std::string CDBBase::AnsiToUtf8(const char* text)
+{
+    return WideToUtf8(AnsiToWide(text).c_str());
+}
+
+std::string CDBBase::Utf8ToAnsi(const char* text)
+{
+    return WideToAnsi(Utf8ToWide(text == nullptr ? "" : text).c_str());
+}

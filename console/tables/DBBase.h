@@ -1,0 +1,80 @@
+// One table in an SQLite file of its own, encrypted page by page with the user's key. The base
+// owns the connection, opens or creates the file, runs SQL texts with a row callback and
+// converts texts between the program's code page and UTF-8 at the database edge; the derived
+// tables build their SQL texts and read their rows.
+//
+// A file that the key does not open (another user's key, a damaged or foreign file) is never
+// deleted: it is renamed aside with its journal, reported on the debugger output and through
+// GetSetAsidePath(), and a new empty database takes its place. A plain database without
+// encryption (earlier versions wrote new files so) is encrypted with the key instead, its
+// rows kept, the plain file set aside the same way.
+#pragma once
+#include <afx.h>
+#include <functional>
+#include <string>
+
+struct sqlite3;
+
+// The row callback of sqlite3_exec: argument, column count, values, column names; 0 goes on.
+typedef int (*SqlRowCallback)(void* argument, int columns, char** values, char** names);
+
+class CDBBase
+{
+public:
+    CDBBase(const CString& path, const CString& key);
+    virtual ~CDBBase();
+    CDBBase(const CDBBase&) = delete;
+    CDBBase& operator=(const CDBBase&) = delete;
+
+    // "delete from " and the table name.
+    virtual bool DeleteAll();
+    virtual bool CreateTable() = 0;
+
+    // (Re)opens the file with the key; true when a readable database is open afterwards.
+    bool OpenDatabase();
+    // Runs the SQL text (program code page); true when it ran without error.
+    bool ExecSql(const CString& sql, SqlRowCallback callback, void* argument);
+    // The SQLite result of the last run of ExecSql (SQLITE_OK, SQLITE_CONSTRAINT ...).
+    int GetLastResult() const { return m_lastResult; }
+    // Runs work inside one transaction, committed when work returns true and rolled back
+    // otherwise, so that a kill or a failure in the middle leaves the old rows.
+    bool RunInTransaction(const std::function<bool()>& work);
+
+    bool IsOpen() const { return m_db != nullptr; }
+    const CString& GetPath() const { return m_path; }
+    const CString& GetTableName() const { return m_table; }
+    // Where the last unreadable file was moved to; empty when none was.
+    const CString& GetSetAsidePath() const { return m_setAsidePath; }
+
+    // Code-page conversions through UTF-16; each throws std::runtime_error with "Invalid
+    // UTF-8 sequence.", "Error in conversion." or "La falla!" when the system refuses.
+    static std::string AnsiToUtf8(const char* text);
+    static std::string Utf8ToAnsi(const char* text);
+    static std::wstring AnsiToWide(const char* text);
+    static std::wstring Utf8ToWide(const char* text);
+    static std::string WideToUtf8(const wchar_t* text);
+    static std::string WideToAnsi(const wchar_t* text);
+
+    // A value as an SQL string literal: in single quotes, inner quotes doubled.
+    static CString SqlLiteral(const CString& value);
+
+protected:
+    // Runs a row reader of a derived table and keeps every exception out of SQLite.
+    static int GuardedRow(const std::function<void()>& read);
+
+    CString m_table;
+
+private:
+    void CloseDatabase();
+    bool KeyAndCheck();
+    bool RecoverUnreadableFile();
+    bool EncryptPlainFile();
+    bool SetUnreadableFileAside();
+    int RunOnce(const std::string& utf8Sql, SqlRowCallback callback, void* argument);
+
+    sqlite3* m_db;
+    CString m_path;
+    CString m_key;
+    CString m_setAsidePath;
+    int m_lastResult;
+};

@@ -1,0 +1,28 @@
+// Table "UserOrder" in file "DO": the client orders the console has seen, keyed by account,
+// submission number and order number.
+#pragma once
+#include <vector>
+#include "DBBase.h"
+#include "OrderRow.h"
+
+class CDBOrder : public CDBBase
+{
+public:
+    CDBOrder(const CString& path, const CString& key);
+
+    bool CreateTable() override;
+    bool Insert(const OrderRow& row);
+    // Inserts each, all tried; false when any failed (stored keys are refused and stay).
+    bool InsertAll(const std::vector<OrderRow>& rows);
+    // Updates the row of the same clientName, cid and oid, or inserts it.
+    bool UpsertOrder(const OrderRow& row);
+    // Rows whose "ot" lies between the two texts (inclusive, compared as texts).
+    bool QueryOrders(std::vector<OrderRow>& rows, const CString& from, const CString& to,
+                     const CString& orderColumn, bool ascending, int limit, int offset);
+
+private:
+    static int ReadRow(void* list, int columns, char** values, char** names);
+    CString KeyCondition(const OrderRow& row) const;
+
+    CString m_sql;
+};

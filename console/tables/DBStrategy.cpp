@@ -1,0 +1,79 @@
+#include "DBStrategy.h"
+
+#include <stdlib.h>
+
+#include "StrategyJson.h"
+#include "TableSql.h"
+
+CDBStrategy::CDBStrategy(const CString& path, const CString& key) : CDBBase(path, key)
+{
+    m_table = "Strategy_3";
+    CreateTable();
+}
+
+bool CDBStrategy::CreateTable()
+{
+    m_sql = "create table " + m_table
+            + "(nStragegyId varchar(32) not null, strStrategyName varchar(256), "
+              "strStrategyBody varchar(1024), primary key(nStragegyId))";
+    return ExecSql(m_sql, nullptr, nullptr);
+}
+
+bool CDBStrategy::Insert(const StrategyInfo& strategy)
+{
+    CString id;
+    id.Format("%d", strategy.nStragegyId);
+    m_sql = "insert into " + m_table + " (nStragegyId, strStrategyName, strStrategyBody) values("
+            + JoinLiterals({id, strategy.strStrategyName, StrategyToJson(strategy)}) + ")";
+    return ExecSql(m_sql, nullptr, nullptr);
+}
+
+bool CDBStrategy::InsertAll(const std::vector<StrategyInfo>& strategies)
+{
+    bool allStored = true;
+    for (const StrategyInfo& strategy : strategies)
+        allStored = Insert(strategy) && allStored;
+    return allStored;
+}
+
+int CDBStrategy::ReadRow(void* list, int columns, char** values, char** names)
+{
+    return GuardedRow([&] {
+        StrategyInfo strategy;
+        ReadRowColumns(columns, values, names, [&](const char* name, const CString& value) {
+            const CString column(name);
+            if (column == "nStragegyId")
+                strategy.nStragegyId = atoi(value);
+            else if (column == "strStrategyName")
+                strategy.strStrategyName = value;
+            else if (column == "strStrategyBody")
+                StrategyFromJson(strategy, value);
+        });
+        static_cast<std::vector<StrategyInfo>*>(list)->push_back(strategy);
+    });
+}
+
+bool CDBStrategy::LoadAll(std::vector<StrategyInfo>& strategies, const CString& orderColumn,
+                          bool ascending, int limit, int offset)
+{
+    m_sql = "select * from " + m_table + SelectTail(orderColumn, ascending, limit, offset);
+    return ExecSql(m_sql, &CDBStrategy::ReadRow, &strategies);
+}
+
+bool CDBStrategy::ReplaceAll(const std::vector<StrategyInfo>& strategies)
+{
+    bool allStored = true;
+    const bool committed = RunInTransaction([&] {
+        if (!DeleteAll())
+            return false;
+        for (const StrategyInfo& strategy : strategies) {
+            if (Insert(strategy))
+                continue;
+            if (!IsRefusedRow(GetLastResult()))
+                return false;
+            allStored = false;
+        }
+        return true;
+    });
+    return committed && allStored;
+}
