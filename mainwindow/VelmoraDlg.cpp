@@ -15,6 +15,7 @@
 #include "TimeHelperLauncher.h"
 #include "VelmoraApp.h"
 #include "WebRequest.h"
+#include "ChartViews.h"
 
 #include <process.h>
 #include <shlobj.h>
@@ -80,6 +81,31 @@ BEGIN_MESSAGE_MAP(CVelmoraDlg, CDialogEx)
     // -- desk --
     // -- end desk --
     // -- hosts --
+    ON_MESSAGE(WM_TOOLBAR_BUTTON0, &CVelmoraDlg::OnShowQuoteList)
+    ON_MESSAGE(WM_TOOLBAR_BUTTON4, &CVelmoraDlg::OnShowTrend)
+    ON_MESSAGE(WM_LIST_OPEN_TREND, &CVelmoraDlg::OnShowTrend)
+    ON_MESSAGE(WM_TOOLBAR_BUTTON5, &CVelmoraDlg::OnShowDayBars)
+    ON_MESSAGE(WM_TOOLBAR_BUTTON6, &CVelmoraDlg::OnShowWeekBars)
+    ON_MESSAGE(WM_TOOLBAR_BUTTON7, &CVelmoraDlg::OnShowMonthBars)
+    ON_MESSAGE(WM_TOOLBAR_BUTTON8, &CVelmoraDlg::OnShowMinute1Bars)
+    ON_MESSAGE(WM_VIEW_MIN3, &CVelmoraDlg::OnShowMinute3Bars)
+    ON_MESSAGE(WM_TOOLBAR_BUTTON9, &CVelmoraDlg::OnShowMinute5Bars)
+    ON_MESSAGE(WM_TOOLBAR_BUTTON10, &CVelmoraDlg::OnShowMinute15Bars)
+    ON_MESSAGE(WM_TOOLBAR_BUTTON11, &CVelmoraDlg::OnShowMinute30Bars)
+    ON_MESSAGE(WM_TOOLBAR_BUTTON12, &CVelmoraDlg::OnShowMinute60Bars)
+    ON_MESSAGE(11075, &CVelmoraDlg::OnKeyOpenView)
+    ON_MESSAGE(WM_SELECT_CODE, &CVelmoraDlg::OnSelectInstrument)
+    ON_MESSAGE(WM_QUOTES_REFRESH, &CVelmoraDlg::OnQuoteRefresh)
+    ON_MESSAGE(WM_REQUEST_OLDER_BARS, &CVelmoraDlg::OnOlderBarsWanted)
+    ON_MESSAGE(WM_DEPTH_FEED_OFF, &CVelmoraDlg::OnDepthOff)
+    ON_MESSAGE(WM_DEPTH_FEED_ON, &CVelmoraDlg::OnDepthOn)
+    ON_MESSAGE(11056, &CVelmoraDlg::OnDepthUpdate)
+    ON_MESSAGE(11126, &CVelmoraDlg::OnKLineData)
+    ON_MESSAGE(WM_HOSTS_STATUS_TEXT, &CVelmoraDlg::OnHostsStatusText)
+    ON_MESSAGE(WM_HOSTS_HISTORY_DONE, &CVelmoraDlg::OnHistoryDone)
+    ON_MESSAGE(WM_HOSTS_RESET_DEPTH, &CVelmoraDlg::OnResetDepthWindows)
+    ON_MESSAGE(WM_HOSTS_CHART_LOADED, &CVelmoraDlg::OnChartLoaded)
+    ON_MESSAGE(WM_HOSTS_BACK_TO_LIST, &CVelmoraDlg::OnChartBackToList)
     // -- end hosts --
     // -- panels --
     // -- end panels --
@@ -122,6 +148,13 @@ BOOL CVelmoraDlg::OnInitDialog()
     // -- desk init --
     // -- end desk init --
     // -- hosts init --
+    m_chartViews = new CChartViews;
+    m_chartViews->Create(this);
+    {
+        CRect area;
+        GetClientRect(&area);
+        PlaceCharts(area);
+    }
     // -- end hosts init --
     // -- panels init --
     // -- end panels init --
@@ -180,6 +213,9 @@ void CVelmoraDlg::OnDestroy()
     // -- panels destroy --
     // -- end panels destroy --
     // -- hosts destroy --
+    StopHosts();
+    delete m_chartViews;
+    m_chartViews = nullptr;
     // -- end hosts destroy --
     // -- desk destroy --
     // -- end desk destroy --
