@@ -358,8 +358,13 @@ void CChartViews::DeliverTrend(HistoryJob& job)
         return;
     SectorRow row;
     GetQuoteStore().GetQuoteRow(job.strCode, row);
+    // The trend is scaled around the previous close; without a quote yet, the day's first
+    // price stands in for it rather than a scale around zero.
+    CString reference = row.quote.strPrevClose;
+    if (reference.IsEmpty() && job.pPacket && job.pPacket->pFirst)
+        reference = job.pPacket->pFirst->strOpen;
     TrendPacket* packet = BuildTrendPacket(job.pPacket, job.strCode, job.strName, job.strMarket,
-                                           row.quote.strPrevClose);
+                                           reference);
     m_pTrend->SetOpenMarketTime(m_openTime, m_closeTime);
     m_pTrend->SetPrecision(&m_decimals);
     m_pTrend->SetDepthPrecision(&m_decimals);
