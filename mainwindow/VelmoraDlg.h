@@ -51,6 +51,8 @@ public:
     void SetChartInstrument(const CString& code);
     // A position row was clicked: switch the charts and the depth feed on the switch thread.
     void SwitchChartsTo(const CString& code);
+    // Timer 3: the series refresh of the shown instrument for a fresh quote.
+    void BuildPeriodBars(const CString& code, const CString& quoteTime, const CString& marketKey);
 protected:
     void OnOK() override;
     afx_msg LRESULT OnShowQuoteList(WPARAM, LPARAM);

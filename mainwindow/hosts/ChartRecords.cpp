@@ -244,3 +244,51 @@ TrendPacket* BuildTrendPacket(const HistoryPacket* history, const CString& code,
     packet->nHasBuckets = packet->pHead != nullptr ? 1 : 0;
     return packet;
 }
+
+CString PeriodServiceName(int period)
+{
+    switch (period)
+    {
+    case 1: return "minute1";
+    case 5: return "minute5";
+    case 15: return "minute15";
+    case 30: return "minute30";
+    case 60: return "hour1";
+    default: return CString();
+    }
+}
+
+__int64 QuoteTimeValue(const CString& quoteTime)
+{
+    int year = 0, month = 0, day = 0, hour = 0, minute = 0, second = 0;
+    if (quoteTime.GetLength() != 17
+        || sscanf(quoteTime, "%04d%02d%02d %02d:%02d:%02d", &year, &month, &day, &hour, &minute, &second) != 6)
+        return -1;
+    struct tm time = {};
+    time.tm_year = year - 1900;
+    time.tm_mon = month - 1;
+    time.tm_mday = day;
+    time.tm_hour = hour;
+    time.tm_min = minute;
+    time.tm_sec = second;
+    time.tm_isdst = -1;
+    return _mktime64(&time);
+}
+
+CString RefreshSize(__int64 lastLoad, const CString& quoteTime, int period)
+{
+    const __int64 now = QuoteTimeValue(quoteTime);
+    if (lastLoad == -1 || now == -1 || period <= 0)
+        return "all";
+    const __time64_t last = lastLoad;
+    struct tm lastDay = {};
+    if (_localtime64_s(&lastDay, &last) != 0)
+        return "all";
+    CString lastDate;
+    lastDate.Format("%04d%02d%02d", lastDay.tm_year + 1900, lastDay.tm_mon + 1, lastDay.tm_mday);
+    if (lastDate != quoteTime.Left(8))
+        return "all";
+    CString size;
+    size.Format("%d", static_cast<int>((now - lastLoad) / (period * 60) + 1));
+    return size;
+}

@@ -67,3 +67,13 @@ CString LastChars(const CString& text, int n);
 TrendPacket* BuildTrendPacket(const HistoryPacket* history, const CString& code,
                               const CString& name, const CString& market,
                               const CString& previousClose);
+
+// The K-line service name of a refreshable period ("minute1" ... "hour1"); empty otherwise.
+CString PeriodServiceName(int period);
+
+// Seconds since 1970 (local time) of "YYYYMMDD HH:MM:SS"; -1 when the text is not one.
+__int64 QuoteTimeValue(const CString& quoteTime);
+
+// How many bars the series refresh asks for: "all" unless the series was last loaded on the
+// quote's day, then the periods passed since that load plus the open one.
+CString RefreshSize(__int64 lastLoad, const CString& quoteTime, int period);

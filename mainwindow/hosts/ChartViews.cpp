@@ -14,6 +14,7 @@
 #include "TradingSessions.h"
 #include "Wickplot.h"
 #include "Driftline.h"
+#include "KLineLoader.h"
 
 namespace {
 
@@ -627,6 +628,34 @@ void CChartViews::OnDepthOn()
     m_depthMode = 1;
     if (m_pKLine) m_pKLine->ShowDepthPanel(true);
     if (m_pTrend) m_pTrend->ShowDepthPanel(true);
+}
+
+void CChartViews::BuildPeriodBars(const CString& code, const CString& quoteTime, const CString& marketKey)
+{
+    const int view = m_view.load();
+    if (m_selectedCode.IsEmpty() || view == VIEW_QUOTE_LIST)
+        return;
+    if (view == VIEW_CANDLES && (m_period == 0 || m_period == KLINE_PERIOD_WEEK || m_period == KLINE_PERIOD_MONTH))
+        return;
+    const CString market = MarketOfKey(marketKey);
+    if (quoteTime.GetLength() != 17 || !IsMarketSessionTime(market, quoteTime, FALSE, 5))
+        return;
+    auto requested = m_requestedCodes.find(code);
+    if (requested == m_requestedCodes.end() || requested->second != 1)
+        return;
+    const bool shown = view == VIEW_CANDLES ? (m_pKLine && m_pKLine->GetSymbol() == code)
+                                            : (m_pTrend && m_pTrend->GetSymbolText() == code);
+    if (!shown || (market != "CSM" && market != "HKS"))
+        return;
+    const int period = view == VIEW_TREND ? 1 : m_period;
+    if (PeriodServiceName(period).IsEmpty())
+        return;
+    __int64 lastLoad = -1;
+    const std::map<CString, int> last = GetBarDataStore().GetLastLoad(code, period);
+    if (!last.empty())
+        lastLoad = last.begin()->second;
+    GetSecondKLineLoader().RequestBars(code, "1", period, RefreshSize(lastLoad, quoteTime, period),
+                                       m_request.strStartDate, m_request.strEndDate, market);
 }
 
 // --- instrument switch ------------------------------------------------------------------

@@ -47,6 +47,9 @@ public:
     void OnDepthUpdate(const DepthBook* book);
     int OnKLineData(const CString* code, const KLineBar* bar);
     void ResetDepthWindows(CString code);
+    // Timer 3, for a fresh quote of the shown instrument: asks the K-line worker for the bars
+    // that have appeared since the series was loaded.
+    void BuildPeriodBars(const CString& code, const CString& quoteTime, const CString& marketKey);
     void OnDepthOff(WPARAM keepHosts);
     void OnDepthOn();
     void ShowStatus(const CString& text);

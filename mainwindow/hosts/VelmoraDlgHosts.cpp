@@ -172,3 +172,9 @@ LRESULT CVelmoraDlg::OnChartBackToList(WPARAM, LPARAM)
         m_chartViews->RequestMarketData(VIEW_QUOTE_LIST, 0, CString(), CString(), 1);
     return 0;
 }
+
+void CVelmoraDlg::BuildPeriodBars(const CString& code, const CString& quoteTime, const CString& marketKey)
+{
+    if (m_chartViews)
+        m_chartViews->BuildPeriodBars(code, quoteTime, marketKey);
+}

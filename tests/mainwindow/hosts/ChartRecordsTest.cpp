@@ -211,3 +211,25 @@ TEST(ReRequestBackoffTest, AsksAgainAtGrowingIntervals)
 }
 
 }  // namespace
+
+namespace {
+
+TEST(SeriesRefreshTest, SizeCountsPeriodsSinceTheLoadOfTheSameDay)
+{
+    const __int64 tenOClock = QuoteTimeValue("20261210 10:00:00");
+    ASSERT_NE(-1, tenOClock);
+    struct Case { __int64 lastLoad; const char* quoteTime; int period; const char* size; };
+    const Case cases[] = {
+        {tenOClock, "20261210 10:12:00", 5, "3"},
+        {tenOClock, "20261211 10:12:00", 5, "all"},
+        {-1, "20261210 10:12:00", 5, "all"},
+        {tenOClock, "20261210 10:12:0", 5, "all"},
+        {tenOClock, "20261210 11:00:00", 60, "2"},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(c.size, RefreshSize(c.lastLoad, c.quoteTime, c.period)) << c.quoteTime;
+    EXPECT_EQ("hour1", PeriodServiceName(60));
+    EXPECT_EQ("", PeriodServiceName(0));
+}
+
+}  // namespace
