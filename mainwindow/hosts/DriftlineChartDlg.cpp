@@ -18,8 +18,8 @@ BOOL DriftlineChartDlg::OnInitDialog()
     {
         dll_DriftlineSetParentWnd(m_pChart, this);
         dll_DriftlineRegistMsgID(m_pChart, 2, WM_CHART_NOTIFY_DEPTH);
-        dll_DriftlineRegistMsgID(m_pChart, 4, WM_DEPTH_FEED_ONE);
-        dll_DriftlineRegistMsgID(m_pChart, 5, WM_DEPTH_FEED_FIVE);
+        dll_DriftlineRegistMsgID(m_pChart, 4, WM_DEPTH_FEED_OFF);
+        dll_DriftlineRegistMsgID(m_pChart, 5, WM_DEPTH_FEED_ON);
         m_pChart->MoveWindow(0, 0, client.Width() - DEPTH_WIDTH, client.Height());
         m_pChart->ShowWindow(SW_SHOW);
     }

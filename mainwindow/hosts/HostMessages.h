@@ -4,12 +4,11 @@
 
 // Notifications the chart windows send their host (registered by index).
 #define WM_CHART_NOTIFY_DEPTH   1027
-#define WM_DEPTH_FEED_ONE       1029
-#define WM_DEPTH_FEED_FIVE      1030
 #define WM_CHART_NEED_HISTORY   1031
 #define WM_CHART_PACKET_TAKEN   1032
 
-// The main window's depth feed of the shown instrument.
+// The depth feed of the shown instrument: the charts' "显示一档"/"显示五档", relayed by the
+// hosts to the main window unchanged.
 #define WM_DEPTH_FEED_OFF       0x405
 #define WM_DEPTH_FEED_ON        0x406
 

@@ -28,8 +28,8 @@ BOOL CKLineDlg::OnInitDialog()
     {
         dll_WickplotSetParentWnd(m_pChart, this);
         dll_WickplotRegistMsgID(m_pChart, kWickplotPanelButton, WM_CHART_NOTIFY_DEPTH);
-        dll_WickplotRegistMsgID(m_pChart, kWickplotOneLevel, WM_DEPTH_FEED_ONE);
-        dll_WickplotRegistMsgID(m_pChart, kWickplotFiveLevels, WM_DEPTH_FEED_FIVE);
+        dll_WickplotRegistMsgID(m_pChart, kWickplotOneLevel, WM_DEPTH_FEED_OFF);
+        dll_WickplotRegistMsgID(m_pChart, kWickplotFiveLevels, WM_DEPTH_FEED_ON);
         dll_WickplotRegistMsgID(m_pChart, kWickplotOlderHistory, WM_CHART_NEED_HISTORY);
         dll_WickplotRegistMsgID(m_pChart, kWickplotHistoryLoaded, WM_CHART_PACKET_TAKEN);
         m_pChart->MoveWindow(0, 0, client.Width() - DEPTH_WIDTH, client.Height());
