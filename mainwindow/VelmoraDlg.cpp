@@ -20,6 +20,7 @@
 #include "FrameMessages.h"
 #include "MessageFilter.h"
 // -- end frame includes --
+#include "ChartViews.h"
 
 #include <process.h>
 #include <shlobj.h>
@@ -157,6 +158,22 @@ BEGIN_MESSAGE_MAP(CVelmoraDlg, CDialogEx)
     ON_MESSAGE(WM_APP + 0x3401, &CVelmoraDlg::OnDeskProbeCommand)
     // -- end desk --
     // -- hosts --
+    // The toolbar's view buttons reach the chart views through the frame's requestView hook.
+    ON_MESSAGE(WM_LIST_OPEN_TREND, &CVelmoraDlg::OnShowTrend)
+    ON_MESSAGE(WM_VIEW_MIN3, &CVelmoraDlg::OnShowMinute3Bars)
+    ON_MESSAGE(11075, &CVelmoraDlg::OnKeyOpenView)
+    ON_MESSAGE(WM_SELECT_CODE, &CVelmoraDlg::OnSelectInstrument)
+    ON_MESSAGE(WM_QUOTES_REFRESH, &CVelmoraDlg::OnQuoteRefresh)
+    ON_MESSAGE(WM_REQUEST_OLDER_BARS, &CVelmoraDlg::OnOlderBarsWanted)
+    ON_MESSAGE(WM_DEPTH_FEED_OFF, &CVelmoraDlg::OnDepthOff)
+    ON_MESSAGE(WM_DEPTH_FEED_ON, &CVelmoraDlg::OnDepthOn)
+    ON_MESSAGE(11056, &CVelmoraDlg::OnDepthUpdate)
+    ON_MESSAGE(11126, &CVelmoraDlg::OnKLineData)
+    ON_MESSAGE(WM_HOSTS_STATUS_TEXT, &CVelmoraDlg::OnHostsStatusText)
+    ON_MESSAGE(WM_HOSTS_HISTORY_DONE, &CVelmoraDlg::OnHistoryDone)
+    ON_MESSAGE(WM_HOSTS_RESET_DEPTH, &CVelmoraDlg::OnResetDepthWindows)
+    ON_MESSAGE(WM_HOSTS_CHART_LOADED, &CVelmoraDlg::OnChartLoaded)
+    ON_MESSAGE(WM_HOSTS_BACK_TO_LIST, &CVelmoraDlg::OnChartBackToList)
     // -- end hosts --
     // -- panels --
     // -- end panels --
@@ -206,6 +223,24 @@ BOOL CVelmoraDlg::OnInitDialog()
     InitDesk();
     // -- end desk init --
     // -- hosts init --
+    m_chartViews = new CChartViews;
+    m_chartViews->Create(this);
+    {
+        CRect area;
+        GetClientRect(&area);
+        PlaceCharts(area);
+    }
+    m_frameHooks.placeChartHosts = [this](const CRect& area) { PlaceCharts(area); };
+    m_frameHooks.requestView = [this](int view, int period, bool) {
+        if (m_chartViews)
+            m_chartViews->RequestMarketData(view, period < 0 ? m_chartViews->GetPeriod() : period, CString(), CString(), 1);
+    };
+    m_frameHooks.chartCode = [this](CString& code) {
+        if (!m_chartViews || m_chartViews->GetView() == VIEW_QUOTE_LIST)
+            return false;
+        code = m_chartViews->GetCurrentCode();
+        return true;
+    };
     // -- end hosts init --
     // -- panels init --
     CreateTradePanel();
@@ -266,6 +301,9 @@ void CVelmoraDlg::OnDestroy()
     DestroyTradePanel();
     // -- end panels destroy --
     // -- hosts destroy --
+    StopHosts();
+    delete m_chartViews;
+    m_chartViews = nullptr;
     // -- end hosts destroy --
     // -- desk destroy --
     DestroyDesk();

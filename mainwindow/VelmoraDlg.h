@@ -160,6 +160,45 @@ protected:
     static void DeleteDeskParts(class CDeskParts* parts);
     // -- end desk --
     // -- hosts: chart hosts, quote views, instrument switch, downloads --
+public:
+    // The quote area's rectangle for the chart hosts (client coordinates); the layout calls it.
+    void PlaceCharts(const CRect& area);
+    // Ends the hosts' threads; the hosts' windows go with the main window.
+    void StopHosts();
+    // view 0 list, 1 candlesticks, 2 trend; period in minutes (0 day, 5040 week, 43200 month).
+    void RequestMarketData(int view, int period, const CString& start, const CString& end, int flag);
+    // The instrument the charts show when a view is asked for (the selected quote row).
+    void SetChartInstrument(const CString& code);
+    // A position row was clicked: switch the charts and the depth feed on the switch thread.
+    void SwitchChartsTo(const CString& code);
+    // Timer 3: the series refresh of the shown instrument for a fresh quote.
+    void BuildPeriodBars(const CString& code, const CString& quoteTime, const CString& marketKey);
+protected:
+    void OnOK() override;
+    afx_msg LRESULT OnShowQuoteList(WPARAM, LPARAM);
+    afx_msg LRESULT OnShowTrend(WPARAM, LPARAM);
+    afx_msg LRESULT OnShowDayBars(WPARAM, LPARAM);
+    afx_msg LRESULT OnShowWeekBars(WPARAM, LPARAM);
+    afx_msg LRESULT OnShowMonthBars(WPARAM, LPARAM);
+    afx_msg LRESULT OnShowMinute1Bars(WPARAM, LPARAM);
+    afx_msg LRESULT OnShowMinute3Bars(WPARAM, LPARAM);
+    afx_msg LRESULT OnShowMinute5Bars(WPARAM, LPARAM);
+    afx_msg LRESULT OnShowMinute15Bars(WPARAM, LPARAM);
+    afx_msg LRESULT OnShowMinute30Bars(WPARAM, LPARAM);
+    afx_msg LRESULT OnShowMinute60Bars(WPARAM, LPARAM);
+    afx_msg LRESULT OnKeyOpenView(WPARAM, LPARAM);
+    afx_msg LRESULT OnSelectInstrument(WPARAM, LPARAM);
+    afx_msg LRESULT OnQuoteRefresh(WPARAM, LPARAM);
+    afx_msg LRESULT OnOlderBarsWanted(WPARAM, LPARAM);
+    afx_msg LRESULT OnDepthOff(WPARAM, LPARAM);
+    afx_msg LRESULT OnDepthOn(WPARAM, LPARAM);
+    afx_msg LRESULT OnDepthUpdate(WPARAM, LPARAM);
+    afx_msg LRESULT OnKLineData(WPARAM, LPARAM);
+    afx_msg LRESULT OnHostsStatusText(WPARAM, LPARAM);
+    afx_msg LRESULT OnHistoryDone(WPARAM, LPARAM);
+    afx_msg LRESULT OnResetDepthWindows(WPARAM, LPARAM);
+    afx_msg LRESULT OnChartLoaded(WPARAM, LPARAM);
+    afx_msg LRESULT OnChartBackToList(WPARAM, LPARAM);
     // -- end hosts --
     // -- panels: trade dialog, console, history-order query --
 public:
@@ -218,6 +257,7 @@ private:
     std::unique_ptr<class CDeskParts, void (*)(CDeskParts*)> m_deskParts{nullptr, &CVelmoraDlg::DeleteDeskParts};
     // -- end desk state --
     // -- hosts state --
+    class CChartViews* m_chartViews = nullptr;
     // -- end hosts state --
     // -- panels state --
     class CTradeDlg* m_pTradeDlg = nullptr;

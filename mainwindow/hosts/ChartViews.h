@@ -1,0 +1,141 @@
+// The quote area's chart side of the main window: the two chart hosts, the switch between the
+// quote list, candlesticks and the trend, the history downloads behind them, the live merge
+// of quotes and K-line bars, the depth feed of the shown instrument and the instrument-switch
+// thread. Everything runs on the user-interface thread except the download and switch
+// threads, which only post or send messages to the main window.
+#pragma once
+#include <afxmt.h>
+#include <atomic>
+#include <map>
+#include "ChartRecords.h"
+#include "GetWickplotDataInterfaceXX.h"
+#include "HistoryJob.h"
+#include "HostMessages.h"
+
+class CKLineDlg;
+class DriftlineChartDlg;
+struct SectorRow;
+
+class CChartViews
+{
+public:
+    enum { SWITCH_STEP_MS = 5, SWITCH_RESEND_MS = 2000, SWITCH_RESEND_CEILING_MS = 16000,
+           STOP_WAIT_MS = 3000 };
+    typedef std::function<HANDLE(unsigned(__stdcall*)(void*), void*)> ThreadStarter;
+
+    CChartViews();
+    ~CChartViews();
+
+    // Creates both hosts as hidden children of the main window.
+    void Create(CWnd* pMainWnd);
+    // The quote area's rectangle in the main window's client coordinates.
+    void PlaceCharts(const CRect& area);
+    // Ends the switch thread and waits (answering sent messages) for a running download.
+    void StopHosts();
+    // Destroys the hosts (after StopHosts).
+    void DestroyHosts();
+
+    // The instrument the charts are asked about (the selected row of the shown quote page).
+    void SetSelectedCode(const CString& code) { m_selectedCode = code; }
+    void RequestMarketData(int view, int period, const CString& start, const CString& end, int flag);
+    void SelectInstrument(const SelectCodeRequest& request);
+    void OnEnter();
+    void OnOlderBarsWanted();
+    void OnHistoryDone(HistoryJob* job);
+    void OnChartLoaded(int period);
+    void OnQuoteRefresh(const QuoteRow* row);
+    void OnDepthUpdate(const DepthBook* book);
+    int OnKLineData(const CString* code, const KLineBar* bar);
+    void ResetDepthWindows(CString code);
+    // Timer 3, for a fresh quote of the shown instrument: asks the K-line worker for the bars
+    // that have appeared since the series was loaded.
+    void BuildPeriodBars(const CString& code, const CString& quoteTime, const CString& marketKey);
+    void OnDepthOff(WPARAM keepHosts);
+    void OnDepthOn();
+    void ShowStatus(const CString& text);
+
+    // The instrument switch of a position row: runs on the switch thread (started on first use).
+    void RequestSwitch(const CString& code);
+
+    // For tests and tools: the loader of the download thread and the thread starter.
+    void SetHistoryLoader(const HistoryLoadFunc& load) { m_load = load; }
+    void SetThreadStarter(const ThreadStarter& start) { m_startThread = start; }
+
+    int GetView() const { return m_view.load(); }
+    int GetPeriod() const { return m_period; }
+    int GetBusy() const { return m_busy.load(); }
+    int GetCheckedButton() const { return m_checkedButton; }
+    int GetDepthMode() const { return m_depthMode.load(); }
+    const CString& GetStatusText() const { return m_statusText; }
+    const CString& GetCurrentCode() const { return m_currentCode; }
+    const DepthSnapshot& GetDepthSnapshot() const { return m_snapshot; }
+    const HistoryRequest& GetHistoryRequest() const { return m_request; }
+    CKLineDlg* GetKLineHost() const { return m_pKLine; }
+    DriftlineChartDlg* GetTrendHost() const { return m_pTrend; }
+    bool IsSwitchThreadRunning() const;
+    void SetStatusFromThread(const CString& text);
+
+private:
+    CChartViews(const CChartViews&) = delete;
+    CChartViews& operator=(const CChartViews&) = delete;
+
+    void ShowViewHost();
+    void StartHistoryJob(HistoryJob* job);
+    void DeliverCandles(HistoryJob& job);
+    void DeliverTrend(HistoryJob& job);
+    void MergeQuoteIntoChart(const QuoteRow& row, const DepthStockInfo& info, const ChartTitleInfo& title);
+    bool StockTickDue(const CString& code, const CString& time) const;
+    void SendToMain(UINT message, WPARAM wParam, LPARAM lParam);
+    static unsigned __stdcall HistoryThread(void* job);
+    static unsigned __stdcall SwitchThread(void* self);
+    void SwitchLoop();
+    bool WaitForChart();
+    void SelectFromSwitch(const CString& code, int view, int period);
+
+    CWnd* m_pMain = nullptr;
+    CKLineDlg* m_pKLine = nullptr;
+    DriftlineChartDlg* m_pTrend = nullptr;
+    GetWickplotDataInterfaceXX m_dataInterface;
+
+    std::atomic<int> m_view{VIEW_QUOTE_LIST};
+    int m_period = 0;
+    std::atomic<int> m_busy{0};
+    bool m_firstRequest = true;
+    CString m_lastCode;
+    int m_lastPeriod = 0;
+    int m_lastView = 0;
+    CString m_selectedCode;
+    CString m_currentCode;
+    CString m_currentName;
+    CString m_currentMarket;
+    CString m_openTime;
+    CString m_closeTime;
+    int m_decimals = 2;
+    int m_checkedButton = -1;
+    CString m_statusText;
+    bool m_dropEmptyPacket = true;
+    bool m_olderBarsRequested = false;
+    CString m_historyStartDate;
+    HistoryDataSource m_source;
+    HistoryRequest m_request;
+    ServerRecord m_historyServer;
+    bool m_hasHistoryServer = false;
+    std::map<CString, int> m_requestedCodes;
+    ChartTitleInfo m_title;
+    DepthTradeTick m_tradeTick;
+    CString m_trendDate;
+
+    DepthSnapshot m_snapshot;
+    std::atomic<int> m_depthMode{0};
+
+    HistoryLoadFunc m_load;
+    ThreadStarter m_startThread;
+    HANDLE m_historyThread = NULL;
+
+    CCriticalSection m_switchLock;
+    CString m_switchCode;
+    int m_switchView = 0;
+    int m_switchPeriod = 0;
+    HANDLE m_switchThread = NULL;
+    HANDLE m_switchStopEvent = NULL;
+};

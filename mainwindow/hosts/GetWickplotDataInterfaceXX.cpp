@@ -1,0 +1,3 @@
+#include "GetWickplotDataInterfaceXX.h"
+
+IMPLEMENT_DYNAMIC(GetWickplotDataInterfaceXX, CWnd)

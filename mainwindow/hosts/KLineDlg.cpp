@@ -1,0 +1,137 @@
+#include "KLineDlg.h"
+#include "HostMessages.h"
+#include "Ladderview.h"
+#include "Wickplot.h"
+
+BEGIN_MESSAGE_MAP(CKLineDlg, CChartHostBase)
+    ON_WM_CTLCOLOR()
+    ON_MESSAGE(WM_CHART_NEED_HISTORY, &CKLineDlg::OnNeedHistory)
+    ON_MESSAGE(WM_CHART_PACKET_TAKEN, &CKLineDlg::OnPacketTaken)
+END_MESSAGE_MAP()
+
+CKLineDlg::CKLineDlg(CWnd* pParent) : CChartHostBase(IDD, pParent)
+{
+}
+
+CKLineDlg::~CKLineDlg()
+{
+}
+
+BOOL CKLineDlg::OnInitDialog()
+{
+    CDialogEx::OnInitDialog();
+    m_background.CreateSolidBrush(RGB(0, 0, 0));
+    CRect client;
+    GetClientRect(&client);
+    m_pChart = CWnd::FromHandle(reinterpret_cast<HWND>(static_cast<INT_PTR>(dll_ShowWickplotDlg(this))));
+    if (m_pChart)
+    {
+        dll_WickplotSetParentWnd(m_pChart, this);
+        dll_WickplotRegistMsgID(m_pChart, kWickplotPanelButton, WM_CHART_NOTIFY_DEPTH);
+        dll_WickplotRegistMsgID(m_pChart, kWickplotOneLevel, WM_DEPTH_FEED_OFF);
+        dll_WickplotRegistMsgID(m_pChart, kWickplotFiveLevels, WM_DEPTH_FEED_ON);
+        dll_WickplotRegistMsgID(m_pChart, kWickplotOlderHistory, WM_CHART_NEED_HISTORY);
+        dll_WickplotRegistMsgID(m_pChart, kWickplotHistoryLoaded, WM_CHART_PACKET_TAKEN);
+        m_pChart->MoveWindow(0, 0, client.Width() - DEPTH_WIDTH, client.Height());
+        m_pChart->ShowWindow(SW_SHOW);
+    }
+    CreateDepthWindow();
+    if (m_pDepth)
+    {
+        DepthStockInfo info;
+        for (CString& text : info.strInfo)
+            text = "---";
+        info.strInfo[7] = info.strInfo[10] = info.strInfo[15] = "";
+        dll_LadderviewUpdateStockInfo(m_pDepth, info);
+    }
+    return TRUE;
+}
+
+BOOL CKLineDlg::PreTranslateMessage(MSG* pMsg)
+{
+    CWnd* focus = CWnd::GetFocus();
+    if (m_pDepth && m_pDepth->IsWindowVisible() && focus == m_pDepth)
+        Dll_LadderviewPreTranslateMessage(m_pDepth, pMsg);
+    if (m_pChart && m_pChart->IsWindowVisible() && focus == m_pChart)
+        dll_WickplotSetKeyDownValue(m_pChart, pMsg);
+    if (pMsg->message == WM_KEYDOWN)
+    {
+        switch (pMsg->wParam)
+        {
+        case VK_RETURN: case VK_LEFT: case VK_RIGHT: case VK_UP: case VK_DOWN:
+            return TRUE;
+        case VK_ESCAPE:
+            if (GetParent())
+                GetParent()->SendMessage(WM_HOSTS_BACK_TO_LIST, 0, 0);
+            return TRUE;
+        }
+    }
+    if (pMsg->message == WM_RBUTTONUP)
+        ShowSelfListMenu();
+    return CDialogEx::PreTranslateMessage(pMsg);
+}
+
+HBRUSH CKLineDlg::OnCtlColor(CDC* pDC, CWnd* pWnd, UINT nCtlColor)
+{
+    if (nCtlColor == CTLCOLOR_DLG && m_background.GetSafeHandle())
+        return static_cast<HBRUSH>(m_background.GetSafeHandle());
+    return CDialogEx::OnCtlColor(pDC, pWnd, nCtlColor);
+}
+
+LRESULT CKLineDlg::OnNeedHistory(WPARAM, LPARAM)
+{
+    if (GetParent())
+        GetParent()->SendMessage(WM_REQUEST_OLDER_BARS, 0, 0);
+    return 0;
+}
+
+LRESULT CKLineDlg::OnPacketTaken(WPARAM wParam, LPARAM)
+{
+    SetLive(true);
+    if (GetParent())
+        GetParent()->SendMessage(WM_HOSTS_CHART_LOADED, wParam, 0);
+    return 0;
+}
+
+void CKLineDlg::AddPacket(HistoryPacket* pPacket)
+{
+    if (m_pChart)
+        dll_WickplotAddPacket(m_pChart, pPacket);
+    else
+        DeleteHistoryPacket(pPacket);
+}
+
+void CKLineDlg::AddData(WickplotBar* pBar)
+{
+    dll_WickplotAddData(m_pChart, pBar);
+}
+
+void CKLineDlg::SetTitleInfo(ChartTitleInfo title)
+{
+    if (m_pChart)
+        dll_WickplotSetTitleInfo(m_pChart, &title);
+}
+
+void CKLineDlg::SetPrecision(int* pDecimals)
+{
+    if (m_pChart)
+        dll_WickplotSetPrecision(m_pChart, pDecimals);
+}
+
+void CKLineDlg::Operate(int op, int type)
+{
+    if (m_pChart)
+        dll_WickplotOperate(m_pChart, op, type);
+}
+
+CString CKLineDlg::GetSymbol()
+{
+    CSingleLock lock(&m_symbolLock, TRUE);
+    return m_symbol;
+}
+
+void CKLineDlg::SetSymbol(const CString& symbol)
+{
+    CSingleLock lock(&m_symbolLock, TRUE);
+    m_symbol = symbol;
+}
