@@ -1,4 +1,6 @@
 #include "VelmoraDlg.h"
+#include "DeskParts.h"
+#include "TradeDlg.h"
 #include "ConnectionRegistry.h"
 #include "ConnectionStates.h"
 #include "LoginFlow.h"
@@ -244,6 +246,17 @@ BOOL CVelmoraDlg::OnInitDialog()
     // -- end hosts init --
     // -- panels init --
     CreateTradePanel();
+    if (m_pTradeDlg != nullptr)
+    {
+        // The frame lays the panel out and floats it; the trading handlers fill its windows.
+        SetTradePanelWindow(m_pTradeDlg->GetSafeHwnd());
+        m_frameHooks.setTradePanelFloating = [this](bool floating) {
+            if (m_pTradeDlg != nullptr)
+                m_pTradeDlg->SetFloating(floating);
+        };
+        if (m_deskParts)
+            m_deskParts->Windows().SetPanelWindows(&TradingWindows());
+    }
     // -- end panels init --
     return TRUE;
 }
@@ -298,6 +311,10 @@ void CVelmoraDlg::StopReceivers()
 void CVelmoraDlg::OnDestroy()
 {
     // -- panels destroy --
+    if (m_deskParts)
+        m_deskParts->Windows().SetPanelWindows(nullptr);
+    m_frameHooks.setTradePanelFloating = nullptr;
+    SetTradePanelWindow(NULL);
     DestroyTradePanel();
     // -- end panels destroy --
     // -- hosts destroy --

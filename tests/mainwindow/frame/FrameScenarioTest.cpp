@@ -291,7 +291,13 @@ TEST_F(FrameScenarioTest, ShowsItsFrameToolbarAndStatusBarAfterLogin)
     EXPECT_TRUE(PumpUntil([&] { return (box = FindTitled("关于 Tolvan证券")) != NULL; }, 10000)) << "no About box";
     if (box != NULL)
     {
-        Keep(frametest::CaptureWholeWindow(box), "about-box.png");
+        // Found by its title as soon as it exists: wait until it is shown and drawable.
+        tolvan::test::Screenshot aboutShot;
+        PumpUntil([&] {
+            aboutShot = frametest::CaptureWholeWindow(box);
+            return !aboutShot.IsEmpty();
+        }, 10000);
+        Keep(aboutShot, "about-box.png");
         ::PostMessageA(box, WM_COMMAND, IDOK, 0);
         EXPECT_TRUE(PumpUntil([&] { return FindTitled("关于 Tolvan证券") == NULL; }, 10000));
     }
