@@ -76,6 +76,15 @@ BEGIN_MESSAGE_MAP(CVelmoraDlg, CDialogEx)
     // -- frame --
     // -- end frame --
     // -- board --
+    ON_COMMAND(32793, &CVelmoraDlg::OnAddToMySector)
+    ON_COMMAND(32796, &CVelmoraDlg::OnRemoveFromMySector)
+    ON_MESSAGE(11108 /* WM_QUOTE_BATCH */, &CVelmoraDlg::OnQuoteBatch)
+    ON_MESSAGE(WM_QUOTE_CONNECTION_DATA, &CVelmoraDlg::OnSectorData)
+    ON_MESSAGE(11122 /* WM_MARKETLIST_READY */, &CVelmoraDlg::OnMarketListReady)
+    ON_MESSAGE(11124 /* WM_MARKETINFO_READY */, &CVelmoraDlg::OnMarketInfoReady)
+    ON_MESSAGE(WM_REDISPLAY_QUOTES, &CVelmoraDlg::OnListRefresh)
+    ON_MESSAGE(11125 /* WM_SHOW_NOTICES */, &CVelmoraDlg::OnShowNotices)
+    ON_NOTIFY(TCN_SELCHANGE, 1000, &CVelmoraDlg::OnTabSelChange)
     // -- end board --
     // -- desk --
     // -- end desk --
@@ -118,6 +127,7 @@ BOOL CVelmoraDlg::OnInitDialog()
     // -- frame init --
     // -- end frame init --
     // -- board init --
+    InitBoard();
     // -- end board init --
     // -- desk init --
     // -- end desk init --
@@ -184,6 +194,8 @@ void CVelmoraDlg::OnDestroy()
     // -- desk destroy --
     // -- end desk destroy --
     // -- board destroy --
+    StopBoard();
+    DestroyBoard();
     // -- end board destroy --
     // -- frame destroy --
     // -- end frame destroy --
