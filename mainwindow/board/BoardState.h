@@ -7,6 +7,7 @@
 #include "InstrumentListStartup.h"
 #include "MessageFilter.h"
 #include "QuoteBoard.h"
+#include "StockDownProc.h"
 
 #include <afxwin.h>
 #include <memory>
@@ -19,6 +20,7 @@ struct CBoardState
     CBoardState(CWnd& main);
     ~CBoardState();
 
+    CStockDownProc stockDown;  // the chart instrument's quote
     CQuoteBoard board;
     CBoardFilterHost filterHost;
     CMessageFilter filter;

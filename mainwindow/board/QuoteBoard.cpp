@@ -5,6 +5,7 @@
 #include "QuoteStore.h"
 #include "SearchDlg.h"
 #include "SearchIndex.h"
+#include "StockDownProc.h"
 #include "TabQuoteDlg.h"
 #include "WebQuote.h"
 
@@ -29,8 +30,27 @@ std::vector<std::string> ToStrings(const std::vector<CString>& codes)
 
 }  // namespace
 
-CQuoteBoard::CQuoteBoard(CWnd& main, QuoteStore& store, CWebQuote& csmPoller, CWebQuote& hksPoller)
-    : m_main(main), m_store(store), m_csmPoller(csmPoller), m_hksPoller(hksPoller)
+QuoteFetchers ProgramQuoteFetchers(CWebQuote& csmPoller, CWebQuote& hksPoller,
+                                   CStockDownProc& stockDown)
+{
+    QuoteFetchers fetchers;
+    fetchers.startPolling = [&csmPoller, &hksPoller](const char* market, const std::vector<CString>& codes) {
+        CWebQuote& poller = strcmp(market, "HKS") == 0 ? hksPoller : csmPoller;
+        poller.StartQuotePolling(market, ToStrings(codes));
+    };
+    fetchers.removeFromPollers = [&csmPoller, &hksPoller](const std::vector<CString>& codes) {
+        csmPoller.RemoveCodes(codes);
+        hksPoller.RemoveCodes(codes);
+    };
+    fetchers.requestStockInfo = [&stockDown](const char* market, const CString& code) {
+        stockDown.RequestStockInfo(market, code);
+    };
+    fetchers.dropStockQuote = [&stockDown](const CString& code) { stockDown.RemoveCode(code); };
+    return fetchers;
+}
+
+CQuoteBoard::CQuoteBoard(CWnd& main, QuoteStore& store, QuoteFetchers fetchers)
+    : m_main(main), m_store(store), m_fetchers(std::move(fetchers))
 {
 }
 
@@ -284,21 +304,20 @@ void CQuoteBoard::RefreshPolling(WPARAM wParam)
     std::vector<CString> codes;
     CollectVisibleCodes(codes);
     std::vector<CString> dropped = DroppedCodes(m_polled, codes);
-    if (!dropped.empty()) {
-        m_csmPoller.RemoveCodes(dropped);
-        m_hksPoller.RemoveCodes(dropped);
-    }
+    if (!dropped.empty() && m_fetchers.removeFromPollers)
+        m_fetchers.removeFromPollers(dropped);
     m_polled = codes;
 
     // The chart instrument is fetched by the stock downloader, not by the pollers.
     const CString chartCode = hooks.chartCode ? hooks.chartCode() : CString();
     if (!chartCode.IsEmpty()) {
-        m_stockDown.RemoveCode(chartCode);
+        if (m_fetchers.dropStockQuote)
+            m_fetchers.dropStockQuote(chartCode);
         codes.erase(std::remove(codes.begin(), codes.end(), chartCode), codes.end());
-        if (m_store.SectorContains(kCsmSector, chartCode))
-            m_stockDown.RequestStockInfo("CSM", chartCode);
-        else if (m_store.SectorContains(kHksSector, chartCode))
-            m_stockDown.RequestStockInfo("HKS", chartCode);
+        const char* market = m_store.SectorContains(kCsmSector, chartCode) ? "CSM"
+                             : m_store.SectorContains(kHksSector, chartCode) ? "HKS" : nullptr;
+        if (market != nullptr && m_fetchers.requestStockInfo)
+            m_fetchers.requestStockInfo(market, chartCode);
     }
     FeedPollers(codes);
     if (wParam == 0)
@@ -310,10 +329,12 @@ void CQuoteBoard::FeedPollers(const std::vector<CString>& codes)
     std::vector<CString> csm;
     std::vector<CString> hks;
     SplitCodesByMarket(codes, CString(), m_store, csm, hks);
+    if (!m_fetchers.startPolling)
+        return;
     if (!csm.empty())
-        m_csmPoller.StartQuotePolling("CSM", ToStrings(csm));
+        m_fetchers.startPolling("CSM", csm);
     if (!hks.empty())
-        m_hksPoller.StartQuotePolling("HKS", ToStrings(hks));
+        m_fetchers.startPolling("HKS", hks);
 }
 
 void CQuoteBoard::UpdateTabRows(const std::vector<CString>& codes)

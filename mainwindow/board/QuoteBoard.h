@@ -10,7 +10,6 @@
 #include "MarketListItem.h"
 #include "QuoteUpdate.h"
 #include "SectorRecord.h"
-#include "StockDownProc.h"
 #include "TabCtrlEx.h"
 
 #include <afxwin.h>
@@ -19,8 +18,23 @@
 #include <vector>
 
 class CTabQuoteDlg;
-class QuoteStore;
+class CStockDownProc;
 class CWebQuote;
+class QuoteStore;
+
+// Where the board sends the codes it wants fetched: the two web pollers and the stock
+// downloader of the chart instrument.
+struct QuoteFetchers
+{
+    std::function<void(const char* market, const std::vector<CString>& codes)> startPolling;
+    std::function<void(const std::vector<CString>& codes)> removeFromPollers;
+    std::function<void(const char* market, const CString& code)> requestStockInfo;
+    std::function<void(const CString& code)> dropStockQuote;
+};
+
+// The program's pollers and the given downloader.
+QuoteFetchers ProgramQuoteFetchers(CWebQuote& csmPoller, CWebQuote& hksPoller,
+                                   CStockDownProc& stockDown);
 
 #define IDC_SECTOR_TABS 1000
 
@@ -39,7 +53,7 @@ public:
         std::function<void(const CString& code)> switchInstrument;
     };
 
-    CQuoteBoard(CWnd& main, QuoteStore& store, CWebQuote& csmPoller, CWebQuote& hksPoller);
+    CQuoteBoard(CWnd& main, QuoteStore& store, QuoteFetchers fetchers);
     ~CQuoteBoard();
     CQuoteBoard(const CQuoteBoard&) = delete;
     CQuoteBoard& operator=(const CQuoteBoard&) = delete;
@@ -78,7 +92,6 @@ public:
     int CurrentPageIndex() const { return m_current; }
     CTabQuoteDlg* Page(int index) const;
     const std::vector<CString>& PolledCodes() const { return m_polled; }
-    CStockDownProc& StockDownloader() { return m_stockDown; }
 
     Hooks hooks;
 
@@ -100,9 +113,7 @@ private:
 
     CWnd& m_main;
     QuoteStore& m_store;
-    CWebQuote& m_csmPoller;
-    CWebQuote& m_hksPoller;
-    CStockDownProc m_stockDown;
+    QuoteFetchers m_fetchers;
     CTabCtrlEx m_tabs;
     CFont m_tabFont;
     std::vector<PageEntry> m_pages;

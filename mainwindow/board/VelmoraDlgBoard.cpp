@@ -40,7 +40,7 @@ CString ConfigPath()
 }  // namespace
 
 CBoardState::CBoardState(CWnd& main)
-    : board(main, GetQuoteStore(), GetCsmWebQuote(), GetHksWebQuote()),
+    : board(main, GetQuoteStore(), ProgramQuoteFetchers(GetCsmWebQuote(), GetHksWebQuote(), stockDown)),
       filterHost(main.GetSafeHwnd(), board),
       filter(filterHost),
       listStartup(MarketListSource(), [](NoticeRecord& notice) { return FetchNotices("", notice); })
@@ -115,7 +115,7 @@ void CVelmoraDlg::StopBoard()
         ::KillTimer(m_hWnd, kListRefreshTimer);
     state.timerSet = false;
     state.listStartup.Stop();
-    state.board.StockDownloader().Stop();
+    state.stockDown.Stop();
     GetMarketListProc().StopMarketListTasks();
     GetCsmWebQuote().StopQuotePolling();
     GetHksWebQuote().StopQuotePolling();
