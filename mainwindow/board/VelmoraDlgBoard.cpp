@@ -128,6 +128,8 @@ void CVelmoraDlg::DestroyBoard()
     StopBoard();
     CBoardState* state = m_boardState;
     m_boardState = nullptr;
+    // The data folder may not exist yet in a fresh installation.
+    ::CreateDirectoryA(theApp.m_strDataDir, NULL);
     SaveSelfList(theApp.m_strDataDir);
     if (state->notice != nullptr) {
         if (state->notice->GetSafeHwnd() != NULL)
