@@ -285,18 +285,27 @@ void CQuoteBoard::CollectVisibleCodes(std::vector<CString>& codes)
 {
     std::vector<CString> listed;
     std::vector<CString> held;
-    if (CTabQuoteDlg* page = CurrentPage()) {
-        SectorRecord sector;
-        if (m_store.GetSector(page->GetSectorName(), sector)) {
-            CListCtrlEx& list = page->GetList();
-            const int end = std::min<int>(list.GetVisibleEnd(), static_cast<int>(sector.vecRows.size()));
-            for (int row = std::max(0, list.GetTopIndex()); row < end; ++row)
-                listed.push_back(sector.vecRows[row].strCode);
-        }
-    }
+    int top = 0;
+    std::vector<SectorRow> rows;
+    VisibleRows(top, rows);
+    for (const SectorRow& row : rows)
+        listed.push_back(row.strCode);
     if (hooks.heldCodes)
         hooks.heldCodes(listed, held);
     codes = MergePolledCodes(std::move(listed), std::move(held));
+}
+
+// The store's rows of the current page's visible list rows, from the top row on.
+void CQuoteBoard::VisibleRows(int& top, std::vector<SectorRow>& rows) const
+{
+    rows.clear();
+    top = 0;
+    CTabQuoteDlg* page = CurrentPage();
+    if (page == nullptr)
+        return;
+    CListCtrlEx& list = page->GetList();
+    top = std::max(0, list.GetTopIndex());
+    m_store.GetSectorRowRange(page->GetSectorName(), top, list.GetVisibleEnd() - top, rows);
 }
 
 void CQuoteBoard::RefreshPolling(WPARAM wParam)
@@ -360,19 +369,17 @@ void CQuoteBoard::ApplyQuoteBatch(const QuoteBatch& batch)
 
     // Only the rows on screen are written; the others are refreshed when they scroll in.
     CTabQuoteDlg* page = CurrentPage();
-    SectorRecord sector;
+    int top = 0;
+    std::vector<SectorRow> rows;
+    VisibleRows(top, rows);
     std::map<CString, int> visibleRows;
-    if (page != nullptr && m_store.GetSector(page->GetSectorName(), sector)) {
-        CListCtrlEx& list = page->GetList();
-        const int end = std::min<int>(list.GetVisibleEnd(), static_cast<int>(sector.vecRows.size()));
-        for (int row = std::max(0, list.GetTopIndex()); row < end; ++row)
-            visibleRows.emplace(sector.vecRows[row].strCode, row);
-    }
+    for (size_t at = 0; at < rows.size(); ++at)
+        visibleRows.emplace(rows[at].strCode, static_cast<int>(at));
     const bool hasSelectedRow = page != nullptr && page->GetSelectedRow() >= 0;
     for (const QuoteUpdate& update : batch) {
         auto visible = visibleRows.find(update.rowLatest.strCode);
         if (visible != visibleRows.end())
-            page->RefreshQuoteRows(visible->second, sector.vecRows[visible->second].quote);
+            page->RefreshQuoteRows(top + visible->second, rows[visible->second].quote);
         if (hooks.quoteArrived)
             hooks.quoteArrived(update, hasSelectedRow);
     }

@@ -110,6 +110,7 @@ private:
     void PlacePage(CTabQuoteDlg& page);
     int PageIndexOf(const CString& name) const;
     void FeedPollers(const std::vector<CString>& codes);
+    void VisibleRows(int& top, std::vector<SectorRow>& rows) const;
 
     CWnd& m_main;
     QuoteStore& m_store;

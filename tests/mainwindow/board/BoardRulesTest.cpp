@@ -82,6 +82,28 @@ TEST(BoardRulesTest, OnlyStocksGoToThePollersAndNeverTheChartCode)
     EXPECT_EQ(hks, Names({ "00700" }));
 }
 
+TEST(BoardRulesTest, ShownRowsComeFromTheStoreWithoutTheRestOfTheSector)
+{
+    QuoteStore store;
+    store.AddSector(BuildMarketSector(1, { { "2", "600000", "浦发银行", "", "" }, { "1", "600036", "招商银行", "", "" },
+                                           { "0", "000001", "平安银行", "", "" } }));
+    SectorRecord whole;
+    ASSERT_TRUE(store.GetSector("沪深", whole));
+    const struct { int first, count; size_t rows; } cases[] = {
+        { 0, 2, 2 }, { 1, 5, 2 }, { 2, 1, 1 }, { 3, 1, 0 }, { -1, 1, 1 }, { 0, 0, 0 },
+    };
+    for (const auto& c : cases) {
+        std::vector<SectorRow> rows;
+        EXPECT_TRUE(store.GetSectorRowRange("沪深", c.first, c.count, rows));
+        ASSERT_EQ(rows.size(), c.rows) << c.first << "+" << c.count;
+        for (size_t at = 0; at < rows.size(); ++at)
+            EXPECT_EQ(rows[at].strCode, whole.vecRows[std::max(0, c.first) + at].strCode);
+    }
+    std::vector<SectorRow> none(1);
+    EXPECT_FALSE(store.GetSectorRowRange("港股", 0, 5, none));
+    EXPECT_TRUE(none.empty());
+}
+
 TEST(BoardRulesTest, KeysGiveTheSearchItsFirstCharacter)
 {
     const struct { UINT message; WPARAM key; bool caps, shift; const char* text; } cases[] = {
