@@ -64,6 +64,26 @@ BOOL CALLBACK MatchWindow(HWND window, LPARAM argument)
     return TRUE;
 }
 
+// The splash: a visible tool window of the process without a title.
+struct FoundSplash
+{
+    DWORD process;
+    HWND window;
+};
+
+BOOL CALLBACK MatchSplash(HWND window, LPARAM argument)
+{
+    FoundSplash* found = reinterpret_cast<FoundSplash*>(argument);
+    DWORD process = 0;
+    ::GetWindowThreadProcessId(window, &process);
+    if (process == found->process && ::IsWindowVisible(window) && ::GetWindowTextLengthA(window) == 0
+        && (::GetWindowLongA(window, GWL_EXSTYLE) & WS_EX_TOOLWINDOW) != 0) {
+        found->window = window;
+        return FALSE;
+    }
+    return TRUE;
+}
+
 // The visible quote list: a list view on a page of the sector tabs.
 BOOL CALLBACK MatchQuoteList(HWND window, LPARAM argument)
 {
@@ -166,12 +186,21 @@ protected:
         ::PostMessageA(edit, WM_KEYDOWN, VK_RETURN, 0);
         HWND main = NULL;
         PumpUntil([&] {
+            if (Splash() != NULL)
+                m_splashSeen = true;
             main = Find(kMainTitle);
             HWND tabs = main != NULL ? ::GetDlgItem(main, kSectorTabs) : NULL;
             return tabs != NULL && ::IsZoomed(main) && ::SendMessageA(tabs, TCM_GETITEMCOUNT, 0, 0) == kSectorCount
                    && QuoteList(main) != NULL;
         }, kDeadlineMs);
         return main;
+    }
+
+    HWND Splash()
+    {
+        FoundSplash found{m_terminal.dwProcessId, NULL};
+        ::EnumWindows(MatchSplash, reinterpret_cast<LPARAM>(&found));
+        return found.window;
     }
 
     static HWND QuoteList(HWND main)
@@ -218,6 +247,7 @@ protected:
     }
 
     PROCESS_INFORMATION m_terminal = PROCESS_INFORMATION();
+    bool m_splashSeen = false;
 };
 
 TEST_F(BoardScenarioTest, BoardMovesSearchesHidesTheNoticeAndKeepsMySector)
@@ -225,6 +255,8 @@ TEST_F(BoardScenarioTest, BoardMovesSearchesHidesTheNoticeAndKeepsMySector)
     ASSERT_NO_FATAL_FAILURE(StartTerminal());
     HWND main = LogInToBoard();
     ASSERT_NE(HWND(NULL), main) << "no board with " << kSectorCount << " sector tabs";
+    EXPECT_TRUE(m_splashSeen) << "no splash while the lists loaded";
+    EXPECT_EQ(Splash(), HWND(NULL)) << "the splash outlived the start";
 
     HWND notice = NULL;
     ASSERT_TRUE(PumpUntil([&] { return (notice = Find("公告")) != NULL; }, kDeadlineMs)) << "no notice";
