@@ -121,6 +121,14 @@ BEGIN_MESSAGE_MAP(CVelmoraDlg, CDialogEx)
     ON_MESSAGE(WM_TOOLBAR_BUTTON12, &CVelmoraDlg::OnToolbarMinute60)
     // -- end frame --
     // -- board --
+    ON_COMMAND(32793, &CVelmoraDlg::OnAddToMySector)
+    ON_COMMAND(32796, &CVelmoraDlg::OnRemoveFromMySector)
+    ON_MESSAGE(11108 /* WM_QUOTE_BATCH */, &CVelmoraDlg::OnQuoteBatch)
+    ON_MESSAGE(WM_QUOTE_CONNECTION_DATA, &CVelmoraDlg::OnSectorData)
+    ON_MESSAGE(11122 /* WM_MARKETLIST_READY */, &CVelmoraDlg::OnMarketListReady)
+    ON_MESSAGE(11124 /* WM_MARKETINFO_READY */, &CVelmoraDlg::OnMarketInfoReady)
+    ON_MESSAGE(WM_REDISPLAY_QUOTES, &CVelmoraDlg::OnListRefresh)
+    ON_NOTIFY(TCN_SELCHANGE, 1000, &CVelmoraDlg::OnTabSelChange)
     // -- end board --
     // -- desk --
     ON_MESSAGE(11081, &CVelmoraDlg::OnNewOrder)
@@ -210,16 +218,20 @@ BOOL CVelmoraDlg::OnInitDialog()
     StartConnections();
     StartServerClock();
     // -- login init --
-    // The instrument lists are awaited last: the thread starts once this initialisation has
-    // returned to the message loop, and its last message shows the window.
-    StartSymbolListThread(m_hWnd);
-    // The frame waits for that thread's report before the window comes on screen.
+    // The board's instrument-list thread reports the end of start-up; the frame waits for it
+    // before the window comes on screen.
     m_frameHooks.startSymbolList = [] { return true; };
     // -- end login init --
     // -- frame init --
     InitFrame();
     // -- end frame init --
     // -- board init --
+    InitBoard();
+    // The frame lays the board out and runs the end of start-up (splash, notice).
+    m_frameHooks.placeQuoteArea = [this](const CRect& area) { PlaceBoard(area); };
+    m_frameHooks.destroySplash = [this] { DestroyBoardSplash(); };
+    m_frameHooks.currentNotice = [this](CString& noticeId) { return BoardNoticeId(noticeId); };
+    m_frameHooks.runNotice = [this] { ShowBoardNotice(); };
     // -- end board init --
     // -- desk init --
     InitDesk();
@@ -326,6 +338,8 @@ void CVelmoraDlg::OnDestroy()
     DestroyDesk();
     // -- end desk destroy --
     // -- board destroy --
+    StopBoard();
+    DestroyBoard();
     // -- end board destroy --
     // -- frame destroy --
     ShutDownFrame();

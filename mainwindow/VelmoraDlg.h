@@ -11,12 +11,17 @@
 #include "ToolbarButtons.h"
 #include <afxext.h>
 // -- end frame includes --
+#include "QuotePageMessages.h"
+
+#include <vector>
 
 class CLoginFlow;
 class CMainReceiverHost;
 class CReceiverSet;
+struct CBoardState;
+class CQuoteBoard;
 
-class CVelmoraDlg : public CDialogEx
+class CVelmoraDlg : public CDialogEx, public IQuotePageOwner
 {
 public:
     explicit CVelmoraDlg(CWnd* pParent = nullptr);
@@ -116,6 +121,36 @@ protected:
     void ShutDownFrame();
     // -- end frame --
     // -- board: quote board, batches, pages, polling, search, notice, splash --
+public:
+    // Places the sector tabs and their quote pages in the quote area (client coordinates).
+    void PlaceBoard(const CRect& quoteArea);
+    // Ends the board's timer and threads (instrument lists, pollers, downloads); harmless
+    // when called again.
+    void StopBoard();
+    CQuoteBoard* GetQuoteBoard();
+    CString GetCurrentPageKey() const override;
+    CMenu* GetQuoteContextMenu() override;
+    void ShowSector(const CString& name);
+    void CreateMySector();
+    void CollectVisibleCodes(std::vector<CString>& codes);
+    void UpdateTabRows(const std::vector<CString>& codes);
+    bool OpenSmartKeyboard(const MSG& key);
+protected:
+    void InitBoard();
+    void DestroyBoard();
+    CRect DefaultBoardArea() const;
+    afx_msg void OnAddToMySector();
+    afx_msg void OnRemoveFromMySector();
+    afx_msg LRESULT OnQuoteBatch(WPARAM wParam, LPARAM lParam);
+    afx_msg LRESULT OnSectorData(WPARAM wParam, LPARAM lParam);
+    afx_msg LRESULT OnMarketListReady(WPARAM wParam, LPARAM lParam);
+    afx_msg LRESULT OnMarketInfoReady(WPARAM wParam, LPARAM lParam);
+    afx_msg LRESULT OnListRefresh(WPARAM wParam, LPARAM lParam);
+    afx_msg LRESULT OnShowNotices(WPARAM wParam, LPARAM lParam);
+    void DestroyBoardSplash();
+    bool BoardNoticeId(CString& noticeId);
+    void ShowBoardNotice();
+    afx_msg void OnTabSelChange(NMHDR* pNMHDR, LRESULT* pResult);
     // -- end board --
     // -- desk: trading handlers, order detail, risk settings --
     // Trading: order placement, queries, replies, cancel and close, timers and risk control
@@ -251,6 +286,7 @@ private:
     std::unique_ptr<CShutdownPlan> m_shutdownPlan;
     // -- end frame state --
     // -- board state --
+    CBoardState* m_boardState = nullptr;  // made by InitBoard, freed by DestroyBoard
     // -- end board state --
     // -- desk state --
     // The trading rules and their windows; made once the window exists.
