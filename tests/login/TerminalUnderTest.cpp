@@ -31,7 +31,9 @@ BOOL CALLBACK MatchWindow(HWND window, LPARAM argument)
     ::GetWindowThreadProcessId(window, &process);
     char title[128] = {0};
     ::GetWindowTextA(window, title, sizeof(title));
-    if (process == found->process && strcmp(title, found->title) == 0 && ::IsWindowVisible(window))
+    // The main window's owned windows (the notice, message boxes) may carry its title too.
+    const bool ownedMainTitle = strcmp(found->title, kMainTitle) == 0 && ::GetWindow(window, GW_OWNER) != NULL;
+    if (process == found->process && strcmp(title, found->title) == 0 && ::IsWindowVisible(window) && !ownedMainTitle)
     {
         found->window = window;
         return FALSE;

@@ -18,7 +18,10 @@ inline bool ConfirmClosePrompt(HWND owner, HANDLE process, DWORD deadlineMs)
         static BOOL CALLBACK Match(HWND window, LPARAM argument)
         {
             Owned* owned = reinterpret_cast<Owned*>(argument);
-            if (::GetWindow(window, GW_OWNER) == owned->owner && ::IsWindowVisible(window))
+            // Other owned windows (the notice) may be open too: the prompt is the message box
+            // that asks.
+            if (::GetWindow(window, GW_OWNER) == owned->owner && ::IsWindowVisible(window)
+                && ::FindWindowExA(window, NULL, "Static", "您确定要关闭程序吗？") != NULL)
             {
                 owned->found = window;
                 return FALSE;
