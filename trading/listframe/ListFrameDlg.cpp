@@ -97,6 +97,8 @@ void CListFrameDlg::MoveControl(CWnd& control, int x, int y, int width, int heig
 
 void CListFrameDlg::SendUp(UINT message, WPARAM wParam)
 {
+    if (message == 0)
+        return;  // a window without that request
     HWND parent = ::GetParent(m_hWnd);
     HWND grandparent = parent != NULL ? ::GetParent(parent) : NULL;
     if (grandparent != NULL)
@@ -294,7 +296,7 @@ BOOL CListFrameDlg::OnNotify(WPARAM wParam, LPARAM lParam, LRESULT* pResult)
 
 LRESULT CListFrameDlg::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
 {
-    if (message == m_messages.list) {
+    if (m_messages.list != 0 && message == m_messages.list) {
         if (wParam != 0)
             OnListCommand(*reinterpret_cast<const ListCommand*>(wParam));
         return 0;

@@ -17,8 +17,9 @@ class CListFrameDlg : public CDialog
 public:
     struct Messages
     {
+        // 0 where the window has no such message.
         UINT list;
-        UINT buttonState;  // 0: the window takes no button states
+        UINT buttonState;
         UINT command;
         UINT row;
     };
