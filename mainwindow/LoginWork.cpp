@@ -1,4 +1,5 @@
 #include "LoginWork.h"
+#include "ThreadWait.h"
 
 #include "DownloadFile.h"
 #include "FileCrypt.h"
@@ -22,24 +23,6 @@ const char kListBroken[] = "服务器列表错误，请重新安装程序以解�
 const DWORD kWorkerStopWaitMs = 15000;
 // The pause between the speed test's end and its report.
 const DWORD kSpeedTestReportPauseMs = 300;
-
-// Waits for a thread while answering messages sent to this thread, so a worker that sends to
-// our windows meanwhile is never stuck. False when the thread did not end in time.
-bool WaitAnsweringSentMessages(HANDLE thread, DWORD timeoutMs)
-{
-    const DWORD start = ::GetTickCount();
-    for (;;)
-    {
-        const DWORD elapsed = ::GetTickCount() - start;
-        if (elapsed >= timeoutMs)
-            return ::WaitForSingleObject(thread, 0) == WAIT_OBJECT_0;
-        const DWORD result = ::MsgWaitForMultipleObjects(1, &thread, FALSE, timeoutMs - elapsed, QS_SENDMESSAGE);
-        if (result == WAIT_OBJECT_0)
-            return true;
-        MSG msg;
-        ::PeekMessage(&msg, NULL, 0, 0, PM_NOREMOVE | PM_QS_SENDMESSAGE);
-    }
-}
 
 bool Ended(HANDLE thread)
 {
@@ -126,7 +109,7 @@ void CLoginWork::StopWorkers()
     std::vector<HANDLE> left;
     for (HANDLE thread : threads)
     {
-        if (WaitAnsweringSentMessages(thread, kWorkerStopWaitMs))
+        if (WaitForThread(thread, kWorkerStopWaitMs))
             ::CloseHandle(thread);
         else
         {

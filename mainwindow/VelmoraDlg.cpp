@@ -31,8 +31,6 @@ namespace {
 
 // How long the shutdown waits for the status-bar clock before going on without it.
 const DWORD kClockStopWaitMs = 3000;
-// How long the shutdown waits for the reply receivers.
-const DWORD kReceiverStopWaitMs = 3000;
 
 // Reports this machine to the operator's statistics service once per start.
 unsigned __stdcall StatisticsThread(void*)
@@ -45,30 +43,6 @@ unsigned __stdcall StatisticsThread(void*)
                                theApp.m_strAppDir + "Config.ini");
     PostWebRequest((LPCSTR)BuildStatisticsAddress(base, mark), std::string(), false, std::string());
     return 0;
-}
-
-unsigned __stdcall StopReceiversThread(void* receivers)
-{
-    if (!static_cast<CReceiverSet*>(receivers)->StopAll(kReceiverStopWaitMs))
-        ::OutputDebugStringA("Tolvan: a reply receiver did not end in time\n");
-    return 0;
-}
-
-// Waits for a thread while this thread keeps dispatching its messages (the thread may send to
-// our windows meanwhile).
-void WaitPumping(HANDLE thread)
-{
-    for (;;)
-    {
-        if (::MsgWaitForMultipleObjects(1, &thread, FALSE, INFINITE, QS_ALLINPUT) == WAIT_OBJECT_0)
-            return;
-        MSG msg;
-        while (::PeekMessage(&msg, NULL, 0, 0, PM_REMOVE))
-        {
-            ::TranslateMessage(&msg);
-            ::DispatchMessage(&msg);
-        }
-    }
 }
 
 }  // namespace
@@ -304,21 +278,6 @@ void CVelmoraDlg::StartConnections()
     m_receivers->StartAll(GetSessionData(), DefaultServerUsed, CQuoteReceiver::Create);
 }
 
-void CVelmoraDlg::StopReceivers()
-{
-    if (!m_receivers)
-        return;
-    // The receivers deliver by SendMessage to this window: stop them from another thread while
-    // this one keeps answering.
-    const uintptr_t stopper = _beginthreadex(nullptr, 0, StopReceiversThread, m_receivers.get(), 0, nullptr);
-    if (stopper != 0)
-    {
-        WaitPumping(reinterpret_cast<HANDLE>(stopper));
-        ::CloseHandle(reinterpret_cast<HANDLE>(stopper));
-    }
-    GetConnectionRegistry().DisconnectAll();
-    m_receivers.reset();
-}
 
 void CVelmoraDlg::OnDestroy()
 {
@@ -344,7 +303,6 @@ void CVelmoraDlg::OnDestroy()
     // -- frame destroy --
     ShutDownFrame();
     // -- end frame destroy --
-    StopReceivers();
     StopServerClock();
     CDialogEx::OnDestroy();
 }

@@ -253,7 +253,6 @@ private:
     void StopServerClock();
     bool LogIn();
     void StartConnections();
-    void StopReceivers();
 
     std::unique_ptr<CLoginFlow> m_loginFlow;
     std::unique_ptr<CMainReceiverHost> m_receiverHost;

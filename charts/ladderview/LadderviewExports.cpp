@@ -1,26 +1,10 @@
 // The exports: each switches to this library's module state (its templates and
 // resources), checks the window and sends it one message synchronously.
+#include "ChartExportCall.h"
 #include "Ladderview.h"
 
 #include "LadderviewResource.h"
 #include "RealTradeChartDlg.h"
-
-namespace {
-
-// Hosts may hand over a window that has just been destroyed; such calls do nothing.
-bool IsLiveWindow(CWnd* pWnd)
-{
-    return pWnd != nullptr && pWnd->GetSafeHwnd() != NULL && ::IsWindow(pWnd->GetSafeHwnd());
-}
-
-LRESULT SendToDepth(CWnd* pDepth, UINT message, WPARAM wParam = 0, LPARAM lParam = 0)
-{
-    if (!IsLiveWindow(pDepth))
-        return 0;
-    return ::SendMessage(pDepth->GetSafeHwnd(), message, wParam, lParam);
-}
-
-}  // namespace
 
 LADDERVIEW_API int dll_ShowLadderviewDlg(CWnd* pHost, CString strCaption)
 {
@@ -42,55 +26,55 @@ LADDERVIEW_API int dll_ShowLadderviewDlg(CWnd* pHost, CString strCaption)
 LADDERVIEW_API void dll_LadderviewSetSellBuyInfoMode(CWnd* pDepth, BYTE mode)
 {
     AFX_MANAGE_STATE(AfxGetStaticModuleState());
-    SendToDepth(pDepth, WM_LADDER_SET_MODE, mode);
+    SendToChart(pDepth, WM_LADDER_SET_MODE, mode);
 }
 
 LADDERVIEW_API void dll_LadderviewUpdateSellBuyParam(CWnd* pDepth, DepthLevelsRecord record)
 {
     AFX_MANAGE_STATE(AfxGetStaticModuleState());
-    SendToDepth(pDepth, WM_LADDER_LEVELS, (WPARAM)&record);
+    SendToChart(pDepth, WM_LADDER_LEVELS, (WPARAM)&record);
 }
 
 LADDERVIEW_API void dll_LadderviewUpdateStockInfo(CWnd* pDepth, DepthStockInfo record)
 {
     AFX_MANAGE_STATE(AfxGetStaticModuleState());
-    SendToDepth(pDepth, WM_LADDER_STOCK, (WPARAM)&record);
+    SendToChart(pDepth, WM_LADDER_STOCK, (WPARAM)&record);
 }
 
 LADDERVIEW_API void dll_LadderviewRegistMsgID(CWnd* pDepth, UINT message)
 {
     AFX_MANAGE_STATE(AfxGetStaticModuleState());
-    SendToDepth(pDepth, WM_LADDER_REGIST_ID, message);
+    SendToChart(pDepth, WM_LADDER_REGIST_ID, message);
 }
 
 LADDERVIEW_API void dll_LadderviewAddDepthData(CWnd* pDepth, DepthTradeTick record)
 {
     AFX_MANAGE_STATE(AfxGetStaticModuleState());
-    SendToDepth(pDepth, WM_LADDER_ADD_TRADE, (WPARAM)&record);
+    SendToChart(pDepth, WM_LADDER_ADD_TRADE, (WPARAM)&record);
 }
 
 LADDERVIEW_API void dll_LadderviewClearDepthData(CWnd* pDepth)
 {
     AFX_MANAGE_STATE(AfxGetStaticModuleState());
-    SendToDepth(pDepth, WM_LADDER_CLEAR_TRADES);
+    SendToChart(pDepth, WM_LADDER_CLEAR_TRADES);
 }
 
 LADDERVIEW_API void dll_LadderviewClearSelectStatus(CWnd* pDepth)
 {
     AFX_MANAGE_STATE(AfxGetStaticModuleState());
-    SendToDepth(pDepth, WM_LADDER_CLEAR_SELECT);
+    SendToChart(pDepth, WM_LADDER_CLEAR_SELECT);
 }
 
 LADDERVIEW_API void dll_LadderviewSetPrecision(CWnd* pDepth, int* pDecimals)
 {
     AFX_MANAGE_STATE(AfxGetStaticModuleState());
     if (pDecimals != nullptr)
-        SendToDepth(pDepth, WM_LADDER_PRECISION, (WPARAM)*pDecimals);
+        SendToChart(pDepth, WM_LADDER_PRECISION, (WPARAM)*pDecimals);
 }
 
 LADDERVIEW_API void Dll_LadderviewPreTranslateMessage(CWnd* pDepth, MSG* pMsg)
 {
     AFX_MANAGE_STATE(AfxGetStaticModuleState());
     if (pMsg != nullptr)
-        SendToDepth(pDepth, WM_LADDER_KEY, (WPARAM)pMsg);
+        SendToChart(pDepth, WM_LADDER_KEY, (WPARAM)pMsg);
 }

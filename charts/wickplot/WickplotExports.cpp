@@ -1,28 +1,12 @@
 // The exports: each switches to this library's module state (its templates and resources),
 // checks the window and sends it one message synchronously.
+#include "ChartExportCall.h"
 #include "Wickplot.h"
 
 #include "WickplotDlg.h"
 #include "WickplotResource.h"
 
 #include <ChartPacket.h>
-
-namespace {
-
-// Hosts may hand over a window that has just been destroyed; such calls do nothing.
-bool IsLiveWindow(CWnd* pWnd)
-{
-    return pWnd != nullptr && pWnd->GetSafeHwnd() != NULL && ::IsWindow(pWnd->GetSafeHwnd());
-}
-
-LRESULT SendToChart(CWnd* pChart, UINT message, WPARAM wParam = 0, LPARAM lParam = 0)
-{
-    if (!IsLiveWindow(pChart))
-        return 0;
-    return ::SendMessage(pChart->GetSafeHwnd(), message, wParam, lParam);
-}
-
-}  // namespace
 
 WICKPLOT_API int dll_ShowWickplotDlg(CWnd* pHost)
 {

@@ -7,6 +7,7 @@
 #include <stdexcept>
 
 #include "DamagedFile.h"
+#include "TableSql.h"
 
 namespace {
 
@@ -276,4 +277,22 @@ std::string CDBBase::AnsiToUtf8(const char* text)
 std::string CDBBase::Utf8ToAnsi(const char* text)
 {
     return WideToAnsi(Utf8ToWide(text == nullptr ? "" : text).c_str());
+}
+
+bool CDBBase::ReplaceRows(size_t count, const std::function<bool(size_t)>& insertRow)
+{
+    bool allStored = true;
+    const bool committed = RunInTransaction([&] {
+        if (!DeleteAll())
+            return false;
+        for (size_t i = 0; i < count; ++i) {
+            if (insertRow(i))
+                continue;
+            if (!IsRefusedRow(GetLastResult()))
+                return false;
+            allStored = false;
+        }
+        return true;
+    });
+    return committed && allStored;
 }

@@ -39,6 +39,10 @@ public:
     // Runs work inside one transaction, committed when work returns true and rolled back
     // otherwise, so that a kill or a failure in the middle leaves the old rows.
     bool RunInTransaction(const std::function<bool()>& work);
+    // Replaces every row by `count` new ones in one transaction; insertRow(i) stores row i. A
+    // row the table refuses (a duplicate key) is skipped and makes the result false; any other
+    // failure rolls back to the old rows.
+    bool ReplaceRows(size_t count, const std::function<bool(size_t)>& insertRow);
 
     bool IsOpen() const { return m_db != nullptr; }
     const CString& GetPath() const { return m_path; }

@@ -62,18 +62,5 @@ bool CDBStrategy::LoadAll(std::vector<StrategyInfo>& strategies, const CString& 
 
 bool CDBStrategy::ReplaceAll(const std::vector<StrategyInfo>& strategies)
 {
-    bool allStored = true;
-    const bool committed = RunInTransaction([&] {
-        if (!DeleteAll())
-            return false;
-        for (const StrategyInfo& strategy : strategies) {
-            if (Insert(strategy))
-                continue;
-            if (!IsRefusedRow(GetLastResult()))
-                return false;
-            allStored = false;
-        }
-        return true;
-    });
-    return committed && allStored;
+    return ReplaceRows(strategies.size(), [&](size_t i) { return Insert(strategies[i]); });
 }

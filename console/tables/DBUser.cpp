@@ -51,18 +51,5 @@ bool CDBUser::LoadAll(std::vector<UserStrategy>& users, const CString& orderColu
 
 bool CDBUser::ReplaceAll(const std::vector<UserStrategy>& users)
 {
-    bool allStored = true;
-    const bool committed = RunInTransaction([&] {
-        if (!DeleteAll())
-            return false;
-        for (const UserStrategy& user : users) {
-            if (Insert(user))
-                continue;
-            if (!IsRefusedRow(GetLastResult()))
-                return false;
-            allStored = false;
-        }
-        return true;
-    });
-    return committed && allStored;
+    return ReplaceRows(users.size(), [&](size_t i) { return Insert(users[i]); });
 }

@@ -1,4 +1,5 @@
 #include "ChartViews.h"
+#include "ThreadWait.h"
 #include <process.h>
 #include "BarDataStore.h"
 #include "ConnectionRegistry.h"
@@ -26,23 +27,6 @@ const char kNoDataText[] = "未获取到数据！";
 HANDLE StartWithBeginThread(unsigned(__stdcall* body)(void*), void* argument)
 {
     return reinterpret_cast<HANDLE>(_beginthreadex(nullptr, 0, body, argument, 0, nullptr));
-}
-
-// Waits for a thread while answering what it sends; false when it did not end in time.
-bool WaitAnswering(HANDLE thread, DWORD timeoutMs)
-{
-    const DWORD start = ::GetTickCount();
-    for (;;)
-    {
-        const DWORD elapsed = ::GetTickCount() - start;
-        if (elapsed >= timeoutMs)
-            return ::WaitForSingleObject(thread, 0) == WAIT_OBJECT_0;
-        const DWORD result = ::MsgWaitForMultipleObjects(1, &thread, FALSE, timeoutMs - elapsed, QS_SENDMESSAGE);
-        if (result == WAIT_OBJECT_0)
-            return true;
-        MSG msg;
-        ::PeekMessage(&msg, NULL, 0, 0, PM_NOREMOVE | PM_QS_SENDMESSAGE);
-    }
 }
 
 bool IsMinutePeriod(int period)
@@ -91,7 +75,7 @@ void CChartViews::StopHosts()
     if (m_switchThread != NULL)
     {
         ::SetEvent(m_switchStopEvent);
-        if (WaitAnswering(m_switchThread, STOP_WAIT_MS))
+        if (WaitForThread(m_switchThread, STOP_WAIT_MS))
         {
             ::CloseHandle(m_switchThread);
             ::CloseHandle(m_switchStopEvent);
@@ -107,7 +91,7 @@ void CChartViews::StopHosts()
     if (m_historyThread != NULL)
     {
         // A download owns its job; one that does not end just finds no window to post to.
-        if (!WaitAnswering(m_historyThread, STOP_WAIT_MS))
+        if (!WaitForThread(m_historyThread, STOP_WAIT_MS))
             ::OutputDebugStringA("Tolvan: a history download did not end in time\n");
         ::CloseHandle(m_historyThread);
         m_historyThread = NULL;

@@ -118,26 +118,26 @@ void CTradedeckDlg::CreateToolTip()
 
 void CTradedeckDlg::CreateHeaderButtons()
 {
-    struct Spec { CLayerButton* button; const char* caption; UINT id; };
-    for (const Spec& spec : {Spec{&m_refresh, "刷新", IDC_DECK_REFRESH}, Spec{&m_lock, "锁定", IDC_DECK_LOCK}}) {
-        spec.button->Create(spec.caption, WS_CHILD | BS_OWNERDRAW, CRect(0, 0, 15, 20), this, spec.id);
-        spec.button->SetStyle(0);
-        spec.button->SetBkColor(0xEBF5F5);
-        spec.button->SetTextColor(0);
-        spec.button->SetTextFormat(1);
-        spec.button->SetFont(&m_pointFont);
-        spec.button->ShowWindow(SW_HIDE);
+    struct HeaderButton { CLayerButton* button; const char* caption; UINT id; };
+    for (const HeaderButton& plan : {HeaderButton{&m_refresh, "刷新", IDC_DECK_REFRESH}, HeaderButton{&m_lock, "锁定", IDC_DECK_LOCK}}) {
+        plan.button->Create(plan.caption, WS_CHILD | BS_OWNERDRAW, CRect(0, 0, 15, 20), this, plan.id);
+        plan.button->SetStyle(0);
+        plan.button->SetBkColor(0xEBF5F5);
+        plan.button->SetTextColor(0);
+        plan.button->SetTextFormat(1);
+        plan.button->SetFont(&m_pointFont);
+        plan.button->ShowWindow(SW_HIDE);
     }
 }
 
 void CTradedeckDlg::LoadHeaderBitmaps()
 {
     CClientDC screen(this);
-    struct Spec { HeaderBitmap* header; UINT id; };
-    for (const Spec& spec : {Spec{&m_hideBitmap, IDB_HEADER_HIDE}, Spec{&m_floatBitmap, IDB_HEADER_FLOAT},
-                             Spec{&m_liquidityBitmap, IDB_HEADER_LIQUIDITY}}) {
-        HeaderBitmap& header = *spec.header;
-        if (!header.bitmap.LoadBitmap(spec.id))
+    struct HeaderImage { HeaderBitmap* header; UINT id; };
+    for (const HeaderImage& plan : {HeaderImage{&m_hideBitmap, IDB_HEADER_HIDE}, HeaderImage{&m_floatBitmap, IDB_HEADER_FLOAT},
+                             HeaderImage{&m_liquidityBitmap, IDB_HEADER_LIQUIDITY}}) {
+        HeaderBitmap& header = *plan.header;
+        if (!header.bitmap.LoadBitmap(plan.id))
             continue;
         BITMAP info = {};
         header.bitmap.GetBitmap(&info);
