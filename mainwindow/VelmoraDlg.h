@@ -97,7 +97,6 @@ protected:
     afx_msg LRESULT OnConnectionState(WPARAM wParam, LPARAM lParam);
     afx_msg LRESULT OnStartupFinished(WPARAM wParam, LPARAM lParam);
     afx_msg LRESULT OnStartupDone(WPARAM wParam, LPARAM lParam);
-    afx_msg void OnShowWindow(BOOL bShow, UINT nStatus);
     afx_msg LRESULT OnToolbarQuoteList(WPARAM wParam, LPARAM lParam);
     afx_msg LRESULT OnChartZoomIn(WPARAM wParam, LPARAM lParam);
     afx_msg LRESULT OnChartZoomOut(WPARAM wParam, LPARAM lParam);
@@ -278,7 +277,6 @@ private:
     HWND m_hTradePanel = NULL;
     int m_bFrameReady = 0;
     bool m_bStartupShown = false;
-    bool m_bStartupWaitsForShow = false;
     bool m_bShuttingDown = false;
     bool m_bNoticeShowing = false;
     RECT m_workArea = {};

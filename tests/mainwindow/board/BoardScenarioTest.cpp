@@ -58,9 +58,11 @@ BOOL CALLBACK MatchWindow(HWND window, LPARAM argument)
     ::GetWindowThreadProcessId(window, &process);
     char title[128] = {0};
     ::GetWindowTextA(window, title, sizeof(title));
-    // Owned windows (the notice, message boxes) may carry the main window's title too.
+    // Owned windows (the notice, message boxes) may carry the main window's title too; the
+    // login window is owned by the main window as well.
+    const bool ownedMainTitle = strcmp(found->title, kMainTitle) == 0 && ::GetWindow(window, GW_OWNER) != NULL;
     if (process == found->process && strcmp(title, found->title) == 0 && ::IsWindowVisible(window)
-        && ::GetWindow(window, GW_OWNER) == NULL) {
+        && !ownedMainTitle) {
         found->window = window;
         return FALSE;
     }
@@ -141,6 +143,7 @@ protected:
         fputs("[Config]\r\nVersion=1\r\n[Files]\r\nupdate\\UpdateList.ini=1\r\n", list);
         fclose(list);
         ::DeleteFileA(SelfListPath());
+        ::DeleteFileA(RootFolder() + "usr\\usrcfg.ini");
     }
 
     void StartTerminal()
@@ -189,6 +192,7 @@ protected:
         HWND edit = ::GetDlgItem(login, IDC_LOGIN_PASSWORD);
         ::SendMessageA(edit, WM_SETTEXT, 0, (LPARAM) "a123456");
         ::PostMessageA(edit, WM_KEYDOWN, VK_RETURN, 0);
+        ::PostMessageA(edit, WM_KEYUP, VK_RETURN, 0);
         HWND main = NULL;
         PumpUntil([&] {
             if (Splash() != NULL)
