@@ -14,7 +14,6 @@
 #include "ServerClockTicker.h"
 #include "SessionData.h"
 #include "StartupTasks.h"
-#include "SymbolListThread.h"
 #include "TimeHelperLauncher.h"
 #include "VelmoraApp.h"
 #include "WebRequest.h"

@@ -1,5 +1,7 @@
 #include "InstrumentListStartup.h"
 
+#include "StartupTasks.h"
+
 #include "MarketDataMessages.h"
 #include "MarketListProc.h"
 
@@ -47,51 +49,30 @@ void CInstrumentListStartup::Stop()
     m_thread.Stop(STOP_WAIT_MS);
 }
 
-bool CInstrumentListStartup::WaitReady(int (IInstrumentListSource::*ready)() const, DWORD start,
-                                       bool& isReady)
-{
-    // After the budget is spent a step still gets one check now and one after a pause.
-    int late = 0;
-    for (;;) {
-        isReady = (m_source.*ready)() == 1;
-        if (isReady || (::GetTickCount() - start >= BUDGET_MS && ++late >= 2))
-            return true;
-        if (m_thread.WaitForWake(STEP_MS))
-            return false;
-    }
-}
-
 void CInstrumentListStartup::Run(HWND mainWindow)
 {
     if (m_fetchNotice)
         m_fetchNotice(m_notice);
-    const DWORD start = ::GetTickCount();
-    struct Step
-    {
-        int (IInstrumentListSource::*ready)() const;
-        UINT message;
-        WPARAM market;
-        const void* (*data)(const IInstrumentListSource&);
+    const IInstrumentListSource& source = m_source;
+    auto step = [&source, mainWindow](int (IInstrumentListSource::*ready)() const, UINT message, WPARAM market,
+                                      const void* list) {
+        return InstrumentListStep{[&source, ready] { return (source.*ready)(); }, [mainWindow, message, market, list] {
+                                      ::SendMessage(mainWindow, message, market, reinterpret_cast<LPARAM>(list));
+                                  }};
     };
-    const Step steps[] = {
-        { &IInstrumentListSource::IsCsmListReady, WM_MARKETLIST_READY, 1,
-          [](const IInstrumentListSource& s) -> const void* { return &s.GetCsmItems(); } },
-        { &IInstrumentListSource::IsCsmInfoReady, WM_MARKETINFO_READY, 1,
-          [](const IInstrumentListSource& s) -> const void* { return &s.GetCsmRows(); } },
-        { &IInstrumentListSource::IsHksListReady, WM_MARKETLIST_READY, 0,
-          [](const IInstrumentListSource& s) -> const void* { return &s.GetHksItems(); } },
-        { &IInstrumentListSource::IsHksInfoReady, WM_MARKETINFO_READY, 0,
-          [](const IInstrumentListSource& s) -> const void* { return &s.GetHksRows(); } },
+    const std::vector<InstrumentListStep> steps = {
+        step(&IInstrumentListSource::IsCsmListReady, WM_MARKETLIST_READY, 1, &source.GetCsmItems()),
+        step(&IInstrumentListSource::IsCsmInfoReady, WM_MARKETINFO_READY, 1, &source.GetCsmRows()),
+        step(&IInstrumentListSource::IsHksListReady, WM_MARKETLIST_READY, 0, &source.GetHksItems()),
+        step(&IInstrumentListSource::IsHksInfoReady, WM_MARKETINFO_READY, 0, &source.GetHksRows()),
     };
-    for (const Step& step : steps) {
-        bool ready = false;
-        if (!WaitReady(step.ready, start, ready))
-            return;
-        if (ready)
-            ::SendMessage(mainWindow, step.message, step.market,
-                          reinterpret_cast<LPARAM>(step.data(m_source)));
-    }
-    if (m_thread.WaitForWake(NOTICE_PAUSE_MS))
+    // The waits go through the thread's own wake, so a stop ends them at once.
+    StartupClock clock;
+    clock.now = [] { return ::GetTickCount(); };
+    clock.sleep = [this](DWORD ms) { m_thread.WaitForWake(ms); };
+    clock.stopped = [this] { return m_thread.IsStopRequested(); };
+    WaitForInstrumentLists(steps, BUDGET_MS, clock);
+    if (m_thread.IsStopRequested() || m_thread.WaitForWake(NOTICE_PAUSE_MS))
         return;
     ::SendMessage(mainWindow, WM_SHOW_NOTICES, 0, 0);
 }

@@ -33,7 +33,7 @@ public:
 class CInstrumentListStartup
 {
 public:
-    enum { STEP_MS = 500, BUDGET_MS = 20000, NOTICE_PAUSE_MS = 1000, STOP_WAIT_MS = 2000 };
+    enum { BUDGET_MS = 20000, NOTICE_PAUSE_MS = 1000, STOP_WAIT_MS = 2000 };
 
     // fetchNotice fills the record (the notice service in the program).
     CInstrumentListStartup(const IInstrumentListSource& source,
@@ -50,8 +50,6 @@ public:
 
 private:
     void Run(HWND mainWindow);
-    // Waits for the flag; false when the thread is to stop.
-    bool WaitReady(int (IInstrumentListSource::*readyFlag)() const, DWORD start, bool& isReady);
 
     const IInstrumentListSource& m_source;
     std::function<bool(NoticeRecord&)> m_fetchNotice;
