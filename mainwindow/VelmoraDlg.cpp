@@ -1,4 +1,7 @@
 #include "VelmoraDlg.h"
+
+#include "HistoryServices.h"
+#include "WebServiceConfig.h"
 #include "DeskParts.h"
 #include "TradeDlg.h"
 #include "ConnectionRegistry.h"
@@ -187,6 +190,10 @@ BOOL CVelmoraDlg::OnInitDialog()
     char appData[MAX_PATH] = {0};
     if (::SHGetSpecialFolderPathA(m_hWnd, appData, CSIDL_APPDATA, TRUE))
         CreateUserFolders(appData, GetSessionData().m_strUserName, m_strDatabaseFolder);
+    // The web hosts come from the configuration the board has read.
+    LoadWebServiceSettings(theApp.m_strAppDir + "Config.ini");
+    m_historyServiceBases = HistoryServiceBases();
+    PickRandomServer(std::set<int>());
     StartConnections();
     StartServerClock();
     // -- login init --
@@ -370,4 +377,15 @@ LRESULT CVelmoraDlg::OnNewVersion(WPARAM, LPARAM)
     GetConnectionRegistry().DisconnectAll();
     MessageBox("发现新版本，请重新运行程序！", "Tolvan证券", MB_OK);
     return 0;
+}
+
+int CVelmoraDlg::PickRandomServer(const std::set<int>& excluded)
+{
+    srand(static_cast<unsigned>(_time64(NULL)));
+    const int chosen = ChooseUntriedService(static_cast<int>(m_historyServiceBases.size()), excluded, rand());
+    if (chosen < 0)
+        return 0;
+    m_historyServiceIndex = chosen;
+    SetHistoryServiceBase(m_historyServiceBases[chosen]);
+    return 1;
 }

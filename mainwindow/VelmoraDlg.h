@@ -2,6 +2,8 @@
 #pragma once
 #include <afxdialogex.h>
 #include <memory>
+#include <set>
+#include <vector>
 #include "resource.h"
 #include "StoppableThread.h"
 // -- frame includes --
@@ -252,6 +254,15 @@ private:
     void StopServerClock();
     bool LogIn();
     void StartConnections();
+
+public:
+    // Makes one of the history services not in excluded the current one; 0 when every one
+    // has been tried (the current one is then left as it was).
+    int PickRandomServer(const std::set<int>& excluded);
+
+private:
+    std::vector<CString> m_historyServiceBases;
+    int m_historyServiceIndex = -1;
 
     std::unique_ptr<CLoginFlow> m_loginFlow;
     std::unique_ptr<CMainReceiverHost> m_receiverHost;
