@@ -306,7 +306,11 @@ TEST_F(BoardScenarioTest, BoardMovesSearchesHidesTheNoticeAndKeepsMySector)
         selected = PumpUntil([&] { return ::SendMessageA(list, LVM_GETNEXTITEM, (WPARAM)-1, LVNI_SELECTED) == 1; },
                              kDeadlineMs / 10);
     }
-    ASSERT_TRUE(selected) << "the second row was not selected";
+    if (!selected)
+        Keep(main, "board-select-failed.png");
+    ASSERT_TRUE(selected) << "the second row was not selected; selected: "
+                          << ::SendMessageA(list, LVM_GETNEXTITEM, (WPARAM)-1, LVNI_SELECTED) << ", visible "
+                          << ::IsWindowVisible(list);
     ::PostMessageA(main, WM_COMMAND, kAddToMySector, 0);
     StopTerminal();
     const std::string saved = SelfListText();
