@@ -119,12 +119,15 @@ void CSearchDlg::RunSearch()
         return;
     std::vector<SectorRow> results;
     m_index->Match(SearchIndex::Lower(text), results);
+    // A short text hits thousands of instruments: one repaint for all of them.
+    m_list.SetRedraw(FALSE);
     for (size_t i = 0; i < results.size(); ++i) {
         const int row = static_cast<int>(i);
         m_list.InsertItem(row, results[i].strCode);
         m_list.SetItemText(row, 1, results[i].strName);
         m_list.SetRowColors(row, { 0, SearchResultNameColor(results[i].strCode, text) });
     }
+    m_list.SetRedraw(TRUE);
     if (m_list.GetItemCount() > 0) {
         m_list.SetItemState(0, LVIS_SELECTED | LVIS_FOCUSED, LVIS_SELECTED | LVIS_FOCUSED);
         m_list.SetSelectionMark(0);

@@ -25,6 +25,8 @@ public:
     const CString& GetDisplayName() const { return m_strDisplayName; }
     int GetSelectedRow() const { return m_notice.nRow; }
     const CString& GetSelectedText() const { return m_notice.strText; }
+    // The record the page sends with WM_SECTOR_CHANGED.
+    const SectorNotice& GetNotice() const { return m_notice; }
     CListCtrlEx& GetList() { return m_list; }
 
     // mode -1 clears the selection, mode 0 takes `row` as selected; each tells the main

@@ -1,4 +1,7 @@
 #include "VelmoraDlg.h"
+
+#include "HistoryServices.h"
+#include "WebServiceConfig.h"
 #include "DeskParts.h"
 #include "TradeDlg.h"
 #include "ConnectionRegistry.h"
@@ -14,7 +17,6 @@
 #include "ServerClockTicker.h"
 #include "SessionData.h"
 #include "StartupTasks.h"
-#include "SymbolListThread.h"
 #include "TimeHelperLauncher.h"
 #include "VelmoraApp.h"
 #include "WebRequest.h"
@@ -80,7 +82,6 @@ BEGIN_MESSAGE_MAP(CVelmoraDlg, CDialogEx)
     ON_MESSAGE(WM_CONNECTION_STATE, &CVelmoraDlg::OnConnectionState)
     ON_MESSAGE(WM_FRAME_STARTUP_FINISHED, &CVelmoraDlg::OnStartupFinished)
     ON_MESSAGE(WM_SHOW_NOTICES, &CVelmoraDlg::OnStartupDone)
-    ON_WM_SHOWWINDOW()
     ON_MESSAGE(WM_TOOLBAR_BUTTON0, &CVelmoraDlg::OnToolbarQuoteList)
     ON_MESSAGE(WM_TOOLBAR_BUTTON2, &CVelmoraDlg::OnChartZoomIn)
     ON_MESSAGE(WM_TOOLBAR_BUTTON3, &CVelmoraDlg::OnChartZoomOut)
@@ -95,6 +96,14 @@ BEGIN_MESSAGE_MAP(CVelmoraDlg, CDialogEx)
     ON_MESSAGE(WM_TOOLBAR_BUTTON12, &CVelmoraDlg::OnToolbarMinute60)
     // -- end frame --
     // -- board --
+    ON_COMMAND(32793, &CVelmoraDlg::OnAddToMySector)
+    ON_COMMAND(32796, &CVelmoraDlg::OnRemoveFromMySector)
+    ON_MESSAGE(11108 /* WM_QUOTE_BATCH */, &CVelmoraDlg::OnQuoteBatch)
+    ON_MESSAGE(WM_QUOTE_CONNECTION_DATA, &CVelmoraDlg::OnSectorData)
+    ON_MESSAGE(11122 /* WM_MARKETLIST_READY */, &CVelmoraDlg::OnMarketListReady)
+    ON_MESSAGE(11124 /* WM_MARKETINFO_READY */, &CVelmoraDlg::OnMarketInfoReady)
+    ON_MESSAGE(WM_REDISPLAY_QUOTES, &CVelmoraDlg::OnListRefresh)
+    ON_NOTIFY(TCN_SELCHANGE, 1000, &CVelmoraDlg::OnTabSelChange)
     // -- end board --
     // -- desk --
     ON_MESSAGE(11081, &CVelmoraDlg::OnNewOrder)
@@ -181,19 +190,27 @@ BOOL CVelmoraDlg::OnInitDialog()
     char appData[MAX_PATH] = {0};
     if (::SHGetSpecialFolderPathA(m_hWnd, appData, CSIDL_APPDATA, TRUE))
         CreateUserFolders(appData, GetSessionData().m_strUserName, m_strDatabaseFolder);
+    // The web hosts come from the configuration the board has read.
+    LoadWebServiceSettings(theApp.m_strAppDir + "Config.ini");
+    m_historyServiceBases = HistoryServiceBases();
+    PickRandomServer(std::set<int>());
     StartConnections();
     StartServerClock();
     // -- login init --
-    // The instrument lists are awaited last: the thread starts once this initialisation has
-    // returned to the message loop, and its last message shows the window.
-    StartSymbolListThread(m_hWnd);
-    // The frame waits for that thread's report before the window comes on screen.
+    // The board's instrument-list thread reports the end of start-up; the frame waits for it
+    // before the window comes on screen.
     m_frameHooks.startSymbolList = [] { return true; };
     // -- end login init --
     // -- frame init --
     InitFrame();
     // -- end frame init --
     // -- board init --
+    InitBoard();
+    // The frame lays the board out and runs the end of start-up (splash, notice).
+    m_frameHooks.placeQuoteArea = [this](const CRect& area) { PlaceBoard(area); };
+    m_frameHooks.destroySplash = [this] { DestroyBoardSplash(); };
+    m_frameHooks.currentNotice = [this](CString& noticeId) { return BoardNoticeId(noticeId); };
+    m_frameHooks.runNotice = [this] { ShowBoardNotice(); };
     // -- end board init --
     // -- desk init --
     InitDesk();
@@ -285,6 +302,8 @@ void CVelmoraDlg::OnDestroy()
     DestroyDesk();
     // -- end desk destroy --
     // -- board destroy --
+    StopBoard();
+    DestroyBoard();
     // -- end board destroy --
     // -- frame destroy --
     ShutDownFrame();
@@ -358,4 +377,15 @@ LRESULT CVelmoraDlg::OnNewVersion(WPARAM, LPARAM)
     GetConnectionRegistry().DisconnectAll();
     MessageBox("发现新版本，请重新运行程序！", "Tolvan证券", MB_OK);
     return 0;
+}
+
+int CVelmoraDlg::PickRandomServer(const std::set<int>& excluded)
+{
+    srand(static_cast<unsigned>(_time64(NULL)));
+    const int chosen = ChooseUntriedService(static_cast<int>(m_historyServiceBases.size()), excluded, rand());
+    if (chosen < 0)
+        return 0;
+    m_historyServiceIndex = chosen;
+    SetHistoryServiceBase(m_historyServiceBases[chosen]);
+    return 1;
 }

@@ -2,6 +2,8 @@
 #pragma once
 #include <afxdialogex.h>
 #include <memory>
+#include <set>
+#include <vector>
 #include "resource.h"
 #include "StoppableThread.h"
 // -- frame includes --
@@ -11,12 +13,17 @@
 #include "ToolbarButtons.h"
 #include <afxext.h>
 // -- end frame includes --
+#include "QuotePageMessages.h"
+
+#include <vector>
 
 class CLoginFlow;
 class CMainReceiverHost;
 class CReceiverSet;
+struct CBoardState;
+class CQuoteBoard;
 
-class CVelmoraDlg : public CDialogEx
+class CVelmoraDlg : public CDialogEx, public IQuotePageOwner
 {
 public:
     explicit CVelmoraDlg(CWnd* pParent = nullptr);
@@ -92,7 +99,6 @@ protected:
     afx_msg LRESULT OnConnectionState(WPARAM wParam, LPARAM lParam);
     afx_msg LRESULT OnStartupFinished(WPARAM wParam, LPARAM lParam);
     afx_msg LRESULT OnStartupDone(WPARAM wParam, LPARAM lParam);
-    afx_msg void OnShowWindow(BOOL bShow, UINT nStatus);
     afx_msg LRESULT OnToolbarQuoteList(WPARAM wParam, LPARAM lParam);
     afx_msg LRESULT OnChartZoomIn(WPARAM wParam, LPARAM lParam);
     afx_msg LRESULT OnChartZoomOut(WPARAM wParam, LPARAM lParam);
@@ -116,6 +122,36 @@ protected:
     void ShutDownFrame();
     // -- end frame --
     // -- board: quote board, batches, pages, polling, search, notice, splash --
+public:
+    // Places the sector tabs and their quote pages in the quote area (client coordinates).
+    void PlaceBoard(const CRect& quoteArea);
+    // Ends the board's timer and threads (instrument lists, pollers, downloads); harmless
+    // when called again.
+    void StopBoard();
+    CQuoteBoard* GetQuoteBoard();
+    CString GetCurrentPageKey() const override;
+    CMenu* GetQuoteContextMenu() override;
+    void ShowSector(const CString& name);
+    void CreateMySector();
+    void CollectVisibleCodes(std::vector<CString>& codes);
+    void UpdateTabRows(const std::vector<CString>& codes);
+    bool OpenSmartKeyboard(const MSG& key);
+protected:
+    void InitBoard();
+    void DestroyBoard();
+    CRect DefaultBoardArea() const;
+    afx_msg void OnAddToMySector();
+    afx_msg void OnRemoveFromMySector();
+    afx_msg LRESULT OnQuoteBatch(WPARAM wParam, LPARAM lParam);
+    afx_msg LRESULT OnSectorData(WPARAM wParam, LPARAM lParam);
+    afx_msg LRESULT OnMarketListReady(WPARAM wParam, LPARAM lParam);
+    afx_msg LRESULT OnMarketInfoReady(WPARAM wParam, LPARAM lParam);
+    afx_msg LRESULT OnListRefresh(WPARAM wParam, LPARAM lParam);
+    afx_msg LRESULT OnShowNotices(WPARAM wParam, LPARAM lParam);
+    void DestroyBoardSplash();
+    bool BoardNoticeId(CString& noticeId);
+    void ShowBoardNotice();
+    afx_msg void OnTabSelChange(NMHDR* pNMHDR, LRESULT* pResult);
     // -- end board --
     // -- desk: trading handlers, order detail, risk settings --
     // Trading: order placement, queries, replies, cancel and close, timers and risk control
@@ -219,6 +255,15 @@ private:
     bool LogIn();
     void StartConnections();
 
+public:
+    // Makes one of the history services not in excluded the current one; 0 when every one
+    // has been tried (the current one is then left as it was).
+    int PickRandomServer(const std::set<int>& excluded);
+
+private:
+    std::vector<CString> m_historyServiceBases;
+    int m_historyServiceIndex = -1;
+
     std::unique_ptr<CLoginFlow> m_loginFlow;
     std::unique_ptr<CMainReceiverHost> m_receiverHost;
     std::unique_ptr<CReceiverSet> m_receivers;
@@ -243,13 +288,13 @@ private:
     HWND m_hTradePanel = NULL;
     int m_bFrameReady = 0;
     bool m_bStartupShown = false;
-    bool m_bStartupWaitsForShow = false;
     bool m_bShuttingDown = false;
     bool m_bNoticeShowing = false;
     RECT m_workArea = {};
     std::unique_ptr<CShutdownPlan> m_shutdownPlan;
     // -- end frame state --
     // -- board state --
+    CBoardState* m_boardState = nullptr;  // made by InitBoard, freed by DestroyBoard
     // -- end board state --
     // -- desk state --
     // The trading rules and their windows; made once the window exists.

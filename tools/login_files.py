@@ -36,7 +36,9 @@ def main():
     bin_dir = os.path.join(build, "bin")
     with open(os.path.join(bin_dir, "Config.ini"), "w", encoding="gbk", newline="\r\n") as config:
         config.write("[Update]\nUpdateListUrl=http://127.0.0.1:%d/update/UpdateList.ini\n"
-                     "[system]\nStatisticsUrl=http://127.0.0.1:%d\n" % (http_port, http_port))
+                     "[system]\nStatisticsUrl=http://127.0.0.1:%d\n"
+                     "[WebService]\nBaseUrl=http://127.0.0.1:%d\nMarketDayUrl=http://127.0.0.1:%d\n"
+                     % (http_port, http_port, http_port, http_port))
     servers = "[Network]\n本地一,本地服务器一:127.0.0.1:%d:KQZTWXBNPL4M\n" % login_port
     for name in ("ServerList_real.ini", "ServerList_analog.ini"):
         with open(os.path.join(bin_dir, name), "wb") as out:

@@ -3,7 +3,8 @@
 # the local simulator of the broker's servers. On a machine with a display the terminal
 # opens there and the user logs in; without one it runs on a private Xvfb display, logs in
 # by itself through the login window, waits until every connection of the user is logged in,
-# saves screenshots of the login window and of the window after login, says where, and ends.
+# saves screenshots of the login window and of the quote board with its moving quotes, says
+# where, and ends.
 #   TOLVAN_BUILD  build root (default <checkout>/build)
 set -euo pipefail
 ROOT=$(cd "$(dirname "$0")/.." && pwd)
@@ -73,12 +74,28 @@ quotes = [x for x in sessions if x["role"] == "quote" and x.get("user") == "8000
 sys.exit(0 if {"trade", "query"} <= roles and len(quotes) >= 4 else 1)
 PY
 }
+# The quote board stands and its web pollers fetch the quotes of its visible rows.
+board_polling() {
+    python3 - "$(port control)" <<'PY'
+import socket, sys
+s = socket.create_connection(("127.0.0.1", int(sys.argv[1])), timeout=5)
+s.sendall(b"http requests 20\n")
+sys.exit(0 if s.makefile().readline().count("stockListTimely") >= 2 else 1)
+PY
+}
 for _ in $(seq 1 120); do
     if logged_in; then
-        sleep 2   # let the window paint before the picture is taken
-        import -window root "$BUILD/logged-in.png"
-        say "logged in as 80001; screenshots: $BUILD/login-window.png, $BUILD/logged-in.png"
-        exit 0
+        for _ in $(seq 1 120); do
+            if board_polling; then
+                sleep 2   # let the moving quotes paint before the picture is taken
+                import -window root "$BUILD/board.png"
+                say "logged in as 80001; screenshots: $BUILD/login-window.png, $BUILD/board.png"
+                exit 0
+            fi
+            sleep 0.5
+        done
+        say "the quote board did not poll its quotes within 60 s"
+        exit 1
     fi
     sleep 0.5
 done

@@ -1,6 +1,7 @@
 #include "VelmoraApp.h"
 #include "CrashHandler.h"
 #include "DirectorySet.h"
+#include "MessageFilter.h"
 #include "ServerClock.h"
 #include "VelmoraDlg.h"
 
@@ -21,6 +22,13 @@ CVelmoraApp::~CVelmoraApp()
 }
 
 CVelmoraApp theApp;
+
+BOOL CVelmoraApp::PreTranslateMessage(MSG* pMsg)
+{
+    if (m_pMessageFilter != nullptr && m_pMessageFilter->PreTranslate(pMsg))
+        return TRUE;
+    return CWinApp::PreTranslateMessage(pMsg);
+}
 
 BOOL CVelmoraApp::InitInstance()
 {

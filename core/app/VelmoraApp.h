@@ -2,6 +2,8 @@
 #pragma once
 #include <afxwin.h>
 
+class CMessageFilter;
+
 class CVelmoraApp : public CWinApp
 {
 public:
@@ -9,6 +11,11 @@ public:
     ~CVelmoraApp();
 
     BOOL InitInstance() override;
+    // The main window's program-wide filter sees every message first.
+    BOOL PreTranslateMessage(MSG* pMsg) override;
+
+    // Set by the main window while its filter lives; null otherwise.
+    CMessageFilter* m_pMessageFilter = nullptr;
 
 private:
     int m_nReserved1;

@@ -511,13 +511,8 @@ LRESULT CVelmoraDlg::OnStartupDone(WPARAM, LPARAM)
 {
     if (m_bStartupShown)
         return 0;
-    if (!IsWindowVisible())
-    {
-        // The dialog's modal loop shows the window once it first goes idle, in its normal
-        // size: coming on screen maximised waits until it has done so.
-        m_bStartupWaitsForShow = true;
-        return 0;
-    }
+    // Comes on screen now, whether or not the dialog's loop has had an idle moment to show
+    // the window: with quotes streaming in it may never have one.
     m_bStartupShown = true;
     if (m_frameHooks.destroySplash)
         m_frameHooks.destroySplash();
@@ -539,16 +534,6 @@ LRESULT CVelmoraDlg::OnStartupDone(WPARAM, LPARAM)
     }
     SetFocus();
     return 0;
-}
-
-void CVelmoraDlg::OnShowWindow(BOOL bShow, UINT nStatus)
-{
-    CDialogEx::OnShowWindow(bShow, nStatus);
-    if (bShow && m_bStartupWaitsForShow)
-    {
-        m_bStartupWaitsForShow = false;
-        PostMessage(WM_SHOW_NOTICES);
-    }
 }
 
 // ---- the end ----

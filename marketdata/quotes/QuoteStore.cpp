@@ -122,6 +122,22 @@ BOOL QuoteStore::GetSector(LPCTSTR pszName, SectorRecord& sector) const
     return TRUE;
 }
 
+BOOL QuoteStore::GetSectorRowRange(LPCTSTR pszName, int nFirst, int nCount,
+                                   std::vector<SectorRow>& rows) const
+{
+    rows.clear();
+    CSingleLock lock(&m_sectorLock, TRUE);
+    const SectorRecord* found = const_cast<QuoteStore*>(this)->FindSectorLocked(pszName);
+    if (found == nullptr)
+        return FALSE;
+    const int size = static_cast<int>(found->vecRows.size());
+    const int first = std::max(0, nFirst);
+    const int end = nCount > 0 ? std::min(size, first + nCount) : first;
+    if (first < end)
+        rows.assign(found->vecRows.begin() + first, found->vecRows.begin() + end);
+    return TRUE;
+}
+
 BOOL QuoteStore::GetSectorRows(int nPosition, SectorRecord& sector) const
 {
     CSingleLock lock(&m_sectorLock, TRUE);

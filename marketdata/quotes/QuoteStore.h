@@ -24,6 +24,10 @@ public:
     void GetSectors(std::vector<SectorRecord>& sectors) const;
     // The first sector of that name
     BOOL GetSector(LPCTSTR pszName, SectorRecord& sector) const;
+    // Rows first .. first+count-1 of the first sector of that name (fewer at its end): what
+    // a window shows of a long sector, without copying the rest. FALSE when there is no
+    // such sector.
+    BOOL GetSectorRowRange(LPCTSTR pszName, int nFirst, int nCount, std::vector<SectorRow>& rows) const;
     // The sector at a position of the store order (0 .. count-1)
     BOOL GetSectorRows(int nPosition, SectorRecord& sector) const;
     // The first row of the code: sectors in store order, rows in sector order

@@ -129,11 +129,9 @@ TEST_F(LoginScenarioTest, LogsInThroughTheLoginWindow)
 
     CTerminal::Submit(login, "80001", "a123456");
     HWND main = NULL;
-    // The main window waits off-screen until start-up has finished.
+    // The main window waits off-screen until start-up has finished, then comes up maximised.
     ASSERT_TRUE(PumpUntil([&] {
-        RECT place = {};
-        return (main = Find("Tolvan证券")) != NULL && Find(kLoginTitle) == NULL && ::GetWindowRect(main, &place)
-               && place.left > -1000;
+        return (main = Find("Tolvan证券")) != NULL && Find(kLoginTitle) == NULL && ::IsZoomed(main);
     }, kDeadlineMs));
     EXPECT_TRUE(PumpUntil([&] { return login_test::AllConnectionsLoggedIn(*s_sim, "80001"); }, kDeadlineMs)) << s_sim->Control("sessions");
     Keep(main, "logged-in.png");

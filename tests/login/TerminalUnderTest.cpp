@@ -66,6 +66,9 @@ bool WriteInstallation(tolvan::test::SimulatorProcess& sim)
     url.Format("http://127.0.0.1:%d", sim.Port("http"));
     ::WritePrivateProfileStringA("Update", "UpdateListUrl", url + "/update/UpdateList.ini", config);
     ::WritePrivateProfileStringA("system", "StatisticsUrl", url, config);
+    // The quote board's lists and quotes come from the simulator's web service.
+    ::WritePrivateProfileStringA("WebService", "BaseUrl", url, config);
+    ::WritePrivateProfileStringA("WebService", "MarketDayUrl", url, config);
     CString servers;
     servers.Format("[Network]\n本地一,本地服务器一:127.0.0.1:%d:KQZTWXBNPL4M\n", sim.Port("login"));
     CFileCrypt crypt;

@@ -1,3 +1,5 @@
+#include "HistoryServices.h"
+#include <set>
 #include <gtest/gtest.h>
 #include <string>
 #include "HistoryData.h"
@@ -273,3 +275,33 @@ TEST_F(HistoryServiceTest, RequestPostsTheTokenAndReadsTheResult)
 }
 
 } // namespace
+
+TEST(HistoryServicesTest, ChoosesAmongTheServicesNotTriedYet)
+{
+    struct Case
+    {
+        int count;
+        std::set<int> excluded;
+        int randomValue;
+        int chosen;
+    };
+    const Case cases[] = {
+        {3, {1}, 1, 2},        // the second untried service is index 2
+        {3, {1}, 4, 0},        // the random value wraps over the untried ones
+        {2, {}, 1, 1},
+        {2, {0}, 7, 1},
+        {3, {0, 1, 2}, 0, -1}, // every service tried
+        {0, {}, 3, -1},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(c.chosen, ChooseUntriedService(c.count, c.excluded, c.randomValue))
+            << c.count << " services, " << c.excluded.size() << " tried, random " << c.randomValue;
+}
+
+TEST(HistoryServicesTest, TheBasesAreTheWebHostsHistoryPath)
+{
+    webtest::ScopedServiceBase base("http://127.0.0.1:9");
+    const std::vector<CString> bases = HistoryServiceBases();
+    ASSERT_EQ(1u, bases.size()) << "one host configured twice is one service";
+    EXPECT_STREQ("http://127.0.0.1:9/services/historyData", bases[0]);
+}

@@ -116,6 +116,20 @@ void CWnd::EndModalLoop(int nResult)
     }
 }
 
+namespace {
+
+// A window that brought itself on screen meanwhile (maximised, say) keeps the placement it
+// chose; only a window still hidden is shown in its normal size.
+void ShowUnlessShown(CWnd* pWnd)
+{
+    if (pWnd->GetStyle() & WS_VISIBLE)
+        return;
+    pWnd->ShowWindow(SW_SHOWNORMAL);
+    pWnd->UpdateWindow();
+}
+
+}  // namespace
+
 int CWnd::RunModalLoop(DWORD dwFlags)
 {
     afxcore::LoopScope loop;
@@ -132,8 +146,7 @@ int CWnd::RunModalLoop(DWORD dwFlags)
         // Idle: nothing queued.
         while (bIdle && !::PeekMessageA(&msg, NULL, 0, 0, PM_NOREMOVE)) {
             if (bShowIdle) {
-                ShowWindow(SW_SHOWNORMAL);
-                UpdateWindow();
+                ShowUnlessShown(this);
                 bShowIdle = FALSE;
             }
             if (!ContinueModal())
@@ -160,8 +173,7 @@ int CWnd::RunModalLoop(DWORD dwFlags)
                 return -1;
             }
             if (bShowIdle && (msg.message == 0x0118 || msg.message == WM_SYSKEYDOWN)) {
-                ShowWindow(SW_SHOWNORMAL);
-                UpdateWindow();
+                ShowUnlessShown(this);
                 bShowIdle = FALSE;
             }
             if (!ContinueModal())
