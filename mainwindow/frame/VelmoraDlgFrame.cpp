@@ -519,6 +519,9 @@ LRESULT CVelmoraDlg::OnStartupDone(WPARAM, LPARAM)
     ModifyStyleEx(0, WS_EX_APPWINDOW);
     MoveWindow(&m_workArea, TRUE);
     ShowWindow(SW_MAXIMIZE);
+    // Focus first: the notice, an owned window, then comes up over the activated window
+    // instead of being pushed under it.
+    SetFocus();
     CString noticeId;
     if (m_frameHooks.currentNotice && m_frameHooks.currentNotice(noticeId) && m_frameHooks.runNotice)
     {
@@ -532,7 +535,6 @@ LRESULT CVelmoraDlg::OnStartupDone(WPARAM, LPARAM)
             m_bNoticeShowing = false;
         }
     }
-    SetFocus();
     return 0;
 }
 

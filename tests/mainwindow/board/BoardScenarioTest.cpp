@@ -270,6 +270,13 @@ TEST_F(BoardScenarioTest, BoardMovesSearchesHidesTheNoticeAndKeepsMySector)
     HWND notice = NULL;
     ASSERT_TRUE(PumpUntil([&] { return (notice = Find("公告")) != NULL; }, kDeadlineMs)) << "no notice";
     Keep(notice, "board-notice.png");
+    // The notice stands over the maximised board, not under it.
+    RECT noticePlace = {};
+    ::GetWindowRect(notice, &noticePlace);
+    const POINT middle = {(noticePlace.left + noticePlace.right) / 2, (noticePlace.top + noticePlace.bottom) / 2};
+    EXPECT_TRUE(PumpUntil([&] { return ::GetAncestor(::WindowFromPoint(middle), GA_ROOT) == notice; }, kDeadlineMs))
+        << "the notice is hidden under the main window";
+    Keep(::GetDesktopWindow(), "board-notice-on-screen.png");
     ::PostMessageA(notice, WM_COMMAND, MAKEWPARAM(1098, BN_CLICKED), (LPARAM)::GetDlgItem(notice, 1098));
     EXPECT_TRUE(PumpUntil([&] { return Find("公告") == NULL; }, kDeadlineMs));
     EXPECT_EQ(HiddenNotice(), "1001");
