@@ -1,4 +1,5 @@
-// The application object and the common controls of the quote board tests.
+// The application object and the common controls of the main window's window tests. Each
+// test program names its application with TOLVAN_TEST_APP_NAME.
 #include <afxwin.h>
 #include <commctrl.h>
 
@@ -8,7 +9,7 @@
 
 namespace {
 
-tolvan::test::TestApp theApp("BoardTest");
+tolvan::test::TestApp theApp(TOLVAN_TEST_APP_NAME);
 
 class ControlsEnvironment : public ::testing::Environment
 {
