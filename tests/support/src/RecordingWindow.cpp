@@ -66,8 +66,16 @@ void RecordingWindow::Create(DWORD style, RECT bounds, HWND parent, HMENU menuOr
 
 RecordingWindow::~RecordingWindow()
 {
-    if (m_hWnd != NULL && IsWindow(m_hWnd))
-        DestroyWindow(m_hWnd);
+    if (m_hWnd == NULL || !IsWindow(m_hWnd))
+        return;
+    // A shown top-level window is hidden and its pending messages handled first: under Wine a
+    // window mapped and destroyed without ever pumping leaves X events behind whose late
+    // handling ends the next test's program with an X error.
+    if ((GetWindowLongA(m_hWnd, GWL_STYLE) & (WS_CHILD | WS_VISIBLE)) == WS_VISIBLE) {
+        ShowWindow(m_hWnd, SW_HIDE);
+        PumpPending();
+    }
+    DestroyWindow(m_hWnd);
 }
 
 LRESULT CALLBACK RecordingWindow::WindowProcedure(HWND hWnd, UINT message, WPARAM wParam,
