@@ -1,6 +1,6 @@
 // Watches the paints of one window without changing what it draws: its window procedure is
 // wrapped, and after every WM_PAINT the window handled, the callback runs (it may read what
-// the window now shows). One probe per window at a time; the destructor puts the window's
+// the window now shows). One probe in the program at a time; the destructor puts the window's
 // own procedure back.
 #pragma once
 
