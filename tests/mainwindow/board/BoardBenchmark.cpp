@@ -22,6 +22,7 @@
 #include "SessionData.h"
 
 #include <testsupport/Pump.h>
+#include <testsupport/Screenshot.h>
 #include <testsupport/TestApp.h>
 
 #include <benchmark/benchmark.h>
@@ -373,6 +374,19 @@ public:
         return figures;
     }
 
+    // The page as the last run left it, in <build>\test-artifacts\board_stream.png.
+    void SaveScreenshot()
+    {
+        char path[MAX_PATH] = {};
+        ::GetModuleFileNameA(nullptr, path, MAX_PATH);
+        std::string root(path);
+        root = root.substr(0, root.find_last_of('\\'));
+        root = root.substr(0, root.find_last_of('\\') + 1) + "test-artifacts";
+        ::CreateDirectoryA(root.c_str(), nullptr);
+        tolvan::test::Screenshot::CaptureClient(m_board.board->CurrentPage()->GetSafeHwnd())
+            .SavePng(root + "\\board_stream.png");
+    }
+
 private:
     static std::vector<CString> VisibleCodes(BoardFixture& board)
     {
@@ -523,6 +537,7 @@ void BM_QuoteStreamToScreen(benchmark::State& state)
         figures = stream.Run(static_cast<double>(state.range(0)));
         state.SetIterationTime(figures.seconds);
     }
+    stream.SaveScreenshot();
     state.counters["quotes_sent"] = static_cast<double>(figures.sent);
     state.counters["lost_ticks"] = static_cast<double>(figures.sent - figures.received);
     state.counters["price_mismatches"] = figures.priceMismatches;
