@@ -338,7 +338,14 @@ void CTabQuoteDlg::RefreshQuoteRows(int row, const QuoteRow& quote)
     for (int column = 0; column < QUOTE_LIST_COLUMNS; ++column)
         shown[column] = m_list.GetItemText(row, column);
     const QuoteListRow view = BuildQuoteListRow(row, quote, shown);
-    for (int column = 0; column < QUOTE_LIST_COLUMNS; ++column)
-        m_list.SetItemText(row, column, view.texts[column]);
+    // Under a full quote stream most cells of a row keep their text and colour: writing them
+    // again would cost a list update and a redraw each for nothing.
+    const std::vector<COLORREF> shownColors = m_list.GetRowColors(row);
+    for (int column = 0; column < QUOTE_LIST_COLUMNS; ++column) {
+        const bool recoloured = column >= static_cast<int>(shownColors.size())
+                                || shownColors[column] != view.colors[column];
+        if (recoloured || view.texts[column] != shown[column])
+            m_list.SetItemText(row, column, view.texts[column]);
+    }
     m_list.SetRowColors(row, view.colors);
 }

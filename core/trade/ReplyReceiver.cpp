@@ -42,12 +42,18 @@ bool CReplyReceiver::IsConnectionUp() const
 
 void CReplyReceiver::Loop()
 {
-    // The pause between cycles ends early for a stop, so the shutdown need not wait it out.
+    // Cycles begin a cycle length apart, however long their work took (a busy quote stream
+    // must not stretch the time a tick waits for its batch); one that overran is followed at
+    // once. The pause between cycles ends early for a stop, so the shutdown need not wait it out.
+    DWORD pause = 0;
     do
     {
+        const ULONGLONG began = ::GetTickCount64();
         if (m_paused == 0 && !m_worker.IsStopRequested())
             RunCycle();
         InterlockedIncrement(&m_cycles);
-    } while (!m_worker.WaitForWake(m_cycleMs));
+        const ULONGLONG spent = ::GetTickCount64() - began;
+        pause = spent < m_cycleMs ? static_cast<DWORD>(m_cycleMs - spent) : 0;
+    } while (!m_worker.WaitForWake(pause));
     OnThreadEnd();
 }
