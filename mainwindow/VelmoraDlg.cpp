@@ -108,6 +108,7 @@ BEGIN_MESSAGE_MAP(CVelmoraDlg, CDialogEx)
     // -- desk --
     ON_MESSAGE(11081, &CVelmoraDlg::OnNewOrder)
     ON_MESSAGE(11120, &CVelmoraDlg::OnPlaceOrder)
+    ON_MESSAGE(1176, &CVelmoraDlg::OnShowOrderDetailSetting)
     ON_MESSAGE(11078, &CVelmoraDlg::OnQueryPositions)
     ON_MESSAGE(11082, &CVelmoraDlg::OnQueryAllOrders)
     ON_MESSAGE(11083, &CVelmoraDlg::OnQueryCancellable)
@@ -247,6 +248,20 @@ BOOL CVelmoraDlg::OnInitDialog()
         };
         if (m_deskParts)
             m_deskParts->Windows().SetPanelWindows(&TradingWindows());
+        // The header follows the connection states from now on; until the first report it
+        // says the trading server is not connected.
+        m_pTradeDlg->SetOrdersButtonState("全部", 1, 1);
+        m_pTradeDlg->SetOrdersButtonState("可撤", 1, 0);
+        m_pTradeDlg->ShowPlatformStatus("交易服务器已断开！", 0x969696, 0);
+        if (m_deskParts)
+            m_pTradeDlg->SetOption(m_deskParts->Desk().GetShowOrderDetail() ? 1 : 0);
+        m_frameHooks.showPlatformStatus = [this](const CString& text, COLORREF background, int link) {
+            if (m_pTradeDlg != nullptr)
+                m_pTradeDlg->ShowPlatformStatus(text, background, link);
+        };
+        // States reported before the panel existed are shown again.
+        SendMessage(WM_CONNECTION_STATE, CONNECTION_KIND_ORDER, TradeConnectionState);
+        SendMessage(WM_CONNECTION_STATE, CONNECTION_KIND_QUERY, QueryConnectionState);
     }
     // -- end panels init --
     return TRUE;
@@ -290,6 +305,7 @@ void CVelmoraDlg::OnDestroy()
     if (m_deskParts)
         m_deskParts->Windows().SetPanelWindows(nullptr);
     m_frameHooks.setTradePanelFloating = nullptr;
+    m_frameHooks.showPlatformStatus = nullptr;
     SetTradePanelWindow(NULL);
     DestroyTradePanel();
     // -- end panels destroy --

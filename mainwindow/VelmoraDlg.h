@@ -158,6 +158,7 @@ protected:
     // (mainwindow/desk/VelmoraDlgDesk.cpp).
     afx_msg LRESULT OnNewOrder(WPARAM wParam, LPARAM lParam);
     afx_msg LRESULT OnPlaceOrder(WPARAM wParam, LPARAM lParam);
+    afx_msg LRESULT OnShowOrderDetailSetting(WPARAM wParam, LPARAM lParam);
     afx_msg LRESULT OnQueryPositions(WPARAM wParam, LPARAM lParam);
     afx_msg LRESULT OnQueryAllOrders(WPARAM wParam, LPARAM lParam);
     afx_msg LRESULT OnQueryCancellable(WPARAM wParam, LPARAM lParam);

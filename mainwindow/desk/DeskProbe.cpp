@@ -4,9 +4,8 @@
 #include "DeskParts.h"
 #include "ReplyMessages.h"
 #include "TextHelpers.h"
-#include "TradePanelRecords.h"
-
-using namespace deskpanel;
+#include <TradingMessages.h>
+#include <TradingRecords.h>
 
 namespace {
 
@@ -79,6 +78,8 @@ CString CDeskProbe::StateText(CDeskParts& parts)
     for (int i = 0; i < SummaryRecord::kFieldCount; ++i)
         funds += desk.GetFunds().strFields[i] + "|";
     Line(text, "funds", funds);
+    // The total assets of the panel header's figures (empty while it shows a status).
+    Line(text, "header", windows.HeaderFunds().strFields[0]);
     CRiskMonitor& risk = desk.Risk();
     CString riskText;
     riskText.Format("%d %d %.2f", risk.IsRunning() ? 1 : 0, (int)risk.GetState(), risk.GetLine());

@@ -1,11 +1,20 @@
 #include "TradePanelWindows.h"
 #include <algorithm>
 #include <mmsystem.h>
-#include "TradePanelRows.h"
-
-using namespace deskpanel;
+#include <TradingMessages.h>
+#include "TradePanelText.h"
 
 namespace {
+// The operations of a ListCommand.
+enum ListOp
+{
+    INSERT_ROW = 0,
+    DELETE_ROW = 2,
+    DELETE_ALL = 3,
+    SET_ROW = 4,
+    SET_ROWS = 5,
+};
+
 // The main window's message that rewrites the visible quote rows.
 const UINT kRedisplayQuotes = 11123;
 // Sent to the risk settings window with the funds record (first text the total assets).
@@ -31,21 +40,21 @@ void CTradePanelWindows::ApplyListCommand(std::vector<CString>& rows, const List
     const int count = (int)rows.size();
     switch (command.op)
     {
-    case ListCommand::INSERT_ROW:
+    case INSERT_ROW:
         rows.insert(rows.begin() + std::max(0, std::min(command.row, count)), CString());
         break;
-    case ListCommand::DELETE_ROW:
+    case DELETE_ROW:
         if (command.row >= 0 && command.row < count)
             rows.erase(rows.begin() + command.row);
         break;
-    case ListCommand::DELETE_ALL:
+    case DELETE_ALL:
         rows.clear();
         break;
-    case ListCommand::SET_ROW:
+    case SET_ROW:
         if (command.row >= 0 && command.row < count)
             rows[command.row] = command.text;
         break;
-    case ListCommand::SET_ROWS:
+    case SET_ROWS:
     {
         int row = command.row;
         int start = 0;
@@ -85,46 +94,20 @@ void CTradePanelWindows::SetOrdersButtonState(const CString& caption, bool enabl
     state.caption = caption;
     state.enable = enabled ? 1 : 0;
     state.highlight = highlighted ? 1 : 0;
-    SendDown(WM_PANEL_ORDERS_BUTTON_STATE, (WPARAM)&state);
+    SendDown(WM_ORDERS_BUTTON_STATE, (WPARAM)&state);
 }
 
-// Brings the orders window's row count to the list's size (new rows at the top for mode 1,
-// at the bottom otherwise; mode 0 starts from an empty list), then rewrites every row.
+// The orders window is brought to the list as the trade panel does it.
 void CTradePanelWindows::SyncOrderRows(const std::vector<OrderEntry>& rows, int mode)
 {
     if (m_forward != nullptr)
         m_forward->SyncOrderRows(rows, mode);
-    ListCommand command;
-    if (mode == 0)
-    {
-        command.op = ListCommand::DELETE_ALL;
-        SendList(WM_PANEL_ORDERS_LIST, m_orderRows, command);
-    }
-    const int wanted = (int)rows.size();
-    while ((int)m_orderRows.size() > wanted)
-    {
-        command.op = ListCommand::DELETE_ROW;
-        command.row = mode == 1 ? 0 : (int)m_orderRows.size() - 1;
-        SendList(WM_PANEL_ORDERS_LIST, m_orderRows, command);
-    }
-    while ((int)m_orderRows.size() < wanted)
-    {
-        command.op = ListCommand::INSERT_ROW;
-        command.row = mode == 1 ? 0 : (int)m_orderRows.size();
-        SendList(WM_PANEL_ORDERS_LIST, m_orderRows, command);
-    }
-    if (wanted == 0)
-        return;
-    command.op = ListCommand::SET_ROWS;
-    command.row = 0;
-    command.text.Empty();
-    for (int i = 0; i < wanted; ++i)
-    {
-        if (i > 0)
-            command.text += "\n";
-        command.text += OrderRowText(rows[i]);
-    }
-    SendList(WM_PANEL_ORDERS_LIST, m_orderRows, command);
+    std::vector<CString> texts;
+    for (const OrderEntry& entry : rows)
+        texts.push_back(tradepanel::OrderRowText(entry));
+    int kept = (int)m_orderRows.size();
+    for (const ListCommand& command : tradepanel::PlanOrderRowSync(kept, texts, mode))
+        SendList(WM_ORDERS_LIST, m_orderRows, command);
 }
 
 void CTradePanelWindows::InsertPositionRow()
@@ -132,9 +115,9 @@ void CTradePanelWindows::InsertPositionRow()
     if (m_forward != nullptr)
         m_forward->InsertPositionRow();
     ListCommand command;
-    command.op = ListCommand::INSERT_ROW;
+    command.op = INSERT_ROW;
     command.row = (int)m_positionRows.size();
-    SendList(WM_PANEL_POSITIONS_LIST, m_positionRows, command);
+    SendList(WM_POSITIONS_LIST, m_positionRows, command);
 }
 
 void CTradePanelWindows::SetPositionRow(int row, const CString* eightTexts, bool closing)
@@ -142,10 +125,10 @@ void CTradePanelWindows::SetPositionRow(int row, const CString* eightTexts, bool
     if (m_forward != nullptr)
         m_forward->SetPositionRow(row, eightTexts, closing);
     ListCommand command;
-    command.op = ListCommand::SET_ROW;
+    command.op = SET_ROW;
     command.row = row;
-    command.text = PositionRowText(eightTexts, closing);
-    SendList(WM_PANEL_POSITIONS_LIST, m_positionRows, command);
+    command.text = tradepanel::PositionRowText(eightTexts, closing);
+    SendList(WM_POSITIONS_LIST, m_positionRows, command);
 }
 
 void CTradePanelWindows::DeletePositionRow(int row)
@@ -153,9 +136,9 @@ void CTradePanelWindows::DeletePositionRow(int row)
     if (m_forward != nullptr)
         m_forward->DeletePositionRow(row);
     ListCommand command;
-    command.op = ListCommand::DELETE_ROW;
+    command.op = DELETE_ROW;
     command.row = row;
-    SendList(WM_PANEL_POSITIONS_LIST, m_positionRows, command);
+    SendList(WM_POSITIONS_LIST, m_positionRows, command);
 }
 
 void CTradePanelWindows::ClearPositions()
@@ -163,8 +146,8 @@ void CTradePanelWindows::ClearPositions()
     if (m_forward != nullptr)
         m_forward->ClearPositions();
     ListCommand command;
-    command.op = ListCommand::DELETE_ALL;
-    SendList(WM_PANEL_POSITIONS_LIST, m_positionRows, command);
+    command.op = DELETE_ALL;
+    SendList(WM_POSITIONS_LIST, m_positionRows, command);
 }
 
 void CTradePanelWindows::ClearFills()
@@ -172,8 +155,8 @@ void CTradePanelWindows::ClearFills()
     if (m_forward != nullptr)
         m_forward->ClearFills();
     ListCommand command;
-    command.op = ListCommand::DELETE_ALL;
-    SendList(WM_PANEL_FILLS_LIST, m_fillRows, command);
+    command.op = DELETE_ALL;
+    SendList(WM_FILLS_LIST, m_fillRows, command);
 }
 
 void CTradePanelWindows::AppendFillRow(const OrderEntry& entry)
@@ -181,12 +164,12 @@ void CTradePanelWindows::AppendFillRow(const OrderEntry& entry)
     if (m_forward != nullptr)
         m_forward->AppendFillRow(entry);
     ListCommand command;
-    command.op = ListCommand::INSERT_ROW;
+    command.op = INSERT_ROW;
     command.row = (int)m_fillRows.size();
-    SendList(WM_PANEL_FILLS_LIST, m_fillRows, command);
-    command.op = ListCommand::SET_ROW;
-    command.text = FillRowText(entry);
-    SendList(WM_PANEL_FILLS_LIST, m_fillRows, command);
+    SendList(WM_FILLS_LIST, m_fillRows, command);
+    command.op = SET_ROW;
+    command.text = tradepanel::FillRowText(entry);
+    SendList(WM_FILLS_LIST, m_fillRows, command);
 }
 
 void CTradePanelWindows::ShowAccountSummary(const CString& title, const SummaryRecord& funds)
@@ -209,7 +192,7 @@ void CTradePanelWindows::SendQueryText(QueryPage page, const CString& text, Quer
         mirror.Empty();
     else
         mirror += text;
-    SendDown(page == HISTORY_PAGE ? WM_PANEL_HISTORY_TEXT : WM_PANEL_FUNDS_TEXT, (WPARAM)&record);
+    SendDown(page == HISTORY_PAGE ? WM_QUERY_PAGE_4 : WM_QUERY_PAGE_0, (WPARAM)&record);
 }
 
 void CTradePanelWindows::SendQueryStatus(QueryPage page, const CString& text, COLORREF colour)
@@ -221,7 +204,7 @@ void CTradePanelWindows::SendQueryStatus(QueryPage page, const CString& text, CO
     line.colour = colour;
     if (page == HISTORY_PAGE)
         m_historyStatus = text;
-    SendDown(page == HISTORY_PAGE ? WM_PANEL_HISTORY_STATUS : WM_PANEL_FUNDS_STATUS, (WPARAM)&line);
+    SendDown(page == HISTORY_PAGE ? WM_QUERY_PAGE_5 : WM_QUERY_PAGE_1, (WPARAM)&line);
 }
 
 void CTradePanelWindows::SetNextPageState(bool enabled)
@@ -230,7 +213,7 @@ void CTradePanelWindows::SetNextPageState(bool enabled)
         m_forward->SetNextPageState(enabled);
     std::map<int, int> state;
     state[0] = enabled ? 1 : 0;
-    SendDown(WM_PANEL_NEXT_PAGE_STATE, (WPARAM)&state);
+    SendDown(WM_QUERY_PAGE_6, (WPARAM)&state);
 }
 
 void CTradePanelWindows::SendPasswordStatus(const CString& text, COLORREF colour)
@@ -241,7 +224,7 @@ void CTradePanelWindows::SendPasswordStatus(const CString& text, COLORREF colour
     line.text = text;
     line.colour = colour;
     m_passwordStatus = text;
-    SendDown(WM_PANEL_PASSWORD_STATUS, (WPARAM)&line);
+    SendDown(WM_PASSWORD_STATUS, (WPARAM)&line);
 }
 
 void CTradePanelWindows::RefreshQuoteRows()

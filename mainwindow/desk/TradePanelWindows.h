@@ -1,14 +1,15 @@
 // The trading rules' windows in the running program: list commands, button states and page
-// texts go down to the trade panel's window as the trading windows' messages; timers belong
-// to the main window; sounds come from the data directory. The panel's window may not exist
-// yet: sends to it then go nowhere, but the adapter keeps the lists as the panel would show
-// them, so the program's state can be read without the panel.
+// texts go down to the trade panel (its own view of the trading windows, or else its window,
+// with the trading windows' records and messages); timers belong to the main window; sounds
+// come from the data directory. The panel may not exist yet: sends to it then go nowhere, but
+// the adapter keeps the lists as the panel shows them (the panel's own row texts), so the
+// program's state can be read without the panel.
 #pragma once
 #include <afx.h>
 #include <functional>
 #include <map>
 #include <vector>
-#include "TradePanelRecords.h"
+#include <TradingRecords.h>
 #include "TradingWindows.h"
 
 class CTradePanelWindows : public ITradingWindows
@@ -46,7 +47,7 @@ public:
     int ConsoleStops() const { return m_consoleStops; }
 
     // The list operation as a list window applies it.
-    static void ApplyListCommand(std::vector<CString>& rows, const deskpanel::ListCommand& command);
+    static void ApplyListCommand(std::vector<CString>& rows, const ListCommand& command);
 
     bool HasTradeDialog() override { return true; }
     void SetOrdersButtonState(const CString& caption, bool enabled, bool highlighted) override;
@@ -72,7 +73,7 @@ public:
     void StopConsole() override;
 
 private:
-    void SendList(UINT message, std::vector<CString>& mirror, const deskpanel::ListCommand& command);
+    void SendList(UINT message, std::vector<CString>& mirror, const ListCommand& command);
     void SendDown(UINT message, WPARAM wParam, LPARAM lParam = 0);
 
     HWND m_timerOwner;

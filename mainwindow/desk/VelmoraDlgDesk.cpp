@@ -5,14 +5,14 @@
 #include "DeskParts.h"
 #include "DeskProbe.h"
 #include "FillRecord.h"
+#include "IniFile.h"
+#include "LoginState.h"
 #include "MainReceiverHost.h"
 #include "OrderDetailDlg.h"
 #include "ReplyMessages.h"
 #include "SessionData.h"
-#include "TradePanelRecords.h"
+#include <TradingRecords.h>
 #include "VelmoraApp.h"
-
-using namespace deskpanel;
 
 namespace {
 
@@ -34,9 +34,16 @@ TicketFields FieldsOf(const OrderTicket& ticket)
     return fields;
 }
 
+CIniFile ConfigFile()
+{
+    CIniFile config;
+    config.SetPath(theApp.m_strAppDir + "Config.ini");
+    return config;
+}
+
 bool ShowOrderDetailSetting()
 {
-    return ::GetPrivateProfileIntA("Settings", "ShowOrderDetail", 0, theApp.m_strAppDir + "Config.ini") != 0;
+    return ConfigFile().GetInt("Settings", "ShowOrderDetail", 0) != 0;
 }
 
 bool ConfirmInDetailWindow(const OrderRequest& request, const SummaryRecord& funds)
@@ -62,8 +69,19 @@ void CVelmoraDlg::InitDesk()
     CTradingDesk& desk = m_deskParts->Desk();
     desk.SetShowOrderDetail(ShowOrderDetailSetting());
     CSessionData& session = GetSessionData();
-    desk.SetAccountTexts(session.m_strUserName, session.m_strUserName, session.m_strNickName);
+    // The panel's header is titled with the user's nickname; the funds page names both.
+    desk.SetAccountTexts(session.m_strNickName, session.m_strUserName, session.m_strNickName);
+    desk.SetAccountOpen(!SpecialLoginFlag);
     m_deskParts->Windows().SetConfirm(ConfirmInDetailWindow);
+    // The frame reports the connection states; the header's figures and the lists are ours.
+    m_frameHooks.showAccountSummary = [this] {
+        if (m_deskParts)
+            m_deskParts->Desk().ShowAccountHeader();
+    };
+    m_frameHooks.clearOrdersAndPositions = [this] {
+        if (m_deskParts)
+            m_deskParts->Desk().ClearOrdersAndPositions();
+    };
     m_receiverHost->AttachQueryState(m_deskParts.get());
     SetTimer(CQueryGate::kTimerId, CQueryGate::kTimerPeriodMs, NULL);
 }
@@ -95,6 +113,18 @@ LRESULT CVelmoraDlg::OnPlaceOrder(WPARAM wParam, LPARAM)
     if (!m_deskParts || request == nullptr)
         return -3;
     return m_deskParts->Desk().OnPlaceOrder(*request);
+}
+
+// The order form's option "show the order detail": kept for later orders and in Config.ini.
+LRESULT CVelmoraDlg::OnShowOrderDetailSetting(WPARAM wParam, LPARAM)
+{
+    const int show = (int)wParam;
+    if (m_deskParts)
+        m_deskParts->Desk().SetShowOrderDetail(show != 0);
+    CString value;
+    value.Format("%d", show);
+    ConfigFile().WriteString("Settings", "ShowOrderDetail", value);
+    return 0;
 }
 
 // ---------------------------------------------------------------- query requests

@@ -59,7 +59,10 @@ CString NormalizeQuantityText(const CString& code, const CString& text)
 {
     if (text.IsEmpty() || text.SpanIncluding("0123456789.") != text)
         return text;
-    return FormatNumberString(text, GetQuantityDecimals(code));
+    // The server counts forex in units; the lists, like the order form, show lots.
+    CString lots = text;
+    ConvertLotQuantity(lots, code, FALSE);
+    return FormatNumberString(lots, GetQuantityDecimals(code));
 }
 
 CString PositionRowText(const CString* texts, bool closing)

@@ -23,8 +23,9 @@ CString PositionRowText(const CString* texts, bool closing);
 CString OrderRowText(const OrderEntry& order);
 // The ten cells of a today's-fills row.
 CString FillRowText(const OrderEntry& order);
-// A quantity text normalised with the code's quantity decimals; texts of other characters
-// than digits and a point stay as they are.
+// A quantity text of the server (forex in units) as the lists show it: forex in lots, then
+// normalised with the code's quantity decimals; texts of other characters than digits and a
+// point stay as they are.
 CString NormalizeQuantityText(const CString& code, const CString& text);
 
 // The figures form of the account header; fonts are left as they are.

@@ -28,8 +28,13 @@ void CTradeWindows::InsertPositionRow()
 
 void CTradeWindows::SetPositionRow(int row, const CString* eightTexts)
 {
+    SetPositionRow(row, eightTexts, false);
+}
+
+void CTradeWindows::SetPositionRow(int row, const CString* eightTexts, bool closing)
+{
     if (HasTradeDialog())
-        m_tradeDlg->SetPositionRow(row, eightTexts, false);
+        m_tradeDlg->SetPositionRow(row, eightTexts, closing);
 }
 
 void CTradeWindows::DeletePositionRow(int row)

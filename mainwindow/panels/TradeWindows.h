@@ -16,6 +16,8 @@ public:
     void SyncOrderRows(const std::vector<OrderEntry>& rows, int mode) override;
     void InsertPositionRow() override;
     void SetPositionRow(int row, const CString* eightTexts) override;
+    // The row shows "(平仓中)" while a close order is under way.
+    void SetPositionRow(int row, const CString* eightTexts, bool closing) override;
     void DeletePositionRow(int row) override;
     void ClearPositions() override;
     void ClearFills() override;

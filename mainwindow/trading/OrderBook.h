@@ -53,6 +53,8 @@ public:
 
     void ClearAllOrders();
     void ClearCancellable();
+    // The query connection went: orders sent before it will not be reported as open.
+    void ClearPlaced() { m_placed.clear(); }
 
     // The order numbers of open ("已提交") cancellable orders, in list order.
     std::vector<CString> OpenOrderNumbers() const;

@@ -500,6 +500,22 @@ void CTradingDesk::TakeFunds(const SummaryRecord& funds, bool nonEmptyOnly)
         m_windows.ShowAccountSummary(m_accountTitle, m_funds);
 }
 
+void CTradingDesk::ShowAccountHeader()
+{
+    if (m_windows.HasTradeDialog())
+        m_windows.ShowAccountSummary(m_accountTitle, m_funds);
+}
+
+void CTradingDesk::ClearOrdersAndPositions()
+{
+    m_positions.Clear();
+    m_orders.ClearPlaced();
+    if (!m_windows.HasTradeDialog())
+        return;
+    m_windows.SyncOrderRows(std::vector<OrderEntry>(), 0);
+    m_windows.ClearPositions();
+}
+
 void CTradingDesk::OnFundsUpdate(const SummaryRecord& funds)
 {
     TakeFunds(funds, false);
@@ -828,7 +844,7 @@ const COLORREF kPasswordFailure = RGB(216, 0, 15);
 
 void CTradingDesk::OnChangePassword(const CString& current, const CString& newPassword, const CString& newAgain)
 {
-    if (!m_accountOpen)
+    if (!m_accountOpen || TradeConnectionState == CONNECTION_NO_ACCOUNT || QueryConnectionState == CONNECTION_NO_ACCOUNT)
         return Message("请先开通帐户！");
     if (QueryConnectionState != CONNECTION_LOGGED_IN)
         return Message("服务器已断开！");

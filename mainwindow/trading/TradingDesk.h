@@ -91,12 +91,18 @@ public:
     bool OnCancelAllOrders();
     void OnClosePosition();
     void OnCloseAllPositions();
+    // The trade panel's header with the account figures (both connections logged in).
+    void ShowAccountHeader();
+    // The query connection is down or connecting again: the panel's orders and positions are
+    // emptied, the positions and the log of placed orders forgotten.
+    void ClearOrdersAndPositions();
     CPositionBook& Positions() { return m_positions; }
     const SummaryRecord& GetFunds() const { return m_funds; }
     const CString& GetSelectedPositionCode() const { return m_selectedPositionCode; }
     const std::vector<CString>& GetCancelQueue() const { return m_cancelQueue; }
 
-    // --- password change (the password kept by the session data)
+    // --- password change (the password kept by the session data); without a trading account
+    // (set here, or the connections say so) it is refused.
     void SetAccountOpen(bool open) { m_accountOpen = open; }
     void OnChangePassword(const CString& current, const CString& newPassword, const CString& newAgain);
     void OnPasswordResult(const CString& result);

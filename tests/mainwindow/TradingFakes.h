@@ -76,6 +76,10 @@ public:
     void SendQueryStatus(QueryPage, const CString& text, COLORREF) override { status = std::string(text); }
     void SetNextPageState(bool enabled) override { calls.push_back(enabled ? "next page on" : "next page off"); }
     void SendPasswordStatus(const CString& text, COLORREF) override { passwordStatus = std::string(text); }
+    void ShowAccountSummary(const CString& title, const SummaryRecord& funds) override
+    {
+        calls.push_back("header " + std::string(title) + " " + std::string(funds.strFields[0]));
+    }
     void ShowRiskAssets(const SummaryRecord& funds) override { riskAssets = std::string(funds.strFields[0]); }
     bool ConfirmOrder(const OrderRequest&, const SummaryRecord&) override
     {

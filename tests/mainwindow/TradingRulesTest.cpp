@@ -522,7 +522,76 @@ TEST_F(TradingRulesTest, PasswordChangeIsCheckedThenSentAndItsResultKept)
     desk.OnChangePassword("b12345", "c12345", "c12345");
     desk.SetAccountOpen(false);
     desk.OnChangePassword("b12345", "c12345", "c12345");
-    EXPECT_EQ((std::vector<std::string>{"服务器已断开！", "请先开通帐户！"}), BoxTexts());
+    // The connections of a user without a trading account say so too.
+    desk.SetAccountOpen(true);
+    TradeConnectionState = CONNECTION_NO_ACCOUNT;
+    QueryConnectionState = CONNECTION_NO_ACCOUNT;
+    desk.OnChangePassword("b12345", "c12345", "c12345");
+    EXPECT_EQ((std::vector<std::string>{"服务器已断开！", "请先开通帐户！", "请先开通帐户！"}), BoxTexts());
+    EXPECT_EQ(2u, wire.sent.size()) << "nothing more sent";
+}
+
+// A label left in 25 columns, its value right in 12, as the funds page prints them.
+std::string FundsLine(const char* label, const char* value)
+{
+    return std::string(label) + std::string(25 - strlen(label), ' ') + std::string(12 - strlen(value), ' ') + value + "\n";
+}
+
+TEST_F(TradingRulesTest, FundsPagePrintsTheAccountAndTheHeaderShowsTheFigures)
+{
+    desk.SetAccountTexts("小张", "80001", "张三");
+    desk.OnSetQueryPage(ITradingWindows::FUNDS_PAGE);
+    desk.OnQueryHistory("", "");
+    EXPECT_EQ("querysummary@", wire.sent.back());
+    EXPECT_EQ((UINT)WM_REPLY_ACCOUNT_SUMMARY, slots.Get(CReplySlots::FUNDS_SLOT));
+    ASSERT_EQ(CQueryGate::FUNDS, desk.Gate().GetPending());
+
+    SummaryRecord funds;
+    const char* fields[SummaryRecord::kFieldCount] = {"12345.678", "1000", "500", "11845.6", "-250", "-1", ""};
+    for (int i = 0; i < SummaryRecord::kFieldCount; ++i)
+        funds.strFields[i] = fields[i];
+    desk.OnAccountSummary(funds);
+    EXPECT_EQ(FundsLine("账户名:", "80001") + FundsLine("姓名:", "张三") + FundsLine("币种:", "---") + "\n" +
+                  FundsLine("总资产:", "12345.67") + FundsLine("初始保证金:", "1000.00") +
+                  FundsLine("占用保证金:", "500.00") + FundsLine("可用资金:", "11845.60") +
+                  FundsLine("流动性:", "---") + FundsLine("美股T+0次数:", "不限次数"),
+              windows.fundsText);
+    EXPECT_EQ(CQueryGate::IDLE, desk.Gate().GetPending());
+    EXPECT_TRUE(windows.Called("header 小张 12345.678")) << "the panel's header takes the figures";
+    EXPECT_EQ("12345.678", windows.riskAssets);
+
+    // Without the trading connection the header keeps its status form.
+    windows.calls.clear();
+    TradeConnectionState = CONNECTION_LOST;
+    desk.OnFundsReply(funds);
+    EXPECT_FALSE(windows.Called("header 小张 12345.678"));
+    desk.ShowAccountHeader();
+    EXPECT_TRUE(windows.Called("header 小张 12345.678"));
+}
+
+TEST_F(TradingRulesTest, LosingTheQueryConnectionEmptiesThePanelsListsAndForgetsPlacedOrders)
+{
+    OrderRequest request;
+    request.code = "USDJPY";
+    request.quantity = "2";
+    request.side = "B";
+    request.orderType = "M";
+    request.clientRef = "91";
+    ASSERT_EQ(0, desk.OnPlaceOrder(request));
+    const PositionRecord gold = Position("XAUUSD", "0", "100", "2318.40");
+    desk.OnPositionsReply(&gold);
+    ASSERT_EQ(1u, desk.Orders().PlacedCount());
+    ASSERT_EQ(1u, desk.Positions().Count());
+
+    windows.calls.clear();
+    desk.ClearOrdersAndPositions();
+    EXPECT_EQ(0u, desk.Positions().Count());
+    EXPECT_EQ(0u, desk.Orders().PlacedCount());
+    EXPECT_EQ((std::vector<std::string>{"sync 0", "clear positions"}), windows.calls);
+    EXPECT_TRUE(windows.shownRows.empty());
+    // A report of the order sent before no longer makes it open.
+    desk.OnNewOrderReply(Report("91", "92", "Submitted"));
+    EXPECT_TRUE(desk.Orders().CancellableOrders().empty());
 }
 
 SummaryRecord Funds(const char* total)

@@ -378,6 +378,19 @@ TEST_F(DeskScenarioTest, BuyCancelCloseAllAndTripTheRiskLine)
     }, &state)) << state["trade"] << " " << state["query"] << " pending " << state["pending"];
     const double heldBefore = HeldInSimulator("XAUUSD");
     ASSERT_GT(heldBefore, 0.0);
+    EXPECT_TRUE(WaitState([](const DeskState& s) { return !s["header"].empty(); }, &state))
+        << "the panel's header shows the account figures";
+
+    // The query connection goes and cannot log in again: the panel's orders and positions are
+    // emptied. Once it is back, its initial load fills them again.
+    ASSERT_EQ("OK", s_sim->Control("refuse query on").substr(0, 2));
+    ASSERT_EQ("OK", s_sim->Control("drop query").substr(0, 2));
+    ASSERT_TRUE(WaitState([](const DeskState& s) { return s["query"] != "1" && s.positions.empty(); }, &state))
+        << state["query"] << " positions " << state.positions.size();
+    ASSERT_EQ("OK", s_sim->Control("refuse query off").substr(0, 2));
+    ASSERT_TRUE(WaitState([](const DeskState& s) {
+        return s["query"] == "1" && s["pending"] == "0" && !s.Position("XAUUSD").empty();
+    }, &state)) << state["query"] << " pending " << state["pending"];
 
     // Buy at market: confirmed in the order detail window, filled, and the position grows.
     ASSERT_NO_FATAL_FAILURE(Command("ticket 买入 市价 XAUUSD - 1 0.01"));
@@ -466,6 +479,10 @@ TEST_F(DeskScenarioTest, BuyCancelCloseAllAndTripTheRiskLine)
     ASSERT_TRUE(WaitState([](const DeskState& s) { return s["alarm"] == "0"; }, &state));
     EXPECT_EQ("1", state["sound-stops"]);
     EXPECT_EQ("1 2", state["risk"].substr(0, 3)) << "waits for the assets to recover";
+
+    // The order form's option "show the order detail", switched off, is kept in Config.ini.
+    ::SendMessageA(m_main, 1176, 0, 0);   // as the trade dialog relays the option
+    EXPECT_EQ(0, (int)::GetPrivateProfileIntA("Settings", "ShowOrderDetail", 1, BinFolder() + "Config.ini"));
 }
 
 }  // namespace

@@ -2,12 +2,12 @@
 // panel's row texts, its row-count bookkeeping, and the lists as the panel would show them.
 #include "TradePanelWindows.h"
 
+#include <TradingMessages.h>
 #include <testsupport/RecordingWindow.h>
 
 #include <gtest/gtest.h>
 
 using tolvan::test::RecordingWindow;
-using namespace deskpanel;
 
 namespace {
 
@@ -49,7 +49,7 @@ class TradePanelWindowsTest : public ::testing::Test
 protected:
     TradePanelWindowsTest() : windows(NULL, "C:\\data\\")
     {
-        panel.CopyPayload(WM_PANEL_ORDERS_LIST, [](WPARAM w, LPARAM) {
+        panel.CopyPayload(WM_ORDERS_LIST, [](WPARAM w, LPARAM) {
             const ListCommand* command = reinterpret_cast<const ListCommand*>(w);
             return std::to_string(command->op) + " " + std::to_string(command->row) + " " + std::string(command->text);
         });
@@ -60,7 +60,7 @@ protected:
     std::vector<std::string> OrderCommands(bool withText = false)
     {
         std::vector<std::string> commands;
-        for (const auto& message : panel.MessagesOf(WM_PANEL_ORDERS_LIST))
+        for (const auto& message : panel.MessagesOf(WM_ORDERS_LIST))
         {
             std::string payload = message.payload;
             if (!withText)
@@ -140,18 +140,18 @@ TEST_F(TradePanelWindowsTest, ListCommandsApplyAsAListWindowDoes)
     std::vector<CString> rows{"a", "b", "c"};
     struct Case
     {
-        ListCommand::Op op;
+        int op;   // 0 insert, 2 delete, 3 delete all, 4 set a row, 5 set rows from `row`
         int row;
         const char* text;
         std::vector<CString> after;
     } cases[] = {
-        {ListCommand::INSERT_ROW, 1, "", {"a", "", "b", "c"}},
-        {ListCommand::INSERT_ROW, 9, "", {"a", "", "b", "c", ""}},
-        {ListCommand::DELETE_ROW, 0, "", {"", "b", "c", ""}},
-        {ListCommand::DELETE_ROW, 7, "", {"", "b", "c", ""}},
-        {ListCommand::SET_ROW, 3, "d", {"", "b", "c", "d"}},
-        {ListCommand::SET_ROWS, 1, "x\ny\nz\nbeyond", {"", "x", "y", "z"}},
-        {ListCommand::DELETE_ALL, 0, "", {}},
+        {0, 1, "", {"a", "", "b", "c"}},
+        {0, 9, "", {"a", "", "b", "c", ""}},
+        {2, 0, "", {"", "b", "c", ""}},
+        {2, 7, "", {"", "b", "c", ""}},
+        {4, 3, "d", {"", "b", "c", "d"}},
+        {5, 1, "x\ny\nz\nbeyond", {"", "x", "y", "z"}},
+        {3, 0, "", {}},
     };
     for (const Case& c : cases)
     {
@@ -194,7 +194,7 @@ TEST_F(TradePanelWindowsTest, GivenThePanelsOwnWindowsCallsGoThereInstead)
     windows.SetPositionRow(0, position, true);
     windows.SendPasswordStatus("ok", 0);
     EXPECT_EQ((std::vector<std::string>{"sync 2 1", "position 0 closing", "ok"}), panelWindows.calls);
-    EXPECT_EQ(0u, panel.Count(WM_PANEL_ORDERS_LIST)) << "nothing sent to the window besides";
+    EXPECT_EQ(0u, panel.Count(WM_ORDERS_LIST)) << "nothing sent to the window besides";
     EXPECT_EQ(2u, windows.OrderRows().size()) << "the lists still follow";
 }
 

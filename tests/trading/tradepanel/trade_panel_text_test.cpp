@@ -1,6 +1,8 @@
 #include "TradePanelMessages.h"
 #include "TradePanelText.h"
 
+#include "MarketTestData.h"
+
 #include <gtest/gtest.h>
 
 using namespace tradepanel;
@@ -139,6 +141,22 @@ TEST(RowTexts, PositionOrderAndFillRows)
     CString fill = FillRowText(order);
     EXPECT_EQ(9, fill.Replace("|", "|")) << (LPCSTR)fill;
     EXPECT_STREQ("|平仓", fill.Right(5));
+}
+
+TEST(RowTexts, ForexQuantitiesShowInLots)
+{
+    GetQuoteStore().AddSector(markettest::MakeSector("外汇现货", "FEC", {markettest::MakeRow("XAUUSD", 0, "2320.00"),
+                                                                      markettest::MakeRow("EURUSD", 1, "1.08000")}));
+    struct Case { const char* code; const char* units; const char* shown; } cases[] = {
+        {"XAUUSD", "200", "2.00"},     // 100 units a lot
+        {"EURUSD", "50000", "0.50"},   // 100000 units a lot
+        {"CL", "3", "3"},              // not forex: as it stands
+        {"XAUUSD", "-100", "-100"},    // not a plain number: as it stands
+    };
+    for (const Case& c : cases)
+        EXPECT_STREQ(c.shown, NormalizeQuantityText(c.code, c.units)) << c.code << " " << c.units;
+    const CString position[8] = {"黄金", "XAUUSD", "0", "300", "2318.4", "160", "1", "USD"};
+    EXPECT_EQ(0, PositionRowText(position, false).Find("黄金|XAUUSD|买|3.00|"));
 }
 
 TEST(RowTexts, AChosenOrderRowNeedsTwelveCells)

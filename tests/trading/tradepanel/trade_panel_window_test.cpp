@@ -294,11 +294,13 @@ TEST_F(TradePanel, ServesTheTradingRulesThroughTheContainer)
     const CString position[8] = {"原油", "CL", "0", "1", "70", "5", "1000", "USD"};
     windows.InsertPositionRow();
     windows.SetPositionRow(0, position);
+    windows.SetPositionRow(0, position, true);
     windows.InsertPositionRow();
     windows.DeletePositionRow(0);
     windows.ClearPositions();
-    EXPECT_STREQ("300:0@0 300:4@0 300:0@1 300:2@0 300:3@0", ContainerTap::Describe());
+    EXPECT_STREQ("300:0@0 300:4@0 300:4@0 300:0@1 300:2@0 300:3@0", ContainerTap::Describe());
     EXPECT_EQ(0, ContainerTap::seen[1].command.text.Find("原油|CL|买|"));
+    EXPECT_EQ(0, ContainerTap::seen[2].command.text.Find("原油(平仓中)|CL|")) << "a close under way shows";
 
     ContainerTap::seen.clear();
     std::vector<OrderEntry> orders(3);
