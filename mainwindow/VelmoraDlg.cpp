@@ -161,6 +161,8 @@ BEGIN_MESSAGE_MAP(CVelmoraDlg, CDialogEx)
     ON_MESSAGE(WM_HOSTS_BACK_TO_LIST, &CVelmoraDlg::OnChartBackToList)
     // -- end hosts --
     // -- panels --
+    ON_MESSAGE(WM_PROXY_ORDER_EVENT, &CVelmoraDlg::OnProxyOrderEvent)
+    ON_MESSAGE(WM_PROXY_ORDER_UPDATE, &CVelmoraDlg::OnProxyOrderUpdate)
     // -- end panels --
 END_MESSAGE_MAP()
 
@@ -248,6 +250,7 @@ BOOL CVelmoraDlg::OnInitDialog()
         if (m_deskParts)
             m_deskParts->Windows().SetPanelWindows(&TradingWindows());
     }
+    InitConsoleCommands();
     // -- end panels init --
     return TRUE;
 }
@@ -287,6 +290,7 @@ void CVelmoraDlg::StartConnections()
 void CVelmoraDlg::OnDestroy()
 {
     // -- panels destroy --
+    DestroyConsole();
     if (m_deskParts)
         m_deskParts->Windows().SetPanelWindows(nullptr);
     m_frameHooks.setTradePanelFloating = nullptr;
