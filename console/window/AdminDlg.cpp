@@ -262,5 +262,5 @@ void CAdminDlg::OnDestroy()
 
 int CAdminDlg::ShowMessage(const char* text, UINT type)
 {
-    return ::MessageBoxA(GetSafeHwnd(), text, "Tolvan证券", type);
+    return MessageBox(text, "Tolvan证券", type);
 }

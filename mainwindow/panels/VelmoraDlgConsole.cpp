@@ -6,12 +6,43 @@
 #include "AdminDlg.h"
 #include "BoardState.h"
 #include "DeskParts.h"
+#include "DeskProbe.h"
 #include "Md5.h"
 #include "ReplyMessages.h"
 #include "SessionData.h"
 
+namespace {
+
+// The console's lists as its windows show them, for the program's test hook: one line per
+// client row ("console-client=account|name|strategy") and per order row (the fourteen cells).
+CString ConsoleStateLines(CAdminDlg* console)
+{
+    CString text;
+    if (console == nullptr || console->GetSafeHwnd() == NULL)
+        return "console=0\n";
+    text.Format("console=1\nconsole-visible=%d\nconsole-running=%d\nconsole-workers=%d\n",
+                console->IsWindowVisible() ? 1 : 0, console->IsRunning() ? 1 : 0, (int)console->GetWorkerCount());
+    CGridListCtrl& clients = console->ClientList();
+    for (int row = 0; row < clients.GetItemCount(); ++row)
+        text += "console-client=" + clients.GetItemText(row, 0) + "|" + clients.GetItemText(row, 1) + "|"
+                + clients.GetItemText(row, 2) + "\n";
+    CListCtrlEx& orders = console->OrderList();
+    const int columns = orders.GetHeaderCtrl()->GetItemCount();
+    for (int row = 0; row < orders.GetItemCount(); ++row) {
+        text += "console-order=";
+        for (int column = 0; column < columns; ++column)
+            text += (column > 0 ? "|" : "") + orders.GetItemText(row, column);
+        text += "\n";
+    }
+    return text;
+}
+
+}  // namespace
+
 void CVelmoraDlg::InitConsoleCommands()
 {
+    if (!CDeskProbe::StatePath().IsEmpty())
+        CDeskProbe::SetMoreState([this] { return ConsoleStateLines(m_pAdminDlg); });
     if (m_boardState != nullptr)
         m_boardState->filterHost.hooks.toggleConsole = [this] { ToggleConsole(); };
     if (m_deskParts)
@@ -56,6 +87,7 @@ LRESULT CVelmoraDlg::OnProxyOrderUpdate(WPARAM wParam, LPARAM)
 
 void CVelmoraDlg::DestroyConsole()
 {
+    CDeskProbe::SetMoreState(nullptr);
     if (m_deskParts)
         m_deskParts->Windows().SetConsoleStop(nullptr);
     if (m_boardState != nullptr)
