@@ -63,8 +63,9 @@ void CSearchOrderDlg::CreateControls()
     m_startDate.SetBorderColor(kFrameColor);
     m_endDate.SetBorderColor(kFrameColor);
     // The start picker opens on yesterday, the end picker on today.
-    CTime today = CTime::GetCurrentTime();
-    m_startDate.SetTime(&(today - CTimeSpan(1, 0, 0, 0)));
+    const CTime today = CTime::GetCurrentTime();
+    const CTime yesterday = today - CTimeSpan(1, 0, 0, 0);
+    m_startDate.SetTime(&yesterday);
     m_endDate.SetTime(&today);
     m_queryButton.Create("查询", child | WS_TABSTOP | BS_OWNERDRAW, CRect(), this, IDC_SEARCH_QUERY);
     m_queryButton.SetStyle(0);

@@ -2,10 +2,12 @@
 // It only reads the table; the console creates it once, hidden, and shows it on request.
 #pragma once
 #include <afxdialogex.h>
+#include <vector>
 #include "ConsoleWindowResource.h"
 #include "FlatDateTimeCtrl.h"
 #include "LayerButton.h"
 #include "ListCtrlEx.h"
+#include "OrderRow.h"
 
 class CDBOrder;
 
@@ -41,7 +43,7 @@ private:
     void CreateControls();
     void SetUpList();
     void LayoutControls(int width, int height);
-    void FillList(const std::vector<struct OrderRow>& rows);
+    void FillList(const std::vector<OrderRow>& rows);
 
     CDBOrder* m_orders = nullptr;
     CStatic m_startLabel;
