@@ -8,6 +8,7 @@
 #include "DBStrategy.h"
 #include "DBUser.h"
 #include "Md5.h"
+#include "OrderListText.h"
 
 #include <testsupport/MessageBoxScript.h>
 #include <testsupport/Pump.h>
