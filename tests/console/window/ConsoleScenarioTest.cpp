@@ -233,7 +233,7 @@ TEST_F(ConsoleScenarioTest, AClientFillIsListedAndFollowedOnTheAdministratorsCon
 
     // "更新客户列表" until the proxy query server answers (it may still be logging in).
     ASSERT_TRUE(WaitState([&](const ProbeState& s) {
-        if (s.All("console-client").size() == 3)
+        if (s.All("console-client").size() == 4)
             return true;
         if (HWND box = Find("Tolvan证券", m_main))
             ::PostMessageA(box, WM_COMMAND, IDOK, 0);
@@ -241,9 +241,10 @@ TEST_F(ConsoleScenarioTest, AClientFillIsListedAndFollowedOnTheAdministratorsCon
         return false;
     }, &state)) << state.All("console-client").size();
     const std::vector<std::string> clients = state.All("console-client");
-    EXPECT_EQ("80002|李娜|原油同向", clients[0]);
-    EXPECT_EQ("80003|王芳|无策略", clients[1]);
-    EXPECT_EQ("80004|刘洋|无策略", clients[2]);
+    EXPECT_EQ("80001|张伟|无策略", clients[0]);
+    EXPECT_EQ("80002|李娜|原油同向", clients[1]);
+    EXPECT_EQ("80003|王芳|无策略", clients[2]);
+    EXPECT_EQ("80004|刘洋|无策略", clients[3]);
 
     Click(console, IDC_ADMIN_START_STOP);
     ASSERT_TRUE(WaitState([](const ProbeState& s) { return s["console-running"] == "1"; }, &state));
@@ -272,11 +273,17 @@ TEST_F(ConsoleScenarioTest, AClientFillIsListedAndFollowedOnTheAdministratorsCon
     EXPECT_NE(std::string::npos, followed.find("\"kind\": \"M\"")) << followed;
     EXPECT_NE(std::string::npos, followed.find("\"side\": \"B\"")) << followed;
 
+    // The picture is taken from the screen: the start-up notice goes and the console comes first.
+    if (HWND notice = Find("公告"))
+        ::PostMessageA(notice, WM_CLOSE, 0, 0);
+    PumpUntil([&] { return Find("公告") == NULL; }, 10000);
+    ::SetWindowPos(console, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_SHOWWINDOW);
     tolvan::test::Screenshot shot;
-    PumpUntil([&] {
+    EXPECT_TRUE(PumpUntil([&] {
         shot = tolvan::test::Screenshot::CaptureClient(console);
-        return !shot.IsEmpty() && shot.CountColor(RGB(255, 0, 0)) > 20;   // the red state and side
-    }, 10000);
+        // The white lists of the console (the quote board behind it is black).
+        return !shot.IsEmpty() && shot.CountColor(RGB(255, 255, 255)) > 50000;
+    }, 10000)) << "the console is not on screen";
     EXPECT_TRUE(shot.SavePng(std::string(RootFolder() + "test-artifacts\\console-scenario.png")));
 
     // The risk monitor's stop is the console's own: closing the console only hides it.
