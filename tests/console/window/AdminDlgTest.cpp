@@ -227,6 +227,7 @@ TEST_F(AdminDlgTest, AssignsStrategiesListsFollowedOrdersAndStoresWhatChanges)
     // The risk monitor's stop: the buttons come back and the switch reads "开始运行".
     dlg.StopRunning();
     EXPECT_FALSE(dlg.IsRunning());
+    EXPECT_EQ(0u, dlg.GetWorkerCount()) << "the workers are stopped with the running state";
     EXPECT_EQ(CString("未运行"), Text(dlg, IDC_ADMIN_STATUS));
     EXPECT_EQ(CString("开始运行"), Text(dlg, IDC_ADMIN_START_STOP));
     EXPECT_TRUE(dlg.GetDlgItem(IDC_ADMIN_APPLY)->IsWindowEnabled());
