@@ -162,6 +162,8 @@ BEGIN_MESSAGE_MAP(CVelmoraDlg, CDialogEx)
     ON_MESSAGE(WM_HOSTS_BACK_TO_LIST, &CVelmoraDlg::OnChartBackToList)
     // -- end hosts --
     // -- panels --
+    ON_MESSAGE(WM_PROXY_ORDER_EVENT, &CVelmoraDlg::OnProxyOrderEvent)
+    ON_MESSAGE(WM_PROXY_ORDER_UPDATE, &CVelmoraDlg::OnProxyOrderUpdate)
     // -- end panels --
 END_MESSAGE_MAP()
 
@@ -263,6 +265,7 @@ BOOL CVelmoraDlg::OnInitDialog()
         SendMessage(WM_CONNECTION_STATE, CONNECTION_KIND_ORDER, TradeConnectionState);
         SendMessage(WM_CONNECTION_STATE, CONNECTION_KIND_QUERY, QueryConnectionState);
     }
+    InitConsoleCommands();
     // -- end panels init --
     return TRUE;
 }
@@ -302,6 +305,7 @@ void CVelmoraDlg::StartConnections()
 void CVelmoraDlg::OnDestroy()
 {
     // -- panels destroy --
+    DestroyConsole();
     if (m_deskParts)
         m_deskParts->Windows().SetPanelWindows(nullptr);
     m_frameHooks.setTradePanelFloating = nullptr;

@@ -245,6 +245,13 @@ public:
 protected:
     void CreateTradePanel();
     void DestroyTradePanel();
+    // The order-supplement console (mainwindow/panels/VelmoraDlgConsole.cpp).
+    void InitConsoleCommands();
+    void ToggleConsole();
+    void StopConsoleRunning();
+    void DestroyConsole();
+    afx_msg LRESULT OnProxyOrderEvent(WPARAM wParam, LPARAM lParam);
+    afx_msg LRESULT OnProxyOrderUpdate(WPARAM wParam, LPARAM lParam);
     // -- end panels --
 
     DECLARE_MESSAGE_MAP()
@@ -307,5 +314,6 @@ private:
     // -- panels state --
     class CTradeDlg* m_pTradeDlg = nullptr;
     class CTradeWindows* m_pTradeWindows = nullptr;
+    class CAdminDlg* m_pAdminDlg = nullptr;  // made on first use, kept until the window goes
     // -- end panels state --
 };

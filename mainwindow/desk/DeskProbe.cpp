@@ -54,7 +54,14 @@ bool WriteFileReplacing(const CString& path, const CString& text)
     return written && ::MoveFileExA(temporary, path, MOVEFILE_REPLACE_EXISTING);
 }
 
+std::function<CString()> g_moreState;
+
 }  // namespace
+
+void CDeskProbe::SetMoreState(std::function<CString()> lines)
+{
+    g_moreState = std::move(lines);
+}
 
 CString CDeskProbe::StatePath()
 {
@@ -91,6 +98,8 @@ CString CDeskProbe::StateText(CDeskParts& parts)
     Line(text, "alarm-plays", Number(alarms));
     Line(text, "sound-stops", Number(windows.SoundStops()));
     Line(text, "console-stops", Number(windows.ConsoleStops()));
+    if (g_moreState)
+        text += g_moreState();
     text += "end\n";
     return text;
 }

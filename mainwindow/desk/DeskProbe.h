@@ -6,6 +6,7 @@
 #pragma once
 #include <afx.h>
 #include <afxwin.h>
+#include <functional>
 
 class CDeskParts;
 
@@ -23,4 +24,7 @@ public:
     // Runs one command on the main window; false for an unknown one.
     static bool Run(HWND mainWindow, CDeskParts& parts, const CString& command);
     static CString StateText(CDeskParts& parts);
+    // Lines of other windows' state that "dump" writes after the trading state (name=value
+    // lines, each ending in a line feed); none when not set.
+    static void SetMoreState(std::function<CString()> lines);
 };

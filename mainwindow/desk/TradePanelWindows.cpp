@@ -272,8 +272,9 @@ void CTradePanelWindows::KillTimer(UINT id)
 
 void CTradePanelWindows::StopConsole()
 {
-    // The order-supplement console is not part of the program yet: the request is kept and
-    // traced so it can be seen.
+    // Counted and traced so the stop can be seen also while no console was opened.
     ++m_consoleStops;
     ::OutputDebugStringA("Tolvan: risk line reached, the order-supplement console is told to stop\n");
+    if (m_consoleStop)
+        m_consoleStop();
 }

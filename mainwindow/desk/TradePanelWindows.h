@@ -31,6 +31,8 @@ public:
     void SetConfirm(ConfirmFunction confirm) { m_confirm = confirm; }
     // Plays a path asynchronously, or stops every sound when given null.
     void SetSoundPlayer(SoundFunction player) { m_player = player; }
+    // What stops the order-supplement console's running (the main window's console, once made).
+    void SetConsoleStop(std::function<void()> stop) { m_consoleStop = stop; }
 
     // The panel's lists as its windows hold them.
     const std::vector<CString>& OrderRows() const { return m_orderRows; }
@@ -83,6 +85,7 @@ private:
     HWND m_riskWindow;
     ConfirmFunction m_confirm;
     SoundFunction m_player;
+    std::function<void()> m_consoleStop;
     std::vector<CString> m_orderRows;
     std::vector<CString> m_positionRows;
     std::vector<CString> m_fillRows;

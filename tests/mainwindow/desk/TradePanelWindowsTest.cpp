@@ -172,6 +172,16 @@ TEST_F(TradePanelWindowsTest, SoundsComeFromTheDataDirectoryAndStop)
     EXPECT_EQ(1, windows.SoundStops());
 }
 
+TEST_F(TradePanelWindowsTest, TheRiskStopReachesTheConsoleOnceItExists)
+{
+    windows.StopConsole();
+    int stops = 0;
+    windows.SetConsoleStop([&stops] { ++stops; });
+    windows.StopConsole();
+    EXPECT_EQ(1, stops);
+    EXPECT_EQ(2, windows.ConsoleStops()) << "every stop is counted, with or without a console";
+}
+
 TEST_F(TradePanelWindowsTest, GivenThePanelsOwnWindowsCallsGoThereInstead)
 {
     struct PanelWindows : ITradingWindows

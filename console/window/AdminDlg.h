@@ -1,0 +1,113 @@
+// "补单系统", the administrator's order-supplement console: the client accounts of the proxy
+// connection with the strategy each follows, the orders of the followed accounts, and the
+// switch that makes every new fill of such an account followed by an order of the console's
+// own. Modeless; closing it only hides it. Assignments and strategies are stored as soon as
+// they change; finished orders as they finish.
+#pragma once
+#include <memory>
+#include <vector>
+#include "ConsoleAccounts.h"
+#include "ConsoleOrderBook.h"
+#include "ConsoleStore.h"
+#include "ConsoleWindowResource.h"
+#include "FlatComboBox.h"
+#include "GridListCtrl.h"
+#include "LayerButton.h"
+#include "ListCtrlEx.h"
+#include "ResizeDialog.h"
+#include "SearchOrderDlg.h"
+
+class CFollowDispatcher;
+class IFollowServices;
+
+#ifndef WM_PROXY_ORDER_EVENT
+#define WM_PROXY_ORDER_EVENT 11116  // wParam OrderRow*, valid during the call
+#endif
+
+class CAdminDlg : public CResizeDialog
+{
+public:
+    enum { IDD = IDD_ADMIN_DIALOG };
+    // The console's own timer: forgets followed fills older than ten hours.
+    static const UINT_PTR kFillTimerId = 1;
+    static const UINT kFillTimerMs = 1200000;
+
+    // databaseFolder ends with "\"; services null: the program's (orders go to the parent).
+    CAdminDlg(CWnd* parent, const CString& databaseFolder, const CString& databaseKey,
+              std::shared_ptr<IFollowServices> services = nullptr);
+    ~CAdminDlg() override;
+
+    // A client-list reply text ("[account#name]..."): replaces the client list.
+    void OnClientList(const CString& text);
+    // Leaves the running state: the follow-order workers stop, then the order states go.
+    void StopRunning();
+    bool IsRunning() const { return m_book.IsRunning(); }
+
+    // The strategy editor ended with OK: its list replaces the strategies.
+    void TakeEditedStrategies(const std::vector<StrategyInfo>& strategies);
+    // The import dialog was accepted: its strategies and assignments replace the console's.
+    void TakeImportedStrategies(const std::vector<StrategyInfo>& strategies,
+                                const std::vector<UserStrategy>& assignments);
+
+    const CConsoleAccounts& Accounts() const { return m_accounts; }
+    const std::vector<OrderRow>& OrderRows() const { return m_book.GetRows(); }
+    CGridListCtrl& ClientList() { return m_clientList; }
+    CListCtrlEx& OrderList() { return m_orderList; }
+    CSearchOrderDlg& HistoryWindow() { return m_history; }
+    size_t GetWorkerCount() const;
+
+protected:
+    BOOL OnInitDialog() override;
+    void OnOK() override {}
+    void OnCancel() override;
+    afx_msg void OnClose();
+    afx_msg void OnDestroy();
+    afx_msg void OnGetMinMaxInfo(MINMAXINFO* info);
+    afx_msg HBRUSH OnCtlColor(CDC* dc, CWnd* control, UINT type);
+    afx_msg void OnTimer(UINT_PTR id);
+    afx_msg LRESULT OnOrderStatus(WPARAM wParam, LPARAM lParam);
+    afx_msg void OnRefreshClients();
+    afx_msg void OnStartStop();
+    afx_msg void OnApplyStrategy();
+    afx_msg void OnManageStrategies();
+    afx_msg void OnImportStrategies();
+    afx_msg void OnShowHistory();
+    afx_msg void OnClear();
+    DECLARE_MESSAGE_MAP()
+
+private:
+    void SetUpButtons();
+    void SetUpCombo();
+    void CreateClientList();
+    void CreateOrderList();
+    void LayoutControls(int width, int height);
+    void LoadTables();
+    void FillStrategyCombo();
+    void FillClientList();
+    void ShowStrategyNames();
+    void ShowOrderRows();
+    void ShowRunning(bool running);
+    void SaveAssignments();
+    void SaveStrategies();
+    void DispatchFollowOrder(const OrderRow& row);
+    void StopWorkers();
+    int ShowMessage(const char* text, UINT type = MB_OK);
+
+    CLayerButton m_startStop;
+    CLayerButton m_stop;
+    CConsoleAccounts m_accounts;
+    CConsoleOrderBook m_book;
+    CGridListCtrl m_clientList;
+    CListCtrlEx m_orderList;
+    CFlatComboBox m_strategyCombo;
+    CLayerButton m_refreshClients, m_manage, m_import, m_apply, m_showHistory, m_clear;
+    CFont m_font;
+    CBrush m_statusBrush;
+    CString m_databaseFolder;
+    CString m_databaseKey;
+    std::shared_ptr<IFollowServices> m_services;
+    std::unique_ptr<CFollowDispatcher> m_dispatcher;
+    CSearchOrderDlg m_history;
+    UINT_PTR m_timer = 0;
+    std::unique_ptr<CConsoleStore> m_store;
+};

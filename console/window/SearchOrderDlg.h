@@ -1,0 +1,56 @@
+// "历史订单查询": lists the orders the console stored in its order table between two dates.
+// It only reads the table; the console creates it once, hidden, and shows it on request.
+#pragma once
+#include <afxdialogex.h>
+#include <vector>
+#include "ConsoleWindowResource.h"
+#include "FlatDateTimeCtrl.h"
+#include "LayerButton.h"
+#include "ListCtrlEx.h"
+#include "OrderRow.h"
+
+class CDBOrder;
+
+class CSearchOrderDlg : public CDialogEx
+{
+public:
+    enum { IDD = IDD_SEARCH_ORDER_DIALOG };
+
+    explicit CSearchOrderDlg(CWnd* parent = nullptr);
+    ~CSearchOrderDlg() override;
+
+    // The table stays the caller's and must outlive the window.
+    void SetOrderTable(CDBOrder* orders) { m_orders = orders; }
+
+    // Lists the stored orders whose order time lies between the start date's 00:00:00 and
+    // the end date's 23:59:59 (the button "查询").
+    void RunQuery();
+
+    CFlatDateTimeCtrl& StartPicker() { return m_startDate; }
+    CFlatDateTimeCtrl& EndPicker() { return m_endDate; }
+    CListCtrlEx& ResultList() { return m_list; }
+
+protected:
+    BOOL OnInitDialog() override;
+    void OnOK() override {}
+    void OnCancel() override;
+    afx_msg void OnSize(UINT nType, int cx, int cy);
+    afx_msg void OnShowWindow(BOOL bShow, UINT nStatus);
+    afx_msg void OnQuery();
+    DECLARE_MESSAGE_MAP()
+
+private:
+    void CreateControls();
+    void SetUpList();
+    void LayoutControls(int width, int height);
+    void FillList(const std::vector<OrderRow>& rows);
+
+    CDBOrder* m_orders = nullptr;
+    CStatic m_startLabel;
+    CStatic m_endLabel;
+    CFlatDateTimeCtrl m_startDate;
+    CFlatDateTimeCtrl m_endDate;
+    CLayerButton m_queryButton;
+    CListCtrlEx m_list;
+    CFont m_font;
+};

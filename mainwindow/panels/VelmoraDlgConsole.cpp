@@ -1,0 +1,101 @@
+// The main window's share of the order-supplement console: the caption button's command opens
+// it on first use and afterwards shows or hides it; order events and client lists of the
+// proxy connections reach it; the risk monitor stops its running; it goes with the window.
+#include "VelmoraDlg.h"
+
+#include "AdminDlg.h"
+#include "BoardState.h"
+#include "DeskParts.h"
+#include "DeskProbe.h"
+#include "Md5.h"
+#include "ReplyMessages.h"
+#include "SessionData.h"
+
+namespace {
+
+// The console's lists as its windows show them, for the program's test hook: one line per
+// client row ("console-client=account|name|strategy") and per order row (the fourteen cells).
+CString ConsoleStateLines(CAdminDlg* console)
+{
+    CString text;
+    if (console == nullptr || console->GetSafeHwnd() == NULL)
+        return "console=0\n";
+    text.Format("console=1\nconsole-visible=%d\nconsole-running=%d\nconsole-workers=%d\n",
+                console->IsWindowVisible() ? 1 : 0, console->IsRunning() ? 1 : 0, (int)console->GetWorkerCount());
+    CGridListCtrl& clients = console->ClientList();
+    for (int row = 0; row < clients.GetItemCount(); ++row)
+        text += "console-client=" + clients.GetItemText(row, 0) + "|" + clients.GetItemText(row, 1) + "|"
+                + clients.GetItemText(row, 2) + "\n";
+    CListCtrlEx& orders = console->OrderList();
+    const int columns = orders.GetHeaderCtrl()->GetItemCount();
+    for (int row = 0; row < orders.GetItemCount(); ++row) {
+        text += "console-order=";
+        for (int column = 0; column < columns; ++column)
+            text += (column > 0 ? "|" : "") + orders.GetItemText(row, column);
+        text += "\n";
+    }
+    return text;
+}
+
+}  // namespace
+
+void CVelmoraDlg::InitConsoleCommands()
+{
+    if (!CDeskProbe::StatePath().IsEmpty())
+        CDeskProbe::SetMoreState([this] { return ConsoleStateLines(m_pAdminDlg); });
+    if (m_boardState != nullptr)
+        m_boardState->filterHost.hooks.toggleConsole = [this] { ToggleConsole(); };
+    if (m_deskParts)
+        m_deskParts->Windows().SetConsoleStop([this] { StopConsoleRunning(); });
+}
+
+void CVelmoraDlg::ToggleConsole()
+{
+    if (m_pAdminDlg == nullptr) {
+        // The console's tables lie in the user's database folder, keyed by the user's name.
+        const CString key = Md5Hex(GetSessionData().m_strUserName);
+        std::unique_ptr<CAdminDlg> console(new CAdminDlg(this, m_strDatabaseFolder, key));
+        if (!console->Create(CAdminDlg::IDD, this))
+            return;
+        m_pAdminDlg = console.release();
+        m_pAdminDlg->ShowWindow(SW_SHOW);
+        return;
+    }
+    m_pAdminDlg->ShowWindow(m_pAdminDlg->IsWindowVisible() ? SW_HIDE : SW_SHOW);
+}
+
+void CVelmoraDlg::StopConsoleRunning()
+{
+    if (m_pAdminDlg != nullptr)
+        m_pAdminDlg->StopRunning();
+}
+
+LRESULT CVelmoraDlg::OnProxyOrderEvent(WPARAM wParam, LPARAM lParam)
+{
+    if (m_pAdminDlg != nullptr && ::IsWindow(m_pAdminDlg->GetSafeHwnd()))
+        m_pAdminDlg->SendMessage(WM_PROXY_ORDER_EVENT, wParam, lParam);
+    return 0;
+}
+
+LRESULT CVelmoraDlg::OnProxyOrderUpdate(WPARAM wParam, LPARAM)
+{
+    const CString* clients = reinterpret_cast<const CString*>(wParam);
+    if (m_pAdminDlg != nullptr && clients != nullptr)
+        m_pAdminDlg->OnClientList(*clients);
+    return 0;
+}
+
+void CVelmoraDlg::DestroyConsole()
+{
+    CDeskProbe::SetMoreState(nullptr);
+    if (m_deskParts)
+        m_deskParts->Windows().SetConsoleStop(nullptr);
+    if (m_boardState != nullptr)
+        m_boardState->filterHost.hooks.toggleConsole = nullptr;
+    if (m_pAdminDlg == nullptr)
+        return;
+    if (::IsWindow(m_pAdminDlg->GetSafeHwnd()))
+        m_pAdminDlg->DestroyWindow();
+    delete m_pAdminDlg;
+    m_pAdminDlg = nullptr;
+}

@@ -1,0 +1,305 @@
+// The console window: its client list with check boxes and strategies, assignments stored as
+// they change, the order list of the followed accounts while running, the running switch, and
+// the history-order window over the stored orders. Screenshots console.png and
+// history_orders.png are kept in <build>\test-artifacts.
+#include "AdminDlg.h"
+
+#include "DBOrder.h"
+#include "DBStrategy.h"
+#include "DBUser.h"
+#include "Md5.h"
+#include "OrderListText.h"
+
+#include <testsupport/MessageBoxScript.h>
+#include <testsupport/Pump.h>
+#include <testsupport/RecordingWindow.h>
+#include <testsupport/Screenshot.h>
+
+#include <gtest/gtest.h>
+
+using tolvan::test::MessageBoxScript;
+using tolvan::test::RecordingWindow;
+
+namespace {
+
+const char* const kKey = "90001";
+
+CString ArtifactPath(const char* name)
+{
+    char path[MAX_PATH] = {0};
+    ::GetModuleFileNameA(NULL, path, MAX_PATH);
+    CString folder = path;
+    folder = folder.Left(folder.ReverseFind('\\'));       // <build>\bin
+    folder = folder.Left(folder.ReverseFind('\\') + 1);   // the build folder
+    ::CreateDirectoryA(folder + "test-artifacts", NULL);
+    return folder + "test-artifacts\\" + name;
+}
+
+StrategyInfo Strategy(int id, const char* name)
+{
+    StrategyInfo strategy;
+    strategy.nStragegyId = id;
+    strategy.strStrategyName = name;
+    return strategy;
+}
+
+OrderRow Order(const char* account, const char* oid, const char* state, const char* time)
+{
+    OrderRow row;
+    row.clientName = account;
+    row.cid = CString("c") + oid;
+    row.oid = oid;
+    row.cn = "CL";
+    row.st = state;
+    row.ty = "MKT";
+    row.an = "BUY";
+    row.ot = time;
+    row.qy = "2";
+    row.op = "77.8";
+    row.fnum = CString(state) == "Filled" ? "2" : "0";
+    row.ps = CString(state) == "Filled" ? "155.6" : "0";
+    row.mg = "3.5";
+    return row;
+}
+
+void Click(CWnd& dialog, int id)
+{
+    dialog.SendMessage(WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), (LPARAM)dialog.GetDlgItem(id)->GetSafeHwnd());
+}
+
+CString Text(CWnd& dialog, int id)
+{
+    CString text;
+    dialog.GetDlgItem(id)->GetWindowText(text);
+    return text;
+}
+
+void KeepPicture(HWND window, const char* name)
+{
+    ::RedrawWindow(window, NULL, NULL, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN);
+    tolvan::test::Screenshot shot;
+    tolvan::test::PumpUntil([&] {
+        shot = tolvan::test::Screenshot::CaptureClient(window);
+        return !shot.IsEmpty();
+    }, 10000);
+    EXPECT_TRUE(shot.SavePng(std::string(ArtifactPath(name))));
+}
+
+class AdminDlgTest : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        char temp[MAX_PATH] = {0};
+        ::GetTempPathA(MAX_PATH, temp);
+        m_folder.Format("%s补单-%lu\\", temp, ::GetCurrentProcessId());
+        RemoveFolder();
+        ::CreateDirectoryA(m_folder, NULL);
+        m_ownerWnd.Attach(m_owner);
+    }
+    void TearDown() override
+    {
+        m_ownerWnd.Detach();
+        RemoveFolder();
+    }
+    void RemoveFolder()
+    {
+        for (const char* file : {"DU", "DS", "DO"})
+            ::DeleteFileA(m_folder + file);
+        ::RemoveDirectoryA(m_folder);
+    }
+    CString Key() const { return Md5Hex(kKey); }
+
+    std::unique_ptr<CAdminDlg> OpenConsole()
+    {
+        std::unique_ptr<CAdminDlg> console(new CAdminDlg(&m_ownerWnd, m_folder, Key()));
+        EXPECT_TRUE(console->Create(CAdminDlg::IDD, &m_ownerWnd));
+        return console;
+    }
+
+    CString m_folder;
+    RecordingWindow m_owner{RecordingWindow::Kind::TopLevel};
+    CWnd m_ownerWnd;
+};
+
+TEST_F(AdminDlgTest, AssignsStrategiesListsFollowedOrdersAndStoresWhatChanges)
+{
+    {
+        CDBStrategy strategies(m_folder + "DS", Key());
+        ASSERT_TRUE(strategies.ReplaceAll({Strategy(1, "稳健"), Strategy(2, "激进")}));
+        CDBUser users(m_folder + "DU", Key());
+        UserStrategy user;
+        user.userId = "80002";
+        user.userName = "李娜";
+        user.strategyId = "1";
+        user.strategyName = "稳健";
+        ASSERT_TRUE(users.ReplaceAll({user}));
+    }
+    std::unique_ptr<CAdminDlg> console = OpenConsole();
+    CAdminDlg& dlg = *console;
+    CString title;
+    dlg.GetWindowText(title);
+    EXPECT_EQ(CString("Tolvan证券补单系统"), title);
+    EXPECT_EQ(CString("未运行"), Text(dlg, IDC_ADMIN_STATUS));
+    CComboBox* combo = (CComboBox*)dlg.GetDlgItem(IDC_ADMIN_STRATEGY_COMBO);
+    ASSERT_EQ(3, combo->GetCount()) << "无策略 and the two stored strategies";
+    EXPECT_FALSE(dlg.GetDlgItem(IDC_ADMIN_IMPORT)->IsWindowVisible());
+
+    // The client list: the stored account keeps its strategy, the new ones have none.
+    dlg.OnClientList("[80002#李娜][80003#王芳][80004#刘洋]");
+    CGridListCtrl& clients = dlg.ClientList();
+    ASSERT_EQ(3, clients.GetItemCount());
+    EXPECT_EQ(CString("稳健"), clients.GetItemText(0, 2));
+    EXPECT_EQ(1, (int)clients.GetItemData(0));
+    EXPECT_EQ(CString("无策略"), clients.GetItemText(1, 2));
+    EXPECT_EQ(-1, (int)clients.GetItemData(1));
+    EXPECT_EQ(0, clients.GetCheckbox(1, 0));
+
+    {
+        MessageBoxScript boxes;
+        Click(dlg, IDC_ADMIN_APPLY);
+        ASSERT_EQ(1u, boxes.Count());
+        EXPECT_EQ("请选择用户！", boxes.Last().text);
+        EXPECT_EQ("Tolvan证券", boxes.Last().caption);
+    }
+
+    // Tick 王芳, apply "激进": the row shows it and the table holds it at once.
+    clients.SetCheckbox(1, 0, 1);
+    combo->SetCurSel(2);
+    Click(dlg, IDC_ADMIN_APPLY);
+    EXPECT_EQ(CString("激进"), clients.GetItemText(1, 2));
+    EXPECT_EQ(2, (int)clients.GetItemData(1));
+    {
+        CDBUser stored(m_folder + "DU", Key());
+        std::vector<UserStrategy> users;
+        ASSERT_TRUE(stored.LoadAll(users, "userId", true, -1, 0));
+        ASSERT_EQ(3u, users.size());
+        EXPECT_EQ(CString("80003"), users[1].userId);
+        EXPECT_EQ(CString("2"), users[1].strategyId);
+        EXPECT_EQ(CString("激进"), users[1].strategyName);
+    }
+
+    // Running: import, editing, applying and clearing are off; refresh and history stay.
+    Click(dlg, IDC_ADMIN_START_STOP);
+    EXPECT_TRUE(dlg.IsRunning());
+    EXPECT_EQ(CString("正在运行"), Text(dlg, IDC_ADMIN_STATUS));
+    EXPECT_EQ(CString("停止运行"), Text(dlg, IDC_ADMIN_START_STOP));
+    for (int id : {IDC_ADMIN_APPLY, IDC_ADMIN_MANAGE, IDC_ADMIN_CLEAR, IDC_ADMIN_IMPORT})
+        EXPECT_FALSE(dlg.GetDlgItem(id)->IsWindowEnabled()) << id;
+    for (int id : {IDC_ADMIN_REFRESH_CLIENTS, IDC_ADMIN_HISTORY, IDC_ADMIN_START_STOP})
+        EXPECT_TRUE(dlg.GetDlgItem(id)->IsWindowEnabled()) << id;
+
+    // Order events: followed accounts are listed newest first, 刘洋 (no strategy) is not.
+    OrderRow events[] = {Order("80003", "501", "Filled", "2026-12-11 09:30:01"),
+                         Order("80002", "502", "Submitted", "2026-12-11 10:00:00"),
+                         Order("80004", "503", "Filled", "2026-12-11 10:05:00")};
+    for (OrderRow& event : events)
+        dlg.SendMessage(WM_PROXY_ORDER_EVENT, (WPARAM)&event, 0);
+    CListCtrlEx& orders = dlg.OrderList();
+    ASSERT_EQ(2, orders.GetItemCount());
+    const struct
+    {
+        int row;
+        const char* cells[14];
+    } expected[] = {
+        {0, {"2026-12-11 10:00:00", "80002", "李娜", "CL", "市价", "买", "77.80", "2", "0", "已提交", "3.50", "---",
+             "502", "c502"}},
+        {1, {"2026-12-11 09:30:01", "80003", "王芳", "CL", "市价", "买", "77.80", "2", "2", "已成交", "3.50", "77.80",
+             "501", "c501"}},
+    };
+    for (const auto& e : expected)
+        for (int column = 0; column < 14; ++column)
+            EXPECT_EQ(CString(e.cells[column]), orders.GetItemText(e.row, column)) << e.row << "," << column;
+    EXPECT_EQ(RGB(255, 0, 0), orders.GetRowColors(1)[9]) << "filled in red";
+    EXPECT_EQ(RGB(0, 128, 0), orders.GetRowColors(0)[9]) << "submitted in green";
+    EXPECT_EQ(1u, dlg.GetWorkerCount()) << "the fill went to a follow-order worker";
+    {
+        CDBOrder stored(m_folder + "DO", Key());
+        std::vector<OrderRow> rows;
+        ASSERT_TRUE(stored.QueryOrders(rows, "2026-12-11 00:00:00", "2026-12-11 23:59:59", "ot", true, -1, 0));
+        ASSERT_EQ(1u, rows.size()) << "only the finished order is stored while running";
+        EXPECT_EQ(CString("501"), rows[0].oid);
+    }
+
+    dlg.ShowWindow(SW_SHOW);
+    KeepPicture(dlg.GetSafeHwnd(), "console.png");
+
+    // The risk monitor's stop: the buttons come back and the switch reads "开始运行".
+    dlg.StopRunning();
+    EXPECT_FALSE(dlg.IsRunning());
+    EXPECT_EQ(0u, dlg.GetWorkerCount()) << "the workers are stopped with the running state";
+    EXPECT_EQ(CString("未运行"), Text(dlg, IDC_ADMIN_STATUS));
+    EXPECT_EQ(CString("开始运行"), Text(dlg, IDC_ADMIN_START_STOP));
+    EXPECT_TRUE(dlg.GetDlgItem(IDC_ADMIN_APPLY)->IsWindowEnabled());
+
+    // The strategy buttons say what happens instead of doing nothing.
+    {
+        MessageBoxScript boxes;
+        Click(dlg, IDC_ADMIN_MANAGE);
+        ASSERT_EQ(1u, boxes.Count());
+        EXPECT_NE(std::string::npos, boxes.Last().text.find("策略"));
+    }
+
+    // Closing hides; the lists stay.
+    dlg.SendMessage(WM_CLOSE);
+    EXPECT_TRUE(::IsWindow(dlg.GetSafeHwnd()));
+    EXPECT_FALSE(dlg.IsWindowVisible());
+    EXPECT_EQ(2, orders.GetItemCount());
+
+    // A console opened later on the same tables knows the assignment.
+    dlg.DestroyWindow();
+    console.reset();
+    std::unique_ptr<CAdminDlg> again = OpenConsole();
+    again->OnClientList("[80003#王芳]");
+    EXPECT_EQ(CString("激进"), again->ClientList().GetItemText(0, 2));
+    again->DestroyWindow();
+}
+
+TEST_F(AdminDlgTest, HistoryWindowListsStoredOrdersBetweenTwoDates)
+{
+    {
+        CDBOrder stored(m_folder + "DO", Key());
+        OrderRow forced = Order("80002", "603", "已成交", "2026-03-02 23:59:59");
+        forced.cid = "-7";
+        for (const OrderRow& row : {Order("80002", "601", "已成交", "2026-03-01 23:59:59"),
+                                    Order("80003", "602", "已取消", "2026-03-02 00:00:00"), forced,
+                                    Order("80002", "604", "已成交", "2026-03-03 00:00:00")})
+            ASSERT_TRUE(stored.Insert(row));
+    }
+    std::unique_ptr<CAdminDlg> console = OpenConsole();
+    Click(*console, IDC_ADMIN_HISTORY);
+    CSearchOrderDlg& history = console->HistoryWindow();
+    ASSERT_TRUE(history.IsWindowVisible());
+    CString title;
+    history.GetWindowText(title);
+    EXPECT_EQ(CString("历史订单查询"), title);
+
+    // One day, from its first to its last second.
+    const CTime day(2026, 3, 2, 12, 0, 0);
+    history.StartPicker().SetTime(&day);
+    history.EndPicker().SetTime(&day);
+    Click(history, IDC_SEARCH_QUERY);
+    EXPECT_EQ(CString("查询完成"), Text(history, IDC_SEARCH_STATUS));
+    CListCtrlEx& list = history.ResultList();
+    ASSERT_EQ(2, list.GetItemCount());
+    EXPECT_EQ(CString("602"), list.GetItemText(0, ORDER_COL_ORDER_NO)) << "earliest first";
+    EXPECT_EQ(CString("已取消"), list.GetItemText(0, ORDER_COL_STATE));
+    EXPECT_EQ(CString("强平"), list.GetItemText(1, ORDER_COL_STATE));
+    EXPECT_EQ(RGB(255, 0, 0), list.GetRowColors(1)[ORDER_COL_STATE]);
+    EXPECT_EQ(CString("---"), list.GetItemText(0, ORDER_COL_AVERAGE)) << "nothing filled";
+    KeepPicture(history.GetSafeHwnd(), "history_orders.png");
+
+    // Showing the window again clears the status; a span without orders lists none.
+    history.ShowWindow(SW_HIDE);
+    Click(*console, IDC_ADMIN_HISTORY);
+    EXPECT_EQ(CString(""), Text(history, IDC_SEARCH_STATUS));
+    const CTime empty(2026, 4, 1, 0, 0, 0);
+    history.StartPicker().SetTime(&empty);
+    history.EndPicker().SetTime(&empty);
+    Click(history, IDC_SEARCH_QUERY);
+    EXPECT_EQ(0, list.GetItemCount());
+    EXPECT_EQ(CString("查询完成"), Text(history, IDC_SEARCH_STATUS));
+    console->DestroyWindow();
+}
+
+}  // namespace
