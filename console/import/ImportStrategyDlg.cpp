@@ -58,6 +58,8 @@ BOOL CImportStrategyDlg::OnInitDialog()
     m_progress.SetRange32(0, static_cast<int>(m_importList.size()));
     m_progress.SetPos(0);
     m_stop = 0;
+    // Shown before the worker starts, so that its first question stands over the dialog.
+    ShowWindow(SW_SHOW);
     m_worker = reinterpret_cast<HANDLE>(_beginthreadex(nullptr, 0, &ImportStrategyThread, this, 0, nullptr));
     return TRUE;
 }

@@ -12,10 +12,8 @@ const char kMessageCaption[] = "Tolvan证券";
 
 void ShowError(CWnd* parent, const char* text)
 {
-    if (parent != nullptr)
-        parent->MessageBox(text, kMessageCaption, MB_ICONERROR | MB_OK);
-    else
-        ::AfxMessageBox(text, MB_ICONERROR | MB_OK);
+    AfxShowMessageBox(parent != nullptr ? parent->GetSafeHwnd() : NULL, text, kMessageCaption,
+                      MB_ICONERROR | MB_OK);
 }
 
 bool Store(CDBStrategy* strategyTable, CDBUser* userTable,

@@ -112,17 +112,6 @@ protected:
         const int y = (cell.top + cell.bottom) / 2;
         ::PostMessageA(table, WM_LBUTTONUP, 0, MAKELPARAM(x, y));
         ::SendMessageA(table, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(x, y));
-        // The list's click tracking takes the release, so the click notification it would send
-        // to the dialog is sent here.
-        NMITEMACTIVATE click = {};
-        click.hdr.hwndFrom = table;
-        click.hdr.idFrom = IDC_LEG_TABLE;
-        click.hdr.code = NM_CLICK;
-        click.iItem = row;
-        click.iSubItem = column;
-        click.ptAction.x = x;
-        click.ptAction.y = y;
-        ::SendMessageA(Dialog(), WM_NOTIFY, IDC_LEG_TABLE, reinterpret_cast<LPARAM>(&click));
     }
     static void Type(int id, const char* text)
     {
