@@ -217,7 +217,6 @@ TEST_F(ImportStrategyWindowTest, ClosingDuringAnImportWaitsForTheStrategyInHand)
         if (boxes.Count() == 1) {
             // The first question (the name clash of "甲"): the user closes the dialog.
             shown = box.owner;
-            SaveShot(box.owner, "strategy_import_closing.png");
             ::SendMessageA(box.owner, WM_COMMAND, IDCANCEL, 0);
             return IDYES;
         }
