@@ -120,6 +120,7 @@ void CEditStrategy::SetUpLegTable()
     m_legTable.SetRowHeight(kRowHeight);
     m_legTable.SetHeaderHeight(kRowHeight);
     m_legTable.SetBkColor(kWhite);
+    m_legTable.SetHeaderBkColor(kWhite);
     m_legTable.SetBorderColor(kFrameColor);
     m_legTable.SetHeaderLineColor(kFrameColor);
     m_legTable.SetCellMessage(WM_STRATEGY_LIST_NOTIFY);
