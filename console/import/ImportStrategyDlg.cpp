@@ -20,7 +20,7 @@ END_MESSAGE_MAP()
 
 CImportStrategyDlg::CImportStrategyDlg(CWnd* pParent)
     : CDialogEx(IDD, pParent), m_done(0), m_stop(0), m_merged(0), m_worker(NULL),
-      m_questionOpen(false), m_closeAfterQuestion(false)
+      m_shownCount(0), m_questionOpen(false), m_closeAfterQuestion(false)
 {
 }
 
@@ -109,6 +109,7 @@ LRESULT CImportStrategyDlg::OnImportProgress(WPARAM wParam, LPARAM)
                 static_cast<int>(wParam));
     SetDlgItemText(IDC_IMPORT_COUNT, text);
     m_progress.SetPos(static_cast<int>(wParam));
+    m_shownCount = static_cast<int>(wParam);
     return 0;
 }
 

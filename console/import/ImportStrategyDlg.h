@@ -41,6 +41,9 @@ public:
     const std::vector<UserStrategy>& GetAssignments() const { return m_assignments; }
     bool IsDone() const { return m_done != 0; }
     int GetMergedCount() const { return static_cast<int>(m_merged); }
+    // The merged count the dialog last showed: equal to GetMergedCount when the dialog answered
+    // its worker to the end.
+    int GetShownCount() const { return m_shownCount; }
 
 protected:
     void DoDataExchange(CDataExchange* pDX) override;
@@ -68,6 +71,7 @@ private:
     CFont m_titleFont;
     CProgressCtrl m_progress;
     HANDLE m_worker;
+    int m_shownCount;
     bool m_questionOpen;
     bool m_closeAfterQuestion;
 };

@@ -231,6 +231,7 @@ TEST_F(ImportStrategyWindowTest, ClosingDuringAnImportWaitsForTheStrategyInHand)
     EXPECT_EQ(std::string(StrategyMerge::UserConflictQuestion("1002", "甲", "丙")), boxes.Boxes()[1].text);
     EXPECT_FALSE(dialog.IsDone());
     EXPECT_EQ(1, dialog.GetMergedCount());
+    EXPECT_EQ(1, dialog.GetShownCount()) << "the close answered the worker until it ended";
     const std::vector<StrategyInfo>& merged = dialog.GetLocalStrategies();
     ASSERT_EQ(2u, merged.size());
     EXPECT_EQ(1, merged[0].vecStrategy.at(0).bEnable) << "甲 is overwritten";
