@@ -286,6 +286,15 @@ int CGridListCtrl::InsertColumn(int column, LPCTSTR heading, int format, int wid
     return InsertColumn(column, &lvColumn);
 }
 
+BOOL CGridListCtrl::SetCellTextColor(int row, int column, COLORREF color)
+{
+    GridCell* cell = Cell(row, column);
+    if (cell == nullptr)
+        return FALSE;
+    cell->textColor = color;
+    return TRUE;
+}
+
 void CGridListCtrl::SetRowColors(int row, const std::vector<COLORREF>& colors)
 {
     if (row >= 0 && row < static_cast<int>(m_rowColors.size()))

@@ -55,6 +55,9 @@ public:
     BOOL GetSubItemRect(int row, int column, int area, CRect& rect);
     int InsertColumn(int column, const LVCOLUMNA* lvColumn);
     int InsertColumn(int column, LPCTSTR heading, int format = LVCFMT_LEFT, int width = -1);
+    // The text colour one cell is painted in; it repaints nothing and tells nobody, so an
+    // owner recolours a row inside its own cell-message handler and redraws once.
+    BOOL SetCellTextColor(int row, int column, COLORREF color);
     void SetRowColors(int row, const std::vector<COLORREF>& colors);
     void GetRowColors(int row, std::vector<COLORREF>& colors) const;
     void SetRowHeight(int height) { m_rowHeight = height; }
