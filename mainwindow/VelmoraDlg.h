@@ -244,6 +244,8 @@ public:
 protected:
     void CreateTradePanel();
     void DestroyTradePanel();
+    // A quote page's selection changed: the order form gets the chosen instrument.
+    afx_msg LRESULT OnSectorChanged(WPARAM wParam, LPARAM lParam);
     // -- end panels --
 
     DECLARE_MESSAGE_MAP()
@@ -306,5 +308,7 @@ private:
     // -- panels state --
     class CTradeDlg* m_pTradeDlg = nullptr;
     class CTradeWindows* m_pTradeWindows = nullptr;
+    // The code the order form shows, so a new choice knows whether to keep its quantity.
+    CString m_orderFormCode;
     // -- end panels state --
 };
