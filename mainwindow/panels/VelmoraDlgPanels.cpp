@@ -67,7 +67,7 @@ LRESULT CVelmoraDlg::OnSectorChanged(WPARAM, LPARAM lParam)
     FillInstrumentInfo(code, m_orderFormCode, info);
     if (m_pTradeDlg != nullptr && ::IsWindow(m_pTradeDlg->GetSafeHwnd())) {
         m_orderFormCode = info.strCode;
-        m_pTradeDlg->SendMessage(WM_TRADE_SET_INSTRUMENT, 0, reinterpret_cast<LPARAM>(&info));
+        m_pTradeDlg->SendMessage(tradepanel::WM_TRADE_SET_INSTRUMENT, 0, reinterpret_cast<LPARAM>(&info));
     }
     return 0;
 }

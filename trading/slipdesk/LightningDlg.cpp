@@ -400,6 +400,9 @@ LRESULT CLightningDlg::OnKeypadQuantity(WPARAM wParam, LPARAM)
     CString text;
     text.Format("%d", (int)wParam);
     m_quantity.SetWindowText(text);
+    // The focus goes back to the field while the keypad still stands, so its closing does not
+    // hand the focus back to the field and open it again.
+    m_quantity.SetFocus();
     return 0;
 }
 

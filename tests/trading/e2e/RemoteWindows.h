@@ -4,6 +4,7 @@
 #pragma once
 #include <winsock2.h>
 #include <windows.h>
+#include <commctrl.h>
 
 #include <string>
 #include <vector>
