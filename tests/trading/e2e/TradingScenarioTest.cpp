@@ -73,6 +73,19 @@ std::string ListText(HWND list)
     return text.empty() ? "(empty)" : text;
 }
 
+// Pixels of red text (smoothed edges included) in a rectangle of the picture.
+size_t CountRed(const Screenshot& shot, const RECT& rect)
+{
+    size_t count = 0;
+    for (int y = rect.top; y < rect.bottom; ++y)
+        for (int x = rect.left; x < rect.right; ++x) {
+            const COLORREF c = shot.PixelAt(x, y);
+            count += c != CLR_INVALID && GetRValue(c) > 150 && GetRValue(c) - GetGValue(c) > 60
+                     && GetRValue(c) - GetBValue(c) > 60;
+        }
+    return count;
+}
+
 // A number after "key": in the simulator's JSON answer, from position `from`.
 double JsonNumber(const std::string& json, const std::string& key, size_t from = 0)
 {
@@ -364,7 +377,7 @@ TEST_F(TradingScenarioTest, BuyFromTheBoardThenCloseAndCancelInTheLists)
     Keep(WindowOf(kOrdersList), "trade-orders.png");
     Keep(WindowOf(kPositionsList), "trade-positions.png");
     const Screenshot orderShot = Screenshot::CaptureClient(orders);
-    EXPECT_GT(orderShot.CountColor(RGB(255, 0, 0), &sideCell), 10u) << "no red buy in today's orders";
+    EXPECT_GT(CountRed(orderShot, sideCell), 10u) << "no red buy in today's orders";
 
     // Today's fills, refreshed from the fills window: the buy's fill.
     ASSERT_NO_FATAL_FAILURE(ChooseEntry("当日成交"));
