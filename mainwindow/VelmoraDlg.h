@@ -252,6 +252,8 @@ protected:
     void DestroyConsole();
     afx_msg LRESULT OnProxyOrderEvent(WPARAM wParam, LPARAM lParam);
     afx_msg LRESULT OnProxyOrderUpdate(WPARAM wParam, LPARAM lParam);
+    // A quote page's selection changed: the order form gets the chosen instrument.
+    afx_msg LRESULT OnSectorChanged(WPARAM wParam, LPARAM lParam);
     // -- end panels --
 
     DECLARE_MESSAGE_MAP()
@@ -315,5 +317,7 @@ private:
     class CTradeDlg* m_pTradeDlg = nullptr;
     class CTradeWindows* m_pTradeWindows = nullptr;
     class CAdminDlg* m_pAdminDlg = nullptr;  // made on first use, kept until the window goes
+    // The code the order form shows, so a new choice knows whether to keep its quantity.
+    CString m_orderFormCode;
     // -- end panels state --
 };

@@ -257,9 +257,12 @@ LRESULT CTradeDlg::Relay(UINT message, WPARAM wParam, LPARAM lParam, const CStri
     return 0;
 }
 
-LRESULT CTradeDlg::OnSetInstrument(WPARAM wParam, LPARAM)
+LRESULT CTradeDlg::OnSetInstrument(WPARAM wParam, LPARAM lParam)
 {
-    SendToContainer(WM_ORDER_INSTRUMENT, reinterpret_cast<const void*>(wParam));
+    // The main window's board sends the record in lParam; callers that put it in wParam
+    // are served the same.
+    const void* info = wParam != 0 ? reinterpret_cast<const void*>(wParam) : reinterpret_cast<const void*>(lParam);
+    SendToContainer(WM_ORDER_INSTRUMENT, info);
     return 0;
 }
 

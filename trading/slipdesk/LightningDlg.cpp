@@ -35,6 +35,7 @@ BEGIN_MESSAGE_MAP(CLightningDlg, CDialogEx)
     ON_MESSAGE(WM_PRICE_KIND_PICKED, &CLightningDlg::OnPriceKindPicked)
     ON_CBN_SELCHANGE(IDC_FORM_PRICE_TYPE, &CLightningDlg::OnPriceTypeChanged)
     ON_EN_CHANGE(IDC_FORM_PRICE, &CLightningDlg::OnPriceEdited)
+    ON_EN_SETFOCUS(IDC_FORM_QUANTITY, &CLightningDlg::OnQuantityFocus)
     ON_BN_CLICKED(IDC_FORM_BUY, &CLightningDlg::OnBuy)
     ON_BN_CLICKED(IDC_FORM_SELL, &CLightningDlg::OnSell)
     ON_BN_CLICKED(IDC_FORM_RESET, &CLightningDlg::OnReset)
@@ -382,11 +383,26 @@ void CLightningDlg::OnMouseMove(UINT nFlags, CPoint point)
     CDialogEx::OnMouseMove(nFlags, point);
 }
 
+void CLightningDlg::OnQuantityFocus()
+{
+    // The keypad drops down under the quantity field, leaving the focus in the field so the
+    // user may still type; moving the pointer away hides it again.
+    if (!::IsWindow(m_keypad->GetSafeHwnd()) || m_keypad->IsWindowVisible())
+        return;
+    CRect field;
+    m_quantity.GetWindowRect(&field);
+    m_keypad->SetWindowPos(&CWnd::wndTop, field.left, field.bottom, 0, 0,
+                           SWP_NOSIZE | SWP_NOACTIVATE | SWP_SHOWWINDOW);
+}
+
 LRESULT CLightningDlg::OnKeypadQuantity(WPARAM wParam, LPARAM)
 {
     CString text;
     text.Format("%d", (int)wParam);
     m_quantity.SetWindowText(text);
+    // The focus goes back to the field while the keypad still stands, so its closing does not
+    // hand the focus back to the field and open it again.
+    m_quantity.SetFocus();
     return 0;
 }
 

@@ -44,6 +44,7 @@ protected:
     afx_msg LRESULT OnPriceKindPicked(WPARAM wParam, LPARAM lParam);
     afx_msg void OnPriceTypeChanged();
     afx_msg void OnPriceEdited();
+    afx_msg void OnQuantityFocus();
     afx_msg void OnBuy();
     afx_msg void OnSell();
     afx_msg void OnQuantitySpin(NMHDR* pNMHDR, LRESULT* pResult);
