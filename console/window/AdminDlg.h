@@ -92,6 +92,7 @@ private:
     void DispatchFollowOrder(const OrderRow& row);
     void StopWorkers();
     int ShowMessage(const char* text, UINT type = MB_OK);
+    bool ChooseExcelFile(CString& fileName);
 
     CLayerButton m_startStop;
     CLayerButton m_stop;

@@ -1,14 +1,40 @@
 // The console's two strategy buttons: "策略管理" opens the strategy editor and "策略导入" the
-// sheet import. Their dialogs are joined here; the results go to TakeEditedStrategies and
-// TakeImportedStrategies, which store them at once.
+// workbook import. The results go to TakeEditedStrategies and TakeImportedStrategies, which
+// show and store them at once.
 #include "AdminDlg.h"
+
+#include <afxdlgs.h>
+
+#include "EditStrategy.h"
+#include "WorkbookImport.h"
 
 void CAdminDlg::OnManageStrategies()
 {
-    ShowMessage("策略管理窗口尚未接入本程序，策略未作修改。", MB_OK | MB_ICONINFORMATION);
+    CEditStrategy editor(this);
+    editor.SetStrategies(m_accounts.Strategies());
+    if (editor.DoModal() == IDOK)
+        TakeEditedStrategies(editor.GetStrategies());
 }
 
 void CAdminDlg::OnImportStrategies()
 {
-    ShowMessage("策略导入窗口尚未接入本程序，策略未作修改。", MB_OK | MB_ICONINFORMATION);
+    CString fileName;
+    if (!ChooseExcelFile(fileName))
+        return;
+    std::vector<StrategyInfo> strategies = m_accounts.Strategies();
+    std::vector<UserStrategy> assignments = m_accounts.Assignments();
+    // The tables are written by TakeImportedStrategies, inside one transaction per table.
+    if (ImportStrategiesFromWorkbook(this, fileName, strategies, assignments, nullptr, nullptr) ==
+        kWorkbookImported)
+        TakeImportedStrategies(strategies, assignments);
+}
+
+bool CAdminDlg::ChooseExcelFile(CString& fileName)
+{
+    CFileDialog dialog(TRUE, NULL, NULL, OFN_FILEMUSTEXIST | OFN_PATHMUSTEXIST | OFN_HIDEREADONLY,
+                       "Excel 文件(*.xls;*.xlsx)|*.xls;*.xlsx||", this);
+    if (dialog.DoModal() != IDOK)
+        return false;
+    fileName = dialog.GetPathName();
+    return !fileName.IsEmpty();
 }

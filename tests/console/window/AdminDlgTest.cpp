@@ -7,6 +7,8 @@
 #include "DBOrder.h"
 #include "DBStrategy.h"
 #include "DBUser.h"
+#include "EditStrategy.h"
+#include "ModalScript.h"
 #include "Md5.h"
 #include "OrderListText.h"
 
@@ -232,12 +234,47 @@ TEST_F(AdminDlgTest, AssignsStrategiesListsFollowedOrdersAndStoresWhatChanges)
     EXPECT_EQ(CString("开始运行"), Text(dlg, IDC_ADMIN_START_STOP));
     EXPECT_TRUE(dlg.GetDlgItem(IDC_ADMIN_APPLY)->IsWindowEnabled());
 
-    // The strategy buttons say what happens instead of doing nothing.
+    // "策略管理" opens the editor on the console's strategies; a rename made there reaches the
+    // combo and the table as soon as the editor closes with OK.
     {
-        MessageBoxScript boxes;
+        const auto editor = [] { return ::FindWindowA(NULL, CEditStrategy::kCaption); };
+        const auto item = [editor](int id) { return ::GetDlgItem(editor(), id); };
+        const auto cell = [item](int row) {
+            char text[64] = "";
+            ListView_GetItemText(item(IDC_STRATEGY_LIST), row, 0, text, sizeof(text));
+            return CString(text);
+        };
+        ModalScript script;
+        script.Then("the editor lists the console's strategies",
+                    [&] { return editor() != NULL && ListView_GetItemCount(item(IDC_STRATEGY_LIST)) == 2; },
+                    [&] {
+                        ListView_SetItemState(item(IDC_STRATEGY_LIST), 0, LVIS_SELECTED | LVIS_FOCUSED,
+                                              LVIS_SELECTED | LVIS_FOCUSED);
+                    });
+        script.Then("the first strategy is shown", [&] {
+            char name[64] = "";
+            ::GetWindowTextA(item(IDC_STRATEGY_NAME), name, sizeof(name));
+            return CString(name) == "稳健";
+        }, [&] {
+            ::SetFocus(item(IDC_STRATEGY_NAME));
+            ::SetWindowTextA(item(IDC_STRATEGY_NAME), "保守");
+            ::SetFocus(item(IDC_STRATEGY_LIST));  // leaving the name ends its edit
+        });
+        script.Then("the rename is listed", [&] { return cell(0) == "保守"; }, [&] {
+            ::PostMessageA(editor(), WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), (LPARAM)item(IDOK));
+        });
+        script.Start();
         Click(dlg, IDC_ADMIN_MANAGE);
-        ASSERT_EQ(1u, boxes.Count());
-        EXPECT_NE(std::string::npos, boxes.Last().text.find("策略"));
+        ASSERT_TRUE(script.Finished()) << "stalled at: " << script.Stalled();
+        ASSERT_EQ(3, combo->GetCount());
+        CString first;
+        combo->GetLBText(1, first);
+        EXPECT_EQ(CString("保守"), first);
+        CDBStrategy table(m_folder + "DS", Key());
+        std::vector<StrategyInfo> stored;
+        ASSERT_TRUE(table.LoadAll(stored, "nStragegyId", true, -1, 0));
+        ASSERT_EQ(2u, stored.size());
+        EXPECT_EQ(CString("保守"), stored[0].strStrategyName);
     }
 
     // Closing hides; the lists stay.
