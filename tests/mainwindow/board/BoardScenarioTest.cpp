@@ -166,6 +166,9 @@ protected:
             ADD_FAILURE() << "Tolvan did not end after WM_CLOSE";
             ::TerminateProcess(m_terminal.hProcess, 1);
         }
+        DWORD exitCode = 0;
+        ::GetExitCodeProcess(m_terminal.hProcess, &exitCode);
+        EXPECT_EQ(0u, exitCode) << "Tolvan's exit code";
         ::CloseHandle(m_terminal.hThread);
         ::CloseHandle(m_terminal.hProcess);
         m_terminal = PROCESS_INFORMATION();

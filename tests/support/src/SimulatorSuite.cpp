@@ -1,4 +1,5 @@
 #include "testsupport/SimulatorSuite.h"
+#include "testsupport/TestApp.h"
 
 namespace tolvan::test {
 
@@ -7,6 +8,7 @@ bool SimulatorSuite::s_started = false;
 
 void SimulatorSuite::SetUpTestSuite()
 {
+    ParkPointer();
     s_sim.reset(new SimulatorProcess);
     s_started = s_sim->Start();
 }
