@@ -7,6 +7,7 @@
 #include "FillRecord.h"
 #include "MainReceiverHost.h"
 #include "OrderDetailDlg.h"
+#include "QuoteStore.h"
 #include "ReplyMessages.h"
 #include "SessionData.h"
 #include "TradePanelRecords.h"
@@ -231,7 +232,14 @@ LRESULT CVelmoraDlg::OnPositionUpdate(WPARAM wParam, LPARAM)
 LRESULT CVelmoraDlg::OnPositionSelected(WPARAM wParam, LPARAM)
 {
     if (m_deskParts && wParam != 0)
+    {
         m_deskParts->Desk().OnPositionSelected(*Record<CString>(wParam));
+        // The charts follow the clicked position when the store knows its instrument.
+        SectorRow row;
+        const CString code = m_deskParts->Desk().GetSelectedPositionCode();
+        if (!code.IsEmpty() && GetQuoteStore().GetQuoteRow(code, row))
+            SwitchChartsTo(code);
+    }
     return 0;
 }
 
