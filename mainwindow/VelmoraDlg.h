@@ -215,7 +215,7 @@ protected:
     void OnOK() override;
     void InitHostHooks();
     void OnChartViewShown(int view, int checkedButton);
-    void SelectRowOfCode(int page, int row);
+    bool SelectRowOfCode(int pageIndex, const CString& code);
     afx_msg LRESULT OnSectorChanged(WPARAM, LPARAM);
     afx_msg LRESULT OnSortOrSelect(WPARAM, LPARAM);
     afx_msg LRESULT OnShowQuoteList(WPARAM, LPARAM);

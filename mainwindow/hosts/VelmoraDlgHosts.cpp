@@ -4,6 +4,7 @@
 #include <commctrl.h>
 #include "ChartViews.h"
 #include "DepthBook.h"
+#include "DriftlineChartDlg.h"
 #include "InstrumentInfo.h"
 #include "KLineBar.h"
 #include "KLineDlg.h"
@@ -13,6 +14,7 @@
 #include "ServerClock.h"
 #include "SymbolRules.h"
 #include "TabQuoteDlg.h"
+#include "TradeDlg.h"
 
 namespace {
 
@@ -109,8 +111,8 @@ LRESULT CVelmoraDlg::OnSectorChanged(WPARAM, LPARAM lParam)
     }
     if (m_chartViews)
     {
-        if (hasRow)
-            m_chartViews->SetSelectedCode(code);
+        // Without a selected row no chart view can be asked for.
+        m_chartViews->SetSelectedCode(hasRow ? code : CString());
         if (CKLineDlg* host = m_chartViews->GetKLineHost())
             host->SetSymbol(code);
         if (DriftlineChartDlg* host = m_chartViews->GetTrendHost())
@@ -160,8 +162,27 @@ void CVelmoraDlg::OnBarsTimer()
         BuildPeriodBars(code, now, "HKS");
 }
 
-// Makes the page current when it is not, then selects, focuses and shows the row.
-void CVelmoraDlg::SelectRowOfCode(int pageIndex, int row)
+namespace {
+
+// The list row of the page that holds the code; -1 when none.
+int RowOfCode(CTabQuoteDlg& page, const CString& code)
+{
+    SectorRecord sector;
+    if (!GetQuoteStore().GetSector(page.GetSectorName(), sector))
+        return -1;
+    const int rows = std::min<int>(page.GetList().GetItemCount(), static_cast<int>(sector.vecRows.size()));
+    for (int row = 0; row < rows; ++row)
+        if (sector.vecRows[row].strCode == code)
+            return row;
+    return -1;
+}
+
+}  // namespace
+
+// Makes the page current when it is not, then selects, focuses and shows the code's row.
+// The page that is left returns to list order, which may move rows: the row is looked up
+// after the switch.
+bool CVelmoraDlg::SelectRowOfCode(int pageIndex, const CString& code)
 {
     CQuoteBoard* board = GetQuoteBoard();
     if (board->CurrentPageIndex() != pageIndex)
@@ -170,12 +191,16 @@ void CVelmoraDlg::SelectRowOfCode(int pageIndex, int row)
         board->OnTabSelChange();
     }
     CTabQuoteDlg* page = board->Page(pageIndex);
+    const int row = page ? RowOfCode(*page, code) : -1;
+    if (row < 0)
+        return false;
     CListCtrl& list = page->GetList();
     for (int other = list.GetNextItem(-1, LVNI_SELECTED); other >= 0; other = list.GetNextItem(other, LVNI_SELECTED))
         list.SetItemState(other, 0, LVIS_SELECTED | LVIS_FOCUSED);
     list.SetItemState(row, LVIS_SELECTED | LVIS_FOCUSED, LVIS_SELECTED | LVIS_FOCUSED);
     list.EnsureVisible(row, FALSE);
     page->SelectRow(0, row);
+    return true;
 }
 
 void CVelmoraDlg::PlaceCharts(const CRect& area)
@@ -255,18 +280,11 @@ LRESULT CVelmoraDlg::OnSelectInstrument(WPARAM wParam, LPARAM)
     for (int pageIndex = 0; pageIndex < board->PageCount(); ++pageIndex)
     {
         CTabQuoteDlg* page = board->Page(pageIndex);
-        SectorRecord sector;
-        if (page == nullptr || !GetQuoteStore().GetSector(page->GetSectorName(), sector))
+        if (page == nullptr || RowOfCode(*page, request->strCode) < 0)
             continue;
-        const int rows = std::min<int>(page->GetList().GetItemCount(), static_cast<int>(sector.vecRows.size()));
-        for (int row = 0; row < rows; ++row)
-        {
-            if (sector.vecRows[row].strCode != request->strCode)
-                continue;
-            SelectRowOfCode(pageIndex, row);
+        if (SelectRowOfCode(pageIndex, request->strCode))
             m_chartViews->SelectInstrument(*request);
-            return 0;
-        }
+        return 0;
     }
     return 0;
 }
