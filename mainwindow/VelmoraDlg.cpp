@@ -1,6 +1,7 @@
 #include "VelmoraDlg.h"
 
 #include "HistoryServices.h"
+#include "HistoryServiceChoice.h"
 #include "WebServiceConfig.h"
 #include "DeskParts.h"
 #include "TradeDlg.h"
@@ -161,6 +162,8 @@ BEGIN_MESSAGE_MAP(CVelmoraDlg, CDialogEx)
     ON_MESSAGE(WM_HOSTS_RESET_DEPTH, &CVelmoraDlg::OnResetDepthWindows)
     ON_MESSAGE(WM_HOSTS_CHART_LOADED, &CVelmoraDlg::OnChartLoaded)
     ON_MESSAGE(WM_HOSTS_BACK_TO_LIST, &CVelmoraDlg::OnChartBackToList)
+    ON_MESSAGE(2029 /* WM_SECTOR_CHANGED */, &CVelmoraDlg::OnSectorChanged)
+    ON_MESSAGE(11127 /* WM_SORT_OR_SELECT */, &CVelmoraDlg::OnSortOrSelect)
     // -- end hosts --
     // -- panels --
     ON_MESSAGE(WM_PROXY_ORDER_EVENT, &CVelmoraDlg::OnProxyOrderEvent)
@@ -197,6 +200,7 @@ BOOL CVelmoraDlg::OnInitDialog()
     // The web hosts come from the configuration the board has read.
     LoadWebServiceSettings(theApp.m_strAppDir + "Config.ini");
     m_historyServiceBases = HistoryServiceBases();
+    GetHistoryServiceChoice().SetBases(m_historyServiceBases);
     PickRandomServer(std::set<int>());
     StartConnections();
     StartServerClock();
@@ -238,6 +242,7 @@ BOOL CVelmoraDlg::OnInitDialog()
         code = m_chartViews->GetCurrentCode();
         return true;
     };
+    InitHostHooks();
     // -- end hosts init --
     // -- panels init --
     CreateTradePanel();
@@ -402,11 +407,10 @@ LRESULT CVelmoraDlg::OnNewVersion(WPARAM, LPARAM)
 
 int CVelmoraDlg::PickRandomServer(const std::set<int>& excluded)
 {
-    srand(static_cast<unsigned>(_time64(NULL)));
-    const int chosen = ChooseUntriedService(static_cast<int>(m_historyServiceBases.size()), excluded, rand());
-    if (chosen < 0)
+    // The download thread picks again through the same choice when a query fails.
+    CHistoryServiceChoice& choice = GetHistoryServiceChoice();
+    if (!choice.Pick(excluded))
         return 0;
-    m_historyServiceIndex = chosen;
-    SetHistoryServiceBase(m_historyServiceBases[chosen]);
+    m_historyServiceIndex = choice.Current();
     return 1;
 }

@@ -210,8 +210,15 @@ public:
     void SwitchChartsTo(const CString& code);
     // Timer 3: the series refresh of the shown instrument for a fresh quote.
     void BuildPeriodBars(const CString& code, const CString& quoteTime, const CString& marketKey);
+    // Timer 3's tick: the selected instrument's bars brought up to date.
+    void OnBarsTimer();
 protected:
     void OnOK() override;
+    void InitHostHooks();
+    void OnChartViewShown(int view, int checkedButton);
+    bool SelectRowOfCode(int pageIndex, const CString& code);
+    afx_msg LRESULT OnSectorChanged(WPARAM, LPARAM);
+    afx_msg LRESULT OnSortOrSelect(WPARAM, LPARAM);
     afx_msg LRESULT OnShowQuoteList(WPARAM, LPARAM);
     afx_msg LRESULT OnShowTrend(WPARAM, LPARAM);
     afx_msg LRESULT OnShowDayBars(WPARAM, LPARAM);

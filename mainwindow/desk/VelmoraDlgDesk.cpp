@@ -9,6 +9,7 @@
 #include "LoginState.h"
 #include "MainReceiverHost.h"
 #include "OrderDetailDlg.h"
+#include "QuoteStore.h"
 #include "ReplyMessages.h"
 #include "SessionData.h"
 #include <TradingRecords.h>
@@ -261,7 +262,14 @@ LRESULT CVelmoraDlg::OnPositionUpdate(WPARAM wParam, LPARAM)
 LRESULT CVelmoraDlg::OnPositionSelected(WPARAM wParam, LPARAM)
 {
     if (m_deskParts && wParam != 0)
+    {
         m_deskParts->Desk().OnPositionSelected(*Record<CString>(wParam));
+        // The charts follow the clicked position when the store knows its instrument.
+        SectorRow row;
+        const CString code = m_deskParts->Desk().GetSelectedPositionCode();
+        if (!code.IsEmpty() && GetQuoteStore().GetQuoteRow(code, row))
+            SwitchChartsTo(code);
+    }
     return 0;
 }
 

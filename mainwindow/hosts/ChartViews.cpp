@@ -125,6 +125,8 @@ void CChartViews::SendToMain(UINT message, WPARAM wParam, LPARAM lParam)
 void CChartViews::ShowStatus(const CString& text)
 {
     m_statusText = text;
+    if (hooks.statusShown)
+        hooks.statusShown(text);
 }
 
 void CChartViews::SetStatusFromThread(const CString& text)
@@ -141,6 +143,13 @@ void CChartViews::ShowViewHost()
         m_pKLine->ShowWindow(view == VIEW_CANDLES ? SW_SHOW : SW_HIDE);
     if (m_pTrend && m_pTrend->GetSafeHwnd())
         m_pTrend->ShowWindow(view == VIEW_TREND ? SW_SHOW : SW_HIDE);
+    // The host stands in the quote pages' place: above them, whatever was created last.
+    CWnd* shown = view == VIEW_CANDLES ? static_cast<CWnd*>(m_pKLine)
+                  : view == VIEW_TREND ? static_cast<CWnd*>(m_pTrend) : nullptr;
+    if (shown && shown->GetSafeHwnd())
+        shown->SetWindowPos(&CWnd::wndTop, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    if (hooks.viewShown)
+        hooks.viewShown(view, m_checkedButton);
 }
 
 void CChartViews::RequestMarketData(int view, int period, const CString& start, const CString& end, int)

@@ -6,6 +6,7 @@
 #pragma once
 #include <afxmt.h>
 #include <atomic>
+#include <functional>
 #include <map>
 #include "ChartRecords.h"
 #include "GetWickplotDataInterfaceXX.h"
@@ -22,6 +23,16 @@ public:
     enum { SWITCH_STEP_MS = 5, SWITCH_RESEND_MS = 2000, SWITCH_RESEND_CEILING_MS = 16000,
            STOP_WAIT_MS = 3000 };
     typedef std::function<HANDLE(unsigned(__stdcall*)(void*), void*)> ThreadStarter;
+
+    // What the main window does around the views: its toolbar, quote pages and status bar.
+    struct Hooks
+    {
+        // A view was shown (0 list, 1 candlesticks, 2 trend) with the toolbar button to check
+        // (-1 for the list).
+        std::function<void(int view, int checkedButton)> viewShown;
+        // A request's state for the status bar.
+        std::function<void(const CString& text)> statusShown;
+    };
 
     CChartViews();
     ~CChartViews();
@@ -74,6 +85,8 @@ public:
     DriftlineChartDlg* GetTrendHost() const { return m_pTrend; }
     bool IsSwitchThreadRunning() const;
     void SetStatusFromThread(const CString& text);
+
+    Hooks hooks;
 
 private:
     CChartViews(const CChartViews&) = delete;

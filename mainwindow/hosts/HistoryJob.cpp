@@ -1,6 +1,7 @@
 #include "HistoryJob.h"
 #include "BarDataStore.h"
 #include "HistoryData.h"
+#include "HistoryServiceChoice.h"
 #include "HostMessages.h"
 #include "KLineLoader.h"
 
@@ -44,10 +45,29 @@ HistoryPacket* LoadHistoryFromServices(HistoryJob& job)
     }
     if (!job.bHasServer)
         return nullptr;
-    int status = 2;
-    HistoryPacket* packet = RequestHistoryData(job.server, job.request, status);
-    job.nStatus = status == 3 ? 3 : 2;
-    return packet;
+    return QueryHistoryServices(job, GetHistoryServiceChoice());
+}
+
+HistoryPacket* QueryHistoryServices(HistoryJob& job, CHistoryServiceChoice& services)
+{
+    std::set<int> tried;
+    for (;;)
+    {
+        int status = 2;
+        HistoryPacket* packet = RequestHistoryData(job.server, job.request, status);
+        if (status == 3)
+        {
+            job.nStatus = 3;
+            return packet;
+        }
+        DeleteHistoryPacket(packet);
+        // The failed service is not asked again for this load.
+        tried.insert(services.Current());
+        if (!services.Pick(tried))
+            break;
+    }
+    job.nStatus = 2;
+    return nullptr;
 }
 
 void RunHistoryJob(HistoryJob* job, const HistoryLoadFunc& load)

@@ -32,6 +32,11 @@ struct HistoryJob
 typedef std::function<HistoryPacket*(HistoryJob&)> HistoryLoadFunc;
 HistoryPacket* LoadHistoryFromServices(HistoryJob& job);
 
+class CHistoryServiceChoice;
+// The history query of markets without a K-line service: a service that fails is left for
+// another not tried yet, until one answers or none is left (then null, status 2).
+HistoryPacket* QueryHistoryServices(HistoryJob& job, CHistoryServiceChoice& services);
+
 // Refreshes an unchanged request's code, period and dates, loads with `load` and hands the finished job to its
 // target; a job that cannot be handed over is freed here.
 void RunHistoryJob(HistoryJob* job, const HistoryLoadFunc& load);

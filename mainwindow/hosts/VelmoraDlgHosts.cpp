@@ -1,16 +1,207 @@
 // The main window's chart side: view and period requests, the quote and bar merge, the depth
 // feed and the instrument switch, all handed to the chart views object.
 #include "VelmoraDlg.h"
+#include <commctrl.h>
 #include "ChartViews.h"
 #include "DepthBook.h"
+#include "DriftlineChartDlg.h"
+#include "InstrumentInfo.h"
 #include "KLineBar.h"
+#include "KLineDlg.h"
+#include "QuoteBoard.h"
+#include "QuotePageMessages.h"
+#include "QuoteStore.h"
+#include "ServerClock.h"
+#include "SymbolRules.h"
+#include "TabQuoteDlg.h"
+#include "TradeDlg.h"
 
 namespace {
 
 // The key message's wParam of WM_KEY_OPEN_VIEW.
 const WPARAM kKeyEscape = 1;
+// The status bar's free pane, where a chart request tells its state.
+const int kRequestStatusPane = 0;
+// Timer 3 keeps the selected instrument's bars current.
+const UINT_PTR kBarsTimer = 3;
+const UINT kBarsTimerMs = 5000;
+const int kSectorTabs = 1000;
+const UINT kTradeSetInstrument = 11034;
+
+void CALLBACK BarsTimer(HWND hWnd, UINT, UINT_PTR, DWORD)
+{
+    if (CVelmoraDlg* main = dynamic_cast<CVelmoraDlg*>(CWnd::FromHandlePermanent(hWnd)))
+        main->OnBarsTimer();
+}
+
+// Position of the sector in the store's order; -1 when there is none.
+int SectorPosition(const CString& name)
+{
+    std::vector<SectorRecord> sectors;
+    GetQuoteStore().GetSectors(sectors);
+    for (size_t at = 0; at < sectors.size(); ++at)
+        if (sectors[at].strName == name)
+            return static_cast<int>(at);
+    return -1;
+}
 
 }  // namespace
+
+void CVelmoraDlg::InitHostHooks()
+{
+    m_chartViews->hooks.viewShown = [this](int view, int button) { OnChartViewShown(view, button); };
+    m_chartViews->hooks.statusShown = [this](const CString& text) {
+        if (m_statusBar.GetSafeHwnd() != NULL)
+            m_statusBar.SetPaneText(kRequestStatusPane, text);
+    };
+    m_frameHooks.zoomChart = [this](int direction) {
+        CKLineDlg* host = m_chartViews ? m_chartViews->GetKLineHost() : nullptr;
+        if (host != nullptr && m_chartViews->GetView() == VIEW_CANDLES)
+            host->Operate(1, direction);
+    };
+    if (CQuoteBoard* board = GetQuoteBoard())
+    {
+        board->hooks.chartCode = [this] {
+            CString code;
+            GetChartCode(code);
+            return code;
+        };
+        // The shown instrument's fresh quote reaches the open chart and its depth panel.
+        board->hooks.quoteArrived = [this](const QuoteUpdate& update, bool) {
+            if (m_chartViews && m_chartViews->GetView() != VIEW_QUOTE_LIST
+                && update.rowLatest.strCode == m_chartViews->GetCurrentCode())
+                SendMessage(WM_QUOTES_REFRESH, reinterpret_cast<WPARAM>(&update.rowLatest), 0);
+        };
+    }
+    ::SetTimer(m_hWnd, kBarsTimer, kBarsTimerMs, BarsTimer);
+}
+
+// The chart host stands where the quote pages were; the list view brings them back.
+void CVelmoraDlg::OnChartViewShown(int view, int checkedButton)
+{
+    if (CWnd* tabs = GetDlgItem(kSectorTabs))
+        tabs->ShowWindow(view == VIEW_QUOTE_LIST ? SW_SHOW : SW_HIDE);
+    CheckToolbarButton(view == VIEW_QUOTE_LIST || checkedButton < 0 ? 0 : checkedButton);
+}
+
+LRESULT CVelmoraDlg::OnSectorChanged(WPARAM, LPARAM lParam)
+{
+    const SectorNotice* notice = reinterpret_cast<const SectorNotice*>(lParam);
+    CQuoteBoard* board = GetQuoteBoard();
+    CTabQuoteDlg* page = board ? board->CurrentPage() : nullptr;
+    if (notice == nullptr || page == nullptr || notice->strSector != page->GetSectorName())
+        return 0;
+    CString code = "---";
+    CString marketKey;
+    SectorRecord sector;
+    const bool copied = GetQuoteStore().GetSector(notice->strSector, sector) != FALSE;
+    const bool hasRow = copied && notice->nRow >= 0 && notice->nRow < static_cast<int>(sector.vecRows.size());
+    InstrumentInfo info;
+    if (hasRow)
+    {
+        code = sector.vecRows[notice->nRow].strCode;
+        auto keys = sector.mapInstruments.find(code);
+        if (keys != sector.mapInstruments.end())
+            marketKey = keys->second.strMarketKey;
+        FillInstrumentInfo(code, CString(), info);
+    }
+    else
+    {
+        FillInstrumentInfo(CString(), CString(), info);
+    }
+    if (m_chartViews)
+    {
+        // Without a selected row no chart view can be asked for.
+        m_chartViews->SetSelectedCode(hasRow ? code : CString());
+        if (CKLineDlg* host = m_chartViews->GetKLineHost())
+            host->SetSymbol(code);
+        if (DriftlineChartDlg* host = m_chartViews->GetTrendHost())
+            host->SetSymbolText(code);
+    }
+    if (m_pTradeDlg != nullptr && m_pTradeDlg->GetSafeHwnd() != NULL)
+        m_pTradeDlg->SendMessage(kTradeSetInstrument, 0, reinterpret_cast<LPARAM>(&info));
+    ApplyPeriodButtons(notice->strSector, hasRow, marketKey);
+    return 0;
+}
+
+LRESULT CVelmoraDlg::OnSortOrSelect(WPARAM wParam, LPARAM lParam)
+{
+    const SortRequest* request = reinterpret_cast<const SortRequest*>(lParam);
+    CQuoteBoard* board = GetQuoteBoard();
+    CTabQuoteDlg* page = board ? board->CurrentPage() : nullptr;
+    if (request == nullptr || page == nullptr)
+        return 0;
+    const CString name = page->GetSectorName();
+    if (GetQuoteStore().SortSector(SectorPosition(name), request->nColumn, request->nOrder))
+    {
+        ShowSector(name);
+        if (page->GetSelectedRow() >= 0)
+            page->SelectRow(-1, -1);
+    }
+    if (wParam == 0)
+        page->ClearSortMark();
+    return 0;
+}
+
+void CVelmoraDlg::OnBarsTimer()
+{
+    CQuoteBoard* board = GetQuoteBoard();
+    CTabQuoteDlg* page = board ? board->CurrentPage() : nullptr;
+    if (page == nullptr || page->GetSelectedRow() < 0 || m_chartViews == nullptr)
+        return;
+    SectorRecord sector;
+    if (!GetQuoteStore().GetSector(page->GetSectorName(), sector)
+        || page->GetSelectedRow() >= static_cast<int>(sector.vecRows.size()))
+        return;
+    const CString code = sector.vecRows[page->GetSelectedRow()].strCode;
+    const CString now = GetServerTime().Format("%Y%m%d %H:%M:%S");
+    QuoteStore& store = GetQuoteStore();
+    if (store.SectorContains("沪深", code))
+        BuildPeriodBars(code, now, "CSM");
+    else if (store.SectorContains("港股", code))
+        BuildPeriodBars(code, now, "HKS");
+}
+
+namespace {
+
+// The list row of the page that holds the code; -1 when none.
+int RowOfCode(CTabQuoteDlg& page, const CString& code)
+{
+    SectorRecord sector;
+    if (!GetQuoteStore().GetSector(page.GetSectorName(), sector))
+        return -1;
+    const int rows = std::min<int>(page.GetList().GetItemCount(), static_cast<int>(sector.vecRows.size()));
+    for (int row = 0; row < rows; ++row)
+        if (sector.vecRows[row].strCode == code)
+            return row;
+    return -1;
+}
+
+}  // namespace
+
+// Makes the page current when it is not, then selects, focuses and shows the code's row.
+// The page that is left returns to list order, which may move rows: the row is looked up
+// after the switch.
+bool CVelmoraDlg::SelectRowOfCode(int pageIndex, const CString& code)
+{
+    CQuoteBoard* board = GetQuoteBoard();
+    if (board->CurrentPageIndex() != pageIndex)
+    {
+        board->Tabs().SetCurSel(pageIndex);
+        board->OnTabSelChange();
+    }
+    CTabQuoteDlg* page = board->Page(pageIndex);
+    const int row = page ? RowOfCode(*page, code) : -1;
+    if (row < 0)
+        return false;
+    CListCtrl& list = page->GetList();
+    for (int other = list.GetNextItem(-1, LVNI_SELECTED); other >= 0; other = list.GetNextItem(other, LVNI_SELECTED))
+        list.SetItemState(other, 0, LVIS_SELECTED | LVIS_FOCUSED);
+    list.SetItemState(row, LVIS_SELECTED | LVIS_FOCUSED, LVIS_SELECTED | LVIS_FOCUSED);
+    list.EnsureVisible(row, FALSE);
+    page->SelectRow(0, row);
+    return true;
+}
 
 void CVelmoraDlg::PlaceCharts(const CRect& area)
 {
@@ -82,8 +273,19 @@ LRESULT CVelmoraDlg::OnKeyOpenView(WPARAM wParam, LPARAM)
 LRESULT CVelmoraDlg::OnSelectInstrument(WPARAM wParam, LPARAM)
 {
     const SelectCodeRequest* request = reinterpret_cast<const SelectCodeRequest*>(wParam);
-    if (m_chartViews && request)
-        m_chartViews->SelectInstrument(*request);
+    CQuoteBoard* board = GetQuoteBoard();
+    if (m_chartViews == nullptr || request == nullptr || board == nullptr)
+        return 0;
+    // The first page, in tab order, whose list holds the code.
+    for (int pageIndex = 0; pageIndex < board->PageCount(); ++pageIndex)
+    {
+        CTabQuoteDlg* page = board->Page(pageIndex);
+        if (page == nullptr || RowOfCode(*page, request->strCode) < 0)
+            continue;
+        if (SelectRowOfCode(pageIndex, request->strCode))
+            m_chartViews->SelectInstrument(*request);
+        return 0;
+    }
     return 0;
 }
 

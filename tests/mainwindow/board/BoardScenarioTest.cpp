@@ -309,6 +309,8 @@ TEST_F(BoardScenarioTest, BoardMovesSearchesHidesTheNoticeAndKeepsMySector)
 
     // The second row joins "我的板块" from the rows' menu command; it is saved at the end.
     // A click that lands while the board is still laying itself out again is clicked again.
+    // The quick search's choice was selected and scrolled into view: back to the top first.
+    ::SendMessageA(list, LVM_ENSUREVISIBLE, 0, FALSE);
     bool selected = false;
     for (int attempt = 0; attempt < 10 && !selected; ++attempt) {
         ::PostMessageA(list, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(200, 22 + 22 + 11));

@@ -5,6 +5,8 @@
 #include <ctime>
 #include <memory>
 #include "DriftlineChartDlg.h"
+#include "HistoryData.h"
+#include "HistoryServiceChoice.h"
 #include "KLineDlg.h"
 #include "MainStandIn.h"
 #include "MarketTestData.h"
@@ -97,6 +99,56 @@ TEST_F(HostsSimulatorTest, EveryPeriodOfTheCandlesAndTheTrendLoad)
         return m_views.GetBusy() == 0 && m_views.GetTrendHost()->GetPacketTime("600000") != 0;
     })) << (LPCTSTR)m_views.GetStatusText();
     Save("hosts_trend.png");
+}
+
+// Markets without a K-line service ask the history services in turn: a service that fails
+// is left for one not tried yet; when every one failed the load ends without bars.
+TEST_F(HostsSimulatorTest, AFailedHistoryQueryMovesToAServiceNotTriedYet)
+{
+    const std::string port = std::to_string(s_sim->Port("http"));
+    const CString first = ("http://127.0.0.1:" + port + "/services/historyData").c_str();
+    const CString second = ("http://localhost:" + port + "/services/historyData").c_str();
+    struct Case { const char* fault; bool loads; };
+    const Case cases[] = {
+        {"http fault /services/historyData fail times 1", true},
+        {"http fault /services/historyData drop times 1", true},
+        {"http fault /services/historyData empty times 1", true},
+        {"http fault /services/historyData fail", false},
+    };
+    for (const Case& test : cases)
+    {
+        // The draw always takes the first service left, so the order of the tries is known.
+        CHistoryServiceChoice services([] { return 0; });
+        services.SetBases({first, second});
+        ASSERT_TRUE(services.Pick({}));
+        ASSERT_EQ("OK", s_sim->Control("http clear").substr(0, 2));
+        ASSERT_EQ("OK", s_sim->Control("http clearlog").substr(0, 2));
+        ASSERT_EQ("OK", s_sim->Control(test.fault).substr(0, 2)) << test.fault;
+
+        HistoryJob job;
+        job.server.m_strFields[2] = "XAUUSD";
+        job.request.nPeriod = 60;
+        job.request.strMarket = "FEC";
+        job.request.strStartDate = "20261209";
+        job.request.strStartTime = "00:00:00";
+        job.request.strEndDate = "20261210";
+        job.request.strEndTime = "24:00:00";
+        HistoryPacket* packet = QueryHistoryServices(job, services);
+
+        const std::string log = s_sim->Control("http requests");
+        size_t asked = 0;
+        for (size_t at = log.find("/services/historyData"); at != std::string::npos;
+             at = log.find("/services/historyData", at + 1))
+            ++asked;
+        EXPECT_EQ(2u, asked) << test.fault << ": each service once";
+        EXPECT_EQ(test.loads ? 3 : 2, job.nStatus) << test.fault;
+        EXPECT_EQ(test.loads, packet != nullptr && packet->pFirst != nullptr) << test.fault;
+        EXPECT_EQ(1, services.Current()) << test.fault;
+        if (test.loads)
+            EXPECT_EQ(second, GetHistoryServiceBase()) << test.fault << ": the answering service stays";
+        EXPECT_FALSE(services.Pick({0, 1})) << "no service is left when both were tried";
+        DeleteHistoryPacket(packet);
+    }
 }
 
 }  // namespace
