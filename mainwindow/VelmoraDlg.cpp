@@ -105,7 +105,6 @@ BEGIN_MESSAGE_MAP(CVelmoraDlg, CDialogEx)
     ON_MESSAGE(11124 /* WM_MARKETINFO_READY */, &CVelmoraDlg::OnMarketInfoReady)
     ON_MESSAGE(WM_REDISPLAY_QUOTES, &CVelmoraDlg::OnListRefresh)
     ON_NOTIFY(TCN_SELCHANGE, 1000, &CVelmoraDlg::OnTabSelChange)
-    ON_MESSAGE(WM_SECTOR_CHANGED, &CVelmoraDlg::OnSectorChanged)
     // -- end board --
     // -- desk --
     ON_MESSAGE(11081, &CVelmoraDlg::OnNewOrder)

@@ -259,8 +259,6 @@ protected:
     void DestroyConsole();
     afx_msg LRESULT OnProxyOrderEvent(WPARAM wParam, LPARAM lParam);
     afx_msg LRESULT OnProxyOrderUpdate(WPARAM wParam, LPARAM lParam);
-    // A quote page's selection changed: the order form gets the chosen instrument.
-    afx_msg LRESULT OnSectorChanged(WPARAM wParam, LPARAM lParam);
     // -- end panels --
 
     DECLARE_MESSAGE_MAP()

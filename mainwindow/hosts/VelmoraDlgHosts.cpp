@@ -103,11 +103,11 @@ LRESULT CVelmoraDlg::OnSectorChanged(WPARAM, LPARAM lParam)
         auto keys = sector.mapInstruments.find(code);
         if (keys != sector.mapInstruments.end())
             marketKey = keys->second.strMarketKey;
-        FillInstrumentInfo(code, CString(), info);
+        FillInstrumentInfo(code, m_orderFormCode, info);
     }
     else
     {
-        FillInstrumentInfo(CString(), CString(), info);
+        FillInstrumentInfo(CString(), m_orderFormCode, info);
     }
     if (m_chartViews)
     {
@@ -118,8 +118,12 @@ LRESULT CVelmoraDlg::OnSectorChanged(WPARAM, LPARAM lParam)
         if (DriftlineChartDlg* host = m_chartViews->GetTrendHost())
             host->SetSymbolText(code);
     }
-    if (m_pTradeDlg != nullptr && m_pTradeDlg->GetSafeHwnd() != NULL)
+    if (m_pTradeDlg != nullptr && ::IsWindow(m_pTradeDlg->GetSafeHwnd()))
+    {
+        // The order form keeps its quantity while the code stays the same.
+        m_orderFormCode = info.strCode;
         m_pTradeDlg->SendMessage(kTradeSetInstrument, 0, reinterpret_cast<LPARAM>(&info));
+    }
     ApplyPeriodButtons(notice->strSector, hasRow, marketKey);
     return 0;
 }

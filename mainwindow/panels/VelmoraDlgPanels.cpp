@@ -51,23 +51,3 @@ ITradingWindows& CVelmoraDlg::TradingWindows()
         return *m_pTradeWindows;
     return g_noTradingWindows;
 }
-
-LRESULT CVelmoraDlg::OnSectorChanged(WPARAM, LPARAM lParam)
-{
-    const SectorNotice* notice = reinterpret_cast<const SectorNotice*>(lParam);
-    // Only the page on show speaks for the board.
-    if (notice == nullptr || notice->strSector != GetCurrentPageKey())
-        return 0;
-    InstrumentInfo info;
-    SectorRecord sector;
-    CString code;
-    if (notice->nRow != -1 && GetQuoteStore().GetSector(notice->strSector, sector) && notice->nRow >= 0
-        && notice->nRow < static_cast<int>(sector.vecRows.size()))
-        code = sector.vecRows[notice->nRow].strCode;
-    FillInstrumentInfo(code, m_orderFormCode, info);
-    if (m_pTradeDlg != nullptr && ::IsWindow(m_pTradeDlg->GetSafeHwnd())) {
-        m_orderFormCode = info.strCode;
-        m_pTradeDlg->SendMessage(tradepanel::WM_TRADE_SET_INSTRUMENT, 0, reinterpret_cast<LPARAM>(&info));
-    }
-    return 0;
-}

@@ -18,6 +18,8 @@
 #include <commctrl.h>
 #include <gtest/gtest.h>
 
+#include <cmath>
+
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
@@ -369,11 +371,13 @@ TEST_F(TradingScenarioTest, BuyFromTheBoardThenCloseAndCancelInTheLists)
     EXPECT_EQ("Filled", OrderStateInSimulator(bought[kOrderNumber]));
     // The form counts lots of 100 ounces: two lots are 200 units at the host.
     EXPECT_TRUE(PumpUntil([&] { return HeldInSimulator("XAUUSD") == heldBefore + 200; }, kDeadlineMs)) << Account();
+    // The positions window shows forex quantities in lots of 100 ounces.
+    const double lotsHeld = (heldBefore + 200) / 100.0;
     const int positionRow = WaitForRow(positions, [&](const std::vector<std::string>& cells) {
         return cells.size() > kPositionQuantity && cells[kPositionCode] == "XAUUSD"
-               && atof(cells[kPositionQuantity].c_str()) == heldBefore + 200;
+               && std::fabs(atof(cells[kPositionQuantity].c_str()) - lotsHeld) < 1e-6;
     });
-    ASSERT_GE(positionRow, 0) << "expected " << heldBefore + 200 << " held:\n" << ListText(positions);
+    ASSERT_GE(positionRow, 0) << "expected " << lotsHeld << " lots held:\n" << ListText(positions);
     // A buy is drawn red in both lists.
     const RECT sideCell = remote::RowRect(orders, boughtRow);
     Keep(WindowOf(kOrdersList), "trade-orders.png");
