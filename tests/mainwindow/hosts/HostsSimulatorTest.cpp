@@ -144,8 +144,9 @@ TEST_F(HostsSimulatorTest, AFailedHistoryQueryMovesToAServiceNotTriedYet)
         EXPECT_EQ(test.loads ? 3 : 2, job.nStatus) << test.fault;
         EXPECT_EQ(test.loads, packet != nullptr && packet->pFirst != nullptr) << test.fault;
         EXPECT_EQ(1, services.Current()) << test.fault;
-        if (test.loads)
+        if (test.loads) {
             EXPECT_EQ(second, GetHistoryServiceBase()) << test.fault << ": the answering service stays";
+        }
         EXPECT_FALSE(services.Pick({0, 1})) << "no service is left when both were tried";
         DeleteHistoryPacket(packet);
     }
