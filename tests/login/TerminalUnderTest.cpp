@@ -21,6 +21,7 @@ struct FoundWindow
 {
     DWORD process;
     const char* title;
+    HWND except;          // never this window; owned windows count then
     HWND window;
 };
 
@@ -31,9 +32,12 @@ BOOL CALLBACK MatchWindow(HWND window, LPARAM argument)
     ::GetWindowThreadProcessId(window, &process);
     char title[128] = {0};
     ::GetWindowTextA(window, title, sizeof(title));
-    // The main window's owned windows (the notice, message boxes) may carry its title too.
-    const bool ownedMainTitle = strcmp(found->title, kMainTitle) == 0 && ::GetWindow(window, GW_OWNER) != NULL;
-    if (process == found->process && strcmp(title, found->title) == 0 && ::IsWindowVisible(window) && !ownedMainTitle)
+    // The main window's owned windows (the notice, message boxes) may carry its title too: when
+    // no window is excluded, the main window is meant.
+    const bool ownedMainTitle = found->except == NULL && strcmp(found->title, kMainTitle) == 0
+                                && ::GetWindow(window, GW_OWNER) != NULL;
+    if (process == found->process && window != found->except && strcmp(title, found->title) == 0
+        && ::IsWindowVisible(window) && !ownedMainTitle)
     {
         found->window = window;
         return FALSE;
@@ -97,9 +101,9 @@ bool AllConnectionsLoggedIn(tolvan::test::SimulatorProcess& sim, const char* use
            && sessions.find("\"role\": \"query\", \"scope\": null, " + ofUser) != std::string::npos;
 }
 
-HWND FindProcessWindow(DWORD process, const char* title)
+HWND FindProcessWindow(DWORD process, const char* title, HWND except)
 {
-    FoundWindow found{process, title, NULL};
+    FoundWindow found{process, title, except, NULL};
     ::EnumWindows(MatchWindow, reinterpret_cast<LPARAM>(&found));
     return found.window;
 }

@@ -23,8 +23,10 @@ bool WriteInstallation(tolvan::test::SimulatorProcess& sim);
 // and the four quote servers.
 bool AllConnectionsLoggedIn(tolvan::test::SimulatorProcess& sim, const char* user);
 
-// A visible top-level window of process with exactly this title; null when none.
-HWND FindProcessWindow(DWORD process, const char* title);
+// A visible top-level window of process with exactly this title; null when none. Without
+// `except`, a window owned by another one never stands for the main window's title; with it,
+// any window of that title but `except` does (a message box over the main window).
+HWND FindProcessWindow(DWORD process, const char* title, HWND except = NULL);
 std::string ControlText(HWND window, int id);
 
 class CTerminal

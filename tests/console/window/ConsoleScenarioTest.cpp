@@ -38,29 +38,6 @@ const DWORD kDeadlineMs = 60000;
 const char kAdmin[] = "90001";
 const char kConsoleTitle[] = "Tolvan证券补单系统";
 
-struct FoundWindow
-{
-    DWORD process;
-    const char* title;
-    HWND except;
-    HWND window;
-};
-
-BOOL CALLBACK MatchWindow(HWND window, LPARAM argument)
-{
-    FoundWindow* found = reinterpret_cast<FoundWindow*>(argument);
-    DWORD process = 0;
-    ::GetWindowThreadProcessId(window, &process);
-    char title[128] = {0};
-    ::GetWindowTextA(window, title, sizeof(title));
-    if (process == found->process && window != found->except && strcmp(title, found->title) == 0
-        && ::IsWindowVisible(window)) {
-        found->window = window;
-        return FALSE;
-    }
-    return TRUE;
-}
-
 // The lines of the program's state file: values by name, repeated names in order.
 struct ProbeState
 {
@@ -146,9 +123,7 @@ protected:
 
     HWND Find(const char* title, HWND except = NULL)
     {
-        FoundWindow found{m_terminal.Id(), title, except, NULL};
-        ::EnumWindows(MatchWindow, reinterpret_cast<LPARAM>(&found));
-        return found.window;
+        return login_test::FindProcessWindow(m_terminal.Id(), title, except);
     }
 
     ProbeState State()

@@ -11,6 +11,8 @@
 #include "testsupport/SimulatorSuite.h"
 
 #include <commctrl.h>
+#include "TerminalUnderTest.h"
+
 #include <gtest/gtest.h>
 
 #include <string>
@@ -42,31 +44,6 @@ CString RootFolder()
     CString bin = BinFolder();
     bin = bin.Left(bin.GetLength() - 1);
     return bin.Left(bin.ReverseFind('\\') + 1);
-}
-
-struct FoundWindow
-{
-    DWORD process;
-    const char* title;
-    HWND window;
-};
-
-BOOL CALLBACK MatchWindow(HWND window, LPARAM argument)
-{
-    FoundWindow* found = reinterpret_cast<FoundWindow*>(argument);
-    DWORD process = 0;
-    ::GetWindowThreadProcessId(window, &process);
-    char title[128] = {0};
-    ::GetWindowTextA(window, title, sizeof(title));
-    // Owned windows (the notice, message boxes) may carry the main window's title too; the
-    // login window is owned by the main window as well.
-    const bool ownedMainTitle = strcmp(found->title, kMainTitle) == 0 && ::GetWindow(window, GW_OWNER) != NULL;
-    if (process == found->process && strcmp(title, found->title) == 0 && ::IsWindowVisible(window)
-        && !ownedMainTitle) {
-        found->window = window;
-        return FALSE;
-    }
-    return TRUE;
 }
 
 // The splash: a visible tool window of the process without a title.
@@ -176,9 +153,7 @@ protected:
 
     HWND Find(const char* title)
     {
-        FoundWindow found{m_terminal.dwProcessId, title, NULL};
-        ::EnumWindows(MatchWindow, reinterpret_cast<LPARAM>(&found));
-        return found.window;
+        return login_test::FindProcessWindow(m_terminal.dwProcessId, title);
     }
 
     // Logs in through the login window and waits for the board on the maximised window.

@@ -14,6 +14,8 @@
 #include "testsupport/Screenshot.h"
 #include "testsupport/SimulatorSuite.h"
 
+#include "TerminalUnderTest.h"
+
 #include <gtest/gtest.h>
 
 #include <cstdio>
@@ -44,30 +46,6 @@ CString RootFolder()
     CString bin = BinFolder();
     bin = bin.Left(bin.GetLength() - 1);
     return bin.Left(bin.ReverseFind('\\') + 1);
-}
-
-struct FoundWindow
-{
-    DWORD process;
-    const char* title;
-    HWND except;
-    HWND window;
-};
-
-BOOL CALLBACK MatchWindow(HWND window, LPARAM argument)
-{
-    FoundWindow* found = reinterpret_cast<FoundWindow*>(argument);
-    DWORD process = 0;
-    ::GetWindowThreadProcessId(window, &process);
-    char title[128] = {0};
-    ::GetWindowTextA(window, title, sizeof(title));
-    if (process == found->process && window != found->except && strcmp(title, found->title) == 0
-        && ::IsWindowVisible(window))
-    {
-        found->window = window;
-        return FALSE;
-    }
-    return TRUE;
 }
 
 std::vector<std::string> Cells(const std::string& row)
@@ -205,9 +183,7 @@ protected:
 
     HWND Find(const char* title, HWND except = NULL)
     {
-        FoundWindow found{m_terminal.dwProcessId, title, except, NULL};
-        ::EnumWindows(MatchWindow, reinterpret_cast<LPARAM>(&found));
-        return found.window;
+        return login_test::FindProcessWindow(m_terminal.dwProcessId, title, except);
     }
 
     static std::string Text(HWND window, int id)
