@@ -23,14 +23,13 @@ void CChartHostBase::CreateDepthWindow()
     GetClientRect(&client);
     m_width = client.Width();
     m_height = client.Height();
-    m_pDepth = CWnd::FromHandle(reinterpret_cast<HWND>(
-        static_cast<INT_PTR>(dll_ShowLadderviewDlg(this, "sssss"))));
-    if (m_pDepth == nullptr)
+    m_hDepth = reinterpret_cast<HWND>(static_cast<INT_PTR>(dll_ShowLadderviewDlg(this, "sssss")));
+    if (DepthWnd() == nullptr)
         return;
-    m_pDepth->ShowWindow(SW_SHOW);
-    m_pDepth->MoveWindow(m_width - DEPTH_WIDTH, 0, DEPTH_WIDTH, m_height);
-    dll_LadderviewUpdateSellBuyParam(m_pDepth, EmptyDepthLevels());
-    dll_LadderviewSetSellBuyInfoMode(m_pDepth, 0);
+    DepthWnd()->ShowWindow(SW_SHOW);
+    DepthWnd()->MoveWindow(m_width - DEPTH_WIDTH, 0, DEPTH_WIDTH, m_height);
+    dll_LadderviewUpdateSellBuyParam(DepthWnd(), EmptyDepthLevels());
+    dll_LadderviewSetSellBuyInfoMode(DepthWnd(), 0);
 }
 
 void CChartHostBase::OnSize(UINT nType, int cx, int cy)
@@ -45,25 +44,25 @@ void CChartHostBase::LayOut()
 {
     if (m_depthHidden)
     {
-        if (m_pChart)
+        if (ChartWnd())
         {
-            m_pChart->MoveWindow(0, 0, m_width, m_height);
-            m_pChart->Invalidate();
+            ChartWnd()->MoveWindow(0, 0, m_width, m_height);
+            ChartWnd()->Invalidate();
         }
-        if (m_pDepth)
-            m_pDepth->ShowWindow(SW_HIDE);
+        if (DepthWnd())
+            DepthWnd()->ShowWindow(SW_HIDE);
         return;
     }
-    if (m_pChart)
+    if (ChartWnd())
     {
-        m_pChart->MoveWindow(0, 0, m_width - DEPTH_WIDTH, m_height);
-        m_pChart->Invalidate();
+        ChartWnd()->MoveWindow(0, 0, m_width - DEPTH_WIDTH, m_height);
+        ChartWnd()->Invalidate();
     }
-    if (m_pDepth)
+    if (DepthWnd())
     {
-        m_pDepth->ShowWindow(SW_SHOW);
-        m_pDepth->MoveWindow(m_width - DEPTH_WIDTH, 0, DEPTH_WIDTH, m_height);
-        m_pDepth->Invalidate();
+        DepthWnd()->ShowWindow(SW_SHOW);
+        DepthWnd()->MoveWindow(m_width - DEPTH_WIDTH, 0, DEPTH_WIDTH, m_height);
+        DepthWnd()->Invalidate();
     }
 }
 
@@ -109,44 +108,44 @@ void CChartHostBase::ShowSelfListMenu()
 
 void CChartHostBase::UpdateSellBuyParam(DepthLevelsRecord record)
 {
-    if (m_pDepth)
-        dll_LadderviewUpdateSellBuyParam(m_pDepth, record);
+    if (DepthWnd())
+        dll_LadderviewUpdateSellBuyParam(DepthWnd(), record);
 }
 
 void CChartHostBase::UpdateStockInfo(DepthStockInfo record)
 {
-    if (m_pDepth)
-        dll_LadderviewUpdateStockInfo(m_pDepth, record);
+    if (DepthWnd())
+        dll_LadderviewUpdateStockInfo(DepthWnd(), record);
 }
 
 void CChartHostBase::AddDepthData(DepthTradeTick record)
 {
-    if (m_pDepth)
-        dll_LadderviewAddDepthData(m_pDepth, record);
+    if (DepthWnd())
+        dll_LadderviewAddDepthData(DepthWnd(), record);
 }
 
 void CChartHostBase::ClearDepthData()
 {
-    if (m_pDepth)
-        dll_LadderviewClearDepthData(m_pDepth);
+    if (DepthWnd())
+        dll_LadderviewClearDepthData(DepthWnd());
 }
 
 void CChartHostBase::ClearSelectStatus()
 {
-    if (m_pDepth)
-        dll_LadderviewClearSelectStatus(m_pDepth);
+    if (DepthWnd())
+        dll_LadderviewClearSelectStatus(DepthWnd());
 }
 
 void CChartHostBase::SetDepthPrecision(int* pDecimals)
 {
-    if (m_pDepth)
-        dll_LadderviewSetPrecision(m_pDepth, pDecimals);
+    if (DepthWnd())
+        dll_LadderviewSetPrecision(DepthWnd(), pDecimals);
 }
 
 void CChartHostBase::SetSellBuyInfoMode(bool five)
 {
-    if (m_pDepth == nullptr)
+    if (DepthWnd() == nullptr)
         return;
-    dll_LadderviewSetSellBuyInfoMode(m_pDepth, five ? 1 : 0);
-    m_pDepth->Invalidate();
+    dll_LadderviewSetSellBuyInfoMode(DepthWnd(), five ? 1 : 0);
+    DepthWnd()->Invalidate();
 }

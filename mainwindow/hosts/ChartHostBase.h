@@ -12,8 +12,8 @@ public:
 
     CChartHostBase(UINT templateId, CWnd* pParent);
 
-    CWnd* GetChartWindow() const { return m_pChart; }
-    CWnd* GetDepthWindow() const { return m_pDepth; }
+    CWnd* GetChartWindow() const { return ChartWnd(); }
+    CWnd* GetDepthWindow() const { return DepthWnd(); }
     bool IsDepthHidden() const { return m_depthHidden; }
 
     void UpdateSellBuyParam(DepthLevelsRecord record);
@@ -45,8 +45,14 @@ protected:
     // Sends the host's popup menu (add to / remove from the own list) to the main window.
     void ShowSelfListMenu();
 
-    CWnd* m_pChart = nullptr;
-    CWnd* m_pDepth = nullptr;
+    // The chart and depth windows belong to the libraries' module states: the program only
+    // ever gets temporary objects for them, which die at the next idle time. The handles are
+    // kept and an object is asked for at each use.
+    CWnd* ChartWnd() const { return m_hChart != NULL ? CWnd::FromHandle(m_hChart) : nullptr; }
+    CWnd* DepthWnd() const { return m_hDepth != NULL ? CWnd::FromHandle(m_hDepth) : nullptr; }
+
+    HWND m_hChart = NULL;
+    HWND m_hDepth = NULL;
     bool m_depthHidden = false;
     int m_width = 0;
     int m_height = 0;

@@ -13,15 +13,15 @@ BOOL DriftlineChartDlg::OnInitDialog()
     CDialogEx::OnInitDialog();
     CRect client;
     GetClientRect(&client);
-    m_pChart = CWnd::FromHandle(reinterpret_cast<HWND>(static_cast<INT_PTR>(dll_ShowDriftlineDlg(this))));
-    if (m_pChart)
+    m_hChart = reinterpret_cast<HWND>(static_cast<INT_PTR>(dll_ShowDriftlineDlg(this)));
+    if (ChartWnd())
     {
-        dll_DriftlineSetParentWnd(m_pChart, this);
-        dll_DriftlineRegistMsgID(m_pChart, 2, WM_CHART_NOTIFY_DEPTH);
-        dll_DriftlineRegistMsgID(m_pChart, 4, WM_DEPTH_FEED_OFF);
-        dll_DriftlineRegistMsgID(m_pChart, 5, WM_DEPTH_FEED_ON);
-        m_pChart->MoveWindow(0, 0, client.Width() - DEPTH_WIDTH, client.Height());
-        m_pChart->ShowWindow(SW_SHOW);
+        dll_DriftlineSetParentWnd(ChartWnd(), this);
+        dll_DriftlineRegistMsgID(ChartWnd(), 2, WM_CHART_NOTIFY_DEPTH);
+        dll_DriftlineRegistMsgID(ChartWnd(), 4, WM_DEPTH_FEED_OFF);
+        dll_DriftlineRegistMsgID(ChartWnd(), 5, WM_DEPTH_FEED_ON);
+        ChartWnd()->MoveWindow(0, 0, client.Width() - DEPTH_WIDTH, client.Height());
+        ChartWnd()->ShowWindow(SW_SHOW);
     }
     CreateDepthWindow();
     return TRUE;
@@ -29,8 +29,8 @@ BOOL DriftlineChartDlg::OnInitDialog()
 
 BOOL DriftlineChartDlg::PreTranslateMessage(MSG* pMsg)
 {
-    if (m_pDepth && ::IsWindow(m_pDepth->GetSafeHwnd()) && CWnd::GetFocus() == m_pDepth)
-        Dll_LadderviewPreTranslateMessage(m_pDepth, pMsg);
+    if (DepthWnd() && ::IsWindow(DepthWnd()->GetSafeHwnd()) && CWnd::GetFocus() == DepthWnd())
+        Dll_LadderviewPreTranslateMessage(DepthWnd(), pMsg);
     if (pMsg->message == WM_KEYDOWN)
     {
         switch (pMsg->wParam)
@@ -46,8 +46,8 @@ BOOL DriftlineChartDlg::PreTranslateMessage(MSG* pMsg)
 
 void DriftlineChartDlg::AddTradeRealData(TrendTickNode* pNode)
 {
-    if (m_pChart)
-        dll_DriftlineAddTradeRealData(m_pChart, pNode);
+    if (ChartWnd())
+        dll_DriftlineAddTradeRealData(ChartWnd(), pNode);
 }
 
 void DriftlineChartDlg::AddTradePacket(TrendPacket* pPacket)
@@ -55,25 +55,25 @@ void DriftlineChartDlg::AddTradePacket(TrendPacket* pPacket)
     if (pPacket == nullptr)
         return;
     m_packetTimes[pPacket->strText[0]] = static_cast<int>(GetServerTime().GetTime());
-    dll_DriftlineAddTradePacket(m_pChart, pPacket);
+    dll_DriftlineAddTradePacket(ChartWnd(), pPacket);
 }
 
 void DriftlineChartDlg::SetOpenMarketTime(CString open, CString close)
 {
-    if (m_pChart)
-        dll_DriftlineSetOpeMarketTime(m_pChart, open, close);
+    if (ChartWnd())
+        dll_DriftlineSetOpeMarketTime(ChartWnd(), open, close);
 }
 
 void DriftlineChartDlg::SetTitleInfo(ChartTitleInfo* pTitle)
 {
-    if (m_pChart)
-        dll_DriftlineSetTitleInfo(m_pChart, pTitle);
+    if (ChartWnd())
+        dll_DriftlineSetTitleInfo(ChartWnd(), pTitle);
 }
 
 void DriftlineChartDlg::SetPrecision(int* pDecimals)
 {
-    if (m_pChart)
-        dll_DriftlineSetPrecision(m_pChart, pDecimals);
+    if (ChartWnd())
+        dll_DriftlineSetPrecision(ChartWnd(), pDecimals);
 }
 
 int DriftlineChartDlg::GetPacketTime(const CString& code) const

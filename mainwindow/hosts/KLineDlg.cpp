@@ -23,26 +23,26 @@ BOOL CKLineDlg::OnInitDialog()
     m_background.CreateSolidBrush(RGB(0, 0, 0));
     CRect client;
     GetClientRect(&client);
-    m_pChart = CWnd::FromHandle(reinterpret_cast<HWND>(static_cast<INT_PTR>(dll_ShowWickplotDlg(this))));
-    if (m_pChart)
+    m_hChart = reinterpret_cast<HWND>(static_cast<INT_PTR>(dll_ShowWickplotDlg(this)));
+    if (ChartWnd())
     {
-        dll_WickplotSetParentWnd(m_pChart, this);
-        dll_WickplotRegistMsgID(m_pChart, kWickplotPanelButton, WM_CHART_NOTIFY_DEPTH);
-        dll_WickplotRegistMsgID(m_pChart, kWickplotOneLevel, WM_DEPTH_FEED_OFF);
-        dll_WickplotRegistMsgID(m_pChart, kWickplotFiveLevels, WM_DEPTH_FEED_ON);
-        dll_WickplotRegistMsgID(m_pChart, kWickplotOlderHistory, WM_CHART_NEED_HISTORY);
-        dll_WickplotRegistMsgID(m_pChart, kWickplotHistoryLoaded, WM_CHART_PACKET_TAKEN);
-        m_pChart->MoveWindow(0, 0, client.Width() - DEPTH_WIDTH, client.Height());
-        m_pChart->ShowWindow(SW_SHOW);
+        dll_WickplotSetParentWnd(ChartWnd(), this);
+        dll_WickplotRegistMsgID(ChartWnd(), kWickplotPanelButton, WM_CHART_NOTIFY_DEPTH);
+        dll_WickplotRegistMsgID(ChartWnd(), kWickplotOneLevel, WM_DEPTH_FEED_OFF);
+        dll_WickplotRegistMsgID(ChartWnd(), kWickplotFiveLevels, WM_DEPTH_FEED_ON);
+        dll_WickplotRegistMsgID(ChartWnd(), kWickplotOlderHistory, WM_CHART_NEED_HISTORY);
+        dll_WickplotRegistMsgID(ChartWnd(), kWickplotHistoryLoaded, WM_CHART_PACKET_TAKEN);
+        ChartWnd()->MoveWindow(0, 0, client.Width() - DEPTH_WIDTH, client.Height());
+        ChartWnd()->ShowWindow(SW_SHOW);
     }
     CreateDepthWindow();
-    if (m_pDepth)
+    if (DepthWnd())
     {
         DepthStockInfo info;
         for (CString& text : info.strInfo)
             text = "---";
         info.strInfo[7] = info.strInfo[10] = info.strInfo[15] = "";
-        dll_LadderviewUpdateStockInfo(m_pDepth, info);
+        dll_LadderviewUpdateStockInfo(DepthWnd(), info);
     }
     return TRUE;
 }
@@ -50,10 +50,10 @@ BOOL CKLineDlg::OnInitDialog()
 BOOL CKLineDlg::PreTranslateMessage(MSG* pMsg)
 {
     CWnd* focus = CWnd::GetFocus();
-    if (m_pDepth && m_pDepth->IsWindowVisible() && focus == m_pDepth)
-        Dll_LadderviewPreTranslateMessage(m_pDepth, pMsg);
-    if (m_pChart && m_pChart->IsWindowVisible() && focus == m_pChart)
-        dll_WickplotSetKeyDownValue(m_pChart, pMsg);
+    if (DepthWnd() && DepthWnd()->IsWindowVisible() && focus == DepthWnd())
+        Dll_LadderviewPreTranslateMessage(DepthWnd(), pMsg);
+    if (ChartWnd() && ChartWnd()->IsWindowVisible() && focus == ChartWnd())
+        dll_WickplotSetKeyDownValue(ChartWnd(), pMsg);
     if (pMsg->message == WM_KEYDOWN)
     {
         switch (pMsg->wParam)
@@ -95,33 +95,33 @@ LRESULT CKLineDlg::OnPacketTaken(WPARAM wParam, LPARAM)
 
 void CKLineDlg::AddPacket(HistoryPacket* pPacket)
 {
-    if (m_pChart)
-        dll_WickplotAddPacket(m_pChart, pPacket);
+    if (ChartWnd())
+        dll_WickplotAddPacket(ChartWnd(), pPacket);
     else
         DeleteHistoryPacket(pPacket);
 }
 
 void CKLineDlg::AddData(WickplotBar* pBar)
 {
-    dll_WickplotAddData(m_pChart, pBar);
+    dll_WickplotAddData(ChartWnd(), pBar);
 }
 
 void CKLineDlg::SetTitleInfo(ChartTitleInfo title)
 {
-    if (m_pChart)
-        dll_WickplotSetTitleInfo(m_pChart, &title);
+    if (ChartWnd())
+        dll_WickplotSetTitleInfo(ChartWnd(), &title);
 }
 
 void CKLineDlg::SetPrecision(int* pDecimals)
 {
-    if (m_pChart)
-        dll_WickplotSetPrecision(m_pChart, pDecimals);
+    if (ChartWnd())
+        dll_WickplotSetPrecision(ChartWnd(), pDecimals);
 }
 
 void CKLineDlg::Operate(int op, int type)
 {
-    if (m_pChart)
-        dll_WickplotOperate(m_pChart, op, type);
+    if (ChartWnd())
+        dll_WickplotOperate(ChartWnd(), op, type);
 }
 
 CString CKLineDlg::GetSymbol()

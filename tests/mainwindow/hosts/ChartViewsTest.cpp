@@ -68,6 +68,9 @@ protected:
         });
         m_views.Create(&m_main);
         m_views.PlaceCharts(CRect(0, 0, 1000, 560));
+        // As the program's message loop does when idle: the temporary objects of windows
+        // that belong to other modules (the libraries' charts) are gone from here on.
+        AfxDeleteTempObjects();
     }
 
     void TearDown() override

@@ -179,18 +179,20 @@ protected:
         ::PostMessageA(::GetDlgItem(toolbar, kFirstToolbarButton + index), BM_CLICK, 0, 0);
     }
 
-    // The last code the chart asked the simulator's K-line service for.
+    // The last code the chart asked the simulator's K-line service for (each logged request
+    // lists its form before its path).
     std::string LastChartCode()
     {
         const std::string log = s_sim->Control("http requests 200");
         const size_t request = log.rfind("stockKline");
         if (request == std::string::npos)
             return std::string();
-        const size_t field = log.find("code=", request);
-        if (field == std::string::npos)
+        const char field[] = "\"code\": \"";
+        const size_t at = log.rfind(field, request);
+        if (at == std::string::npos)
             return std::string();
-        const size_t end = log.find_first_of("&\"", field + 5);
-        return log.substr(field + 5, end - field - 5);
+        const size_t begin = at + sizeof(field) - 1;
+        return log.substr(begin, log.find('"', begin) - begin);
     }
 
     // Waits for the host of a chart view and for its chart to be drawn (differing from
@@ -250,9 +252,7 @@ protected:
     CTerminal m_terminal;
 };
 
-// Disabled until the day series reaches the chart in the running program: against the
-// simulator the candlestick view opens with its panels and ladder but an empty series.
-TEST_F(ChartsScenarioTest, DISABLED_ToolbarSwitchesViewsAndPeriodsAndTheChartsFollowRowsAndTicks)
+TEST_F(ChartsScenarioTest, ToolbarSwitchesViewsAndPeriodsAndTheChartsFollowRowsAndTicks)
 {
     HWND main = LogInToBoard();
     ASSERT_NE(HWND(NULL), main) << "no board after login";
@@ -328,14 +328,29 @@ TEST_F(ChartsScenarioTest, DISABLED_ToolbarSwitchesViewsAndPeriodsAndTheChartsFo
     PressToolbarButton(main, 5);
     Screenshot other;
     ASSERT_TRUE(WaitForChart(main, day, other)) << "no candles of the other row";
-    Keep(other, "charts-other-row.png");
     EXPECT_TRUE(PumpUntil([&] { return LastChartCode() != firstCode; }, kDeadlineMs)) << "the chart kept " << firstCode;
+    // Back on the list the depth feed went off and the ladder folded away; the chart's
+    // "显示五档" brings it back, with the other row's figures.
+    HWND chart = ::ChildWindowFromPoint(ShownHost(main), POINT{5, 5});
+    ASSERT_NE(HWND(NULL), chart);
+    RECT chartRect = {};
+    ::GetClientRect(chart, &chartRect);
+    const LPARAM fiveLevels = MAKELPARAM(chartRect.right - 165, 10);
+    ::PostMessageA(chart, WM_LBUTTONDOWN, MK_LBUTTON, fiveLevels);
+    ::PostMessageA(chart, WM_LBUTTONUP, 0, fiveLevels);
+    ASSERT_TRUE(PumpUntil([&] {
+        other = Screenshot::CaptureClient(ShownHost(main));
+        const RECT depth = DepthArea(other);
+        return other.CountColor(kVolumeYellow, &depth) > 10;
+    }, kDeadlineMs)) << "no ladder after \"显示五档\"";
+    Keep(other, "charts-other-row.png");
+    ExpectDepthLadder(other, "other row");
     EXPECT_NE(RegionPixels(other, DepthArea(other)), RegionPixels(day, DepthArea(day)))
         << "the ladder kept the first row's figures";
 
-    // A new price of the shown stock merges into the last day bar.
+    // A new price of the shown stock merges into the last day bar (and rescales the panels).
     const std::string code = LastChartCode();
-    const RECT lastBars = {chartRight - 40, frames[0] + 1, chartRight, frames[3]};
+    const RECT lastBars = {81, frames[0] + 1, chartRight, frames[3]};
     const Screenshot beforeTick = Screenshot::CaptureClient(ShownHost(main));
     ASSERT_EQ("OK", s_sim->Control("http price " + code + " 99.99").substr(0, 2));
     EXPECT_TRUE(PumpUntil([&] {
