@@ -292,3 +292,8 @@ CString RefreshSize(__int64 lastLoad, const CString& quoteTime, int period)
     size.Format("%d", static_cast<int>((now - lastLoad) / (period * 60) + 1));
     return size;
 }
+
+bool IsTrendReloadDue(__int64 now, __int64 opening, __int64 lastLoad)
+{
+    return now >= opening - 60 && now < opening && now - lastLoad >= 10;
+}

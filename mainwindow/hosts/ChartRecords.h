@@ -77,3 +77,8 @@ __int64 QuoteTimeValue(const CString& quoteTime);
 // How many bars the series refresh asks for: "all" unless the series was last loaded on the
 // quote's day, then the periods passed since that load plus the open one.
 CString RefreshSize(__int64 lastLoad, const CString& quoteTime, int period);
+
+// Whether timer 3 reloads the trend at server time now (seconds): in the minute before the
+// session opens (opening - 60 up to, not including, the opening) and at least 10 seconds
+// after the trend of the instrument was last handed over (lastLoad, 0 when never).
+bool IsTrendReloadDue(__int64 now, __int64 opening, __int64 lastLoad);

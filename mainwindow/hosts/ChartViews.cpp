@@ -1,6 +1,7 @@
 #include "ChartViews.h"
 #include "ThreadWait.h"
 #include <process.h>
+#include <algorithm>
 #include "BarDataStore.h"
 #include "ConnectionRegistry.h"
 #include "DriftlineChartDlg.h"
@@ -649,6 +650,40 @@ void CChartViews::BuildPeriodBars(const CString& code, const CString& quoteTime,
         lastLoad = last.begin()->second;
     GetSecondKLineLoader().RequestBars(code, "1", period, RefreshSize(lastLoad, quoteTime, period),
                                        m_request.strStartDate, m_request.strEndDate, market);
+}
+
+bool CChartViews::ReloadTrendBeforeOpen(const CString& code, const CString& now)
+{
+    if (m_view.load() != VIEW_TREND || m_pTrend == nullptr || code != m_selectedCode)
+        return false;
+    QuoteStore& store = GetQuoteStore();
+    SectorRow row;
+    CString marketKey, sectorName, extra;
+    if (!store.GetQuoteRow(code, row) || !store.FindInstrument(code, marketKey, sectorName, extra))
+        return false;
+    CString open = FormatTimeOfDay(row.quote.strStartTime);
+    if (open.IsEmpty())
+    {
+        SectorRecord sector;
+        store.GetSector(sectorName, sector);
+        open = GetSectorOpenTime(sector, code);
+    }
+    const __int64 serverTime = QuoteTimeValue(now);
+    const __int64 opening = QuoteTimeValue(now.Left(8) + " " + open);
+    if (serverTime == -1 || opening == -1)
+        return false;
+    const __int64 lastStart = m_trendReloadStarts.count(code) ? m_trendReloadStarts[code] : 0;
+    const __int64 lastLoad = std::max<__int64>(m_pTrend->GetPacketTime(code), lastStart);
+    if (!IsTrendReloadDue(serverTime, opening, lastLoad))
+        return false;
+    if (m_busy.load() == 0)
+    {
+        // The bars of the closing session are stale once the new one opens.
+        GetBarDataStore().Clear();
+        m_trendReloadStarts[code] = serverTime;
+        RequestMarketData(VIEW_TREND, m_period, CString(), CString(), 1);
+    }
+    return true;
 }
 
 // --- instrument switch ------------------------------------------------------------------

@@ -61,6 +61,11 @@ public:
     // Timer 3, for a fresh quote of the shown instrument: asks the K-line worker for the bars
     // that have appeared since the series was loaded.
     void BuildPeriodBars(const CString& code, const CString& quoteTime, const CString& marketKey);
+    // Timer 3 in the trend view: in the minute before the instrument's session opens the
+    // trend is loaded afresh on the download thread (its request rebuilt for the new
+    // session), at most every 10 seconds. True when the tick was the reload's (the bar
+    // refresh is then skipped). now is the server time "YYYYMMDD HH:MM:SS".
+    bool ReloadTrendBeforeOpen(const CString& code, const CString& now);
     void OnDepthOff(WPARAM keepHosts);
     void OnDepthOn();
     void ShowStatus(const CString& text);
@@ -137,6 +142,9 @@ private:
     ChartTitleInfo m_title;
     DepthTradeTick m_tradeTick;
     CString m_trendDate;
+    // When the pre-open reload of a code was last started (an empty answer is not handed
+    // over, and must not be asked again on every tick).
+    std::map<CString, __int64> m_trendReloadStarts;
 
     DepthSnapshot m_snapshot;
     std::atomic<int> m_depthMode{0};

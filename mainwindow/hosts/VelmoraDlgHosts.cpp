@@ -159,6 +159,8 @@ void CVelmoraDlg::OnBarsTimer()
         return;
     const CString code = sector.vecRows[page->GetSelectedRow()].strCode;
     const CString now = GetServerTime().Format("%Y%m%d %H:%M:%S");
+    if (m_chartViews->ReloadTrendBeforeOpen(code, now))
+        return;
     QuoteStore& store = GetQuoteStore();
     if (store.SectorContains("沪深", code))
         BuildPeriodBars(code, now, "CSM");

@@ -232,4 +232,21 @@ TEST(SeriesRefreshTest, SizeCountsPeriodsSinceTheLoadOfTheSameDay)
     EXPECT_EQ("", PeriodServiceName(0));
 }
 
+TEST(SeriesRefreshTest, TrendReloadsInTheMinuteBeforeTheOpenAtMostEveryTenSeconds)
+{
+    const __int64 open = QuoteTimeValue("20261210 09:30:00");
+    struct Case { int secondsToOpen; int sinceLastLoad; bool due; };
+    const Case cases[] = {
+        {60, 1000, true}, {1, 1000, true}, {0, 1000, false}, {61, 1000, false}, {-5, 1000, false},
+        {30, 10, true}, {30, 9, false},
+    };
+    for (const Case& c : cases)
+    {
+        const __int64 now = open - c.secondsToOpen;
+        EXPECT_EQ(c.due, IsTrendReloadDue(now, open, now - c.sinceLastLoad)) << c.secondsToOpen << " " << c.sinceLastLoad;
+    }
+    // Never handed over: the first check near the opening reloads.
+    EXPECT_TRUE(IsTrendReloadDue(open - 30, open, 0));
+}
+
 }  // namespace

@@ -193,6 +193,27 @@ TEST_F(ChartViewsTest, KLineBarsOfTheShownInstrumentInItsSession)
     EXPECT_EQ(0, m_views.OnKLineData(&shown, &bar));
 }
 
+TEST_F(ChartViewsTest, TrendIsLoadedAfreshInTheMinuteBeforeTheOpen)
+{
+    Select("600000", VIEW_CANDLES, 0);
+    ASSERT_TRUE(PumpUntil([this] { return Idle(); }));
+    EXPECT_FALSE(m_views.ReloadTrendBeforeOpen("600000", "20991231 09:29:30")) << "only in the trend view";
+    Select("600000", VIEW_TREND, 0);
+    ASSERT_TRUE(PumpUntil([this] { return Idle() && m_views.GetTrendHost()->GetPacketTime("600000") != 0; }));
+    const int loads = m_loads.load();
+    // A day whose session opens long after the last hand-over.
+    EXPECT_FALSE(m_views.ReloadTrendBeforeOpen("600000", "20991231 09:28:59"));
+    EXPECT_TRUE(m_views.ReloadTrendBeforeOpen("600000", "20991231 09:29:30"));
+    ASSERT_TRUE(PumpUntil([&] { return Idle() && m_loads.load() == loads + 1; }));
+    EXPECT_EQ(VIEW_TREND, m_views.GetView());
+    // Within ten seconds of the reload: no new load (the tick goes to the bar refresh).
+    EXPECT_FALSE(m_views.ReloadTrendBeforeOpen("600000", "20991231 09:29:35"));
+    EXPECT_FALSE(m_views.ReloadTrendBeforeOpen("600000", "20991231 09:30:00")) << "the session is open";
+    EXPECT_FALSE(m_views.ReloadTrendBeforeOpen("600001", "20991231 09:29:30")) << "not the shown instrument";
+    tolvan::test::PumpPending();
+    EXPECT_EQ(loads + 1, m_loads.load());
+}
+
 TEST_F(ChartViewsTest, SwitchThreadResetsDepthOnTheInterfaceThreadAndStops)
 {
     m_views.RequestMarketData(VIEW_QUOTE_LIST, 0, CString(), CString(), 1);
