@@ -54,6 +54,33 @@ BOOL CALLBACK MatchQuoteList(HWND window, LPARAM argument)
     return TRUE;
 }
 
+struct ListSearch
+{
+    HWND list;
+    int top;
+};
+
+// The trade panel's positions list: the visible report list outside the quote pages that
+// holds the account's one position, highest up (the orders list lies below it).
+BOOL CALLBACK MatchPositionList(HWND window, LPARAM argument)
+{
+    ListSearch* search = reinterpret_cast<ListSearch*>(argument);
+    char name[32] = {0};
+    ::GetClassNameA(window, name, sizeof(name));
+    HWND page = ::GetParent(window);
+    if (strcmp(name, "SysListView32") != 0 || !::IsWindowVisible(window) || page == NULL
+        || ::GetDlgCtrlID(::GetParent(page)) == kSectorTabs
+        || ::SendMessageA(window, LVM_GETITEMCOUNT, 0, 0) != 1)
+        return TRUE;
+    RECT place = {};
+    ::GetWindowRect(window, &place);
+    if (search->list == NULL || place.top < search->top) {
+        search->list = window;
+        search->top = place.top;
+    }
+    return TRUE;
+}
+
 struct HostSearch
 {
     HWND main;
@@ -359,6 +386,28 @@ TEST_F(ChartsScenarioTest, ToolbarSwitchesViewsAndPeriodsAndTheChartsFollowRowsA
                || now.CountColor(kFall, &lastBars) != beforeTick.CountColor(kFall, &lastBars);
     }, kDeadlineMs)) << "the new price did not reach the last bar";
     Keep(Screenshot::CaptureClient(ShownHost(main)), "charts-day-ticked.png");
+
+    // A click on the account's position (London gold) switches the charts to it: its bars
+    // come from the history service.
+    ListSearch positions{NULL, 0};
+    ASSERT_TRUE(PumpUntil([&] {
+        positions = ListSearch{NULL, 0};
+        ::EnumChildWindows(main, MatchPositionList, reinterpret_cast<LPARAM>(&positions));
+        return positions.list != NULL;
+    }, kDeadlineMs)) << "no positions list with the account's position";
+    RECT header = {};
+    ::GetWindowRect(reinterpret_cast<HWND>(::SendMessageA(positions.list, LVM_GETHEADER, 0, 0)), &header);
+    const LPARAM firstRow = MAKELPARAM(60, header.bottom - header.top + 8);
+    const Screenshot beforeSwitch = Screenshot::CaptureClient(ShownHost(main));
+    ::PostMessageA(positions.list, WM_LBUTTONDOWN, MK_LBUTTON, firstRow);
+    ::PostMessageA(positions.list, WM_LBUTTONUP, 0, firstRow);
+    EXPECT_TRUE(PumpUntil([&] {
+        const std::string log = s_sim->Control("http requests 20");
+        return log.find("historyData") != std::string::npos && log.find("XAUUSD") != std::string::npos;
+    }, kDeadlineMs)) << "no history asked for the position: " << AskedPaths();
+    Screenshot gold;
+    EXPECT_TRUE(WaitForChart(main, beforeSwitch, gold)) << "no candles of the position";
+    Keep(gold, "charts-position.png");
 }
 
 }  // namespace
