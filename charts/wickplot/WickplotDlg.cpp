@@ -45,6 +45,7 @@ BEGIN_MESSAGE_MAP(CWickplotDlg, CDialogEx)
     ON_COMMAND(ID_WICKPLOT_ZOOM_INTERVAL, &CWickplotDlg::OnZoomInterval)
     ON_COMMAND(ID_WICKPLOT_INTERVAL_STATS, &CWickplotDlg::OnIntervalStats)
     ON_WM_DESTROY()
+    ON_WM_TIMER()
 END_MESSAGE_MAP()
 
 BOOL CWickplotDlg::OnInitDialog()
@@ -129,7 +130,7 @@ LRESULT CWickplotDlg::OnTitle(WPARAM wParam, LPARAM)
         CLockGuard lock(TitleLock());
         m_title = copy;
     }
-    Invalidate(FALSE);
+    RequestRedraw();
     return 0;
 }
 
@@ -160,7 +161,7 @@ LRESULT CWickplotDlg::OnSetCursorShape(WPARAM wParam, LPARAM)
     return 0;
 }
 
-LRESULT CWickplotDlg::OnUpdateDraw(WPARAM, LPARAM)
+LRESULT CWickplotDlg::OnUpdateDraw(WPARAM wParam, LPARAM)
 {
     {
         CLockGuard lock(ChartLock());
@@ -169,13 +170,46 @@ LRESULT CWickplotDlg::OnUpdateDraw(WPARAM, LPARAM)
     // A hidden chart is not painted; its workers must not wait for a paint.
     if (!IsWindowVisible())
         ClearBusyFlags();
-    Invalidate(FALSE);
+    if (wParam == kRedrawNow)
+        Invalidate(FALSE);
+    else
+        RequestRedraw();
     return 0;
+}
+
+void CWickplotDlg::RequestRedraw()
+{
+    if (m_bRedrawDue)
+        return;
+    const DWORD sincePaint = ::GetTickCount() - m_lastPaintTick;
+    if (sincePaint >= kMinPaintIntervalMs || !IsWindowVisible())
+    {
+        Invalidate(FALSE);
+        return;
+    }
+    m_bRedrawDue = SetTimer(kRedrawTimer, kMinPaintIntervalMs - sincePaint, NULL) != 0;
+    if (!m_bRedrawDue)
+        Invalidate(FALSE);
+}
+
+void CWickplotDlg::OnTimer(UINT_PTR nIDEvent)
+{
+    if (nIDEvent != kRedrawTimer)
+    {
+        CDialogEx::OnTimer(nIDEvent);
+        return;
+    }
+    KillTimer(kRedrawTimer);
+    m_bRedrawDue = false;
+    Invalidate(FALSE);
 }
 
 LRESULT CWickplotDlg::OnPrecision(WPARAM wParam, LPARAM)
 {
     CLockGuard lock(ChartLock());
+    // Hosts pass the precision with every quote; only a change needs a new picture.
+    if (m_nDecimals == (int)wParam)
+        return 0;
     m_nDecimals = (int)wParam;
     m_series.SetDecimals(m_nDecimals);
     m_bPanelsChanged = true;
@@ -247,8 +281,9 @@ void CWickplotDlg::LoadHistory(HistoryPacket* pPacket)
         m_title = title;
     }
     // The redraw is queued before the host hears of the load, so a host that reacts to the
-    // notice finds the new bars already on their way to the screen.
-    ::PostMessage(m_hWnd, WM_WICKPLOT_UPDATE_DRAW, 0, 0);
+    // notice finds the new bars already on their way to the screen (a new series is drawn
+    // at once, not at the pace of the tick stream).
+    ::PostMessage(m_hWnd, WM_WICKPLOT_UPDATE_DRAW, kRedrawNow, 0);
     HWND hParent = Parent();
     if (hParent != NULL)
         ::SendMessage(hParent, m_notices[kWickplotHistoryLoaded], (WPARAM)result.nPeriod, 0);
@@ -353,6 +388,7 @@ void CWickplotDlg::OnPaint()
         m_painter.Paint(dc.GetSafeHdc(), state, m_bPanelsChanged);
         m_bPanelsChanged = false;
     }
+    m_lastPaintTick = ::GetTickCount();
     // The loaded or merged bars are on screen: the workers may take the next packet.
     ClearBusyFlags();
 }

@@ -16,6 +16,12 @@
 #include <PendingPacketSlot.h>
 #include <RealTimeQueue.h>
 
+// Data-driven repaints come at most this often (a timer of this id defers the next one).
+const DWORD kMinPaintIntervalMs = 33;
+const UINT_PTR kRedrawTimer = 1;
+// wParam of WM_WICKPLOT_UPDATE_DRAW for a repaint that is not deferred.
+const WPARAM kRedrawNow = 1;
+
 enum : UINT {
     WM_WICKPLOT_PAGE_OLDER = WM_USER + 2,
     WM_WICKPLOT_PAGE_NEWER = WM_USER + 3,
@@ -70,6 +76,7 @@ protected:
     afx_msg void OnZoomInterval();
     afx_msg void OnIntervalStats();
     afx_msg void OnDestroy();
+    afx_msg void OnTimer(UINT_PTR nIDEvent);
     DECLARE_MESSAGE_MAP()
 
 private:
@@ -79,6 +86,9 @@ private:
     void LoadHistory(HistoryPacket* pPacket);
     void ResetViewState();
     void ClearBusyFlags();
+    // Repaints for new data at most every kMinPaintIntervalMs: a fast tick stream merges
+    // many records between two pictures instead of painting each one.
+    void RequestRedraw();
 
     // Navigation (under the chart lock).
     void RunMoveView();
@@ -105,6 +115,8 @@ private:
     volatile LONG m_historyBusy = 0;
     volatile LONG m_mergeBusy = 0;
     bool m_bKeepAlive = false;      // a worker would not end: the object must outlive it
+    DWORD m_lastPaintTick = 0;
+    bool m_bRedrawDue = false;      // the redraw timer runs
 
     HWND volatile m_hParent = NULL;
     UINT m_notices[kWickplotNoticeCount] = {};

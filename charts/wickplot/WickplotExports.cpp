@@ -68,7 +68,7 @@ WICKPLOT_API void dll_WickplotAddData(CWnd* pChart, WickplotBar* pBar)
 WICKPLOT_API void dll_WickplotUpdateDraw(CWnd* pChart)
 {
     AFX_MANAGE_STATE(AfxGetStaticModuleState());
-    SendToChart(pChart, WM_WICKPLOT_UPDATE_DRAW);
+    SendToChart(pChart, WM_WICKPLOT_UPDATE_DRAW, kRedrawNow);
 }
 
 WICKPLOT_API void dll_WickplotSetPrecision(CWnd* pChart, int* pDecimals)

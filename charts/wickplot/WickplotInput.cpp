@@ -35,7 +35,7 @@ void CWickplotDlg::RunMoveView()
         MovePointerToCursor();
     else if (result.bZoomed)
         NudgePointer();
-    PostMessage(WM_WICKPLOT_UPDATE_DRAW);
+    PostMessage(WM_WICKPLOT_UPDATE_DRAW, kRedrawNow);
 }
 
 void CWickplotDlg::MovePointerToCursor()
@@ -153,7 +153,7 @@ void CWickplotDlg::OnSize(UINT nType, int cx, int cy)
         ApplyPendingOnResize(m_view);
         SyncSeriesView();
     }
-    PostMessage(WM_WICKPLOT_UPDATE_DRAW);
+    PostMessage(WM_WICKPLOT_UPDATE_DRAW, kRedrawNow);
 }
 
 void CWickplotDlg::OnMouseMove(UINT nFlags, CPoint point)
