@@ -54,56 +54,59 @@ BOOL CALLBACK MatchQuoteList(HWND window, LPARAM argument)
     return TRUE;
 }
 
-struct ListSearch
+std::string ClassOf(HWND window)
 {
-    HWND list;
+    char name[32] = {0};
+    ::GetClassNameA(window, name, sizeof(name));
+    return name;
+}
+
+// The trade panel's positions list: a visible report list outside the quote pages that holds
+// the account's one position.
+bool IsPositionList(HWND window, HWND)
+{
+    HWND page = ::GetParent(window);
+    return ClassOf(window) == "SysListView32" && ::IsWindowVisible(window) && page != NULL
+           && ::GetDlgCtrlID(::GetParent(page)) != kSectorTabs
+           && ::SendMessageA(window, LVM_GETITEMCOUNT, 0, 0) == 1;
+}
+
+// A chart host: a visible dialog child of the main window.
+bool IsShownDialogChild(HWND window, HWND main)
+{
+    return ::GetParent(window) == main && ClassOf(window) == "#32770" && ::IsWindowVisible(window);
+}
+
+struct HighestSearch
+{
+    bool (*accepts)(HWND window, HWND main);
+    HWND main;
+    HWND found;
     int top;
 };
 
-// The trade panel's positions list: the visible report list outside the quote pages that
-// holds the account's one position, highest up (the orders list lies below it).
-BOOL CALLBACK MatchPositionList(HWND window, LPARAM argument)
+BOOL CALLBACK KeepHighest(HWND window, LPARAM argument)
 {
-    ListSearch* search = reinterpret_cast<ListSearch*>(argument);
-    char name[32] = {0};
-    ::GetClassNameA(window, name, sizeof(name));
-    HWND page = ::GetParent(window);
-    if (strcmp(name, "SysListView32") != 0 || !::IsWindowVisible(window) || page == NULL
-        || ::GetDlgCtrlID(::GetParent(page)) == kSectorTabs
-        || ::SendMessageA(window, LVM_GETITEMCOUNT, 0, 0) != 1)
+    HighestSearch* search = reinterpret_cast<HighestSearch*>(argument);
+    if (!search->accepts(window, search->main))
         return TRUE;
     RECT place = {};
     ::GetWindowRect(window, &place);
-    if (search->list == NULL || place.top < search->top) {
-        search->list = window;
+    if (search->found == NULL || place.top < search->top) {
+        search->found = window;
         search->top = place.top;
     }
     return TRUE;
 }
 
-struct HostSearch
+// The accepted descendant of the main window highest up on the screen: the chart host on
+// show lies above the trade panel (the other dialog child), the positions list above the
+// orders list.
+HWND HighestChild(HWND main, bool (*accepts)(HWND, HWND))
 {
-    HWND main;
-    HWND host;
-    int top;
-};
-
-// The chart host on show: the visible dialog child of the main window highest up (the trade
-// panel, the other dialog child, lies below the quote area).
-BOOL CALLBACK MatchHost(HWND window, LPARAM argument)
-{
-    HostSearch* search = reinterpret_cast<HostSearch*>(argument);
-    char name[32] = {0};
-    ::GetClassNameA(window, name, sizeof(name));
-    if (::GetParent(window) != search->main || strcmp(name, "#32770") != 0 || !::IsWindowVisible(window))
-        return TRUE;
-    RECT place = {};
-    ::GetWindowRect(window, &place);
-    if (search->host == NULL || place.top < search->top) {
-        search->host = window;
-        search->top = place.top;
-    }
-    return TRUE;
+    HighestSearch search{accepts, main, NULL, 0};
+    ::EnumChildWindows(main, KeepHighest, reinterpret_cast<LPARAM>(&search));
+    return search.found;
 }
 
 std::vector<uint32_t> RegionPixels(const Screenshot& shot, const RECT& rect)
@@ -175,9 +178,7 @@ protected:
 
     static HWND ShownHost(HWND main)
     {
-        HostSearch search{main, NULL, 0};
-        ::EnumChildWindows(main, MatchHost, reinterpret_cast<LPARAM>(&search));
-        return search.host;
+        return HighestChild(main, IsShownDialogChild);
     }
 
     // Clicks a row of the list's first page as the user does (header and rows 22 pixels);
@@ -389,18 +390,15 @@ TEST_F(ChartsScenarioTest, ToolbarSwitchesViewsAndPeriodsAndTheChartsFollowRowsA
 
     // A click on the account's position (London gold) switches the charts to it: its bars
     // come from the history service.
-    ListSearch positions{NULL, 0};
-    ASSERT_TRUE(PumpUntil([&] {
-        positions = ListSearch{NULL, 0};
-        ::EnumChildWindows(main, MatchPositionList, reinterpret_cast<LPARAM>(&positions));
-        return positions.list != NULL;
-    }, kDeadlineMs)) << "no positions list with the account's position";
+    HWND positions = NULL;
+    ASSERT_TRUE(PumpUntil([&] { return (positions = HighestChild(main, IsPositionList)) != NULL; }, kDeadlineMs))
+        << "no positions list with the account's position";
     RECT header = {};
-    ::GetWindowRect(reinterpret_cast<HWND>(::SendMessageA(positions.list, LVM_GETHEADER, 0, 0)), &header);
+    ::GetWindowRect(reinterpret_cast<HWND>(::SendMessageA(positions, LVM_GETHEADER, 0, 0)), &header);
     const LPARAM firstRow = MAKELPARAM(60, header.bottom - header.top + 8);
     const Screenshot beforeSwitch = Screenshot::CaptureClient(ShownHost(main));
-    ::PostMessageA(positions.list, WM_LBUTTONDOWN, MK_LBUTTON, firstRow);
-    ::PostMessageA(positions.list, WM_LBUTTONUP, 0, firstRow);
+    ::PostMessageA(positions, WM_LBUTTONDOWN, MK_LBUTTON, firstRow);
+    ::PostMessageA(positions, WM_LBUTTONUP, 0, firstRow);
     EXPECT_TRUE(PumpUntil([&] {
         const std::string log = s_sim->Control("http requests 20");
         return log.find("historyData") != std::string::npos && log.find("XAUUSD") != std::string::npos;
