@@ -6,12 +6,6 @@
 #include <ListExport.h>
 #include <TradingMessages.h>
 
-BEGIN_MESSAGE_MAP(CFindDlg, CDialog)
-    ON_WM_PAINT()
-    ON_WM_ERASEBKGND()
-    ON_WM_SIZE()
-END_MESSAGE_MAP()
-
 namespace {
 
 // The box's whole text in the program's code page. Its text length counts characters, so a
@@ -34,30 +28,14 @@ CString WholeText(CRichEditCtrl& box)
 
 }  // namespace
 
-CFindDlg::CFindDlg() : CDialog(IDD_FIND, NULL) {}
+CFindDlg::CFindDlg() : CTabPagesDlg(IDD_FIND) {}
 
 CFindDlg::~CFindDlg() {}
 
 BOOL CFindDlg::OnInitDialog()
 {
-    CDialog::OnInitDialog();
-    m_font.CreatePointFont(90, "宋体");
-    CRect client;
-    GetClientRect(&client);
-    m_tabs.Create(WS_CHILD | WS_VISIBLE, client, this, IDC_QUERY_TABS);
-    m_tabs.InsertItem(0, "资金状况");
-    m_tabs.InsertItem(1, "交易历史");
-    m_tabs.SetTextColor(0x646464);
-    m_tabs.SetSelTextColor(0x000000);
-    m_tabs.SetSelTabColor(0x3CC7FF);
-    m_tabs.SetTabBkColor(0xE6E6E6);
-    // The hover fill and the background.
-    m_tabs.SetSelTabColor2(0xFFFFFF);
-    m_tabs.SetBkColor(0xFFFFFF);
-    m_tabs.SetBorderColor(0xB99D7F);
-    m_tabs.SetFont(&m_font);
-    m_tabs.SetTextFormat(0x25);
-    m_tabs.SetDrawStyle(2);
+    CTabPagesDlg::OnInitDialog();
+    CreateTabs(IDC_QUERY_TABS, {"资金状况", "交易历史"});
 
     m_pages[kFunds] = new CPageFinancialSituationDlg;
     m_pages[kSettlement] = new CPageSettleSheetDlg;
@@ -80,20 +58,18 @@ BOOL CFindDlg::OnInitDialog()
     m_export.SetBkColor(0xEBF5F5);
     m_export.SetTextColor(0x000000);
     m_export.SetFont(&m_font);
+    CRect client;
+    GetClientRect(&client);
     LayOut(client.Width(), client.Height());
     return TRUE;
 }
 
 void CFindDlg::LayOut(int cx, int cy)
 {
-    if (m_tabs.GetSafeHwnd() == NULL)
+    if (!PlaceTabs(cx, cy))
         return;
-    m_tabs.MoveWindow(0, 0, cx, cy);
-    CRect page;
-    m_tabs.GetClientRect(&page);
-    for (CQueryPage* p : m_pages)
-        if (p != nullptr && p->GetSafeHwnd() != NULL)
-            p->MoveWindow(1, 24, page.Width() - 2, page.Height() - 25);
+    for (CQueryPage* page : m_pages)
+        PlacePage(page);
     if (m_export.GetSafeHwnd() != NULL) {
         CRect lastTab(0, 0, 0, 0);
         if (m_tabs.GetItemCount() > 0)
@@ -101,12 +77,6 @@ void CFindDlg::LayOut(int cx, int cy)
         const int x = lastTab.right + 60 < cx ? cx - 55 : lastTab.right + 5;
         m_export.MoveWindow(x, 2, 50, 18);
     }
-}
-
-void CFindDlg::OnSize(UINT nType, int cx, int cy)
-{
-    CDialog::OnSize(nType, cx, cy);
-    LayOut(cx, cy);
 }
 
 CQueryPage* CFindDlg::PageOfMessage(UINT message) const
@@ -135,7 +105,7 @@ LRESULT CFindDlg::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
             page->SendMessage(message, wParam, lParam);
         return 0;
     }
-    return CDialog::WindowProc(message, wParam, lParam);
+    return CTabPagesDlg::WindowProc(message, wParam, lParam);
 }
 
 void CFindDlg::OnTabChanged()
@@ -194,7 +164,7 @@ BOOL CFindDlg::OnNotify(WPARAM wParam, LPARAM lParam, LRESULT* pResult)
         *pResult = 0;
         return TRUE;
     }
-    return CDialog::OnNotify(wParam, lParam, pResult);
+    return CTabPagesDlg::OnNotify(wParam, lParam, pResult);
 }
 
 BOOL CFindDlg::OnCommand(WPARAM wParam, LPARAM lParam)
@@ -203,28 +173,5 @@ BOOL CFindDlg::OnCommand(WPARAM wParam, LPARAM lParam)
         OnExport();
         return TRUE;
     }
-    return CDialog::OnCommand(wParam, lParam);
-}
-
-void CFindDlg::OnPaint()
-{
-    CPaintDC dc(this);
-    CRect client;
-    GetClientRect(&client);
-    dc.FillSolidRect(&client, 0xFFFFFF);
-}
-
-BOOL CFindDlg::OnEraseBkgnd(CDC*)
-{
-    return TRUE;
-}
-
-void CFindDlg::OnCancel()
-{
-    DestroyWindow();
-}
-
-void CFindDlg::PostNcDestroy()
-{
-    delete this;
+    return CTabPagesDlg::OnCommand(wParam, lParam);
 }
