@@ -4,11 +4,11 @@
 
 #include <afxwin.h>
 
-CDriftlineDlg::CDriftlineDlg() : CDialogEx(IDD_DRIFTLINE, NULL) {}
+CDriftlineDlg::CDriftlineDlg() : CChartDialog(IDD_DRIFTLINE) {}
 
 CDriftlineDlg::~CDriftlineDlg() = default;
 
-BEGIN_MESSAGE_MAP(CDriftlineDlg, CDialogEx)
+BEGIN_MESSAGE_MAP(CDriftlineDlg, CChartDialog)
     ON_MESSAGE(WM_TREND_LEFT_ARROW, &CDriftlineDlg::OnArrow)
     ON_MESSAGE(WM_TREND_RIGHT_ARROW, &CDriftlineDlg::OnArrow)
     ON_MESSAGE(WM_TREND_FULL_SCREEN, &CDriftlineDlg::OnFullScreen)
@@ -22,22 +22,12 @@ BEGIN_MESSAGE_MAP(CDriftlineDlg, CDialogEx)
     ON_MESSAGE(WM_TREND_MARKET_TIME, &CDriftlineDlg::OnMarketTime)
     ON_MESSAGE(WM_TREND_TITLE, &CDriftlineDlg::OnTitle)
     ON_MESSAGE(WM_TREND_PRECISION, &CDriftlineDlg::OnPrecision)
-    ON_WM_PAINT()
-    ON_WM_ERASEBKGND()
     ON_WM_SIZE()
     ON_WM_MOUSEMOVE()
     ON_WM_LBUTTONDOWN()
     ON_WM_LBUTTONDBLCLK()
-    ON_WM_RBUTTONDOWN()
-    ON_WM_QUERYDRAGICON()
     ON_WM_DESTROY()
 END_MESSAGE_MAP()
-
-void CDriftlineDlg::PostNcDestroy()
-{
-    CDialogEx::PostNcDestroy();
-    delete this;
-}
 
 BOOL CDriftlineDlg::OnInitDialog()
 {
@@ -48,11 +38,6 @@ BOOL CDriftlineDlg::OnInitDialog()
     m_model.SetClientSize(client.Width(), client.Height());
     m_pParent = nullptr;
     return TRUE;
-}
-
-void CDriftlineDlg::OnCancel()
-{
-    // Escape must not destroy a window its host still holds.
 }
 
 CString CDriftlineDlg::Today()
@@ -141,23 +126,6 @@ LRESULT CDriftlineDlg::OnTitle(WPARAM wParam, LPARAM)
     return 0;
 }
 
-LRESULT CDriftlineDlg::OnPrecision(WPARAM wParam, LPARAM)
-{
-    m_decimals = (int)wParam;
-    return 0;
-}
-
-void CDriftlineDlg::OnPaint()
-{
-    CPaintDC dc(this);
-    PaintAll(&dc);
-}
-
-BOOL CDriftlineDlg::OnEraseBkgnd(CDC*)
-{
-    return TRUE;
-}
-
 void CDriftlineDlg::OnSize(UINT nType, int cx, int cy)
 {
     CDialogEx::OnSize(nType, cx, cy);
@@ -220,17 +188,6 @@ void CDriftlineDlg::OnLButtonDblClk(UINT nFlags, CPoint point)
         Invalidate(FALSE);
     }
     CDialogEx::OnLButtonDblClk(nFlags, point);
-}
-
-void CDriftlineDlg::OnRButtonDown(UINT nFlags, CPoint point)
-{
-    SetFocus();
-    CDialogEx::OnRButtonDown(nFlags, point);
-}
-
-HCURSOR CDriftlineDlg::OnQueryDragIcon()
-{
-    return (HCURSOR)m_hIcon;
 }
 
 void CDriftlineDlg::OnDestroy()

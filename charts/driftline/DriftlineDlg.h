@@ -2,8 +2,7 @@
 // mouse state, sends its notifications and paints.
 #pragma once
 
-#include <afxdialogex.h>
-
+#include <ChartDialog.h>
 #include <ChartTitleInfo.h>
 
 #include "TrendModel.h"
@@ -24,18 +23,16 @@ enum : UINT {
     WM_TREND_PRECISION = WM_USER + 14,
 };
 
-class CDriftlineDlg : public CDialogEx
+class CDriftlineDlg : public CChartDialog
 {
 public:
     CDriftlineDlg();
     ~CDriftlineDlg() override;
 
-    void PaintAll(CDC* pDC);
+    void PaintAll(CDC* pDC) override;
 
 protected:
-    void PostNcDestroy() override;
     BOOL OnInitDialog() override;
-    void OnCancel() override;
 
     afx_msg LRESULT OnArrow(WPARAM, LPARAM);
     afx_msg LRESULT OnFullScreen(WPARAM, LPARAM);
@@ -48,15 +45,10 @@ protected:
     afx_msg LRESULT OnAddPacket(WPARAM, LPARAM);
     afx_msg LRESULT OnMarketTime(WPARAM, LPARAM);
     afx_msg LRESULT OnTitle(WPARAM, LPARAM);
-    afx_msg LRESULT OnPrecision(WPARAM, LPARAM);
-    afx_msg void OnPaint();
-    afx_msg BOOL OnEraseBkgnd(CDC* pDC);
     afx_msg void OnSize(UINT nType, int cx, int cy);
     afx_msg void OnMouseMove(UINT nFlags, CPoint point);
     afx_msg void OnLButtonDown(UINT nFlags, CPoint point);
     afx_msg void OnLButtonDblClk(UINT nFlags, CPoint point);
-    afx_msg void OnRButtonDown(UINT nFlags, CPoint point);
-    afx_msg HCURSOR OnQueryDragIcon();
     afx_msg void OnDestroy();
     DECLARE_MESSAGE_MAP()
 
@@ -64,7 +56,7 @@ private:
     enum Zone { kLeftArrow, kRightArrow, kPanelGlyph, kFourthZone, kOneLevel, kFiveLevels, kZones };
     static CString Today();
     void SendZone(int zone);
-    CString Cut(const CString& price) const;
+    using CChartDialog::Cut;
     CString Cut(double price) const;
     COLORREF PriceColour(const CString& price) const;
     void PaintAxes(CDC& dc, COLORREF frame);
@@ -85,9 +77,7 @@ private:
     UINT m_ids[6] = {};
     CWnd* m_pParent = nullptr;
     CPoint m_mouse;
-    int m_decimals = 5;
     ChartTitleInfo m_title;
     // The hovered bucket's texts for the info box; empty without one.
     CString m_hoverTime, m_hoverPrice, m_hoverAverage;
-    HICON m_hIcon = NULL;
 };

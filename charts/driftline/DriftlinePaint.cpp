@@ -4,14 +4,13 @@
 #include "TrendLabelStyles.h"
 #include "TrendTimeText.h"
 
-#include <DecimalText.h>
+#include <OffscreenPicture.h>
 
 #include <cmath>
 #include <algorithm>
 #include <cstdlib>
 #include <map>
 
-using tolvan::charts::FormatDecimalText;
 using namespace tolvan::driftline;
 
 namespace {
@@ -93,11 +92,6 @@ void PaintPanelGlyph(CDC& dc, int x, int y, COLORREF colour)
 
 }  // namespace
 
-CString CDriftlineDlg::Cut(const CString& price) const
-{
-    return FormatDecimalText(price, m_decimals);
-}
-
 CString CDriftlineDlg::Cut(double price) const
 {
     CString text;
@@ -114,14 +108,8 @@ COLORREF CDriftlineDlg::PriceColour(const CString& price) const
 
 void CDriftlineDlg::PaintAll(CDC* pDC)
 {
-    const int W = m_model.Scale().Width(), H = m_model.Scale().Height();
-    CDC memory;
-    memory.CreateCompatibleDC(pDC);
-    CBitmap bitmap;
-    bitmap.CreateCompatibleBitmap(pDC, W, H);
-    CBitmap* oldBitmap = memory.SelectObject(&bitmap);
-    memory.SetBkMode(TRANSPARENT);
-    memory.FillSolidRect(0, 0, W, H, RGB(0, 0, 0));
+    COffscreenPicture picture(pDC, m_model.Scale().Width(), m_model.Scale().Height());
+    CDC& memory = picture.Dc();
 
     PaintAxes(memory, kFrameColour);
     PaintTitleLine(memory);
@@ -134,8 +122,7 @@ void CDriftlineDlg::PaintAll(CDC* pDC)
     }
     PaintButtons(memory);
 
-    pDC->BitBlt(0, 0, W, H, &memory, 0, 0, SRCCOPY);
-    memory.SelectObject(oldBitmap);
+    picture.CopyToTarget();
 }
 
 void CDriftlineDlg::PaintAxes(CDC& dc, COLORREF frame)

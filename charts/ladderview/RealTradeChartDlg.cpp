@@ -11,11 +11,11 @@ const int kOneLevelBottom = 90;
 
 }  // namespace
 
-CRealTradeChartDlg::CRealTradeChartDlg() : CDialogEx(IDD_LADDERVIEW, NULL) {}
+CRealTradeChartDlg::CRealTradeChartDlg() : CChartDialog(IDD_LADDERVIEW) {}
 
 CRealTradeChartDlg::~CRealTradeChartDlg() = default;
 
-BEGIN_MESSAGE_MAP(CRealTradeChartDlg, CDialogEx)
+BEGIN_MESSAGE_MAP(CRealTradeChartDlg, CChartDialog)
     ON_MESSAGE(WM_LADDER_CORNER, &CRealTradeChartDlg::OnCorner)
     ON_MESSAGE(WM_LADDER_REPAINT, &CRealTradeChartDlg::OnRepaintMessage)
     ON_MESSAGE(WM_LADDER_MODE_REPAINT, &CRealTradeChartDlg::OnModeRepaint)
@@ -28,22 +28,12 @@ BEGIN_MESSAGE_MAP(CRealTradeChartDlg, CDialogEx)
     ON_MESSAGE(WM_LADDER_CLEAR_SELECT, &CRealTradeChartDlg::OnClearSelect)
     ON_MESSAGE(WM_LADDER_PRECISION, &CRealTradeChartDlg::OnPrecision)
     ON_MESSAGE(WM_LADDER_KEY, &CRealTradeChartDlg::OnKeyMessage)
-    ON_WM_PAINT()
-    ON_WM_ERASEBKGND()
     ON_WM_SIZE()
     ON_WM_MOUSEMOVE()
     ON_WM_LBUTTONDOWN()
     ON_WM_LBUTTONDBLCLK()
-    ON_WM_RBUTTONDOWN()
     ON_WM_SHOWWINDOW()
-    ON_WM_QUERYDRAGICON()
 END_MESSAGE_MAP()
-
-void CRealTradeChartDlg::PostNcDestroy()
-{
-    CDialogEx::PostNcDestroy();
-    delete this;
-}
 
 BOOL CRealTradeChartDlg::OnInitDialog()
 {
@@ -56,11 +46,6 @@ BOOL CRealTradeChartDlg::OnInitDialog()
     m_mode = 1;
     m_tape.SetVisibleRows((m_height - 500) / 20);
     return TRUE;
-}
-
-void CRealTradeChartDlg::OnCancel()
-{
-    // Escape must not destroy a window its host still holds.
 }
 
 void CRealTradeChartDlg::Repaint()
@@ -154,12 +139,6 @@ LRESULT CRealTradeChartDlg::OnClearSelect(WPARAM, LPARAM)
     return 0;
 }
 
-LRESULT CRealTradeChartDlg::OnPrecision(WPARAM wParam, LPARAM)
-{
-    m_decimals = (int)wParam;
-    return 0;
-}
-
 LRESULT CRealTradeChartDlg::OnKeyMessage(WPARAM wParam, LPARAM)
 {
     return OnKeyDownValue(reinterpret_cast<const MSG*>(wParam));
@@ -177,17 +156,6 @@ LRESULT CRealTradeChartDlg::OnKeyDownValue(const MSG* pMsg)
         return 0;
     SendMessage(WM_LADDER_REPAINT);
     return 0;
-}
-
-void CRealTradeChartDlg::OnPaint()
-{
-    CPaintDC dc(this);
-    PaintAll(&dc);
-}
-
-BOOL CRealTradeChartDlg::OnEraseBkgnd(CDC*)
-{
-    return TRUE;
 }
 
 void CRealTradeChartDlg::OnSize(UINT nType, int cx, int cy)
@@ -237,19 +205,8 @@ void CRealTradeChartDlg::OnLButtonDblClk(UINT nFlags, CPoint point)
     CDialogEx::OnLButtonDblClk(nFlags, point);
 }
 
-void CRealTradeChartDlg::OnRButtonDown(UINT nFlags, CPoint point)
-{
-    SetFocus();
-    CDialogEx::OnRButtonDown(nFlags, point);
-}
-
 void CRealTradeChartDlg::OnShowWindow(BOOL bShow, UINT nStatus)
 {
     CDialogEx::OnShowWindow(bShow, nStatus);
     m_shown = bShow ? 1 : 0;
-}
-
-HCURSOR CRealTradeChartDlg::OnQueryDragIcon()
-{
-    return (HCURSOR)m_hIcon;
 }

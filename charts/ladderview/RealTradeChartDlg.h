@@ -2,7 +2,7 @@
 // painted off-screen in one picture. The trade list's rules live in TradeTape.
 #pragma once
 
-#include <afxdialogex.h>
+#include <ChartDialog.h>
 
 #include "LadderviewRecords.h"
 #include "TradeTape.h"
@@ -23,7 +23,7 @@ enum : UINT {
     WM_LADDER_KEY = WM_USER + 12,
 };
 
-class CRealTradeChartDlg : public CDialogEx
+class CRealTradeChartDlg : public CChartDialog
 {
 public:
     CRealTradeChartDlg();
@@ -31,12 +31,10 @@ public:
 
     LRESULT OnKeyDownValue(const MSG* pMsg);
     void AddTradeTick(const DepthTradeTick& tick);
-    void PaintAll(CDC* pDC);
+    void PaintAll(CDC* pDC) override;
 
 protected:
-    void PostNcDestroy() override;
     BOOL OnInitDialog() override;
-    void OnCancel() override;
 
     afx_msg LRESULT OnCorner(WPARAM, LPARAM);
     afx_msg LRESULT OnRepaintMessage(WPARAM, LPARAM);
@@ -48,24 +46,18 @@ protected:
     afx_msg LRESULT OnAddTrade(WPARAM, LPARAM);
     afx_msg LRESULT OnClearTrades(WPARAM, LPARAM);
     afx_msg LRESULT OnClearSelect(WPARAM, LPARAM);
-    afx_msg LRESULT OnPrecision(WPARAM, LPARAM);
     afx_msg LRESULT OnKeyMessage(WPARAM, LPARAM);
-    afx_msg void OnPaint();
-    afx_msg BOOL OnEraseBkgnd(CDC* pDC);
     afx_msg void OnSize(UINT nType, int cx, int cy);
     afx_msg void OnMouseMove(UINT nFlags, CPoint point);
     afx_msg void OnLButtonDown(UINT nFlags, CPoint point);
     afx_msg void OnLButtonDblClk(UINT nFlags, CPoint point);
-    afx_msg void OnRButtonDown(UINT nFlags, CPoint point);
     afx_msg void OnShowWindow(BOOL bShow, UINT nStatus);
-    afx_msg HCURSOR OnQueryDragIcon();
     DECLARE_MESSAGE_MAP()
 
 private:
     void SetMode(BYTE mode);
     void RecomputeVisibleRows();
     void Repaint();
-    CString Cut(const CString& price) const;
     COLORREF ColorAgainstReference(const CString& price) const;
     void PaintFiveLevels(CDC& dc);
     void PaintOneLevel(CDC& dc);
@@ -75,7 +67,6 @@ private:
     void PaintTradeList(CDC& dc);
     void PaintBottomStrip(CDC& dc);
 
-    int m_decimals = 5;
     CString m_currentCode;
     tolvan::ladderview::TradeTape m_tape;
     int m_keyState = -1;
@@ -91,5 +82,4 @@ private:
     BYTE m_mode = 1;
     int m_width = 256;
     int m_height = 600;
-    HICON m_hIcon = NULL;
 };

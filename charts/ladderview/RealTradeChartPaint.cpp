@@ -2,6 +2,7 @@
 #include "RealTradeChartDlg.h"
 
 #include <DecimalText.h>
+#include <OffscreenPicture.h>
 
 #include <cstdlib>
 
@@ -60,11 +61,6 @@ LadderFonts* SharedFonts()
 
 }  // namespace
 
-CString CRealTradeChartDlg::Cut(const CString& price) const
-{
-    return FormatDecimalText(price, m_decimals);
-}
-
 COLORREF CRealTradeChartDlg::ColorAgainstReference(const CString& price) const
 {
     if (IsMissing(price))
@@ -79,13 +75,8 @@ void CRealTradeChartDlg::PaintAll(CDC* pDC)
     CRect client;
     GetClientRect(&client);
     int width = client.Width(), height = client.Height();
-    CDC memory;
-    memory.CreateCompatibleDC(pDC);
-    CBitmap bitmap;
-    bitmap.CreateCompatibleBitmap(pDC, width, height);
-    CBitmap* oldBitmap = memory.SelectObject(&bitmap);
-    memory.SetBkMode(TRANSPARENT);
-    memory.FillSolidRect(0, 0, width, height, RGB(0, 0, 0));
+    COffscreenPicture picture(pDC, width, height);
+    CDC& memory = picture.Dc();
 
     CPen framePen(PS_SOLID, 1, kFrameColor);
     CPen* oldPen = memory.SelectObject(&framePen);
@@ -101,9 +92,8 @@ void CRealTradeChartDlg::PaintAll(CDC* pDC)
     PaintTradeList(memory);
     PaintBottomStrip(memory);
 
-    pDC->BitBlt(0, 0, width, height, &memory, 0, 0, SRCCOPY);
+    picture.CopyToTarget();
     memory.SelectObject(oldPen);
-    memory.SelectObject(oldBitmap);
 }
 
 void CRealTradeChartDlg::PaintLevelRow(CDC& dc, const CString& price, const CString& volume,
