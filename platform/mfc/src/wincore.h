@@ -81,6 +81,10 @@ LPCTSTR DefaultWndClass();
 // Shows or hides nothing, just notes a visibility request made while a dialog initialises.
 void NoteShowRequest(CWnd* pWnd, bool hide);
 
+// The dialog template resource named lpszTemplateName and the module it was found in;
+// NULL when there is none.
+LPCDLGTEMPLATE LoadDialogTemplate(LPCTSTR lpszTemplateName, HINSTANCE& hInst);
+
 // Common controls that the wrappers need.
 void EnsureCommonControls(DWORD icc);
 
