@@ -236,6 +236,33 @@ TEST(ControlTextTest, ChineseTextsComeBackWhole)
     dialog.DestroyWindow();
 }
 
+// A picker's range goes to the control and comes back in the time type it was set with;
+// an end not given is left open and the caller's object for it untouched.
+TEST(DateTimeRangeTest, EndsSetInEitherTimeTypeComeBack)
+{
+    CDialog dialog;
+    ASSERT_TRUE(dialog.Create(IDD_MODELESS));
+    CDateTimeCtrl picker;
+    ASSERT_TRUE(picker.Create(WS_CHILD, CRect(0, 0, 200, 30), &dialog, 3101));
+
+    COleDateTime oleMin(2026, 1, 5, 0, 0, 0), oleMax(2026, 12, 31, 0, 0, 0);
+    ASSERT_TRUE(picker.SetRange(&oleMin, &oleMax));
+    COleDateTime oleLow, oleHigh;
+    EXPECT_EQ(picker.GetRange(&oleLow, &oleHigh), (DWORD)(GDTR_MIN | GDTR_MAX));
+    EXPECT_EQ(oleLow, oleMin);
+    EXPECT_EQ(oleHigh, oleMax);
+
+    CTime timeMin(2027, 3, 1, 0, 0, 0);
+    ASSERT_TRUE(picker.SetRange(&timeMin, NULL));
+    CTime untouched(2000, 1, 1, 0, 0, 0);
+    CTime timeLow, timeHigh = untouched;
+    EXPECT_EQ(picker.GetRange(&timeLow, &timeHigh), (DWORD)GDTR_MIN);
+    EXPECT_EQ(timeLow, timeMin);
+    EXPECT_EQ(timeHigh, untouched);
+
+    dialog.DestroyWindow();
+}
+
 // ---------------------------------------------------------------------------------------
 
 TEST(DialogExTest, BackgroundColourPaintsTheDialogAndItsLabels)
