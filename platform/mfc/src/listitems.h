@@ -11,10 +11,9 @@ namespace afxcore {
 template <class TListControl>
 bool ReflectOwnerDrawItem(TListControl& control, UINT message, LPARAM lParam, LRESULT* pResult)
 {
+    if (ReflectDrawItem(control, message, lParam, pResult))
+        return true;
     switch (message) {
-    case WM_DRAWITEM:
-        control.DrawItem(reinterpret_cast<LPDRAWITEMSTRUCT>(lParam));
-        break;
     case WM_MEASUREITEM:
         control.MeasureItem(reinterpret_cast<LPMEASUREITEMSTRUCT>(lParam));
         break;

@@ -144,6 +144,37 @@ TEST(DataExchangeTest, BadInputIsReportedAndLeavesTheMemberAlone)
     AfxSetMessageBoxHook(previous);
 }
 
+// The string exchanges of a list box and a drop-down list read the selected item's text.
+TEST(DataExchangeTest, ListStringsReadTheSelectedItem)
+{
+    CDialog dialog;
+    ASSERT_TRUE(dialog.Create(IDD_MODELESS));
+    CRect rect(0, 0, 200, 100);
+    CListBox list;
+    ASSERT_TRUE(list.Create(WS_CHILD | LBS_HASSTRINGS, rect, &dialog, 3201));
+    CComboBox combo;
+    ASSERT_TRUE(combo.Create(WS_CHILD | CBS_DROPDOWNLIST, rect, &dialog, 3202));
+    const char* const kItems[] = { "沪市", "深市A股" };
+    for (const char* item : kItems) {
+        list.AddString(item);
+        combo.AddString(item);
+    }
+    CDataExchange save(&dialog, TRUE);
+    for (int selected : { 1, 0, -1 }) {
+        SCOPED_TRACE(selected);
+        list.SetCurSel(selected);
+        combo.SetCurSel(selected);
+        const char* expected = selected < 0 ? "" : kItems[selected];
+        CString value = "stale";
+        DDX_LBString(&save, 3201, value);
+        EXPECT_STREQ(value, expected);
+        value = "stale";
+        DDX_CBString(&save, 3202, value);
+        EXPECT_STREQ(value, expected);
+    }
+    dialog.DestroyWindow();
+}
+
 // ---------------------------------------------------------------------------------------
 
 std::string g_filter;
