@@ -272,33 +272,23 @@ AFX_API CString AFXAPI operator+(const CString& str1, const CString& str2)
     return result;
 }
 
-AFX_API CString AFXAPI operator+(const CString& str1, LPCSTR psz2)
+namespace {
+
+// A copy of the left operand with the right one appended: every mixed concatenation.
+template <class TLeft, class TRight>
+CString Joined(const TLeft& left, const TRight& right)
 {
-    CString result(str1);
-    result += psz2;
+    CString result(left);
+    result += right;
     return result;
 }
 
-AFX_API CString AFXAPI operator+(LPCSTR psz1, const CString& str2)
-{
-    CString result(psz1);
-    result += str2;
-    return result;
-}
+}  // namespace
 
-AFX_API CString AFXAPI operator+(const CString& str1, char ch2)
-{
-    CString result(str1);
-    result += ch2;
-    return result;
-}
-
-AFX_API CString AFXAPI operator+(char ch1, const CString& str2)
-{
-    CString result(ch1);
-    result += str2;
-    return result;
-}
+AFX_API CString AFXAPI operator+(const CString& str1, LPCSTR psz2) { return Joined(str1, psz2); }
+AFX_API CString AFXAPI operator+(LPCSTR psz1, const CString& str2) { return Joined(psz1, str2); }
+AFX_API CString AFXAPI operator+(const CString& str1, char ch2) { return Joined(str1, ch2); }
+AFX_API CString AFXAPI operator+(char ch1, const CString& str2) { return Joined(ch1, str2); }
 
 // ---------------------------------------------------------------------------------------
 // Length and access

@@ -24,12 +24,20 @@ __time64_t LocalToTime(long long year, long long month, long long day, long long
     return utc;
 }
 
-CString LoadFormat(UINT nFormatID)
+// The C run-time's broken-down form of calendar fields (UTC fields are never summer time).
+struct tm* FieldsToTm(const TimeFields& fields, struct tm* ptm)
 {
-    CString format;
-    if (!format.LoadString(nFormatID))
-        AfxThrowInvalidArgException();
-    return format;
+    memset(ptm, 0, sizeof(*ptm));
+    ptm->tm_year = fields.st.wYear - 1900;
+    ptm->tm_mon = fields.st.wMonth - 1;
+    ptm->tm_mday = fields.st.wDay;
+    ptm->tm_hour = fields.st.wHour;
+    ptm->tm_min = fields.st.wMinute;
+    ptm->tm_sec = fields.st.wSecond;
+    ptm->tm_wday = fields.st.wDayOfWeek;
+    ptm->tm_yday = fields.dayOfYear - 1;
+    ptm->tm_isdst = fields.isDst ? 1 : 0;
+    return ptm;
 }
 
 }  // namespace
@@ -39,29 +47,7 @@ CString LoadFormat(UINT nFormatID)
 
 CString CTimeSpan::Format(LPCSTR pszFormat) const
 {
-    CString out;
-    if (pszFormat == NULL)
-        return out;
-    for (const char* p = pszFormat; *p != '\0'; ++p) {
-        if (*p != '%') {
-            out.AppendChar(*p);
-            continue;
-        }
-        ++p;
-        switch (*p) {
-        case 'D': out.AppendFormat("%I64d", (long long)GetDays()); break;
-        case 'H': out.AppendFormat("%02ld", (long)GetHours()); break;
-        case 'M': out.AppendFormat("%02ld", (long)GetMinutes()); break;
-        case 'S': out.AppendFormat("%02ld", (long)GetSeconds()); break;
-        case '%': out.AppendChar('%'); break;
-        case '\0': return out;
-        default:
-            out.AppendChar('%');
-            out.AppendChar(*p);
-            break;
-        }
-    }
-    return out;
+    return FormatSpanSeconds(pszFormat, GetTimeSpan());
 }
 
 CString CTimeSpan::Format(UINT nFormatID) const
@@ -117,16 +103,7 @@ struct tm* CTime::GetGmtTm(struct tm* ptm) const
         return NULL;
     TimeFields fields;
     SecondsToFields(m_time, fields);
-    memset(ptm, 0, sizeof(*ptm));
-    ptm->tm_year = fields.st.wYear - 1900;
-    ptm->tm_mon = fields.st.wMonth - 1;
-    ptm->tm_mday = fields.st.wDay;
-    ptm->tm_hour = fields.st.wHour;
-    ptm->tm_min = fields.st.wMinute;
-    ptm->tm_sec = fields.st.wSecond;
-    ptm->tm_wday = fields.st.wDayOfWeek;
-    ptm->tm_yday = fields.dayOfYear - 1;
-    return ptm;
+    return FieldsToTm(fields, ptm);
 }
 
 struct tm* CTime::GetLocalTm(struct tm* ptm) const
@@ -136,17 +113,7 @@ struct tm* CTime::GetLocalTm(struct tm* ptm) const
     TimeFields fields;
     if (!UtcToLocalFields(m_time, fields))
         return NULL;
-    memset(ptm, 0, sizeof(*ptm));
-    ptm->tm_year = fields.st.wYear - 1900;
-    ptm->tm_mon = fields.st.wMonth - 1;
-    ptm->tm_mday = fields.st.wDay;
-    ptm->tm_hour = fields.st.wHour;
-    ptm->tm_min = fields.st.wMinute;
-    ptm->tm_sec = fields.st.wSecond;
-    ptm->tm_wday = fields.st.wDayOfWeek;
-    ptm->tm_yday = fields.dayOfYear - 1;
-    ptm->tm_isdst = fields.isDst ? 1 : 0;
-    return ptm;
+    return FieldsToTm(fields, ptm);
 }
 
 bool CTime::GetAsSystemTime(SYSTEMTIME& st) const

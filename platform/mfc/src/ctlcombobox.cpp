@@ -1,6 +1,6 @@
 // CComboBox: the combo box wrapper; owner-drawn combos get DrawItem, MeasureItem,
 // CompareItem and DeleteItem through reflection.
-#include "wincore.h"
+#include "listitems.h"
 
 IMPLEMENT_DYNAMIC(CComboBox, CWnd)
 
@@ -44,12 +44,7 @@ int CComboBox::GetLBText(int nIndex, LPTSTR lpszText) const { return (int)Send(m
 
 void CComboBox::GetLBText(int nIndex, CString& rString) const
 {
-    rString.Empty();
-    int nLen = GetLBTextLen(nIndex);
-    if (nLen == CB_ERR)
-        return;
-    Send(m_hWnd, CB_GETLBTEXT, nIndex, (LPARAM)rString.GetBufferSetLength(nLen));
-    rString.ReleaseBuffer();
+    afxcore::ReadItemText(m_hWnd, CB_GETLBTEXTLEN, CB_GETLBTEXT, nIndex, rString);
 }
 
 int CComboBox::GetLBTextLen(int nIndex) const { return (int)Send(m_hWnd, CB_GETLBTEXTLEN, nIndex); }
@@ -83,24 +78,7 @@ void CComboBox::DeleteItem(LPDELETEITEMSTRUCT) {}
 
 BOOL CComboBox::OnChildNotify(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* pResult)
 {
-    switch (message) {
-    case WM_DRAWITEM:
-        DrawItem(reinterpret_cast<LPDRAWITEMSTRUCT>(lParam));
-        break;
-    case WM_MEASUREITEM:
-        MeasureItem(reinterpret_cast<LPMEASUREITEMSTRUCT>(lParam));
-        break;
-    case WM_COMPAREITEM:
-        if (pResult != NULL)
-            *pResult = CompareItem(reinterpret_cast<LPCOMPAREITEMSTRUCT>(lParam));
+    if (afxcore::ReflectOwnerDrawItem(*this, message, lParam, pResult))
         return TRUE;
-    case WM_DELETEITEM:
-        DeleteItem(reinterpret_cast<LPDELETEITEMSTRUCT>(lParam));
-        break;
-    default:
-        return CWnd::OnChildNotify(message, wParam, lParam, pResult);
-    }
-    if (pResult != NULL)
-        *pResult = TRUE;
-    return TRUE;
+    return CWnd::OnChildNotify(message, wParam, lParam, pResult);
 }

@@ -23,7 +23,12 @@ CFont* CDateTimeCtrl::GetMonthCalFont() const { return CFont::FromHandle((HFONT)
 void CDateTimeCtrl::SetMonthCalFont(HFONT hFont, BOOL bRedraw) { Send(m_hWnd, DTM_SETMCFONT, (WPARAM)hFont, bRedraw); }
 HWND CDateTimeCtrl::GetMonthCalCtrl() const { return (HWND)Send(m_hWnd, DTM_GETMONTHCAL); }
 
-BOOL CDateTimeCtrl::SetRange(const COleDateTime* pMinRange, const COleDateTime* pMaxRange)
+namespace {
+
+// Gives the control the ends of its range that are given and can be expressed; a missing
+// end leaves that side open.
+template <class TTime>
+BOOL WriteRange(HWND hWnd, const TTime* pMinRange, const TTime* pMaxRange)
 {
     SYSTEMTIME st[2];
     WPARAM flags = 0;
@@ -31,40 +36,42 @@ BOOL CDateTimeCtrl::SetRange(const COleDateTime* pMinRange, const COleDateTime* 
         flags |= GDTR_MIN;
     if (pMaxRange != NULL && pMaxRange->GetAsSystemTime(st[1]))
         flags |= GDTR_MAX;
-    return (BOOL)Send(m_hWnd, DTM_SETRANGE, flags, (LPARAM)st);
+    return (BOOL)Send(hWnd, DTM_SETRANGE, flags, (LPARAM)st);
+}
+
+// Asks the control for its range and hands out the ends it has; the rest stay as they were.
+template <class TTime>
+DWORD ReadRange(HWND hWnd, TTime* pMinRange, TTime* pMaxRange)
+{
+    SYSTEMTIME st[2] = {};
+    DWORD dwResult = (DWORD)Send(hWnd, DTM_GETRANGE, 0, (LPARAM)st);
+    if (pMinRange != NULL && (dwResult & GDTR_MIN))
+        *pMinRange = TTime(st[0]);
+    if (pMaxRange != NULL && (dwResult & GDTR_MAX))
+        *pMaxRange = TTime(st[1]);
+    return dwResult;
+}
+
+}  // namespace
+
+BOOL CDateTimeCtrl::SetRange(const COleDateTime* pMinRange, const COleDateTime* pMaxRange)
+{
+    return WriteRange(m_hWnd, pMinRange, pMaxRange);
 }
 
 DWORD CDateTimeCtrl::GetRange(COleDateTime* pMinRange, COleDateTime* pMaxRange) const
 {
-    SYSTEMTIME st[2] = {};
-    DWORD dwResult = (DWORD)Send(m_hWnd, DTM_GETRANGE, 0, (LPARAM)st);
-    if (pMinRange != NULL && (dwResult & GDTR_MIN))
-        *pMinRange = COleDateTime(st[0]);
-    if (pMaxRange != NULL && (dwResult & GDTR_MAX))
-        *pMaxRange = COleDateTime(st[1]);
-    return dwResult;
+    return ReadRange(m_hWnd, pMinRange, pMaxRange);
 }
 
 BOOL CDateTimeCtrl::SetRange(const CTime* pMinRange, const CTime* pMaxRange)
 {
-    SYSTEMTIME st[2];
-    WPARAM flags = 0;
-    if (pMinRange != NULL && pMinRange->GetAsSystemTime(st[0]))
-        flags |= GDTR_MIN;
-    if (pMaxRange != NULL && pMaxRange->GetAsSystemTime(st[1]))
-        flags |= GDTR_MAX;
-    return (BOOL)Send(m_hWnd, DTM_SETRANGE, flags, (LPARAM)st);
+    return WriteRange(m_hWnd, pMinRange, pMaxRange);
 }
 
 DWORD CDateTimeCtrl::GetRange(CTime* pMinRange, CTime* pMaxRange) const
 {
-    SYSTEMTIME st[2] = {};
-    DWORD dwResult = (DWORD)Send(m_hWnd, DTM_GETRANGE, 0, (LPARAM)st);
-    if (pMinRange != NULL && (dwResult & GDTR_MIN))
-        *pMinRange = CTime(st[0]);
-    if (pMaxRange != NULL && (dwResult & GDTR_MAX))
-        *pMaxRange = CTime(st[1]);
-    return dwResult;
+    return ReadRange(m_hWnd, pMinRange, pMaxRange);
 }
 
 BOOL CDateTimeCtrl::SetTime(const COleDateTime& timeNew)

@@ -1,6 +1,6 @@
 // CListBox: the list box wrapper; owner-drawn lists get DrawItem, MeasureItem, CompareItem
 // and DeleteItem through reflection.
-#include "wincore.h"
+#include "listitems.h"
 
 IMPLEMENT_DYNAMIC(CListBox, CWnd)
 
@@ -47,12 +47,7 @@ int CListBox::GetText(int nIndex, LPTSTR lpszBuffer) const { return (int)Send(m_
 
 void CListBox::GetText(int nIndex, CString& rString) const
 {
-    rString.Empty();
-    int nLen = GetTextLen(nIndex);
-    if (nLen == LB_ERR)
-        return;
-    Send(m_hWnd, LB_GETTEXT, nIndex, (LPARAM)rString.GetBufferSetLength(nLen));
-    rString.ReleaseBuffer();
+    afxcore::ReadItemText(m_hWnd, LB_GETTEXTLEN, LB_GETTEXT, nIndex, rString);
 }
 
 int CListBox::GetTextLen(int nIndex) const { return (int)Send(m_hWnd, LB_GETTEXTLEN, nIndex); }
@@ -87,20 +82,9 @@ int CListBox::CharToItem(UINT, UINT) { return -1; }
 
 BOOL CListBox::OnChildNotify(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* pResult)
 {
-    switch (message) {
-    case WM_DRAWITEM:
-        DrawItem(reinterpret_cast<LPDRAWITEMSTRUCT>(lParam));
-        break;
-    case WM_MEASUREITEM:
-        MeasureItem(reinterpret_cast<LPMEASUREITEMSTRUCT>(lParam));
-        break;
-    case WM_COMPAREITEM:
-        if (pResult != NULL)
-            *pResult = CompareItem(reinterpret_cast<LPCOMPAREITEMSTRUCT>(lParam));
+    if (afxcore::ReflectOwnerDrawItem(*this, message, lParam, pResult))
         return TRUE;
-    case WM_DELETEITEM:
-        DeleteItem(reinterpret_cast<LPDELETEITEMSTRUCT>(lParam));
-        break;
+    switch (message) {
     case WM_VKEYTOITEM:
         if (pResult != NULL)
             *pResult = VKeyToItem(LOWORD(wParam), HIWORD(wParam));
@@ -112,7 +96,4 @@ BOOL CListBox::OnChildNotify(UINT message, WPARAM wParam, LPARAM lParam, LRESULT
     default:
         return CWnd::OnChildNotify(message, wParam, lParam, pResult);
     }
-    if (pResult != NULL)
-        *pResult = TRUE;
-    return TRUE;
 }

@@ -84,10 +84,7 @@ void CStatusBarCtrl::DrawItem(LPDRAWITEMSTRUCT) {}
 
 BOOL CStatusBarCtrl::OnChildNotify(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* pResult)
 {
-    if (message != WM_DRAWITEM)
-        return CWnd::OnChildNotify(message, wParam, lParam, pResult);
-    DrawItem(reinterpret_cast<LPDRAWITEMSTRUCT>(lParam));
-    if (pResult != NULL)
-        *pResult = TRUE;
-    return TRUE;
+    if (afxcore::ReflectDrawItem(*this, message, lParam, pResult))
+        return TRUE;
+    return CWnd::OnChildNotify(message, wParam, lParam, pResult);
 }

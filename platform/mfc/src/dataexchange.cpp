@@ -1,6 +1,6 @@
 // Dialog data exchange: UpdateData, the DDX_ transfers between controls and members, and
 // the DDV_ checks.
-#include "wincore.h"
+#include "listitems.h"
 
 #include <stdlib.h>
 #include <errno.h>
@@ -304,13 +304,9 @@ void AFXAPI DDX_CBString(CDataExchange* pDX, int nIDC, CString& value)
     HWND hWndCtrl = pDX->PrepareCtrl(nIDC);
     if (pDX->m_bSaveAndValidate) {
         if ((::GetWindowLongA(hWndCtrl, GWL_STYLE) & 3) == CBS_DROPDOWNLIST) {
+            // No selection (CB_ERR) has no text and reads as empty.
             int nIndex = (int)::SendMessageA(hWndCtrl, CB_GETCURSEL, 0, 0);
-            value.Empty();
-            if (nIndex != CB_ERR) {
-                int nLen = (int)::SendMessageA(hWndCtrl, CB_GETLBTEXTLEN, nIndex, 0);
-                ::SendMessageA(hWndCtrl, CB_GETLBTEXT, nIndex, (LPARAM)value.GetBufferSetLength(nLen));
-                value.ReleaseBuffer();
-            }
+            afxcore::ReadItemText(hWndCtrl, CB_GETLBTEXTLEN, CB_GETLBTEXT, nIndex, value);
         } else {
             value = WindowText(hWndCtrl);
         }
@@ -349,13 +345,9 @@ void AFXAPI DDX_LBString(CDataExchange* pDX, int nIDC, CString& value)
 {
     HWND hWndCtrl = pDX->PrepareCtrl(nIDC);
     if (pDX->m_bSaveAndValidate) {
+        // No selection (LB_ERR) has no text and reads as empty.
         int nIndex = (int)::SendMessageA(hWndCtrl, LB_GETCURSEL, 0, 0);
-        value.Empty();
-        if (nIndex != LB_ERR) {
-            int nLen = (int)::SendMessageA(hWndCtrl, LB_GETTEXTLEN, nIndex, 0);
-            ::SendMessageA(hWndCtrl, LB_GETTEXT, nIndex, (LPARAM)value.GetBufferSetLength(nLen));
-            value.ReleaseBuffer();
-        }
+        afxcore::ReadItemText(hWndCtrl, LB_GETTEXTLEN, LB_GETTEXT, nIndex, value);
     } else {
         ::SendMessageA(hWndCtrl, LB_SELECTSTRING, (WPARAM)-1, (LPARAM)value.GetString());
     }

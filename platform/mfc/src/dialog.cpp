@@ -47,14 +47,10 @@ BOOL CDialog::Create(LPCTSTR lpszTemplateName, CWnd* pParentWnd)
     if (IS_INTRESOURCE(lpszTemplateName) && m_nIDHelp == 0)
         m_nIDHelp = LOWORD((UINT_PTR)lpszTemplateName);
 
-    HINSTANCE hInst = AfxFindResourceHandle(lpszTemplateName, RT_DIALOG);
-    HRSRC hResource = ::FindResourceA(hInst, lpszTemplateName, RT_DIALOG);
-    if (hResource == NULL)
+    HINSTANCE hInst;
+    LPCDLGTEMPLATE lpTemplate = afxcore::LoadDialogTemplate(lpszTemplateName, hInst);
+    if (lpTemplate == NULL)
         return FALSE;
-    HGLOBAL hTemplate = ::LoadResource(hInst, hResource);
-    if (hTemplate == NULL)
-        return FALSE;
-    LPCDLGTEMPLATE lpTemplate = static_cast<LPCDLGTEMPLATE>(::LockResource(hTemplate));
     if (pParentWnd == NULL)
         pParentWnd = AfxGetMainWnd();
     m_lpDialogInit = NULL;

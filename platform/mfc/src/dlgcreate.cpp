@@ -58,16 +58,22 @@ size_t TemplateSize(HINSTANCE hInst, LPCDLGTEMPLATE lpTemplate)
 
 }  // namespace
 
-BOOL CWnd::CreateDlg(LPCTSTR lpszTemplateName, CWnd* pParentWnd)
+LPCDLGTEMPLATE afxcore::LoadDialogTemplate(LPCTSTR lpszTemplateName, HINSTANCE& hInst)
 {
-    HINSTANCE hInst = AfxFindResourceHandle(lpszTemplateName, RT_DIALOG);
+    hInst = AfxFindResourceHandle(lpszTemplateName, RT_DIALOG);
     HRSRC hResource = ::FindResourceA(hInst, lpszTemplateName, RT_DIALOG);
     if (hResource == NULL)
-        return FALSE;
+        return NULL;
     HGLOBAL hTemplate = ::LoadResource(hInst, hResource);
     if (hTemplate == NULL)
-        return FALSE;
-    LPCDLGTEMPLATE lpTemplate = static_cast<LPCDLGTEMPLATE>(::LockResource(hTemplate));
+        return NULL;
+    return static_cast<LPCDLGTEMPLATE>(::LockResource(hTemplate));
+}
+
+BOOL CWnd::CreateDlg(LPCTSTR lpszTemplateName, CWnd* pParentWnd)
+{
+    HINSTANCE hInst;
+    LPCDLGTEMPLATE lpTemplate = afxcore::LoadDialogTemplate(lpszTemplateName, hInst);
     return lpTemplate != NULL && CreateDlgIndirect(lpTemplate, pParentWnd, hInst);
 }
 

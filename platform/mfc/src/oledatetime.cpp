@@ -175,14 +175,6 @@ bool ParseIsoLike(LPCSTR text, bool& hasDate, int& year, int& month, int& day, b
     return *c.p == '\0';
 }
 
-CString LoadFormat(UINT nFormatID)
-{
-    CString format;
-    if (!format.LoadString(nFormatID))
-        AfxThrowInvalidArgException();
-    return format;
-}
-
 }  // namespace
 
 // ---------------------------------------------------------------------------------------
@@ -246,28 +238,7 @@ CString COleDateTimeSpan::Format(LPCSTR pFormat) const
 {
     if (m_status != valid)
         return CString();
-    long long seconds = SpanSeconds(m_span);
-    CString out;
-    for (const char* p = pFormat ? pFormat : ""; *p != '\0'; ++p) {
-        if (*p != '%') {
-            out.AppendChar(*p);
-            continue;
-        }
-        ++p;
-        switch (*p) {
-        case 'D': out.AppendFormat("%I64d", seconds / 86400); break;
-        case 'H': out.AppendFormat("%02d", (int)(seconds / 3600 % 24)); break;
-        case 'M': out.AppendFormat("%02d", (int)(seconds / 60 % 60)); break;
-        case 'S': out.AppendFormat("%02d", (int)(seconds % 60)); break;
-        case '%': out.AppendChar('%'); break;
-        case '\0': return out;
-        default:
-            out.AppendChar('%');
-            out.AppendChar(*p);
-            break;
-        }
-    }
-    return out;
+    return FormatSpanSeconds(pFormat, SpanSeconds(m_span));
 }
 
 CString COleDateTimeSpan::Format(UINT nID) const

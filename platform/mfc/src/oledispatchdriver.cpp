@@ -1,38 +1,14 @@
 #include "afxdisp.h"
+#include "bstrtext.h"
 
 #include <string.h>
 
 #include <vector>
 
+using afxcore::BstrFromText;
+using afxcore::TextFromBstr;
+
 namespace {
-CString TextFromBstr(BSTR text)
-{
-    CString result;
-    UINT length = ::SysStringLen(text);
-    if (length == 0)
-        return result;
-    int n = ::WideCharToMultiByte(CP_ACP, 0, text, static_cast<int>(length), NULL, 0, NULL, NULL);
-    if (n > 0) {
-        LPSTR buffer = result.GetBuffer(n);
-        ::WideCharToMultiByte(CP_ACP, 0, text, static_cast<int>(length), buffer, n, NULL, NULL);
-        result.ReleaseBuffer(n);
-    }
-    return result;
-}
-
-BSTR BstrFromText(LPCSTR text)
-{
-    if (text == NULL)
-        text = "";
-    int n = ::MultiByteToWideChar(CP_ACP, 0, text, -1, NULL, 0);
-    BSTR result = ::SysAllocStringLen(NULL, n > 0 ? n - 1 : 0);
-    if (result == NULL)
-        AfxThrowMemoryException();
-    if (n > 1)
-        ::MultiByteToWideChar(CP_ACP, 0, text, -1, result, n);
-    return result;
-}
-
 // The arguments of one call; the BSTRs made here are freed with it.
 class CallArguments {
 public:

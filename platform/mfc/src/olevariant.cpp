@@ -1,19 +1,7 @@
 #include "afxdisp.h"
+#include "bstrtext.h"
 
-namespace {
-BSTR BstrFromText(LPCTSTR text)
-{
-    if (text == NULL)
-        text = "";
-    int n = ::MultiByteToWideChar(CP_ACP, 0, text, -1, NULL, 0);
-    BSTR result = ::SysAllocStringLen(NULL, n > 0 ? n - 1 : 0);
-    if (result == NULL)
-        AfxThrowMemoryException();
-    if (n > 1)
-        ::MultiByteToWideChar(CP_ACP, 0, text, -1, result, n);
-    return result;
-}
-}  // namespace
+using afxcore::BstrFromText;
 
 COleVariant::COleVariant() { ::VariantInit(this); }
 

@@ -253,10 +253,7 @@ void CStatusBar::DrawItem(LPDRAWITEMSTRUCT)
 
 BOOL CStatusBar::OnChildNotify(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* pResult)
 {
-    if (message != WM_DRAWITEM)
-        return CControlBar::OnChildNotify(message, wParam, lParam, pResult);
-    DrawItem(reinterpret_cast<LPDRAWITEMSTRUCT>(lParam));
-    if (pResult != NULL)
-        *pResult = TRUE;
-    return TRUE;
+    if (afxcore::ReflectDrawItem(*this, message, lParam, pResult))
+        return TRUE;
+    return CControlBar::OnChildNotify(message, wParam, lParam, pResult);
 }

@@ -3,6 +3,8 @@
 // handling does not understand zone names such as "Asia/Shanghai".
 #include "timeconv.h"
 
+#include "afx.h"
+
 namespace afxcore {
 
 namespace {
@@ -252,6 +254,39 @@ CString FormatTimeFields(LPCSTR pszFormat, const TimeFields& fields)
         }
     }
     return out;
+}
+
+CString FormatSpanSeconds(LPCSTR pszFormat, long long seconds)
+{
+    CString out;
+    for (const char* p = pszFormat ? pszFormat : ""; *p != '\0'; ++p) {
+        if (*p != '%') {
+            out.AppendChar(*p);
+            continue;
+        }
+        ++p;
+        switch (*p) {
+        case 'D': out.AppendFormat("%I64d", seconds / kSecondsPerDay); break;
+        case 'H': out.AppendFormat("%02d", (int)(seconds / 3600 % 24)); break;
+        case 'M': out.AppendFormat("%02d", (int)(seconds / 60 % 60)); break;
+        case 'S': out.AppendFormat("%02d", (int)(seconds % 60)); break;
+        case '%': out.AppendChar('%'); break;
+        case '\0': return out;
+        default:
+            out.AppendChar('%');
+            out.AppendChar(*p);
+            break;
+        }
+    }
+    return out;
+}
+
+CString LoadFormat(UINT nFormatID)
+{
+    CString format;
+    if (!format.LoadString(nFormatID))
+        AfxThrowInvalidArgException();
+    return format;
 }
 
 }  // namespace afxcore

@@ -37,5 +37,10 @@ bool LocalSecondsToUtc(long long localSeconds, long long& utcSeconds);
 
 // strftime-like formatting (see CTime::Format).
 CString FormatTimeFields(LPCSTR pszFormat, const TimeFields& fields);
+// A span of whole seconds by %D (days), %H, %M, %S (two digits each) and %%; other text is
+// kept as written.
+CString FormatSpanSeconds(LPCSTR pszFormat, long long seconds);
+// A format string from the resources; throws for a missing one.
+CString LoadFormat(UINT nFormatID);
 
 }  // namespace afxcore

@@ -81,8 +81,25 @@ LPCTSTR DefaultWndClass();
 // Shows or hides nothing, just notes a visibility request made while a dialog initialises.
 void NoteShowRequest(CWnd* pWnd, bool hide);
 
+// The dialog template resource named lpszTemplateName and the module it was found in;
+// NULL when there is none.
+LPCDLGTEMPLATE LoadDialogTemplate(LPCTSTR lpszTemplateName, HINSTANCE& hInst);
+
 // Common controls that the wrappers need.
 void EnsureCommonControls(DWORD icc);
+
+// Gives a reflected WM_DRAWITEM to an owner-drawn control's DrawItem and answers TRUE;
+// false for any other message, which the caller passes on to its base class.
+template <class TControl>
+bool ReflectDrawItem(TControl& control, UINT message, LPARAM lParam, LRESULT* pResult)
+{
+    if (message != WM_DRAWITEM)
+        return false;
+    control.DrawItem(reinterpret_cast<LPDRAWITEMSTRUCT>(lParam));
+    if (pResult != NULL)
+        *pResult = TRUE;
+    return true;
+}
 
 // The control wrappers' one way to talk to their window (ANSI messages, defaults of 0).
 inline LRESULT Send(HWND hWnd, UINT message, WPARAM wParam = 0, LPARAM lParam = 0)

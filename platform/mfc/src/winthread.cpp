@@ -219,13 +219,13 @@ BOOL CWinThread::DispatchThreadMessageEx(MSG* pMsg)
 
 // ---------------------------------------------------------------------------------------
 
-CWinThread* AFXAPI AfxBeginThread(AFX_THREADPROC pfnThreadProc, LPVOID pParam, int nPriority,
-                                  UINT nStackSize, DWORD dwCreateFlags,
-                                  LPSECURITY_ATTRIBUTES lpSecurityAttrs)
+namespace {
+
+// Starts the thread of a new CWinThread object at the given priority, suspended only when
+// the caller asked for it; a thread that cannot be made takes its object with it.
+CWinThread* StartThread(CWinThread* pThread, int nPriority, UINT nStackSize,
+                        DWORD dwCreateFlags, LPSECURITY_ATTRIBUTES lpSecurityAttrs)
 {
-    if (pfnThreadProc == NULL)
-        return NULL;
-    CWinThread* pThread = new CWinThread(pfnThreadProc, pParam);
     if (!pThread->CreateThread(dwCreateFlags | CREATE_SUSPENDED, nStackSize, lpSecurityAttrs)) {
         pThread->Delete();
         return NULL;
@@ -236,6 +236,18 @@ CWinThread* AFXAPI AfxBeginThread(AFX_THREADPROC pfnThreadProc, LPVOID pParam, i
     return pThread;
 }
 
+}  // namespace
+
+CWinThread* AFXAPI AfxBeginThread(AFX_THREADPROC pfnThreadProc, LPVOID pParam, int nPriority,
+                                  UINT nStackSize, DWORD dwCreateFlags,
+                                  LPSECURITY_ATTRIBUTES lpSecurityAttrs)
+{
+    if (pfnThreadProc == NULL)
+        return NULL;
+    return StartThread(new CWinThread(pfnThreadProc, pParam), nPriority, nStackSize,
+                       dwCreateFlags, lpSecurityAttrs);
+}
+
 CWinThread* AFXAPI AfxBeginThread(CRuntimeClass* pThreadClass, int nPriority, UINT nStackSize,
                                   DWORD dwCreateFlags, LPSECURITY_ATTRIBUTES lpSecurityAttrs)
 {
@@ -244,14 +256,7 @@ CWinThread* AFXAPI AfxBeginThread(CRuntimeClass* pThreadClass, int nPriority, UI
     CWinThread* pThread = dynamic_cast<CWinThread*>(pThreadClass->CreateObject());
     if (pThread == NULL)
         return NULL;
-    if (!pThread->CreateThread(dwCreateFlags | CREATE_SUSPENDED, nStackSize, lpSecurityAttrs)) {
-        pThread->Delete();
-        return NULL;
-    }
-    pThread->SetThreadPriority(nPriority);
-    if (!(dwCreateFlags & CREATE_SUSPENDED))
-        pThread->ResumeThread();
-    return pThread;
+    return StartThread(pThread, nPriority, nStackSize, dwCreateFlags, lpSecurityAttrs);
 }
 
 void AFXAPI AfxEndThread(UINT nExitCode, BOOL bDelete)

@@ -144,6 +144,37 @@ TEST(DataExchangeTest, BadInputIsReportedAndLeavesTheMemberAlone)
     AfxSetMessageBoxHook(previous);
 }
 
+// The string exchanges of a list box and a drop-down list read the selected item's text.
+TEST(DataExchangeTest, ListStringsReadTheSelectedItem)
+{
+    CDialog dialog;
+    ASSERT_TRUE(dialog.Create(IDD_MODELESS));
+    CRect rect(0, 0, 200, 100);
+    CListBox list;
+    ASSERT_TRUE(list.Create(WS_CHILD | LBS_HASSTRINGS, rect, &dialog, 3201));
+    CComboBox combo;
+    ASSERT_TRUE(combo.Create(WS_CHILD | CBS_DROPDOWNLIST, rect, &dialog, 3202));
+    const char* const kItems[] = { "沪市", "深市A股" };
+    for (const char* item : kItems) {
+        list.AddString(item);
+        combo.AddString(item);
+    }
+    CDataExchange save(&dialog, TRUE);
+    for (int selected : { 1, 0, -1 }) {
+        SCOPED_TRACE(selected);
+        list.SetCurSel(selected);
+        combo.SetCurSel(selected);
+        const char* expected = selected < 0 ? "" : kItems[selected];
+        CString value = "stale";
+        DDX_LBString(&save, 3201, value);
+        EXPECT_STREQ(value, expected);
+        value = "stale";
+        DDX_CBString(&save, 3202, value);
+        EXPECT_STREQ(value, expected);
+    }
+    dialog.DestroyWindow();
+}
+
 // ---------------------------------------------------------------------------------------
 
 std::string g_filter;
@@ -232,6 +263,33 @@ TEST(ControlTextTest, ChineseTextsComeBackWhole)
     ASSERT_TRUE(status.Create(WS_CHILD, rect, &dialog, 3006));
     status.SetText(kText, 0, 0);
     EXPECT_STREQ(status.GetText(0), kText);
+
+    dialog.DestroyWindow();
+}
+
+// A picker's range goes to the control and comes back in the time type it was set with;
+// an end not given is left open and the caller's object for it untouched.
+TEST(DateTimeRangeTest, EndsSetInEitherTimeTypeComeBack)
+{
+    CDialog dialog;
+    ASSERT_TRUE(dialog.Create(IDD_MODELESS));
+    CDateTimeCtrl picker;
+    ASSERT_TRUE(picker.Create(WS_CHILD, CRect(0, 0, 200, 30), &dialog, 3101));
+
+    COleDateTime oleMin(2026, 1, 5, 0, 0, 0), oleMax(2026, 12, 31, 0, 0, 0);
+    ASSERT_TRUE(picker.SetRange(&oleMin, &oleMax));
+    COleDateTime oleLow, oleHigh;
+    EXPECT_EQ(picker.GetRange(&oleLow, &oleHigh), (DWORD)(GDTR_MIN | GDTR_MAX));
+    EXPECT_EQ(oleLow, oleMin);
+    EXPECT_EQ(oleHigh, oleMax);
+
+    CTime timeMin(2027, 3, 1, 0, 0, 0);
+    ASSERT_TRUE(picker.SetRange(&timeMin, NULL));
+    CTime untouched(2000, 1, 1, 0, 0, 0);
+    CTime timeLow, timeHigh = untouched;
+    EXPECT_EQ(picker.GetRange(&timeLow, &timeHigh), (DWORD)GDTR_MIN);
+    EXPECT_EQ(timeLow, timeMin);
+    EXPECT_EQ(timeHigh, untouched);
 
     dialog.DestroyWindow();
 }
