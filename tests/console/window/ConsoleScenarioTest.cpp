@@ -113,7 +113,8 @@ TEST_F(ConsoleScenarioTest, AClientFillIsListedAndFollowedOnTheAdministratorsCon
     ASSERT_TRUE(PumpUntil([&] { return login_test::AllConnectionsLoggedIn(*s_sim, kAdmin); }, kDeadlineMs))
         << s_sim->Control("sessions");
     ProbeState state;
-    ASSERT_TRUE(m_probe.WaitState([](const ProbeState& s) { return s["trade"] == "1" && s["pending"] == "0"; }, &state));
+    ASSERT_TRUE(
+        m_probe.WaitState([](const ProbeState& s) { return s["trade"] == "1" && s["pending"] == "0"; }, &state));
     EXPECT_EQ("0", state["console"]) << "the console is made on first use";
 
     // The caption button "补单" opens the console.

@@ -86,7 +86,8 @@ protected:
     HWND Splash()
     {
         return m_terminal.FindWhere([](HWND window) {
-            return ::GetWindowTextLengthA(window) == 0 && (::GetWindowLongA(window, GWL_EXSTYLE) & WS_EX_TOOLWINDOW) != 0;
+            return ::GetWindowTextLengthA(window) == 0
+                   && (::GetWindowLongA(window, GWL_EXSTYLE) & WS_EX_TOOLWINDOW) != 0;
         });
     }
 

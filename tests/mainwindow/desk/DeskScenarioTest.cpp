@@ -157,7 +157,8 @@ TEST_F(DeskScenarioTest, BuyCancelCloseAllAndTripTheRiskLine)
     // emptied. Once it is back, its initial load fills them again.
     ASSERT_EQ("OK", s_sim->Control("refuse query on").substr(0, 2));
     ASSERT_EQ("OK", s_sim->Control("drop query").substr(0, 2));
-    ASSERT_TRUE(m_probe.WaitState([](const ProbeState& s) { return s["query"] != "1" && s.All("position").empty(); }, &state))
+    ASSERT_TRUE(m_probe.WaitState(
+        [](const ProbeState& s) { return s["query"] != "1" && s.All("position").empty(); }, &state))
         << state["query"] << " positions " << state.All("position").size();
     ASSERT_EQ("OK", s_sim->Control("refuse query off").substr(0, 2));
     ASSERT_TRUE(m_probe.WaitState([](const ProbeState& s) {
@@ -179,7 +180,8 @@ TEST_F(DeskScenarioTest, BuyCancelCloseAllAndTripTheRiskLine)
 
     // Today's fills, asked for as the fills window's refresh does: the buy is among them.
     ASSERT_NO_FATAL_FAILURE(Command("refresh-fills"));
-    ASSERT_TRUE(m_probe.WaitState([](const ProbeState& s) { return !s.All("fill").empty() && s["pending"] == "0"; }, &state));
+    ASSERT_TRUE(m_probe.WaitState(
+        [](const ProbeState& s) { return !s.All("fill").empty() && s["pending"] == "0"; }, &state));
     ASSERT_EQ(1u, state.All("fill").size());
     const std::vector<std::string> fill = Cells(state.All("fill")[0]);
     ASSERT_EQ(10u, fill.size());
