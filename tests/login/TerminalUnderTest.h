@@ -1,5 +1,6 @@
 // Tolvan.exe of this build run against the simulator: the files an installation has beside the
-// program, starting and ending the program, and finding its windows.
+// program, starting, logging in and ending the program, finding its windows and keeping their
+// pictures, and what the simulator's accounts hold.
 #pragma once
 #include <afx.h>
 
