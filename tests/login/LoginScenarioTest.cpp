@@ -128,11 +128,9 @@ TEST_F(LoginScenarioTest, LogsInThroughTheLoginWindow)
     ASSERT_EQ("OK", s_sim->Control("stall login off"));
 
     CTerminal::Submit(login, "80001", "a123456");
-    HWND main = NULL;
     // The main window waits off-screen until start-up has finished, then comes up maximised.
-    ASSERT_TRUE(PumpUntil([&] {
-        return (main = Find("Tolvan证券")) != NULL && Find(kLoginTitle) == NULL && ::IsZoomed(main);
-    }, kDeadlineMs));
+    HWND main = m_terminal.WaitForMainWindow(kDeadlineMs, [](HWND main) { return ::IsZoomed(main) != FALSE; });
+    ASSERT_NE(HWND(NULL), main);
     EXPECT_TRUE(PumpUntil([&] { return login_test::AllConnectionsLoggedIn(*s_sim, "80001"); }, kDeadlineMs)) << s_sim->Control("sessions");
     Keep(main, "logged-in.png");
     EXPECT_NE(std::string::npos, s_sim->Control("http statistics").find("[\""));

@@ -6,7 +6,10 @@
 #include "testsupport/Pump.h"
 #include "testsupport/SimulatorProcess.h"
 
+#include <commctrl.h>
+
 #include <stdio.h>
+#include <stdlib.h>
 #include <string.h>
 
 namespace login_test {
@@ -16,12 +19,13 @@ namespace {
 const char kLoginTitle[] = "Tolvan证券客户端登录";
 const char kMainTitle[] = "Tolvan证券";
 const DWORD kExitWaitMs = 30000;
+const DWORD kPaintWaitMs = 10000;
+const int kSectorTabs = 1000;
 
 struct FoundWindow
 {
     DWORD process;
-    const char* title;
-    HWND except;          // never this window; owned windows count then
+    const std::function<bool(HWND)>& match;
     HWND window;
 };
 
@@ -30,16 +34,23 @@ BOOL CALLBACK MatchWindow(HWND window, LPARAM argument)
     FoundWindow* found = reinterpret_cast<FoundWindow*>(argument);
     DWORD process = 0;
     ::GetWindowThreadProcessId(window, &process);
-    char title[128] = {0};
-    ::GetWindowTextA(window, title, sizeof(title));
-    // The main window's owned windows (the notice, message boxes) may carry its title too: when
-    // no window is excluded, the main window is meant.
-    const bool ownedMainTitle = found->except == NULL && strcmp(found->title, kMainTitle) == 0
-                                && ::GetWindow(window, GW_OWNER) != NULL;
-    if (process == found->process && window != found->except && strcmp(title, found->title) == 0
-        && ::IsWindowVisible(window) && !ownedMainTitle)
+    if (process == found->process && ::IsWindowVisible(window) && found->match(window))
     {
         found->window = window;
+        return FALSE;
+    }
+    return TRUE;
+}
+
+BOOL CALLBACK MatchQuoteList(HWND window, LPARAM argument)
+{
+    char name[32] = {0};
+    ::GetClassNameA(window, name, sizeof(name));
+    HWND page = ::GetParent(window);
+    if (strcmp(name, WC_LISTVIEWA) == 0 && ::IsWindowVisible(window) && page != NULL
+        && ::GetDlgCtrlID(::GetParent(page)) == kSectorTabs)
+    {
+        *reinterpret_cast<HWND*>(argument) = window;
         return FALSE;
     }
     return TRUE;
@@ -101,11 +112,52 @@ bool AllConnectionsLoggedIn(tolvan::test::SimulatorProcess& sim, const char* use
            && sessions.find("\"role\": \"query\", \"scope\": null, " + ofUser) != std::string::npos;
 }
 
-HWND FindProcessWindow(DWORD process, const char* title, HWND except)
+double JsonNumber(const std::string& json, const std::string& key, size_t from)
 {
-    FoundWindow found{process, title, except, NULL};
+    size_t at = json.find("\"" + key + "\": ", from);
+    if (at == std::string::npos)
+        return -1.0;
+    at += key.size() + 4;
+    if (json[at] == '"')   // the summary's texts stand quoted
+        ++at;
+    return atof(json.c_str() + at);
+}
+
+double HeldInSimulator(tolvan::test::SimulatorProcess& sim, const char* user, const char* code)
+{
+    const std::string account = sim.Control(std::string("account ") + user);
+    const size_t at = account.find(std::string("\"") + code + "\": {");
+    return at == std::string::npos ? 0.0 : JsonNumber(account, "qty", at);
+}
+
+std::string OrderStateInSimulator(tolvan::test::SimulatorProcess& sim, const char* user, const std::string& orderNo)
+{
+    const std::string orders = sim.Control(std::string("orders ") + user);
+    const size_t at = orders.find("\"oid\": \"" + orderNo + "\"");
+    if (at == std::string::npos)
+        return std::string();
+    const size_t state = orders.find("\"state\": \"", at);
+    return orders.substr(state + 10, orders.find('"', state + 10) - state - 10);
+}
+
+HWND FindMatchingWindow(DWORD process, const std::function<bool(HWND)>& match)
+{
+    FoundWindow found{process, match, NULL};
     ::EnumWindows(MatchWindow, reinterpret_cast<LPARAM>(&found));
     return found.window;
+}
+
+HWND FindProcessWindow(DWORD process, const char* title, HWND except)
+{
+    return FindMatchingWindow(process, [&](HWND window) {
+        char text[128] = {0};
+        ::GetWindowTextA(window, text, sizeof(text));
+        // The main window's owned windows (the notice, message boxes) may carry its title too:
+        // when no window is excluded, the main window is meant.
+        const bool ownedMainTitle = except == NULL && strcmp(title, kMainTitle) == 0
+                                    && ::GetWindow(window, GW_OWNER) != NULL;
+        return window != except && strcmp(text, title) == 0 && !ownedMainTitle;
+    });
 }
 
 std::string ControlText(HWND window, int id)
@@ -113,6 +165,26 @@ std::string ControlText(HWND window, int id)
     char text[256] = {0};
     ::SendMessageA(::GetDlgItem(window, id), WM_GETTEXT, sizeof(text), (LPARAM)text);
     return text;
+}
+
+HWND ShownQuoteList(HWND main)
+{
+    HWND list = NULL;
+    ::EnumChildWindows(main, MatchQuoteList, reinterpret_cast<LPARAM>(&list));
+    return list;
+}
+
+tolvan::test::Screenshot KeepPicture(HWND window, const char* name,
+                                     const std::function<bool(const tolvan::test::Screenshot&)>& painted)
+{
+    tolvan::test::Screenshot shot;
+    tolvan::test::PumpUntil([&] {
+        shot = tolvan::test::Screenshot::CaptureClient(window);
+        return !shot.IsEmpty() && (!painted || painted(shot));
+    }, kPaintWaitMs);
+    ::CreateDirectoryA(RootFolder() + "test-artifacts", NULL);
+    shot.SavePng(std::string(RootFolder()) + "test-artifacts\\" + name);
+    return shot;
 }
 
 bool CTerminal::Start()
@@ -132,7 +204,7 @@ bool CTerminal::Adopt(DWORD processId)
     return m_process.hProcess != NULL;
 }
 
-bool CTerminal::Stop()
+bool CTerminal::Stop(DWORD* exitCode)
 {
     if (m_process.hProcess == NULL)
         return true;
@@ -147,6 +219,8 @@ bool CTerminal::Stop()
     const bool ended = ::WaitForSingleObject(m_process.hProcess, kExitWaitMs) == WAIT_OBJECT_0;
     if (!ended)
         ::TerminateProcess(m_process.hProcess, 1);
+    if (exitCode != nullptr && !::GetExitCodeProcess(m_process.hProcess, exitCode))
+        *exitCode = STILL_ACTIVE;
     Release();
     return ended;
 }
@@ -178,6 +252,26 @@ void CTerminal::Submit(HWND login, const char* user, const char* password)
     ::SendMessageA(edit, WM_SETTEXT, 0, (LPARAM)password);
     ::PostMessageA(edit, WM_KEYDOWN, VK_RETURN, 0);
     ::PostMessageA(edit, WM_KEYUP, VK_RETURN, 0);
+}
+
+HWND CTerminal::WaitForMainWindow(DWORD timeoutMs, const std::function<bool(HWND main)>& ready) const
+{
+    HWND main = NULL;
+    const bool shown = tolvan::test::PumpUntil([&] {
+        main = Find(kMainTitle);
+        return main != NULL && Find(kLoginTitle) == NULL && (!ready || ready(main));
+    }, timeoutMs);
+    return shown ? main : NULL;
+}
+
+HWND CTerminal::LogIn(const char* user, const char* password, DWORD timeoutMs,
+                      const std::function<bool(HWND main)>& ready) const
+{
+    HWND login = WaitForLoginWindow(timeoutMs);
+    if (login == NULL)
+        return NULL;
+    Submit(login, user, password);
+    return WaitForMainWindow(timeoutMs, ready);
 }
 
 }  // namespace login_test

@@ -10,9 +10,9 @@
 #include "DBOrder.h"
 #include "DBStrategy.h"
 #include "DBUser.h"
-#include "DeskProbe.h"
 #include "Md5.h"
 #include "StartupTasks.h"
+#include "TerminalProbe.h"
 #include "TerminalUnderTest.h"
 #include "testsupport/Pump.h"
 #include "testsupport/Screenshot.h"
@@ -23,11 +23,12 @@
 #include <shlobj.h>
 
 #include <functional>
-#include <map>
 #include <string>
 #include <vector>
 
+using login_test::Cells;
 using login_test::CTerminal;
+using login_test::ProbeState;
 using login_test::RootFolder;
 using tolvan::test::PumpUntil;
 using tolvan::test::SimulatorSuite;
@@ -37,36 +38,6 @@ namespace {
 const DWORD kDeadlineMs = 60000;
 const char kAdmin[] = "90001";
 const char kConsoleTitle[] = "Tolvan证券补单系统";
-
-// The lines of the program's state file: values by name, repeated names in order.
-struct ProbeState
-{
-    std::map<std::string, std::vector<std::string>> lines;
-
-    std::string operator[](const char* name) const
-    {
-        const auto found = lines.find(name);
-        return found == lines.end() || found->second.empty() ? std::string() : found->second[0];
-    }
-    std::vector<std::string> All(const char* name) const
-    {
-        const auto found = lines.find(name);
-        return found == lines.end() ? std::vector<std::string>() : found->second;
-    }
-};
-
-std::vector<std::string> Cells(const std::string& row)
-{
-    std::vector<std::string> cells;
-    size_t start = 0;
-    for (;;) {
-        const size_t bar = row.find('|', start);
-        cells.push_back(row.substr(start, bar == std::string::npos ? std::string::npos : bar - start));
-        if (bar == std::string::npos)
-            return cells;
-        start = bar + 1;
-    }
-}
 
 StrategyLeg Leg(const char* contractType, int enabled)
 {
@@ -87,15 +58,12 @@ protected:
         ASSERT_NO_FATAL_FAILURE(ResetSimulator("proxyquery"));
         ASSERT_TRUE(login_test::WriteInstallation(*s_sim));
         ::CreateDirectoryA(RootFolder() + "test-artifacts", NULL);
-        m_statePath = RootFolder() + "test-artifacts\\console-state.txt";
-        ::SetEnvironmentVariableA("TOLVAN_DESK_PROBE", m_statePath);
         ASSERT_NO_FATAL_FAILURE(StoreStrategy());
     }
 
     void TearDown() override
     {
         EXPECT_TRUE(m_terminal.Stop()) << "Tolvan did not end when asked to close";
-        ::SetEnvironmentVariableA("TOLVAN_DESK_PROBE", NULL);
         SimulatorSuite::TearDown();
     }
 
@@ -121,57 +89,7 @@ protected:
         ASSERT_TRUE(CDBUser(folder + "DU", key).ReplaceAll({user}));
     }
 
-    HWND Find(const char* title, HWND except = NULL)
-    {
-        return login_test::FindProcessWindow(m_terminal.Id(), title, except);
-    }
-
-    ProbeState State()
-    {
-        ProbeState state;
-        ::DeleteFileA(m_statePath);
-        const char command[] = "dump";
-        COPYDATASTRUCT data = {CDeskProbe::kCopyDataTag, (DWORD)strlen(command), (PVOID)command};
-        DWORD_PTR result = 0;
-        if (!::SendMessageTimeoutA(m_main, WM_COPYDATA, 0, (LPARAM)&data, SMTO_NORMAL, 10000, &result))
-            return state;
-        std::string text;
-        PumpUntil([&] {
-            FILE* file = fopen(m_statePath, "rb");
-            if (file == nullptr)
-                return false;
-            char buffer[4096];
-            size_t read;
-            text.clear();
-            while ((read = fread(buffer, 1, sizeof(buffer), file)) > 0)
-                text.append(buffer, read);
-            fclose(file);
-            return text.size() >= 4 && text.compare(text.size() - 4, 4, "end\n") == 0;
-        }, 10000);
-        for (size_t start = 0; start < text.size();) {
-            size_t end = text.find('\n', start);
-            if (end == std::string::npos)
-                end = text.size();
-            const std::string line = text.substr(start, end - start);
-            const size_t equals = line.find('=');
-            if (equals != std::string::npos)
-                state.lines[line.substr(0, equals)].push_back(line.substr(equals + 1));
-            start = end + 1;
-        }
-        return state;
-    }
-
-    bool WaitState(std::function<bool(const ProbeState&)> condition, ProbeState* last = nullptr)
-    {
-        ProbeState state;
-        const bool met = PumpUntil([&] {
-            state = State();
-            return condition(state);
-        }, kDeadlineMs);
-        if (last != nullptr)
-            *last = state;
-        return met;
-    }
+    HWND Find(const char* title, HWND except = NULL) { return m_terminal.Find(title, except); }
 
     void Click(HWND dialog, int id)
     {
@@ -181,7 +99,7 @@ protected:
     // The simulator's orders of an account (JSON).
     std::string Orders(const char* user) { return s_sim->Control(std::string("orders ") + user); }
 
-    CString m_statePath;
+    login_test::CTerminalProbe m_probe{RootFolder() + "test-artifacts\\console-state.txt"};
     CTerminal m_terminal;
     HWND m_main = NULL;
 };
@@ -189,16 +107,14 @@ protected:
 TEST_F(ConsoleScenarioTest, AClientFillIsListedAndFollowedOnTheAdministratorsConnection)
 {
     ASSERT_TRUE(m_terminal.Start());
-    HWND login = m_terminal.WaitForLoginWindow(kDeadlineMs);
-    ASSERT_NE((HWND)NULL, login) << "no login window";
-    CTerminal::Submit(login, kAdmin, "admin888");
-    ASSERT_TRUE(PumpUntil([&] {
-        return (m_main = Find("Tolvan证券")) != NULL && Find("Tolvan证券客户端登录") == NULL;
-    }, kDeadlineMs));
+    m_main = m_terminal.LogIn(kAdmin, "admin888", kDeadlineMs);
+    ASSERT_NE(HWND(NULL), m_main) << "no login window, or no main window after login";
+    m_probe.Attach(m_main);
     ASSERT_TRUE(PumpUntil([&] { return login_test::AllConnectionsLoggedIn(*s_sim, kAdmin); }, kDeadlineMs))
         << s_sim->Control("sessions");
     ProbeState state;
-    ASSERT_TRUE(WaitState([](const ProbeState& s) { return s["trade"] == "1" && s["pending"] == "0"; }, &state));
+    ASSERT_TRUE(
+        m_probe.WaitState([](const ProbeState& s) { return s["trade"] == "1" && s["pending"] == "0"; }, &state));
     EXPECT_EQ("0", state["console"]) << "the console is made on first use";
 
     // The caption button "补单" opens the console.
@@ -207,7 +123,7 @@ TEST_F(ConsoleScenarioTest, AClientFillIsListedAndFollowedOnTheAdministratorsCon
     ASSERT_TRUE(PumpUntil([&] { return (console = Find(kConsoleTitle)) != NULL; }, kDeadlineMs));
 
     // "更新客户列表" until the proxy query server answers (it may still be logging in).
-    ASSERT_TRUE(WaitState([&](const ProbeState& s) {
+    ASSERT_TRUE(m_probe.WaitState([&](const ProbeState& s) {
         if (s.All("console-client").size() == 4)
             return true;
         if (HWND box = Find("Tolvan证券", m_main))
@@ -222,12 +138,12 @@ TEST_F(ConsoleScenarioTest, AClientFillIsListedAndFollowedOnTheAdministratorsCon
     EXPECT_EQ("80004|刘洋|无策略", clients[3]);
 
     Click(console, IDC_ADMIN_START_STOP);
-    ASSERT_TRUE(WaitState([](const ProbeState& s) { return s["console-running"] == "1"; }, &state));
+    ASSERT_TRUE(m_probe.WaitState([](const ProbeState& s) { return s["console-running"] == "1"; }, &state));
 
     // 李娜 buys 1 CL at market from her own terminal; 王芳 (no strategy) buys too.
     ASSERT_EQ("OK", s_sim->Control("order 80002 CL B 1").substr(0, 2));
     ASSERT_EQ("OK", s_sim->Control("order 80003 CL B 1").substr(0, 2));
-    ASSERT_TRUE(WaitState([](const ProbeState& s) {
+    ASSERT_TRUE(m_probe.WaitState([](const ProbeState& s) {
         const std::vector<std::string> orders = s.All("console-order");
         return orders.size() == 1 && Cells(orders[0]).size() == 14 && Cells(orders[0])[9] == "已成交";
     }, &state)) << (state.All("console-order").empty() ? std::string("no orders") : state.All("console-order")[0]);
@@ -263,7 +179,7 @@ TEST_F(ConsoleScenarioTest, AClientFillIsListedAndFollowedOnTheAdministratorsCon
 
     // The risk monitor's stop is the console's own: closing the console only hides it.
     ::PostMessageA(console, WM_CLOSE, 0, 0);
-    ASSERT_TRUE(WaitState([](const ProbeState& s) { return s["console-visible"] == "0"; }, &state));
+    ASSERT_TRUE(m_probe.WaitState([](const ProbeState& s) { return s["console-visible"] == "0"; }, &state));
     EXPECT_EQ("1", state["console"]);
 
     // 王芳's fill, which has no strategy, was not followed: one follow order in all.

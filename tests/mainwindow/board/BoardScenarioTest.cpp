@@ -4,19 +4,20 @@
 // with a choice, and a row added to "我的板块" is still there after a restart. Screenshots
 // of the board, the notice and the quick search are kept in <build>\test-artifacts.
 #include "FileCrypt.h"
-#include "LoginWindowIds.h"
-#include "testsupport/ClosePrompt.h"
+#include "TerminalUnderTest.h"
 #include "testsupport/Pump.h"
 #include "testsupport/Screenshot.h"
 #include "testsupport/SimulatorSuite.h"
 
 #include <commctrl.h>
-#include "TerminalUnderTest.h"
-
 #include <gtest/gtest.h>
 
 #include <string>
 
+using login_test::BinFolder;
+using login_test::CTerminal;
+using login_test::RootFolder;
+using login_test::ShownQuoteList;
 using tolvan::test::PumpUntil;
 using tolvan::test::Screenshot;
 using tolvan::test::SimulatorSuite;
@@ -31,62 +32,15 @@ const int kAddToMySector = 32793;
 // Two stock lists, four contract lists of the simulator's quote servers and "我的板块".
 const int kSectorCount = 7;
 
-CString BinFolder()
-{
-    char path[MAX_PATH] = {0};
-    ::GetModuleFileNameA(NULL, path, MAX_PATH);
-    CString folder = path;
-    return folder.Left(folder.ReverseFind('\\') + 1);
-}
-
-CString RootFolder()
-{
-    CString bin = BinFolder();
-    bin = bin.Left(bin.GetLength() - 1);
-    return bin.Left(bin.ReverseFind('\\') + 1);
-}
-
-// The splash: a visible tool window of the process without a title.
-struct FoundSplash
-{
-    DWORD process;
-    HWND window;
-};
-
-BOOL CALLBACK MatchSplash(HWND window, LPARAM argument)
-{
-    FoundSplash* found = reinterpret_cast<FoundSplash*>(argument);
-    DWORD process = 0;
-    ::GetWindowThreadProcessId(window, &process);
-    if (process == found->process && ::IsWindowVisible(window) && ::GetWindowTextLengthA(window) == 0
-        && (::GetWindowLongA(window, GWL_EXSTYLE) & WS_EX_TOOLWINDOW) != 0) {
-        found->window = window;
-        return FALSE;
-    }
-    return TRUE;
-}
-
-// The visible quote list: a list view on a page of the sector tabs.
-BOOL CALLBACK MatchQuoteList(HWND window, LPARAM argument)
-{
-    char name[32] = {0};
-    ::GetClassNameA(window, name, sizeof(name));
-    HWND page = ::GetParent(window);
-    if (strcmp(name, "SysListView32") == 0 && ::IsWindowVisible(window) && page != NULL
-        && ::GetDlgCtrlID(::GetParent(page)) == kSectorTabs) {
-        *reinterpret_cast<HWND*>(argument) = window;
-        return FALSE;
-    }
-    return TRUE;
-}
-
 class BoardScenarioTest : public SimulatorSuite
 {
 protected:
     void SetUp() override
     {
         ASSERT_NO_FATAL_FAILURE(ResetSimulator("login"));
-        ASSERT_NO_FATAL_FAILURE(WriteInstallation());
+        // An installation pointing at this simulator, without a self list or a hidden notice.
+        ASSERT_TRUE(login_test::WriteInstallation(*s_sim));
+        ::DeleteFileA(SelfListPath());
         ::CreateDirectoryA(RootFolder() + "test-artifacts", NULL);
     }
 
@@ -99,109 +53,47 @@ protected:
     CString ConfigPath() const { return BinFolder() + "Config.ini"; }
     CString SelfListPath() const { return RootFolder() + "data\\SelfListFile.cfg"; }
 
-    // An installation pointing at this simulator, without a self list or a hidden notice.
-    void WriteInstallation()
-    {
-        ::DeleteFileA(ConfigPath());
-        CString url;
-        url.Format("http://127.0.0.1:%d", s_sim->Port("http"));
-        ::WritePrivateProfileStringA("Update", "UpdateListUrl", url + "/update/UpdateList.ini", ConfigPath());
-        ::WritePrivateProfileStringA("system", "StatisticsUrl", url, ConfigPath());
-        ::WritePrivateProfileStringA("WebService", "BaseUrl", url, ConfigPath());
-        ::WritePrivateProfileStringA("WebService", "MarketDayUrl", url, ConfigPath());
-        CString servers;
-        servers.Format("[Network]\n本地一,本地服务器一:127.0.0.1:%d:KQZTWXBNPL4M\n", s_sim->Port("login"));
-        CFileCrypt crypt;
-        ASSERT_TRUE(crypt.EncryptStringToFile(servers, BinFolder() + "ServerList_real.ini"));
-        ASSERT_TRUE(crypt.EncryptStringToFile(servers, BinFolder() + "ServerList_analog.ini"));
-        ::CreateDirectoryA(RootFolder() + "update", NULL);
-        FILE* list = fopen(RootFolder() + "update\\UpdateList.ini", "wb");
-        ASSERT_NE(nullptr, list);
-        fputs("[Config]\r\nVersion=1\r\n[Files]\r\nupdate\\UpdateList.ini=1\r\n", list);
-        fclose(list);
-        ::DeleteFileA(SelfListPath());
-        ::DeleteFileA(RootFolder() + "usr\\usrcfg.ini");
-    }
-
-    void StartTerminal()
-    {
-        CString commandLine = "\"" + BinFolder() + "Tolvan.exe\"";
-        STARTUPINFOA startup = {sizeof(startup)};
-        ASSERT_TRUE(::CreateProcessA(NULL, commandLine.GetBuffer(), NULL, NULL, FALSE, 0, NULL, BinFolder(),
-                                     &startup, &m_terminal));
-    }
-
     void StopTerminal()
     {
-        if (m_terminal.hProcess == NULL)
-            return;
-        if (HWND main = Find(kMainTitle)) {
-            ::PostMessageA(main, WM_CLOSE, 0, 0);
-            tolvan::test::ConfirmClosePrompt(main, m_terminal.hProcess, 30000);
-        }
-        if (::WaitForSingleObject(m_terminal.hProcess, 30000) != WAIT_OBJECT_0) {
-            ADD_FAILURE() << "Tolvan did not end after WM_CLOSE";
-            ::TerminateProcess(m_terminal.hProcess, 1);
-        }
         DWORD exitCode = 0;
-        ::GetExitCodeProcess(m_terminal.hProcess, &exitCode);
+        EXPECT_TRUE(m_terminal.Stop(&exitCode)) << "Tolvan did not end after WM_CLOSE";
         EXPECT_EQ(0u, exitCode) << "Tolvan's exit code";
-        ::CloseHandle(m_terminal.hThread);
-        ::CloseHandle(m_terminal.hProcess);
-        m_terminal = PROCESS_INFORMATION();
     }
 
-    HWND Find(const char* title)
-    {
-        return login_test::FindProcessWindow(m_terminal.dwProcessId, title);
-    }
+    HWND Find(const char* title) { return m_terminal.Find(title); }
 
-    // Logs in through the login window and waits for the board on the maximised window.
-    HWND LogInToBoard()
+    // Starts the terminal, logs in through the login window and waits for the board on the
+    // maximised window.
+    HWND StartAndLogInToBoard()
     {
-        HWND login = NULL;
-        if (!PumpUntil([&] {
-                login = Find("Tolvan证券客户端登录");
-                return login != NULL && ::IsWindowEnabled(::GetDlgItem(login, IDOK))
-                       && ::SendDlgItemMessageA(login, IDC_LOGIN_SERVERS, CB_GETCOUNT, 0, 0) > 0;
-            }, kDeadlineMs))
+        HWND login = m_terminal.Start() ? m_terminal.WaitForLoginWindow(kDeadlineMs) : NULL;
+        if (login == NULL)
             return NULL;
-        ::SendMessageA(::GetDlgItem(login, IDC_LOGIN_USER), WM_SETTEXT, 0, (LPARAM) "80001");
-        HWND edit = ::GetDlgItem(login, IDC_LOGIN_PASSWORD);
-        ::SendMessageA(edit, WM_SETTEXT, 0, (LPARAM) "a123456");
-        ::PostMessageA(edit, WM_KEYDOWN, VK_RETURN, 0);
-        ::PostMessageA(edit, WM_KEYUP, VK_RETURN, 0);
+        CTerminal::Submit(login, "80001", "a123456");
         HWND main = NULL;
-        PumpUntil([&] {
+        const bool shown = PumpUntil([&] {
             if (Splash() != NULL)
                 m_splashSeen = true;
             main = Find(kMainTitle);
             HWND tabs = main != NULL ? ::GetDlgItem(main, kSectorTabs) : NULL;
             return tabs != NULL && ::IsZoomed(main) && ::SendMessageA(tabs, TCM_GETITEMCOUNT, 0, 0) == kSectorCount
-                   && QuoteList(main) != NULL;
+                   && ShownQuoteList(main) != NULL;
         }, kDeadlineMs);
-        return main;
+        return shown ? main : NULL;
     }
 
+    // The splash: a visible tool window of the process without a title.
     HWND Splash()
     {
-        FoundSplash found{m_terminal.dwProcessId, NULL};
-        ::EnumWindows(MatchSplash, reinterpret_cast<LPARAM>(&found));
-        return found.window;
-    }
-
-    static HWND QuoteList(HWND main)
-    {
-        HWND list = NULL;
-        ::EnumChildWindows(main, MatchQuoteList, reinterpret_cast<LPARAM>(&list));
-        return list;
+        return m_terminal.FindWhere([](HWND window) {
+            return ::GetWindowTextLengthA(window) == 0
+                   && (::GetWindowLongA(window, GWL_EXSTYLE) & WS_EX_TOOLWINDOW) != 0;
+        });
     }
 
     static void Keep(HWND window, const char* name)
     {
-        const Screenshot shot = Screenshot::CaptureClient(window);
-        EXPECT_FALSE(shot.IsEmpty()) << name;
-        shot.SavePng(std::string(RootFolder()) + "test-artifacts\\" + name);
+        EXPECT_FALSE(login_test::KeepPicture(window, name).IsEmpty()) << name;
     }
 
     // The simulator moves its prices only when told: tick it until the list shows a change.
@@ -233,14 +125,13 @@ protected:
         return text;
     }
 
-    PROCESS_INFORMATION m_terminal = PROCESS_INFORMATION();
+    CTerminal m_terminal;
     bool m_splashSeen = false;
 };
 
 TEST_F(BoardScenarioTest, BoardMovesSearchesHidesTheNoticeAndKeepsMySector)
 {
-    ASSERT_NO_FATAL_FAILURE(StartTerminal());
-    HWND main = LogInToBoard();
+    HWND main = StartAndLogInToBoard();
     ASSERT_NE(HWND(NULL), main) << "no board with " << kSectorCount << " sector tabs";
     EXPECT_TRUE(m_splashSeen) << "no splash while the lists loaded";
     EXPECT_EQ(Splash(), HWND(NULL)) << "the splash outlived the start";
@@ -260,7 +151,7 @@ TEST_F(BoardScenarioTest, BoardMovesSearchesHidesTheNoticeAndKeepsMySector)
     EXPECT_EQ(HiddenNotice(), "1001");
 
     // Quotes move: the shown rows repaint with new figures as the simulator ticks.
-    HWND list = QuoteList(main);
+    HWND list = ShownQuoteList(main);
     ASSERT_NE(HWND(NULL), list);
     Keep(main, "board.png");
     EXPECT_TRUE(QuotesMove(list)) << "the board did not change";
@@ -305,10 +196,9 @@ TEST_F(BoardScenarioTest, BoardMovesSearchesHidesTheNoticeAndKeepsMySector)
     EXPECT_EQ(saved.back(), ',');
 
     // The next start loads the list (saving it again unchanged) and keeps the notice hidden.
-    ASSERT_NO_FATAL_FAILURE(StartTerminal());
-    main = LogInToBoard();
+    main = StartAndLogInToBoard();
     ASSERT_NE(HWND(NULL), main);
-    list = QuoteList(main);
+    list = ShownQuoteList(main);
     EXPECT_TRUE(QuotesMove(list));
     EXPECT_EQ(Find("公告"), HWND(NULL)) << "a hidden notice came back";
     StopTerminal();

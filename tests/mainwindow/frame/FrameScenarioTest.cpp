@@ -2,9 +2,9 @@
 // on screen maximised with its own caption and frame, menu bar, toolbar and status bar (the
 // connection states and the server clock), and it ends within its bound, exit code 0 and no
 // crash dump, when closed while quotes stream. Screenshots go to <build>\test-artifacts.
-#include "FileCrypt.h"
-#include "LoginWindowIds.h"
+#include "TerminalUnderTest.h"
 #include "WindowShot.h"
+#include "testsupport/ClosePrompt.h"
 #include "testsupport/Pump.h"
 #include "testsupport/SimulatorSuite.h"
 
@@ -14,6 +14,9 @@
 #include <string>
 #include <vector>
 
+using login_test::BinFolder;
+using login_test::RootFolder;
+using tolvan::test::FindClosePrompt;
 using tolvan::test::PumpUntil;
 using tolvan::test::Screenshot;
 using tolvan::test::SimulatorSuite;
@@ -24,47 +27,14 @@ const DWORD kDeadlineMs = 60000;
 // The end's own bounds (5 s of pumping while the workers stop, then the connections) and
 // the process's exit.
 const DWORD kExitBoundMs = 15000;
-
-CString BinFolder()
-{
-    char path[MAX_PATH] = {0};
-    ::GetModuleFileNameA(NULL, path, MAX_PATH);
-    CString folder = path;
-    return folder.Left(folder.ReverseFind('\\') + 1);
-}
-
-CString RootFolder()
-{
-    CString bin = BinFolder();
-    bin = bin.Left(bin.GetLength() - 1);
-    return bin.Left(bin.ReverseFind('\\') + 1);
-}
+const char kMainTitle[] = "Tolvan证券";
+const char kLoginTitle[] = "Tolvan证券客户端登录";
 
 std::wstring Wide(const char* text)
 {
     wchar_t wide[256] = {0};
     ::MultiByteToWideChar(CP_ACP, 0, text, -1, wide, 256);
     return wide;
-}
-
-struct WindowQuery
-{
-    DWORD process;
-    std::function<bool(HWND)> match;
-    HWND found;
-};
-
-BOOL CALLBACK MatchWindow(HWND window, LPARAM argument)
-{
-    WindowQuery* query = reinterpret_cast<WindowQuery*>(argument);
-    DWORD process = 0;
-    ::GetWindowThreadProcessId(window, &process);
-    if (process == query->process && ::IsWindowVisible(window) && query->match(window))
-    {
-        query->found = window;
-        return FALSE;
-    }
-    return TRUE;
 }
 
 std::string TitleOf(HWND window)
@@ -80,92 +50,35 @@ protected:
     void SetUp() override
     {
         ASSERT_NO_FATAL_FAILURE(ResetSimulator("login"));
-        WriteInstallation();
+        ASSERT_TRUE(login_test::WriteInstallation(*s_sim));
         ::CreateDirectoryA(RootFolder() + "test-artifacts", NULL);
         ::DeleteFileA(BinFolder() + "crashdump.dmp");
     }
 
     void TearDown() override
     {
-        if (m_terminal.hProcess != NULL)
-        {
-            // Whatever failed, the terminal must not outlive the test.
-            ::TerminateProcess(m_terminal.hProcess, 1);
-            ::WaitForSingleObject(m_terminal.hProcess, 10000);
-            ::CloseHandle(m_terminal.hThread);
-            ::CloseHandle(m_terminal.hProcess);
-            m_terminal = PROCESS_INFORMATION();
-        }
+        // Whatever failed, the terminal must not outlive the test.
+        m_terminal.Stop();
         SimulatorSuite::TearDown();
     }
 
-    void WriteInstallation()
-    {
-        const CString config = BinFolder() + "Config.ini";
-        ::DeleteFileA(config);
-        CString url;
-        url.Format("http://127.0.0.1:%d", s_sim->Port("http"));
-        ::WritePrivateProfileStringA("Update", "UpdateListUrl", url + "/update/UpdateList.ini", config);
-        ::WritePrivateProfileStringA("system", "StatisticsUrl", url, config);
-        CString servers;
-        servers.Format("[Network]\n本地一,本地服务器一:127.0.0.1:%d:KQZTWXBNPL4M\n", s_sim->Port("login"));
-        CFileCrypt crypt;
-        ASSERT_TRUE(crypt.EncryptStringToFile(servers, BinFolder() + "ServerList_real.ini"));
-        ASSERT_TRUE(crypt.EncryptStringToFile(servers, BinFolder() + "ServerList_analog.ini"));
-        ::CreateDirectoryA(RootFolder() + "update", NULL);
-        FILE* list = fopen(RootFolder() + "update\\UpdateList.ini", "wb");
-        ASSERT_NE(nullptr, list);
-        fputs("[Config]\r\nVersion=1\r\n[Files]\r\nupdate\\UpdateList.ini=1\r\n", list);
-        fclose(list);
-    }
-
-    HWND Find(const std::function<bool(HWND)>& match)
-    {
-        WindowQuery query{m_terminal.dwProcessId, match, NULL};
-        ::EnumWindows(MatchWindow, reinterpret_cast<LPARAM>(&query));
-        return query.found;
-    }
-
-    HWND FindTitled(const char* title)
-    {
-        return Find([&](HWND window) { return TitleOf(window) == title; });
-    }
-
-    // Starts the terminal and logs in as a user would; the main window once it is on screen.
+    // Starts the terminal and logs in as a user would; the main window once it is on screen
+    // maximised.
     HWND StartAndLogIn()
     {
-        CString commandLine = "\"" + BinFolder() + "Tolvan.exe\"";
-        STARTUPINFOA startup = {sizeof(startup)};
-        if (!::CreateProcessA(NULL, commandLine.GetBuffer(), NULL, NULL, FALSE, 0, NULL, BinFolder(), &startup,
-                              &m_terminal))
+        if (!m_terminal.Start())
             return NULL;
-        HWND login = NULL;
-        PumpUntil([&] {
-            login = FindTitled("Tolvan证券客户端登录");
-            return login != NULL && ::IsWindowEnabled(::GetDlgItem(login, IDOK))
-                   && ::SendDlgItemMessageA(login, IDC_LOGIN_SERVERS, CB_GETCOUNT, 0, 0) > 0;
-        }, kDeadlineMs);
-        if (login == NULL)
-            return NULL;
-        ::SendMessageA(::GetDlgItem(login, IDC_LOGIN_USER), WM_SETTEXT, 0, (LPARAM) "80001");
-        HWND edit = ::GetDlgItem(login, IDC_LOGIN_PASSWORD);
-        ::SendMessageA(edit, WM_SETTEXT, 0, (LPARAM) "a123456");
-        ::PostMessageA(edit, WM_KEYDOWN, VK_RETURN, 0);
-        ::PostMessageA(edit, WM_KEYUP, VK_RETURN, 0);
-        HWND main = NULL;
-        PumpUntil([&] {
-            main = FindTitled("Tolvan证券");
+        HWND main = m_terminal.LogIn("80001", "a123456", kDeadlineMs, [](HWND main) {
             RECT rect = {};
-            return main != NULL && FindTitled("Tolvan证券客户端登录") == NULL && ::GetWindowRect(main, &rect)
-                   && rect.left > -1000 && ::IsZoomed(main);
-        }, kDeadlineMs);
-        if (main == NULL || !::IsZoomed(main))
+            return ::GetWindowRect(main, &rect) && rect.left > -1000 && ::IsZoomed(main);
+        });
+        if (main == NULL)
         {
+            HWND shown = m_terminal.Find(kMainTitle);
             RECT rect = {};
-            ::GetWindowRect(main, &rect);
-            ADD_FAILURE() << "main " << main << " at " << rect.left << "," << rect.top << " zoomed " << ::IsZoomed(main)
-                          << " login " << FindTitled("Tolvan证券客户端登录");
-            return NULL;
+            ::GetWindowRect(shown, &rect);
+            ADD_FAILURE() << "main " << shown << " at " << rect.left << "," << rect.top << " zoomed "
+                          << ::IsZoomed(shown) << " login " << m_terminal.Find(kLoginTitle);
         }
         return main;
     }
@@ -175,25 +88,15 @@ protected:
     {
         const int length = LOWORD(::SendMessageW(statusBar, SB_GETTEXTLENGTHW, pane, 0));
         const SIZE_T bytes = (length + 1) * sizeof(wchar_t);
-        void* remote = ::VirtualAllocEx(m_terminal.hProcess, NULL, bytes, MEM_COMMIT, PAGE_READWRITE);
+        void* remote = ::VirtualAllocEx(m_terminal.Handle(), NULL, bytes, MEM_COMMIT, PAGE_READWRITE);
         if (remote == NULL)
             return L"";
         ::SendMessageW(statusBar, SB_GETTEXTW, pane, reinterpret_cast<LPARAM>(remote));
         std::vector<wchar_t> text(length + 1, 0);
         SIZE_T read = 0;
-        ::ReadProcessMemory(m_terminal.hProcess, remote, text.data(), bytes, &read);
-        ::VirtualFreeEx(m_terminal.hProcess, remote, 0, MEM_RELEASE);
+        ::ReadProcessMemory(m_terminal.Handle(), remote, text.data(), bytes, &read);
+        ::VirtualFreeEx(m_terminal.Handle(), remote, 0, MEM_RELEASE);
         return std::wstring(text.data());
-    }
-
-    // The close prompt the main window owns.
-    HWND FindClosePrompt(HWND main)
-    {
-        return Find([&](HWND window) {
-            char name[32] = {0};
-            ::GetClassNameA(window, name, sizeof(name));
-            return window != main && ::GetWindow(window, GW_OWNER) == main && strcmp(name, "#32770") == 0;
-        });
     }
 
     HWND AnswerClosePrompt(HWND main, int answer)
@@ -212,7 +115,7 @@ protected:
         shot.SavePng(std::string(RootFolder()) + "test-artifacts\\" + name);
     }
 
-    PROCESS_INFORMATION m_terminal = PROCESS_INFORMATION();
+    login_test::CTerminal m_terminal;
 };
 
 TEST_F(FrameScenarioTest, ShowsItsFrameToolbarAndStatusBarAfterLogin)
@@ -288,7 +191,7 @@ TEST_F(FrameScenarioTest, ShowsItsFrameToolbarAndStatusBarAfterLogin)
     ::PostMessageA(main, WM_NCLBUTTONDOWN, HTCAPTION, about);
     ::PostMessageA(main, WM_NCLBUTTONUP, HTCAPTION, about);
     HWND box = NULL;
-    EXPECT_TRUE(PumpUntil([&] { return (box = FindTitled("关于 Tolvan证券")) != NULL; }, 10000)) << "no About box";
+    EXPECT_TRUE(PumpUntil([&] { return (box = m_terminal.Find("关于 Tolvan证券")) != NULL; }, 10000)) << "no About box";
     if (box != NULL)
     {
         // Found by its title as soon as it exists: wait until it is shown and drawable.
@@ -299,7 +202,7 @@ TEST_F(FrameScenarioTest, ShowsItsFrameToolbarAndStatusBarAfterLogin)
         }, 10000);
         Keep(aboutShot, "about-box.png");
         ::PostMessageA(box, WM_COMMAND, IDOK, 0);
-        EXPECT_TRUE(PumpUntil([&] { return FindTitled("关于 Tolvan证券") == NULL; }, 10000));
+        EXPECT_TRUE(PumpUntil([&] { return m_terminal.Find("关于 Tolvan证券") == NULL; }, 10000));
     }
 }
 
@@ -318,7 +221,7 @@ TEST_F(FrameScenarioTest, EndsWithinItsBoundWhenClosedWhileQuotesStream)
     // Still running: its clock goes on to the next second.
     const std::wstring clock = PaneText(statusBar, 5);
     EXPECT_TRUE(PumpUntil([&] {
-        return ::WaitForSingleObject(m_terminal.hProcess, 0) == WAIT_TIMEOUT && ::IsWindow(statusBar)
+        return ::WaitForSingleObject(m_terminal.Handle(), 0) == WAIT_TIMEOUT && ::IsWindow(statusBar)
                && PaneText(statusBar, 5) != clock && PaneText(statusBar, 5).find(Wide("服务器时间:")) == 0;
     }, 10000)) << "the terminal did not go on after Cancel";
     EXPECT_TRUE(::IsWindowVisible(main));
@@ -326,17 +229,15 @@ TEST_F(FrameScenarioTest, EndsWithinItsBoundWhenClosedWhileQuotesStream)
 
     ASSERT_NE(HWND(NULL), AnswerClosePrompt(main, IDOK));
     const DWORD start = ::GetTickCount();
-    const DWORD waited = ::WaitForSingleObject(m_terminal.hProcess, kExitBoundMs);
+    const DWORD waited = ::WaitForSingleObject(m_terminal.Handle(), kExitBoundMs);
     const DWORD took = ::GetTickCount() - start;
     ASSERT_EQ((DWORD)WAIT_OBJECT_0, waited) << "still running after " << kExitBoundMs << " ms";
     DWORD exitCode = 99;
-    ::GetExitCodeProcess(m_terminal.hProcess, &exitCode);
+    ::GetExitCodeProcess(m_terminal.Handle(), &exitCode);
     EXPECT_EQ(0u, exitCode);
     EXPECT_EQ(INVALID_FILE_ATTRIBUTES, ::GetFileAttributesA(BinFolder() + "crashdump.dmp")) << "crash dump written";
     printf("the terminal ended %lu ms after the close was confirmed\n", static_cast<unsigned long>(took));
-    ::CloseHandle(m_terminal.hThread);
-    ::CloseHandle(m_terminal.hProcess);
-    m_terminal = PROCESS_INFORMATION();
+    m_terminal.Release();
 }
 
 }  // namespace

@@ -19,6 +19,7 @@
 
 using login_test::CTerminal;
 using login_test::RootFolder;
+using login_test::ShownQuoteList;
 using tolvan::test::PumpUntil;
 using tolvan::test::Screenshot;
 using tolvan::test::SimulatorSuite;
@@ -26,7 +27,6 @@ using tolvan::test::SimulatorSuite;
 namespace {
 
 const DWORD kDeadlineMs = 60000;
-const char kMainTitle[] = "Tolvan证券";
 const int kSectorTabs = 1000;
 const int kDepthWidth = 250;
 // The toolbar's buttons are children of the toolbar window with these ids, by index.
@@ -40,19 +40,6 @@ const COLORREF kFall = RGB(0, 255, 255);
 const COLORREF kFrame = RGB(190, 20, 10);
 const COLORREF kVolumeYellow = RGB(255, 255, 0);
 const COLORREF kLevelLabel = RGB(240, 240, 240);
-
-BOOL CALLBACK MatchQuoteList(HWND window, LPARAM argument)
-{
-    char name[32] = {0};
-    ::GetClassNameA(window, name, sizeof(name));
-    HWND page = ::GetParent(window);
-    if (strcmp(name, "SysListView32") == 0 && ::IsWindowVisible(window) && page != NULL
-        && ::GetDlgCtrlID(::GetParent(page)) == kSectorTabs) {
-        *reinterpret_cast<HWND*>(argument) = window;
-        return FALSE;
-    }
-    return TRUE;
-}
 
 std::string ClassOf(HWND window)
 {
@@ -153,27 +140,15 @@ protected:
     {
         if (!m_terminal.Start())
             return NULL;
-        HWND login = m_terminal.WaitForLoginWindow(kDeadlineMs);
-        if (login == NULL)
+        HWND main = m_terminal.LogIn("80001", "a123456", kDeadlineMs,
+                                     [](HWND main) { return ::IsZoomed(main) && ShownQuoteList(main) != NULL; });
+        if (main == NULL)
             return NULL;
-        CTerminal::Submit(login, "80001", "a123456");
-        HWND main = NULL;
-        PumpUntil([&] {
-            main = m_terminal.Find(kMainTitle);
-            return main != NULL && ::IsZoomed(main) && QuoteList(main) != NULL;
-        }, kDeadlineMs);
         HWND notice = NULL;
         if (PumpUntil([&] { return (notice = m_terminal.Find("公告")) != NULL; }, kDeadlineMs))
             ::PostMessageA(notice, WM_CLOSE, 0, 0);
         PumpUntil([&] { return m_terminal.Find("公告") == NULL; }, kDeadlineMs);
         return main;
-    }
-
-    static HWND QuoteList(HWND main)
-    {
-        HWND list = NULL;
-        ::EnumChildWindows(main, MatchQuoteList, reinterpret_cast<LPARAM>(&list));
-        return list;
     }
 
     static HWND ShownHost(HWND main)
@@ -284,7 +259,7 @@ TEST_F(ChartsScenarioTest, ToolbarSwitchesViewsAndPeriodsAndTheChartsFollowRowsA
 {
     HWND main = LogInToBoard();
     ASSERT_NE(HWND(NULL), main) << "no board after login";
-    HWND list = QuoteList(main);
+    HWND list = ShownQuoteList(main);
     ASSERT_NE(HWND(NULL), list);
     ASSERT_TRUE(ClickRow(list, 1)) << "the second row was not selected";
     Keep(Screenshot::CaptureClient(main), "charts-list.png");

@@ -88,18 +88,6 @@ size_t CountRed(const Screenshot& shot, const RECT& rect)
     return count;
 }
 
-// A number after "key": in the simulator's JSON answer, from position `from`.
-double JsonNumber(const std::string& json, const std::string& key, size_t from = 0)
-{
-    size_t at = json.find("\"" + key + "\": ", from);
-    if (at == std::string::npos)
-        return -1.0;
-    at += key.size() + 4;
-    if (json[at] == '"')
-        ++at;
-    return atof(json.c_str() + at);
-}
-
 // Line ends as an exported file has them: one CR LF each.
 std::string WithCrLf(const std::string& text)
 {
@@ -140,13 +128,9 @@ protected:
     void LogIn()
     {
         ASSERT_TRUE(m_terminal.Start());
-        HWND login = m_terminal.WaitForLoginWindow(kDeadlineMs);
-        ASSERT_NE(HWND(NULL), login) << "no login window";
-        login_test::CTerminal::Submit(login, "80001", "a123456");
-        ASSERT_TRUE(PumpUntil([&] {
-            m_main = m_terminal.Find("Tolvan证券");
-            return m_main != NULL && login_test::AllConnectionsLoggedIn(*s_sim, "80001");
-        }, kDeadlineMs)) << "not logged in";
+        m_main = m_terminal.LogIn("80001", "a123456", kDeadlineMs,
+                                  [](HWND) { return login_test::AllConnectionsLoggedIn(*s_sim, "80001"); });
+        ASSERT_NE(HWND(NULL), m_main) << "not logged in";
         ASSERT_TRUE(PumpUntil([&] {
             HWND tree = remote::FindChild(m_main, kDeckTree, "SysTreeView32");
             m_container = tree != NULL ? ::GetParent(tree) : NULL;
@@ -209,33 +193,19 @@ protected:
     // not have painted it yet).
     Screenshot Keep(HWND window, const char* name, std::function<bool(const Screenshot&)> painted = nullptr)
     {
-        Screenshot shot;
-        PumpUntil([&] {
-            shot = Screenshot::CaptureClient(window);
+        const Screenshot shot = login_test::KeepPicture(window, name, [&](const Screenshot& shot) {
             // A window not painted yet comes out black.
-            return !shot.IsEmpty() && shot.CountColor(RGB(0, 0, 0)) < shot.Pixels().size() / 2
-                   && (!painted || painted(shot));
-        }, 10000);
+            return shot.CountColor(RGB(0, 0, 0)) < shot.Pixels().size() / 2 && (!painted || painted(shot));
+        });
         EXPECT_FALSE(shot.IsEmpty()) << name;
-        shot.SavePng(std::string(login_test::RootFolder()) + "test-artifacts\\" + name);
         return shot;
     }
 
     std::string Account() { return s_sim->Control("account 80001"); }
-    double HeldInSimulator(const char* code)
-    {
-        const std::string account = Account();
-        const size_t at = account.find(std::string("\"") + code + "\": {");
-        return at == std::string::npos ? 0.0 : JsonNumber(account, "qty", at);
-    }
+    double HeldInSimulator(const char* code) { return login_test::HeldInSimulator(*s_sim, "80001", code); }
     std::string OrderStateInSimulator(const std::string& orderNo)
     {
-        const std::string orders = s_sim->Control("orders 80001");
-        const size_t at = orders.find("\"oid\": \"" + orderNo + "\"");
-        if (at == std::string::npos)
-            return std::string();
-        const size_t state = orders.find("\"state\": \"", at);
-        return orders.substr(state + 10, orders.find('"', state + 10) - state - 10);
+        return login_test::OrderStateInSimulator(*s_sim, "80001", orderNo);
     }
 
     // Answers the program's save dialog with `path` as a person would: the name typed into
@@ -301,17 +271,7 @@ TEST_F(TradingScenarioTest, BuyFromTheBoardThenCloseAndCancelInTheLists)
         const int tab = attempt % tabCount;
         remote::PostClick(tabs, remote::Centre(remote::TabRect(tabs, tab)));
         PumpUntil([&] {
-            HWND page = NULL;
-            ::EnumChildWindows(tabs, [](HWND child, LPARAM found) -> BOOL {
-                char name[32] = {0};
-                ::GetClassNameA(child, name, sizeof(name));
-                if (strcmp(name, "SysListView32") == 0 && ::IsWindowVisible(child)) {
-                    *reinterpret_cast<HWND*>(found) = child;
-                    return FALSE;
-                }
-                return TRUE;
-            }, (LPARAM)&page);
-            quotes = page;
+            quotes = login_test::ShownQuoteList(m_main);
             goldRow = quotes != NULL && ::SendMessageA(tabs, TCM_GETCURSEL, 0, 0) == tab
                           ? remote::FindRow(quotes, 1, "XAUUSD") : -1;
             return goldRow >= 0;

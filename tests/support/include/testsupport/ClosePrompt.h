@@ -7,9 +7,9 @@
 namespace tolvan {
 namespace test {
 
-// Waits (pumping) until the owner shows a prompt or the process has ended, and presses OK on
-// the prompt. False when no prompt came.
-inline bool ConfirmClosePrompt(HWND owner, HANDLE process, DWORD deadlineMs)
+// The prompt the owner shows now; null when none. Other owned windows (the notice) may be
+// open too: the prompt is the message box that asks.
+inline HWND FindClosePrompt(HWND owner)
 {
     struct Owned
     {
@@ -18,8 +18,6 @@ inline bool ConfirmClosePrompt(HWND owner, HANDLE process, DWORD deadlineMs)
         static BOOL CALLBACK Match(HWND window, LPARAM argument)
         {
             Owned* owned = reinterpret_cast<Owned*>(argument);
-            // Other owned windows (the notice) may be open too: the prompt is the message box
-            // that asks.
             if (::GetWindow(window, GW_OWNER) == owned->owner && ::IsWindowVisible(window)
                 && ::FindWindowExA(window, NULL, "Static", "您确定要关闭程序吗？") != NULL)
             {
@@ -29,14 +27,22 @@ inline bool ConfirmClosePrompt(HWND owner, HANDLE process, DWORD deadlineMs)
             return TRUE;
         }
     } owned{owner, NULL};
+    ::EnumWindows(Owned::Match, reinterpret_cast<LPARAM>(&owned));
+    return owned.found;
+}
+
+// Waits (pumping) until the owner shows a prompt or the process has ended, and presses OK on
+// the prompt. False when no prompt came.
+inline bool ConfirmClosePrompt(HWND owner, HANDLE process, DWORD deadlineMs)
+{
+    HWND prompt = NULL;
     PumpUntil([&] {
-        owned.found = NULL;
-        ::EnumWindows(Owned::Match, reinterpret_cast<LPARAM>(&owned));
-        return owned.found != NULL || ::WaitForSingleObject(process, 0) == WAIT_OBJECT_0;
+        prompt = FindClosePrompt(owner);
+        return prompt != NULL || ::WaitForSingleObject(process, 0) == WAIT_OBJECT_0;
     }, deadlineMs);
-    if (owned.found == NULL)
+    if (prompt == NULL)
         return false;
-    ::PostMessageA(owned.found, WM_COMMAND, IDOK, 0);
+    ::PostMessageA(prompt, WM_COMMAND, IDOK, 0);
     return true;
 }
 
