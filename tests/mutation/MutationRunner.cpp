@@ -5,7 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <windows.h>
-#include <psapi.h>
+#include <testsupport/ProcessFigures.h>
 
 #include <atomic>
 #include <cstdio>
@@ -19,15 +19,6 @@
 namespace mutation {
 
 namespace {
-
-size_t PrivateBytes()
-{
-    PROCESS_MEMORY_COUNTERS_EX counters = {};
-    counters.cb = sizeof(counters);
-    GetProcessMemoryInfo(GetCurrentProcess(), reinterpret_cast<PROCESS_MEMORY_COUNTERS*>(&counters),
-                         sizeof(counters));
-    return counters.PrivateUsage;
-}
 
 double NowMs()
 {
@@ -161,7 +152,7 @@ void RunEntryPoint(const EntryPoint& entry, const Feed& feed)
 {
     static Watchdog watchdog;
     Mutator mutator(SeedOf(entry.name));
-    const size_t memoryBefore = PrivateBytes();
+    const size_t memoryBefore = tolvan::test::PrivateBytes();
     const size_t total = entry.examples.size() + entry.inputs * Options().scale;
     double slowestMs = 0;
     std::string slowestInput;
@@ -196,7 +187,7 @@ void RunEntryPoint(const EntryPoint& entry, const Feed& feed)
     EXPECT_LE(slowestMs, static_cast<double>(Options().inputTimeMs))
         << entry.name << ": an input took " << slowestMs << " ms: \"" << Printable(slowestInput) << "\" ("
         << slowestInput.size() << " bytes)";
-    const size_t memoryAfter = PrivateBytes();
+    const size_t memoryAfter = tolvan::test::PrivateBytes();
     EXPECT_LE(memoryAfter, memoryBefore + Options().memoryGrowthBytes)
         << entry.name << " kept " << (memoryAfter - memoryBefore) / 1024 << " KiB";
     EXPECT_EQ(0, failures) << entry.name << ": " << failures << " inputs gave inconsistent results";

@@ -3,7 +3,7 @@
 #include <winsock2.h>
 #include <windows.h>
 
-#include <psapi.h>
+#include <testsupport/ProcessFigures.h>
 #include <tlhelp32.h>
 
 #include <gtest/gtest.h>
@@ -28,14 +28,6 @@ size_t ThreadsOfThisProcess()
         count += entry.th32OwnerProcessID == GetCurrentProcessId() ? 1 : 0;
     CloseHandle(snapshot);
     return count;
-}
-
-SIZE_T PrivateBytes()
-{
-    PROCESS_MEMORY_COUNTERS_EX counters = {};
-    counters.cb = sizeof(counters);
-    GetProcessMemoryInfo(GetCurrentProcess(), (PROCESS_MEMORY_COUNTERS*)&counters, sizeof(counters));
-    return counters.PrivateUsage;
 }
 
 TEST(FollowLoadTest, FiveMinutesOfFillsAreEachFollowedOnce)
@@ -70,7 +62,7 @@ TEST(FollowLoadTest, FiveMinutesOfFillsAreEachFollowedOnce)
         }, 60000);
     };
 
-    SIZE_T afterFirstMinute = 0;
+    size_t afterFirstMinute = 0;
     int fill = 0;
     for (int minute = 0; minute < kMinutes; ++minute) {
         for (int i = 0; i < kFillsPerMinute; ++i, ++fill) {
@@ -99,7 +91,7 @@ TEST(FollowLoadTest, FiveMinutesOfFillsAreEachFollowedOnce)
         ASSERT_TRUE(allDone(fill));
         book.ForgetOldFills();
         if (minute == 0)
-            afterFirstMinute = PrivateBytes();
+            afterFirstMinute = tolvan::test::PrivateBytes();
     }
 
     const auto orders = services->Orders();
@@ -119,7 +111,7 @@ TEST(FollowLoadTest, FiveMinutesOfFillsAreEachFollowedOnce)
     EXPECT_LE(book.GetRows().size(), CConsoleOrderBook::kMaxRows);
     EXPECT_LE(dispatcher->GetWorkerCount(), 16u);
 
-    const SIZE_T afterLastMinute = PrivateBytes();
+    const size_t afterLastMinute = tolvan::test::PrivateBytes();
     EXPECT_LT(afterLastMinute, afterFirstMinute + 4 * 1024 * 1024)
         << afterFirstMinute << " -> " << afterLastMinute;
 

@@ -21,13 +21,13 @@
 #include "ServerSession.h"
 #include "SessionData.h"
 
+#include <testsupport/ProcessFigures.h>
 #include <testsupport/Pump.h>
 #include <testsupport/Screenshot.h>
 #include <testsupport/TestApp.h>
 
 #include <benchmark/benchmark.h>
 #include <commctrl.h>
-#include <psapi.h>
 
 #include <algorithm>
 #include <cmath>
@@ -37,6 +37,8 @@
 #include <stdexcept>
 
 namespace {
+
+using tolvan::test::ThreadCpuSeconds;
 
 tolvan::test::TestApp theApp("BoardBenchmark");
 
@@ -60,16 +62,6 @@ CString CodeOf(char prefix, int i)
     CString code;
     code.Format("%c%05d", prefix, i);
     return code;
-}
-
-double ThreadCpuSeconds()
-{
-    FILETIME created, exited, kernel, user;
-    ::GetThreadTimes(::GetCurrentThread(), &created, &exited, &kernel, &user);
-    const auto ticks = [](const FILETIME& t) {
-        return (static_cast<unsigned long long>(t.dwHighDateTime) << 32) | t.dwLowDateTime;
-    };
-    return (ticks(kernel) + ticks(user)) / 1e7;
 }
 
 class BoardFixture
@@ -184,9 +176,7 @@ void BM_QuoteBatchOnTheBoard(benchmark::State& state)
     state.counters["visible_rows"] = fixture.board->CurrentPage()->GetList().GetVisibleEnd()
                                      - fixture.board->CurrentPage()->GetList().GetTopIndex();
     state.counters["ui_cpu_share_of_cycle"] = cpu / state.iterations() / kCycleSeconds;
-    PROCESS_MEMORY_COUNTERS memory = { sizeof(memory) };
-    ::GetProcessMemoryInfo(::GetCurrentProcess(), &memory, sizeof(memory));
-    state.counters["working_set_MB"] = memory.WorkingSetSize / (1024.0 * 1024.0);
+    state.counters["working_set_MB"] = tolvan::test::WorkingSetMb();
     std::vector<SectorRecord> sectors;
     fixture.store.GetSectors(sectors);
     size_t rows = 0;
@@ -548,10 +538,8 @@ void BM_QuoteStreamToScreen(benchmark::State& state)
     state.counters["tick_to_screen_max_ms"] = Percentile(figures.latenciesMs, 1.0);
     state.counters["tick_to_board_p99_ms"] = Percentile(figures.arrivalsMs, 0.99);
     state.counters["batches"] = static_cast<double>(figures.batches);
-    PROCESS_MEMORY_COUNTERS memory = { sizeof(memory) };
-    ::GetProcessMemoryInfo(::GetCurrentProcess(), &memory, sizeof(memory));
-    state.counters["working_set_MB"] = memory.WorkingSetSize / (1024.0 * 1024.0);
-    state.counters["peak_working_set_MB"] = memory.PeakWorkingSetSize / (1024.0 * 1024.0);
+    state.counters["working_set_MB"] = tolvan::test::WorkingSetMb();
+    state.counters["peak_working_set_MB"] = tolvan::test::PeakWorkingSetMb();
 }
 BENCHMARK(BM_QuoteStreamToScreen)->Arg(10)->Arg(60)->Iterations(1)->UseManualTime()->Unit(benchmark::kSecond);
 

@@ -12,16 +12,19 @@
 #include "MarketTestData.h"
 #include "QuoteStore.h"
 
+#include <testsupport/ProcessFigures.h>
 #include <testsupport/Pump.h>
 #include <testsupport/TestApp.h>
 
 #include <benchmark/benchmark.h>
-#include <psapi.h>
 
 #include <algorithm>
 #include <cmath>
 
 namespace {
+
+using tolvan::test::ThreadCpuSeconds;
+using tolvan::test::WorkingSetMb;
 
 tolvan::test::TestApp theApp("HostsBenchmark");
 
@@ -30,23 +33,6 @@ const int kChartWindows = 10;
 const int kSeriesBars = 2000;
 const int kTicksPerSecond = 1000;
 const int kTicksPerStep = 10;
-
-double ThreadCpuSeconds()
-{
-    FILETIME created, exited, kernel, user;
-    ::GetThreadTimes(::GetCurrentThread(), &created, &exited, &kernel, &user);
-    const auto ticks = [](const FILETIME& t) {
-        return (static_cast<unsigned long long>(t.dwHighDateTime) << 32) | t.dwLowDateTime;
-    };
-    return (ticks(kernel) + ticks(user)) / 1e7;
-}
-
-double WorkingSetMb()
-{
-    PROCESS_MEMORY_COUNTERS counters = {sizeof(counters)};
-    ::GetProcessMemoryInfo(::GetCurrentProcess(), &counters, sizeof(counters));
-    return counters.WorkingSetSize / (1024.0 * 1024.0);
-}
 
 // Day bars of a wave, oldest first, ending the day before the ticks.
 HistoryPacket* DaySeries(int bars)
