@@ -10,6 +10,7 @@
 #include <testsupport/Screenshot.h>
 
 #include "DBStrategy.h"
+#include "StrategyAssignment.h"
 #include "DBUser.h"
 #include "ImportStrategyDlg.h"
 #include "ModalScript.h"
@@ -48,16 +49,6 @@ StrategyInfo Local(int id, const char* name)
     forex.strContractType = "外汇现货";
     strategy.vecStrategy = { forex };
     return strategy;
-}
-
-UserStrategy Assignment(const char* userId, const char* strategyId, const char* strategyName)
-{
-    UserStrategy user;
-    user.userId = userId;
-    user.userName = "客户";
-    user.strategyId = strategyId;
-    user.strategyName = strategyName;
-    return user;
 }
 
 HWND ImportDialog()

@@ -5,6 +5,7 @@
 #include <deque>
 
 #include "StrategyMerge.h"
+#include "StrategyAssignment.h"
 #include "StrategySheet.h"
 #include "StrategyText.h"
 
@@ -16,16 +17,6 @@ StrategyInfo Local(int id, const char* name)
     strategy.nStragegyId = id;
     strategy.strStrategyName = name;
     return strategy;
-}
-
-UserStrategy Assignment(const char* userId, const char* strategyId, const char* strategyName)
-{
-    UserStrategy user;
-    user.userId = userId;
-    user.userName = "客户";
-    user.strategyId = strategyId;
-    user.strategyName = strategyName;
-    return user;
 }
 
 ImportedStrategy Entry(const char* name, std::vector<const char*> userIds = {})
