@@ -38,6 +38,19 @@ OrderInfo Report(const char* cid, const char* oid, const char* state)
     return report;
 }
 
+// A buy of two USDJPY as the order form sends it: orderType "L" with a price, or "M".
+OrderRequest BuyUsdJpy(const char* orderType, const char* price, const char* clientRef)
+{
+    OrderRequest request;
+    request.code = "USDJPY";
+    request.price = price;
+    request.quantity = "2";
+    request.side = "B";
+    request.orderType = orderType;
+    request.clientRef = clientRef;
+    return request;
+}
+
 PositionRecord Position(const char* code, const char* side, const char* quantity, const char* cost)
 {
     PositionRecord record;
@@ -337,14 +350,7 @@ TEST_F(TradingRulesTest, OrderReportsUpdateTheListsAndStates)
 
 TEST_F(TradingRulesTest, PlacedOrderBecomesOpenOnSubmittedAndListsTrimOnlyFinalOrders)
 {
-    OrderRequest request;
-    request.code = "USDJPY";
-    request.price = "150.001";
-    request.quantity = "2";
-    request.side = "B";
-    request.orderType = "L";
-    request.clientRef = "77";
-    ASSERT_EQ(0, desk.OnPlaceOrder(request));
+    ASSERT_EQ(0, desk.OnPlaceOrder(BuyUsdJpy("L", "150.001", "77")));
     desk.OnNewOrderReply(Report("77", "41", "Submitted"));
     ASSERT_EQ(1u, desk.Orders().CancellableOrders().size());
     EXPECT_EQ(0u, desk.Orders().PlacedCount());
@@ -571,13 +577,7 @@ TEST_F(TradingRulesTest, FundsPagePrintsTheAccountAndTheHeaderShowsTheFigures)
 
 TEST_F(TradingRulesTest, LosingTheQueryConnectionEmptiesThePanelsListsAndForgetsPlacedOrders)
 {
-    OrderRequest request;
-    request.code = "USDJPY";
-    request.quantity = "2";
-    request.side = "B";
-    request.orderType = "M";
-    request.clientRef = "91";
-    ASSERT_EQ(0, desk.OnPlaceOrder(request));
+    ASSERT_EQ(0, desk.OnPlaceOrder(BuyUsdJpy("M", "", "91")));
     const PositionRecord gold = Position("XAUUSD", "0", "100", "2318.40");
     desk.OnPositionsReply(&gold);
     ASSERT_EQ(1u, desk.Orders().PlacedCount());
