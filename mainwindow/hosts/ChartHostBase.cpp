@@ -24,12 +24,13 @@ void CChartHostBase::CreateDepthWindow()
     m_width = client.Width();
     m_height = client.Height();
     m_hDepth = reinterpret_cast<HWND>(static_cast<INT_PTR>(dll_ShowLadderviewDlg(this, "sssss")));
-    if (DepthWnd() == nullptr)
+    CWnd* depth = DepthWnd();
+    if (depth == nullptr)
         return;
-    DepthWnd()->ShowWindow(SW_SHOW);
-    DepthWnd()->MoveWindow(m_width - DEPTH_WIDTH, 0, DEPTH_WIDTH, m_height);
-    dll_LadderviewUpdateSellBuyParam(DepthWnd(), EmptyDepthLevels());
-    dll_LadderviewSetSellBuyInfoMode(DepthWnd(), 0);
+    depth->ShowWindow(SW_SHOW);
+    depth->MoveWindow(m_width - DEPTH_WIDTH, 0, DEPTH_WIDTH, m_height);
+    dll_LadderviewUpdateSellBuyParam(depth, EmptyDepthLevels());
+    dll_LadderviewSetSellBuyInfoMode(depth, 0);
 }
 
 void CChartHostBase::OnSize(UINT nType, int cx, int cy)
@@ -42,28 +43,24 @@ void CChartHostBase::OnSize(UINT nType, int cx, int cy)
 
 void CChartHostBase::LayOut()
 {
+    CWnd* chart = ChartWnd();
+    CWnd* depth = DepthWnd();
+    const int chartWidth = m_depthHidden ? m_width : m_width - DEPTH_WIDTH;
+    if (chart)
+    {
+        chart->MoveWindow(0, 0, chartWidth, m_height);
+        chart->Invalidate();
+    }
+    if (depth == nullptr)
+        return;
     if (m_depthHidden)
     {
-        if (ChartWnd())
-        {
-            ChartWnd()->MoveWindow(0, 0, m_width, m_height);
-            ChartWnd()->Invalidate();
-        }
-        if (DepthWnd())
-            DepthWnd()->ShowWindow(SW_HIDE);
+        depth->ShowWindow(SW_HIDE);
         return;
     }
-    if (ChartWnd())
-    {
-        ChartWnd()->MoveWindow(0, 0, m_width - DEPTH_WIDTH, m_height);
-        ChartWnd()->Invalidate();
-    }
-    if (DepthWnd())
-    {
-        DepthWnd()->ShowWindow(SW_SHOW);
-        DepthWnd()->MoveWindow(m_width - DEPTH_WIDTH, 0, DEPTH_WIDTH, m_height);
-        DepthWnd()->Invalidate();
-    }
+    depth->ShowWindow(SW_SHOW);
+    depth->MoveWindow(m_width - DEPTH_WIDTH, 0, DEPTH_WIDTH, m_height);
+    depth->Invalidate();
 }
 
 void CChartHostBase::ShowDepthPanel(bool show)
@@ -108,44 +105,39 @@ void CChartHostBase::ShowSelfListMenu()
 
 void CChartHostBase::UpdateSellBuyParam(DepthLevelsRecord record)
 {
-    if (DepthWnd())
-        dll_LadderviewUpdateSellBuyParam(DepthWnd(), record);
+    dll_LadderviewUpdateSellBuyParam(DepthWnd(), record);
 }
 
 void CChartHostBase::UpdateStockInfo(DepthStockInfo record)
 {
-    if (DepthWnd())
-        dll_LadderviewUpdateStockInfo(DepthWnd(), record);
+    dll_LadderviewUpdateStockInfo(DepthWnd(), record);
 }
 
 void CChartHostBase::AddDepthData(DepthTradeTick record)
 {
-    if (DepthWnd())
-        dll_LadderviewAddDepthData(DepthWnd(), record);
+    dll_LadderviewAddDepthData(DepthWnd(), record);
 }
 
 void CChartHostBase::ClearDepthData()
 {
-    if (DepthWnd())
-        dll_LadderviewClearDepthData(DepthWnd());
+    dll_LadderviewClearDepthData(DepthWnd());
 }
 
 void CChartHostBase::ClearSelectStatus()
 {
-    if (DepthWnd())
-        dll_LadderviewClearSelectStatus(DepthWnd());
+    dll_LadderviewClearSelectStatus(DepthWnd());
 }
 
 void CChartHostBase::SetDepthPrecision(int* pDecimals)
 {
-    if (DepthWnd())
-        dll_LadderviewSetPrecision(DepthWnd(), pDecimals);
+    dll_LadderviewSetPrecision(DepthWnd(), pDecimals);
 }
 
 void CChartHostBase::SetSellBuyInfoMode(bool five)
 {
-    if (DepthWnd() == nullptr)
+    CWnd* depth = DepthWnd();
+    if (depth == nullptr)
         return;
-    dll_LadderviewSetSellBuyInfoMode(DepthWnd(), five ? 1 : 0);
-    DepthWnd()->Invalidate();
+    dll_LadderviewSetSellBuyInfoMode(depth, five ? 1 : 0);
+    depth->Invalidate();
 }

@@ -672,7 +672,8 @@ bool CChartViews::ReloadTrendBeforeOpen(const CString& code, const CString& now)
     const __int64 opening = QuoteTimeValue(now.Left(8) + " " + open);
     if (serverTime == -1 || opening == -1)
         return false;
-    const __int64 lastStart = m_trendReloadStarts.count(code) ? m_trendReloadStarts[code] : 0;
+    const auto started = m_trendReloadStarts.find(code);
+    const __int64 lastStart = started != m_trendReloadStarts.end() ? started->second : 0;
     const __int64 lastLoad = std::max<__int64>(m_pTrend->GetPacketTime(code), lastStart);
     if (!IsTrendReloadDue(serverTime, opening, lastLoad))
         return false;

@@ -14,14 +14,14 @@ BOOL DriftlineChartDlg::OnInitDialog()
     CRect client;
     GetClientRect(&client);
     m_hChart = reinterpret_cast<HWND>(static_cast<INT_PTR>(dll_ShowDriftlineDlg(this)));
-    if (ChartWnd())
+    if (CWnd* chart = ChartWnd())
     {
-        dll_DriftlineSetParentWnd(ChartWnd(), this);
-        dll_DriftlineRegistMsgID(ChartWnd(), 2, WM_CHART_NOTIFY_DEPTH);
-        dll_DriftlineRegistMsgID(ChartWnd(), 4, WM_DEPTH_FEED_OFF);
-        dll_DriftlineRegistMsgID(ChartWnd(), 5, WM_DEPTH_FEED_ON);
-        ChartWnd()->MoveWindow(0, 0, client.Width() - DEPTH_WIDTH, client.Height());
-        ChartWnd()->ShowWindow(SW_SHOW);
+        dll_DriftlineSetParentWnd(chart, this);
+        dll_DriftlineRegistMsgID(chart, 2, WM_CHART_NOTIFY_DEPTH);
+        dll_DriftlineRegistMsgID(chart, 4, WM_DEPTH_FEED_OFF);
+        dll_DriftlineRegistMsgID(chart, 5, WM_DEPTH_FEED_ON);
+        chart->MoveWindow(0, 0, client.Width() - DEPTH_WIDTH, client.Height());
+        chart->ShowWindow(SW_SHOW);
     }
     CreateDepthWindow();
     return TRUE;
@@ -29,7 +29,8 @@ BOOL DriftlineChartDlg::OnInitDialog()
 
 BOOL DriftlineChartDlg::PreTranslateMessage(MSG* pMsg)
 {
-    if (DepthWnd() && ::IsWindow(DepthWnd()->GetSafeHwnd()) && CWnd::GetFocus() == DepthWnd())
+    const HWND focus = ::GetFocus();
+    if (focus != NULL && focus == m_hDepth)
         Dll_LadderviewPreTranslateMessage(DepthWnd(), pMsg);
     if (pMsg->message == WM_KEYDOWN)
     {
@@ -46,8 +47,11 @@ BOOL DriftlineChartDlg::PreTranslateMessage(MSG* pMsg)
 
 void DriftlineChartDlg::AddTradeRealData(TrendTickNode* pNode)
 {
-    if (ChartWnd())
+    // The chart takes the node; without one the node is freed here.
+    if (::IsWindow(m_hChart))
         dll_DriftlineAddTradeRealData(ChartWnd(), pNode);
+    else
+        delete pNode;
 }
 
 void DriftlineChartDlg::AddTradePacket(TrendPacket* pPacket)
@@ -60,20 +64,17 @@ void DriftlineChartDlg::AddTradePacket(TrendPacket* pPacket)
 
 void DriftlineChartDlg::SetOpenMarketTime(CString open, CString close)
 {
-    if (ChartWnd())
-        dll_DriftlineSetOpeMarketTime(ChartWnd(), open, close);
+    dll_DriftlineSetOpeMarketTime(ChartWnd(), open, close);
 }
 
 void DriftlineChartDlg::SetTitleInfo(ChartTitleInfo* pTitle)
 {
-    if (ChartWnd())
-        dll_DriftlineSetTitleInfo(ChartWnd(), pTitle);
+    dll_DriftlineSetTitleInfo(ChartWnd(), pTitle);
 }
 
 void DriftlineChartDlg::SetPrecision(int* pDecimals)
 {
-    if (ChartWnd())
-        dll_DriftlineSetPrecision(ChartWnd(), pDecimals);
+    dll_DriftlineSetPrecision(ChartWnd(), pDecimals);
 }
 
 int DriftlineChartDlg::GetPacketTime(const CString& code) const

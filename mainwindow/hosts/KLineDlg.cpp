@@ -24,35 +24,32 @@ BOOL CKLineDlg::OnInitDialog()
     CRect client;
     GetClientRect(&client);
     m_hChart = reinterpret_cast<HWND>(static_cast<INT_PTR>(dll_ShowWickplotDlg(this)));
-    if (ChartWnd())
+    if (CWnd* chart = ChartWnd())
     {
-        dll_WickplotSetParentWnd(ChartWnd(), this);
-        dll_WickplotRegistMsgID(ChartWnd(), kWickplotPanelButton, WM_CHART_NOTIFY_DEPTH);
-        dll_WickplotRegistMsgID(ChartWnd(), kWickplotOneLevel, WM_DEPTH_FEED_OFF);
-        dll_WickplotRegistMsgID(ChartWnd(), kWickplotFiveLevels, WM_DEPTH_FEED_ON);
-        dll_WickplotRegistMsgID(ChartWnd(), kWickplotOlderHistory, WM_CHART_NEED_HISTORY);
-        dll_WickplotRegistMsgID(ChartWnd(), kWickplotHistoryLoaded, WM_CHART_PACKET_TAKEN);
-        ChartWnd()->MoveWindow(0, 0, client.Width() - DEPTH_WIDTH, client.Height());
-        ChartWnd()->ShowWindow(SW_SHOW);
+        dll_WickplotSetParentWnd(chart, this);
+        dll_WickplotRegistMsgID(chart, kWickplotPanelButton, WM_CHART_NOTIFY_DEPTH);
+        dll_WickplotRegistMsgID(chart, kWickplotOneLevel, WM_DEPTH_FEED_OFF);
+        dll_WickplotRegistMsgID(chart, kWickplotFiveLevels, WM_DEPTH_FEED_ON);
+        dll_WickplotRegistMsgID(chart, kWickplotOlderHistory, WM_CHART_NEED_HISTORY);
+        dll_WickplotRegistMsgID(chart, kWickplotHistoryLoaded, WM_CHART_PACKET_TAKEN);
+        chart->MoveWindow(0, 0, client.Width() - DEPTH_WIDTH, client.Height());
+        chart->ShowWindow(SW_SHOW);
     }
     CreateDepthWindow();
-    if (DepthWnd())
-    {
-        DepthStockInfo info;
-        for (CString& text : info.strInfo)
-            text = "---";
-        info.strInfo[7] = info.strInfo[10] = info.strInfo[15] = "";
-        dll_LadderviewUpdateStockInfo(DepthWnd(), info);
-    }
+    DepthStockInfo info;
+    for (CString& text : info.strInfo)
+        text = "---";
+    info.strInfo[7] = info.strInfo[10] = info.strInfo[15] = "";
+    dll_LadderviewUpdateStockInfo(DepthWnd(), info);
     return TRUE;
 }
 
 BOOL CKLineDlg::PreTranslateMessage(MSG* pMsg)
 {
-    CWnd* focus = CWnd::GetFocus();
-    if (DepthWnd() && DepthWnd()->IsWindowVisible() && focus == DepthWnd())
+    const HWND focus = ::GetFocus();
+    if (focus != NULL && focus == m_hDepth && ::IsWindowVisible(m_hDepth))
         Dll_LadderviewPreTranslateMessage(DepthWnd(), pMsg);
-    if (ChartWnd() && ChartWnd()->IsWindowVisible() && focus == ChartWnd())
+    if (focus != NULL && focus == m_hChart && ::IsWindowVisible(m_hChart))
         dll_WickplotSetKeyDownValue(ChartWnd(), pMsg);
     if (pMsg->message == WM_KEYDOWN)
     {
@@ -95,7 +92,8 @@ LRESULT CKLineDlg::OnPacketTaken(WPARAM wParam, LPARAM)
 
 void CKLineDlg::AddPacket(HistoryPacket* pPacket)
 {
-    if (ChartWnd())
+    // The chart takes the packet; without one the packet is freed here.
+    if (::IsWindow(m_hChart))
         dll_WickplotAddPacket(ChartWnd(), pPacket);
     else
         DeleteHistoryPacket(pPacket);
@@ -108,20 +106,17 @@ void CKLineDlg::AddData(WickplotBar* pBar)
 
 void CKLineDlg::SetTitleInfo(ChartTitleInfo title)
 {
-    if (ChartWnd())
-        dll_WickplotSetTitleInfo(ChartWnd(), &title);
+    dll_WickplotSetTitleInfo(ChartWnd(), &title);
 }
 
 void CKLineDlg::SetPrecision(int* pDecimals)
 {
-    if (ChartWnd())
-        dll_WickplotSetPrecision(ChartWnd(), pDecimals);
+    dll_WickplotSetPrecision(ChartWnd(), pDecimals);
 }
 
 void CKLineDlg::Operate(int op, int type)
 {
-    if (ChartWnd())
-        dll_WickplotOperate(ChartWnd(), op, type);
+    dll_WickplotOperate(ChartWnd(), op, type);
 }
 
 CString CKLineDlg::GetSymbol()
