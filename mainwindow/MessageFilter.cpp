@@ -30,7 +30,8 @@ KeyAction DecideKey(const KeyContext& context)
     case VK_ESCAPE:
         if (context.smartKeyboardOpen)
             return KeyAction::CloseSmartKeyboard;
-        return context.noticeShown ? KeyAction::Default : KeyAction::OpenView;
+        // A dialog of its own keeps Esc as its cancel key.
+        return context.noticeShown || context.targetInOtherWindow ? KeyAction::Default : KeyAction::OpenView;
     case VK_HOME:
         // Swallowed over the views (where it has no meaning), but edits keep it.
         return context.targetIsOwnView || context.targetIsPageList ? KeyAction::Consume
@@ -52,6 +53,19 @@ KeyAction DecideKey(const KeyContext& context)
         (context.targetIsOwnView || context.targetIsTradePanel || context.targetIsPageList))
         return KeyAction::OpenSmartKeyboard;
     return KeyAction::Default;
+}
+
+bool IsAmongOwnViews(HWND hWnd, const OwnViews& views)
+{
+    if (hWnd == NULL)
+        return false;
+    if (hWnd == views.main || hWnd == views.toolbar || hWnd == views.tabStrip || hWnd == views.statusBar)
+        return true;
+    for (HWND chart : views.chartWindows)
+        if (hWnd == chart)
+            return true;
+    // The real parent, not the owner that GetParent gives for a popup.
+    return views.toolbar != NULL && ::GetAncestor(hWnd, GA_PARENT) == views.toolbar;
 }
 
 int SplitForRelease(int clientY, int clientHeight)
@@ -102,6 +116,8 @@ BOOL CMessageFilter::OnKeyDown(MSG* pMsg)
     context.key = pMsg->wParam;
     context.smartKeyboardOpen = m_host.IsSmartKeyboardOpen();
     context.noticeShown = m_host.IsNoticeShown();
+    const HWND root = ::GetAncestor(pMsg->hwnd, GA_ROOT);
+    context.targetInOtherWindow = root != NULL && root != m_host.MainWindow() && !m_host.IsTradePanelWindow(root);
     context.targetIsOwnView = m_host.IsOwnView(pMsg->hwnd);
     context.targetIsTradePanel = m_host.IsTradePanelWindow(pMsg->hwnd);
     context.targetIsPageList = m_host.IsQuotePageList(pMsg->hwnd);

@@ -2,7 +2,7 @@
 // splitter between the quote area and the docked trade panel, the main window's keyboard
 // shortcuts, the caption buttons' commands for the trade panel and the console, and no
 // double clicks on caption buttons. What it needs of the main window comes through
-// IMessageFilterHost, so the rules run without the main window.
+// IMessageFilterHost, which the main window implements; the rules run without it.
 #pragma once
 
 #include <winsock2.h>
@@ -21,8 +21,7 @@ public:
     virtual HWND CurrentPageList() const = 0;
     // The list of any quote page (shown or not).
     virtual bool IsQuotePageList(HWND hWnd) const = 0;
-    // The main window's own views: the main window, the toolbar and its children, the tab
-    // strip, the status bar, the chart hosts with their chart and depth windows.
+    // The main window's own views (see IsAmongOwnViews).
     virtual bool IsOwnView(HWND hWnd) const = 0;
     // The trade dialog and the trading container window themselves (not their children).
     virtual bool IsTradePanelWindow(HWND hWnd) const = 0;
@@ -36,10 +35,27 @@ public:
     virtual void ToggleConsole() = 0;
     // The caption button under a point in window coordinates, -1 for none.
     virtual int HitTestCaptionButton(int x, int y) const = 0;
-    virtual int GetSplit() const = 0;
-    // Lays the main window out for its client size and the new split.
+    // Keeps the new split and lays the whole main window out for it.
     virtual void ApplySplit(int split) = 0;
 };
+
+// The windows of the main window's own over which its keys act; null where one does not
+// exist.
+struct OwnViews
+{
+    enum { kChartWindows = 6 };
+    HWND main = NULL;
+    HWND toolbar = NULL;  // with its direct children, the toolbar's buttons
+    HWND tabStrip = NULL;
+    HWND statusBar = NULL;
+    // The candlestick and the trend host, each with its chart and its depth window.
+    HWND chartWindows[kChartWindows] = {};
+};
+
+// Whether the window is one of the listed views. Being owned by the main window makes
+// nothing a view: the controls of the dialogs it owns (risk settings, console, notice) keep
+// their keys.
+bool IsAmongOwnViews(HWND hWnd, const OwnViews& views);
 
 // What the filter does with a key.
 enum class KeyAction {
@@ -57,6 +73,9 @@ struct KeyContext {
     WPARAM key = 0;
     bool smartKeyboardOpen = false;
     bool noticeShown = false;
+    // The key's window lies in a top-level window other than the main window and the trade
+    // panel: a dialog of its own (risk settings, console, order detail).
+    bool targetInOtherWindow = false;
     bool targetIsOwnView = false;     // the key's window is one of the main window's views
     bool targetIsTradePanel = false;  // the trade dialog or the container window itself
     bool targetIsPageList = false;    // the list of any quote page

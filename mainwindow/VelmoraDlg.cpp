@@ -25,7 +25,6 @@
 #include "FrameMessages.h"
 #include "MessageFilter.h"
 // -- end frame includes --
-#include "ChartViews.h"
 
 #include <process.h>
 #include <shlobj.h>
@@ -79,7 +78,6 @@ BEGIN_MESSAGE_MAP(CVelmoraDlg, CDialogEx)
     ON_MESSAGE(WM_SPLITTER_CURSOR, &CVelmoraDlg::OnSetDragCursor)
     ON_MESSAGE(WM_PANEL_HIDE, &CVelmoraDlg::OnHideTradePanel)
     ON_MESSAGE(WM_PANEL_FLOAT, &CVelmoraDlg::OnFloatTradePanel)
-    ON_COMMAND(CAPTION_TRADE, &CVelmoraDlg::OnTradeButton)
     ON_MESSAGE(WM_CONNECTION_STATE, &CVelmoraDlg::OnConnectionState)
     ON_MESSAGE(WM_FRAME_STARTUP_FINISHED, &CVelmoraDlg::OnStartupFinished)
     ON_MESSAGE(WM_SHOW_NOTICES, &CVelmoraDlg::OnStartupDone)
@@ -203,45 +201,17 @@ BOOL CVelmoraDlg::OnInitDialog()
     PickRandomServer(std::set<int>());
     StartConnections();
     StartServerClock();
-    // -- login init --
-    // The board's instrument-list thread reports the end of start-up; the frame waits for it
-    // before the window comes on screen.
-    m_frameHooks.startSymbolList = [] { return true; };
-    // -- end login init --
     // -- frame init --
     InitFrame();
     // -- end frame init --
     // -- board init --
     InitBoard();
-    // The frame lays the board out and runs the end of start-up (splash, notice).
-    m_frameHooks.placeQuoteArea = [this](const CRect& area) { PlaceBoard(area); };
-    m_frameHooks.destroySplash = [this] { DestroyBoardSplash(); };
-    m_frameHooks.currentNotice = [this](CString& noticeId) { return BoardNoticeId(noticeId); };
-    m_frameHooks.runNotice = [this] { ShowBoardNotice(); };
     // -- end board init --
     // -- desk init --
     InitDesk();
     // -- end desk init --
     // -- hosts init --
-    m_chartViews = new CChartViews;
-    m_chartViews->Create(this);
-    {
-        CRect area;
-        GetClientRect(&area);
-        PlaceCharts(area);
-    }
-    m_frameHooks.placeChartHosts = [this](const CRect& area) { PlaceCharts(area); };
-    m_frameHooks.requestView = [this](int view, int period, bool) {
-        if (m_chartViews)
-            m_chartViews->RequestMarketData(view, period < 0 ? m_chartViews->GetPeriod() : period, CString(), CString(), 1);
-    };
-    m_frameHooks.chartCode = [this](CString& code) {
-        if (!m_chartViews || m_chartViews->GetView() == VIEW_QUOTE_LIST)
-            return false;
-        code = m_chartViews->GetCurrentCode();
-        return true;
-    };
-    InitHostHooks();
+    InitHosts();
     // -- end hosts init --
     // -- panels init --
     CreateTradePanel();
@@ -249,10 +219,6 @@ BOOL CVelmoraDlg::OnInitDialog()
     {
         // The frame lays the panel out and floats it; the trading handlers fill its windows.
         SetTradePanelWindow(m_pTradeDlg->GetSafeHwnd());
-        m_frameHooks.setTradePanelFloating = [this](bool floating) {
-            if (m_pTradeDlg != nullptr)
-                m_pTradeDlg->SetFloating(floating);
-        };
         if (m_deskParts)
             m_deskParts->Windows().SetPanelWindows(&TradingWindows());
         // The header follows the connection states from now on; until the first report it
@@ -262,10 +228,6 @@ BOOL CVelmoraDlg::OnInitDialog()
         m_pTradeDlg->ShowPlatformStatus("交易服务器已断开！", 0x969696, 0);
         if (m_deskParts)
             m_pTradeDlg->SetOption(m_deskParts->Desk().GetShowOrderDetail() ? 1 : 0);
-        m_frameHooks.showPlatformStatus = [this](const CString& text, COLORREF background, int link) {
-            if (m_pTradeDlg != nullptr)
-                m_pTradeDlg->ShowPlatformStatus(text, background, link);
-        };
         // States reported before the panel existed are shown again.
         SendMessage(WM_CONNECTION_STATE, CONNECTION_KIND_ORDER, TradeConnectionState);
         SendMessage(WM_CONNECTION_STATE, CONNECTION_KIND_QUERY, QueryConnectionState);
@@ -313,8 +275,6 @@ void CVelmoraDlg::OnDestroy()
     DestroyConsole();
     if (m_deskParts)
         m_deskParts->Windows().SetPanelWindows(nullptr);
-    m_frameHooks.setTradePanelFloating = nullptr;
-    m_frameHooks.showPlatformStatus = nullptr;
     SetTradePanelWindow(NULL);
     DestroyTradePanel();
     // -- end panels destroy --

@@ -8,11 +8,14 @@
 #include "StoppableThread.h"
 // -- frame includes --
 #include "CaptionFrame.h"
-#include "FrameHooks.h"
+#include "FrameParts.h"
 #include "ShutdownPlan.h"
 #include "ToolbarButtons.h"
 #include <afxext.h>
 // -- end frame includes --
+#include "ChartViews.h"
+#include "MessageFilter.h"
+#include "QuoteBoard.h"
 #include "QuotePageMessages.h"
 
 #include <vector>
@@ -23,7 +26,15 @@ class CReceiverSet;
 struct CBoardState;
 class CQuoteBoard;
 
-class CVelmoraDlg : public CDialogEx, public IQuotePageOwner
+// The main window's parts ask each other through the interfaces it implements: the frame
+// (IFrameParts), the message filter (IMessageFilterHost), the quote board (IQuoteBoardOwner)
+// and the chart views (IChartViewsOwner). Each part defines its share in its own folder.
+class CVelmoraDlg : public CDialogEx,
+                    public IQuotePageOwner,
+                    public IFrameParts,
+                    public IMessageFilterHost,
+                    public IQuoteBoardOwner,
+                    public IChartViewsOwner
 {
 public:
     explicit CVelmoraDlg(CWnd* pParent = nullptr);
@@ -55,19 +66,19 @@ public:
     const LayoutArea& TradePanelArea() const { return m_tradePanelArea; }
     int GetSplit() const { return m_nSplit; }
     // The split a splitter drag gives (clamped by the message filter); lays out again.
-    void ApplySplit(int split);
+    void ApplySplit(int split) override;
     int GetTradePanelState() const { return m_nTradePanelState; }
+    bool IsTradePanelDocked() const override { return m_nTradePanelState == TRADE_PANEL_DOCKED; }
     // The trade panel's window (panels sets it when the trade dialog exists).
     void SetTradePanelWindow(HWND hPanel) { m_hTradePanel = hPanel; }
-    void ToggleTradePanel();
-    int HitTestCaptionButton(int x, int y, RECT* out) const { return m_captionFrame.HitTestCaptionButton(x, y, out); }
+    void ToggleTradePanel() override;
+    int HitTestCaptionButton(int x, int y) const override { return m_captionFrame.HitTestCaptionButton(x, y, nullptr); }
     void CheckToolbarButton(int button) { m_toolbar.Check(button); }
     // Enables the period buttons for the shown sector and, in "我的板块", the selected row's
     // market key (board calls it when the shown sector or row changes).
     void ApplyPeriodButtons(const CString& sector, bool hasSelectedRow, const CString& marketKey);
     HWND GetToolbarWindow() const { return m_toolbar.GetSafeHwnd(); }
     CStatusBar& GetStatusBar() { return m_statusBar; }
-    FrameHooks& Hooks() { return m_frameHooks; }
     // A worker to stop at the end: `first` with the receivers and the clock (one shared
     // 3000 ms bound), else after them with 2000 ms of its own. Never kills the worker.
     void AddShutdownStop(const char* name, bool first, CShutdownPlan::StopFunction stop);
@@ -115,8 +126,6 @@ protected:
     void CreateFrameButtons();
     void CreateStatusBar();
     void ShowServerClockText();
-    void GetChartCode(CString& code) const;
-    void RequestToolbarView(const char* button, int view, int period, bool reload);
     void MenuBarCommand(int item);
     void SetTradePanelDocked();
     void ShutDownFrame();
@@ -124,7 +133,7 @@ protected:
     // -- board: quote board, batches, pages, polling, search, notice, splash --
 public:
     // Places the sector tabs and their quote pages in the quote area (client coordinates).
-    void PlaceBoard(const CRect& quoteArea);
+    void PlaceBoard(const CRect& quoteArea) override;
     // Ends the board's timer and threads (instrument lists, pollers, downloads); harmless
     // when called again.
     void StopBoard();
@@ -135,11 +144,18 @@ public:
     void CreateMySector();
     void CollectVisibleCodes(std::vector<CString>& codes);
     void UpdateTabRows(const std::vector<CString>& codes);
-    bool OpenSmartKeyboard(const MSG& key);
+    bool OpenSmartKeyboard(const MSG& key) override;
+    // The message filter's questions about the board.
+    HWND TabStrip() const override;
+    HWND CurrentPageList() const override;
+    bool IsQuotePageList(HWND hWnd) const override;
+    bool IsSmartKeyboardOpen() const override;
+    bool IsNoticeShown() const override;
+    void SwitchToInstrument(const CString& code) override;
+    bool IsSymbolListStarted() const override;
 protected:
     void InitBoard();
     void DestroyBoard();
-    CRect DefaultBoardArea() const;
     afx_msg void OnAddToMySector();
     afx_msg void OnRemoveFromMySector();
     afx_msg LRESULT OnQuoteBatch(WPARAM wParam, LPARAM lParam);
@@ -147,10 +163,9 @@ protected:
     afx_msg LRESULT OnMarketListReady(WPARAM wParam, LPARAM lParam);
     afx_msg LRESULT OnMarketInfoReady(WPARAM wParam, LPARAM lParam);
     afx_msg LRESULT OnListRefresh(WPARAM wParam, LPARAM lParam);
-    afx_msg LRESULT OnShowNotices(WPARAM wParam, LPARAM lParam);
-    void DestroyBoardSplash();
-    bool BoardNoticeId(CString& noticeId);
-    void ShowBoardNotice();
+    void DestroyBoardSplash() override;
+    bool BoardNoticeId(CString& noticeId) override;
+    void ShowBoardNotice() override;
     afx_msg void OnTabSelChange(NMHDR* pNMHDR, LRESULT* pResult);
     // -- end board --
     // -- desk: trading handlers, order detail, risk settings --
@@ -194,12 +209,15 @@ protected:
     afx_msg LRESULT OnDeskProbeCommand(WPARAM wParam, LPARAM lParam);
     void InitDesk();
     void DestroyDesk();
+    void ShowAccountSummary() override;
+    void ClearOrdersAndPositions() override;
+    void CollectHeldCodes(std::vector<CString>& ordered, std::vector<CString>& held) override;
     static void DeleteDeskParts(class CDeskParts* parts);
     // -- end desk --
     // -- hosts: chart hosts, quote views, instrument switch, downloads --
 public:
     // The quote area's rectangle for the chart hosts (client coordinates); the layout calls it.
-    void PlaceCharts(const CRect& area);
+    void PlaceCharts(const CRect& area) override;
     // Ends the hosts' threads; the hosts' windows go with the main window.
     void StopHosts();
     // view 0 list, 1 candlesticks, 2 trend; period in minutes (0 day, 5040 week, 43200 month).
@@ -212,10 +230,17 @@ public:
     void BuildPeriodBars(const CString& code, const CString& quoteTime, const CString& marketKey);
     // Timer 3's tick: the selected instrument's bars brought up to date.
     void OnBarsTimer();
+    void ShowChartHost(bool show) override;
+    void RequestChartView(int view, int period, bool reload) override;
+    void ZoomChart(int direction) override;
+    CString ShownChartCode() override;
+    void OnBoardQuote(const QuoteUpdate& update, bool hasSelectedRow) override;
+    void OnChartViewShown(int view, int checkedButton) override;
+    void ShowChartStatus(const CString& text) override;
+    bool IsQuoteListShown() const override;
 protected:
     void OnOK() override;
-    void InitHostHooks();
-    void OnChartViewShown(int view, int checkedButton);
+    void InitHosts();
     bool SelectRowOfCode(int pageIndex, const CString& code);
     afx_msg LRESULT OnSectorChanged(WPARAM, LPARAM);
     afx_msg LRESULT OnSortOrSelect(WPARAM, LPARAM);
@@ -249,17 +274,26 @@ public:
     // The trading windows as the trading rules see them (served by the trade panel).
     class ITradingWindows& TradingWindows();
     class CTradeDlg* GetTradeDlg() const { return m_pTradeDlg; }
+    void ShowPlatformStatus(const CString& text, COLORREF background, int link) override;
+    void SetTradePanelFloating(bool floating) override;
+    bool IsTradePanelWindow(HWND hWnd) const override;
 protected:
     void CreateTradePanel();
     void DestroyTradePanel();
     // The order-supplement console (mainwindow/panels/VelmoraDlgConsole.cpp).
     void InitConsoleCommands();
-    void ToggleConsole();
+    void ToggleConsole() override;
     void StopConsoleRunning();
     void DestroyConsole();
     afx_msg LRESULT OnProxyOrderEvent(WPARAM wParam, LPARAM lParam);
     afx_msg LRESULT OnProxyOrderUpdate(WPARAM wParam, LPARAM lParam);
     // -- end panels --
+    // -- the main window as the message filter sees it (mainwindow/VelmoraDlgFilter.cpp) --
+public:
+    HWND MainWindow() const override { return m_hWnd; }
+    bool IsOwnView(HWND hWnd) const override;
+protected:
+    // -- end filter --
 
     DECLARE_MESSAGE_MAP()
 
@@ -290,7 +324,6 @@ private:
 
     // State by concern (same blocks as the handlers above).
     // -- frame state --
-    FrameHooks m_frameHooks;
     CCaptionFrame m_captionFrame{*this};
     CMainToolbar m_toolbar;
     CStatusBar m_statusBar;
@@ -304,7 +337,6 @@ private:
     int m_bFrameReady = 0;
     bool m_bStartupShown = false;
     bool m_bShuttingDown = false;
-    bool m_bNoticeShowing = false;
     RECT m_workArea = {};
     std::unique_ptr<CShutdownPlan> m_shutdownPlan;
     // -- end frame state --

@@ -1,9 +1,8 @@
-// What the main window keeps for its quote board: the board itself, the message filter and
-// its host, the splash and notice windows, the start-up thread of the instrument lists and
+// What the main window keeps for its quote board: the board itself, the message filter, the
+// splash and notice windows, the start-up thread of the instrument lists and
 // the quote rows' context menu.
 #pragma once
 
-#include "BoardFilterHost.h"
 #include "InstrumentListStartup.h"
 #include "MessageFilter.h"
 #include "QuoteBoard.h"
@@ -17,14 +16,14 @@ class CSplashDlg;
 
 struct CBoardState
 {
-    CBoardState(CWnd& main);
+    CBoardState(CWnd& main, IQuoteBoardOwner& owner, IMessageFilterHost& filterHost);
     ~CBoardState();
 
     CStockDownProc stockDown;  // the chart instrument's quote
     CQuoteBoard board;
-    CBoardFilterHost filterHost;
     CMessageFilter filter;
     CInstrumentListStartup listStartup;
+    bool listStarted = false;  // the instrument-list thread was started
     CMenu quoteMenu;
     CSplashDlg* splash = nullptr;
     CNoticeDlg* notice = nullptr;  // modeless; deletes nothing itself

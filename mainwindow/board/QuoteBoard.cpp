@@ -49,8 +49,8 @@ QuoteFetchers ProgramQuoteFetchers(CWebQuote& csmPoller, CWebQuote& hksPoller,
     return fetchers;
 }
 
-CQuoteBoard::CQuoteBoard(CWnd& main, QuoteStore& store, QuoteFetchers fetchers)
-    : m_main(main), m_store(store), m_fetchers(std::move(fetchers))
+CQuoteBoard::CQuoteBoard(CWnd& main, IQuoteBoardOwner& owner, QuoteStore& store, QuoteFetchers fetchers)
+    : m_main(main), m_owner(owner), m_store(store), m_fetchers(std::move(fetchers))
 {
 }
 
@@ -290,8 +290,7 @@ void CQuoteBoard::CollectVisibleCodes(std::vector<CString>& codes)
     VisibleRows(top, rows);
     for (const SectorRow& row : rows)
         listed.push_back(row.strCode);
-    if (hooks.heldCodes)
-        hooks.heldCodes(listed, held);
+    m_owner.CollectHeldCodes(listed, held);
     codes = MergePolledCodes(std::move(listed), std::move(held));
 }
 
@@ -318,7 +317,7 @@ void CQuoteBoard::RefreshPolling(WPARAM wParam)
     m_polled = codes;
 
     // The chart instrument is fetched by the stock downloader, not by the pollers.
-    const CString chartCode = hooks.chartCode ? hooks.chartCode() : CString();
+    const CString chartCode = m_owner.ShownChartCode();
     if (!chartCode.IsEmpty()) {
         if (m_fetchers.dropStockQuote)
             m_fetchers.dropStockQuote(chartCode);
@@ -380,8 +379,7 @@ void CQuoteBoard::ApplyQuoteBatch(const QuoteBatch& batch)
         auto visible = visibleRows.find(update.rowLatest.strCode);
         if (visible != visibleRows.end())
             page->RefreshQuoteRows(top + visible->second, rows[visible->second].quote);
-        if (hooks.quoteArrived)
-            hooks.quoteArrived(update, hasSelectedRow);
+        m_owner.OnBoardQuote(update, hasSelectedRow);
     }
 }
 
@@ -466,8 +464,8 @@ bool CQuoteBoard::OpenSmartKeyboard(const MSG& key)
     CRect mainRect;
     m_main.GetWindowRect(&mainRect);
     search.SetSearchParams(first, mainRect);
-    if (search.DoModal() == IDOK && !search.GetSelectedCode().IsEmpty() && hooks.switchInstrument)
-        hooks.switchInstrument(search.GetSelectedCode());
+    if (search.DoModal() == IDOK && !search.GetSelectedCode().IsEmpty())
+        m_owner.SwitchToInstrument(search.GetSelectedCode());
     m_searchOpen = false;
     return true;
 }

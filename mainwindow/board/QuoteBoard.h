@@ -3,7 +3,7 @@
 // instrument lists, the choice of the codes that the web pollers fetch, "我的板块" editing and
 // the quick search. It lives on the user-interface thread; the main window's handlers call it.
 // What belongs to the other concerns of the main window (open orders, positions, chart views,
-// the trade panel) reaches it through Hooks, each empty until that concern sets it.
+// the trade panel) it asks of its owner, IQuoteBoardOwner, which the main window implements.
 #pragma once
 
 #include "ContractRecord.h"
@@ -38,22 +38,25 @@ QuoteFetchers ProgramQuoteFetchers(CWebQuote& csmPoller, CWebQuote& hksPoller,
 
 #define IDC_SECTOR_TABS 1000
 
+// What the board asks of the main window's other parts.
+class IQuoteBoardOwner
+{
+public:
+    virtual ~IQuoteBoardOwner() = default;
+    // Adds the codes of unfinished proxy orders to `ordered` and those of positions to `held`.
+    virtual void CollectHeldCodes(std::vector<CString>& ordered, std::vector<CString>& held) = 0;
+    // The code of the chart view shown now; empty in the list view.
+    virtual CString ShownChartCode() = 0;
+    // Every update of a batch after the board's rows (positions, depth, charts).
+    virtual void OnBoardQuote(const QuoteUpdate& update, bool hasSelectedRow) = 0;
+    // The quick search chose a code.
+    virtual void SwitchToInstrument(const CString& code) = 0;
+};
+
 class CQuoteBoard
 {
 public:
-    struct Hooks
-    {
-        // Codes of unfinished saved proxy orders and of positions.
-        std::function<void(std::vector<CString>& ordered, std::vector<CString>& held)> heldCodes;
-        // The code of the chart view shown now; empty in the list view.
-        std::function<CString()> chartCode;
-        // Every update of a batch after the board's rows (positions, depth, charts).
-        std::function<void(const QuoteUpdate& update, bool hasSelectedRow)> quoteArrived;
-        // The quick search chose a code.
-        std::function<void(const CString& code)> switchInstrument;
-    };
-
-    CQuoteBoard(CWnd& main, QuoteStore& store, QuoteFetchers fetchers);
+    CQuoteBoard(CWnd& main, IQuoteBoardOwner& owner, QuoteStore& store, QuoteFetchers fetchers);
     ~CQuoteBoard();
     CQuoteBoard(const CQuoteBoard&) = delete;
     CQuoteBoard& operator=(const CQuoteBoard&) = delete;
@@ -93,8 +96,6 @@ public:
     CTabQuoteDlg* Page(int index) const;
     const std::vector<CString>& PolledCodes() const { return m_polled; }
 
-    Hooks hooks;
-
 private:
     struct PageEntry
     {
@@ -113,6 +114,7 @@ private:
     void VisibleRows(int& top, std::vector<SectorRow>& rows) const;
 
     CWnd& m_main;
+    IQuoteBoardOwner& m_owner;
     QuoteStore& m_store;
     QuoteFetchers m_fetchers;
     CTabCtrlEx m_tabs;

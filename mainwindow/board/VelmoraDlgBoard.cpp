@@ -1,6 +1,6 @@
 // The main window's quote board: sector pages, quote batches and instrument lists, the
 // visible-row polling, "我的板块", the quick search, the splash and the notice windows, and
-// the program-wide message filter.
+// the program-wide message filter, which asks the main window itself.
 #include "VelmoraDlg.h"
 
 #include "BoardResource.h"
@@ -36,9 +36,8 @@ CString ConfigPath()
 
 }  // namespace
 
-CBoardState::CBoardState(CWnd& main)
-    : board(main, GetQuoteStore(), ProgramQuoteFetchers(GetCsmWebQuote(), GetHksWebQuote(), stockDown)),
-      filterHost(main.GetSafeHwnd(), board),
+CBoardState::CBoardState(CWnd& main, IQuoteBoardOwner& owner, IMessageFilterHost& filterHost)
+    : board(main, owner, GetQuoteStore(), ProgramQuoteFetchers(GetCsmWebQuote(), GetHksWebQuote(), stockDown)),
       filter(filterHost),
       listStartup(MarketListSource(), [](NoticeRecord& notice) { return FetchNotices("", notice); })
 {
@@ -48,32 +47,18 @@ CBoardState::~CBoardState() = default;
 
 void CVelmoraDlg::InitBoard()
 {
-    m_boardState = new CBoardState(*this);
+    m_boardState = new CBoardState(*this, *this, *this);
     CBoardState& state = *m_boardState;
     LoadWebServiceSettings(ConfigPath());
     GetMarketListProc().UpdateCsmMarketList(m_hWnd, WM_MARKETLIST_READY);
     state.quoteMenu.LoadMenu(IDR_QUOTE_MENU);
 
-    state.board.hooks.switchInstrument = [this](const CString& code) {
-        SelectionRequest request;
-        request.strCode = code;
-        SendMessage(WM_SELECT_CODE, reinterpret_cast<WPARAM>(&request), 0);
-    };
-    state.filterHost.hooks.isNoticeShown = [&state] {
-        return state.notice != nullptr && state.notice->GetSafeHwnd() != NULL
-               && state.notice->IsWindowVisible();
-    };
-    state.filterHost.hooks.applySplit = [this](int) { PlaceBoard(DefaultBoardArea()); };
-
     state.board.Create();
     CreateMySector();
     LoadSelfList(theApp.m_strDataDir);
     ShowSector(MY_SECTOR_NAME);
-
-    CRect client;
-    GetClientRect(&client);
-    state.filterHost.SetSplit(client.Height() >= 480 ? client.Height() - 380 : 100);
-    PlaceBoard(DefaultBoardArea());
+    // The tab strip exists now: lay the window out with it.
+    ApplySplit(GetSplit());
 
     state.splash = new CSplashDlg(CWnd::GetDesktopWindow());
     if (state.splash->Create(CSplashDlg::IDD, CWnd::GetDesktopWindow()))
@@ -81,18 +66,7 @@ void CVelmoraDlg::InitBoard()
 
     state.timerSet = ::SetTimer(m_hWnd, kListRefreshTimer, kListRefreshMs, ListRefreshTimer) != 0;
     theApp.m_pMessageFilter = &state.filter;
-    state.listStartup.Start(m_hWnd);
-}
-
-// The quote area until the frame lays the window out: below the toolbar, above the docked
-// trade panel (the split) and the status bar.
-CRect CVelmoraDlg::DefaultBoardArea() const
-{
-    CRect client;
-    GetClientRect(&client);
-    const int split = m_boardState != nullptr ? m_boardState->filterHost.GetSplit() : 100;
-    const int height = std::min(split - kToolbarHeight, client.Height() - kToolbarHeight - kStatusBarHeight);
-    return CRect(CPoint(kQuoteAreaLeft, kToolbarHeight), CSize(client.Width() - kQuoteAreaLeft, height));
+    state.listStarted = state.listStartup.Start(m_hWnd);
 }
 
 void CVelmoraDlg::PlaceBoard(const CRect& quoteArea)
@@ -188,6 +162,45 @@ bool CVelmoraDlg::OpenSmartKeyboard(const MSG& key)
     return m_boardState != nullptr && m_boardState->board.OpenSmartKeyboard(key);
 }
 
+HWND CVelmoraDlg::TabStrip() const
+{
+    return m_boardState != nullptr ? m_boardState->board.TabStrip() : NULL;
+}
+
+HWND CVelmoraDlg::CurrentPageList() const
+{
+    return m_boardState != nullptr ? m_boardState->board.CurrentPageList() : NULL;
+}
+
+bool CVelmoraDlg::IsQuotePageList(HWND hWnd) const
+{
+    return m_boardState != nullptr && m_boardState->board.IsPageList(hWnd);
+}
+
+bool CVelmoraDlg::IsSmartKeyboardOpen() const
+{
+    return m_boardState != nullptr && m_boardState->board.IsSearchOpen();
+}
+
+bool CVelmoraDlg::IsNoticeShown() const
+{
+    const CNoticeDlg* notice = m_boardState != nullptr ? m_boardState->notice : nullptr;
+    return notice != nullptr && notice->GetSafeHwnd() != NULL && notice->IsWindowVisible();
+}
+
+// The quick search chose a code: the page that holds it shows it, and the charts follow.
+void CVelmoraDlg::SwitchToInstrument(const CString& code)
+{
+    SelectionRequest request;
+    request.strCode = code;
+    SendMessage(WM_SELECT_CODE, reinterpret_cast<WPARAM>(&request), 0);
+}
+
+bool CVelmoraDlg::IsSymbolListStarted() const
+{
+    return m_boardState != nullptr && m_boardState->listStarted;
+}
+
 void CVelmoraDlg::OnAddToMySector()
 {
     if (m_boardState != nullptr)
@@ -246,20 +259,8 @@ void CVelmoraDlg::OnTabSelChange(NMHDR*, LRESULT* pResult)
     *pResult = 0;
 }
 
-// The start is complete: the splash goes, the window comes on screen maximised and shows the
-// notice unless the user hid it. The frame runs the order; these are its board steps.
-LRESULT CVelmoraDlg::OnShowNotices(WPARAM, LPARAM)
-{
-    if (m_boardState == nullptr)
-        return 0;
-    DestroyBoardSplash();
-    ModifyStyleEx(0, WS_EX_APPWINDOW);
-    ShowWindow(SW_MAXIMIZE);
-    PlaceBoard(DefaultBoardArea());
-    ShowBoardNotice();
-    return 0;
-}
-
+// The start is complete (the frame runs the order): the splash goes and the notice shows
+// unless the user hid it.
 void CVelmoraDlg::DestroyBoardSplash()
 {
     if (m_boardState == nullptr || m_boardState->splash == nullptr)

@@ -74,17 +74,34 @@ void CVelmoraDlg::InitDesk()
     desk.SetAccountTexts(session.m_strNickName, session.m_strUserName, session.m_strNickName);
     desk.SetAccountOpen(!SpecialLoginFlag);
     m_deskParts->Windows().SetConfirm(ConfirmInDetailWindow);
-    // The frame reports the connection states; the header's figures and the lists are ours.
-    m_frameHooks.showAccountSummary = [this] {
-        if (m_deskParts)
-            m_deskParts->Desk().ShowAccountHeader();
-    };
-    m_frameHooks.clearOrdersAndPositions = [this] {
-        if (m_deskParts)
-            m_deskParts->Desk().ClearOrdersAndPositions();
-    };
     m_receiverHost->AttachQueryState(m_deskParts.get());
     SetTimer(CQueryGate::kTimerId, CQueryGate::kTimerPeriodMs, NULL);
+}
+
+// The frame reports the connection states; the header's figures and the lists are ours.
+void CVelmoraDlg::ShowAccountSummary()
+{
+    if (m_deskParts)
+        m_deskParts->Desk().ShowAccountHeader();
+}
+
+void CVelmoraDlg::ClearOrdersAndPositions()
+{
+    if (m_deskParts)
+        m_deskParts->Desk().ClearOrdersAndPositions();
+}
+
+// The quote board keeps these codes polled whether or not their rows are visible.
+void CVelmoraDlg::CollectHeldCodes(std::vector<CString>& ordered, std::vector<CString>& held)
+{
+    if (!m_deskParts)
+        return;
+    CTradingDesk& desk = m_deskParts->Desk();
+    for (const OrderEntry& order : desk.Orders().ProxyOrders())
+        if (!COrderBook::IsFinalStatus(order[OrderEntry::STATUS]))
+            ordered.push_back(order[OrderEntry::CONTRACT]);
+    for (const PositionEntry& position : desk.Positions().Entries())
+        held.push_back(position.Code());
 }
 
 void CVelmoraDlg::DestroyDesk()

@@ -217,8 +217,8 @@ void CVelmoraDlg::OnSysCommand(UINT nID, LPARAM lParam)
         return;
     }
     CDialogEx::OnSysCommand(nID, lParam);
-    if ((nID & 0xFFF0) == SC_MINIMIZE && m_frameHooks.showChartHost)
-        m_frameHooks.showChartHost(false);
+    if ((nID & 0xFFF0) == SC_MINIMIZE)
+        ShowChartHost(false);
 }
 
 HCURSOR CVelmoraDlg::OnQueryDragIcon()
@@ -309,8 +309,7 @@ void CVelmoraDlg::OnSize(UINT nType, int cx, int cy)
         if (nType == SIZE_MAXIMIZED || nType == SIZE_RESTORED)
             m_captionFrame.Paint();
     }
-    if (m_frameHooks.showChartHost)
-        m_frameHooks.showChartHost(nType != SIZE_MINIMIZED);
+    ShowChartHost(nType != SIZE_MINIMIZED);
     m_toolbar.Move(cx);
     LayoutChildren(cx, cy, m_nSplit);
     Invalidate();
@@ -321,10 +320,8 @@ void CVelmoraDlg::LayoutChildren(int width, int height, int split)
     const PanelLayout layout = ComputePanelLayout(width, height, split, m_nTradePanelState);
     m_quoteArea = layout.quoteArea;
     const CRect quote(layout.quoteArea.ToRect());
-    if (m_frameHooks.placeQuoteArea)
-        m_frameHooks.placeQuoteArea(quote);
-    if (m_frameHooks.placeChartHosts)
-        m_frameHooks.placeChartHosts(quote);
+    PlaceBoard(quote);
+    PlaceCharts(quote);
     if (layout.tradePanelPlaced && m_hTradePanel != NULL && ::IsWindow(m_hTradePanel))
     {
         m_tradePanelArea = layout.tradePanelArea;
@@ -359,8 +356,7 @@ void CVelmoraDlg::SetTradePanelDocked()
     panel->ModifyStyle(WS_POPUP, WS_CHILD);
     panel->SetParent(this);
     panel->ShowWindow(SW_SHOW);
-    if (m_frameHooks.setTradePanelFloating)
-        m_frameHooks.setTradePanelFloating(false);
+    SetTradePanelFloating(false);
 }
 
 void CVelmoraDlg::ToggleTradePanel()
@@ -375,12 +371,6 @@ void CVelmoraDlg::ToggleTradePanel()
             ::ShowWindow(m_hTradePanel, SW_HIDE);
     }
     ApplySplit(m_nSplit);
-}
-
-void CVelmoraDlg::OnTradeButton()
-{
-    // The application's message filter takes this command first when it runs.
-    ToggleTradePanel();
 }
 
 LRESULT CVelmoraDlg::OnHideTradePanel(WPARAM, LPARAM)
@@ -409,8 +399,7 @@ LRESULT CVelmoraDlg::OnFloatTradePanel(WPARAM, LPARAM)
             window->ModifyStyle(WS_CHILD, WS_POPUP);
             window->SetParent(CWnd::GetDesktopWindow());
             window->ShowWindow(SW_SHOW);
-            if (m_frameHooks.setTradePanelFloating)
-                m_frameHooks.setTradePanelFloating(true);
+            SetTradePanelFloating(true);
         }
         ApplySplit(m_nSplit);
         if (panel)
@@ -435,48 +424,27 @@ void CVelmoraDlg::ApplyPeriodButtons(const CString& sector, bool hasSelectedRow,
     m_toolbar.ApplyPeriodButtons(PeriodButtonsFor(sector, hasSelectedRow, marketKey));
 }
 
-void CVelmoraDlg::RequestToolbarView(const char* button, int view, int period, bool reload)
-{
-    if (m_frameHooks.requestView)
-        m_frameHooks.requestView(view, period, reload);
-    else
-        LogMissing(CString("toolbar button ") + button);
-}
-
-LRESULT CVelmoraDlg::OnToolbarQuoteList(WPARAM, LPARAM) { RequestToolbarView("行情", 0, -1, false); return 0; }
-LRESULT CVelmoraDlg::OnToolbarTrend(WPARAM, LPARAM) { RequestToolbarView("分时", 2, -1, false); return 0; }
-LRESULT CVelmoraDlg::OnToolbarDay(WPARAM, LPARAM) { RequestToolbarView("日线", 1, 0, true); return 0; }
-LRESULT CVelmoraDlg::OnToolbarWeek(WPARAM, LPARAM) { RequestToolbarView("周线", 1, 5040, true); return 0; }
-LRESULT CVelmoraDlg::OnToolbarMonth(WPARAM, LPARAM) { RequestToolbarView("月线", 1, 43200, true); return 0; }
-LRESULT CVelmoraDlg::OnToolbarMinute1(WPARAM, LPARAM) { RequestToolbarView("1分", 1, 1, true); return 0; }
-LRESULT CVelmoraDlg::OnToolbarMinute5(WPARAM, LPARAM) { RequestToolbarView("5分", 1, 5, true); return 0; }
-LRESULT CVelmoraDlg::OnToolbarMinute15(WPARAM, LPARAM) { RequestToolbarView("15分", 1, 15, true); return 0; }
-LRESULT CVelmoraDlg::OnToolbarMinute30(WPARAM, LPARAM) { RequestToolbarView("30分", 1, 30, true); return 0; }
-LRESULT CVelmoraDlg::OnToolbarMinute60(WPARAM, LPARAM) { RequestToolbarView("60分", 1, 60, true); return 0; }
+LRESULT CVelmoraDlg::OnToolbarQuoteList(WPARAM, LPARAM) { RequestChartView(0, -1, false); return 0; }
+LRESULT CVelmoraDlg::OnToolbarTrend(WPARAM, LPARAM) { RequestChartView(2, -1, false); return 0; }
+LRESULT CVelmoraDlg::OnToolbarDay(WPARAM, LPARAM) { RequestChartView(1, 0, true); return 0; }
+LRESULT CVelmoraDlg::OnToolbarWeek(WPARAM, LPARAM) { RequestChartView(1, 5040, true); return 0; }
+LRESULT CVelmoraDlg::OnToolbarMonth(WPARAM, LPARAM) { RequestChartView(1, 43200, true); return 0; }
+LRESULT CVelmoraDlg::OnToolbarMinute1(WPARAM, LPARAM) { RequestChartView(1, 1, true); return 0; }
+LRESULT CVelmoraDlg::OnToolbarMinute5(WPARAM, LPARAM) { RequestChartView(1, 5, true); return 0; }
+LRESULT CVelmoraDlg::OnToolbarMinute15(WPARAM, LPARAM) { RequestChartView(1, 15, true); return 0; }
+LRESULT CVelmoraDlg::OnToolbarMinute30(WPARAM, LPARAM) { RequestChartView(1, 30, true); return 0; }
+LRESULT CVelmoraDlg::OnToolbarMinute60(WPARAM, LPARAM) { RequestChartView(1, 60, true); return 0; }
 
 LRESULT CVelmoraDlg::OnChartZoomIn(WPARAM, LPARAM)
 {
-    if (m_frameHooks.zoomChart)
-        m_frameHooks.zoomChart(1);
-    else
-        LogMissing("toolbar button 放大");
+    ZoomChart(1);
     return 0;
 }
 
 LRESULT CVelmoraDlg::OnChartZoomOut(WPARAM, LPARAM)
 {
-    if (m_frameHooks.zoomChart)
-        m_frameHooks.zoomChart(2);
-    else
-        LogMissing("toolbar button 缩小");
+    ZoomChart(2);
     return 0;
-}
-
-void CVelmoraDlg::GetChartCode(CString& code) const
-{
-    CString shown;
-    if (m_frameHooks.chartCode && m_frameHooks.chartCode(shown))
-        code = shown;
 }
 
 // ---- connection states and start-up ----
@@ -490,19 +458,19 @@ LRESULT CVelmoraDlg::OnConnectionState(WPARAM wParam, LPARAM lParam)
         return 0;
     if (m_statusBar.GetSafeHwnd() != NULL)
         m_statusBar.SetPaneText(view.pane, view.paneText);
-    if (view.header == ConnectionStatusView::HEADER_STATUS && m_frameHooks.showPlatformStatus)
-        m_frameHooks.showPlatformStatus(view.headerText, view.headerColor, view.headerLink);
-    else if (view.header == ConnectionStatusView::HEADER_ACCOUNT_SUMMARY && m_frameHooks.showAccountSummary)
-        m_frameHooks.showAccountSummary();
-    if (view.clearOrdersAndPositions && m_frameHooks.clearOrdersAndPositions)
-        m_frameHooks.clearOrdersAndPositions();
+    if (view.header == ConnectionStatusView::HEADER_STATUS)
+        ShowPlatformStatus(view.headerText, view.headerColor, view.headerLink);
+    else if (view.header == ConnectionStatusView::HEADER_ACCOUNT_SUMMARY)
+        ShowAccountSummary();
+    if (view.clearOrdersAndPositions)
+        ClearOrdersAndPositions();
     return 0;
 }
 
 LRESULT CVelmoraDlg::OnStartupFinished(WPARAM, LPARAM)
 {
     // Without an instrument-list thread nothing else would bring the window on screen.
-    if (!m_frameHooks.startSymbolList || !m_frameHooks.startSymbolList())
+    if (!IsSymbolListStarted())
         SendMessage(WM_SHOW_NOTICES);
     return 0;
 }
@@ -514,8 +482,7 @@ LRESULT CVelmoraDlg::OnStartupDone(WPARAM, LPARAM)
     // Comes on screen now, whether or not the dialog's loop has had an idle moment to show
     // the window: with quotes streaming in it may never have one.
     m_bStartupShown = true;
-    if (m_frameHooks.destroySplash)
-        m_frameHooks.destroySplash();
+    DestroyBoardSplash();
     ModifyStyleEx(0, WS_EX_APPWINDOW);
     MoveWindow(&m_workArea, TRUE);
     ShowWindow(SW_MAXIMIZE);
@@ -523,17 +490,13 @@ LRESULT CVelmoraDlg::OnStartupDone(WPARAM, LPARAM)
     // instead of being pushed under it.
     SetFocus();
     CString noticeId;
-    if (m_frameHooks.currentNotice && m_frameHooks.currentNotice(noticeId) && m_frameHooks.runNotice)
+    if (BoardNoticeId(noticeId))
     {
         char hidden[260] = {0};
         ::GetPrivateProfileStringA("system", "hide_notice_id", "-1", hidden, sizeof(hidden),
                                    theApp.m_strAppDir + "Config.ini");
         if (!noticeId.IsEmpty() && noticeId != hidden)
-        {
-            m_bNoticeShowing = true;
-            m_frameHooks.runNotice();
-            m_bNoticeShowing = false;
-        }
+            ShowBoardNotice();
     }
     return 0;
 }
@@ -588,8 +551,6 @@ void CVelmoraDlg::ShutDownFrame()
 
 void CVelmoraDlg::PostNcDestroy()
 {
-    for (const std::function<void()>& release : m_frameHooks.afterChildWindowsGone)
-        release();
     // Every child window is gone by now: nothing draws with the cached images any more.
     CImageCache::Release();
     CDialogEx::PostNcDestroy();

@@ -37,8 +37,8 @@ bool IsMinutePeriod(int period)
 
 }  // namespace
 
-CChartViews::CChartViews()
-    : m_load(LoadHistoryFromServices), m_startThread(StartWithBeginThread)
+CChartViews::CChartViews(IChartViewsOwner& owner)
+    : m_owner(owner), m_load(LoadHistoryFromServices), m_startThread(StartWithBeginThread)
 {
     m_snapshot.ResetToAbsent();
     m_switchStopEvent = ::CreateEvent(nullptr, TRUE, FALSE, nullptr);
@@ -126,8 +126,7 @@ void CChartViews::SendToMain(UINT message, WPARAM wParam, LPARAM lParam)
 void CChartViews::ShowStatus(const CString& text)
 {
     m_statusText = text;
-    if (hooks.statusShown)
-        hooks.statusShown(text);
+    m_owner.ShowChartStatus(text);
 }
 
 void CChartViews::SetStatusFromThread(const CString& text)
@@ -149,8 +148,7 @@ void CChartViews::ShowViewHost()
                   : view == VIEW_TREND ? static_cast<CWnd*>(m_pTrend) : nullptr;
     if (shown && shown->GetSafeHwnd())
         shown->SetWindowPos(&CWnd::wndTop, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
-    if (hooks.viewShown)
-        hooks.viewShown(view, m_checkedButton);
+    m_owner.OnChartViewShown(view, m_checkedButton);
 }
 
 void CChartViews::RequestMarketData(int view, int period, const CString& start, const CString& end, int)

@@ -17,6 +17,18 @@ class CKLineDlg;
 class DriftlineChartDlg;
 struct SectorRow;
 
+// What the main window does around the views: its toolbar, quote pages and status bar.
+class IChartViewsOwner
+{
+public:
+    virtual ~IChartViewsOwner() = default;
+    // A view was shown (0 list, 1 candlesticks, 2 trend) with the toolbar button to check
+    // (-1 for the list).
+    virtual void OnChartViewShown(int view, int checkedButton) = 0;
+    // A request's state for the status bar.
+    virtual void ShowChartStatus(const CString& text) = 0;
+};
+
 class CChartViews
 {
 public:
@@ -24,17 +36,7 @@ public:
            STOP_WAIT_MS = 3000 };
     typedef std::function<HANDLE(unsigned(__stdcall*)(void*), void*)> ThreadStarter;
 
-    // What the main window does around the views: its toolbar, quote pages and status bar.
-    struct Hooks
-    {
-        // A view was shown (0 list, 1 candlesticks, 2 trend) with the toolbar button to check
-        // (-1 for the list).
-        std::function<void(int view, int checkedButton)> viewShown;
-        // A request's state for the status bar.
-        std::function<void(const CString& text)> statusShown;
-    };
-
-    CChartViews();
+    explicit CChartViews(IChartViewsOwner& owner);
     ~CChartViews();
 
     // Creates both hosts as hidden children of the main window.
@@ -91,8 +93,6 @@ public:
     bool IsSwitchThreadRunning() const;
     void SetStatusFromThread(const CString& text);
 
-    Hooks hooks;
-
 private:
     CChartViews(const CChartViews&) = delete;
     CChartViews& operator=(const CChartViews&) = delete;
@@ -110,6 +110,7 @@ private:
     bool WaitForChart();
     void SelectFromSwitch(const CString& code, int view, int period);
 
+    IChartViewsOwner& m_owner;
     CWnd* m_pMain = nullptr;
     CKLineDlg* m_pKLine = nullptr;
     DriftlineChartDlg* m_pTrend = nullptr;

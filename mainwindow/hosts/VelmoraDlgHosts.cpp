@@ -47,33 +47,63 @@ int SectorPosition(const CString& name)
 
 }  // namespace
 
-void CVelmoraDlg::InitHostHooks()
+void CVelmoraDlg::InitHosts()
 {
-    m_chartViews->hooks.viewShown = [this](int view, int button) { OnChartViewShown(view, button); };
-    m_chartViews->hooks.statusShown = [this](const CString& text) {
-        if (m_statusBar.GetSafeHwnd() != NULL)
-            m_statusBar.SetPaneText(kRequestStatusPane, text);
-    };
-    m_frameHooks.zoomChart = [this](int direction) {
-        CKLineDlg* host = m_chartViews ? m_chartViews->GetKLineHost() : nullptr;
-        if (host != nullptr && m_chartViews->GetView() == VIEW_CANDLES)
-            host->Operate(1, direction);
-    };
-    if (CQuoteBoard* board = GetQuoteBoard())
-    {
-        board->hooks.chartCode = [this] {
-            CString code;
-            GetChartCode(code);
-            return code;
-        };
-        // The shown instrument's fresh quote reaches the open chart and its depth panel.
-        board->hooks.quoteArrived = [this](const QuoteUpdate& update, bool) {
-            if (m_chartViews && m_chartViews->GetView() != VIEW_QUOTE_LIST
-                && update.rowLatest.strCode == m_chartViews->GetCurrentCode())
-                SendMessage(WM_QUOTES_REFRESH, reinterpret_cast<WPARAM>(&update.rowLatest), 0);
-        };
-    }
+    m_chartViews = new CChartViews(*this);
+    m_chartViews->Create(this);
+    ApplySplit(GetSplit());
     ::SetTimer(m_hWnd, kBarsTimer, kBarsTimerMs, BarsTimer);
+}
+
+void CVelmoraDlg::ShowChartStatus(const CString& text)
+{
+    if (m_statusBar.GetSafeHwnd() != NULL)
+        m_statusBar.SetPaneText(kRequestStatusPane, text);
+}
+
+bool CVelmoraDlg::IsQuoteListShown() const
+{
+    return m_chartViews == nullptr || m_chartViews->GetView() == VIEW_QUOTE_LIST;
+}
+
+// The minimised window hides the chart host of the view on show; the restored one shows it.
+void CVelmoraDlg::ShowChartHost(bool show)
+{
+    if (m_chartViews == nullptr)
+        return;
+    const int view = m_chartViews->GetView();
+    CWnd* host = view == VIEW_CANDLES ? static_cast<CWnd*>(m_chartViews->GetKLineHost())
+                 : view == VIEW_TREND ? static_cast<CWnd*>(m_chartViews->GetTrendHost()) : nullptr;
+    if (host != nullptr && host->GetSafeHwnd() != NULL)
+        host->ShowWindow(show ? SW_SHOW : SW_HIDE);
+}
+
+void CVelmoraDlg::RequestChartView(int view, int period, bool /*reload*/)
+{
+    if (m_chartViews)
+        m_chartViews->RequestMarketData(view, period < 0 ? m_chartViews->GetPeriod() : period, CString(), CString(), 1);
+}
+
+void CVelmoraDlg::ZoomChart(int direction)
+{
+    CKLineDlg* host = m_chartViews ? m_chartViews->GetKLineHost() : nullptr;
+    if (host != nullptr && m_chartViews->GetView() == VIEW_CANDLES)
+        host->Operate(1, direction);
+}
+
+CString CVelmoraDlg::ShownChartCode()
+{
+    if (m_chartViews == nullptr || m_chartViews->GetView() == VIEW_QUOTE_LIST)
+        return CString();
+    return m_chartViews->GetCurrentCode();
+}
+
+// The shown instrument's fresh quote reaches the open chart and its depth panel.
+void CVelmoraDlg::OnBoardQuote(const QuoteUpdate& update, bool)
+{
+    if (m_chartViews && m_chartViews->GetView() != VIEW_QUOTE_LIST
+        && update.rowLatest.strCode == m_chartViews->GetCurrentCode())
+        SendMessage(WM_QUOTES_REFRESH, reinterpret_cast<WPARAM>(&update.rowLatest), 0);
 }
 
 // The chart host stands where the quote pages were; the list view brings them back.

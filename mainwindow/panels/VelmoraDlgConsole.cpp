@@ -4,7 +4,6 @@
 #include "VelmoraDlg.h"
 
 #include "AdminDlg.h"
-#include "BoardState.h"
 #include "DeskParts.h"
 #include "DeskProbe.h"
 #include "Md5.h"
@@ -43,8 +42,6 @@ void CVelmoraDlg::InitConsoleCommands()
 {
     if (!CDeskProbe::StatePath().IsEmpty())
         CDeskProbe::SetMoreState([this] { return ConsoleStateLines(m_pAdminDlg); });
-    if (m_boardState != nullptr)
-        m_boardState->filterHost.hooks.toggleConsole = [this] { ToggleConsole(); };
     if (m_deskParts)
         m_deskParts->Windows().SetConsoleStop([this] { StopConsoleRunning(); });
 }
@@ -90,8 +87,6 @@ void CVelmoraDlg::DestroyConsole()
     CDeskProbe::SetMoreState(nullptr);
     if (m_deskParts)
         m_deskParts->Windows().SetConsoleStop(nullptr);
-    if (m_boardState != nullptr)
-        m_boardState->filterHost.hooks.toggleConsole = nullptr;
     if (m_pAdminDlg == nullptr)
         return;
     if (::IsWindow(m_pAdminDlg->GetSafeHwnd()))

@@ -45,6 +45,25 @@ void CVelmoraDlg::DestroyTradePanel()
     }
 }
 
+void CVelmoraDlg::ShowPlatformStatus(const CString& text, COLORREF background, int link)
+{
+    if (m_pTradeDlg != nullptr)
+        m_pTradeDlg->ShowPlatformStatus(text, background, link);
+}
+
+void CVelmoraDlg::SetTradePanelFloating(bool floating)
+{
+    if (m_pTradeDlg != nullptr)
+        m_pTradeDlg->SetFloating(floating);
+}
+
+// The trade dialog and its trading container, not the windows inside them.
+bool CVelmoraDlg::IsTradePanelWindow(HWND hWnd) const
+{
+    return hWnd != NULL && m_pTradeDlg != nullptr
+           && (hWnd == m_pTradeDlg->GetSafeHwnd() || hWnd == m_pTradeDlg->GetContainer());
+}
+
 ITradingWindows& CVelmoraDlg::TradingWindows()
 {
     if (m_pTradeWindows != nullptr)

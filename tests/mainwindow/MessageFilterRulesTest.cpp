@@ -14,6 +14,8 @@ TEST(MessageFilterRulesTest, KeysActOnlyWhereTheyBelong)
     KeyContext tradeEdit;  // an order-entry field: none of the main window's windows
     KeyContext tradePanel;
     tradePanel.targetIsTradePanel = true;
+    KeyContext ownedDialog;  // a control of the risk settings or the console
+    ownedDialog.targetInOtherWindow = true;
     KeyContext searchOpen = ownView;
     searchOpen.smartKeyboardOpen = true;
     KeyContext noticeShown = ownView;
@@ -36,6 +38,10 @@ TEST(MessageFilterRulesTest, KeysActOnlyWhereTheyBelong)
         { "Esc closes the quick search", searchOpen, VK_ESCAPE, KeyAction::CloseSmartKeyboard },
         { "Esc reaches the notice", noticeShown, VK_ESCAPE, KeyAction::Default },
         { "Esc on the list", pageList, VK_ESCAPE, KeyAction::OpenView },
+        { "Esc in an order field", tradeEdit, VK_ESCAPE, KeyAction::OpenView },
+        { "Esc in a dialog of its own", ownedDialog, VK_ESCAPE, KeyAction::Default },
+        { "Enter in a dialog of its own", ownedDialog, VK_RETURN, KeyAction::Default },
+        { "digit in a dialog of its own", ownedDialog, '5', KeyAction::Default },
         { "Home on a view", ownView, VK_HOME, KeyAction::Consume },
         { "Home in an edit", tradeEdit, VK_HOME, KeyAction::Default },
         { "Left on the focused list", listFocused, VK_LEFT, KeyAction::ForwardToTabStrip },

@@ -30,7 +30,6 @@ public:
     void ToggleTradePanel() override { ++panelToggles; }
     void ToggleConsole() override { ++consoleToggles; }
     int HitTestCaptionButton(int x, int y) const override { return x >= 50 && x < 103 && y >= 10 && y < 30 ? 3 : -1; }
-    int GetSplit() const override { return splits.empty() ? 420 : splits.back(); }
     void ApplySplit(int split) override { splits.push_back(split); }
 
     RecordingWindow main{ RecordingWindow::Kind::TopLevel, RECT{ 100, 100, 900, 700 }, "FilterMain" };

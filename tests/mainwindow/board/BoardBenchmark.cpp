@@ -64,6 +64,15 @@ CString CodeOf(char prefix, int i)
     return code;
 }
 
+// The main window's side: nothing held, no chart, quotes go nowhere else.
+struct QuietOwner : IQuoteBoardOwner
+{
+    void CollectHeldCodes(std::vector<CString>&, std::vector<CString>&) override {}
+    CString ShownChartCode() override { return CString(); }
+    void OnBoardQuote(const QuoteUpdate&, bool) override {}
+    void SwitchToInstrument(const CString&) override {}
+};
+
 class BoardFixture
 {
 public:
@@ -73,7 +82,7 @@ public:
         ::InitCommonControlsEx(&controls);
         main.CreateEx(0, "STATIC", "board benchmark", WS_POPUP | WS_VISIBLE | WS_CLIPCHILDREN,
                       CRect(0, 0, 1600, 1000), nullptr, 0);
-        board.reset(new CQuoteBoard(main, store, QuoteFetchers()));
+        board.reset(new CQuoteBoard(main, owner, store, QuoteFetchers()));
         board->Create();
         board->Place(CRect(0, 0, 1600, kRowHeight * (kVisibleRows + 1) + 25 + 4));
         board->CreateMySector();
@@ -146,6 +155,7 @@ public:
     }
 
     CWnd main;
+    QuietOwner owner;
     QuoteStore& store = GetQuoteStore();  // the program's store, which the list rows consult
     std::unique_ptr<CQuoteBoard> board;
     std::vector<CString> codes;

@@ -46,6 +46,24 @@ std::string Join(const std::vector<CString>& codes)
     return joined;
 }
 
+// The main window's side of the board, as each test sets it.
+struct BoardOwner : IQuoteBoardOwner
+{
+    void CollectHeldCodes(std::vector<CString>& orderedCodes, std::vector<CString>& heldCodes) override
+    {
+        orderedCodes.insert(orderedCodes.end(), ordered.begin(), ordered.end());
+        heldCodes.insert(heldCodes.end(), held.begin(), held.end());
+    }
+    CString ShownChartCode() override { return chartCode; }
+    void OnBoardQuote(const QuoteUpdate&, bool) override { ++quotes; }
+    void SwitchToInstrument(const CString& code) override { chosen = code; }
+
+    std::vector<CString> ordered, held;
+    CString chartCode;
+    int quotes = 0;
+    CString chosen;
+};
+
 class QuoteBoardTest : public ::testing::Test
 {
 protected:
@@ -61,7 +79,7 @@ protected:
             stockRequests.push_back(std::string(market) + ":" + std::string(code));
         };
         fetchers.dropStockQuote = [this](const CString& code) { stockDrops.push_back(std::string(code)); };
-        board.reset(new CQuoteBoard(mainWnd, store, fetchers));
+        board.reset(new CQuoteBoard(mainWnd, owner, store, fetchers));
         ASSERT_TRUE(board->Create());
         board->Place(CRect(20, 25, 1420, 525));
         board->CreateMySector();
@@ -129,6 +147,7 @@ protected:
 
     RecordingWindow mainWindow{ RecordingWindow::Kind::TopLevel, RECT{ 0, 0, 1440, 600 }, "BoardMain" };
     CWnd mainWnd;
+    BoardOwner owner;
     QuoteStore store;
     std::unique_ptr<CQuoteBoard> board;
     std::vector<std::string> polled, removed, stockRequests, stockDrops;
@@ -161,15 +180,13 @@ TEST_F(QuoteBoardTest, BatchUpdatesEverySectorInTheStoreButWritesOnlyTheShownRow
     board->ShowSector(MY_SECTOR_NAME);
     ASSERT_EQ(board->CurrentPageKey(), "沪深");
     ASSERT_EQ(Cell(MY_SECTOR_NAME, 0, 1), "600000");
-    int arrived = 0;
-    board->hooks.quoteArrived = [&](const QuoteUpdate&, bool) { ++arrived; };
 
     QuoteBatch batch;
     batch.emplace_back(Tick("600000", "10.52", "10.00"));
     batch.emplace_back(Tick("00700", "380.20", "379.00"));
     board->ApplyQuoteBatch(batch);
 
-    EXPECT_EQ(arrived, 2);
+    EXPECT_EQ(owner.quotes, 2);
     EXPECT_EQ(Cell("沪深", RowOf("沪深", "600000"), 3), "10.52");
     EXPECT_EQ(Cell(MY_SECTOR_NAME, 0, 3), "") << "a page not shown is not written";
     EXPECT_EQ(Cell("港股", 0, 3), "");
@@ -184,19 +201,16 @@ TEST_F(QuoteBoardTest, BatchUpdatesEverySectorInTheStoreButWritesOnlyTheShownRow
 TEST_F(QuoteBoardTest, PollersGetTheShownAndHeldStocksOnceSortedAndLoseWhatLeft)
 {
     LoadLists();
-    board->hooks.heldCodes = [](std::vector<CString>& ordered, std::vector<CString>& held) {
-        ordered.push_back("XAUUSD");  // an open order of a forex code: never polled
-        ordered.push_back("000001");
-        held.push_back("00700");
-        held.push_back("000001");
-    };
+    owner.ordered = {"XAUUSD", "000001"};  // an open order of a forex code: never polled
+    owner.held = {"00700", "000001"};
     board->RefreshPolling(1);
     EXPECT_EQ(polled, std::vector<std::string>({ "CSM:000001,600000,600036,", "HKS:00700," }));
     EXPECT_EQ(Join(board->PolledCodes()), "000001,00700,600000,600036,XAUUSD,");
     EXPECT_TRUE(removed.empty());
 
-    board->hooks.heldCodes = nullptr;
-    board->hooks.chartCode = [] { return CString("600036"); };
+    owner.ordered.clear();
+    owner.held.clear();
+    owner.chartCode = "600036";
     SelectTab("沪深");
     polled.clear();
     board->RefreshPolling(1);
@@ -252,8 +266,6 @@ TEST_F(QuoteBoardTest, TabChangeShowsThatPageAndASelectionOutsideThePagesShowsNo
 TEST_F(QuoteBoardTest, TypedDigitOpensTheSearchOnceAndEnterSwitchesToTheChoice)
 {
     LoadLists();
-    CString chosen;
-    board->hooks.switchInstrument = [&](const CString& code) { chosen = code; };
     auto dialog = [] { return ::FindWindowA(NULL, CSearchDlg::kTitle); };
     auto count = [&] {
         HWND list = ::GetDlgItem(dialog(), IDC_SEARCH_LIST);
@@ -273,7 +285,7 @@ TEST_F(QuoteBoardTest, TypedDigitOpensTheSearchOnceAndEnterSwitchesToTheChoice)
     EXPECT_TRUE(script.Finished()) << "stalled at: " << script.Stalled();
     EXPECT_FALSE(secondOpened) << "one popup at a time";
     EXPECT_FALSE(board->IsSearchOpen());
-    EXPECT_EQ(chosen, "600000");
+    EXPECT_EQ(owner.chosen, "600000");
 }
 
 }  // namespace

@@ -96,7 +96,8 @@ protected:
 
     bool Idle() { return m_views.GetBusy() == 0; }
 
-    CChartViews m_views;
+    ViewsOwnerStandIn m_owner;
+    CChartViews m_views{m_owner};
     MainStandIn m_main{m_views};
     std::atomic<int> m_loads{0};
     CString m_loadedCode;

@@ -104,7 +104,8 @@ struct OpenChart
         views.DestroyHosts();
         tolvan::test::PumpPending();
     }
-    CChartViews views;
+    ViewsOwnerStandIn owner;
+    CChartViews views{owner};
     MainStandIn main{views};
 };
 

@@ -76,7 +76,8 @@ protected:
     }
 
     std::unique_ptr<webtest::ScopedServiceBase> m_base;
-    CChartViews m_views;
+    ViewsOwnerStandIn m_owner;
+    CChartViews m_views{m_owner};
     MainStandIn m_main{m_views};
 };
 

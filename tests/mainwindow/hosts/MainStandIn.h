@@ -5,6 +5,13 @@
 #include <atomic>
 #include "ChartViews.h"
 
+// The main window's side of the chart views: its toolbar and status bar are not there.
+struct ViewsOwnerStandIn : IChartViewsOwner
+{
+    void OnChartViewShown(int, int) override {}
+    void ShowChartStatus(const CString&) override {}
+};
+
 class MainStandIn : public CWnd
 {
 public:
