@@ -12,6 +12,8 @@
 #include <stdlib.h>
 #include <string.h>
 
+#include <vector>
+
 namespace login_test {
 
 namespace {
@@ -172,6 +174,21 @@ HWND ShownQuoteList(HWND main)
     HWND list = NULL;
     ::EnumChildWindows(main, MatchQuoteList, reinterpret_cast<LPARAM>(&list));
     return list;
+}
+
+std::wstring StatusPaneText(HANDLE process, HWND statusBar, int pane)
+{
+    const int length = LOWORD(::SendMessageW(statusBar, SB_GETTEXTLENGTHW, pane, 0));
+    const SIZE_T bytes = (length + 1) * sizeof(wchar_t);
+    void* remote = ::VirtualAllocEx(process, NULL, bytes, MEM_COMMIT, PAGE_READWRITE);
+    if (remote == NULL)
+        return L"";
+    ::SendMessageW(statusBar, SB_GETTEXTW, pane, reinterpret_cast<LPARAM>(remote));
+    std::vector<wchar_t> text(length + 1, 0);
+    SIZE_T read = 0;
+    ::ReadProcessMemory(process, remote, text.data(), bytes, &read);
+    ::VirtualFreeEx(process, remote, 0, MEM_RELEASE);
+    return std::wstring(text.data());
 }
 
 tolvan::test::Screenshot KeepPicture(HWND window, const char* name,

@@ -48,6 +48,9 @@ std::string ControlText(HWND window, int id);
 // null when none.
 HWND ShownQuoteList(HWND main);
 
+// A status-bar pane's text, read from the memory of the process that owns the status bar.
+std::wstring StatusPaneText(HANDLE process, HWND statusBar, int pane);
+
 // The window's client area once `painted` holds for the picture (the program may not have
 // painted its latest state yet; 10 s at most), saved as <build>\test-artifacts\<name>. The
 // picture is empty when the window could not be captured.

@@ -83,20 +83,9 @@ protected:
         return main;
     }
 
-    // A status-bar pane's text, read from the terminal's own memory.
     std::wstring PaneText(HWND statusBar, int pane)
     {
-        const int length = LOWORD(::SendMessageW(statusBar, SB_GETTEXTLENGTHW, pane, 0));
-        const SIZE_T bytes = (length + 1) * sizeof(wchar_t);
-        void* remote = ::VirtualAllocEx(m_terminal.Handle(), NULL, bytes, MEM_COMMIT, PAGE_READWRITE);
-        if (remote == NULL)
-            return L"";
-        ::SendMessageW(statusBar, SB_GETTEXTW, pane, reinterpret_cast<LPARAM>(remote));
-        std::vector<wchar_t> text(length + 1, 0);
-        SIZE_T read = 0;
-        ::ReadProcessMemory(m_terminal.Handle(), remote, text.data(), bytes, &read);
-        ::VirtualFreeEx(m_terminal.Handle(), remote, 0, MEM_RELEASE);
-        return std::wstring(text.data());
+        return login_test::StatusPaneText(m_terminal.Handle(), statusBar, pane);
     }
 
     HWND AnswerClosePrompt(HWND main, int answer)
