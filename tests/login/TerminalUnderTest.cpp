@@ -23,6 +23,7 @@ const char kMainTitle[] = "Tolvan证券";
 const DWORD kExitWaitMs = 30000;
 const DWORD kPaintWaitMs = 10000;
 const int kSectorTabs = 1000;
+const int kDeckTree = 2004;  // the trading container's tree
 
 struct FoundWindow
 {
@@ -51,6 +52,18 @@ BOOL CALLBACK MatchQuoteList(HWND window, LPARAM argument)
     HWND page = ::GetParent(window);
     if (strcmp(name, WC_LISTVIEWA) == 0 && ::IsWindowVisible(window) && page != NULL
         && ::GetDlgCtrlID(::GetParent(page)) == kSectorTabs)
+    {
+        *reinterpret_cast<HWND*>(argument) = window;
+        return FALSE;
+    }
+    return TRUE;
+}
+
+BOOL CALLBACK MatchDeckTree(HWND window, LPARAM argument)
+{
+    char name[32] = {0};
+    ::GetClassNameA(window, name, sizeof(name));
+    if (strcmp(name, WC_TREEVIEWA) == 0 && ::GetDlgCtrlID(window) == kDeckTree)
     {
         *reinterpret_cast<HWND*>(argument) = window;
         return FALSE;
@@ -174,6 +187,31 @@ HWND ShownQuoteList(HWND main)
     HWND list = NULL;
     ::EnumChildWindows(main, MatchQuoteList, reinterpret_cast<LPARAM>(&list));
     return list;
+}
+
+HWND DockedTradePanel(HWND main)
+{
+    for (HWND child = ::GetWindow(main, GW_CHILD); child != NULL; child = ::GetWindow(child, GW_HWNDNEXT))
+    {
+        HWND tree = NULL;
+        ::EnumChildWindows(child, MatchDeckTree, reinterpret_cast<LPARAM>(&tree));
+        if (tree != NULL)
+            return child;
+    }
+    return NULL;
+}
+
+HWND ShownChartHost(HWND main)
+{
+    const HWND panel = DockedTradePanel(main);
+    for (HWND child = ::GetWindow(main, GW_CHILD); child != NULL; child = ::GetWindow(child, GW_HWNDNEXT))
+    {
+        char name[32] = {0};
+        ::GetClassNameA(child, name, sizeof(name));
+        if (child != panel && strcmp(name, "#32770") == 0 && ::IsWindowVisible(child))
+            return child;
+    }
+    return NULL;
 }
 
 std::wstring StatusPaneText(HANDLE process, HWND statusBar, int pane)

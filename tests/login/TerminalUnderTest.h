@@ -48,6 +48,13 @@ std::string ControlText(HWND window, int id);
 // null when none.
 HWND ShownQuoteList(HWND main);
 
+// The docked trade panel: the main window's child that holds the trading container's tree;
+// null when there is none.
+HWND DockedTradePanel(HWND main);
+// The chart host on show: a visible dialog child of the main window other than the trade
+// panel; null while the quote list is shown.
+HWND ShownChartHost(HWND main);
+
 // A status-bar pane's text, read from the memory of the process that owns the status bar.
 std::wstring StatusPaneText(HANDLE process, HWND statusBar, int pane);
 

@@ -42,7 +42,7 @@ const char kNoticeTitle[] = "公告";
 const char kRequesting[] = "正在请求数据！";
 
 enum {
-    kSectorTabs = 1000, kDeckTree = 2004, kNoticeClose = 1066, kRiskEdit = 1037, kStrategyCombo = 5071,
+    kSectorTabs = 1000, kNoticeClose = 1066, kRiskEdit = 1037, kStrategyCombo = 5071,
     kFirstToolbarButton = 0x7100,
 };
 // The toolbar buttons of the views: the quote list, the trend and the day candles.
@@ -75,24 +75,6 @@ RECT PlaceIn(HWND main, HWND window)
 bool HasVisibleStyle(HWND window)
 {
     return (::GetWindowLongA(window, GWL_STYLE) & WS_VISIBLE) != 0;
-}
-
-HWND FindDescendant(HWND root, int id, const char* className)
-{
-    struct Search
-    {
-        int id;
-        const char* className;
-        HWND found;
-    } search{id, className, NULL};
-    ::EnumChildWindows(root, [](HWND window, LPARAM argument) -> BOOL {
-        Search* search = reinterpret_cast<Search*>(argument);
-        if (::GetDlgCtrlID(window) != search->id || ClassOf(window) != search->className)
-            return TRUE;
-        search->found = window;
-        return FALSE;
-    }, reinterpret_cast<LPARAM>(&search));
-    return search.found;
 }
 
 std::string TextOf(HWND window)
@@ -132,12 +114,10 @@ protected:
         m_tabs = ::GetDlgItem(m_main, kSectorTabs);
         m_statusBar = ::FindWindowExA(m_main, NULL, STATUSCLASSNAMEA, NULL);
         m_toolbar = ::FindWindowExA(m_main, NULL, NULL, "Ribbonet");
-        // The trade panel is the main window's child that holds the trading container's tree.
-        HWND tree = FindDescendant(m_main, kDeckTree, WC_TREEVIEWA);
-        ASSERT_NE(HWND(NULL), tree) << "no trading container";
-        m_container = ::GetAncestor(tree, GA_PARENT);
-        m_panel = ::GetAncestor(m_container, GA_PARENT);
-        ASSERT_EQ(m_main, ::GetAncestor(m_panel, GA_PARENT));
+        m_panel = login_test::DockedTradePanel(m_main);
+        ASSERT_NE(HWND(NULL), m_panel) << "no docked trade panel";
+        // The trading container fills the panel.
+        m_container = ::GetWindow(m_panel, GW_CHILD);
         ASSERT_TRUE(PumpUntil([&] { return m_terminal.Find(kNoticeTitle) != NULL; }, kDeadlineMs)) << "no notice";
     }
 
@@ -202,14 +182,7 @@ protected:
         ClickAt(CentreOf(::GetDlgItem(m_toolbar, kFirstToolbarButton + index)));
     }
 
-    // The chart host on show: a visible dialog child of the main window other than the panel.
-    HWND ShownChartHost() const
-    {
-        for (HWND child = ::GetWindow(m_main, GW_CHILD); child != NULL; child = ::GetWindow(child, GW_HWNDNEXT))
-            if (child != m_panel && ClassOf(child) == "#32770" && ::IsWindowVisible(child))
-                return child;
-        return NULL;
-    }
+    HWND ShownChartHost() const { return login_test::ShownChartHost(m_main); }
 
     // The toolbar button drawn checked; -1 for none.
     int CheckedToolbarButton() const

@@ -4,6 +4,8 @@
 #include "FrameResource.h"
 #include "testsupport/Screenshot.h"
 
+#include <vector>
+
 namespace frametest {
 
 inline tolvan::test::Screenshot CaptureWholeWindow(HWND window)
@@ -45,6 +47,16 @@ inline size_t CountNear(const tolvan::test::Screenshot& shot, COLORREF color, co
                 ++count;
         }
     return count;
+}
+
+// The pixels of `rect`, row by row.
+inline std::vector<uint32_t> Region(const tolvan::test::Screenshot& shot, const RECT& rect)
+{
+    std::vector<uint32_t> pixels;
+    for (int y = rect.top; y < rect.bottom; ++y)
+        for (int x = rect.left; x < rect.right; ++x)
+            pixels.push_back(shot.PixelAt(x, y));
+    return pixels;
 }
 
 // The skin as the program carries it, to compare the drawn frame with.
