@@ -56,13 +56,6 @@ const int kStatusBarHeight = 25;
 const int kCloseX = -20, kMaximiseX = -42, kMinimiseX = -64, kTradeX = 76, kConsoleX = 139, kRiskX = 208;
 const int kCaptionButtonY = 20;
 
-std::string ClassOf(HWND window)
-{
-    char name[64] = {0};
-    ::GetClassNameA(window, name, sizeof(name));
-    return name;
-}
-
 // The window's rectangle in the client coordinates of `main`.
 RECT PlaceIn(HWND main, HWND window)
 {
