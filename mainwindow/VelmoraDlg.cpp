@@ -242,6 +242,7 @@ BOOL CVelmoraDlg::OnInitDialog()
         return true;
     };
     InitHostHooks();
+    AddHostShutdownStops();
     // -- end hosts init --
     // -- panels init --
     CreateTradePanel();
@@ -309,6 +310,9 @@ void CVelmoraDlg::StartConnections()
 
 void CVelmoraDlg::OnDestroy()
 {
+    // Every worker ends first, stage by stage, while this window answers what they send and
+    // everything they deliver to still exists.
+    StopWorkers();
     // -- panels destroy --
     DestroyConsole();
     if (m_deskParts)
@@ -319,15 +323,15 @@ void CVelmoraDlg::OnDestroy()
     DestroyTradePanel();
     // -- end panels destroy --
     // -- hosts destroy --
-    StopHosts();
-    delete m_chartViews;
+    // A switch thread that did not end keeps the views it works on.
+    if (StopHosts())
+        delete m_chartViews;
     m_chartViews = nullptr;
     // -- end hosts destroy --
     // -- desk destroy --
     DestroyDesk();
     // -- end desk destroy --
     // -- board destroy --
-    StopBoard();
     DestroyBoard();
     // -- end board destroy --
     // -- frame destroy --

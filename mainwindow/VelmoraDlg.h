@@ -68,9 +68,10 @@ public:
     HWND GetToolbarWindow() const { return m_toolbar.GetSafeHwnd(); }
     CStatusBar& GetStatusBar() { return m_statusBar; }
     FrameHooks& Hooks() { return m_frameHooks; }
-    // A worker to stop at the end: `first` with the receivers and the clock (one shared
-    // 3000 ms bound), else after them with 2000 ms of its own. Never kills the worker.
-    void AddShutdownStop(const char* name, bool first, CShutdownPlan::StopFunction stop);
+    // A worker to stop at the end, in its stage: with the receivers and the clock (one shared
+    // 3000 ms bound), else after them with 2000 ms of its own. Never kills the worker; the
+    // stop returns whether it ended, and its owner keeps what a worker left running uses.
+    void AddShutdownStop(const char* name, ShutdownStage stage, CShutdownPlan::StopFunction stop);
 protected:
     LRESULT DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
     void PostNcDestroy() override;
@@ -119,14 +120,16 @@ protected:
     void RequestToolbarView(const char* button, int view, int period, bool reload);
     void MenuBarCommand(int item);
     void SetTradePanelDocked();
+    // The end: every worker stopped while the window answers, then the rest of the frame.
+    void StopWorkers();
     void ShutDownFrame();
     // -- end frame --
     // -- board: quote board, batches, pages, polling, search, notice, splash --
 public:
     // Places the sector tabs and their quote pages in the quote area (client coordinates).
     void PlaceBoard(const CRect& quoteArea);
-    // Ends the board's timer and threads (instrument lists, pollers, downloads); harmless
-    // when called again.
+    // Ends the board's timer and its message filter (its threads end in the end's plan);
+    // harmless when called again.
     void StopBoard();
     CQuoteBoard* GetQuoteBoard();
     CString GetCurrentPageKey() const override;
@@ -138,6 +141,9 @@ public:
     bool OpenSmartKeyboard(const MSG& key);
 protected:
     void InitBoard();
+    // The pollers, the instrument lists, the stock quote downloader and the start-up thread,
+    // stopped in the end's plan.
+    void AddBoardShutdownStops();
     void DestroyBoard();
     CRect DefaultBoardArea() const;
     afx_msg void OnAddToMySector();
@@ -200,8 +206,9 @@ protected:
 public:
     // The quote area's rectangle for the chart hosts (client coordinates); the layout calls it.
     void PlaceCharts(const CRect& area);
-    // Ends the hosts' threads; the hosts' windows go with the main window.
-    void StopHosts();
+    // Ends the instrument-switch thread (the end's plan has stopped the downloads); true when
+    // nothing of the chart views runs any more, so they may go.
+    bool StopHosts();
     // view 0 list, 1 candlesticks, 2 trend; period in minutes (0 day, 5040 week, 43200 month).
     void RequestMarketData(int view, int period, const CString& start, const CString& end, int flag);
     // The instrument the charts show when a view is asked for (the selected quote row).
@@ -215,6 +222,8 @@ public:
 protected:
     void OnOK() override;
     void InitHostHooks();
+    // The K-line loaders and the history download, stopped in the end's plan.
+    void AddHostShutdownStops();
     void OnChartViewShown(int view, int checkedButton);
     bool SelectRowOfCode(int pageIndex, const CString& code);
     afx_msg LRESULT OnSectorChanged(WPARAM, LPARAM);
@@ -307,6 +316,8 @@ private:
     bool m_bNoticeShowing = false;
     RECT m_workArea = {};
     std::unique_ptr<CShutdownPlan> m_shutdownPlan;
+    // Set by the stop of the receivers (which may outlive the end) once they have all ended.
+    std::shared_ptr<volatile LONG> m_receiversEnded = std::make_shared<volatile LONG>(0);
     // -- end frame state --
     // -- board state --
     CBoardState* m_boardState = nullptr;  // made by InitBoard, freed by DestroyBoard

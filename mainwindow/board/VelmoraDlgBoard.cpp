@@ -82,6 +82,27 @@ void CVelmoraDlg::InitBoard()
     state.timerSet = ::SetTimer(m_hWnd, kListRefreshTimer, kListRefreshMs, ListRefreshTimer) != 0;
     theApp.m_pMessageFilter = &state.filter;
     state.listStartup.Start(m_hWnd);
+    AddBoardShutdownStops();
+}
+
+void CVelmoraDlg::AddBoardShutdownStops()
+{
+    // The pollers and the market-list handler are never destroyed: one left running keeps a
+    // live object. The board's own workers keep the board state (DestroyBoard).
+    AddShutdownStop("A-share quote poller", SHUTDOWN_POLLERS, [](DWORD) {
+        GetCsmWebQuote().StopQuotePolling();
+        return !GetCsmWebQuote().IsRunning();
+    });
+    AddShutdownStop("Hong Kong quote poller", SHUTDOWN_POLLERS, [](DWORD) {
+        GetHksWebQuote().StopQuotePolling();
+        return !GetHksWebQuote().IsRunning();
+    });
+    AddShutdownStop("instrument lists", SHUTDOWN_DOWNLOADS, [](DWORD) { return GetMarketListProc().StopMarketListTasks(); });
+    CBoardState* state = m_boardState;
+    AddShutdownStop("stock quote download", SHUTDOWN_DOWNLOADS,
+                    [state](DWORD waitMs) { return state->stockDown.Stop(waitMs); });
+    AddShutdownStop("instrument-list start-up", SHUTDOWN_DOWNLOADS,
+                    [state](DWORD waitMs) { return state->listStartup.Stop(waitMs); });
 }
 
 // The quote area until the frame lays the window out: below the toolbar, above the docked
@@ -111,11 +132,6 @@ void CVelmoraDlg::StopBoard()
     if (state.timerSet)
         ::KillTimer(m_hWnd, kListRefreshTimer);
     state.timerSet = false;
-    state.listStartup.Stop();
-    state.stockDown.Stop();
-    GetMarketListProc().StopMarketListTasks();
-    GetCsmWebQuote().StopQuotePolling();
-    GetHksWebQuote().StopQuotePolling();
 }
 
 void CVelmoraDlg::DestroyBoard()
@@ -139,6 +155,9 @@ void CVelmoraDlg::DestroyBoard()
         delete state->splash;
     }
     state->board.Destroy();
+    // A worker of the board that did not end at its stop still works on the state.
+    if (state->listStartup.IsRunning() || state->stockDown.IsRunning())
+        return;
     delete state;
 }
 

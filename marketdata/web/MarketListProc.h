@@ -2,7 +2,9 @@
 // fetched at start-up in a fixed chain on download-task threads: A-share list (from the cache
 // file when its version is current), A-share snapshot, Hong Kong list, Hong Kong snapshot.
 // Each step has a ready flag (0 not yet, 1 ready, -1 failed) that the start-up thread polls;
-// a flag becomes 1 only once its data is complete, and a failed step ends the chain.
+// a flag becomes 1 only once its data is complete, and a failed step ends the chain. The
+// version check before each list runs on a thread of its own too: nothing here waits for the
+// network on the caller's thread.
 #pragma once
 #include <afx.h>
 #include <atomic>
@@ -22,7 +24,7 @@ public:
     // default the program directory's "Config.ini" and the per-user application folder.
     void SetStorage(const CString& strConfigPath, const CString& strCacheFolder);
 
-    // Starts the chain (the version check runs on the calling thread).
+    // Starts the chain and returns at once (the version check runs on its own thread).
     void UpdateCsmMarketList();
     // The same, keeping the window that the lists are reported to and the message for them;
     // the window also becomes the market-data window (SetMarketDataWindow).
@@ -45,9 +47,10 @@ public:
     bool IsCsmListCurrent();
     bool IsHksListCurrent();
 
-    // Stops every task (cancel, then up to 2000 ms each; a thread still running is left
-    // alone).
-    void StopMarketListTasks();
+    // Stops the chain for good: no later step starts, every running transfer ends, and each
+    // thread (version checks, lists, snapshots) gets up to 2000 ms; a thread still running
+    // then is reported and left alone (the handler is never destroyed). True when none runs.
+    bool StopMarketListTasks();
 
     void OnDownLoaded(const std::string& strUrl, int nResult, std::string& strBody) override;
 
@@ -55,8 +58,12 @@ private:
     CAMarketListProc(const CAMarketListProc&) = delete;
     CAMarketListProc& operator=(const CAMarketListProc&) = delete;
 
+    enum { STOP_WAIT_MS = 2000 };
+
     struct MarketChain
     {
+        MarketChain() : versionCheck("instrument-list version check") {}
+        CStoppableThread versionCheck;
         DownloadTask listTask;
         DownloadTask infoTask;
         std::atomic<int> listReady{0};
@@ -69,6 +76,7 @@ private:
     };
 
     void UpdateMarketList(MarketChain& chain, bool bCsm);
+    void CheckVersionAndFetchList(MarketChain& chain, bool bCsm);
     bool IsListCurrent(MarketChain& chain, const std::string& versionUrl);
     bool LoadCachedList(MarketChain& chain);
     void OnListReply(MarketChain& chain, bool bCsm, int nResult, const std::string& body);
@@ -84,6 +92,7 @@ private:
     CString m_strCacheFolder;
     HWND m_hReportWnd;
     UINT m_nListMessage;
+    std::atomic<bool> m_stopped{false};
 };
 
 // The process-wide handler, never destroyed.
