@@ -376,12 +376,14 @@ class HttpServices:
         self.log = collections.deque(maxlen=REQUEST_LOG_SIZE)
         self.codec = TokenCodec(sim.config["token_key_text"], sim.config["token_iv"])
         self.login = LoginServices()
+        # Paths of the requests a stall holds while their client waits; a reset releases them
+        # (they leave the list as they are answered).
+        self.held = []
         self.reset()
 
     def reset(self):
         self.faults.clear()
         self.log.clear()
-        self.held = []      # paths of the requests a stall holds while their client waits
         self.check_tokens = True
         self.notice_on = True
         self.market_days = {}
