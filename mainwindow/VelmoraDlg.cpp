@@ -323,8 +323,8 @@ void CVelmoraDlg::OnDestroy()
     DestroyTradePanel();
     // -- end panels destroy --
     // -- hosts destroy --
-    // A switch thread that did not end keeps the views it works on.
-    if (StopHosts())
+    // A switch thread that did not end, or stops still to run, keep the views.
+    if (StopHosts() && AreWorkerStopsDone())
         delete m_chartViews;
     m_chartViews = nullptr;
     // -- end hosts destroy --

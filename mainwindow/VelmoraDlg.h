@@ -68,6 +68,8 @@ public:
     HWND GetToolbarWindow() const { return m_toolbar.GetSafeHwnd(); }
     CStatusBar& GetStatusBar() { return m_statusBar; }
     FrameHooks& Hooks() { return m_frameHooks; }
+    // False while the end's stops still run on their own thread (the pump ran out first).
+    bool AreWorkerStopsDone() const { return m_bWorkerStopsDone; }
     // A worker to stop at the end, in its stage: with the receivers and the clock (one shared
     // 3000 ms bound), else after them with 2000 ms of its own. Never kills the worker; the
     // stop returns whether it ended, and its owner keeps what a worker left running uses.
@@ -318,6 +320,9 @@ private:
     std::unique_ptr<CShutdownPlan> m_shutdownPlan;
     // Set by the stop of the receivers (which may outlive the end) once they have all ended.
     std::shared_ptr<volatile LONG> m_receiversEnded = std::make_shared<volatile LONG>(0);
+    // Every stop of the end has run (each worker ended or was left running); until then the
+    // objects the stops reach must stay.
+    bool m_bWorkerStopsDone = false;
     // -- end frame state --
     // -- board state --
     CBoardState* m_boardState = nullptr;  // made by InitBoard, freed by DestroyBoard

@@ -155,8 +155,9 @@ void CVelmoraDlg::DestroyBoard()
         delete state->splash;
     }
     state->board.Destroy();
-    // A worker of the board that did not end at its stop still works on the state.
-    if (state->listStartup.IsRunning() || state->stockDown.IsRunning())
+    // A worker of the board that did not end at its stop still works on the state, and stops
+    // still to run reach it.
+    if (!AreWorkerStopsDone() || state->listStartup.IsRunning() || state->stockDown.IsRunning())
         return;
     delete state;
 }

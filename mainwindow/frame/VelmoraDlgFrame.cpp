@@ -566,7 +566,8 @@ void CVelmoraDlg::StopWorkers()
         ::InterlockedExchange(receiversEnded.get(), ended ? 1 : 0);
         return ended;
     });
-    if (!m_shutdownPlan->RunPumping())
+    m_bWorkerStopsDone = m_shutdownPlan->RunPumping();
+    if (!m_bWorkerStopsDone)
     {
         // The stopping thread still runs over the plan and what its stops reach.
         m_shutdownPlan.release();

@@ -63,9 +63,6 @@ private:
     struct MarketChain
     {
         MarketChain() : versionCheck("instrument-list version check") {}
-        CStoppableThread versionCheck;
-        DownloadTask listTask;
-        DownloadTask infoTask;
         std::atomic<int> listReady{0};
         std::atomic<int> infoReady{0};
         std::string strServerVersion;  // "%d" of the last version check
@@ -73,6 +70,10 @@ private:
         std::vector<QuoteRow> rows;
         const char* pszFileName;       // cache file in the cache folder
         const char* pszVersionKey;     // key of section "system"
+        // Last, so that they go first: each waits for its thread, which writes the above.
+        CStoppableThread versionCheck;
+        DownloadTask listTask;
+        DownloadTask infoTask;
     };
 
     void UpdateMarketList(MarketChain& chain, bool bCsm);
@@ -86,13 +87,15 @@ private:
     CString CachePath(const MarketChain& chain);
     CString ConfigPath();
 
-    MarketChain m_csm;
-    MarketChain m_hks;
+    // Before the chains: the chains' threads, which their members wait for when they go,
+    // read these to the end.
     CString m_strConfigPath;
     CString m_strCacheFolder;
     HWND m_hReportWnd;
     UINT m_nListMessage;
     std::atomic<bool> m_stopped{false};
+    MarketChain m_csm;
+    MarketChain m_hks;
 };
 
 // The process-wide handler, never destroyed.

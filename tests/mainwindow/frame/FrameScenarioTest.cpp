@@ -283,9 +283,11 @@ TEST_F(FrameScenarioTest, EndsWithinItsBoundWhenClosedWhileItsDownloadsStall)
     CloseAndExpectACleanEnd(main, "while the history download and the quote downloads stall");
 }
 
-TEST_F(FrameScenarioTest, StartsPromptlyAndEndsWithinItsBoundWhileTheListVersionCheckStalls)
+TEST_F(FrameScenarioTest, StartsPromptlyAndEndsWithinItsBoundWhileTheListCheckAndTheNoticeStall)
 {
     ASSERT_EQ("OK", s_sim->Control("http fault /services/stock/csm/version stall"));
+    // The start's notice request too: the end must not wait it out either.
+    ASSERT_EQ("OK", s_sim->Control("http fault /services/stock/notice stall"));
     ASSERT_TRUE(m_terminal.Start());
     HWND login = m_terminal.WaitForLoginWindow(kDeadlineMs);
     ASSERT_NE(HWND(NULL), login);
@@ -303,6 +305,8 @@ TEST_F(FrameScenarioTest, StartsPromptlyAndEndsWithinItsBoundWhileTheListVersion
     }, kDeadlineMs)) << "no splash";
     const char kVersionPath[] = "/services/stock/csm/version";
     EXPECT_NE(std::string::npos, Held().find(kVersionPath)) << "the splash came only after the check";
+    EXPECT_TRUE(PumpUntil([&] { return Held().find("/services/stock/notice") != std::string::npos; }, kDeadlineMs))
+        << "no notice request stalls";
     HWND main = m_terminal.WaitForMainWindow(kDeadlineMs);
     ASSERT_NE(HWND(NULL), main);
     for (int probe = 0; probe < 5; ++probe)
