@@ -317,7 +317,7 @@ TEST_F(FrameScenarioTest, StartsPromptlyAndEndsWithinItsBoundWhileTheListCheckAn
     }
     EXPECT_NE(std::string::npos, Held().find(kVersionPath)) << "the check no longer stalls";
     Keep(Screenshot::CaptureClient(splash), "splash-while-list-check-stalls.png");
-    CloseAndExpectACleanEnd(main, "during the start while the list version check stalls");
+    CloseAndExpectACleanEnd(main, "during the start while the list version check and the notice stall");
 }
 
 }  // namespace
