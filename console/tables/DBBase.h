@@ -12,6 +12,7 @@
 #include <afx.h>
 #include <functional>
 #include <string>
+#include <vector>
 
 struct sqlite3;
 
@@ -32,8 +33,14 @@ public:
 
     // (Re)opens the file with the key; true when a readable database is open afterwards.
     bool OpenDatabase();
-    // Runs the SQL text (program code page); true when it ran without error.
+    // Runs an SQL text that carries no value (program code page); true when it ran without
+    // error.
     bool ExecSql(const CString& sql, SqlRowCallback callback, void* argument);
+    // Runs one statement whose values stand in it as "?" and are bound in order, each
+    // converted to UTF-8 on its own: no value can end its place in the statement, whatever
+    // bytes it holds. Rows reach the callback as with ExecSql.
+    bool ExecBound(const CString& sql, const std::vector<CString>& values, SqlRowCallback callback,
+                   void* argument);
     // The SQLite result of the last run of ExecSql (SQLITE_OK, SQLITE_CONSTRAINT ...).
     int GetLastResult() const { return m_lastResult; }
     // Runs work inside one transaction, committed when work returns true and rolled back
@@ -51,16 +58,15 @@ public:
     const CString& GetSetAsidePath() const { return m_setAsidePath; }
 
     // Code-page conversions through UTF-16; each throws std::runtime_error with "Invalid
-    // UTF-8 sequence.", "Error in conversion." or "La falla!" when the system refuses.
+    // UTF-8 sequence.", "Error in conversion." or "La falla!" when the system refuses. A lead
+    // byte of the program's code page without its second byte becomes "?" on its own, so it
+    // never takes the character after it along (a quote, a separator).
     static std::string AnsiToUtf8(const char* text);
     static std::string Utf8ToAnsi(const char* text);
     static std::wstring AnsiToWide(const char* text);
     static std::wstring Utf8ToWide(const char* text);
     static std::string WideToUtf8(const wchar_t* text);
     static std::string WideToAnsi(const wchar_t* text);
-
-    // A value as an SQL string literal: in single quotes, inner quotes doubled.
-    static CString SqlLiteral(const CString& value);
 
 protected:
     // Runs a row reader of a derived table and keeps every exception out of SQLite.
@@ -75,6 +81,11 @@ private:
     bool EncryptPlainFile();
     bool SetUnreadableFileAside();
     int RunOnce(const std::string& utf8Sql, SqlRowCallback callback, void* argument);
+    int RunBoundOnce(const std::string& utf8Sql, const std::vector<std::string>& utf8Values,
+                     SqlRowCallback callback, void* argument);
+    // Runs `run` on the connection; a file the key does not open is recovered once and the
+    // statement run again.
+    bool RunWithRecovery(const std::function<int()>& run);
 
     sqlite3* m_db;
     CString m_path;

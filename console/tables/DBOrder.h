@@ -22,7 +22,9 @@ public:
 
 private:
     static int ReadRow(void* list, int columns, char** values, char** names);
-    CString KeyCondition(const OrderRow& row) const;
+    static std::vector<CString> KeyValues(const OrderRow& row);
+    // The stored row of the key (clientName, cid, oid) of `key`, appended to `found`.
+    bool FindOrder(const OrderRow& key, std::vector<OrderRow>& found);
 
     CString m_sql;
 };

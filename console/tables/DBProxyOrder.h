@@ -1,6 +1,7 @@
 // Table "ProxyOrder" in file "DP": the main window's proxy orders, keyed by order number and
 // submission number.
 #pragma once
+#include <vector>
 #include "DBBase.h"
 #include "ProxyOrderRecord.h"
 
@@ -16,7 +17,7 @@ public:
 
 private:
     static int ReadRow(void* list, int columns, char** values, char** names);
-    CString KeyCondition(const ProxyOrderRecord& record) const;
+    static std::vector<CString> ColumnValues(const ProxyOrderRecord& record);
 
     CString m_sql;
 };

@@ -18,9 +18,8 @@ bool CDBUser::CreateTable()
 
 bool CDBUser::Insert(const UserStrategy& user)
 {
-    m_sql = "insert into " + m_table + "(userId, userName, strategyId, strategyName) values("
-            + JoinLiterals({user.userId, user.userName, user.strategyId, user.strategyName}) + ")";
-    return ExecSql(m_sql, nullptr, nullptr);
+    m_sql = "insert into " + m_table + "(userId, userName, strategyId, strategyName) values(" + Placeholders(4) + ")";
+    return ExecBound(m_sql, {user.userId, user.userName, user.strategyId, user.strategyName}, nullptr, nullptr);
 }
 
 int CDBUser::ReadRow(void* list, int columns, char** values, char** names)
