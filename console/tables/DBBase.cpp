@@ -18,6 +18,8 @@ const char kLengthMismatch[] = "La falla!";
 // Another program (or a second table object) may hold the file's lock for a moment.
 const int kBusyTimeoutMs = 5000;
 
+CDBBase::WritePointProbe g_writePointProbe = nullptr;
+
 bool FileExists(const CString& path)
 {
     return GetFileAttributesA(path) != INVALID_FILE_ATTRIBUTES;
@@ -374,14 +376,24 @@ std::string CDBBase::Utf8ToAnsi(const char* text)
     return WideToAnsi(Utf8ToWide(text == nullptr ? "" : text).c_str());
 }
 
+void CDBBase::SetWritePointProbe(WritePointProbe probe)
+{
+    g_writePointProbe = probe;
+}
+
 bool CDBBase::ReplaceRows(size_t count, const std::function<bool(size_t)>& insertRow)
 {
     bool allStored = true;
     const bool committed = RunInTransaction([&] {
         if (!DeleteAll())
             return false;
+        if (g_writePointProbe != nullptr)
+            g_writePointProbe(*this, "deleted", 0);
         for (size_t i = 0; i < count; ++i) {
-            if (insertRow(i))
+            const bool stored = insertRow(i);
+            if (g_writePointProbe != nullptr)
+                g_writePointProbe(*this, "inserted", i);
+            if (stored)
                 continue;
             if (!IsRefusedRow(GetLastResult()))
                 return false;

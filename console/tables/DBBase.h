@@ -51,6 +51,11 @@ public:
     // failure rolls back to the old rows.
     bool ReplaceRows(size_t count, const std::function<bool(size_t)>& insertRow);
 
+    // Tests stop a writer at chosen points inside ReplaceRows's transaction: "deleted" (row 0)
+    // once the old rows are gone, "inserted" after each new row. Null in the program.
+    typedef void (*WritePointProbe)(const CDBBase& table, const char* point, size_t row);
+    static void SetWritePointProbe(WritePointProbe probe);
+
     bool IsOpen() const { return m_db != nullptr; }
     const CString& GetPath() const { return m_path; }
     const CString& GetTableName() const { return m_table; }
