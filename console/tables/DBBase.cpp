@@ -99,9 +99,11 @@ bool CopyIntoEncrypted(sqlite3* plain, const std::string& utf8Target, const std:
 
 }  // namespace
 
-CDBBase::CDBBase(const CString& path, const CString& key)
-    : m_db(nullptr), m_path(path), m_key(key), m_lastResult(SQLITE_OK)
+CDBBase::CDBBase(const CString& path, const DatabaseKey& key)
+    : m_db(nullptr), m_path(path), m_keys(key.keys), m_startedEmpty(false), m_lastResult(SQLITE_OK)
 {
+    if (m_keys.empty())
+        m_keys.push_back(CString());
     OpenDatabase();
 }
 
@@ -136,8 +138,11 @@ bool CDBBase::OpenDatabase()
 // database takes its place. Either way the original file stays, renamed.
 bool CDBBase::RecoverUnreadableFile()
 {
-    if (!EncryptPlainFile() && !SetUnreadableFileAside())
-        return false;
+    if (!EncryptPlainFile()) {
+        if (!SetUnreadableFileAside())
+            return false;
+        m_startedEmpty = !m_setAsidePath.IsEmpty();
+    }
     return KeyAndCheck();
 }
 
@@ -160,7 +165,7 @@ bool CDBBase::EncryptPlainFile()
     }
     sqlite3_busy_timeout(plain, kBusyTimeoutMs);
     DeleteFileA(encryptedPath);
-    const bool copied = CopyIntoEncrypted(plain, utf8Encrypted, std::string((const char*)m_key));
+    const bool copied = CopyIntoEncrypted(plain, utf8Encrypted, std::string((const char*)m_keys.front()));
     sqlite3_close_v2(plain);
     if (!copied) {
         DeleteFileA(encryptedPath);
@@ -177,10 +182,25 @@ bool CDBBase::EncryptPlainFile()
     return true;
 }
 
-// Opens the file and keys it. A new database is keyed with sqlite3_key before its first page
-// is written: a rekey of a keyless database does nothing and would leave the file in plain
-// text. The first read then tells whether the key fits (SQLITE_NOTADB when it does not).
+// Opens the file with each key in turn until one reads it. A new database gets the first key
+// with sqlite3_key before its first page is written: a rekey of a keyless database does
+// nothing and would leave the file in plain text. SQLITE_NOTADB in m_lastResult says that no
+// key fits.
 bool CDBBase::KeyAndCheck()
+{
+    for (size_t i = 0; i < m_keys.size(); ++i) {
+        if (i > 0)
+            CloseDatabase();
+        if (!OpenWithKey(m_keys[i]))
+            return false;
+        if (m_lastResult != SQLITE_NOTADB)
+            return true;
+    }
+    return true;
+}
+
+// Opens the file and keys it; the first read tells whether the key fits.
+bool CDBBase::OpenWithKey(const CString& key)
 {
     std::string utf8Path;
     try {
@@ -196,7 +216,7 @@ bool CDBBase::KeyAndCheck()
     }
     m_db = db;
     sqlite3_busy_timeout(m_db, kBusyTimeoutMs);
-    if (sqlite3_key(m_db, (const char*)m_key, m_key.GetLength()) != SQLITE_OK) {
+    if (sqlite3_key(m_db, (const char*)key, key.GetLength()) != SQLITE_OK) {
         CloseDatabase();
         return false;
     }

@@ -16,13 +16,25 @@
 
 struct sqlite3;
 
+// The keys a table file may be encrypted with, the one new files get first. A file written
+// under an earlier key of the same account (the login name in another letter case) is opened
+// with that key rather than set aside.
+struct DatabaseKey
+{
+    DatabaseKey(const CString& key) : keys{key} {}
+    DatabaseKey(const char* key) : keys{CString(key)} {}
+    explicit DatabaseKey(const std::vector<CString>& candidates) : keys(candidates) {}
+
+    std::vector<CString> keys;
+};
+
 // The row callback of sqlite3_exec: argument, column count, values, column names; 0 goes on.
 typedef int (*SqlRowCallback)(void* argument, int columns, char** values, char** names);
 
 class CDBBase
 {
 public:
-    CDBBase(const CString& path, const CString& key);
+    CDBBase(const CString& path, const DatabaseKey& key);
     virtual ~CDBBase();
     CDBBase(const CDBBase&) = delete;
     CDBBase& operator=(const CDBBase&) = delete;
@@ -61,6 +73,9 @@ public:
     const CString& GetTableName() const { return m_table; }
     // Where the last unreadable file was moved to; empty when none was.
     const CString& GetSetAsidePath() const { return m_setAsidePath; }
+    // True when no key opened the file: it was set aside and the table started empty (a
+    // plain file that was encrypted keeps its rows and does not count).
+    bool StartedEmptyAfterSetAside() const { return m_startedEmpty; }
 
     // Code-page conversions through UTF-16; each throws std::runtime_error with "Invalid
     // UTF-8 sequence.", "Error in conversion." or "La falla!" when the system refuses. A lead
@@ -82,6 +97,7 @@ protected:
 private:
     void CloseDatabase();
     bool KeyAndCheck();
+    bool OpenWithKey(const CString& key);
     bool RecoverUnreadableFile();
     bool EncryptPlainFile();
     bool SetUnreadableFileAside();
@@ -94,7 +110,8 @@ private:
 
     sqlite3* m_db;
     CString m_path;
-    CString m_key;
+    std::vector<CString> m_keys;
+    bool m_startedEmpty;
     CString m_setAsidePath;
     int m_lastResult;
 };

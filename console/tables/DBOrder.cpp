@@ -8,7 +8,7 @@ const char kKeyCondition[] = " where clientName = ? and cid = ? and oid = ?";
 
 }  // namespace
 
-CDBOrder::CDBOrder(const CString& path, const CString& key) : CDBBase(path, key)
+CDBOrder::CDBOrder(const CString& path, const DatabaseKey& key) : CDBBase(path, key)
 {
     m_table = "UserOrder";
     CreateTable();
@@ -47,17 +47,20 @@ std::vector<CString> CDBOrder::KeyValues(const OrderRow& row)
     return {row.clientName, row.cid, row.oid};
 }
 
-bool CDBOrder::FindOrder(const OrderRow& key, std::vector<OrderRow>& found)
+bool CDBOrder::FindOrder(const OrderRow& key, OrderRow& found)
 {
+    std::vector<OrderRow> rows;
     m_sql = "select * from " + m_table + kKeyCondition;
-    return ExecBound(m_sql, KeyValues(key), &CDBOrder::ReadRow, &found);
+    if (!ExecBound(m_sql, KeyValues(key), &CDBOrder::ReadRow, &rows) || rows.empty())
+        return false;
+    found = rows.front();
+    return true;
 }
 
 bool CDBOrder::UpsertOrder(const OrderRow& row)
 {
-    std::vector<OrderRow> existing;
-    FindOrder(row, existing);
-    if (existing.empty())
+    OrderRow existing;
+    if (!FindOrder(row, existing))
         return Insert(row);
     m_sql = "update " + m_table
             + " set fnum = ?, mg = ?, ps = ?, st = ?, ty = ?, an = ?, ot = ?, cn = ?, qy = ?, op = ?" + kKeyCondition;

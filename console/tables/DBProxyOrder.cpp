@@ -27,7 +27,7 @@ const char kKeyCondition[] = " where OrderNo = ? and cid = ?";
 
 }  // namespace
 
-CDBProxyOrder::CDBProxyOrder(const CString& path, const CString& key) : CDBBase(path, key)
+CDBProxyOrder::CDBProxyOrder(const CString& path, const DatabaseKey& key) : CDBBase(path, key)
 {
     m_table = "ProxyOrder";
     CreateTable();

@@ -8,7 +8,7 @@
 class CDBProxyOrder : public CDBBase
 {
 public:
-    CDBProxyOrder(const CString& path, const CString& key);
+    CDBProxyOrder(const CString& path, const DatabaseKey& key);
 
     bool CreateTable() override;
     bool Insert(const ProxyOrderRecord& record);

@@ -5,7 +5,7 @@
 #include "StrategyJson.h"
 #include "TableSql.h"
 
-CDBStrategy::CDBStrategy(const CString& path, const CString& key) : CDBBase(path, key)
+CDBStrategy::CDBStrategy(const CString& path, const DatabaseKey& key) : CDBBase(path, key)
 {
     m_table = "Strategy_3";
     CreateTable();

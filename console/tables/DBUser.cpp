@@ -2,7 +2,7 @@
 
 #include "TableSql.h"
 
-CDBUser::CDBUser(const CString& path, const CString& key) : CDBBase(path, key)
+CDBUser::CDBUser(const CString& path, const DatabaseKey& key) : CDBBase(path, key)
 {
     m_table = "User";
     CreateTable();

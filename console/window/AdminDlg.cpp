@@ -12,6 +12,8 @@ const COLORREF kButtonBackground = RGB(245, 245, 235);
 const COLORREF kButtonBase = RGB(127, 157, 185);
 const COLORREF kGreyText = RGB(160, 160, 160);
 const char kNotRunning[] = "未运行";
+const char kSetAsideNotice[] = "本地数据文件无法用当前账户打开，已另存为以下文件，并新建了空数据表：";
+const char kUnreadableNotice[] = "读取本地策略数据失败！本次运行中对策略和客户策略的修改将不会保存。";
 const char kRunning[] = "正在运行";
 
 // How each control follows the console's size (anchor codes of the resizable dialog).
@@ -31,6 +33,7 @@ BEGIN_MESSAGE_MAP(CAdminDlg, CResizeDialog)
     ON_WM_CTLCOLOR()
     ON_WM_TIMER()
     ON_MESSAGE(WM_PROXY_ORDER_EVENT, &CAdminDlg::OnOrderStatus)
+    ON_MESSAGE(WM_CONSOLE_STORE_NOTICE, &CAdminDlg::OnStoreNotice)
     ON_BN_CLICKED(IDC_ADMIN_REFRESH_CLIENTS, &CAdminDlg::OnRefreshClients)
     ON_BN_CLICKED(IDC_ADMIN_START_STOP, &CAdminDlg::OnStartStop)
     ON_BN_CLICKED(IDC_ADMIN_APPLY, &CAdminDlg::OnApplyStrategy)
@@ -40,7 +43,7 @@ BEGIN_MESSAGE_MAP(CAdminDlg, CResizeDialog)
     ON_BN_CLICKED(IDC_ADMIN_CLEAR, &CAdminDlg::OnClear)
 END_MESSAGE_MAP()
 
-CAdminDlg::CAdminDlg(CWnd* parent, const CString& databaseFolder, const CString& databaseKey,
+CAdminDlg::CAdminDlg(CWnd* parent, const CString& databaseFolder, const DatabaseKey& databaseKey,
                      std::shared_ptr<IFollowServices> services)
     : CResizeDialog(IDD, parent),
       m_databaseFolder(databaseFolder),
@@ -157,11 +160,31 @@ void CAdminDlg::LoadTables()
     m_store.reset(new CConsoleStore(m_databaseFolder, m_databaseKey));
     std::vector<UserStrategy> assignments;
     std::vector<StrategyInfo> strategies;
-    m_store->Load(assignments, strategies);
+    const CConsoleStore::LoadResult loaded = m_store->Load(assignments, strategies);
     AlignStrategyLegs(strategies);
-    m_accounts.Load(assignments, strategies);
+    m_accounts.Load(assignments, strategies, loaded.strategiesRead);
     FillStrategyCombo();
     FillClientList();
+    if (!loaded.AllRead() || !m_store->SetAsideFiles().empty())
+        PostMessage(WM_CONSOLE_STORE_NOTICE);
+}
+
+// Told once the console is on screen: tables set aside (no key of the account opened them)
+// and lists that could not be read (nothing the console changes is stored then).
+LRESULT CAdminDlg::OnStoreNotice(WPARAM, LPARAM)
+{
+    if (!m_store)
+        return 0;
+    const std::vector<CString> setAside = m_store->SetAsideFiles();
+    if (!setAside.empty()) {
+        CString text = kSetAsideNotice;
+        for (const CString& path : setAside)
+            text += "\n" + path;
+        ShowMessage(text, MB_OK | MB_ICONWARNING);
+    }
+    if (!m_store->CanWriteLists())
+        ShowMessage(kUnreadableNotice, MB_OK | MB_ICONERROR);
+    return 0;
 }
 
 void CAdminDlg::OnGetMinMaxInfo(MINMAXINFO* info)

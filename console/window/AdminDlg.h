@@ -20,6 +20,9 @@
 class CFollowDispatcher;
 class IFollowServices;
 
+// Posted to itself: tell what went wrong with the tables once the console is on screen.
+#define WM_CONSOLE_STORE_NOTICE (WM_APP + 0x2C1)
+
 #ifndef WM_PROXY_ORDER_EVENT
 #define WM_PROXY_ORDER_EVENT 11116  // wParam OrderRow*, valid during the call
 #endif
@@ -33,7 +36,7 @@ public:
     static const UINT kFillTimerMs = 1200000;
 
     // databaseFolder ends with "\"; services null: the program's (orders go to the parent).
-    CAdminDlg(CWnd* parent, const CString& databaseFolder, const CString& databaseKey,
+    CAdminDlg(CWnd* parent, const CString& databaseFolder, const DatabaseKey& databaseKey,
               std::shared_ptr<IFollowServices> services = nullptr);
     ~CAdminDlg() override;
 
@@ -73,6 +76,7 @@ protected:
     afx_msg void OnImportStrategies();
     afx_msg void OnShowHistory();
     afx_msg void OnClear();
+    afx_msg LRESULT OnStoreNotice(WPARAM wParam, LPARAM lParam);
     DECLARE_MESSAGE_MAP()
 
 private:
@@ -105,7 +109,7 @@ private:
     CFont m_font;
     CBrush m_statusBrush;
     CString m_databaseFolder;
-    CString m_databaseKey;
+    DatabaseKey m_databaseKey;
     std::shared_ptr<IFollowServices> m_services;
     std::unique_ptr<CFollowDispatcher> m_dispatcher;
     CSearchOrderDlg m_history;

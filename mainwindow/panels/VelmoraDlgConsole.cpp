@@ -7,9 +7,9 @@
 #include "BoardState.h"
 #include "DeskParts.h"
 #include "DeskProbe.h"
-#include "Md5.h"
 #include "ReplyMessages.h"
 #include "SessionData.h"
+#include "UserDatabaseKey.h"
 
 namespace {
 
@@ -53,7 +53,7 @@ void CVelmoraDlg::ToggleConsole()
 {
     if (m_pAdminDlg == nullptr) {
         // The console's tables lie in the user's database folder, keyed by the user's name.
-        const CString key = Md5Hex(GetSessionData().m_strUserName);
+        const DatabaseKey key = UserDatabaseKey(GetSessionData().m_strUserName, m_strDatabaseFolder);
         std::unique_ptr<CAdminDlg> console(new CAdminDlg(this, m_strDatabaseFolder, key));
         if (!console->Create(CAdminDlg::IDD, this))
             return;

@@ -18,6 +18,7 @@
 #include <testsupport/Screenshot.h>
 
 #include <gtest/gtest.h>
+#include <sqlcipher/sqlite3.h>
 
 using tolvan::test::MessageBoxScript;
 using tolvan::test::RecordingWindow;
@@ -64,6 +65,34 @@ OrderRow Order(const char* account, const char* oid, const char* state, const ch
     return row;
 }
 
+UserStrategy Assignment(const char* account, const char* name, const char* strategyId, const char* strategyName)
+{
+    UserStrategy user;
+    user.userId = account;
+    user.userName = name;
+    user.strategyId = strategyId;
+    user.strategyName = strategyName;
+    return user;
+}
+
+// Runs SQL on a table file with SQLite itself (to make a file the tables cannot read).
+void RunRaw(const CString& path, const CString& key, const char* sql)
+{
+    sqlite3* db = nullptr;
+    ASSERT_EQ(SQLITE_OK, sqlite3_open(CDBBase::AnsiToUtf8(path).c_str(), &db));
+    ASSERT_EQ(SQLITE_OK, sqlite3_key(db, (const char*)key, key.GetLength()));
+    EXPECT_EQ(SQLITE_OK, sqlite3_exec(db, sql, nullptr, nullptr, nullptr));
+    sqlite3_close(db);
+}
+
+std::vector<UserStrategy> StoredAssignments(const CString& path, const CString& key)
+{
+    CDBUser stored(path, key);
+    std::vector<UserStrategy> users;
+    EXPECT_TRUE(stored.LoadAll(users, "userId", true, -1, 0));
+    return users;
+}
+
 void Click(CWnd& dialog, int id)
 {
     dialog.SendMessage(WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), (LPARAM)dialog.GetDlgItem(id)->GetSafeHwnd());
@@ -106,8 +135,14 @@ protected:
     }
     void RemoveFolder()
     {
-        for (const char* file : {"DU", "DS", "DO"})
-            ::DeleteFileA(m_folder + file);
+        WIN32_FIND_DATAA found;
+        HANDLE search = ::FindFirstFileA(m_folder + "*", &found);
+        if (search != INVALID_HANDLE_VALUE) {
+            do
+                ::DeleteFileA(m_folder + found.cFileName);
+            while (::FindNextFileA(search, &found));
+            ::FindClose(search);
+        }
         ::RemoveDirectoryA(m_folder);
     }
     CString Key() const { return Md5Hex(kKey); }
@@ -336,6 +371,71 @@ TEST_F(AdminDlgTest, HistoryWindowListsStoredOrdersBetweenTwoDates)
     Click(history, IDC_SEARCH_QUERY);
     EXPECT_EQ(0, list.GetItemCount());
     EXPECT_EQ(CString("查询完成"), Text(history, IDC_SEARCH_STATUS));
+    console->DestroyWindow();
+}
+
+// A strategy table that cannot be read makes the console keep its hands off both lists: the
+// accounts keep what the file says, and nothing is written over it.
+TEST_F(AdminDlgTest, AnUnreadableStrategyTableIsToldAndNeverWrittenOver)
+{
+    {
+        CDBUser users(m_folder + "DU", Key());
+        ASSERT_TRUE(users.ReplaceAll({Assignment("80002", "李娜", "1", "稳健")}));
+    }
+    // Reading "Strategy_3" fails at its first row (an integer overflow in SQL).
+    RunRaw(m_folder + "DS", Key(), "create view Strategy_3 as select abs(-9223372036854775807 - 1) as nStragegyId");
+    MessageBoxScript boxes;
+    std::unique_ptr<CAdminDlg> console = OpenConsole();
+    ASSERT_TRUE(boxes.WaitForCount(1));
+    EXPECT_EQ("读取本地策略数据失败！本次运行中对策略和客户策略的修改将不会保存。", boxes.Last().text);
+
+    console->OnClientList("[80002#李娜][80003#王芳]");
+    EXPECT_EQ(CString("稳健"), console->ClientList().GetItemText(0, 2)) << "as the file says";
+    console->ClientList().SetCheckbox(1, 0, 1);
+    Click(*console, IDC_ADMIN_APPLY);  // "无策略" for 王芳
+    console->DestroyWindow();
+    console.reset();
+
+    const std::vector<UserStrategy> users = StoredAssignments(m_folder + "DU", Key());
+    ASSERT_EQ(1u, users.size());
+    EXPECT_EQ(CString("1"), users[0].strategyId);
+    EXPECT_EQ(CString("稳健"), users[0].strategyName);
+}
+
+TEST_F(AdminDlgTest, AReplyThatMissesAnAccountKeepsItsStoredStrategy)
+{
+    {
+        CDBStrategy strategies(m_folder + "DS", Key());
+        ASSERT_TRUE(strategies.ReplaceAll({Strategy(1, "稳健")}));
+        CDBUser users(m_folder + "DU", Key());
+        ASSERT_TRUE(users.ReplaceAll({Assignment("80002", "李娜", "1", "稳健"), Assignment("80003", "王芳", "1", "稳健")}));
+    }
+    std::unique_ptr<CAdminDlg> console = OpenConsole();
+    console->OnClientList("[80003#王芳]");
+    ASSERT_EQ(1, console->ClientList().GetItemCount()) << "only the accounts of the reply are listed";
+    std::vector<UserStrategy> users = StoredAssignments(m_folder + "DU", Key());
+    ASSERT_EQ(2u, users.size());
+    EXPECT_EQ(CString("80002"), users[0].userId);
+    EXPECT_EQ(CString("1"), users[0].strategyId);
+
+    console->OnClientList("[80003#王芳][80002#李娜]");
+    EXPECT_EQ(CString("稳健"), console->ClientList().GetItemText(1, 2));
+    console->DestroyWindow();
+}
+
+TEST_F(AdminDlgTest, TablesNoKeyOfTheAccountOpensAreSetAsideAndTold)
+{
+    {
+        CDBUser users(m_folder + "DU", Md5Hex("another user"));
+        ASSERT_TRUE(users.ReplaceAll({Assignment("80002", "李娜", "1", "稳健")}));
+    }
+    MessageBoxScript boxes;
+    std::unique_ptr<CAdminDlg> console = OpenConsole();
+    ASSERT_TRUE(boxes.WaitForCount(1));
+    const std::string text = boxes.Last().text;
+    EXPECT_EQ(0u, text.find("本地数据文件无法用当前账户打开，已另存为以下文件，并新建了空数据表：\n")) << text;
+    EXPECT_NE(std::string::npos, text.find(std::string(m_folder + "DU"))) << text;
+    EXPECT_EQ(MB_ICONWARNING, boxes.Last().type & MB_ICONMASK);
     console->DestroyWindow();
 }
 
