@@ -2,6 +2,7 @@
 #include "AdminDlg.h"
 
 #include "FollowDispatcher.h"
+#include "FollowLog.h"
 #include "ProgramFollowServices.h"
 #include "QuoteStore.h"
 #include "StrategyLegs.h"
@@ -34,6 +35,7 @@ BEGIN_MESSAGE_MAP(CAdminDlg, CResizeDialog)
     ON_WM_TIMER()
     ON_MESSAGE(WM_PROXY_ORDER_EVENT, &CAdminDlg::OnOrderStatus)
     ON_MESSAGE(WM_CONSOLE_STORE_NOTICE, &CAdminDlg::OnStoreNotice)
+    ON_MESSAGE(WM_FOLLOW_REPORT, &CAdminDlg::OnFollowReport)
     ON_BN_CLICKED(IDC_ADMIN_REFRESH_CLIENTS, &CAdminDlg::OnRefreshClients)
     ON_BN_CLICKED(IDC_ADMIN_START_STOP, &CAdminDlg::OnStartStop)
     ON_BN_CLICKED(IDC_ADMIN_APPLY, &CAdminDlg::OnApplyStrategy)
@@ -89,9 +91,12 @@ BOOL CAdminDlg::OnInitDialog()
 
     if (!m_services)
         m_services = std::make_shared<CProgramFollowServices>(GetParent() != nullptr ? GetParent()->GetSafeHwnd() : NULL);
-    m_dispatcher.reset(new CFollowDispatcher(m_services));
+    m_followLog = std::make_shared<CFollowLog>(m_databaseFolder + "FollowOrders.log");
+    m_reports = MakeReportSink();
+    m_dispatcher.reset(new CFollowDispatcher(m_services, m_reports));
     m_book.SetFollow([this](const OrderRow& row) { DispatchFollowOrder(row); });
     m_book.SetStore([this](const OrderRow& row) { return m_store->StoreOrder(row); });
+    m_book.SetFillHistory([this](const OrderRow& row) { return m_store->IsFillStored(row); });
     LoadTables();
     m_history.SetOrderTable(&m_store->Orders());
     m_timer = SetTimer(kFillTimerId, kFillTimerMs, NULL);
@@ -273,6 +278,7 @@ void CAdminDlg::OnDestroy()
     CResizeDialog::OnDestroy();
     StopRunning();
     StopWorkers();
+    DropQueuedReports();
     if (m_timer != 0)
         KillTimer(m_timer);
     // Assignments and strategies were stored as they changed; the listed orders that never

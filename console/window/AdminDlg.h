@@ -10,6 +10,7 @@
 #include "ConsoleOrderBook.h"
 #include "ConsoleStore.h"
 #include "ConsoleWindowResource.h"
+#include "FollowReport.h"
 #include "FlatComboBox.h"
 #include "GridListCtrl.h"
 #include "LayerButton.h"
@@ -18,10 +19,13 @@
 #include "SearchOrderDlg.h"
 
 class CFollowDispatcher;
+class CFollowLog;
 class IFollowServices;
 
 // Posted to itself: tell what went wrong with the tables once the console is on screen.
 #define WM_CONSOLE_STORE_NOTICE (WM_APP + 0x2C1)
+// Posted by the follow-order workers: lParam a new FollowReport, which the console frees.
+#define WM_FOLLOW_REPORT (WM_APP + 0x2C2)
 
 #ifndef WM_PROXY_ORDER_EVENT
 #define WM_PROXY_ORDER_EVENT 11116  // wParam OrderRow*, valid during the call
@@ -54,6 +58,10 @@ public:
 
     const CConsoleAccounts& Accounts() const { return m_accounts; }
     const std::vector<OrderRow>& OrderRows() const { return m_book.GetRows(); }
+    // Follow orders that did not end as they should, newest first (listed with the orders).
+    const std::vector<OrderRow>& FollowReportRows() const { return m_followRows; }
+    // The log of those follow orders: "FollowOrders.log" in the database folder.
+    CString GetFollowLogPath() const;
     CGridListCtrl& ClientList() { return m_clientList; }
     CListCtrlEx& OrderList() { return m_orderList; }
     CSearchOrderDlg& HistoryWindow() { return m_history; }
@@ -77,6 +85,7 @@ protected:
     afx_msg void OnShowHistory();
     afx_msg void OnClear();
     afx_msg LRESULT OnStoreNotice(WPARAM wParam, LPARAM lParam);
+    afx_msg LRESULT OnFollowReport(WPARAM wParam, LPARAM lParam);
     DECLARE_MESSAGE_MAP()
 
 private:
@@ -94,6 +103,8 @@ private:
     void SaveAssignments();
     void SaveStrategies();
     void DispatchFollowOrder(const OrderRow& row);
+    FollowReportSink MakeReportSink();
+    void DropQueuedReports();
     void StopWorkers();
     int ShowMessage(const char* text, UINT type = MB_OK);
     bool ChooseExcelFile(CString& fileName);
@@ -112,6 +123,9 @@ private:
     DatabaseKey m_databaseKey;
     std::shared_ptr<IFollowServices> m_services;
     std::unique_ptr<CFollowDispatcher> m_dispatcher;
+    std::shared_ptr<CFollowLog> m_followLog;
+    FollowReportSink m_reports;
+    std::vector<OrderRow> m_followRows;  // newest first
     CSearchOrderDlg m_history;
     UINT_PTR m_timer = 0;
     std::unique_ptr<CConsoleStore> m_store;

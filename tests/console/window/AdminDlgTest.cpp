@@ -8,9 +8,11 @@
 #include "DBStrategy.h"
 #include "DBUser.h"
 #include "EditStrategy.h"
+#include "FakeFollowServices.h"
 #include "ModalScript.h"
 #include "Md5.h"
 #include "OrderListText.h"
+#include "QuoteStore.h"
 
 #include <testsupport/MessageBoxScript.h>
 #include <testsupport/Pump.h>
@@ -147,9 +149,9 @@ protected:
     }
     CString Key() const { return Md5Hex(kKey); }
 
-    std::unique_ptr<CAdminDlg> OpenConsole()
+    std::unique_ptr<CAdminDlg> OpenConsole(std::shared_ptr<IFollowServices> services = nullptr)
     {
-        std::unique_ptr<CAdminDlg> console(new CAdminDlg(&m_ownerWnd, m_folder, Key()));
+        std::unique_ptr<CAdminDlg> console(new CAdminDlg(&m_ownerWnd, m_folder, Key(), services));
         EXPECT_TRUE(console->Create(CAdminDlg::IDD, &m_ownerWnd));
         return console;
     }
@@ -436,6 +438,104 @@ TEST_F(AdminDlgTest, TablesNoKeyOfTheAccountOpensAreSetAsideAndTold)
     EXPECT_EQ(0u, text.find("本地数据文件无法用当前账户打开，已另存为以下文件，并新建了空数据表：\n")) << text;
     EXPECT_NE(std::string::npos, text.find(std::string(m_folder + "DU"))) << text;
     EXPECT_EQ(MB_ICONWARNING, boxes.Last().type & MB_ICONMASK);
+    console->DestroyWindow();
+}
+
+// Strategies that follow forex fills on the same side, at market (1) and at a limit (2), and
+// the accounts that follow them; the console's legs are those of the quote store's sectors.
+void StoreFollowingAccounts(const CString& folder, const CString& key)
+{
+    SectorRecord forex;
+    forex.strName = "外汇现货";
+    GetQuoteStore().AddSector(forex);
+    std::vector<StrategyInfo> strategies = {Strategy(1, "市价跟"), Strategy(2, "限价跟")};
+    for (StrategyInfo& strategy : strategies) {
+        StrategyLeg leg;
+        leg.bEnable = 1;
+        leg.strContractType = "外汇现货";
+        leg.strPriceType = strategy.nStragegyId == 1 ? "市价" : "限价";
+        strategy.vecStrategy = {leg};
+    }
+    ASSERT_TRUE(CDBStrategy(folder + "DS", key).ReplaceAll(strategies));
+    ASSERT_TRUE(CDBUser(folder + "DU", key).ReplaceAll(
+        {Assignment("80002", "李娜", "1", "市价跟"), Assignment("80003", "王芳", "2", "限价跟")}));
+}
+
+OrderRow ForexFill(const char* account, const char* oid)
+{
+    OrderRow fill = Order(account, oid, "Filled", "2026-12-11 10:00:00");
+    fill.cn = "XAUUSD";
+    return fill;
+}
+
+TEST_F(AdminDlgTest, AFillIsFollowedOnceEvenWhenTheConsoleStartsAgain)
+{
+    StoreFollowingAccounts(m_folder, Key());
+    auto services = std::make_shared<FakeFollowServices>();
+    for (int run = 1; run <= 2; ++run) {
+        SCOPED_TRACE(run);
+        std::unique_ptr<CAdminDlg> console = OpenConsole(services);
+        Click(*console, IDC_ADMIN_START_STOP);
+        OrderRow fill = ForexFill("80002", "900");
+        console->SendMessage(WM_PROXY_ORDER_EVENT, (WPARAM)&fill, 0);
+        EXPECT_EQ(run == 1 ? 1u : 0u, console->GetWorkerCount()) << "handed to a worker";
+        EXPECT_TRUE(tolvan::test::PumpUntil([&] { return services->OrderCount() == 1; }, 30000));
+        console->DestroyWindow();
+    }
+    EXPECT_EQ(1u, services->OrderCount());
+}
+
+TEST_F(AdminDlgTest, FollowOrdersThatDoNotEndWellAreListedAndLogged)
+{
+    StoreFollowingAccounts(m_folder, Key());
+    auto services = std::make_shared<FakeFollowServices>();
+    services->refuseAnswer = -4;  // the main window refuses every order
+    services->refusalsLeft = -1;
+    std::unique_ptr<CAdminDlg> console = OpenConsole(services);
+    Click(*console, IDC_ADMIN_START_STOP);
+    OrderRow refused = ForexFill("80002", "901");
+    console->SendMessage(WM_PROXY_ORDER_EVENT, (WPARAM)&refused, 0);
+    CListCtrlEx& orders = console->OrderList();
+    ASSERT_TRUE(tolvan::test::PumpUntil([&] { return orders.GetItemCount() == 2; }, 30000));
+    const int failed = orders.GetItemText(0, 9) == "补单失败" ? 0 : 1;
+    const char* cells[] = {"80002", "李娜", "XAUUSD", "市价", "买", "", "2", "", "补单失败"};
+    for (int column = 1; column <= 9; ++column) {
+        if (column != 6 && column != 8)
+            EXPECT_EQ(CString(cells[column - 1]), orders.GetItemText(failed, column)) << column;
+    }
+    EXPECT_EQ(RGB(255, 0, 0), orders.GetRowColors(failed)[9]);
+
+    // The stop leaves a watched limit order open: it is listed, not left unseen.
+    {
+        std::lock_guard<std::recursive_mutex> hold(services->lock);
+        services->refuseAnswer = 0;
+        services->realWaits = true;
+        services->lastPrices["XAUUSD"] = "77.8";
+    }
+    OrderRow limit = ForexFill("80003", "902");
+    console->SendMessage(WM_PROXY_ORDER_EVENT, (WPARAM)&limit, 0);
+    ASSERT_TRUE(tolvan::test::PumpUntil([&] {
+        std::lock_guard<std::recursive_mutex> hold(services->lock);
+        return !services->states.empty();
+    }, 30000));
+    Click(*console, IDC_ADMIN_START_STOP);
+    ASSERT_FALSE(console->IsRunning());
+    ASSERT_TRUE(tolvan::test::PumpUntil([&] { return console->FollowReportRows().size() == 2; }, 30000));
+    const OrderRow& open = console->FollowReportRows()[0];
+    EXPECT_EQ(CString("补单仍挂单"), open.st);
+    EXPECT_EQ(CString("80003"), open.clientName);
+    EXPECT_EQ(CString("K1"), open.oid);
+    EXPECT_EQ(CString("限价"), open.ty);
+
+    // Both are in the log, one line each, with the account of the fill they follow.
+    CStdioFile log;
+    ASSERT_TRUE(log.Open(console->GetFollowLogPath(), CFile::modeRead));
+    std::vector<CString> lines;
+    for (CString line; log.ReadString(line);)
+        lines.push_back(line);
+    ASSERT_EQ(2u, lines.size());
+    EXPECT_NE(-1, lines[0].Find("补单失败 账户=80002")) << (LPCSTR)lines[0];
+    EXPECT_NE(-1, lines[1].Find("补单仍挂单 账户=80003")) << (LPCSTR)lines[1];
     console->DestroyWindow();
 }
 
