@@ -91,3 +91,9 @@ bool CDBProxyOrder::UpsertProxyOrder(const ProxyOrderRecord& record)
     values.push_back(record.cid);
     return ExecBound(m_sql, values, nullptr, nullptr);
 }
+
+bool CDBProxyOrder::QueryByTime(std::vector<ProxyOrderRecord>& records, const CString& from, const CString& to)
+{
+    m_sql = "select * from " + m_table + " where DateTime between ? and ? order by DateTime asc";
+    return ExecBound(m_sql, {from, to}, &CDBProxyOrder::ReadRow, &records);
+}

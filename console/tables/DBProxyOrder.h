@@ -14,6 +14,9 @@ public:
     bool Insert(const ProxyOrderRecord& record);
     // Updates all fourteen columns of the row with the same OrderNo and cid, or inserts it.
     bool UpsertProxyOrder(const ProxyOrderRecord& record);
+    // Appends the rows whose DateTime lies between the two texts (inclusive, compared as
+    // texts), in ascending order of DateTime.
+    bool QueryByTime(std::vector<ProxyOrderRecord>& records, const CString& from, const CString& to);
 
 private:
     static int ReadRow(void* list, int columns, char** values, char** names);

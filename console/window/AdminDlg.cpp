@@ -1,6 +1,7 @@
 // The console's start-up, layout, running state and end.
 #include "AdminDlg.h"
 
+#include "DBProxyOrder.h"
 #include "FollowDispatcher.h"
 #include "FollowLog.h"
 #include "ProgramFollowServices.h"
@@ -99,6 +100,7 @@ BOOL CAdminDlg::OnInitDialog()
     m_book.SetFillHistory([this](const OrderRow& row) { return m_store->IsFillStored(row); });
     LoadTables();
     m_history.SetOrderTable(&m_store->Orders());
+    m_history.SetFollowOrderTable(m_followOrders, m_account);
     m_timer = SetTimer(kFillTimerId, kFillTimerMs, NULL);
     return TRUE;
 }
@@ -170,8 +172,16 @@ void CAdminDlg::LoadTables()
     m_accounts.Load(assignments, strategies, loaded.strategiesRead);
     FillStrategyCombo();
     FillClientList();
-    if (!loaded.AllRead() || !m_store->SetAsideFiles().empty())
+    if (!loaded.AllRead() || !SetAsideFiles().empty())
         PostMessage(WM_CONSOLE_STORE_NOTICE);
+}
+
+std::vector<CString> CAdminDlg::SetAsideFiles() const
+{
+    std::vector<CString> files = m_store->SetAsideFiles();
+    if (m_followOrders != nullptr && m_followOrders->StartedEmptyAfterSetAside())
+        files.push_back(m_followOrders->GetSetAsidePath());
+    return files;
 }
 
 // Told once the console is on screen: tables set aside (no key of the account opened them)
@@ -180,7 +190,7 @@ LRESULT CAdminDlg::OnStoreNotice(WPARAM, LPARAM)
 {
     if (!m_store)
         return 0;
-    const std::vector<CString> setAside = m_store->SetAsideFiles();
+    const std::vector<CString> setAside = SetAsideFiles();
     if (!setAside.empty()) {
         CString text = kSetAsideNotice;
         for (const CString& path : setAside)

@@ -20,6 +20,7 @@
 
 class CFollowDispatcher;
 class CFollowLog;
+class CDBProxyOrder;
 class IFollowServices;
 
 // Posted to itself: tell what went wrong with the tables once the console is on screen.
@@ -43,6 +44,15 @@ public:
     CAdminDlg(CWnd* parent, const CString& databaseFolder, const DatabaseKey& databaseKey,
               std::shared_ptr<IFollowServices> services = nullptr);
     ~CAdminDlg() override;
+
+    // The main window's proxy-order table, where the console's follow orders are stored as
+    // they finish, and the account they go out on: the history window lists them. Before
+    // Create; the table must outlive the console.
+    void SetFollowOrderTable(CDBProxyOrder* followOrders, const CString& account)
+    {
+        m_followOrders = followOrders;
+        m_account = account;
+    }
 
     // A client-list reply text ("[account#name]..."): replaces the client list.
     void OnClientList(const CString& text);
@@ -95,6 +105,8 @@ private:
     void CreateOrderList();
     void LayoutControls(int width, int height);
     void LoadTables();
+    // The table files no key of the account opened (set aside, started empty).
+    std::vector<CString> SetAsideFiles() const;
     void FillStrategyCombo();
     void FillClientList();
     void ShowStrategyNames();
@@ -129,4 +141,6 @@ private:
     CSearchOrderDlg m_history;
     UINT_PTR m_timer = 0;
     std::unique_ptr<CConsoleStore> m_store;
+    CDBProxyOrder* m_followOrders = nullptr;
+    CString m_account;
 };

@@ -6,6 +6,7 @@
 #include "AdminDlg.h"
 #include "BoardState.h"
 #include "DeskParts.h"
+#include "FollowOrderStore.h"
 #include "DeskProbe.h"
 #include "ReplyMessages.h"
 #include "SessionData.h"
@@ -55,6 +56,8 @@ void CVelmoraDlg::ToggleConsole()
         // The console's tables lie in the user's database folder, keyed by the user's name.
         const DatabaseKey key = UserDatabaseKey(GetSessionData().m_strUserName, m_strDatabaseFolder);
         std::unique_ptr<CAdminDlg> console(new CAdminDlg(this, m_strDatabaseFolder, key));
+        if (m_deskParts)
+            console->SetFollowOrderTable(&m_deskParts->FollowOrders().Table(), GetSessionData().m_strUserName);
         if (!console->Create(CAdminDlg::IDD, this))
             return;
         m_pAdminDlg = console.release();

@@ -5,6 +5,7 @@
 #include "AdminDlg.h"
 
 #include "DBOrder.h"
+#include "DBProxyOrder.h"
 #include "DBStrategy.h"
 #include "DBUser.h"
 #include "EditStrategy.h"
@@ -340,7 +341,26 @@ TEST_F(AdminDlgTest, HistoryWindowListsStoredOrdersBetweenTwoDates)
                                     Order("80002", "604", "已成交", "2026-03-03 00:00:00")})
             ASSERT_TRUE(stored.Insert(row));
     }
-    std::unique_ptr<CAdminDlg> console = OpenConsole();
+    // A follow order of the console, as the main window stores it in its proxy-order table.
+    CDBProxyOrder followOrders(m_folder + "DP", Key());
+    ProxyOrderRecord follow;
+    follow.DateTime = "20260302 10:00:00";
+    follow.Contract = "CL";
+    follow.OrderType = "0";
+    follow.Bid = "1";
+    follow.OrderPrice = "0.00";
+    follow.OrderCount = "2";
+    follow.TradedCount = "2";
+    follow.Status = "已成交";
+    follow.mg = "---";
+    follow.OrderNo = "701";
+    follow.ps = "155.6";
+    follow.cid = "f701";
+    follow.bSaveMark = 1;
+    ASSERT_TRUE(followOrders.UpsertProxyOrder(follow));
+    std::unique_ptr<CAdminDlg> console(new CAdminDlg(&m_ownerWnd, m_folder, Key()));
+    console->SetFollowOrderTable(&followOrders, "90001");
+    ASSERT_TRUE(console->Create(CAdminDlg::IDD, &m_ownerWnd));
     Click(*console, IDC_ADMIN_HISTORY);
     CSearchOrderDlg& history = console->HistoryWindow();
     ASSERT_TRUE(history.IsWindowVisible());
@@ -355,11 +375,16 @@ TEST_F(AdminDlgTest, HistoryWindowListsStoredOrdersBetweenTwoDates)
     Click(history, IDC_SEARCH_QUERY);
     EXPECT_EQ(CString("查询完成"), Text(history, IDC_SEARCH_STATUS));
     CListCtrlEx& list = history.ResultList();
-    ASSERT_EQ(2, list.GetItemCount());
+    ASSERT_EQ(3, list.GetItemCount());
     EXPECT_EQ(CString("602"), list.GetItemText(0, ORDER_COL_ORDER_NO)) << "earliest first";
     EXPECT_EQ(CString("已取消"), list.GetItemText(0, ORDER_COL_STATE));
-    EXPECT_EQ(CString("强平"), list.GetItemText(1, ORDER_COL_STATE));
-    EXPECT_EQ(RGB(255, 0, 0), list.GetRowColors(1)[ORDER_COL_STATE]);
+    EXPECT_EQ(CString("强平"), list.GetItemText(2, ORDER_COL_STATE));
+    EXPECT_EQ(RGB(255, 0, 0), list.GetRowColors(2)[ORDER_COL_STATE]);
+    // The follow order among them, on the administrator's account.
+    const char* followCells[] = {"2026-03-02 10:00:00", "90001", "CL", "市价", "卖", "0.00", "2", "2", "已成交",
+                                 "---", "77.80", "701", "f701"};
+    for (int column = 0; column < ORDER_COL_COUNT; ++column)
+        EXPECT_EQ(CString(followCells[column]), list.GetItemText(1, column)) << column;
     EXPECT_EQ(CString("---"), list.GetItemText(0, ORDER_COL_AVERAGE)) << "nothing filled";
     KeepPicture(history.GetSafeHwnd(), "history_orders.png");
 
