@@ -83,6 +83,8 @@ TEST(OrderWordsTest, WordsBecomeTheConsoleTexts)
     EXPECT_EQ(CString("强平"), ShownOrderState(forced));
     forced.cid = "5";
     EXPECT_EQ(CString("已成交"), ShownOrderState(forced));
+    forced.cid = "84675911190";  // a client reference of the program's own, past 2^31
+    EXPECT_EQ(CString("已成交"), ShownOrderState(forced));
 }
 
 TEST_F(ConsoleOrderBookTest, AFillIsFollowedOnceWhileRemembered)
