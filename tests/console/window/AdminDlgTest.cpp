@@ -4,6 +4,7 @@
 // history_orders.png are kept in <build>\test-artifacts.
 #include "AdminDlg.h"
 
+#include "AccountRows.h"
 #include "DBOrder.h"
 #include "DBProxyOrder.h"
 #include "DBStrategy.h"
@@ -41,14 +42,6 @@ CString ArtifactPath(const char* name)
     return folder + "test-artifacts\\" + name;
 }
 
-StrategyInfo Strategy(int id, const char* name)
-{
-    StrategyInfo strategy;
-    strategy.nStragegyId = id;
-    strategy.strStrategyName = name;
-    return strategy;
-}
-
 OrderRow Order(const char* account, const char* oid, const char* state, const char* time)
 {
     OrderRow row;
@@ -66,16 +59,6 @@ OrderRow Order(const char* account, const char* oid, const char* state, const ch
     row.ps = CString(state) == "Filled" ? "155.6" : "0";
     row.mg = "3.5";
     return row;
-}
-
-UserStrategy Assignment(const char* account, const char* name, const char* strategyId, const char* strategyName)
-{
-    UserStrategy user;
-    user.userId = account;
-    user.userName = name;
-    user.strategyId = strategyId;
-    user.strategyName = strategyName;
-    return user;
 }
 
 // Runs SQL on a table file with SQLite itself (to make a file the tables cannot read).
@@ -168,12 +151,7 @@ TEST_F(AdminDlgTest, AssignsStrategiesListsFollowedOrdersAndStoresWhatChanges)
         CDBStrategy strategies(m_folder + "DS", Key());
         ASSERT_TRUE(strategies.ReplaceAll({Strategy(1, "稳健"), Strategy(2, "激进")}));
         CDBUser users(m_folder + "DU", Key());
-        UserStrategy user;
-        user.userId = "80002";
-        user.userName = "李娜";
-        user.strategyId = "1";
-        user.strategyName = "稳健";
-        ASSERT_TRUE(users.ReplaceAll({user}));
+        ASSERT_TRUE(users.ReplaceAll({Assignment("80002", "李娜", "1", "稳健")}));
     }
     std::unique_ptr<CAdminDlg> console = OpenConsole();
     CAdminDlg& dlg = *console;

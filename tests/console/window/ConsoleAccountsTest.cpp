@@ -1,35 +1,19 @@
 // The console's accounts and strategies: client-list replies, assignments, applied flags and
 // strategies that go away; and the cells of an order row.
 #include "ConsoleAccounts.h"
+
+#include "AccountRows.h"
 #include "OrderListText.h"
 
 #include <gtest/gtest.h>
 
 namespace {
 
-StrategyInfo Strategy(int id, const char* name)
-{
-    StrategyInfo strategy;
-    strategy.nStragegyId = id;
-    strategy.strStrategyName = name;
-    return strategy;
-}
-
-UserStrategy User(const char* id, const char* name, const char* strategyId, const char* strategyName)
-{
-    UserStrategy user;
-    user.userId = id;
-    user.userName = name;
-    user.strategyId = strategyId;
-    user.strategyName = strategyName;
-    return user;
-}
-
 // Two accounts: 80002 follows strategy 1 ("稳健"), 80003 none; strategies 1 and 2 exist.
 CConsoleAccounts TwoAccounts()
 {
     CConsoleAccounts accounts;
-    accounts.Load({User("80002", "李娜", "1", "稳健"), User("80003", "王芳", "-1", "无策略")},
+    accounts.Load({Assignment("80002", "李娜", "1", "稳健"), Assignment("80003", "王芳", "-1", "无策略")},
                   {Strategy(1, "稳健"), Strategy(2, "激进")});
     return accounts;
 }
@@ -106,12 +90,12 @@ TEST(ConsoleAccountsTest, AccountsOfAStrategyThatGoesLoseIt)
 
     // Loaded assignments naming a strategy that is not stored start without one...
     CConsoleAccounts loaded;
-    loaded.Load({User("80002", "李娜", "7", "旧策略")}, {Strategy(1, "稳健")});
+    loaded.Load({Assignment("80002", "李娜", "7", "旧策略")}, {Strategy(1, "稳健")});
     EXPECT_EQ(CString("-1"), loaded.FindAssignment("80002")->strategyId);
     EXPECT_FALSE(loaded.FindStrategyById(1)->applied);
     // ...unless the strategies could not be read: then nothing says the strategy is gone.
     CConsoleAccounts unread;
-    unread.Load({User("80002", "李娜", "7", "旧策略")}, {}, false);
+    unread.Load({Assignment("80002", "李娜", "7", "旧策略")}, {}, false);
     EXPECT_EQ(CString("7"), unread.FindAssignment("80002")->strategyId);
     EXPECT_EQ(CString("旧策略"), unread.FindAssignment("80002")->strategyName);
 }

@@ -220,21 +220,13 @@ std::string ReadText(const CString& path)
 
 TEST_F(ConsoleScenarioTest, AClientFillIsListedAndFollowedOnTheAdministratorsConnection)
 {
-    ASSERT_TRUE(m_terminal.Start());
-    m_main = m_terminal.LogIn(kAdmin, "admin888", kDeadlineMs);
-    ASSERT_NE(HWND(NULL), m_main) << "no login window, or no main window after login";
-    m_probe.Attach(m_main);
-    ASSERT_TRUE(PumpUntil([&] { return login_test::AllConnectionsLoggedIn(*s_sim, kAdmin); }, kDeadlineMs))
-        << s_sim->Control("sessions");
-    ProbeState state;
-    ASSERT_TRUE(
-        m_probe.WaitState([](const ProbeState& s) { return s["trade"] == "1" && s["pending"] == "0"; }, &state));
+    ASSERT_NO_FATAL_FAILURE(StartTerminal());
+    ProbeState state = m_probe.State();
     EXPECT_EQ("0", state["console"]) << "the console is made on first use";
 
     // The caption button "补单" opens the console.
-    ::PostMessageA(m_main, WM_COMMAND, 4, 0);
-    HWND console = NULL;
-    ASSERT_TRUE(PumpUntil([&] { return (console = Find(kConsoleTitle)) != NULL; }, kDeadlineMs));
+    HWND console = OpenConsole();
+    ASSERT_NE(HWND(NULL), console);
 
     // "更新客户列表" until the proxy query server answers (it may still be logging in).
     ASSERT_TRUE(m_probe.WaitState([&](const ProbeState& s) {
