@@ -6,6 +6,7 @@
 // strategy and its assignment are stored in the user's tables before the start, as the
 // strategy editor would have left them. Screenshot console-scenario.png in
 // <build>\test-artifacts.
+#include "AccountRows.h"
 #include "ConsoleDialogsResource.h"
 #include "ConsoleWindowResource.h"
 #include "DBOrder.h"
@@ -189,6 +190,20 @@ protected:
         return count;
     }
 
+    // The administrator's crude-oil limit orders still open at the simulator.
+    size_t OpenLimitFollowOrders()
+    {
+        const std::string orders = Orders(kAdmin);
+        size_t count = 0;
+        for (size_t at = orders.find("\"code\": \"CL\""); at != std::string::npos;
+             at = orders.find("\"code\": \"CL\"", at + 1)) {
+            const std::string order = orders.substr(at, orders.find('}', at) - at);
+            count += order.find("\"kind\": \"L\"") != std::string::npos
+                     && order.find("\"Submitted\"") != std::string::npos;
+        }
+        return count;
+    }
+
     login_test::CTerminalProbe m_probe{RootFolder() + "test-artifacts\\console-state.txt"};
     CTerminal m_terminal;
     HWND m_main = NULL;
@@ -300,8 +315,9 @@ TEST_F(ConsoleScenarioTest, AClientFillIsListedAndFollowedOnTheAdministratorsCon
 // from the server that hold GBK lead bytes and quotes are stored as names; a strategy deleted
 // and another added in the editor takes no account along; a fill followed in the first run is
 // not followed again when its event comes again in the second; a follow order that cannot go
-// out is shown as failed; the finished follow order is in the history-order window after the
-// restart. Screenshots console-restart.png and history-restart.png in <build>\test-artifacts.
+// out is shown as failed; a limit follow order still open when the terminal ends is logged and
+// stored; both follow orders are in the history-order window after the restart. Screenshots
+// console-restart.png and history-restart.png in <build>\test-artifacts.
 TEST_F(ConsoleScenarioTest, ConsoleDataSurvivesRestartsAndFollowsEachFillOnce)
 {
     // Order times at the simulator and the terminal's own fall on today, the day the history
@@ -310,7 +326,8 @@ TEST_F(ConsoleScenarioTest, ConsoleDataSurvivesRestartsAndFollowsEachFillOnce)
     ASSERT_EQ("OK", s_sim->Control(std::string("clock ") + (LPCSTR)now.Format("%Y-%m-%d %H:%M:%S")).substr(0, 2));
     // No notice of the day comes up over the windows the test clicks.
     ASSERT_EQ("OK", s_sim->Control("http notice off").substr(0, 2));
-    // Strategy 0 follows crude oil at market (李娜), strategy 1 is to be deleted (王芳 follows it).
+    // Strategy 0 follows crude oil at market (李娜), strategy 1 is to be deleted (王芳 follows it),
+    // strategy 2 follows crude oil with a limit far below the market that stays open (刘洋).
     {
         StrategyInfo crude;
         crude.nStragegyId = 0;
@@ -319,18 +336,18 @@ TEST_F(ConsoleScenarioTest, ConsoleDataSurvivesRestartsAndFollowsEachFillOnce)
         StrategyInfo doomed;
         doomed.nStragegyId = 1;
         doomed.strStrategyName = "待删除";
+        StrategyInfo resting;
+        resting.nStragegyId = 2;
+        resting.strStrategyName = "远价限价";
+        resting.vecStrategy = {Leg("原油期货", 1)};
+        resting.vecStrategy[0].strPriceType = "限价";
+        resting.vecStrategy[0].strSlipPoint = "1000";  // 1000 steps under the fill
+        resting.vecStrategy[0].strPoint = "100000";    // never replaced at market
         const CString key = Md5Hex(kAdmin);
-        ASSERT_TRUE(CDBStrategy(m_databaseFolder + "DS", key).ReplaceAll({crude, doomed}));
-        UserStrategy li, wang;
-        li.userId = "80002";
-        li.userName = "李娜";
-        li.strategyId = "0";
-        li.strategyName = "原油同向";
-        wang.userId = "80003";
-        wang.userName = "王芳";
-        wang.strategyId = "1";
-        wang.strategyName = "待删除";
-        ASSERT_TRUE(CDBUser(m_databaseFolder + "DU", key).ReplaceAll({li, wang}));
+        ASSERT_TRUE(CDBStrategy(m_databaseFolder + "DS", key).ReplaceAll({crude, doomed, resting}));
+        ASSERT_TRUE(CDBUser(m_databaseFolder + "DU", key)
+                        .ReplaceAll({Assignment("80002", "李娜", "0", "原油同向"), Assignment("80003", "王芳", "1", "待删除"),
+                                     Assignment("80004", "刘洋", "2", "远价限价")}));
     }
     ASSERT_NO_FATAL_FAILURE(StartTerminal());
     HWND console = OpenConsole();
@@ -341,28 +358,29 @@ TEST_F(ConsoleScenarioTest, ConsoleDataSurvivesRestartsAndFollowsEachFillOnce)
     const std::string hostile = "O'王\x81'); delete from User; --";
     const std::string readBack = "O'王?'); delete from User; --";
     const std::string quoted = "李'娜\"; drop table User;";
-    const std::string reply = "ClientResult@[80002#李娜#0#0#0#0#0#1#USD][80003#王芳#0#0#0#0#0#1#USD][80005#" + hostile
-                              + "#0#0#0#0#0#1#USD][80006#" + quoted + "#0#0#0#0#0#1#USD]#@";
+    const std::string reply = "ClientResult@[80002#李娜#0#0#0#0#0#1#USD][80003#王芳#0#0#0#0#0#1#USD]"
+                              "[80004#刘洋#0#0#0#0#0#1#USD][80005#" + hostile + "#0#0#0#0#0#1#USD][80006#" + quoted
+                              + "#0#0#0#0#0#1#USD]#@";
     ASSERT_EQ("OK", s_sim->Control("sendraw proxyquery " + Hex(reply)).substr(0, 2));
     ProbeState state;
-    ASSERT_TRUE(m_probe.WaitState([](const ProbeState& s) { return s.All("console-client").size() == 4; }, &state));
-    EXPECT_EQ("80006|" + quoted + "|无策略", state.All("console-client")[3]);
+    ASSERT_TRUE(m_probe.WaitState([](const ProbeState& s) { return s.All("console-client").size() == 5; }, &state));
+    EXPECT_EQ("80006|" + quoted + "|无策略", state.All("console-client")[4]);
 
     // "策略管理": delete "待删除", add a strategy, save. 王芳 loses her strategy; nobody is
     // moved onto the new one.
     HWND editor = NULL;
     ASSERT_TRUE(ClickControl(console, IDC_ADMIN_MANAGE, [&] { return (editor = Find("编辑策略")) != NULL; }));
     HWND strategies = ::GetDlgItem(editor, IDC_STRATEGY_LIST);
-    ASSERT_EQ(2, ListView_GetItemCount(strategies));
+    ASSERT_EQ(3, ListView_GetItemCount(strategies));
     ASSERT_TRUE(BringToForeground(editor));
     // The second row, under the header.
     ASSERT_TRUE(ClickUntil(ScreenPointOf(strategies, 60, 24 + 24 + 12),
                            [&] { return ListView_GetNextItem(strategies, -1, LVNI_SELECTED) == 1; }));
-    ASSERT_TRUE(ClickControl(editor, IDC_DELETE_STRATEGY, [&] { return ListView_GetItemCount(strategies) == 1; }));
-    ASSERT_TRUE(ClickControl(editor, IDC_ADD_STRATEGY, [&] { return ListView_GetItemCount(strategies) == 2; }));
+    ASSERT_TRUE(ClickControl(editor, IDC_DELETE_STRATEGY, [&] { return ListView_GetItemCount(strategies) == 2; }));
+    ASSERT_TRUE(ClickControl(editor, IDC_ADD_STRATEGY, [&] { return ListView_GetItemCount(strategies) == 3; }));
     ASSERT_TRUE(ClickControl(editor, IDOK, [&] { return Find("编辑策略") == NULL; }));
     ASSERT_TRUE(m_probe.WaitState([](const ProbeState& s) {
-        return s.All("console-client").size() == 4 && s.All("console-client")[1] == "80003|王芳|无策略";
+        return s.All("console-client").size() == 5 && s.All("console-client")[1] == "80003|王芳|无策略";
     }, &state)) << state.All("console-client")[1];
     EXPECT_EQ("80002|李娜|原油同向", state.All("console-client")[0]);
 
@@ -376,6 +394,9 @@ TEST_F(ConsoleScenarioTest, ConsoleDataSurvivesRestartsAndFollowsEachFillOnce)
         return !fill.empty();
     }, &state));
     ASSERT_TRUE(PumpUntil([&] { return FilledFollowOrders() == 1; }, kDeadlineMs)) << Orders(kAdmin);
+    // 刘洋's fill is followed by a limit order that stays open.
+    ASSERT_EQ("OK", s_sim->Control("order 80004 CL B 1").substr(0, 2));
+    ASSERT_TRUE(PumpUntil([&] { return OpenLimitFollowOrders() == 1; }, kDeadlineMs)) << Orders(kAdmin);
 
     // The administrator's order connection is dropped and every login is refused (a fall-back
     // login through the login server included) until the console has given the next follow
@@ -400,17 +421,20 @@ TEST_F(ConsoleScenarioTest, ConsoleDataSurvivesRestartsAndFollowsEachFillOnce)
     login_test::KeepPicture(console, "console-restart.png");
     ::SetWindowPos(console, HWND_NOTOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
 
-    // The terminal again: the console reads its tables.
+    // The terminal again: the console reads its tables. The limit order left open when the
+    // terminal ended is in the log.
     ASSERT_TRUE(m_terminal.Stop());
+    EXPECT_NE(std::string::npos, ReadText(m_databaseFolder + "FollowOrders.log").find("补单仍挂单 账户=80004"));
     ASSERT_NO_FATAL_FAILURE(StartTerminal());
     console = OpenConsole();
     ASSERT_NE(HWND(NULL), console);
-    ASSERT_TRUE(m_probe.WaitState([](const ProbeState& s) { return s.All("console-client").size() >= 4; }, &state));
+    ASSERT_TRUE(m_probe.WaitState([](const ProbeState& s) { return s.All("console-client").size() == 5; }, &state));
     const std::vector<std::string> clients = state.All("console-client");
     EXPECT_EQ("80002|李娜|原油同向", clients[0]);
     EXPECT_EQ("80003|王芳|无策略", clients[1]);
-    EXPECT_EQ("80005|" + readBack + "|无策略", clients[2]);
-    EXPECT_EQ("80006|" + quoted + "|无策略", clients[3]);
+    EXPECT_EQ("80004|刘洋|远价限价", clients[2]);
+    EXPECT_EQ("80005|" + readBack + "|无策略", clients[3]);
+    EXPECT_EQ("80006|" + quoted + "|无策略", clients[4]);
 
     // The first fill's event once more, as the server would send it again: no second order.
     ASSERT_TRUE(ClickControl(console, IDC_ADMIN_START_STOP, running));
@@ -423,16 +447,18 @@ TEST_F(ConsoleScenarioTest, ConsoleDataSurvivesRestartsAndFollowsEachFillOnce)
     EXPECT_EQ("0", state["console-workers"]) << "the fill went to a follow-order worker again";
     EXPECT_EQ(1u, FilledFollowOrders());
 
-    // "查询历史订单", "查询": the finished follow order of the first run is listed.
+    // "查询历史订单", "查询": the follow orders of the first run are listed, the filled one as it
+    // finished, the open one as the terminal's end stored it.
     HWND history = NULL;
     ASSERT_TRUE(ClickControl(console, IDC_ADMIN_HISTORY, [&] { return (history = Find("历史订单查询")) != NULL; }));
     ASSERT_TRUE(ClickControl(history, IDC_SEARCH_QUERY, StateHolds([](const ProbeState& s) {
+        int found = 0;
         for (const std::string& row : s.All("console-history")) {
             const std::vector<std::string> cells = Cells(row);
-            if (cells.size() == 13 && cells[1] == kAdmin && cells[2] == "CL" && cells[8] == "已成交")
-                return true;
+            if (cells.size() == 13 && cells[1] == kAdmin && cells[2] == "CL")
+                found |= cells[8] == "已成交" ? 1 : cells[3] == "限价" && cells[8] == "已提交" ? 2 : 0;
         }
-        return false;
+        return found == 3;
     }))) << m_probe.State().All("console-history").size();
     login_test::KeepPicture(history, "history-restart.png");
 }
