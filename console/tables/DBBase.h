@@ -1,13 +1,14 @@
 // One table in an SQLite file of its own, encrypted page by page with the user's key. The base
 // owns the connection, opens or creates the file, runs SQL texts with a row callback and
 // converts texts between the program's code page and UTF-8 at the database edge; the derived
-// tables build their SQL texts and read their rows.
+// tables build their SQL texts and read their rows. Values never stand in an SQL text: they
+// are bound as parameters, each converted on its own.
 //
-// A file that the key does not open (another user's key, a damaged or foreign file) is never
-// deleted: it is renamed aside with its journal, reported on the debugger output and through
-// GetSetAsidePath(), and a new empty database takes its place. A plain database without
-// encryption (earlier versions wrote new files so) is encrypted with the key instead, its
-// rows kept, the plain file set aside the same way.
+// A file that no key of the user opens (another user's key, a damaged or foreign file) is
+// never deleted: it is renamed aside with its journal, reported through GetSetAsidePath() and
+// StartedEmptyAfterSetAside() (the console tells the user), and a new empty database takes
+// its place. A plain database without encryption (earlier versions wrote new files so) is
+// encrypted with the key instead, its rows kept, the plain file set aside the same way.
 #pragma once
 #include <afx.h>
 #include <functional>
