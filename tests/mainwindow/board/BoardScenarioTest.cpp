@@ -1,9 +1,11 @@
 // Tolvan.exe against the simulator through its real windows: after login the quote board
 // shows one tab per sector with moving quotes, the notice stands over it until "不再提示"
 // hides it for good, a digit over a quote list opens the quick search and Enter closes it
-// with a choice, and a row added to "我的板块" is still there after a restart. Screenshots
-// of the board, the notice and the quick search are kept in <build>\test-artifacts.
+// with a choice, and a row added to "我的板块" is still there after a restart. An unattended
+// run, logged in by the hook, hears of the board only once the board shows its prices.
+// Screenshots of the board, the notice and the quick search are kept in <build>\test-artifacts.
 #include "FileCrypt.h"
+#include "RemoteWindows.h"
 #include "TerminalUnderTest.h"
 #include "testsupport/Pump.h"
 #include "testsupport/Screenshot.h"
@@ -12,6 +14,8 @@
 #include <commctrl.h>
 #include <gtest/gtest.h>
 
+#include <stdio.h>
+#include <stdlib.h>
 #include <string>
 
 using login_test::BinFolder;
@@ -118,6 +122,21 @@ protected:
         return crypt.DecryptFileToString(SelfListPath(), text) ? std::string(text) : "unreadable";
     }
 
+    // A row on show has a price in its last-price column, read from the terminal's memory.
+    static bool ShowsPrice(HWND list)
+    {
+        const int top = (int)::SendMessageA(list, LVM_GETTOPINDEX, 0, 0);
+        const int shown = (int)::SendMessageA(list, LVM_GETCOUNTPERPAGE, 0, 0);
+        for (int row = top; row < top + shown && row < remote::RowCount(list); ++row) {
+            const std::string text = remote::CellText(list, row, 3);
+            if (atof(text.c_str()) > 0.0)
+                return true;
+        }
+        return false;
+    }
+
+    static bool Exists(const CString& path) { return ::GetFileAttributesA(path) != INVALID_FILE_ATTRIBUTES; }
+
     std::string HiddenNotice()
     {
         char text[64] = {0};
@@ -206,3 +225,36 @@ TEST_F(BoardScenarioTest, BoardMovesSearchesHidesTheNoticeAndKeepsMySector)
 }
 
 }  // namespace
+
+// tools/run.sh without a display: the hook types the account into the login window once the
+// caller has its picture, and the caller takes the board's picture when the program writes
+// <signal>.board. By then the main window stands in place of the splash, showing prices under
+// the notice.
+TEST_F(BoardScenarioTest, AnUnattendedRunHearsOfTheBoardOnlyOnceItShowsPrices)
+{
+    const CString signal = RootFolder() + "test-artifacts\\unattended";
+    for (const char* ending : {".ready", ".go", ".board"})
+        ::DeleteFileA(signal + ending);
+    ::SetEnvironmentVariableA("TOLVAN_AUTOLOGIN", "80001:a123456");
+    ::SetEnvironmentVariableA("TOLVAN_AUTOLOGIN_SIGNAL", signal);
+    const bool started = m_terminal.Start();
+    ::SetEnvironmentVariableA("TOLVAN_AUTOLOGIN", NULL);
+    ::SetEnvironmentVariableA("TOLVAN_AUTOLOGIN_SIGNAL", NULL);
+    ASSERT_TRUE(started);
+    ASSERT_TRUE(PumpUntil([&] { return Exists(signal + ".ready"); }, kDeadlineMs)) << "the login window was not offered";
+    EXPECT_FALSE(Exists(signal + ".board"));
+    FILE* go = fopen(signal + ".go", "wb");
+    ASSERT_NE(go, nullptr);
+    fclose(go);
+
+    ASSERT_TRUE(PumpUntil([&] { return Exists(signal + ".board"); }, kDeadlineMs)) << "no word of the board";
+    HWND main = Find(kMainTitle);
+    ASSERT_NE(HWND(NULL), main) << "the main window is not on screen";
+    EXPECT_TRUE(::IsZoomed(main));
+    EXPECT_EQ(Splash(), HWND(NULL)) << "the splash still stands";
+    EXPECT_NE(Find("公告"), HWND(NULL)) << "no notice over the board";
+    HWND list = ShownQuoteList(main);
+    ASSERT_NE(HWND(NULL), list);
+    EXPECT_TRUE(ShowsPrice(list)) << "the quote list shows no price";
+    Keep(::GetDesktopWindow(), "unattended-board.png");
+}
