@@ -4,6 +4,7 @@
 #include "VelmoraDlg.h"
 
 #include "BoardResource.h"
+#include "BoardShownSignal.h"
 #include "BoardState.h"
 #include "MarketDataMessages.h"
 #include "SelectionRequest.h"
@@ -82,6 +83,9 @@ void CVelmoraDlg::InitBoard()
     state.timerSet = ::SetTimer(m_hWnd, kListRefreshTimer, kListRefreshMs, ListRefreshTimer) != 0;
     theApp.m_pMessageFilter = &state.filter;
     state.listStartup.Start(m_hWnd);
+    WatchForShownBoard(m_hWnd, [this] {
+        return m_boardState != nullptr ? m_boardState->board.CurrentPageList() : NULL;
+    });
     AddBoardShutdownStops();
 }
 
@@ -126,6 +130,7 @@ void CVelmoraDlg::StopBoard()
 {
     if (m_boardState == nullptr)
         return;
+    StopWatchingBoard();
     CBoardState& state = *m_boardState;
     if (theApp.m_pMessageFilter == &state.filter)
         theApp.m_pMessageFilter = nullptr;
