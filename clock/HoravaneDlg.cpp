@@ -68,8 +68,10 @@ LRESULT CHoravaneDlg::OnTimeRequest(WPARAM wParam, LPARAM /*lParam*/)
         CString strTrace;
         strTrace.Format("Horavane - startTime  = %lld\r\n", static_cast<long long>(answer.nOffset));
         ::OutputDebugStringA(strTrace);
-        ::SendMessage(m_hCaller, WM_SERVER_TIME, static_cast<WPARAM>(answer.nDate),
-                      static_cast<LPARAM>(answer.nOffset));
+        DWORD_PTR ignored = 0;
+        ::SendMessageTimeout(m_hCaller, WM_SERVER_TIME, static_cast<WPARAM>(answer.nDate),
+                             static_cast<LPARAM>(answer.nOffset), SMTO_NORMAL | SMTO_ABORTIFHUNG, kAnswerTimeoutMs,
+                             &ignored);
     }
     else if (outcome == CServerTimeProbe::NoSoapResult)
     {

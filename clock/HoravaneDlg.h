@@ -21,6 +21,9 @@ public:
     static const UINT_PTR kIdleTimer = 1;
     static const UINT kIdleTimerPeriodMs = 1000;
     static const UINT kIdleTicksBeforeClose = 8;   // closes at the ninth tick
+    // The answer waits this long for the caller: a caller that hangs does not keep the
+    // program alive.
+    static const UINT kAnswerTimeoutMs = 5000;
 
 protected:
     BOOL OnInitDialog() override;

@@ -212,6 +212,7 @@ BOOL CVelmoraDlg::OnInitDialog()
     // -- end desk init --
     // -- hosts init --
     InitHosts();
+    AddHostShutdownStops();
     // -- end hosts init --
     // -- panels init --
     CreateTradePanel();
@@ -271,6 +272,9 @@ void CVelmoraDlg::StartConnections()
 
 void CVelmoraDlg::OnDestroy()
 {
+    // Every worker ends first, stage by stage, while this window answers what they send and
+    // everything they deliver to still exists.
+    StopWorkers();
     // -- panels destroy --
     DestroyConsole();
     if (m_deskParts)
@@ -279,15 +283,15 @@ void CVelmoraDlg::OnDestroy()
     DestroyTradePanel();
     // -- end panels destroy --
     // -- hosts destroy --
-    StopHosts();
-    delete m_chartViews;
+    // A switch thread that did not end, or stops still to run, keep the views.
+    if (StopHosts() && AreWorkerStopsDone())
+        delete m_chartViews;
     m_chartViews = nullptr;
     // -- end hosts destroy --
     // -- desk destroy --
     DestroyDesk();
     // -- end desk destroy --
     // -- board destroy --
-    StopBoard();
     DestroyBoard();
     // -- end board destroy --
     // -- frame destroy --

@@ -79,9 +79,12 @@ public:
     void ApplyPeriodButtons(const CString& sector, bool hasSelectedRow, const CString& marketKey);
     HWND GetToolbarWindow() const { return m_toolbar.GetSafeHwnd(); }
     CStatusBar& GetStatusBar() { return m_statusBar; }
-    // A worker to stop at the end: `first` with the receivers and the clock (one shared
-    // 3000 ms bound), else after them with 2000 ms of its own. Never kills the worker.
-    void AddShutdownStop(const char* name, bool first, CShutdownPlan::StopFunction stop);
+    // False while the end's stops still run on their own thread (the pump ran out first).
+    bool AreWorkerStopsDone() const { return m_bWorkerStopsDone; }
+    // A worker to stop at the end, in its stage: with the receivers and the clock (one shared
+    // 3000 ms bound), else after them with 2000 ms of its own. Never kills the worker; the
+    // stop returns whether it ended, and its owner keeps what a worker left running uses.
+    void AddShutdownStop(const char* name, ShutdownStage stage, CShutdownPlan::StopFunction stop);
 protected:
     LRESULT DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
     void PostNcDestroy() override;
@@ -128,14 +131,16 @@ protected:
     void ShowServerClockText();
     void MenuBarCommand(int item);
     void SetTradePanelDocked();
+    // The end: every worker stopped while the window answers, then the rest of the frame.
+    void StopWorkers();
     void ShutDownFrame();
     // -- end frame --
     // -- board: quote board, batches, pages, polling, search, notice, splash --
 public:
     // Places the sector tabs and their quote pages in the quote area (client coordinates).
     void PlaceBoard(const CRect& quoteArea) override;
-    // Ends the board's timer and threads (instrument lists, pollers, downloads); harmless
-    // when called again.
+    // Ends the board's timer and its message filter (its threads end in the end's plan);
+    // harmless when called again.
     void StopBoard();
     CQuoteBoard* GetQuoteBoard();
     CString GetCurrentPageKey() const override;
@@ -155,6 +160,9 @@ public:
     bool IsSymbolListStarted() const override;
 protected:
     void InitBoard();
+    // The pollers, the instrument lists, the stock quote downloader and the start-up thread,
+    // stopped in the end's plan.
+    void AddBoardShutdownStops();
     void DestroyBoard();
     afx_msg void OnAddToMySector();
     afx_msg void OnRemoveFromMySector();
@@ -218,8 +226,9 @@ protected:
 public:
     // The quote area's rectangle for the chart hosts (client coordinates); the layout calls it.
     void PlaceCharts(const CRect& area) override;
-    // Ends the hosts' threads; the hosts' windows go with the main window.
-    void StopHosts();
+    // Ends the instrument-switch thread (the end's plan has stopped the downloads); true when
+    // nothing of the chart views runs any more, so they may go.
+    bool StopHosts();
     // view 0 list, 1 candlesticks, 2 trend; period in minutes (0 day, 5040 week, 43200 month).
     void RequestMarketData(int view, int period, const CString& start, const CString& end, int flag);
     // The instrument the charts show when a view is asked for (the selected quote row).
@@ -241,6 +250,8 @@ public:
 protected:
     void OnOK() override;
     void InitHosts();
+    // The K-line loaders and the history download, stopped in the end's plan.
+    void AddHostShutdownStops();
     bool SelectRowOfCode(int pageIndex, const CString& code);
     afx_msg LRESULT OnSectorChanged(WPARAM, LPARAM);
     afx_msg LRESULT OnSortOrSelect(WPARAM, LPARAM);
@@ -339,6 +350,11 @@ private:
     bool m_bShuttingDown = false;
     RECT m_workArea = {};
     std::unique_ptr<CShutdownPlan> m_shutdownPlan;
+    // Set by the stop of the receivers (which may outlive the end) once they have all ended.
+    std::shared_ptr<volatile LONG> m_receiversEnded = std::make_shared<volatile LONG>(0);
+    // Every stop of the end has run (each worker ended or was left running); until then the
+    // objects the stops reach must stay.
+    bool m_bWorkerStopsDone = false;
     // -- end frame state --
     // -- board state --
     CBoardState* m_boardState = nullptr;  // made by InitBoard, freed by DestroyBoard

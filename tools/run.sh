@@ -2,9 +2,9 @@
 # Sets up the machine if needed, builds the 64-bit Tolvan and runs it under Wine against
 # the local simulator of the broker's servers. On a machine with a display the terminal
 # opens there and the user logs in; without one it runs on a private Xvfb display, logs in
-# by itself through the login window, waits until every connection of the user is logged in,
-# saves screenshots of the login window and of the quote board with its moving quotes, says
-# where, and ends.
+# by itself through the login window, waits until every connection of the user is logged in
+# and the main window shows the quotes, saves screenshots of the login window and of the
+# quote board, says where, and ends.
 #   TOLVAN_BUILD  build root (default <checkout>/build)
 set -euo pipefail
 ROOT=$(cd "$(dirname "$0")/.." && pwd)
@@ -50,7 +50,7 @@ read -r -t 30 number < "$fifo"; rm -f "$fifo"
 export DISPLAY=:$number
 say "no display: running Tolvan on a private Xvfb display $DISPLAY"
 signal="$BUILD/autologin"
-rm -f "$signal.ready" "$signal.go"
+rm -f "$signal.ready" "$signal.go" "$signal.board"
 TOLVAN_AUTOLOGIN=80001:a123456 TOLVAN_AUTOLOGIN_SIGNAL="Z:${signal//\//\\}" \
     "$ROOT/tools/wine-run.sh" "$dir/bin/Tolvan.exe" &
 PIDS+=($!)
@@ -74,30 +74,17 @@ quotes = [x for x in sessions if x["role"] == "quote" and x.get("user") == "8000
 sys.exit(0 if {"trade", "query"} <= roles and len(quotes) >= 4 else 1)
 PY
 }
-# The quote board stands and its web pollers fetch the quotes of its visible rows.
-board_polling() {
-    python3 - "$(port control)" <<'PY'
-import socket, sys
-s = socket.create_connection(("127.0.0.1", int(sys.argv[1])), timeout=5)
-s.sendall(b"http requests 20\n")
-sys.exit(0 if s.makefile().readline().count("stockListTimely") >= 2 else 1)
-PY
-}
 for _ in $(seq 1 120); do
-    if logged_in; then
-        for _ in $(seq 1 120); do
-            if board_polling; then
-                sleep 2   # let the moving quotes paint before the picture is taken
-                import -window root "$BUILD/board.png"
-                say "logged in as 80001; screenshots: $BUILD/login-window.png, $BUILD/board.png"
-                exit 0
-            fi
-            sleep 0.5
-        done
-        say "the quote board did not poll its quotes within 60 s"
-        exit 1
-    fi
+    logged_in && break
     sleep 0.5
 done
-say "the connections did not all log in within 60 s"
-exit 1
+logged_in || { say "the connections did not all log in within 60 s"; exit 1; }
+# The program writes $signal.board once its main window stands with the quote list's prices
+# painted (the lists load behind the splash; their quotes are polled before the window shows).
+for _ in $(seq 1 240); do
+    [ -e "$signal.board" ] && break
+    sleep 0.5
+done
+[ -e "$signal.board" ] || { say "the main window did not show the quotes within 120 s"; exit 1; }
+import -window root "$BUILD/board.png"
+say "logged in as 80001; screenshots: $BUILD/login-window.png, $BUILD/board.png"

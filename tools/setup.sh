@@ -14,7 +14,7 @@ CACHE=${TOLVAN_CACHE:-/var/cache/tolvan}
 TARGETS=${TOLVAN_TARGETS:-"x86_64-w64-mingw32 i686-w64-mingw32"}
 JOBS=$(nproc)
 # Bump when a recipe below changes, so stale builds are not reused.
-RECIPE=4
+RECIPE=5
 
 say() { printf '[setup] %s\n' "$*"; }
 
@@ -87,9 +87,26 @@ fetch_source() {
 }
 
 # ---------------------------------------------------------------- libraries
-cmake_toolchain() {  # target prefix -> writes a toolchain file, prints its path
-    local t=$1 prefix=$2 f="$2/toolchain.cmake"
-    cat > "$f" <<TC
+# Every library of every target is one step. The steps run side by side under one GNU make
+# (tools/setup.sh --step runs one), whose job server shares $JOBS slots among the steps'
+# own compiles: a step that only runs its configure checks holds one slot and leaves the
+# others to the compiles of other steps.
+
+# Parallel compiles inside a step: the job server's slots under make, else $JOBS.
+parallel() {
+    case " ${MAKEFLAGS:-} " in
+        *jobserver*) ;;
+        *) echo "-j$JOBS" ;;
+    esac
+}
+
+# toolchain_file PREFIX -> the CMake toolchain file of the prefix's target (written before
+# the steps start, so that side-by-side steps only read it)
+toolchain_file() { echo "$1/toolchain.cmake"; }
+
+write_toolchain() {  # target prefix
+    local t=$1 prefix=$2
+    cat > "$(toolchain_file "$prefix")" <<TC
 set(CMAKE_SYSTEM_NAME Windows)
 set(CMAKE_SYSTEM_PROCESSOR ${t%%-*})
 set(CMAKE_C_COMPILER $t-gcc-posix)
@@ -100,31 +117,48 @@ set(CMAKE_FIND_ROOT_PATH_MODE_PROGRAM NEVER)
 set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
 set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
 TC
-    echo "$f"
 }
 
-# build_cmake_dep NAME TARGET PREFIX [cmake args...]
-build_cmake_dep() {
-    local name=$1 t=$2 prefix=$3; shift 3
+# configure_cmake_dep NAME TARGET PREFIX BUILD-DIR [cmake args...]
+configure_cmake_dep() {
+    local name=$1 t=$2 prefix=$3 bdir=$4; shift 4
     local src; src=$(fetch_source "$name")
-    local bdir="$CACHE/build/$t/$name"
     rm -rf "$bdir" && mkdir -p "$bdir"
-    cmake -S "$src" -B "$bdir" -DCMAKE_TOOLCHAIN_FILE="$(cmake_toolchain "$t" "$prefix")" \
+    cmake -S "$src" -B "$bdir" -DCMAKE_TOOLCHAIN_FILE="$(toolchain_file "$prefix")" \
         -DCMAKE_BUILD_TYPE=Release -DCMAKE_INSTALL_PREFIX="$prefix" -DBUILD_SHARED_LIBS=OFF \
-        -DCMAKE_INSTALL_LIBDIR=lib "$@" > "$bdir/configure.log"
-    cmake --build "$bdir" -j "$JOBS" > "$bdir/build.log"
-    cmake --install "$bdir" > "$bdir/install.log"
+        -DCMAKE_INSTALL_LIBDIR=lib "$@" > "$bdir/configure.log" 2>&1
+}
+
+# build_cmake_dep NAME TARGET PREFIX [cmake args...]: configure, build, install
+build_cmake_dep() {
+    local name=$1 t=$2 prefix=$3
+    local bdir="$CACHE/build/$t/$name"
+    configure_cmake_dep "$name" "$t" "$prefix" "$bdir" "${@:4}"
+    cmake --build "$bdir" $(parallel) > "$bdir/build.log" 2>&1
+    cmake --install "$bdir" > "$bdir/install.log" 2>&1
     rm -rf "$bdir"
 }
+
+# OpenSSL: libcrypto only (the program and SQLCipher use no TLS), without the ciphers,
+# digests and protocols nothing here calls; kept: AES, SHA-1/SHA-2, HMAC, PBKDF2, the
+# random generator, base64 BIOs and the EVP layer.
+OPENSSL_OPTIONS="no-shared no-asm no-tests no-engine no-legacy no-aria no-bf no-blake2
+no-camellia no-cast no-chacha no-cmac no-cms no-comp no-ct no-des no-dh no-dsa no-ec no-idea
+no-md4 no-mdc2 no-ocb no-ocsp no-poly1305 no-rc2 no-rc4 no-rc5 no-rmd160 no-scrypt no-seed
+no-siphash no-sm3 no-sm4 no-srp no-ts no-whirlpool"
 
 build_openssl() {
     local t=$1 prefix=$2 src; src=$(fetch_source openssl)
     local os=mingw64; [ "${t%%-*}" = i686 ] && os=mingw
     local bdir="$CACHE/build/$t/openssl"
     rm -rf "$bdir" && mkdir -p "${bdir%/*}" && cp -a "$src" "$bdir"
-    (cd "$bdir" && ./Configure "$os" --cross-compile-prefix="$t-" no-shared no-asm no-tests \
-        --prefix="$prefix" --libdir=lib > configure.log &&
-     make -j "$JOBS" build_libs > build.log && make install_dev > install.log)
+    # shellcheck disable=SC2086
+    (cd "$bdir" && ./Configure "$os" --cross-compile-prefix="$t-" $OPENSSL_OPTIONS \
+        --prefix="$prefix" --libdir=lib > configure.log 2>&1 &&
+     make $(parallel) build_generated > build.log 2>&1 &&
+     make $(parallel) libcrypto.a >> build.log 2>&1 &&
+     mkdir -p "$prefix/lib" "$prefix/include/openssl" &&
+     cp libcrypto.a "$prefix/lib/" && cp include/openssl/*.h "$prefix/include/openssl/")
     rm -rf "$bdir"
 }
 
@@ -134,8 +168,8 @@ build_sqlcipher() {
     rm -rf "$bdir" && mkdir -p "${bdir%/*}" && cp -a "$src" "$bdir"
     (cd "$bdir" && BCC=gcc ./configure --host="$t" --enable-tempstore=yes --disable-tcl \
         --disable-shared CFLAGS="-DSQLITE_HAS_CODEC -I$prefix/include" LDFLAGS="-L$prefix/lib" \
-        LIBS="-lcrypto -lws2_32 -lcrypt32 -lbcrypt" > configure.log &&
-     make BEXE= sqlite3.c > build.log &&
+        LIBS="-lcrypto -lws2_32 -lcrypt32 -lbcrypt" > configure.log 2>&1 &&
+     make BEXE= sqlite3.c > build.log 2>&1 &&
      "$t-gcc-posix" -O2 -c sqlite3.c -o sqlite3.o -I"$prefix/include" -DSQLITE_HAS_CODEC \
         -DSQLCIPHER_CRYPTO_OPENSSL -DSQLITE_TEMP_STORE=2 -DSQLITE_THREADSAFE=1 \
         -DSQLITE_OMIT_LOAD_EXTENSION &&
@@ -181,52 +215,113 @@ build_gsoap() {
     rm -rf "$bdir"
 }
 
-# step NAME TARGET PREFIX FUNCTION [args] -- runs once per prefix
-step() {
-    local name=$1 t=$2 prefix=$3; shift 3
-    if [ -f "$prefix/.done-$name" ]; then
-        say "$t: $name cached"
-        return
-    fi
+# libevent: only the core library with its byte buffer; the extra library (HTTP, DNS, RPC)
+# and the combined one are not built.
+build_libevent() {
+    local t=$1 prefix=$2 src; src=$(fetch_source libevent)
+    local bdir="$CACHE/build/$t/libevent"
+    configure_cmake_dep libevent "$t" "$prefix" "$bdir" \
+        -DEVENT__DISABLE_OPENSSL=ON -DEVENT__DISABLE_MBEDTLS=ON -DEVENT__DISABLE_TESTS=ON \
+        -DEVENT__DISABLE_REGRESS=ON -DEVENT__DISABLE_SAMPLES=ON -DEVENT__DISABLE_BENCHMARK=ON \
+        -DEVENT__LIBRARY_TYPE=STATIC
+    cmake --build "$bdir" --target event_core_static $(parallel) > "$bdir/build.log" 2>&1
+    mkdir -p "$prefix/lib" "$prefix/include/event2"
+    cp "$bdir/lib/libevent_core.a" "$prefix/lib/"
+    cp "$src"/include/event2/*.h "$bdir"/include/event2/*.h "$prefix/include/event2/"
+    rm -rf "$bdir"
+}
+
+# libdeps NAME: the steps of the same target that NAME's step needs first
+libdeps() {
+    case $1 in
+        sqlcipher) echo openssl ;;  # links libcrypto in its configure checks
+        minizip) echo zlib ;;
+    esac
+}
+
+# libraries TARGET: the target's steps, the longest first so that they start first
+libraries() {
+    echo openssl sqlcipher curl libevent libxml2 jansson gsoap zlib minizip
+    # Tests and benchmarks run only on the 64-bit target.
+    [ "${1%%-*}" = x86_64 ] && echo googletest benchmark
+    true
+}
+
+# build_library NAME TARGET PREFIX: one step's recipe
+build_library() {
+    local name=$1 t=$2 prefix=$3
+    case $name in
+        openssl|sqlcipher|zlib|minizip|gsoap|libevent) "build_$name" "$t" "$prefix" ;;
+        jansson) build_cmake_dep jansson "$t" "$prefix" \
+            -DJANSSON_BUILD_DOCS=OFF -DJANSSON_WITHOUT_TESTS=ON -DJANSSON_EXAMPLES=OFF ;;
+        # HTTP and HTTPS (Schannel) only.
+        curl) build_cmake_dep curl "$t" "$prefix" \
+            -DHTTP_ONLY=ON -DCURL_USE_SCHANNEL=ON -DCURL_USE_OPENSSL=OFF -DBUILD_CURL_EXE=OFF \
+            -DBUILD_TESTING=OFF -DCURL_USE_LIBSSH2=OFF -DUSE_LIBIDN2=OFF -DCURL_ZLIB=OFF \
+            -DCURL_DISABLE_LDAP=ON -DCURL_USE_LIBPSL=OFF -DENABLE_MANUAL=OFF ;;
+        # libxml2: the HTML parser, the tree and the streaming reader, nothing that reaches
+        # outside and none of the validation and query modules.
+        libxml2) build_cmake_dep libxml2 "$t" "$prefix" \
+            -DLIBXML2_WITH_PYTHON=OFF -DLIBXML2_WITH_TESTS=OFF -DLIBXML2_WITH_PROGRAMS=OFF \
+            -DLIBXML2_WITH_ICONV=OFF -DLIBXML2_WITH_ICU=OFF -DLIBXML2_WITH_LZMA=OFF \
+            -DLIBXML2_WITH_ZLIB=OFF -DLIBXML2_WITH_HTTP=OFF -DLIBXML2_WITH_FTP=OFF \
+            -DLIBXML2_WITH_MODULES=OFF -DLIBXML2_WITH_CATALOG=OFF -DLIBXML2_WITH_THREADS=ON \
+            -DLIBXML2_WITH_C14N=OFF -DLIBXML2_WITH_DEBUG=OFF -DLIBXML2_WITH_DOCB=OFF \
+            -DLIBXML2_WITH_SCHEMAS=OFF -DLIBXML2_WITH_SCHEMATRON=OFF -DLIBXML2_WITH_XINCLUDE=OFF \
+            -DLIBXML2_WITH_XPATH=OFF -DLIBXML2_WITH_XPTR=OFF -DLIBXML2_WITH_WRITER=OFF ;;
+        googletest) build_cmake_dep googletest "$t" "$prefix" \
+            -Dgtest_disable_pthreads=OFF -DBUILD_GMOCK=OFF ;;
+        benchmark) build_cmake_dep benchmark "$t" "$prefix" \
+            -DBENCHMARK_ENABLE_TESTING=OFF -DBENCHMARK_ENABLE_GTEST_TESTS=OFF \
+            -DBENCHMARK_ENABLE_WERROR=OFF -DBENCHMARK_ENABLE_LTO=OFF -DBENCHMARK_INSTALL_DOCS=OFF \
+            -DHAVE_STD_REGEX=ON -DRUN_HAVE_STD_REGEX=1 -DGIT_VERSION=0.0.0 ;;
+        *) echo "unknown library $name" >&2; return 1 ;;
+    esac
+}
+
+# run_step NAME TARGET PREFIX: builds one library and marks it done in the prefix
+run_step() {
+    local name=$1 t=$2 prefix=$3 start=$SECONDS
     say "$t: building $name"
-    local start=$SECONDS
-    "$@"
+    # A subshell that stops at the first failing command; errexit would be ignored inside it
+    # if it stood in a condition or a list.
+    local status
+    set +e
+    ( set -e; build_library "$name" "$t" "$prefix" )
+    status=$?
+    set -e
+    if [ $status -ne 0 ]; then
+        say "$t: building $name failed; its logs: $CACHE/build/$t/$name/"
+        tail -n 25 "$(ls -t "$CACHE/build/$t/$name"/*.log 2>/dev/null | head -n 1)" 2>/dev/null || true
+        return 1
+    fi
     touch "$prefix/.done-$name"
     say "$t: $name built in $((SECONDS - start)) s"
 }
 
-deps_for_target() {
-    local t=$1 prefix=$2
-    mkdir -p "$prefix"
-    step zlib "$t" "$prefix" build_zlib "$t" "$prefix"
-    step openssl "$t" "$prefix" build_openssl "$t" "$prefix"
-    step sqlcipher "$t" "$prefix" build_sqlcipher "$t" "$prefix"
-    step jansson "$t" "$prefix" build_cmake_dep jansson "$t" "$prefix" \
-        -DJANSSON_BUILD_DOCS=OFF -DJANSSON_WITHOUT_TESTS=ON -DJANSSON_EXAMPLES=OFF
-    step libevent "$t" "$prefix" build_cmake_dep libevent "$t" "$prefix" \
-        -DEVENT__DISABLE_OPENSSL=ON -DEVENT__DISABLE_TESTS=ON -DEVENT__DISABLE_SAMPLES=ON \
-        -DEVENT__DISABLE_BENCHMARK=ON -DEVENT__LIBRARY_TYPE=STATIC -DEVENT__DISABLE_MBEDTLS=ON
-    step curl "$t" "$prefix" build_cmake_dep curl "$t" "$prefix" \
-        -DCURL_USE_SCHANNEL=ON -DCURL_USE_OPENSSL=OFF -DBUILD_CURL_EXE=OFF -DBUILD_TESTING=OFF \
-        -DCURL_USE_LIBSSH2=OFF -DUSE_LIBIDN2=OFF -DCURL_ZLIB=OFF -DCURL_DISABLE_LDAP=ON \
-        -DCURL_USE_LIBPSL=OFF -DENABLE_MANUAL=OFF
-    step gsoap "$t" "$prefix" build_gsoap "$t" "$prefix"
-    step minizip "$t" "$prefix" build_minizip "$t" "$prefix"
-    # libxml2: the HTML parser and the streaming XML reader, nothing that reaches outside.
-    step libxml2 "$t" "$prefix" build_cmake_dep libxml2 "$t" "$prefix" \
-        -DLIBXML2_WITH_PYTHON=OFF -DLIBXML2_WITH_TESTS=OFF -DLIBXML2_WITH_PROGRAMS=OFF \
-        -DLIBXML2_WITH_ICONV=OFF -DLIBXML2_WITH_ICU=OFF -DLIBXML2_WITH_LZMA=OFF \
-        -DLIBXML2_WITH_ZLIB=OFF -DLIBXML2_WITH_HTTP=OFF -DLIBXML2_WITH_FTP=OFF \
-        -DLIBXML2_WITH_MODULES=OFF -DLIBXML2_WITH_CATALOG=OFF -DLIBXML2_WITH_THREADS=ON
-    # Tests and benchmarks run only on the 64-bit target.
-    if [ "${t%%-*}" = x86_64 ]; then
-        step googletest "$t" "$prefix" build_cmake_dep googletest "$t" "$prefix" \
-            -Dgtest_disable_pthreads=OFF
-        step benchmark "$t" "$prefix" build_cmake_dep benchmark "$t" "$prefix" \
-            -DBENCHMARK_ENABLE_TESTING=OFF -DBENCHMARK_ENABLE_GTEST_TESTS=OFF \
-            -DBENCHMARK_ENABLE_WERROR=OFF -DBENCHMARK_ENABLE_LTO=OFF -DHAVE_STD_REGEX=ON \
-            -DRUN_HAVE_STD_REGEX=1 -DGIT_VERSION=0.0.0
-    fi
+# build_libraries "TARGET=PREFIX..." : every step not yet done, side by side
+build_libraries() {
+    local mk="$CACHE/build/libraries.mk" pair t prefix name dep all=()
+    : > "$mk"
+    for pair in "$@"; do
+        t=${pair%%=*} prefix=${pair#*=}
+        for name in $(libraries "$t"); do
+            if [ -f "$prefix/.done-$name" ]; then
+                say "$t: $name cached"
+                continue
+            fi
+            all+=("$prefix/.done-$name")
+            {
+                printf '%s:' "$prefix/.done-$name"
+                for dep in $(libdeps "$name"); do printf ' %s' "$prefix/.done-$dep"; done
+                printf '\n\t+@bash %q --step %s %s %q\n' "$SELF" "$name" "$t" "$prefix"
+            } >> "$mk"
+        done
+    done
+    [ ${#all[@]} -eq 0 ] && return
+    printf 'all: %s\n.DEFAULT_GOAL := all\n' "${all[*]}" >> "$mk"
+    say "building ${#all[@]} libraries side by side in $JOBS slots"
+    make -s -j "$JOBS" -f "$mk"
 }
 
 # Wine takes its ANSI code page from the host locale: zh_CN.UTF-8 must exist for code page 936.
@@ -240,6 +335,11 @@ ensure_locale() {
 }
 
 # ---------------------------------------------------------------- main
+SELF=$(cd "$(dirname "$0")" && pwd)/$(basename "$0")
+if [ "${1:-}" = --step ]; then
+    run_step "$2" "$3" "$4"
+    exit
+fi
 install_packages
 ensure_locale
 mkdir -p "$CACHE/src" "$CACHE/build"
@@ -252,11 +352,18 @@ done
 versions=$(for name in $SOURCES; do basename "$(ls "$CACHE/src/$name"/*.dsc)" .dsc; done)
 say "source packages: $(echo $versions)"
 key=$(echo "$versions" | md5sum | cut -c1-8)
+prefixes=()
 for t in $TARGETS; do
     command -v "$t-g++-posix" >/dev/null || { echo "missing cross compiler $t-g++-posix" >&2; exit 1; }
     compiler=$("$t-g++-posix" -dumpversion)
     prefix="$CACHE/deps/$t-gcc$compiler-r$RECIPE-$key"
-    deps_for_target "$t" "$prefix"
+    mkdir -p "$prefix"
+    write_toolchain "$t" "$prefix"
+    prefixes+=("$t=$prefix")
+done
+build_libraries "${prefixes[@]}"
+for pair in "${prefixes[@]}"; do
+    t=${pair%%=*} prefix=${pair#*=}
     ln -sfn "$prefix" "$CACHE/deps/$t"
     say "$t: libraries ready in $prefix"
 done

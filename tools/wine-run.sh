@@ -82,8 +82,29 @@ start_private_display() {
 if [ -z "${DISPLAY:-}" ]; then
     start_private_display
 fi
+# The program writes into files that are passed on as they grow, not straight into our own
+# output: the first program that needs Wine's desktop process (and the first that needs the
+# Wine server) starts it with the program's output, and it lives on while any program of
+# the prefix runs. A caller that reads our output to its end (ctest) would take the program
+# for running until then.
+run_through_files() {
+    local out err pid status
+    out=$(mktemp) err=$(mktemp)
+    wine "$@" <&0 > "$out" 2> "$err" &
+    pid=$!
+    tail -n +1 -s 0.1 -f --pid=$pid "$out" &
+    local follow_out=$!
+    tail -n +1 -s 0.1 -f --pid=$pid "$err" >&2 &
+    local follow_err=$!
+    wait $pid
+    status=$?
+    wait $follow_out $follow_err
+    rm -f "$out" "$err"
+    return $status
+}
+
 prepare_prefix
-wine "$@"
+run_through_files "$@"
 status=$?
 if [ -n "$XVFB_PID" ]; then
     kill "$XVFB_PID" 2>/dev/null

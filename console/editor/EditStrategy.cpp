@@ -242,7 +242,7 @@ StrategyInfo CEditStrategy::ReadStrategyForm() const
         leg.strSlipPoint = m_legTable.GetItemText(row, kSlipPointColumn);
         strategy.vecStrategy.push_back(leg);
     }
-    strategy.nStragegyId = NextFreeStrategyId(m_strategies);
+    strategy.nStragegyId = NextFreeStrategyId(m_strategies, m_followedIds);
     return strategy;
 }
 

@@ -7,6 +7,7 @@
 
 #include <afxdialogex.h>
 
+#include <set>
 #include <vector>
 
 #include "ConsoleDialogsResource.h"
@@ -32,6 +33,9 @@ public:
     ~CEditStrategy() override;
 
     void SetStrategies(const std::vector<StrategyInfo>& strategies);
+    // Ids that accounts follow: a new strategy never gets one, even after its strategy was
+    // deleted here (the accounts would silently follow the new strategy).
+    void SetFollowedStrategyIds(const std::set<int>& ids) { m_followedIds = ids; }
     std::vector<StrategyInfo> GetStrategies() const { return m_strategies; }
 
     // What the dialog shows and the text the failed save of a table reports.
@@ -86,6 +90,7 @@ private:
 
     CDBStrategy* m_strategyTable;
     std::vector<StrategyInfo> m_strategies;
+    std::set<int> m_followedIds;
     int m_editRow;
     int m_editColumn;
     int m_recordedIndex;

@@ -4,8 +4,8 @@
 
 #include "ThreadWait.h"
 
-CFollowDispatcher::CFollowDispatcher(std::shared_ptr<IFollowServices> services)
-    : m_services(std::move(services))
+CFollowDispatcher::CFollowDispatcher(std::shared_ptr<IFollowServices> services, FollowReportSink reports)
+    : m_services(std::move(services)), m_reports(std::move(reports))
 {
 }
 
@@ -41,7 +41,7 @@ bool CFollowDispatcher::Dispatch(const OrderRow& row, const std::vector<UserStra
         if (worker->PostJob(row, *strategy) == 1)
             return true;
     }
-    std::unique_ptr<COrderWorker> worker(new COrderWorker(m_services));
+    std::unique_ptr<COrderWorker> worker(new COrderWorker(m_services, m_reports));
     if (!worker->Start())
         return false;
     const bool taken = worker->PostJob(row, *strategy) == 1;

@@ -9,7 +9,8 @@
 class CFollowDispatcher
 {
 public:
-    explicit CFollowDispatcher(std::shared_ptr<IFollowServices> services);
+    // reports: where the workers report follow orders that did not end as they should.
+    explicit CFollowDispatcher(std::shared_ptr<IFollowServices> services, FollowReportSink reports = nullptr);
     // Stops the workers (StopAll).
     ~CFollowDispatcher();
     CFollowDispatcher(const CFollowDispatcher&) = delete;
@@ -28,5 +29,6 @@ public:
 
 private:
     std::shared_ptr<IFollowServices> m_services;
+    FollowReportSink m_reports;
     std::vector<std::unique_ptr<COrderWorker>> m_workers;  // in creation order
 };

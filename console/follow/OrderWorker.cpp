@@ -7,13 +7,6 @@ namespace {
 
 const double kStepEpsilon = 1e-7;
 
-void Report(const char* what)
-{
-    CString line;
-    line.Format("Tolvan follow order: %s\n", what);
-    OutputDebugStringA(line);
-}
-
 // The end of the session on the day of now, from its "HH:MM:SS" text ("24:00:00" is midnight).
 CTime SessionEndOn(const CTime& now, const CString& endText)
 {
@@ -60,8 +53,9 @@ CString FollowOrderPrice(const CString& filledAmount, int filledQuantity, double
     return text;
 }
 
-COrderWorker::COrderWorker(std::shared_ptr<IFollowServices> services)
-    : m_services(std::move(services)), m_thread("follow-order worker"), m_idle(1), m_pending(0)
+COrderWorker::COrderWorker(std::shared_ptr<IFollowServices> services, FollowReportSink reports)
+    : m_services(std::move(services)), m_reports(std::move(reports)), m_thread("follow-order worker"), m_idle(1),
+      m_pending(0)
 {
 }
 
@@ -115,26 +109,62 @@ void COrderWorker::ThreadLoop()
         if (m_thread.WaitForWake(INFINITE))
             break;
     }
+    // A job posted together with the stop was never run: its fill is not followed.
+    if (m_pending.load() == 1) {
+        OrderRequest none;
+        none.code = m_job.row.cn;
+        Report(FollowReport::NOT_SENT, none, CString());
+    }
     m_pending.store(0);
     m_idle.store(1);
 }
 
-bool COrderWorker::SendWithRetry(const OrderRequest& request)
+void COrderWorker::Report(FollowReport::Outcome outcome, const OrderRequest& request, const CString& orderKey)
+{
+    if (!m_reports)
+        return;
+    FollowReport report;
+    report.outcome = outcome;
+    report.fill = m_job.row;
+    report.request = request;
+    report.orderKey = orderKey;
+    m_reports(report);
+}
+
+COrderWorker::SendResult COrderWorker::SendWithRetry(const OrderRequest& request)
 {
     const ULONGLONG start = m_services->GetTickMs();
     for (;;) {
+        if (m_thread.IsStopRequested())
+            return SEND_STOPPED;
         const int answer = m_services->SendOrder(request);
         if (answer == 0)
-            return true;
+            return SEND_DONE;
         if (answer == IFollowServices::SEND_TIMED_OUT)
-            return false;  // it may still go out: sending again could double the order
-        if (m_services->GetTickMs() - start >= kSendRetryLimitMs) {
-            Report("the main window kept refusing the order; given up");
-            return false;
-        }
+            return SEND_UNANSWERED;  // it may still go out: sending again could double the order
+        if (m_services->GetTickMs() - start >= kSendRetryLimitMs)
+            return SEND_REFUSED;
         if (Wait(kSendRetryMs))
-            return false;
+            return SEND_STOPPED;
     }
+}
+
+bool COrderWorker::Send(const OrderRequest& request)
+{
+    switch (SendWithRetry(request)) {
+    case SEND_DONE:
+        return true;
+    case SEND_STOPPED:
+        Report(FollowReport::NOT_SENT, request, CString());
+        return false;
+    case SEND_REFUSED:
+        Report(FollowReport::REFUSED, request, CString());
+        return false;
+    case SEND_UNANSWERED:
+        Report(FollowReport::UNANSWERED, request, CString());
+        return false;
+    }
+    return false;
 }
 
 void COrderWorker::RunJob()
@@ -188,26 +218,31 @@ void COrderWorker::RunJob()
         return;
     request.clientRef = services.MakeClientRef();
 
-    if (!SendWithRetry(request) || request.orderType == "M")
+    if (!Send(request) || request.orderType == "M")
         return;
+    WatchLimitOrder(request, *leg, tick);
+}
 
+void COrderWorker::WatchLimitOrder(const OrderRequest& request, const StrategyLeg& leg, double tick)
+{
+    IFollowServices& services = *m_services;
+    const CString& code = request.code;
     const double limit = atof(request.price);
-    const double distance = atoi(leg->strPoint) * tick;
+    const double distance = atoi(leg.strPoint) * tick;
     const double trigger = request.side == "B" ? limit + distance : limit - distance;
     const double margin = tick * kStepEpsilon;
-    const CString sessionEnd = services.GetLastSessionEnd(row.cn);
+    const CString sessionEnd = services.GetLastSessionEnd(code);
 
     CString orderKey;
     for (;;) {
-        if (Wait(kWatchMs))
-            return;
         CString lastText;
-        if (!services.GetLastPrice(row.cn, lastText))
+        if (Wait(kWatchMs) || !services.GetLastPrice(code, lastText)) {
+            ReportLeftOpen(request, orderKey);
             return;
+        }
         OrderStateRecord state;
-        const bool found = orderKey.IsEmpty()
-                               ? services.FindOrderStateByClientRef(request.clientRef, state)
-                               : services.FindOrderState(orderKey, state);
+        const bool found = orderKey.IsEmpty() ? services.FindOrderStateByClientRef(request.clientRef, state)
+                                              : services.FindOrderState(orderKey, state);
         if (!found)
             continue;
         orderKey = state.strOrderKey;
@@ -222,12 +257,21 @@ void COrderWorker::RunJob()
             }
         }
         const double last = atof(lastText);
-        if ((request.side == "B" && last > trigger + margin)
-            || (request.side == "S" && last < trigger - margin)) {
+        if ((request.side == "B" && last > trigger + margin) || (request.side == "S" && last < trigger - margin)) {
             CancelAndReplace(orderKey, request);
             return;
         }
     }
+}
+
+void COrderWorker::ReportLeftOpen(const OrderRequest& request, const CString& orderKey)
+{
+    OrderStateRecord state;
+    const bool found = orderKey.IsEmpty() ? m_services->FindOrderStateByClientRef(request.clientRef, state)
+                                          : m_services->FindOrderState(orderKey, state);
+    if (found && IsDoneOrderState(state.strState))
+        return;
+    Report(FollowReport::LEFT_OPEN, request, found ? state.strOrderKey : orderKey);
 }
 
 void COrderWorker::CancelAndReplace(const CString& orderKey, OrderRequest request)
@@ -239,8 +283,10 @@ void COrderWorker::CancelAndReplace(const CString& orderKey, OrderRequest reques
     while (!cancelled) {
         services.SendCancel(orderKey);
         for (int poll = 0; poll < kCancelPolls; ++poll) {
-            if (Wait(kCancelPollMs))
+            if (Wait(kCancelPollMs)) {
+                Report(FollowReport::CANCEL_UNCONFIRMED, request, orderKey);
                 return;
+            }
             OrderStateRecord state;
             if (!services.FindOrderState(orderKey, state))
                 continue;
@@ -255,7 +301,7 @@ void COrderWorker::CancelAndReplace(const CString& orderKey, OrderRequest reques
         if (!cancelled && services.GetTickMs() - start >= kCancelLimitMs) {
             // Without a confirmed cancel the order may still fill: a market order now could
             // double the position.
-            Report("the cancel of a follow order was never confirmed; nothing re-sent");
+            Report(FollowReport::CANCEL_UNCONFIRMED, request, orderKey);
             return;
         }
     }
@@ -267,5 +313,5 @@ void COrderWorker::CancelAndReplace(const CString& orderKey, OrderRequest reques
     request.clientRef = services.MakeClientRef();
     request.quantity.Format("%d", rest);
     request.isFollowOrder = true;
-    SendWithRetry(request);
+    Send(request);
 }

@@ -5,11 +5,16 @@
 //
 // The console posts jobs only to idle workers; a worker keeps its thread between jobs and
 // sleeps until the next one. Every wait goes through the services, on the stop event, so a
-// stop ends any wait at once and tests can drive the time.
+// stop ends any wait at once and tests can drive the time. A stop never sends anything more.
+//
+// Every end that leaves the fill unfollowed or the order in doubt (not sent, refused,
+// unanswered, left open, cancel unconfirmed) goes to the report sink; an end by the strategy's
+// own rules (no leg, a leg switched off) does not.
 #pragma once
 #include <atomic>
 #include <memory>
 #include "FollowJob.h"
+#include "FollowReport.h"
 #include "FollowServices.h"
 #include "StoppableThread.h"
 
@@ -29,7 +34,7 @@ public:
     // A limit order is replaced at market when the session ends within this many seconds.
     static constexpr int kSessionEndSeconds = 300;
 
-    explicit COrderWorker(std::shared_ptr<IFollowServices> services);
+    explicit COrderWorker(std::shared_ptr<IFollowServices> services, FollowReportSink reports = nullptr);
     ~COrderWorker();
     COrderWorker(const COrderWorker&) = delete;
     COrderWorker& operator=(const COrderWorker&) = delete;
@@ -44,14 +49,24 @@ public:
     bool IsIdle() const { return m_idle.load() == 1; }
 
 private:
+    enum SendResult { SEND_DONE, SEND_STOPPED, SEND_REFUSED, SEND_UNANSWERED };
+
     void ThreadLoop();
     void RunJob();
-    // Sends until the main window takes the order; false when it never did (or a stop came).
-    bool SendWithRetry(const OrderRequest& request);
+    // Sends until the main window takes the order, for a bounded time; nothing once a stop came.
+    SendResult SendWithRetry(const OrderRequest& request);
+    // Sends the order; an order that did not go out is reported. True when it went out.
+    bool Send(const OrderRequest& request);
+    void WatchLimitOrder(const OrderRequest& request, const StrategyLeg& leg, double tick);
     void CancelAndReplace(const CString& orderKey, OrderRequest request);
+    // A stop came or the quote went while the limit order was watched: reported unless its
+    // last known state says it is done.
+    void ReportLeftOpen(const OrderRequest& request, const CString& orderKey);
+    void Report(FollowReport::Outcome outcome, const OrderRequest& request, const CString& orderKey);
     bool Wait(DWORD ms);
 
     std::shared_ptr<IFollowServices> m_services;
+    FollowReportSink m_reports;
     CStoppableThread m_thread;
     std::atomic<int> m_idle;
     std::atomic<int> m_pending;

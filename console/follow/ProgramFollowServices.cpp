@@ -67,10 +67,8 @@ int CProgramFollowServices::SendOrder(const OrderRequest& request)
     OrderRequest* copy = new OrderRequest(request);
     DWORD_PTR answer = 0;
     if (!SendMessageTimeoutA(m_mainWindow, WM_SEND_NEW_ORDER, (WPARAM)copy, 0,
-                             SMTO_NORMAL | SMTO_ABORTIFHUNG, kSendTimeoutMs, &answer)) {
-        OutputDebugStringA("Tolvan: a follow order got no answer from the main window\n");
+                             SMTO_NORMAL | SMTO_ABORTIFHUNG, kSendTimeoutMs, &answer))
         return SEND_TIMED_OUT;
-    }
     delete copy;
     return (int)(LRESULT)answer;
 }

@@ -54,7 +54,7 @@ void StrategyMerge::ImportOne(const ImportedStrategy& entry)
 int StrategyMerge::AddStrategy(const ImportedStrategy& entry, const CString& name)
 {
     StrategyInfo added;
-    added.nStragegyId = NextFreeStrategyId(m_strategies);
+    added.nStragegyId = NextFreeStrategyId(m_strategies, FollowedStrategyIds(m_assignments));
     added.strStrategyName = name;
     added.vecStrategy = entry.vecStrategy;
     added.applied = entry.applied;

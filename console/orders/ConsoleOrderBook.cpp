@@ -51,9 +51,10 @@ CConsoleOrderBook::Outcome CConsoleOrderBook::OnOrderEvent(const OrderRow& incom
         const CString key = MakeFillKey(current);
         if (m_handledFills.find(key) == m_handledFills.end()) {
             m_handledFills[key] = m_clock();
-            if (m_follow)
+            outcome.followedBefore = m_history && m_history(current);
+            if (m_follow && !outcome.followedBefore)
                 m_follow(current);
-            outcome.followed = true;
+            outcome.followed = !outcome.followedBefore;
         }
     }
     if (IsFinalOrderState(current.st) && m_store)

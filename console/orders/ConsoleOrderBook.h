@@ -1,6 +1,8 @@
 // The console's order rows of the followed accounts and the rule that follows every fill
-// once. It decides what happens to each order event; the console window shows the rows, the
-// follow dispatcher and the order table are reached through the two callbacks.
+// once, ever: the fills of this run are remembered here, those of earlier runs (and of this
+// one, past the ten hours the memory keeps them) are asked of the order table, where every
+// fill is stored as it comes. The console window shows the rows; the follow dispatcher and
+// the order table are reached through callbacks.
 #pragma once
 #include <atltime.h>
 #include <functional>
@@ -20,6 +22,7 @@ public:
     typedef std::function<__time64_t()> Clock;            // server time in seconds
     typedef std::function<void(const OrderRow&)> FillSink;
     typedef std::function<bool(const OrderRow&)> FinalRowSink;
+    typedef std::function<bool(const OrderRow&)> FillHistory;
 
     explicit CConsoleOrderBook(Clock clock = Clock());
 
@@ -27,6 +30,9 @@ public:
     void SetFollow(FillSink follow) { m_follow = std::move(follow); }
     // Called with each row that reached a final state (the console stores it).
     void SetStore(FinalRowSink store) { m_store = std::move(store); }
+    // Asked before a fill not remembered here is followed: true when it was stored as filled
+    // before, by this run or an earlier one (it is then not followed again).
+    void SetFillHistory(FillHistory history) { m_history = std::move(history); }
 
     void SetRunning(bool running) { m_running = running; }
     bool IsRunning() const { return m_running; }
@@ -35,7 +41,8 @@ public:
     struct Outcome
     {
         EventResult result = EVENT_IGNORED;
-        bool followed = false;  // handed to the follow sink
+        bool followed = false;        // handed to the follow sink
+        bool followedBefore = false;  // a fill the history says was handled before
         bool stored = false;    // handed to the store sink
     };
     // One order event of a client account; assignments are the console's.
@@ -55,6 +62,7 @@ private:
     Clock m_clock;
     FillSink m_follow;
     FinalRowSink m_store;
+    FillHistory m_history;
     bool m_running;
     std::vector<OrderRow> m_rows;
     std::map<CString, __time64_t> m_handledFills;  // fill key -> server time followed

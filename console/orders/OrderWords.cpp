@@ -71,5 +71,7 @@ bool CompareOrderTimeDesc(const OrderRow& a, const OrderRow& b)
 
 CString ShownOrderState(const OrderRow& row)
 {
-    return atoi(row.cid) < 0 ? CString("强平") : row.st;
+    // Read as 64 bits: the program's own client references run past the range of an int,
+    // where atoi would turn them negative.
+    return _atoi64(row.cid) < 0 ? CString("强平") : row.st;
 }

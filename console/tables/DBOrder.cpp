@@ -2,7 +2,13 @@
 
 #include "TableSql.h"
 
-CDBOrder::CDBOrder(const CString& path, const CString& key) : CDBBase(path, key)
+namespace {
+
+const char kKeyCondition[] = " where clientName = ? and cid = ? and oid = ?";
+
+}  // namespace
+
+CDBOrder::CDBOrder(const CString& path, const DatabaseKey& key) : CDBBase(path, key)
 {
     m_table = "UserOrder";
     CreateTable();
@@ -20,12 +26,12 @@ bool CDBOrder::CreateTable()
 
 bool CDBOrder::Insert(const OrderRow& row)
 {
-    m_sql = "insert into " + m_table
-            + "(clientName, cid, fnum, mg, oid, ps, st, ty, an, ot, cn, qy, op) values("
-            + JoinLiterals({row.clientName, row.cid, row.fnum, row.mg, row.oid, row.ps, row.st,
-                            row.ty, row.an, row.ot, row.cn, row.qy, row.op})
-            + ")";
-    return ExecSql(m_sql, nullptr, nullptr);
+    m_sql = "insert into " + m_table + "(clientName, cid, fnum, mg, oid, ps, st, ty, an, ot, cn, qy, op) values("
+            + Placeholders(13) + ")";
+    return ExecBound(m_sql,
+                     {row.clientName, row.cid, row.fnum, row.mg, row.oid, row.ps, row.st, row.ty, row.an, row.ot,
+                      row.cn, row.qy, row.op},
+                     nullptr, nullptr);
 }
 
 bool CDBOrder::InsertAll(const std::vector<OrderRow>& rows)
@@ -36,25 +42,32 @@ bool CDBOrder::InsertAll(const std::vector<OrderRow>& rows)
     return allStored;
 }
 
-CString CDBOrder::KeyCondition(const OrderRow& row) const
+std::vector<CString> CDBOrder::KeyValues(const OrderRow& row)
 {
-    return " where clientName = " + SqlLiteral(row.clientName) + " and cid = " + SqlLiteral(row.cid)
-           + " and oid = " + SqlLiteral(row.oid);
+    return {row.clientName, row.cid, row.oid};
+}
+
+bool CDBOrder::FindOrder(const OrderRow& key, OrderRow& found)
+{
+    std::vector<OrderRow> rows;
+    m_sql = "select * from " + m_table + kKeyCondition;
+    if (!ExecBound(m_sql, KeyValues(key), &CDBOrder::ReadRow, &rows) || rows.empty())
+        return false;
+    found = rows.front();
+    return true;
 }
 
 bool CDBOrder::UpsertOrder(const OrderRow& row)
 {
-    std::vector<OrderRow> existing;
-    m_sql = "select * from " + m_table + KeyCondition(row);
-    ExecSql(m_sql, &CDBOrder::ReadRow, &existing);
-    if (existing.empty())
+    OrderRow existing;
+    if (!FindOrder(row, existing))
         return Insert(row);
-    m_sql = "update " + m_table + " set fnum = " + SqlLiteral(row.fnum) + ", mg = " + SqlLiteral(row.mg)
-            + ", ps = " + SqlLiteral(row.ps) + ", st = " + SqlLiteral(row.st) + ", ty = "
-            + SqlLiteral(row.ty) + ", an = " + SqlLiteral(row.an) + ", ot = " + SqlLiteral(row.ot)
-            + ", cn = " + SqlLiteral(row.cn) + ", qy = " + SqlLiteral(row.qy) + ", op = "
-            + SqlLiteral(row.op) + KeyCondition(row);
-    return ExecSql(m_sql, nullptr, nullptr);
+    m_sql = "update " + m_table
+            + " set fnum = ?, mg = ?, ps = ?, st = ?, ty = ?, an = ?, ot = ?, cn = ?, qy = ?, op = ?" + kKeyCondition;
+    std::vector<CString> values = {row.fnum, row.mg, row.ps, row.st, row.ty, row.an, row.ot, row.cn, row.qy, row.op};
+    for (const CString& key : KeyValues(row))
+        values.push_back(key);
+    return ExecBound(m_sql, values, nullptr, nullptr);
 }
 
 int CDBOrder::ReadRow(void* list, int columns, char** values, char** names)
@@ -87,7 +100,6 @@ int CDBOrder::ReadRow(void* list, int columns, char** values, char** names)
 bool CDBOrder::QueryOrders(std::vector<OrderRow>& rows, const CString& from, const CString& to,
                            const CString& orderColumn, bool ascending, int limit, int offset)
 {
-    m_sql = "select * from " + m_table + " where ot between " + SqlLiteral(from) + " and "
-            + SqlLiteral(to) + SelectTail(orderColumn, ascending, limit, offset);
-    return ExecSql(m_sql, &CDBOrder::ReadRow, &rows);
+    m_sql = "select * from " + m_table + " where ot between ? and ?" + SelectTail(orderColumn, ascending, limit, offset);
+    return ExecBound(m_sql, {from, to}, &CDBOrder::ReadRow, &rows);
 }

@@ -8,12 +8,15 @@
 class CDBOrder : public CDBBase
 {
 public:
-    CDBOrder(const CString& path, const CString& key);
+    CDBOrder(const CString& path, const DatabaseKey& key);
 
     bool CreateTable() override;
     bool Insert(const OrderRow& row);
     // Inserts each, all tried; false when any failed (stored keys are refused and stay).
     bool InsertAll(const std::vector<OrderRow>& rows);
+    // The stored row with the key (clientName, cid, oid) of `key`; false when there is none
+    // or the table cannot be read.
+    bool FindOrder(const OrderRow& key, OrderRow& found);
     // Updates the row of the same clientName, cid and oid, or inserts it.
     bool UpsertOrder(const OrderRow& row);
     // Rows whose "ot" lies between the two texts (inclusive, compared as texts).
@@ -22,7 +25,7 @@ public:
 
 private:
     static int ReadRow(void* list, int columns, char** values, char** names);
-    CString KeyCondition(const OrderRow& row) const;
+    static std::vector<CString> KeyValues(const OrderRow& row);
 
     CString m_sql;
 };

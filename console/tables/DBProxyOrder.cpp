@@ -21,10 +21,13 @@ const Column kColumns[] = {
     {"AvePrice", &ProxyOrderRecord::AvePrice},       {"OrderNo", &ProxyOrderRecord::OrderNo},
     {"ps", &ProxyOrderRecord::ps},                   {"cid", &ProxyOrderRecord::cid},
 };
+const size_t kColumnCount = sizeof(kColumns) / sizeof(kColumns[0]);
+
+const char kKeyCondition[] = " where OrderNo = ? and cid = ?";
 
 }  // namespace
 
-CDBProxyOrder::CDBProxyOrder(const CString& path, const CString& key) : CDBBase(path, key)
+CDBProxyOrder::CDBProxyOrder(const CString& path, const DatabaseKey& key) : CDBBase(path, key)
 {
     m_table = "ProxyOrder";
     CreateTable();
@@ -40,21 +43,21 @@ bool CDBProxyOrder::CreateTable()
     return ExecSql(m_sql, nullptr, nullptr);
 }
 
-bool CDBProxyOrder::Insert(const ProxyOrderRecord& record)
+std::vector<CString> CDBProxyOrder::ColumnValues(const ProxyOrderRecord& record)
 {
     std::vector<CString> values;
     for (const Column& column : kColumns)
         values.push_back(record.*column.field);
+    return values;
+}
+
+bool CDBProxyOrder::Insert(const ProxyOrderRecord& record)
+{
     m_sql = "insert into " + m_table
             + "(DateTime, ContractName, Contract, OrderType, Bid, OrderPrice, OrderCount, TradedCount,"
               " Status, mg, AvePrice, OrderNo, ps, cid) values("
-            + JoinLiterals(values) + ")";
-    return ExecSql(m_sql, nullptr, nullptr);
-}
-
-CString CDBProxyOrder::KeyCondition(const ProxyOrderRecord& record) const
-{
-    return " where OrderNo = " + SqlLiteral(record.OrderNo) + " and cid = " + SqlLiteral(record.cid);
+            + Placeholders(kColumnCount) + ")";
+    return ExecBound(m_sql, ColumnValues(record), nullptr, nullptr);
 }
 
 int CDBProxyOrder::ReadRow(void* list, int columns, char** values, char** names)
@@ -75,16 +78,22 @@ int CDBProxyOrder::ReadRow(void* list, int columns, char** values, char** names)
 bool CDBProxyOrder::UpsertProxyOrder(const ProxyOrderRecord& record)
 {
     std::vector<ProxyOrderRecord> existing;
-    m_sql = "select * from " + m_table + KeyCondition(record);
-    ExecSql(m_sql, &CDBProxyOrder::ReadRow, &existing);
+    m_sql = "select * from " + m_table + kKeyCondition;
+    ExecBound(m_sql, {record.OrderNo, record.cid}, &CDBProxyOrder::ReadRow, &existing);
     if (existing.empty())
         return Insert(record);
     m_sql = "update " + m_table + " set ";
-    for (size_t i = 0; i < sizeof(kColumns) / sizeof(kColumns[0]); ++i) {
-        if (i > 0)
-            m_sql += ", ";
-        m_sql += CString(kColumns[i].name) + " = " + SqlLiteral(record.*kColumns[i].field);
-    }
-    m_sql += KeyCondition(record);
-    return ExecSql(m_sql, nullptr, nullptr);
+    for (size_t i = 0; i < kColumnCount; ++i)
+        m_sql += CString(i > 0 ? ", " : "") + kColumns[i].name + " = ?";
+    m_sql += kKeyCondition;
+    std::vector<CString> values = ColumnValues(record);
+    values.push_back(record.OrderNo);
+    values.push_back(record.cid);
+    return ExecBound(m_sql, values, nullptr, nullptr);
+}
+
+bool CDBProxyOrder::QueryByTime(std::vector<ProxyOrderRecord>& records, const CString& from, const CString& to)
+{
+    m_sql = "select * from " + m_table + " where DateTime between ? and ? order by DateTime asc";
+    return ExecBound(m_sql, {from, to}, &CDBProxyOrder::ReadRow, &records);
 }

@@ -5,7 +5,7 @@
 #include "StrategyJson.h"
 #include "TableSql.h"
 
-CDBStrategy::CDBStrategy(const CString& path, const CString& key) : CDBBase(path, key)
+CDBStrategy::CDBStrategy(const CString& path, const DatabaseKey& key) : CDBBase(path, key)
 {
     m_table = "Strategy_3";
     CreateTable();
@@ -23,9 +23,9 @@ bool CDBStrategy::Insert(const StrategyInfo& strategy)
 {
     CString id;
     id.Format("%d", strategy.nStragegyId);
-    m_sql = "insert into " + m_table + " (nStragegyId, strStrategyName, strStrategyBody) values("
-            + JoinLiterals({id, strategy.strStrategyName, StrategyToJson(strategy)}) + ")";
-    return ExecSql(m_sql, nullptr, nullptr);
+    m_sql = "insert into " + m_table + " (nStragegyId, strStrategyName, strStrategyBody) values(" + Placeholders(3)
+            + ")";
+    return ExecBound(m_sql, {id, strategy.strStrategyName, StrategyToJson(strategy)}, nullptr, nullptr);
 }
 
 bool CDBStrategy::InsertAll(const std::vector<StrategyInfo>& strategies)

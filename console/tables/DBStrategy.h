@@ -7,7 +7,7 @@
 class CDBStrategy : public CDBBase
 {
 public:
-    CDBStrategy(const CString& path, const CString& key);
+    CDBStrategy(const CString& path, const DatabaseKey& key);
 
     bool CreateTable() override;
     bool Insert(const StrategyInfo& strategy);

@@ -2,7 +2,7 @@
 
 #include "TableSql.h"
 
-CDBUser::CDBUser(const CString& path, const CString& key) : CDBBase(path, key)
+CDBUser::CDBUser(const CString& path, const DatabaseKey& key) : CDBBase(path, key)
 {
     m_table = "User";
     CreateTable();
@@ -18,9 +18,8 @@ bool CDBUser::CreateTable()
 
 bool CDBUser::Insert(const UserStrategy& user)
 {
-    m_sql = "insert into " + m_table + "(userId, userName, strategyId, strategyName) values("
-            + JoinLiterals({user.userId, user.userName, user.strategyId, user.strategyName}) + ")";
-    return ExecSql(m_sql, nullptr, nullptr);
+    m_sql = "insert into " + m_table + "(userId, userName, strategyId, strategyName) values(" + Placeholders(4) + ")";
+    return ExecBound(m_sql, {user.userId, user.userName, user.strategyId, user.strategyName}, nullptr, nullptr);
 }
 
 int CDBUser::ReadRow(void* list, int columns, char** values, char** names)

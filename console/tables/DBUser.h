@@ -7,7 +7,7 @@
 class CDBUser : public CDBBase
 {
 public:
-    CDBUser(const CString& path, const CString& key);
+    CDBUser(const CString& path, const DatabaseKey& key);
 
     bool CreateTable() override;
     bool Insert(const UserStrategy& user);

@@ -13,15 +13,12 @@ CString SelectTail(const CString& orderColumn, bool ascending, int limit, int of
     return tail;
 }
 
-CString JoinLiterals(const std::vector<CString>& values)
+CString Placeholders(size_t count)
 {
-    CString joined;
-    for (size_t i = 0; i < values.size(); ++i) {
-        if (i > 0)
-            joined += ", ";
-        joined += CDBBase::SqlLiteral(values[i]);
-    }
-    return joined;
+    CString places;
+    for (size_t i = 0; i < count; ++i)
+        places += i > 0 ? ", ?" : "?";
+    return places;
 }
 
 void ReadRowColumns(int columns, char** values, char** names,

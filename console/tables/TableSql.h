@@ -7,8 +7,8 @@
 // " order by <column> asc|desc" (only with a column), then " limit <n> offset <m>".
 CString SelectTail(const CString& orderColumn, bool ascending, int limit, int offset);
 
-// The values joined as SQL literals by ", ": 'a', 'b', 'c'.
-CString JoinLiterals(const std::vector<CString>& values);
+// The places of `count` bound values joined by ", ": "?, ?, ?".
+CString Placeholders(size_t count);
 
 // Calls take(name, value) for every column of a row, the value converted to program text
 // (an SQL NULL reads as empty text).

@@ -1,7 +1,9 @@
 // The console's start-up, layout, running state and end.
 #include "AdminDlg.h"
 
+#include "DBProxyOrder.h"
 #include "FollowDispatcher.h"
+#include "FollowLog.h"
 #include "ProgramFollowServices.h"
 #include "QuoteStore.h"
 #include "StrategyLegs.h"
@@ -12,6 +14,8 @@ const COLORREF kButtonBackground = RGB(245, 245, 235);
 const COLORREF kButtonBase = RGB(127, 157, 185);
 const COLORREF kGreyText = RGB(160, 160, 160);
 const char kNotRunning[] = "未运行";
+const char kSetAsideNotice[] = "本地数据文件无法用当前账户打开，已另存为以下文件，并新建了空数据表：";
+const char kUnreadableNotice[] = "读取本地策略数据失败！本次运行中对策略和客户策略的修改将不会保存。";
 const char kRunning[] = "正在运行";
 
 // How each control follows the console's size (anchor codes of the resizable dialog).
@@ -31,6 +35,8 @@ BEGIN_MESSAGE_MAP(CAdminDlg, CResizeDialog)
     ON_WM_CTLCOLOR()
     ON_WM_TIMER()
     ON_MESSAGE(WM_PROXY_ORDER_EVENT, &CAdminDlg::OnOrderStatus)
+    ON_MESSAGE(WM_CONSOLE_STORE_NOTICE, &CAdminDlg::OnStoreNotice)
+    ON_MESSAGE(WM_FOLLOW_REPORT, &CAdminDlg::OnFollowReport)
     ON_BN_CLICKED(IDC_ADMIN_REFRESH_CLIENTS, &CAdminDlg::OnRefreshClients)
     ON_BN_CLICKED(IDC_ADMIN_START_STOP, &CAdminDlg::OnStartStop)
     ON_BN_CLICKED(IDC_ADMIN_APPLY, &CAdminDlg::OnApplyStrategy)
@@ -40,7 +46,7 @@ BEGIN_MESSAGE_MAP(CAdminDlg, CResizeDialog)
     ON_BN_CLICKED(IDC_ADMIN_CLEAR, &CAdminDlg::OnClear)
 END_MESSAGE_MAP()
 
-CAdminDlg::CAdminDlg(CWnd* parent, const CString& databaseFolder, const CString& databaseKey,
+CAdminDlg::CAdminDlg(CWnd* parent, const CString& databaseFolder, const DatabaseKey& databaseKey,
                      std::shared_ptr<IFollowServices> services)
     : CResizeDialog(IDD, parent),
       m_databaseFolder(databaseFolder),
@@ -86,11 +92,15 @@ BOOL CAdminDlg::OnInitDialog()
 
     if (!m_services)
         m_services = std::make_shared<CProgramFollowServices>(GetParent() != nullptr ? GetParent()->GetSafeHwnd() : NULL);
-    m_dispatcher.reset(new CFollowDispatcher(m_services));
+    m_followLog = std::make_shared<CFollowLog>(m_databaseFolder + "FollowOrders.log");
+    m_reports = MakeReportSink();
+    m_dispatcher.reset(new CFollowDispatcher(m_services, m_reports));
     m_book.SetFollow([this](const OrderRow& row) { DispatchFollowOrder(row); });
     m_book.SetStore([this](const OrderRow& row) { return m_store->StoreOrder(row); });
+    m_book.SetFillHistory([this](const OrderRow& row) { return m_store->IsFillStored(row); });
     LoadTables();
     m_history.SetOrderTable(&m_store->Orders());
+    m_history.SetFollowOrderTable(m_followOrders, m_account);
     m_timer = SetTimer(kFillTimerId, kFillTimerMs, NULL);
     return TRUE;
 }
@@ -157,11 +167,39 @@ void CAdminDlg::LoadTables()
     m_store.reset(new CConsoleStore(m_databaseFolder, m_databaseKey));
     std::vector<UserStrategy> assignments;
     std::vector<StrategyInfo> strategies;
-    m_store->Load(assignments, strategies);
+    const CConsoleStore::LoadResult loaded = m_store->Load(assignments, strategies);
     AlignStrategyLegs(strategies);
-    m_accounts.Load(assignments, strategies);
+    m_accounts.Load(assignments, strategies, loaded.strategiesRead);
     FillStrategyCombo();
     FillClientList();
+    if (!loaded.AllRead() || !SetAsideFiles().empty())
+        PostMessage(WM_CONSOLE_STORE_NOTICE);
+}
+
+std::vector<CString> CAdminDlg::SetAsideFiles() const
+{
+    std::vector<CString> files = m_store->SetAsideFiles();
+    if (m_followOrders != nullptr && m_followOrders->StartedEmptyAfterSetAside())
+        files.push_back(m_followOrders->GetSetAsidePath());
+    return files;
+}
+
+// Told once the console is on screen: tables set aside (no key of the account opened them)
+// and lists that could not be read (nothing the console changes is stored then).
+LRESULT CAdminDlg::OnStoreNotice(WPARAM, LPARAM)
+{
+    if (!m_store)
+        return 0;
+    const std::vector<CString> setAside = SetAsideFiles();
+    if (!setAside.empty()) {
+        CString text = kSetAsideNotice;
+        for (const CString& path : setAside)
+            text += "\n" + path;
+        ShowMessage(text, MB_OK | MB_ICONWARNING);
+    }
+    if (!m_store->CanWriteLists())
+        ShowMessage(kUnreadableNotice, MB_OK | MB_ICONERROR);
+    return 0;
 }
 
 void CAdminDlg::OnGetMinMaxInfo(MINMAXINFO* info)
@@ -250,6 +288,7 @@ void CAdminDlg::OnDestroy()
     CResizeDialog::OnDestroy();
     StopRunning();
     StopWorkers();
+    DropQueuedReports();
     if (m_timer != 0)
         KillTimer(m_timer);
     // Assignments and strategies were stored as they changed; the listed orders that never

@@ -10,6 +10,7 @@
 #include "ConsoleOrderBook.h"
 #include "ConsoleStore.h"
 #include "ConsoleWindowResource.h"
+#include "FollowReport.h"
 #include "FlatComboBox.h"
 #include "GridListCtrl.h"
 #include "LayerButton.h"
@@ -18,7 +19,14 @@
 #include "SearchOrderDlg.h"
 
 class CFollowDispatcher;
+class CFollowLog;
+class CDBProxyOrder;
 class IFollowServices;
+
+// Posted to itself: tell what went wrong with the tables once the console is on screen.
+#define WM_CONSOLE_STORE_NOTICE (WM_APP + 0x2C1)
+// Posted by the follow-order workers: lParam a new FollowReport, which the console frees.
+#define WM_FOLLOW_REPORT (WM_APP + 0x2C2)
 
 #ifndef WM_PROXY_ORDER_EVENT
 #define WM_PROXY_ORDER_EVENT 11116  // wParam OrderRow*, valid during the call
@@ -33,9 +41,18 @@ public:
     static const UINT kFillTimerMs = 1200000;
 
     // databaseFolder ends with "\"; services null: the program's (orders go to the parent).
-    CAdminDlg(CWnd* parent, const CString& databaseFolder, const CString& databaseKey,
+    CAdminDlg(CWnd* parent, const CString& databaseFolder, const DatabaseKey& databaseKey,
               std::shared_ptr<IFollowServices> services = nullptr);
     ~CAdminDlg() override;
+
+    // The main window's proxy-order table, where the console's follow orders are stored as
+    // they finish, and the account they go out on: the history window lists them. Before
+    // Create; the table must outlive the console.
+    void SetFollowOrderTable(CDBProxyOrder* followOrders, const CString& account)
+    {
+        m_followOrders = followOrders;
+        m_account = account;
+    }
 
     // A client-list reply text ("[account#name]..."): replaces the client list.
     void OnClientList(const CString& text);
@@ -51,6 +68,10 @@ public:
 
     const CConsoleAccounts& Accounts() const { return m_accounts; }
     const std::vector<OrderRow>& OrderRows() const { return m_book.GetRows(); }
+    // Follow orders that did not end as they should, newest first (listed with the orders).
+    const std::vector<OrderRow>& FollowReportRows() const { return m_followRows; }
+    // The log of those follow orders: "FollowOrders.log" in the database folder.
+    CString GetFollowLogPath() const;
     CGridListCtrl& ClientList() { return m_clientList; }
     CListCtrlEx& OrderList() { return m_orderList; }
     CSearchOrderDlg& HistoryWindow() { return m_history; }
@@ -73,6 +94,8 @@ protected:
     afx_msg void OnImportStrategies();
     afx_msg void OnShowHistory();
     afx_msg void OnClear();
+    afx_msg LRESULT OnStoreNotice(WPARAM wParam, LPARAM lParam);
+    afx_msg LRESULT OnFollowReport(WPARAM wParam, LPARAM lParam);
     DECLARE_MESSAGE_MAP()
 
 private:
@@ -82,6 +105,8 @@ private:
     void CreateOrderList();
     void LayoutControls(int width, int height);
     void LoadTables();
+    // The table files no key of the account opened (set aside, started empty).
+    std::vector<CString> SetAsideFiles() const;
     void FillStrategyCombo();
     void FillClientList();
     void ShowStrategyNames();
@@ -90,6 +115,8 @@ private:
     void SaveAssignments();
     void SaveStrategies();
     void DispatchFollowOrder(const OrderRow& row);
+    FollowReportSink MakeReportSink();
+    void DropQueuedReports();
     void StopWorkers();
     int ShowMessage(const char* text, UINT type = MB_OK);
     bool ChooseExcelFile(CString& fileName);
@@ -105,10 +132,15 @@ private:
     CFont m_font;
     CBrush m_statusBrush;
     CString m_databaseFolder;
-    CString m_databaseKey;
+    DatabaseKey m_databaseKey;
     std::shared_ptr<IFollowServices> m_services;
     std::unique_ptr<CFollowDispatcher> m_dispatcher;
+    std::shared_ptr<CFollowLog> m_followLog;
+    FollowReportSink m_reports;
+    std::vector<OrderRow> m_followRows;  // newest first
     CSearchOrderDlg m_history;
     UINT_PTR m_timer = 0;
     std::unique_ptr<CConsoleStore> m_store;
+    CDBProxyOrder* m_followOrders = nullptr;
+    CString m_account;
 };

@@ -57,7 +57,7 @@ void CAdminDlg::FillClientList()
     m_clientList.SetRedraw(FALSE);
     m_clientList.DeleteAllItems();
     const std::vector<UserStrategy>& assignments = m_accounts.Assignments();
-    for (size_t i = 0; i < assignments.size(); ++i) {
+    for (size_t i = 0; i < m_accounts.ListedCount(); ++i) {
         const int row = m_clientList.InsertItem((int)i, assignments[i].userId);
         m_clientList.SetCheckbox(row, kAccountColumn, 0);
         m_clientList.SetItemText(row, kNameColumn, assignments[i].userName);
@@ -150,7 +150,7 @@ void CAdminDlg::TakeEditedStrategies(const std::vector<StrategyInfo>& strategies
 void CAdminDlg::TakeImportedStrategies(const std::vector<StrategyInfo>& strategies,
                                        const std::vector<UserStrategy>& assignments)
 {
-    m_accounts.Load(assignments, strategies);
+    m_accounts.TakeImported(assignments, strategies);
     FillStrategyCombo();
     ShowStrategyNames();
     SaveStrategies();

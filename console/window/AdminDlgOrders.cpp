@@ -2,8 +2,13 @@
 // fills handed to the follow-order workers, and the timer that forgets old fills.
 #include "AdminDlg.h"
 
+#include <algorithm>
+
 #include "FollowDispatcher.h"
+#include "FollowLog.h"
 #include "OrderListText.h"
+#include "OrderWords.h"
+#include "ServerClock.h"
 
 namespace {
 
@@ -65,14 +70,58 @@ LRESULT CAdminDlg::OnOrderStatus(WPARAM wParam, LPARAM)
 
 void CAdminDlg::DispatchFollowOrder(const OrderRow& row)
 {
-    if (m_dispatcher && !m_dispatcher->Dispatch(row, m_accounts.Assignments(), m_accounts.Strategies()))
-        OutputDebugStringA("Tolvan: a fill of a followed account found no strategy to follow it\n");
+    if (!m_dispatcher || m_dispatcher->Dispatch(row, m_accounts.Assignments(), m_accounts.Strategies()))
+        return;
+    // The fill counts as handled from now on: it must be seen that nothing followed it.
+    FollowReport report;
+    report.fill = row;
+    report.request.code = row.cn;
+    m_reports(report);
 }
 
-// The list shows the rows as they are now, newest first: one item per row.
+// The workers' reports are written to the log on their threads and listed here.
+FollowReportSink CAdminDlg::MakeReportSink()
+{
+    const HWND console = m_hWnd;
+    const std::shared_ptr<CFollowLog> log = m_followLog;
+    return [console, log](const FollowReport& report) {
+        log->Write(GetServerTime(), report);
+        FollowReport* listed = new FollowReport(report);
+        if (!::PostMessage(console, WM_FOLLOW_REPORT, 0, reinterpret_cast<LPARAM>(listed)))
+            delete listed;
+    };
+}
+
+LRESULT CAdminDlg::OnFollowReport(WPARAM, LPARAM lParam)
+{
+    std::unique_ptr<FollowReport> report(reinterpret_cast<FollowReport*>(lParam));
+    if (report) {
+        m_followRows.insert(m_followRows.begin(), FollowReportRow(*report, GetServerTime()));
+        ShowOrderRows();
+    }
+    return 0;
+}
+
+// Reports still queued when the console goes are in the log already; they are freed here.
+void CAdminDlg::DropQueuedReports()
+{
+    MSG message;
+    while (m_hWnd != NULL && ::PeekMessage(&message, m_hWnd, WM_FOLLOW_REPORT, WM_FOLLOW_REPORT, PM_REMOVE))
+        delete reinterpret_cast<FollowReport*>(message.lParam);
+}
+
+CString CAdminDlg::GetFollowLogPath() const
+{
+    return m_followLog ? m_followLog->GetPath() : CString();
+}
+
+// The list shows the order rows and the follow reports as they are now, newest first: one
+// item per row.
 void CAdminDlg::ShowOrderRows()
 {
-    const std::vector<OrderRow>& rows = m_book.GetRows();
+    std::vector<OrderRow> rows = m_followRows;
+    rows.insert(rows.end(), m_book.GetRows().begin(), m_book.GetRows().end());
+    std::stable_sort(rows.begin(), rows.end(), CompareOrderTimeDesc);
     m_orderList.SetRedraw(FALSE);
     while (m_orderList.GetItemCount() > (int)rows.size())
         m_orderList.DeleteItem(m_orderList.GetItemCount() - 1);
@@ -99,5 +148,6 @@ void CAdminDlg::OnTimer(UINT_PTR id)
 void CAdminDlg::OnClear()
 {
     m_book.ClearRows();
+    m_followRows.clear();
     m_orderList.DeleteAllItems();
 }

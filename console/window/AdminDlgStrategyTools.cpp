@@ -6,12 +6,14 @@
 #include <afxdlgs.h>
 
 #include "EditStrategy.h"
+#include "StrategyIds.h"
 #include "WorkbookImport.h"
 
 void CAdminDlg::OnManageStrategies()
 {
     CEditStrategy editor(this);
     editor.SetStrategies(m_accounts.Strategies());
+    editor.SetFollowedStrategyIds(FollowedStrategyIds(m_accounts.Assignments()));
     if (editor.DoModal() == IDOK)
         TakeEditedStrategies(editor.GetStrategies());
 }

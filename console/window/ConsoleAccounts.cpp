@@ -2,6 +2,8 @@
 
 #include <stdlib.h>
 
+#include <algorithm>
+
 #include "TextHelpers.h"
 
 namespace {
@@ -33,21 +35,38 @@ bool CConsoleAccounts::TakeClientList(const CString& text)
         }
         accounts.push_back(user);
     }
+    const size_t listed = accounts.size();
+    for (const UserStrategy& known : m_assignments) {
+        const bool inReply = std::any_of(accounts.begin(), accounts.begin() + listed,
+                                         [&](const UserStrategy& user) { return user.userId == known.userId; });
+        if (!inReply)
+            accounts.push_back(known);
+    }
     m_assignments.swap(accounts);
+    m_listed = listed;
     return true;
 }
 
 void CConsoleAccounts::Load(const std::vector<UserStrategy>& assignments,
-                            const std::vector<StrategyInfo>& strategies)
+                            const std::vector<StrategyInfo>& strategies, bool strategiesRead)
 {
     m_strategies = strategies;
     m_assignments.clear();
     for (UserStrategy user : assignments) {
-        if (FindStrategyById(atoi(user.strategyId)) == nullptr)
+        if (strategiesRead && FindStrategyById(atoi(user.strategyId)) == nullptr)
             ClearStrategy(user);
         m_assignments.push_back(user);
     }
+    m_listed = m_assignments.size();
     MarkAppliedStrategies();
+}
+
+void CConsoleAccounts::TakeImported(const std::vector<UserStrategy>& assignments,
+                                    const std::vector<StrategyInfo>& strategies)
+{
+    const size_t listed = m_listed;
+    Load(assignments, strategies);
+    m_listed = std::min(listed, m_assignments.size());
 }
 
 bool CConsoleAccounts::Assign(const CString& account, int strategyId, const CString& strategyName)

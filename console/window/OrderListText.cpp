@@ -2,6 +2,7 @@
 
 #include <stdlib.h>
 
+#include "FollowReport.h"
 #include "NumberText.h"
 #include "OrderWords.h"
 #include "SymbolRules.h"
@@ -21,7 +22,7 @@ CString QuantityText(const CString& code, const CString& text)
 
 COLORREF StateColor(const CString& state)
 {
-    if (state == "已成交" || state == "已作废" || state == "强平")
+    if (state == "已成交" || state == "已作废" || state == "强平" || IsFollowReportState(state))
         return kRed;
     if (state == "已提交")
         return kGreen;

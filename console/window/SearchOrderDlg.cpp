@@ -1,9 +1,12 @@
 #include "SearchOrderDlg.h"
 
+#include <algorithm>
 #include <vector>
 
 #include "DBOrder.h"
+#include "FollowOrderRows.h"
 #include "OrderListText.h"
+#include "OrderWords.h"
 
 namespace {
 
@@ -149,6 +152,11 @@ void CSearchOrderDlg::RunQuery()
     if (m_orders != nullptr)
         m_orders->QueryOrders(rows, start.Format("%Y-%m-%d 00:00:00"), end.Format("%Y-%m-%d 23:59:59"), "ot",
                               true, -1, 0);
+    if (m_followOrders != nullptr) {
+        QueryFollowOrderRows(*m_followOrders, start, end, m_account, rows);
+        std::stable_sort(rows.begin(), rows.end(),
+                         [](const OrderRow& a, const OrderRow& b) { return CompareOrderTimeDesc(b, a); });
+    }
     FillList(rows);
     SetDlgItemText(IDC_SEARCH_STATUS, "查询完成");
 }

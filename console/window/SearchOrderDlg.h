@@ -1,5 +1,7 @@
-// "历史订单查询": lists the orders the console stored in its order table between two dates.
-// It only reads the table; the console creates it once, hidden, and shows it on request.
+// "历史订单查询": lists the orders the console stored in its order table between two dates,
+// and with them the console's own follow orders that the main window stored in its
+// proxy-order table. It only reads the tables; the console creates it once, hidden, and shows
+// it on request.
 #pragma once
 #include <afxdialogex.h>
 #include <vector>
@@ -10,6 +12,7 @@
 #include "OrderRow.h"
 
 class CDBOrder;
+class CDBProxyOrder;
 
 class CSearchOrderDlg : public CDialogEx
 {
@@ -21,6 +24,12 @@ public:
 
     // The table stays the caller's and must outlive the window.
     void SetOrderTable(CDBOrder* orders) { m_orders = orders; }
+    // The proxy-order table and the account the follow orders went out on (the same rules).
+    void SetFollowOrderTable(CDBProxyOrder* followOrders, const CString& account)
+    {
+        m_followOrders = followOrders;
+        m_account = account;
+    }
 
     // Lists the stored orders whose order time lies between the start date's 00:00:00 and
     // the end date's 23:59:59 (the button "查询").
@@ -46,6 +55,8 @@ private:
     void FillList(const std::vector<OrderRow>& rows);
 
     CDBOrder* m_orders = nullptr;
+    CDBProxyOrder* m_followOrders = nullptr;
+    CString m_account;
     CStatic m_startLabel;
     CStatic m_endLabel;
     CFlatDateTimeCtrl m_startDate;

@@ -4,9 +4,14 @@
 
 #include "ThreadWait.h"
 
+struct CStoppableThread::Launch
+{
+    CStoppableThread* owner;
+    std::function<void()> work;
+};
+
 CStoppableThread::CStoppableThread(const char* name)
-    : m_name(name), m_thread(NULL), m_threadId(0), m_stopEvent(::CreateEvent(NULL, TRUE, FALSE, NULL)),
-      m_wakeEvent(::CreateEvent(NULL, FALSE, FALSE, NULL)), m_stopRequest(0)
+    : m_name(name), m_thread(NULL), m_threadId(0), m_wakeEvent(::CreateEvent(NULL, FALSE, FALSE, NULL))
 {
 }
 
@@ -15,7 +20,6 @@ CStoppableThread::~CStoppableThread()
     Join(0);
     if (m_thread != NULL)
         ::CloseHandle(m_thread);
-    ::CloseHandle(m_stopEvent);
     ::CloseHandle(m_wakeEvent);
 }
 
@@ -43,33 +47,33 @@ bool CStoppableThread::Start(std::function<void()> work)
     if (IsAlive())
         return false;
     CloseEndedThread();
-    InterlockedExchange(&m_stopRequest, 0);
-    ::ResetEvent(m_stopEvent);
+    m_stop.Lower();
     ::ResetEvent(m_wakeEvent);
-    std::function<void()>* handedOver = new std::function<void()>(std::move(work));
+    Launch* launch = new Launch{this, std::move(work)};
     unsigned threadId = 0;
-    m_thread = (HANDLE)_beginthreadex(NULL, 0, &CStoppableThread::Entry, handedOver, 0, &threadId);
+    m_thread = (HANDLE)_beginthreadex(NULL, 0, &CStoppableThread::Entry, launch, 0, &threadId);
     if (m_thread == NULL)
     {
-        delete handedOver;
+        delete launch;
         return false;
     }
     m_threadId = threadId;
     return true;
 }
 
-unsigned __stdcall CStoppableThread::Entry(void* work)
+unsigned __stdcall CStoppableThread::Entry(void* argument)
 {
-    std::function<void()>* handedOver = static_cast<std::function<void()>*>(work);
-    (*handedOver)();
-    delete handedOver;
+    Launch* launch = static_cast<Launch*>(argument);
+    CStopSignal::SetForCurrentThread(&launch->owner->m_stop);
+    launch->work();
+    CStopSignal::SetForCurrentThread(nullptr);
+    delete launch;
     return 0;
 }
 
 void CStoppableThread::RequestStop()
 {
-    InterlockedExchange(&m_stopRequest, 1);
-    ::SetEvent(m_stopEvent);
+    m_stop.Raise();
 }
 
 bool CStoppableThread::Stop(DWORD timeoutMs)
@@ -103,9 +107,9 @@ void CStoppableThread::Wake()
 
 bool CStoppableThread::WaitForWake(DWORD ms)
 {
-    if (m_stopRequest != 0)
+    if (m_stop.IsRaised())
         return true;
-    HANDLE events[2] = {m_stopEvent, m_wakeEvent};
+    HANDLE events[2] = {m_stop.GetEvent(), m_wakeEvent};
     ::WaitForMultipleObjects(2, events, FALSE, ms);
-    return m_stopRequest != 0;
+    return m_stop.IsRaised();
 }

@@ -3,9 +3,11 @@
 // at once; the owner stops it with a bounded wait that answers sent messages. A worker that
 // does not end within the bound is reported and left running: it is never killed, and the
 // owner must keep alive what it uses (the destructor waits for it rather than free it).
+// The stop request is the worker's stop signal: its HTTP transfers end as soon as it rises.
 #pragma once
 #include <afx.h>
 #include <functional>
+#include "StopSignal.h"
 
 class CStoppableThread
 {
@@ -38,9 +40,9 @@ public:
     // On the worker: waits up to ms for a wake-up or the stop request; true when a stop was
     // requested (then it returns at once).
     bool WaitForWake(DWORD ms);
-    bool IsStopRequested() const { return m_stopRequest != 0; }
+    bool IsStopRequested() const { return m_stop.IsRaised(); }
     // Set (and kept set) by the stop request, for workers that wait on handles themselves.
-    HANDLE GetStopEvent() const { return m_stopEvent; }
+    HANDLE GetStopEvent() const { return m_stop.GetEvent(); }
 
     // True from Start until the thread has ended.
     bool IsAlive() const;
@@ -49,13 +51,13 @@ public:
     HANDLE GetHandle() const { return m_thread; }
 
 private:
-    static unsigned __stdcall Entry(void* work);
+    struct Launch;
+    static unsigned __stdcall Entry(void* launch);
     void CloseEndedThread();
 
     const char* m_name;
     HANDLE m_thread;
     unsigned m_threadId;
-    HANDLE m_stopEvent;  // manual reset: every later wait of the worker returns at once
+    CStopSignal m_stop;  // its event is manual reset: every later wait returns at once
     HANDLE m_wakeEvent;  // auto reset
-    volatile LONG m_stopRequest;
 };

@@ -44,9 +44,9 @@ bool CInstrumentListStartup::Start(HWND mainWindow)
     return m_thread.Start([this, mainWindow] { Run(mainWindow); });
 }
 
-void CInstrumentListStartup::Stop()
+bool CInstrumentListStartup::Stop(DWORD waitMs)
 {
-    m_thread.Stop(STOP_WAIT_MS);
+    return m_thread.Stop(waitMs);
 }
 
 void CInstrumentListStartup::Run(HWND mainWindow)

@@ -43,8 +43,10 @@ public:
     // Starts the thread that reports to the window; the notice is written before the
     // first report and not touched after it.
     bool Start(HWND mainWindow);
-    // Ends the thread (a bounded wait that answers sent messages).
-    void Stop();
+    // Ends the thread (a bounded wait that answers sent messages; the notice request ends at
+    // once); true when it has ended. One that did not is reported and left running, and its
+    // owner must then keep this object.
+    bool Stop(DWORD waitMs = STOP_WAIT_MS);
     const NoticeRecord& GetNotice() const { return m_notice; }
     bool IsRunning() const { return m_thread.IsAlive(); }
 

@@ -4,6 +4,7 @@
 #include "VelmoraDlg.h"
 
 #include "BoardResource.h"
+#include "BoardShownSignal.h"
 #include "BoardState.h"
 #include "MarketDataMessages.h"
 #include "SelectionRequest.h"
@@ -67,6 +68,30 @@ void CVelmoraDlg::InitBoard()
     state.timerSet = ::SetTimer(m_hWnd, kListRefreshTimer, kListRefreshMs, ListRefreshTimer) != 0;
     theApp.m_pMessageFilter = &state.filter;
     state.listStarted = state.listStartup.Start(m_hWnd);
+    WatchForShownBoard(m_hWnd, [this] {
+        return m_boardState != nullptr ? m_boardState->board.CurrentPageList() : NULL;
+    });
+    AddBoardShutdownStops();
+}
+
+void CVelmoraDlg::AddBoardShutdownStops()
+{
+    // The pollers and the market-list handler are never destroyed: one left running keeps a
+    // live object. The board's own workers keep the board state (DestroyBoard).
+    AddShutdownStop("A-share quote poller", SHUTDOWN_POLLERS, [](DWORD) {
+        GetCsmWebQuote().StopQuotePolling();
+        return !GetCsmWebQuote().IsRunning();
+    });
+    AddShutdownStop("Hong Kong quote poller", SHUTDOWN_POLLERS, [](DWORD) {
+        GetHksWebQuote().StopQuotePolling();
+        return !GetHksWebQuote().IsRunning();
+    });
+    AddShutdownStop("instrument lists", SHUTDOWN_DOWNLOADS, [](DWORD) { return GetMarketListProc().StopMarketListTasks(); });
+    CBoardState* state = m_boardState;
+    AddShutdownStop("stock quote download", SHUTDOWN_DOWNLOADS,
+                    [state](DWORD waitMs) { return state->stockDown.Stop(waitMs); });
+    AddShutdownStop("instrument-list start-up", SHUTDOWN_DOWNLOADS,
+                    [state](DWORD waitMs) { return state->listStartup.Stop(waitMs); });
 }
 
 void CVelmoraDlg::PlaceBoard(const CRect& quoteArea)
@@ -79,17 +104,13 @@ void CVelmoraDlg::StopBoard()
 {
     if (m_boardState == nullptr)
         return;
+    StopWatchingBoard();
     CBoardState& state = *m_boardState;
     if (theApp.m_pMessageFilter == &state.filter)
         theApp.m_pMessageFilter = nullptr;
     if (state.timerSet)
         ::KillTimer(m_hWnd, kListRefreshTimer);
     state.timerSet = false;
-    state.listStartup.Stop();
-    state.stockDown.Stop();
-    GetMarketListProc().StopMarketListTasks();
-    GetCsmWebQuote().StopQuotePolling();
-    GetHksWebQuote().StopQuotePolling();
 }
 
 void CVelmoraDlg::DestroyBoard()
@@ -113,6 +134,10 @@ void CVelmoraDlg::DestroyBoard()
         delete state->splash;
     }
     state->board.Destroy();
+    // A worker of the board that did not end at its stop still works on the state, and stops
+    // still to run reach it.
+    if (!AreWorkerStopsDone() || state->listStartup.IsRunning() || state->stockDown.IsRunning())
+        return;
     delete state;
 }
 

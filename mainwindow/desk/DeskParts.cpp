@@ -1,9 +1,17 @@
 #include "DeskParts.h"
 
-CDeskParts::CDeskParts(HWND mainWindow, const CString& dataDir, CReplySlots& slots)
-    : m_windows(mainWindow, dataDir), m_desk(slots, m_wire, m_windows)
+CDeskParts::CDeskParts(HWND mainWindow, const CString& dataDir, CReplySlots& slots, const CString& databaseFolder,
+                       const DatabaseKey& key)
+    : m_followOrders(databaseFolder, key), m_windows(mainWindow, dataDir, &m_followOrders),
+      m_desk(slots, m_wire, m_windows)
 {
     m_desk.SetOwner(mainWindow);
+}
+
+void CDeskParts::StoreFollowOrders()
+{
+    if (!m_followOrders.StoreAll(m_desk.Orders().ProxyOrders()))
+        ::OutputDebugStringA("Tolvan: follow orders could not all be stored in the proxy-order table\n");
 }
 
 CDeskParts::~CDeskParts()

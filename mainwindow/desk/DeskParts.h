@@ -4,6 +4,7 @@
 #pragma once
 #include <afx.h>
 #include <memory>
+#include "FollowOrderStore.h"
 #include "MainReceiverHost.h"
 #include "RiskSetDlg.h"
 #include "TradePanelWindows.h"
@@ -13,11 +14,16 @@
 class CDeskParts : public IQueryStateOwner
 {
 public:
-    CDeskParts(HWND mainWindow, const CString& dataDir, CReplySlots& slots);
+    // databaseFolder and key: the user's database folder and key (the proxy-order table).
+    CDeskParts(HWND mainWindow, const CString& dataDir, CReplySlots& slots, const CString& databaseFolder,
+               const DatabaseKey& key);
     ~CDeskParts() override;
 
     CTradingDesk& Desk() { return m_desk; }
     CTradePanelWindows& Windows() { return m_windows; }
+    CFollowOrderStore& FollowOrders() { return m_followOrders; }
+    // The end's save: every follow order still listed goes to the proxy-order table.
+    void StoreFollowOrders();
 
     // The risk settings window (null until first shown).
     CRiskSetDlg* RiskWindow() { return m_riskWindow.get(); }
@@ -30,6 +36,7 @@ public:
 
 private:
     CRegistryTradeWire m_wire;
+    CFollowOrderStore m_followOrders;
     CTradePanelWindows m_windows;
     CTradingDesk m_desk;
     std::unique_ptr<CRiskSetDlg> m_riskWindow;

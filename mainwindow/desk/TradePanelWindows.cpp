@@ -1,4 +1,6 @@
 #include "TradePanelWindows.h"
+
+#include "FollowOrderStore.h"
 #include <algorithm>
 #include <mmsystem.h>
 #include <TradingMessages.h>
@@ -29,9 +31,9 @@ void PlayWithSystem(LPCSTR path)
 }
 }  // namespace
 
-CTradePanelWindows::CTradePanelWindows(HWND timerOwner, const CString& dataDir)
+CTradePanelWindows::CTradePanelWindows(HWND timerOwner, const CString& dataDir, CFollowOrderStore* followOrders)
     : m_timerOwner(timerOwner), m_dataDir(dataDir), m_panel(NULL), m_forward(nullptr), m_riskWindow(NULL), m_player(PlayWithSystem),
-      m_soundStops(0), m_consoleStops(0)
+      m_followOrders(followOrders), m_soundStops(0), m_consoleStops(0)
 {
 }
 
@@ -277,4 +279,10 @@ void CTradePanelWindows::StopConsole()
     ::OutputDebugStringA("Tolvan: risk line reached, the order-supplement console is told to stop\n");
     if (m_consoleStop)
         m_consoleStop();
+}
+
+void CTradePanelWindows::StoreFinishedFollowOrder(const OrderEntry& entry)
+{
+    if (m_followOrders != nullptr && !m_followOrders->Store(entry))
+        ::OutputDebugStringA("Tolvan: a finished follow order could not be stored in the proxy-order table\n");
 }

@@ -18,8 +18,9 @@ public:
     typedef std::function<bool(const OrderRequest&, const SummaryRecord&)> ConfirmFunction;
     typedef std::function<void(LPCSTR path)> SoundFunction;
 
-    // timerOwner: the window whose timers the rules set; dataDir ends with a backslash.
-    CTradePanelWindows(HWND timerOwner, const CString& dataDir);
+    // timerOwner: the window whose timers the rules set; dataDir ends with a backslash;
+    // followOrders: where finished follow orders are stored (the program's always has one).
+    CTradePanelWindows(HWND timerOwner, const CString& dataDir, class CFollowOrderStore* followOrders = nullptr);
 
     void SetPanelWindow(HWND panel) { m_panel = panel; }
     HWND GetPanelWindow() const { return m_panel; }
@@ -73,6 +74,7 @@ public:
     void SetTimer(UINT id, UINT periodMs) override;
     void KillTimer(UINT id) override;
     void StopConsole() override;
+    void StoreFinishedFollowOrder(const OrderEntry& entry) override;
 
 private:
     void SendList(UINT message, std::vector<CString>& mirror, const ListCommand& command);
@@ -86,6 +88,7 @@ private:
     ConfirmFunction m_confirm;
     SoundFunction m_player;
     std::function<void()> m_consoleStop;
+    class CFollowOrderStore* m_followOrders;
     std::vector<CString> m_orderRows;
     std::vector<CString> m_positionRows;
     std::vector<CString> m_fillRows;

@@ -12,6 +12,7 @@
 #include "QuoteStore.h"
 #include "ReplyMessages.h"
 #include "SessionData.h"
+#include "UserDatabaseKey.h"
 #include <TradingRecords.h>
 #include "VelmoraApp.h"
 
@@ -66,7 +67,8 @@ void CVelmoraDlg::InitDesk()
 {
     if (!m_receiverHost)
         return;
-    m_deskParts.reset(new CDeskParts(m_hWnd, theApp.m_strDataDir, m_receiverHost->GetReplySlots()));
+    m_deskParts.reset(new CDeskParts(m_hWnd, theApp.m_strDataDir, m_receiverHost->GetReplySlots(), m_strDatabaseFolder,
+                                     UserDatabaseKey(GetSessionData().m_strUserName, m_strDatabaseFolder)));
     CTradingDesk& desk = m_deskParts->Desk();
     desk.SetShowOrderDetail(ShowOrderDetailSetting());
     CSessionData& session = GetSessionData();
@@ -111,6 +113,9 @@ void CVelmoraDlg::DestroyDesk()
     if (m_receiverHost)
         m_receiverHost->AttachQueryState(nullptr);
     KillTimer(CQueryGate::kTimerId);
+    // Every follow order still listed goes to the proxy-order table, before the workers stop.
+    if (m_deskParts)
+        m_deskParts->StoreFollowOrders();
     if (m_deskParts)
         m_deskParts->DestroyRiskWindow();
 }

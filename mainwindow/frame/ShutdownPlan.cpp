@@ -4,6 +4,8 @@
 
 #include <process.h>
 
+#include <algorithm>
+
 CShutdownPlan::CShutdownPlan() = default;
 
 CShutdownPlan::~CShutdownPlan()
@@ -15,20 +17,21 @@ CShutdownPlan::~CShutdownPlan()
     }
 }
 
-void CShutdownPlan::AddFirst(const char* name, StopFunction stop)
+void CShutdownPlan::Add(ShutdownStage stage, const char* name, StopFunction stop)
 {
     Stop entry;
+    entry.stage = stage;
     entry.name = name;
     entry.stop = std::move(stop);
-    m_first.push_back(std::move(entry));
-}
-
-void CShutdownPlan::AddLater(const char* name, StopFunction stop)
-{
-    Stop entry;
-    entry.name = name;
-    entry.stop = std::move(stop);
-    m_later.push_back(std::move(entry));
+    if (stage == SHUTDOWN_WITH_RECEIVERS)
+    {
+        m_first.push_back(std::move(entry));
+        return;
+    }
+    // After every stop of the same or an earlier stage.
+    auto place = std::upper_bound(m_later.begin(), m_later.end(), stage,
+                                  [](ShutdownStage value, const Stop& other) { return value < other.stage; });
+    m_later.insert(place, std::move(entry));
 }
 
 void CShutdownPlan::SetBounds(DWORD firstGroupMs, DWORD eachLaterMs)

@@ -2,8 +2,9 @@
 // while the user-interface thread keeps dispatching messages (the workers deliver to the main
 // window by SendMessage in their last cycle). First the status-bar clock and the reply
 // receivers, together within one bound; then every other worker one after the other, each
-// with a bound of its own. A worker that does not end in time is reported and left running,
-// never killed; its owner keeps what it uses alive.
+// with a bound of its own, stage by stage whatever the order they were added in. A worker
+// that does not end in time is reported and left running, never killed; its owner keeps what
+// it uses alive.
 #pragma once
 
 #include <winsock2.h>
@@ -12,6 +13,16 @@
 #include <functional>
 #include <string>
 #include <vector>
+
+// When a worker is stopped at the end, earliest first.
+enum ShutdownStage
+{
+    SHUTDOWN_WITH_RECEIVERS,  // the status-bar clock and the reply receivers: one shared bound
+    SHUTDOWN_POLLERS,         // the web quote pollers
+    SHUTDOWN_LOADERS,         // the K-line loaders
+    SHUTDOWN_DOWNLOADS,       // the instrument lists and the other download tasks
+    SHUTDOWN_HISTORY,         // the history download
+};
 
 class CShutdownPlan
 {
@@ -29,9 +40,9 @@ public:
     CShutdownPlan(const CShutdownPlan&) = delete;
     CShutdownPlan& operator=(const CShutdownPlan&) = delete;
 
-    // The first group shares one bound; later stops run in the order they were added.
-    void AddFirst(const char* name, StopFunction stop);
-    void AddLater(const char* name, StopFunction stop);
+    // Stops of the first stage share one bound; every later stop has its own. Within a
+    // stage, stops run in the order they were added.
+    void Add(ShutdownStage stage, const char* name, StopFunction stop);
 
     // Runs the stops on a new thread and dispatches this thread's messages until they are
     // done or pumpMs has passed. True when the stopping thread finished in time (each worker
@@ -50,6 +61,7 @@ public:
 private:
     struct Stop
     {
+        ShutdownStage stage;
         std::string name;
         StopFunction stop;
         bool ended = false;
@@ -58,7 +70,7 @@ private:
     static void PumpPending();
 
     std::vector<Stop> m_first;
-    std::vector<Stop> m_later;
+    std::vector<Stop> m_later;  // kept in stage order
     DWORD m_firstGroupMs = kFirstGroupMs;
     DWORD m_eachLaterMs = kEachLaterMs;
     volatile LONG m_busy = 0;

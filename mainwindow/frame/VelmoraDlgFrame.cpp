@@ -503,41 +503,44 @@ LRESULT CVelmoraDlg::OnStartupDone(WPARAM, LPARAM)
 
 // ---- the end ----
 
-void CVelmoraDlg::AddShutdownStop(const char* name, bool first, CShutdownPlan::StopFunction stop)
+void CVelmoraDlg::AddShutdownStop(const char* name, ShutdownStage stage, CShutdownPlan::StopFunction stop)
 {
     if (!m_shutdownPlan)
         m_shutdownPlan.reset(new CShutdownPlan);
-    if (first)
-        m_shutdownPlan->AddFirst(name, std::move(stop));
-    else
-        m_shutdownPlan->AddLater(name, std::move(stop));
+    m_shutdownPlan->Add(stage, name, std::move(stop));
 }
 
-// Timers first (nothing of theirs may run in the pump below), then every worker stopped on
-// a thread of its own while this thread keeps answering, then the connections and the menu
-// bar. What a worker left running still uses is kept alive, never freed under it.
-void CVelmoraDlg::ShutDownFrame()
+// Timers first (nothing of theirs may run in the pump below), then every worker stopped in its
+// stage on a thread of its own while this thread keeps answering. Whatever a worker that did
+// not end still uses stays alive: its owner keeps it (see ShutDownFrame).
+void CVelmoraDlg::StopWorkers()
 {
     m_bShuttingDown = true;
     for (UINT timer : kTimerIds)
         KillTimer(timer);
     if (!m_shutdownPlan)
         m_shutdownPlan.reset(new CShutdownPlan);
-    // Shared with the stopping thread, which may outlive this call.
-    std::shared_ptr<volatile LONG> receiversEnded = std::make_shared<volatile LONG>(0);
-    m_shutdownPlan->AddFirst("status-bar clock", [this](DWORD waitMs) { return m_clockThread.Stop(waitMs); });
+    m_shutdownPlan->Add(SHUTDOWN_WITH_RECEIVERS, "status-bar clock",
+                        [this](DWORD waitMs) { return m_clockThread.Stop(waitMs); });
     CReceiverSet* receivers = m_receivers.get();
-    m_shutdownPlan->AddFirst("reply receivers", [receivers, receiversEnded](DWORD waitMs) {
+    std::shared_ptr<volatile LONG> receiversEnded = m_receiversEnded;
+    m_shutdownPlan->Add(SHUTDOWN_WITH_RECEIVERS, "reply receivers", [receivers, receiversEnded](DWORD waitMs) {
         const bool ended = receivers == nullptr || receivers->StopAll(waitMs);
         ::InterlockedExchange(receiversEnded.get(), ended ? 1 : 0);
         return ended;
     });
-    if (!m_shutdownPlan->RunPumping())
+    m_bWorkerStopsDone = m_shutdownPlan->RunPumping();
+    if (!m_bWorkerStopsDone)
     {
         // The stopping thread still runs over the plan and what its stops reach.
         m_shutdownPlan.release();
     }
-    if (*receiversEnded == 0)
+}
+
+// After the workers: the receivers' objects, the connections and the menu bar.
+void CVelmoraDlg::ShutDownFrame()
+{
+    if (*m_receiversEnded == 0)
     {
         // A receiver thread still runs: its receiver and the host it delivers through stay.
         m_receivers.release();

@@ -44,6 +44,7 @@ CChartViews::CChartViews(IChartViewsOwner& owner)
     m_switchStopEvent = ::CreateEvent(nullptr, TRUE, FALSE, nullptr);
 }
 
+// The owner deletes the views only once StopHosts has reported the switch thread ended.
 CChartViews::~CChartViews()
 {
     StopHosts();
@@ -55,6 +56,7 @@ CChartViews::~CChartViews()
 void CChartViews::Create(CWnd* pMainWnd)
 {
     m_pMain = pMainWnd;
+    m_hMain = pMainWnd != nullptr ? pMainWnd->GetSafeHwnd() : NULL;
     m_pKLine = new CKLineDlg(pMainWnd);
     m_pKLine->Create(CKLineDlg::IDD, pMainWnd);
     m_pKLine->ShowWindow(SW_HIDE);
@@ -71,32 +73,60 @@ void CChartViews::PlaceCharts(const CRect& area)
         m_pTrend->MoveWindow(area);
 }
 
-void CChartViews::StopHosts()
+bool CChartViews::StopHosts()
 {
+    bool switchEnded = true;
     if (m_switchThread != NULL)
     {
         ::SetEvent(m_switchStopEvent);
-        if (WaitForThread(m_switchThread, STOP_WAIT_MS))
+        switchEnded = WaitForThread(m_switchThread, SWITCH_STOP_WAIT_MS);
+        if (switchEnded)
         {
             ::CloseHandle(m_switchThread);
+            m_switchThread = NULL;
             ::CloseHandle(m_switchStopEvent);
             m_switchStopEvent = NULL;
         }
         else
         {
             // Left running with its event and this object's switch state kept alive.
-            ::OutputDebugStringA("Tolvan: the instrument-switch thread did not end in time\n");
+            ReportThreadLeftRunning("instrument switch", SWITCH_STOP_WAIT_MS);
         }
-        m_switchThread = NULL;
     }
+    StopHistoryDownload();
+    return switchEnded;
+}
+
+bool CChartViews::StopHistoryDownload(DWORD waitMs)
+{
+    HANDLE thread = NULL;
+    {
+        CSingleLock lock(&m_historyLock, TRUE);
+        m_historyClosed = true;
+        if (m_historyThread == NULL)
+            return true;
+        if (!::DuplicateHandle(::GetCurrentProcess(), m_historyThread, ::GetCurrentProcess(), &thread, 0, FALSE,
+                               DUPLICATE_SAME_ACCESS))
+            thread = NULL;
+        // Its requests end at once; it then hands its empty job over and returns.
+        m_historyStop->Raise();
+    }
+    const bool ended = thread == NULL || WaitForThread(thread, waitMs);
+    if (thread != NULL)
+        ::CloseHandle(thread);
+    if (!ended)
+    {
+        // It owns its job and its signal: nothing of this object is needed for it to end.
+        ReportThreadLeftRunning("history download", waitMs);
+        return false;
+    }
+    CSingleLock lock(&m_historyLock, TRUE);
     if (m_historyThread != NULL)
     {
-        // A download owns its job; one that does not end just finds no window to post to.
-        if (!WaitForThread(m_historyThread, STOP_WAIT_MS))
-            ::OutputDebugStringA("Tolvan: a history download did not end in time\n");
         ::CloseHandle(m_historyThread);
         m_historyThread = NULL;
     }
+    return true;
 }
 
 void CChartViews::DestroyHosts()
@@ -119,8 +149,9 @@ void CChartViews::DestroyHosts()
 
 void CChartViews::SendToMain(UINT message, WPARAM wParam, LPARAM lParam)
 {
-    if (m_pMain && m_pMain->GetSafeHwnd())
-        m_pMain->SendMessage(message, wParam, lParam);
+    // A destroyed window takes nothing: a switch thread left running at the end sends in vain.
+    if (m_hMain != NULL)
+        ::SendMessage(m_hMain, message, wParam, lParam);
 }
 
 void CChartViews::ShowStatus(const CString& text)
@@ -131,9 +162,9 @@ void CChartViews::ShowStatus(const CString& text)
 
 void CChartViews::SetStatusFromThread(const CString& text)
 {
-    if (m_pMain == nullptr || !::PostMessage(m_pMain->GetSafeHwnd(), WM_HOSTS_STATUS_TEXT, 0,
-                                             reinterpret_cast<LPARAM>(new CString(text))))
-        return;
+    CString* posted = new CString(text);
+    if (m_hMain == NULL || !::PostMessage(m_hMain, WM_HOSTS_STATUS_TEXT, 0, reinterpret_cast<LPARAM>(posted)))
+        delete posted;
 }
 
 void CChartViews::ShowViewHost()
@@ -262,7 +293,7 @@ void CChartViews::RequestMarketData(int view, int period, const CString& start, 
     job->request = m_request;
     job->server = m_historyServer;
     job->bHasServer = m_hasHistoryServer;
-    job->hTarget = m_pMain ? m_pMain->GetSafeHwnd() : NULL;
+    job->hTarget = m_hMain;
     StartHistoryJob(job);
 }
 
@@ -270,27 +301,37 @@ struct HistoryThreadArgs
 {
     HistoryJob* job;
     HistoryLoadFunc load;
+    std::shared_ptr<CStopSignal> stop;  // the thread's own: it may outlive the views
 };
 
 unsigned __stdcall CChartViews::HistoryThread(void* argument)
 {
     HistoryThreadArgs* args = static_cast<HistoryThreadArgs*>(argument);
+    CStopSignal::SetForCurrentThread(args->stop.get());
     RunHistoryJob(args->job, args->load);
+    CStopSignal::SetForCurrentThread(nullptr);
     delete args;
     return 0;
 }
 
 void CChartViews::StartHistoryJob(HistoryJob* job)
 {
+    CSingleLock lock(&m_historyLock, TRUE);
     if (m_historyThread != NULL)
     {
         ::CloseHandle(m_historyThread);
         m_historyThread = NULL;
     }
-    HistoryThreadArgs* args = new HistoryThreadArgs{job, m_load};
-    m_historyThread = m_startThread(HistoryThread, args);
+    HistoryThreadArgs* args = nullptr;
+    if (!m_historyClosed)
+    {
+        m_historyStop = std::make_shared<CStopSignal>();
+        args = new HistoryThreadArgs{job, m_load, m_historyStop};
+        m_historyThread = m_startThread(HistoryThread, args);
+    }
     if (m_historyThread == NULL)
     {
+        lock.Unlock();
         delete args;
         FreeHistoryJob(job);
         ShowStatus(kNoDataText);

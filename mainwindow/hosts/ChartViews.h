@@ -8,7 +8,9 @@
 #include <atomic>
 #include <functional>
 #include <map>
+#include <memory>
 #include "ChartRecords.h"
+#include "StopSignal.h"
 #include "GetWickplotDataInterfaceXX.h"
 #include "HistoryJob.h"
 #include "HostMessages.h"
@@ -33,7 +35,7 @@ class CChartViews
 {
 public:
     enum { SWITCH_STEP_MS = 5, SWITCH_RESEND_MS = 2000, SWITCH_RESEND_CEILING_MS = 16000,
-           STOP_WAIT_MS = 3000 };
+           SWITCH_STOP_WAIT_MS = 1000, HISTORY_STOP_WAIT_MS = 2000 };
     typedef std::function<HANDLE(unsigned(__stdcall*)(void*), void*)> ThreadStarter;
 
     explicit CChartViews(IChartViewsOwner& owner);
@@ -43,8 +45,14 @@ public:
     void Create(CWnd* pMainWnd);
     // The quote area's rectangle in the main window's client coordinates.
     void PlaceCharts(const CRect& area);
-    // Ends the switch thread and waits (answering sent messages) for a running download.
-    void StopHosts();
+    // Ends the history download: no new one starts from now on, the running one's requests
+    // end at once and it gets up to waitMs. Any thread; true when it has ended. One that did
+    // not is reported and left running; it uses nothing of this object.
+    bool StopHistoryDownload(DWORD waitMs = HISTORY_STOP_WAIT_MS);
+    // Ends the switch thread (its event, up to SWITCH_STOP_WAIT_MS) and the history download,
+    // answering sent messages. True when the switch thread has ended; one that did not is
+    // reported and left running, and this object must then be kept for it.
+    bool StopHosts();
     // Destroys the hosts (after StopHosts).
     void DestroyHosts();
 
@@ -112,6 +120,7 @@ private:
 
     IChartViewsOwner& m_owner;
     CWnd* m_pMain = nullptr;
+    HWND m_hMain = NULL;  // the threads reach the main window by its handle only
     CKLineDlg* m_pKLine = nullptr;
     DriftlineChartDlg* m_pTrend = nullptr;
     GetWickplotDataInterfaceXX m_dataInterface;
@@ -152,7 +161,12 @@ private:
 
     HistoryLoadFunc m_load;
     ThreadStarter m_startThread;
+    // The download thread, its stop signal and whether downloads are over for good; the
+    // end stops the download from another thread.
+    CCriticalSection m_historyLock;
     HANDLE m_historyThread = NULL;
+    std::shared_ptr<CStopSignal> m_historyStop;
+    bool m_historyClosed = false;
 
     CCriticalSection m_switchLock;
     CString m_switchCode;

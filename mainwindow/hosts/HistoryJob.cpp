@@ -4,6 +4,7 @@
 #include "HistoryServiceChoice.h"
 #include "HostMessages.h"
 #include "KLineLoader.h"
+#include "StopSignal.h"
 
 CString BarTimeToStoreTime(const CString& barTime)
 {
@@ -61,6 +62,9 @@ HistoryPacket* QueryHistoryServices(HistoryJob& job, CHistoryServiceChoice& serv
             return packet;
         }
         DeleteHistoryPacket(packet);
+        // A download told to stop asks no other service.
+        if (CStopSignal::IsCurrentThreadStopped())
+            break;
         // The failed service is not asked again for this load.
         tried.insert(services.Current());
         if (!services.Pick(tried))

@@ -8,6 +8,7 @@
 #include "InstrumentInfo.h"
 #include "KLineBar.h"
 #include "KLineDlg.h"
+#include "KLineLoader.h"
 #include "QuoteBoard.h"
 #include "QuotePageMessages.h"
 #include "QuoteStore.h"
@@ -245,10 +246,25 @@ void CVelmoraDlg::PlaceCharts(const CRect& area)
         m_chartViews->PlaceCharts(area);
 }
 
-void CVelmoraDlg::StopHosts()
+bool CVelmoraDlg::StopHosts()
 {
-    if (m_chartViews)
-        m_chartViews->StopHosts();
+    return m_chartViews == nullptr || m_chartViews->StopHosts();
+}
+
+void CVelmoraDlg::AddHostShutdownStops()
+{
+    // Never destroyed: a loader left running keeps a live object.
+    AddShutdownStop("first K-line loader", SHUTDOWN_LOADERS, [](DWORD) {
+        GetFirstKLineLoader().Stop();
+        return !GetFirstKLineLoader().IsRunning();
+    });
+    AddShutdownStop("second K-line loader", SHUTDOWN_LOADERS, [](DWORD) {
+        GetSecondKLineLoader().Stop();
+        return !GetSecondKLineLoader().IsRunning();
+    });
+    CChartViews* views = m_chartViews;
+    AddShutdownStop("history download", SHUTDOWN_HISTORY,
+                    [views](DWORD waitMs) { return views == nullptr || views->StopHistoryDownload(waitMs); });
 }
 
 void CVelmoraDlg::RequestMarketData(int view, int period, const CString& start, const CString& end, int flag)

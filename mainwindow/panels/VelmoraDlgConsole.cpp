@@ -5,15 +5,31 @@
 
 #include "AdminDlg.h"
 #include "DeskParts.h"
+#include "FollowOrderStore.h"
 #include "DeskProbe.h"
-#include "Md5.h"
 #include "ReplyMessages.h"
 #include "SessionData.h"
+#include "UserDatabaseKey.h"
 
 namespace {
 
+// One line per row of a list: "<key>=cell|cell|...".
+CString ListLines(const char* key, CListCtrl& list)
+{
+    CString text;
+    const int columns = list.GetHeaderCtrl()->GetItemCount();
+    for (int row = 0; row < list.GetItemCount(); ++row) {
+        text += CString(key) + "=";
+        for (int column = 0; column < columns; ++column)
+            text += (column > 0 ? "|" : "") + list.GetItemText(row, column);
+        text += "\n";
+    }
+    return text;
+}
+
 // The console's lists as its windows show them, for the program's test hook: one line per
-// client row ("console-client=account|name|strategy") and per order row (the fourteen cells).
+// client row ("console-client=account|name|strategy"), per order row (the fourteen cells) and
+// per row of the history-order window (its thirteen cells).
 CString ConsoleStateLines(CAdminDlg* console)
 {
     CString text;
@@ -25,14 +41,10 @@ CString ConsoleStateLines(CAdminDlg* console)
     for (int row = 0; row < clients.GetItemCount(); ++row)
         text += "console-client=" + clients.GetItemText(row, 0) + "|" + clients.GetItemText(row, 1) + "|"
                 + clients.GetItemText(row, 2) + "\n";
-    CListCtrlEx& orders = console->OrderList();
-    const int columns = orders.GetHeaderCtrl()->GetItemCount();
-    for (int row = 0; row < orders.GetItemCount(); ++row) {
-        text += "console-order=";
-        for (int column = 0; column < columns; ++column)
-            text += (column > 0 ? "|" : "") + orders.GetItemText(row, column);
-        text += "\n";
-    }
+    text += ListLines("console-order", console->OrderList());
+    CSearchOrderDlg& history = console->HistoryWindow();
+    if (history.GetSafeHwnd() != NULL)
+        text += ListLines("console-history", history.ResultList());
     return text;
 }
 
@@ -50,8 +62,10 @@ void CVelmoraDlg::ToggleConsole()
 {
     if (m_pAdminDlg == nullptr) {
         // The console's tables lie in the user's database folder, keyed by the user's name.
-        const CString key = Md5Hex(GetSessionData().m_strUserName);
+        const DatabaseKey key = UserDatabaseKey(GetSessionData().m_strUserName, m_strDatabaseFolder);
         std::unique_ptr<CAdminDlg> console(new CAdminDlg(this, m_strDatabaseFolder, key));
+        if (m_deskParts)
+            console->SetFollowOrderTable(&m_deskParts->FollowOrders().Table(), GetSessionData().m_strUserName);
         if (!console->Create(CAdminDlg::IDD, this))
             return;
         m_pAdminDlg = console.release();

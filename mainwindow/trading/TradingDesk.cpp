@@ -7,6 +7,7 @@
 #include "RandomId.h"
 #include "ReplyMessages.h"
 #include "ServerClock.h"
+#include "ServerSession.h"
 #include "SymbolRules.h"
 #include "TextHelpers.h"
 #include "TicketCheck.h"
@@ -105,6 +106,10 @@ void CTradingDesk::OnNewOrder(const TicketFields& ticket)
 
 int CTradingDesk::OnPlaceOrder(const OrderRequest& sent)
 {
+    // An order written on a connection that is not logged in is dropped by the server without
+    // an answer: it is not sent, and the sender (a follow-order worker) hears so.
+    if (TradeConnectionState != CONNECTION_LOGGED_IN)
+        return CServerSession::SEND_NO_CONNECTION;
     const OrderRequest request = sent;
     m_slots.Set(CReplySlots::ORDER_SLOT, kNewOrderReply);
     const int result = m_wire.SendNewOrder(request);

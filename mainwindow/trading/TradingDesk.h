@@ -43,7 +43,8 @@ public:
     // --- order placement
     // WM_PLACE_ORDER: checks the ticket, refuses with a message box at the first failure.
     void OnNewOrder(const TicketFields& ticket);
-    // WM_SEND_NEW_ORDER: 0 sent (then recorded), otherwise the sender's error.
+    // WM_SEND_NEW_ORDER: 0 sent (then recorded), otherwise the sender's error; -1 while the
+    // order connection is not logged in.
     int OnPlaceOrder(const OrderRequest& request);
 
     // --- query state

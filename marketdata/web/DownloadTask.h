@@ -1,8 +1,11 @@
-// One HTTP POST on a thread of its own, retried up to three times 50 ms apart, whose result
-// goes to a CDownLoadTaskCallBack on that thread. Reusable: starting it again first stops the
-// request still running (no callback for that one).
+// One HTTP POST at a time on a thread of its own, retried up to three times 50 ms apart, whose
+// result goes to a CDownLoadTaskCallBack on that thread. Reusable, and the newest request
+// wins: starting a request while one runs never waits for it. The running one is abandoned
+// (its transfer aborts at its next progress call, and it reports nothing) and the thread goes
+// on with the new one; the thread ends when no request is left.
 #pragma once
 #include <afx.h>
+#include <afxmt.h>
 #include <string>
 #include <curl/curl.h>
 #include "DownLoadTaskCallBack.h"
@@ -17,24 +20,23 @@ public:
     // Cancels a request still running and waits for its thread, which works on this task.
     ~DownloadTask();
 
-    // Stops the running request, then starts a thread that posts body to url and reports to
-    // pCallBack (may be null). Returns the thread handle (owned by the task), null when no
-    // thread could be started or the previous one did not end within STOP_WAIT_MS (it is
-    // left running, reported, and the new request is not made). Call from one thread at a
+    // Hands the request to the task's thread (started when none serves) and returns at once:
+    // a request still running is abandoned without a callback. Returns the thread handle
+    // (owned by the task); null when no thread could be started. Call from one thread at a
     // time, never from the task's own callback.
     HANDLE StartDownloadTask(CDownLoadTaskCallBack* pCallBack, const std::string& url,
                              const std::string& body);
-    // Cancels the running request: the transfer aborts at its next progress call; the wait
-    // for the thread lasts up to STOP_WAIT_MS (answering sent messages), after which a thread
-    // still running is reported and left alone. No callback follows a cancel. Nothing when
-    // idle.
-    void StopDownloadTask();
+    // Cancels the running request and drops a waiting one: the transfer ends at once and no
+    // callback follows. Waits for the thread up to waitMs (answering sent messages); a thread
+    // still running then is reported and left alone. True when no thread runs any more.
+    bool StopDownloadTask(DWORD waitMs = STOP_WAIT_MS);
 
     bool IsRunning() const { return m_worker.IsAlive(); }
-    const std::string& GetUrl() const { return m_url; }
+    // The URL of the request served last (or being served).
+    std::string GetUrl() const;
 
     // One transfer into reply: 1 success, 0 cancelled, -1 failure.
-    int PostRequest(std::string& reply);
+    int PostRequest(const std::string& url, const std::string& body, std::string& reply);
     // The result of a transfer that ended with code: 1 success, 0 aborted by the cancel, -1
     // any failure, also a transfer that could not begin (no handle): that is a failed attempt
     // with a callback, not a cancel without one.
@@ -44,11 +46,25 @@ private:
     DownloadTask(const DownloadTask&) = delete;
     DownloadTask& operator=(const DownloadTask&) = delete;
 
-    void RunDownloadTask();
+    struct Request
+    {
+        CDownLoadTaskCallBack* pCallBack = nullptr;
+        std::string url;
+        std::string body;
+    };
+
+    // The thread: serves the waiting request until none is left or the task is stopped.
+    void ServeRequests();
+    bool TakeRequest(Request& request);
+    int RunAttempts(const Request& request, std::string& reply);
+    bool IsAbandoned() const { return m_worker.IsStopRequested() || m_superseded != 0; }
     static int OnProgress(void* pTask, curl_off_t, curl_off_t, curl_off_t, curl_off_t);
 
-    CStoppableThread m_worker;  // its stop request is the cancel
+    CStoppableThread m_worker;   // its stop request is the cancel
+    mutable CCriticalSection m_lock;  // the request handed over and the serving flag
+    Request m_waiting;
+    bool m_hasWaiting;
+    bool m_serving;              // the thread will look for a waiting request before it ends
+    volatile LONG m_superseded;  // a newer request waits: the running one is abandoned
     std::string m_url;
-    std::string m_body;
-    CDownLoadTaskCallBack* m_pCallBack;
 };

@@ -139,7 +139,17 @@ bool CAMarketListProc::LoadCachedList(MarketChain& chain)
 
 void CAMarketListProc::UpdateMarketList(MarketChain& chain, bool bCsm)
 {
+    if (m_stopped.load())
+        return;
+    chain.versionCheck.Start([this, &chain, bCsm] { CheckVersionAndFetchList(chain, bCsm); });
+}
+
+// On the version-check thread; the request ends at once when the thread is stopped.
+void CAMarketListProc::CheckVersionAndFetchList(MarketChain& chain, bool bCsm)
+{
     bool current = bCsm ? IsCsmListCurrent() : IsHksListCurrent();
+    if (m_stopped.load() || chain.versionCheck.IsStopRequested())
+        return;
     if (current && LoadCachedList(chain))
     {
         chain.listReady.store(1);
@@ -147,6 +157,8 @@ void CAMarketListProc::UpdateMarketList(MarketChain& chain, bool bCsm)
         return;
     }
     chain.listReady.store(0);
+    if (m_stopped.load())
+        return;
     WebServiceUrls urls = GetWebServiceUrls();
     chain.listTask.StartDownloadTask(this, bCsm ? urls.strCsmList : urls.strHksList,
                                      "token=" + MakeRequestToken());
@@ -154,6 +166,8 @@ void CAMarketListProc::UpdateMarketList(MarketChain& chain, bool bCsm)
 
 void CAMarketListProc::RequestInfo(MarketChain& chain, bool bCsm)
 {
+    if (m_stopped.load())
+        return;
     WebServiceUrls urls = GetWebServiceUrls();
     chain.infoTask.StartDownloadTask(this, bCsm ? urls.strCsmSnapshot : urls.strHksSnapshot,
                                      "token=" + MakeRequestToken());
@@ -214,12 +228,21 @@ void CAMarketListProc::OnInfoReply(MarketChain& chain, bool bCsm, int nResult,
         UpdateMarketList(m_hks, false);
 }
 
-void CAMarketListProc::StopMarketListTasks()
+bool CAMarketListProc::StopMarketListTasks()
 {
-    m_csm.listTask.StopDownloadTask();
-    m_hks.listTask.StopDownloadTask();
-    m_csm.infoTask.StopDownloadTask();
-    m_hks.infoTask.StopDownloadTask();
+    m_stopped.store(true);
+    // Every thread is told at once, so their transfers end together; then each is waited
+    // for in the order of the chain's steps.
+    for (MarketChain* chain : {&m_csm, &m_hks})
+        chain->versionCheck.RequestStop();
+    bool ended = true;
+    for (MarketChain* chain : {&m_csm, &m_hks})
+        ended = chain->versionCheck.Stop(STOP_WAIT_MS) && ended;
+    ended = m_csm.listTask.StopDownloadTask(STOP_WAIT_MS) && ended;
+    ended = m_hks.listTask.StopDownloadTask(STOP_WAIT_MS) && ended;
+    ended = m_csm.infoTask.StopDownloadTask(STOP_WAIT_MS) && ended;
+    ended = m_hks.infoTask.StopDownloadTask(STOP_WAIT_MS) && ended;
+    return ended;
 }
 
 CAMarketListProc& GetMarketListProc()

@@ -7,7 +7,9 @@
 #include <curl/curl.h>
 
 // Calls curl_global_init(CURL_GLOBAL_ALL) on the first call and registers curl_global_cleanup
-// for process exit; later calls do nothing. Every HTTP user calls it first. Thread-safe.
+// for process exit; later calls do nothing. Every HTTP user calls it first. Thread-safe. The
+// cleanup at exit is skipped while a transfer is still running (a worker left running at the
+// end), and no transfer begins after it.
 void CurlGlobalInitOnce();
 
 // libcurl write callback: appends size * count bytes to the std::string in userdata.
@@ -19,6 +21,9 @@ size_t AppendReplyBytes(char* data, size_t size, size_t count, void* userdata);
 // switched on when bForcePost is set).
 void ApplyRequestOptions(CURL* curl, const std::string& url, const std::string& body,
                          bool bForcePost, std::string* pReply, char* errorBuffer);
+
+// The requests below end at once when the calling thread's stop signal rises (see
+// StopSignal.h): a worker that is told to stop never waits out a silent server.
 
 // One synchronous POST (or GET for an empty body without bForcePost). The reply is whatever
 // arrived, also after a failure; empty when no handle could be made. pResult, when given,

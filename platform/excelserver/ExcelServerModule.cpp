@@ -1,4 +1,5 @@
-// The DLL's COM entry points: one class, registered as "Excel.Application".
+// The DLL's COM entry points: one class, registered as "Excel.Application" where no other
+// server holds that name (a PC with Excel keeps its own).
 #include <windows.h>
 #include <olectl.h>
 
@@ -67,6 +68,22 @@ bool SetKey(const std::wstring& path, const wchar_t* name, const std::wstring& v
     return status == ERROR_SUCCESS;
 }
 
+enum ProgIdOwner { PROGID_FREE, PROGID_OURS, PROGID_OTHERS };
+
+// Who holds "Excel.Application": nobody, this server, or another (a real Excel, whose key
+// may carry its CLSID or only a current version).
+ProgIdOwner OwnerOfProgId()
+{
+    HKEY key;
+    if (RegOpenKeyExW(HKEY_CLASSES_ROOT, kProgId, 0, KEY_READ, &key) != ERROR_SUCCESS)
+        return PROGID_FREE;
+    wchar_t clsid[64] = {0};
+    DWORD size = sizeof(clsid);
+    const LONG status = RegGetValueW(key, L"CLSID", nullptr, RRF_RT_REG_SZ, nullptr, clsid, &size);
+    RegCloseKey(key);
+    return status == ERROR_SUCCESS && _wcsicmp(clsid, kClsidText) == 0 ? PROGID_OURS : PROGID_OTHERS;
+}
+
 }  // namespace
 
 extern "C" BOOL WINAPI DllMain(HINSTANCE instance, DWORD reason, LPVOID)
@@ -99,16 +116,19 @@ extern "C" HRESULT WINAPI DllRegisterServer()
     std::wstring clsidKey = std::wstring(L"CLSID\\") + kClsidText;
     bool ok = SetKey(clsidKey, nullptr, L"Tolvan workbook reader") &&
               SetKey(clsidKey + L"\\InprocServer32", nullptr, path) &&
-              SetKey(clsidKey + L"\\InprocServer32", L"ThreadingModel", L"Apartment") &&
-              SetKey(clsidKey + L"\\ProgID", nullptr, kProgId) &&
-              SetKey(kProgId, nullptr, L"Tolvan workbook reader") &&
-              SetKey(std::wstring(kProgId) + L"\\CLSID", nullptr, kClsidText);
+              SetKey(clsidKey + L"\\InprocServer32", L"ThreadingModel", L"Apartment");
+    // Another server of the name (Excel itself) is left as it is: the reader then uses it.
+    if (ok && OwnerOfProgId() != PROGID_OTHERS)
+        ok = SetKey(clsidKey + L"\\ProgID", nullptr, kProgId) && SetKey(kProgId, nullptr, L"Tolvan workbook reader") &&
+             SetKey(std::wstring(kProgId) + L"\\CLSID", nullptr, kClsidText);
     return ok ? S_OK : SELFREG_E_CLASS;
 }
 
 extern "C" HRESULT WINAPI DllUnregisterServer()
 {
+    // Only what this server registered goes.
+    if (OwnerOfProgId() == PROGID_OURS)
+        RegDeleteTreeW(HKEY_CLASSES_ROOT, kProgId);
     RegDeleteTreeW(HKEY_CLASSES_ROOT, (std::wstring(L"CLSID\\") + kClsidText).c_str());
-    RegDeleteTreeW(HKEY_CLASSES_ROOT, kProgId);
     return S_OK;
 }

@@ -247,6 +247,59 @@ TEST_F(HoravaneProgram, EndsWithoutAnswerWhenNoSourceAnswers)
     EXPECT_EQ(1u, soap.RequestCount());
 }
 
+// A window on a thread of its own that stops answering messages once it exists.
+class HungCaller
+{
+public:
+    HungCaller()
+    {
+        m_release = ::CreateEventA(nullptr, TRUE, FALSE, nullptr);
+        m_created = ::CreateEventA(nullptr, TRUE, FALSE, nullptr);
+        m_thread = ::CreateThread(nullptr, 0, &HungCaller::Run, this, 0, nullptr);
+        ::WaitForSingleObject(m_created, 30000);
+    }
+    ~HungCaller()
+    {
+        ::SetEvent(m_release);
+        ::WaitForSingleObject(m_thread, 30000);
+        for (HANDLE handle : {m_thread, m_created, m_release})
+            ::CloseHandle(handle);
+    }
+    HWND Window() const { return m_window; }
+
+private:
+    static DWORD WINAPI Run(void* self)
+    {
+        HungCaller& caller = *static_cast<HungCaller*>(self);
+        caller.m_window = ::CreateWindowExA(0, "STATIC", "hung caller", WS_POPUP, 0, 0, 10, 10, NULL, NULL, NULL, NULL);
+        ::SetEvent(caller.m_created);
+        // Busy elsewhere: no message of this thread is answered until the test ends.
+        ::WaitForSingleObject(caller.m_release, INFINITE);
+        ::DestroyWindow(caller.m_window);
+        return 0;
+    }
+
+    HANDLE m_release;
+    HANDLE m_created;
+    HANDLE m_thread;
+    HWND m_window = NULL;
+};
+
+TEST_F(HoravaneProgram, ACallerThatHangsDoesNotKeepTheProgramAlive)
+{
+    auto server = TimeServer(Rfc868Bytes(kServerRfc868));
+    auto horavane = StartHoravane({server->Port()}, RefusedSoapEndpoint());
+    ASSERT_TRUE(horavane->Started());
+    HungCaller caller;
+    ASSERT_NE(HWND(NULL), caller.Window());
+
+    const HWND window = horavane->WaitForWindow(L"GetHoravane");
+    ASSERT_NE(HWND(NULL), window);
+    ::PostMessage(window, WM_SERVER_TIME, reinterpret_cast<WPARAM>(caller.Window()), 0);
+    EXPECT_TRUE(horavane->WaitForEnd()) << "still waiting for the hung caller";
+    EXPECT_EQ(1u, server->ConnectionCount());
+}
+
 TEST_F(HoravaneProgram, ARequestFromNoWindowIsNotAnswered)
 {
     auto server = TimeServer(Rfc868Bytes(kServerRfc868));

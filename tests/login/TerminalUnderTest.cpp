@@ -24,6 +24,8 @@ const DWORD kExitWaitMs = 30000;
 const DWORD kPaintWaitMs = 10000;
 const int kSectorTabs = 1000;
 const int kDeckTree = 2004;  // the trading container's tree
+// The toolbar's buttons are children of the toolbar window with these ids, by index.
+const int kFirstToolbarButton = 0x7100;
 
 struct FoundWindow
 {
@@ -227,6 +229,31 @@ std::wstring StatusPaneText(HANDLE process, HWND statusBar, int pane)
     ::ReadProcessMemory(process, remote, text.data(), bytes, &read);
     ::VirtualFreeEx(process, remote, 0, MEM_RELEASE);
     return std::wstring(text.data());
+}
+
+bool ClickListRow(HWND list, int row, DWORD timeoutMs)
+{
+    const int y = 22 + row * 22 + 11;
+    for (int attempt = 0; attempt < 10; ++attempt)
+    {
+        ::PostMessageA(list, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(200, y));
+        ::PostMessageA(list, WM_LBUTTONUP, 0, MAKELPARAM(200, y));
+        if (tolvan::test::PumpUntil(
+                [&] { return ::SendMessageA(list, LVM_GETNEXTITEM, (WPARAM)-1, LVNI_SELECTED) == row; },
+                timeoutMs / 10))
+            return true;
+    }
+    return false;
+}
+
+bool PressToolbarButton(HWND main, int index)
+{
+    // The toolbar is the child of the main window at the top with the thirteen buttons.
+    HWND toolbar = NULL;
+    for (HWND child = ::GetWindow(main, GW_CHILD); child != NULL; child = ::GetWindow(child, GW_HWNDNEXT))
+        if (::GetDlgItem(child, kFirstToolbarButton + 12) != NULL)
+            toolbar = child;
+    return toolbar != NULL && ::PostMessageA(::GetDlgItem(toolbar, kFirstToolbarButton + index), BM_CLICK, 0, 0);
 }
 
 tolvan::test::Screenshot KeepPicture(HWND window, const char* name,

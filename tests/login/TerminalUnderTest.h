@@ -58,6 +58,12 @@ HWND ShownChartHost(HWND main);
 // A status-bar pane's text, read from the memory of the process that owns the status bar.
 std::wstring StatusPaneText(HANDLE process, HWND statusBar, int pane);
 
+// Clicks a row of the list's first page as the user does (header and rows 22 pixels); a click
+// that lands during a layout is clicked again. False when the row did not become selected.
+bool ClickListRow(HWND list, int row, DWORD timeoutMs);
+// Presses the toolbar button of this index (0 list, 4 trend, 5 day candles, ...).
+bool PressToolbarButton(HWND main, int index);
+
 // The window's client area once `painted` holds for the picture (the program may not have
 // painted its latest state yet; 10 s at most), saved as <build>\test-artifacts\<name>. The
 // picture is empty when the window could not be captured.

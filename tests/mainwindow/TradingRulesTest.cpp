@@ -197,6 +197,13 @@ TEST_F(TradingRulesTest, TicketGoesOutOnlyPastConnectionBusyAndConfirmation)
     OrderRequest request = wire.orders[0];
     EXPECT_EQ(-4, desk.OnPlaceOrder(request));
     EXPECT_EQ(1u, desk.Orders().AllOrders().size());
+    // Nor is anything written while the order connection is not logged in: the server would
+    // drop it unanswered.
+    wire.result = 0;
+    TradeConnectionState = CONNECTION_LOST;
+    EXPECT_EQ(-1, desk.OnPlaceOrder(request));
+    EXPECT_EQ(2u, wire.orders.size());
+    EXPECT_EQ(1u, desk.Orders().AllOrders().size());
 }
 
 TEST_F(TradingRulesTest, WatchdogEndsAQueryOnTheSixthTickAndBusyRefusalsChangeNothing)

@@ -159,8 +159,9 @@ TEST(DownloadTask, RequestsLeaveNoThreadHandlesBehind)
         EXPECT_NE(thread.second, GetThreadId(thread.first));
 }
 
-// The callback of a task reports to a window of the thread that restarts the task. The
-// restart must answer that report while it waits, not stall it and kill the thread.
+// The callback of a task reports to a window of the thread that restarts the task (the main
+// window restarts its stock quote request every two seconds). The restart must not wait for
+// the running request at all: it returns while that report is still waiting for this thread.
 class SendingCallBack : public CDownLoadTaskCallBack
 {
 public:
@@ -177,22 +178,26 @@ public:
     std::atomic<bool> m_finished{false};
 };
 
-TEST(DownloadTask, RestartAnswersTheReportOfTheRunningTask)
+TEST(DownloadTask, RestartReturnsAtOnceAndTheNewestRequestIsServedNext)
 {
     FakeHttpServer server;
     server.Route("POST", "/list", [](const HttpRequest&) { return HttpResponse::Text(200, "x"); });
     tolvan::test::RecordingWindow window;
     SendingCallBack callBack(window);
     DownloadTask task;
-    task.StartDownloadTask(&callBack, server.BaseUrl() + "/list", "");
+    task.StartDownloadTask(&callBack, server.BaseUrl() + "/list", "first");
     // The task's thread now waits in SendMessage for this thread, which does not pump.
     ASSERT_EQ(WAIT_OBJECT_0, WaitForSingleObject(callBack.m_entered, 30000));
     RecordingCallBack quiet;
-    task.StartDownloadTask(&quiet, server.BaseUrl() + "/list", "");
-    EXPECT_TRUE(callBack.m_finished.load()); // answered during the wait, not terminated
+    task.StartDownloadTask(&quiet, server.BaseUrl() + "/list", "second");
+    task.StartDownloadTask(&quiet, server.BaseUrl() + "/list", "third");
+    EXPECT_FALSE(callBack.m_finished.load()) << "the restart waited for the running request";
+    // Once this thread answers, the report ends and only the newest waiting request is made.
+    ASSERT_TRUE(PumpUntil([&] { return quiet.Count() == 1 && !task.IsRunning(); }));
+    EXPECT_TRUE(callBack.m_finished.load());
     EXPECT_EQ(1u, window.Count(WM_APP + 7));
-    ASSERT_TRUE(WaitIdle(task));
-    EXPECT_EQ(1u, quiet.Count());
+    ASSERT_EQ(2u, server.RequestCount());
+    EXPECT_EQ("third", server.Requests()[1].body);
 }
 
 } // namespace

@@ -176,6 +176,33 @@ TEST_F(MarketListProcTest, NoVersionAnswerAndNoStoredVersionUsesTheCache)
     EXPECT_EQ(0u, RequestsTo("/html/stock/stockList"));
 }
 
+TEST_F(MarketListProcTest, TheVersionCheckNeverHoldsTheCallerAndEndsWithTheStop)
+{
+    // The version service answers only once the caller has its thread back: a check made on
+    // the caller's thread would time out and store no version.
+    HANDLE answer = CreateEventA(NULL, TRUE, FALSE, NULL);
+    m_server.Route("POST", "/services/stock/csm/version", [answer](const HttpRequest&) {
+        WaitForSingleObject(answer, 30000);
+        return Json("{\"returnCode\":200,\"returnMsg\":{\"version\":5}}");
+    });
+    m_proc.UpdateCsmMarketList();
+    SetEvent(answer);
+    ASSERT_TRUE(WaitForFlags(1, 1, 1, 1));
+    EXPECT_EQ(CString("5"), StoredVersion("CSMMarketListVersion"));
+
+    // A check that stalls ends with the stop, and the chain goes no further.
+    m_server.Route("POST", "/services/stock/csm/version", [](const HttpRequest&) { return HttpResponse::Stalled(); });
+    CAMarketListProc stalled;
+    stalled.SetStorage(m_folder.File("Config.ini"), m_folder.Path());
+    const size_t before = m_server.RequestCount();
+    stalled.UpdateCsmMarketList();
+    ASSERT_TRUE(m_server.WaitForRequests(before + 1));
+    EXPECT_TRUE(stalled.StopMarketListTasks());
+    EXPECT_EQ(before + 1, m_server.RequestCount());
+    EXPECT_EQ(0, stalled.IsCsmListReady());
+    CloseHandle(answer);
+}
+
 TEST_F(MarketListProcTest, AListReplyThatIsNoArrayFailsTheStepAndEndsTheChain)
 {
     const char* replies[] = {"{\"returnCode\":500}", "[]", "<html>maintenance</html>"};

@@ -5,6 +5,8 @@
 #include "StrategyChecks.h"
 #include "StrategyIds.h"
 
+#include <set>
+
 namespace {
 
 StrategyInfo Strategy(const char* name, int id = 0)
@@ -35,21 +37,35 @@ TEST(StrategyChecksTest, ProposedNameTakesTheFirstFreeNumber)
     EXPECT_EQ(CString("策略1"), ProposeStrategyName({ Strategy("策略1 "), Strategy("策略2") }));
 }
 
-TEST(StrategyChecksTest, NextFreeIdIsTheSmallestUnusedFromZero)
+TEST(StrategyChecksTest, NextFreeIdIsTheSmallestUnusedFromZeroThatNoAccountFollows)
 {
     struct Case {
         std::vector<int> ids;
+        std::set<int> followed;
         int next;
     } cases[] = {
-        { {}, 0 }, { { 0, 1, 2 }, 3 }, { { 1, 2 }, 0 }, { { 0, 2 }, 1 }, { { 3, 0, 1 }, 2 },
-        { { 0, 0, 1 }, 2 },  // an id held twice is not handed out a third time
+        { {}, {}, 0 }, { { 0, 1, 2 }, {}, 3 }, { { 1, 2 }, {}, 0 }, { { 0, 2 }, {}, 1 }, { { 3, 0, 1 }, {}, 2 },
+        { { 0, 0, 1 }, {}, 2 },  // an id held twice is not handed out a third time
+        // A deleted strategy's id stays taken while accounts follow it.
+        { { 0, 2 }, { 1 }, 3 }, { {}, { 0, 1 }, 2 }, { { 0 }, { 0 }, 1 },
     };
     for (const Case& c : cases) {
         std::vector<StrategyInfo> strategies;
         for (int id : c.ids)
             strategies.push_back(Strategy("x", id));
-        EXPECT_EQ(c.next, NextFreeStrategyId(strategies)) << "case with " << c.ids.size() << " ids";
+        EXPECT_EQ(c.next, NextFreeStrategyId(strategies, c.followed))
+            << "case with " << c.ids.size() << " ids and " << c.followed.size() << " followed";
     }
+}
+
+TEST(StrategyChecksTest, FollowedIdsAreThoseOfActiveAssignments)
+{
+    std::vector<UserStrategy> assignments(4);
+    assignments[0].strategyId = "3";
+    assignments[1].strategyId = "-1";
+    assignments[2].strategyId = "0";
+    assignments[3].strategyId = "3";
+    EXPECT_EQ((std::set<int>{ 0, 3 }), FollowedStrategyIds(assignments));
 }
 
 TEST(StrategyChecksTest, TypedNumbersAreStoredAsIntegers)

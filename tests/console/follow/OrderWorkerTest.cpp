@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 
 #include <memory>
+#include <mutex>
+#include <vector>
 
 #include "FakeFollowServices.h"
 #include "OrderWorker.h"
@@ -42,9 +44,31 @@ StrategyInfo Strategy(const char* priceType, const char* multiple = "1", const c
     return strategy;
 }
 
+// What the workers reported, from their threads.
+struct ReportLog
+{
+    std::mutex lock;
+    std::vector<FollowReport> reports;
+
+    FollowReportSink Sink()
+    {
+        return [this](const FollowReport& report) {
+            std::lock_guard<std::mutex> hold(lock);
+            reports.push_back(report);
+        };
+    }
+    std::vector<FollowReport> Taken()
+    {
+        std::lock_guard<std::mutex> hold(lock);
+        std::vector<FollowReport> taken;
+        taken.swap(reports);
+        return taken;
+    }
+};
+
 class OrderWorkerTest : public ::testing::Test {
 protected:
-    OrderWorkerTest() : services(std::make_shared<FakeFollowServices>()), worker(services)
+    OrderWorkerTest() : services(std::make_shared<FakeFollowServices>()), worker(services, log.Sink())
     {
         services->lastPrices["XAUUSD"] = "10.0";
     }
@@ -67,6 +91,7 @@ protected:
         };
     }
 
+    ReportLog log;
     std::shared_ptr<FakeFollowServices> services;
     COrderWorker worker;
 };
@@ -286,6 +311,112 @@ TEST_F(OrderWorkerTest, StopEndsAWaitAtOnce)
     EXPECT_TRUE(worker.Stop(2000));
     EXPECT_TRUE(worker.IsIdle());
     EXPECT_EQ(0, worker.PostJob(Fill("买", "1", "10"), Strategy("市价")));  // no thread
+}
+
+// Every end that leaves a handled fill unfollowed or a follow order in doubt is reported once,
+// with the order as it was made; ends by the strategy's own rules and orders that end well are
+// not.
+TEST_F(OrderWorkerTest, FollowOrdersThatDoNotEndWellAreReported)
+{
+    struct Case
+    {
+        const char* what;
+        int refuseAnswer;                                // every send answered so (0: taken)
+        const char* priceType;
+        const char* lastPrice;                           // a buy limit at 10.0 is cancelled past 11.0
+        std::function<void(FakeFollowServices&)> onWait;
+        bool reported;
+        FollowReport::Outcome outcome;
+        const char* orderType;                           // of the reported order
+        bool keyed;                                      // the report names the order key
+    };
+    const auto quoteGoes = [](FakeFollowServices& f) {
+        if (f.Now() >= 1000)
+            f.lastPrices.clear();
+    };
+    const auto fills = [](FakeFollowServices& f) {
+        for (auto& state : f.states)
+            state.second.strState = "已成交";
+    };
+    const Case cases[] = {
+        {"kept refusing", -4, "市价", "10.0", nullptr, true, FollowReport::REFUSED, "M", false},
+        {"no answer", IFollowServices::SEND_TIMED_OUT, "限价", "10.0", nullptr, true, FollowReport::UNANSWERED, "L", false},
+        {"quote gone", 0, "限价", "10.0", quoteGoes, true, FollowReport::LEFT_OPEN, "L", true},
+        {"cancel unconfirmed", 0, "限价", "12.0", nullptr, true, FollowReport::CANCEL_UNCONFIRMED, "L", true},
+        {"market order sent", 0, "市价", "10.0", nullptr, false, FollowReport::NOT_SENT, "", false},
+        {"limit order filled", 0, "限价", "10.0", fills, false, FollowReport::NOT_SENT, "", false},
+        {"leg switched off", 0, "对价", "10.0", nullptr, false, FollowReport::NOT_SENT, "", false},
+    };
+    for (const Case& c : cases) {
+        std::shared_ptr<FakeFollowServices> fake = std::make_shared<FakeFollowServices>();
+        ReportLog reports;
+        COrderWorker one(fake, reports.Sink());
+        fake->refuseAnswer = c.refuseAnswer;
+        fake->refusalsLeft = -1;
+        fake->lastPrices["XAUUSD"] = c.lastPrice;
+        fake->onWait = c.onWait;
+        ASSERT_TRUE(one.Start());
+        ASSERT_EQ(1, one.PostJob(Fill("买", "5", "50"), Strategy(c.priceType)));
+        ASSERT_TRUE(PumpUntil([&] { return one.IsIdle(); }, 60000)) << c.what;
+        const std::vector<FollowReport> taken = reports.Taken();
+        if (!c.reported) {
+            EXPECT_TRUE(taken.empty()) << c.what;
+            continue;
+        }
+        ASSERT_EQ(1u, taken.size()) << c.what;
+        EXPECT_EQ(c.outcome, taken[0].outcome) << c.what;
+        EXPECT_EQ(CString("1001"), taken[0].fill.clientName) << c.what;
+        EXPECT_EQ(CString(c.orderType), taken[0].request.orderType) << c.what;
+        EXPECT_EQ(CString("5"), taken[0].request.quantity) << c.what;
+        EXPECT_FALSE(taken[0].request.clientRef.IsEmpty()) << c.what;
+        EXPECT_EQ(c.keyed, taken[0].orderKey == "K1") << c.what;
+    }
+}
+
+// A stop ends the job at once, sends nothing more, and says what it leaves behind.
+TEST_F(OrderWorkerTest, AStopSaysWhatItLeavesBehind)
+{
+    struct Case
+    {
+        const char* what;
+        bool refusing;
+        const char* lastPrice;
+        std::function<bool(FakeFollowServices&)> busy;  // the job is in the step to interrupt
+        FollowReport::Outcome outcome;
+        size_t orders;
+    };
+    const Case cases[] = {
+        {"retrying a refused order", true, "10.0", [](FakeFollowServices& f) { return f.sendAttempts >= 2; },
+         FollowReport::NOT_SENT, 0},
+        {"watching a limit order", false, "10.0",
+         [](FakeFollowServices& f) { return !f.states.empty(); }, FollowReport::LEFT_OPEN, 1},
+        {"waiting for its cancel", false, "12.0", [](FakeFollowServices& f) { return f.CancelCount() >= 1; },
+         FollowReport::CANCEL_UNCONFIRMED, 1},
+    };
+    for (const Case& c : cases) {
+        std::shared_ptr<FakeFollowServices> fake = std::make_shared<FakeFollowServices>();
+        ReportLog reports;
+        COrderWorker one(fake, reports.Sink());
+        fake->realWaits = true;
+        fake->refuseAnswer = c.refusing ? -4 : 0;
+        fake->refusalsLeft = -1;
+        fake->lastPrices["XAUUSD"] = c.lastPrice;
+        ASSERT_TRUE(one.Start());
+        ASSERT_EQ(1, one.PostJob(Fill("买", "5", "50"), Strategy("限价")));
+        ASSERT_TRUE(PumpUntil([&] {
+            std::lock_guard<std::recursive_mutex> hold(fake->lock);
+            return c.busy(*fake);
+        })) << c.what;
+        ASSERT_TRUE(one.Stop(2000)) << c.what;
+        const int attempts = fake->sendAttempts;
+        const std::vector<FollowReport> taken = reports.Taken();
+        ASSERT_EQ(1u, taken.size()) << c.what;
+        EXPECT_EQ(c.outcome, taken[0].outcome) << c.what;
+        EXPECT_EQ(c.orders, fake->OrderCount()) << c.what;
+        EXPECT_EQ(attempts, fake->sendAttempts) << c.what;
+        if (c.outcome != FollowReport::NOT_SENT)
+            EXPECT_EQ(CString("K1"), taken[0].orderKey) << c.what;
+    }
 }
 
 }  // namespace

@@ -114,6 +114,19 @@ TEST(StrategyMergeTest, AccountsOfARenamedCopyTakeItsNewName)
     EXPECT_EQ(CString("甲_1"), assignments[0].strategyName);
 }
 
+TEST(StrategyMergeTest, ANewStrategyNeverTakesAnIdThatAnAccountStillFollows)
+{
+    // Strategy 1 is gone from the list while account 1001 still follows it.
+    std::vector<StrategyInfo> strategies = { Local(0, "甲"), Local(2, "乙") };
+    std::vector<UserStrategy> assignments = { Assignment("1001", "1", "丢失") };
+    ScriptedAnswers script;
+    StrategyMerge(strategies, assignments, script.Ask()).ImportOne(Entry("丙"));
+    ASSERT_EQ(3u, strategies.size());
+    EXPECT_EQ(3, strategies[2].nStragegyId);
+    EXPECT_EQ(CString("1"), assignments[0].strategyId);
+    EXPECT_EQ(CString("丢失"), assignments[0].strategyName);
+}
+
 TEST(StrategySheetTest, RowsWithAValidTextBecomeEntriesAndABadDigestSpoilsTheSheet)
 {
     StrategyInfo strategy = Local(4, "跟单一");

@@ -83,6 +83,8 @@ TEST(OrderWordsTest, WordsBecomeTheConsoleTexts)
     EXPECT_EQ(CString("强平"), ShownOrderState(forced));
     forced.cid = "5";
     EXPECT_EQ(CString("已成交"), ShownOrderState(forced));
+    forced.cid = "84675911190";  // a client reference of the program's own, past 2^31
+    EXPECT_EQ(CString("已成交"), ShownOrderState(forced));
 }
 
 TEST_F(ConsoleOrderBookTest, AFillIsFollowedOnceWhileRemembered)
@@ -99,7 +101,8 @@ TEST_F(ConsoleOrderBookTest, AFillIsFollowedOnceWhileRemembered)
     EXPECT_TRUE(Deliver(Event("A", "1", "07", "Filled")).followed);
     EXPECT_TRUE(Deliver(Event("A", "10", "-7", "Filled")).followed);
 
-    // "清除" keeps the memory; ten hours later the timer forgets.
+    // "清除" keeps the memory; ten hours later the timer forgets, and without the order
+    // table the fill would be followed again.
     book.ClearRows();
     EXPECT_FALSE(Deliver(Event("A", "10", "7", "Filled")).followed);
     now += CConsoleOrderBook::kFillMemorySeconds;
@@ -108,6 +111,40 @@ TEST_F(ConsoleOrderBookTest, AFillIsFollowedOnceWhileRemembered)
     now += 1;
     book.ForgetOldFills();
     EXPECT_TRUE(Deliver(Event("A", "10", "7", "Filled")).followed);
+}
+
+TEST_F(ConsoleOrderBookTest, AFillStoredAsFilledIsNeverFollowedAgain)
+{
+    // The order table: what was stored, as filled or otherwise.
+    const CConsoleOrderBook::FillHistory table = [this](const OrderRow& row) {
+        for (const OrderRow& kept : stored) {
+            if (kept.clientName == row.clientName && kept.oid == row.oid && kept.cid == row.cid)
+                return IsFillOrderState(kept.st);
+        }
+        return false;
+    };
+    book.SetFillHistory(table);
+    EXPECT_TRUE(Deliver(Event("A", "10", "7", "Filled")).followed);
+    ASSERT_EQ(1u, stored.size());
+
+    // Past the memory's ten hours...
+    now += CConsoleOrderBook::kFillMemorySeconds + 1;
+    book.ForgetOldFills();
+    CConsoleOrderBook::Outcome replay = Deliver(Event("A", "10", "7", "Filled"));
+    EXPECT_FALSE(replay.followed);
+    EXPECT_TRUE(replay.followedBefore);
+
+    // ...and in a console started again on the same table.
+    CConsoleOrderBook restarted([this] { return now; });
+    restarted.SetFollow([this](const OrderRow& row) { followed.push_back(row); });
+    restarted.SetFillHistory(table);
+    restarted.SetRunning(true);
+    EXPECT_FALSE(restarted.OnOrderEvent(Event("A", "10", "7", "Filled"), assignments).followed);
+    EXPECT_EQ(1u, followed.size());
+
+    // A cancelled order stored before is no fill: its key may still be filled later.
+    stored.push_back(Event("A", "11", "8", "已取消"));
+    EXPECT_TRUE(Deliver(Event("A", "11", "8", "Filled")).followed);
 }
 
 TEST_F(ConsoleOrderBookTest, EventsThatAreNotFollowed)

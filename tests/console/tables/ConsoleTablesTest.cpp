@@ -168,4 +168,74 @@ TEST_F(ConsoleTablesTest, ProxyOrdersAreUpdatedByOrderNumberAndSubmission)
     EXPECT_EQ(CDBBase::AnsiToUtf8(ProxyOrderOf(2, 7).Status), rows.rows[0][1]);
 }
 
+// Texts from the servers go into the tables as they come: every lead byte of the code page
+// followed by a quote, a lead byte cut off at the end, statement separators. Each is stored
+// in its own row and read back; nothing it holds reaches the SQL.
+struct HostileText
+{
+    CString text;
+    CString storedAs;  // a lead byte without its second byte reads back as "?"
+};
+
+std::vector<HostileText> HostileTexts()
+{
+    const CString tail = "', '1', '2'); delete from User; delete from UserOrder; --";
+    std::vector<HostileText> texts;
+    for (int lead = 0x81; lead <= 0xFE; ++lead) {
+        CString text;
+        text.Format("N%c", lead);
+        texts.push_back({text + tail, "N?" + tail});
+    }
+    texts.push_back({"张三\x81", "张三?"});
+    texts.push_back({"王'芳'); drop table User; --", "王'芳'); drop table User; --"});
+    texts.push_back({"李\\'\"娜;", "李\\'\"娜;"});
+    return texts;
+}
+
+TEST_F(ConsoleTablesTest, HostileTextsAreStoredAsValuesAndReadBack)
+{
+    const std::vector<HostileText> texts = HostileTexts();
+    std::vector<UserStrategy> users;
+    for (size_t i = 0; i < texts.size(); ++i) {
+        UserStrategy user;
+        user.userId.Format("%d", 7000 + (int)i);
+        user.userName = texts[i].text;
+        user.strategyId = "1";
+        user.strategyName = texts[i].text;
+        users.push_back(user);
+    }
+    {
+        CDBUser table(folder + "DU", key);
+        ASSERT_TRUE(table.ReplaceAll(users));
+    }
+    CDBUser table(folder + "DU", key);
+    std::vector<UserStrategy> loaded;
+    ASSERT_TRUE(table.LoadAll(loaded, "userId", true, -1, 0));
+    ASSERT_EQ(texts.size(), loaded.size());
+    for (size_t i = 0; i < texts.size(); ++i) {
+        EXPECT_EQ(texts[i].storedAs, loaded[i].userName) << i;
+        EXPECT_EQ(texts[i].storedAs, loaded[i].strategyName) << i;
+    }
+
+    // Order fields, the key columns included, through insert, update and the time range.
+    CDBOrder orders(folder + "DO", key);
+    for (size_t i = 0; i < texts.size(); ++i) {
+        OrderRow row = OrderOf(1, (int)i);
+        row.clientName = texts[i].text;
+        row.oid = texts[i].text;
+        ASSERT_TRUE(orders.UpsertOrder(row)) << i;
+        row.st = texts[i].text;
+        ASSERT_TRUE(orders.UpsertOrder(row)) << i;
+    }
+    std::vector<OrderRow> rows;
+    ASSERT_TRUE(orders.QueryOrders(rows, "2026-12-10 00:00:00", "2026-12-10 23:59:59' or '1' = '1", "", true, -1, 0));
+    ASSERT_EQ(texts.size(), rows.size());
+    for (size_t i = 0; i < texts.size(); ++i) {
+        EXPECT_EQ(texts[i].storedAs, rows[i].clientName) << i;
+        EXPECT_EQ(texts[i].storedAs, rows[i].st) << i;
+    }
+    EXPECT_TRUE(orders.QueryOrders(rows = {}, "2026-12-11' or '1' = '1", "2026-12-11 23:59:59", "", true, -1, 0));
+    EXPECT_TRUE(rows.empty());
+}
+
 }  // namespace

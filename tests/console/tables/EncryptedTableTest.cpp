@@ -9,6 +9,7 @@
 #include "DBUser.h"
 #include "RawDatabase.h"
 #include "TableFixture.h"
+#include "UserDatabaseKey.h"
 #include "testsupport/TestFiles.h"
 
 namespace {
@@ -83,6 +84,7 @@ TEST_F(EncryptedTableTest, AFileTheKeyDoesNotOpenIsSetAsideNotDeleted)
         ASSERT_TRUE(table.IsOpen()) << c.what;
         const CString keptAs = table.GetSetAsidePath();
         ASSERT_FALSE(keptAs.IsEmpty()) << c.what;
+        EXPECT_TRUE(table.StartedEmptyAfterSetAside()) << c.what;
         EXPECT_EQ(before, tolvan::test::ReadFileBytes(keptAs)) << c.what;
         if (!c.foreignFile) {
             const RawQueryResult old = RawQuery(keptAs, otherKey, "select count(*) from User");
@@ -119,7 +121,49 @@ TEST_F(EncryptedTableTest, APlainDatabaseIsEncryptedAndKeepsItsRows)
     EXPECT_EQ(CString("张"), users[0].userName);
     EXPECT_EQ(SQLITE_NOTADB, RawQuery(path, nullptr, "select count(*) from User").code);
     ASSERT_FALSE(table.GetSetAsidePath().IsEmpty());
+    EXPECT_FALSE(table.StartedEmptyAfterSetAside()) << "the rows were kept";
     EXPECT_EQ("2", RawQuery(table.GetSetAsidePath(), nullptr, "select count(*) from User").rows.at(0).at(0));
+}
+
+// The user's folder ignores letter case while the key is the digest of the name: files
+// written under one spelling of the login name open under every other.
+TEST_F(EncryptedTableTest, EverySpellingOfTheLoginNameOpensTheSameFiles)
+{
+    const CString proxy = folder + "Admin\\Proxy\\";
+    ASSERT_TRUE(CreateDirectoryA(folder + "Admin", nullptr));
+    ASSERT_TRUE(CreateDirectoryA(proxy, nullptr));
+    struct Case
+    {
+        const char* writtenWith;  // the key's spelling, or null: the key new files get
+        const char* writerLogin;
+        const char* readerLogin;
+    };
+    const Case cases[] = {
+        {"Admin", nullptr, "ADMIN"},  // an earlier version, first login "Admin" (the folder's spelling)
+        {"ADMIN", nullptr, "Admin"},  // an earlier version, the login as typed now
+        {nullptr, "Admin", "aDMIN"},  // this version, any spelling
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.readerLogin);
+        DeleteFileA(proxy + "DU");
+        {
+            CDBUser writer(proxy + "DU", c.writtenWith != nullptr ? DatabaseKey(UserKey(c.writtenWith))
+                                                                  : UserDatabaseKey(c.writerLogin, proxy));
+            ASSERT_TRUE(writer.ReplaceAll(UsersOf(4)));
+        }
+        CDBUser reader(proxy + "DU", UserDatabaseKey(c.readerLogin, proxy));
+        std::vector<UserStrategy> users;
+        ASSERT_TRUE(reader.LoadAll(users, "", true, -1, 0));
+        EXPECT_EQ(size_t(kRowsPerTable), users.size());
+        EXPECT_TRUE(reader.GetSetAsidePath().IsEmpty());
+    }
+    // A new file gets the key of the name in lower case; ASCII letters change case, the second
+    // byte of a double-byte character does not ("\x81\x41" is one character).
+    EXPECT_EQ(UserKey("admin"), UserDatabaseKey("ADMIN", proxy).keys.front());
+    EXPECT_EQ(CString("\x81\x41" "b张"), AsciiLetterCase("\x81\x41" "B张", false));
+    EXPECT_EQ(CString("\x81\x41" "B张"), AsciiLetterCase("\x81\x41" "b张", true));
+    RemoveScratchFolder(proxy);
+    RemoveDirectoryA(folder + "Admin");
 }
 
 // A table whose row reader fails the way a text conversion does.

@@ -1,6 +1,7 @@
 // A program killed while it writes the tables must leave every file readable with its key,
 // holding either the rows before or after the write in progress: never a file set aside,
-// deleted or re-created empty at the next start.
+// deleted or re-created empty at the next start. The writer is killed at chosen points
+// inside the transaction that replaces a table.
 #include <winsock2.h>
 #include <windows.h>
 
@@ -29,49 +30,68 @@ std::string ProgramFolder()
     return folder.substr(0, folder.rfind('\\') + 1);
 }
 
-// Starts the writer, lets it finish `generations` writes and kills it a little later, while
-// it is in the middle of the next one.
-void RunAndKillWriter(const CString& folder, const CString& key, int generations, int spin)
+struct KillPoint
 {
-    CString semaphoreName;
-    semaphoreName.Format("tolvan-table-writer-%lu", GetCurrentProcessId());
-    HANDLE written = CreateSemaphoreA(nullptr, 0, 1 << 30, semaphoreName);
-    ASSERT_NE(nullptr, written);
-    std::string command = "\"" + ProgramFolder() + "console_table_writer.exe\" \"" + std::string(folder.Left(folder.GetLength() - 1))
-                          + "\" " + std::string(key) + " " + std::string(semaphoreName);
+    const char* file;   // the table being replaced when the writer is killed
+    const char* point;  // "deleted": its old rows are gone; "inserted": after row `row`
+    int row;
+    int generation;
+};
+
+// Starts the writer and kills it once it stands at the kill point, inside the transaction
+// that replaces the table's rows.
+void RunAndKillWriter(const CString& folder, const CString& key, const KillPoint& kill)
+{
+    CString eventName;
+    eventName.Format("tolvan-table-writer-%lu", GetCurrentProcessId());
+    HANDLE reached = CreateEventA(nullptr, TRUE, FALSE, eventName);
+    ASSERT_NE(nullptr, reached);
+    CString arguments;
+    arguments.Format(" %s %s %d %d", kill.file, kill.point, kill.row, kill.generation);
+    std::string command = "\"" + ProgramFolder() + "console_table_writer.exe\" \""
+                          + std::string(folder.Left(folder.GetLength() - 1)) + "\" " + std::string(key) + " "
+                          + std::string(eventName) + std::string(arguments);
     STARTUPINFOA startup = {};
     startup.cb = sizeof(startup);
     PROCESS_INFORMATION process = {};
     ASSERT_TRUE(CreateProcessA(nullptr, &command[0], nullptr, nullptr, FALSE, CREATE_NO_WINDOW, nullptr,
                                nullptr, &startup, &process));
     CloseHandle(process.hThread);
-    bool wrote = true;
-    for (int i = 0; i < generations && wrote; ++i) {
-        HANDLE handles[] = {written, process.hProcess};
-        wrote = WaitForMultipleObjects(2, handles, FALSE, 120000) == WAIT_OBJECT_0;
-    }
-    volatile unsigned sink = 0;
-    for (int i = 0; i < spin; ++i)
-        sink = sink + i;
+    HANDLE handles[] = {reached, process.hProcess};
+    const bool atPoint = WaitForMultipleObjects(2, handles, FALSE, 120000) == WAIT_OBJECT_0;
     TerminateProcess(process.hProcess, 9);
     WaitForSingleObject(process.hProcess, 60000);
     DWORD code = 0;
     GetExitCodeProcess(process.hProcess, &code);
     CloseHandle(process.hProcess);
-    CloseHandle(written);
-    ASSERT_TRUE(wrote) << "the writer ended by itself with " << code;
-    ASSERT_EQ(9u, code) << "the writer ended before it was killed";
+    CloseHandle(reached);
+    ASSERT_TRUE(atPoint) << "the writer ended with " << code << " before the kill point";
+    ASSERT_EQ(9u, code);
+}
+
+// The one generation all rows of a list name; -1 when they name several or the count is off.
+template <class Row, class Text>
+int GenerationOfAll(const std::vector<Row>& rows, Text text)
+{
+    std::set<int> generations;
+    for (const Row& row : rows)
+        generations.insert(GenerationOf(text(row)));
+    return rows.size() == size_t(kRowsPerTable) && generations.size() == 1 ? *generations.begin() : -1;
 }
 
 TEST(KilledWriterTest, EveryTableKeepsOldOrNewRows)
 {
     const CString folder = MakeScratchFolder("killed");
     const CString key = UserKey("admin");
-    const int spins[] = {0, 20000, 200000, 2000000, 5000, 800000};
-    int lastGeneration = 0;
-    for (int round = 0; round < 6; ++round) {
-        SCOPED_TRACE(round);
-        RunAndKillWriter(folder, key, 1 + round % 3, spins[round]);
+    // The users are replaced before the strategies in each generation.
+    const KillPoint kills[] = {
+        {"DU", "deleted", 0, 2}, {"DU", "inserted", 20, 3}, {"DS", "deleted", 0, 2},
+        {"DS", "inserted", kRowsPerTable - 1, 3},
+    };
+    for (const KillPoint& kill : kills) {
+        SCOPED_TRACE(std::string(kill.file) + " " + kill.point + " " + std::to_string(kill.row));
+        RunAndKillWriter(folder, key, kill);
+        const bool usersDone = CString(kill.file) != "DU";
 
         // The next start: each table opens its file with the key.
         CDBUser users(folder + "DU", key);
@@ -85,23 +105,17 @@ TEST(KilledWriterTest, EveryTableKeepsOldOrNewRows)
 
         std::vector<UserStrategy> userRows;
         ASSERT_TRUE(users.LoadAll(userRows, "", true, -1, 0));
-        ASSERT_EQ(size_t(kRowsPerTable), userRows.size());
-        std::set<int> generations;
-        for (const UserStrategy& user : userRows)
-            generations.insert(GenerationOf(user.userName));
-        ASSERT_EQ(1u, generations.size()) << "users of two writes";
-        EXPECT_GE(*generations.begin(), 1);
+        EXPECT_EQ(usersDone ? kill.generation : kill.generation - 1,
+                  GenerationOfAll(userRows, [](const UserStrategy& user) { return user.userName; }));
 
         std::vector<StrategyInfo> strategyRows;
         ASSERT_TRUE(strategies.LoadAll(strategyRows, "", true, -1, 0));
-        ASSERT_EQ(size_t(kRowsPerTable), strategyRows.size());
-        generations.clear();
+        EXPECT_EQ(kill.generation - 1,
+                  GenerationOfAll(strategyRows, [](const StrategyInfo& strategy) { return strategy.strStrategyName; }));
         for (const StrategyInfo& strategy : strategyRows) {
-            generations.insert(GenerationOf(strategy.strStrategyName));
             ASSERT_EQ(1u, strategy.vecStrategy.size());
             EXPECT_EQ(GenerationOf(strategy.strStrategyName), atoi(strategy.vecStrategy[0].strMultiple));
         }
-        ASSERT_EQ(1u, generations.size()) << "strategies of two writes";
 
         std::vector<OrderRow> orderRows;
         ASSERT_TRUE(orders.QueryOrders(orderRows, "2026-12-10 00:00:00", "2026-12-10 23:59:59", "", true, -1, 0));
@@ -114,10 +128,7 @@ TEST(KilledWriterTest, EveryTableKeepsOldOrNewRows)
         ASSERT_EQ(size_t(kRowsPerTable), proxyRows.rows.size());
         for (const auto& row : proxyRows.rows)
             EXPECT_EQ(row[0], row[1]) << "a half-written proxy order";
-        lastGeneration = *generations.begin();
     }
-    // Each new writer starts again at generation 1 over the rows of the last one.
-    EXPECT_GE(lastGeneration, 1);
     for (const std::string& name : tolvan::test::FileNamesIn(folder))
         EXPECT_EQ(std::string::npos, name.find(".damaged")) << name;
     RemoveScratchFolder(folder);

@@ -4,13 +4,17 @@
 // history_orders.png are kept in <build>\test-artifacts.
 #include "AdminDlg.h"
 
+#include "AccountRows.h"
 #include "DBOrder.h"
+#include "DBProxyOrder.h"
 #include "DBStrategy.h"
 #include "DBUser.h"
 #include "EditStrategy.h"
+#include "FakeFollowServices.h"
 #include "ModalScript.h"
 #include "Md5.h"
 #include "OrderListText.h"
+#include "QuoteStore.h"
 
 #include <testsupport/MessageBoxScript.h>
 #include <testsupport/Pump.h>
@@ -18,6 +22,7 @@
 #include <testsupport/Screenshot.h>
 
 #include <gtest/gtest.h>
+#include <sqlcipher/sqlite3.h>
 
 using tolvan::test::MessageBoxScript;
 using tolvan::test::RecordingWindow;
@@ -37,14 +42,6 @@ CString ArtifactPath(const char* name)
     return folder + "test-artifacts\\" + name;
 }
 
-StrategyInfo Strategy(int id, const char* name)
-{
-    StrategyInfo strategy;
-    strategy.nStragegyId = id;
-    strategy.strStrategyName = name;
-    return strategy;
-}
-
 OrderRow Order(const char* account, const char* oid, const char* state, const char* time)
 {
     OrderRow row;
@@ -62,6 +59,24 @@ OrderRow Order(const char* account, const char* oid, const char* state, const ch
     row.ps = CString(state) == "Filled" ? "155.6" : "0";
     row.mg = "3.5";
     return row;
+}
+
+// Runs SQL on a table file with SQLite itself (to make a file the tables cannot read).
+void RunRaw(const CString& path, const CString& key, const char* sql)
+{
+    sqlite3* db = nullptr;
+    ASSERT_EQ(SQLITE_OK, sqlite3_open(CDBBase::AnsiToUtf8(path).c_str(), &db));
+    ASSERT_EQ(SQLITE_OK, sqlite3_key(db, (const char*)key, key.GetLength()));
+    EXPECT_EQ(SQLITE_OK, sqlite3_exec(db, sql, nullptr, nullptr, nullptr));
+    sqlite3_close(db);
+}
+
+std::vector<UserStrategy> StoredAssignments(const CString& path, const CString& key)
+{
+    CDBUser stored(path, key);
+    std::vector<UserStrategy> users;
+    EXPECT_TRUE(stored.LoadAll(users, "userId", true, -1, 0));
+    return users;
 }
 
 void Click(CWnd& dialog, int id)
@@ -106,15 +121,21 @@ protected:
     }
     void RemoveFolder()
     {
-        for (const char* file : {"DU", "DS", "DO"})
-            ::DeleteFileA(m_folder + file);
+        WIN32_FIND_DATAA found;
+        HANDLE search = ::FindFirstFileA(m_folder + "*", &found);
+        if (search != INVALID_HANDLE_VALUE) {
+            do
+                ::DeleteFileA(m_folder + found.cFileName);
+            while (::FindNextFileA(search, &found));
+            ::FindClose(search);
+        }
         ::RemoveDirectoryA(m_folder);
     }
     CString Key() const { return Md5Hex(kKey); }
 
-    std::unique_ptr<CAdminDlg> OpenConsole()
+    std::unique_ptr<CAdminDlg> OpenConsole(std::shared_ptr<IFollowServices> services = nullptr)
     {
-        std::unique_ptr<CAdminDlg> console(new CAdminDlg(&m_ownerWnd, m_folder, Key()));
+        std::unique_ptr<CAdminDlg> console(new CAdminDlg(&m_ownerWnd, m_folder, Key(), services));
         EXPECT_TRUE(console->Create(CAdminDlg::IDD, &m_ownerWnd));
         return console;
     }
@@ -130,12 +151,7 @@ TEST_F(AdminDlgTest, AssignsStrategiesListsFollowedOrdersAndStoresWhatChanges)
         CDBStrategy strategies(m_folder + "DS", Key());
         ASSERT_TRUE(strategies.ReplaceAll({Strategy(1, "稳健"), Strategy(2, "激进")}));
         CDBUser users(m_folder + "DU", Key());
-        UserStrategy user;
-        user.userId = "80002";
-        user.userName = "李娜";
-        user.strategyId = "1";
-        user.strategyName = "稳健";
-        ASSERT_TRUE(users.ReplaceAll({user}));
+        ASSERT_TRUE(users.ReplaceAll({Assignment("80002", "李娜", "1", "稳健")}));
     }
     std::unique_ptr<CAdminDlg> console = OpenConsole();
     CAdminDlg& dlg = *console;
@@ -303,7 +319,26 @@ TEST_F(AdminDlgTest, HistoryWindowListsStoredOrdersBetweenTwoDates)
                                     Order("80002", "604", "已成交", "2026-03-03 00:00:00")})
             ASSERT_TRUE(stored.Insert(row));
     }
-    std::unique_ptr<CAdminDlg> console = OpenConsole();
+    // A follow order of the console, as the main window stores it in its proxy-order table.
+    CDBProxyOrder followOrders(m_folder + "DP", Key());
+    ProxyOrderRecord follow;
+    follow.DateTime = "20260302 10:00:00";
+    follow.Contract = "CL";
+    follow.OrderType = "0";
+    follow.Bid = "1";
+    follow.OrderPrice = "0.00";
+    follow.OrderCount = "2";
+    follow.TradedCount = "2";
+    follow.Status = "已成交";
+    follow.mg = "---";
+    follow.OrderNo = "701";
+    follow.ps = "155.6";
+    follow.cid = "f701";
+    follow.bSaveMark = 1;
+    ASSERT_TRUE(followOrders.UpsertProxyOrder(follow));
+    std::unique_ptr<CAdminDlg> console(new CAdminDlg(&m_ownerWnd, m_folder, Key()));
+    console->SetFollowOrderTable(&followOrders, "90001");
+    ASSERT_TRUE(console->Create(CAdminDlg::IDD, &m_ownerWnd));
     Click(*console, IDC_ADMIN_HISTORY);
     CSearchOrderDlg& history = console->HistoryWindow();
     ASSERT_TRUE(history.IsWindowVisible());
@@ -318,11 +353,16 @@ TEST_F(AdminDlgTest, HistoryWindowListsStoredOrdersBetweenTwoDates)
     Click(history, IDC_SEARCH_QUERY);
     EXPECT_EQ(CString("查询完成"), Text(history, IDC_SEARCH_STATUS));
     CListCtrlEx& list = history.ResultList();
-    ASSERT_EQ(2, list.GetItemCount());
+    ASSERT_EQ(3, list.GetItemCount());
     EXPECT_EQ(CString("602"), list.GetItemText(0, ORDER_COL_ORDER_NO)) << "earliest first";
     EXPECT_EQ(CString("已取消"), list.GetItemText(0, ORDER_COL_STATE));
-    EXPECT_EQ(CString("强平"), list.GetItemText(1, ORDER_COL_STATE));
-    EXPECT_EQ(RGB(255, 0, 0), list.GetRowColors(1)[ORDER_COL_STATE]);
+    EXPECT_EQ(CString("强平"), list.GetItemText(2, ORDER_COL_STATE));
+    EXPECT_EQ(RGB(255, 0, 0), list.GetRowColors(2)[ORDER_COL_STATE]);
+    // The follow order among them, on the administrator's account.
+    const char* followCells[] = {"2026-03-02 10:00:00", "90001", "CL", "市价", "卖", "0.00", "2", "2", "已成交",
+                                 "---", "77.80", "701", "f701"};
+    for (int column = 0; column < ORDER_COL_COUNT; ++column)
+        EXPECT_EQ(CString(followCells[column]), list.GetItemText(1, column)) << column;
     EXPECT_EQ(CString("---"), list.GetItemText(0, ORDER_COL_AVERAGE)) << "nothing filled";
     KeepPicture(history.GetSafeHwnd(), "history_orders.png");
 
@@ -336,6 +376,169 @@ TEST_F(AdminDlgTest, HistoryWindowListsStoredOrdersBetweenTwoDates)
     Click(history, IDC_SEARCH_QUERY);
     EXPECT_EQ(0, list.GetItemCount());
     EXPECT_EQ(CString("查询完成"), Text(history, IDC_SEARCH_STATUS));
+    console->DestroyWindow();
+}
+
+// A strategy table that cannot be read makes the console keep its hands off both lists: the
+// accounts keep what the file says, and nothing is written over it.
+TEST_F(AdminDlgTest, AnUnreadableStrategyTableIsToldAndNeverWrittenOver)
+{
+    {
+        CDBUser users(m_folder + "DU", Key());
+        ASSERT_TRUE(users.ReplaceAll({Assignment("80002", "李娜", "1", "稳健")}));
+    }
+    // Reading "Strategy_3" fails at its first row (an integer overflow in SQL).
+    RunRaw(m_folder + "DS", Key(), "create view Strategy_3 as select abs(-9223372036854775807 - 1) as nStragegyId");
+    MessageBoxScript boxes;
+    std::unique_ptr<CAdminDlg> console = OpenConsole();
+    ASSERT_TRUE(boxes.WaitForCount(1));
+    EXPECT_EQ("读取本地策略数据失败！本次运行中对策略和客户策略的修改将不会保存。", boxes.Last().text);
+
+    console->OnClientList("[80002#李娜][80003#王芳]");
+    EXPECT_EQ(CString("稳健"), console->ClientList().GetItemText(0, 2)) << "as the file says";
+    console->ClientList().SetCheckbox(1, 0, 1);
+    Click(*console, IDC_ADMIN_APPLY);  // "无策略" for 王芳
+    console->DestroyWindow();
+    console.reset();
+
+    const std::vector<UserStrategy> users = StoredAssignments(m_folder + "DU", Key());
+    ASSERT_EQ(1u, users.size());
+    EXPECT_EQ(CString("1"), users[0].strategyId);
+    EXPECT_EQ(CString("稳健"), users[0].strategyName);
+}
+
+TEST_F(AdminDlgTest, AReplyThatMissesAnAccountKeepsItsStoredStrategy)
+{
+    {
+        CDBStrategy strategies(m_folder + "DS", Key());
+        ASSERT_TRUE(strategies.ReplaceAll({Strategy(1, "稳健")}));
+        CDBUser users(m_folder + "DU", Key());
+        ASSERT_TRUE(users.ReplaceAll({Assignment("80002", "李娜", "1", "稳健"), Assignment("80003", "王芳", "1", "稳健")}));
+    }
+    std::unique_ptr<CAdminDlg> console = OpenConsole();
+    console->OnClientList("[80003#王芳]");
+    ASSERT_EQ(1, console->ClientList().GetItemCount()) << "only the accounts of the reply are listed";
+    std::vector<UserStrategy> users = StoredAssignments(m_folder + "DU", Key());
+    ASSERT_EQ(2u, users.size());
+    EXPECT_EQ(CString("80002"), users[0].userId);
+    EXPECT_EQ(CString("1"), users[0].strategyId);
+
+    console->OnClientList("[80003#王芳][80002#李娜]");
+    EXPECT_EQ(CString("稳健"), console->ClientList().GetItemText(1, 2));
+    console->DestroyWindow();
+}
+
+TEST_F(AdminDlgTest, TablesNoKeyOfTheAccountOpensAreSetAsideAndTold)
+{
+    {
+        CDBUser users(m_folder + "DU", Md5Hex("another user"));
+        ASSERT_TRUE(users.ReplaceAll({Assignment("80002", "李娜", "1", "稳健")}));
+    }
+    MessageBoxScript boxes;
+    std::unique_ptr<CAdminDlg> console = OpenConsole();
+    ASSERT_TRUE(boxes.WaitForCount(1));
+    const std::string text = boxes.Last().text;
+    EXPECT_EQ(0u, text.find("本地数据文件无法用当前账户打开，已另存为以下文件，并新建了空数据表：\n")) << text;
+    EXPECT_NE(std::string::npos, text.find(std::string(m_folder + "DU"))) << text;
+    EXPECT_EQ(MB_ICONWARNING, boxes.Last().type & MB_ICONMASK);
+    console->DestroyWindow();
+}
+
+// Strategies that follow forex fills on the same side, at market (1) and at a limit (2), and
+// the accounts that follow them; the console's legs are those of the quote store's sectors.
+void StoreFollowingAccounts(const CString& folder, const CString& key)
+{
+    SectorRecord forex;
+    forex.strName = "外汇现货";
+    GetQuoteStore().AddSector(forex);
+    std::vector<StrategyInfo> strategies = {Strategy(1, "市价跟"), Strategy(2, "限价跟")};
+    for (StrategyInfo& strategy : strategies) {
+        StrategyLeg leg;
+        leg.bEnable = 1;
+        leg.strContractType = "外汇现货";
+        leg.strPriceType = strategy.nStragegyId == 1 ? "市价" : "限价";
+        strategy.vecStrategy = {leg};
+    }
+    ASSERT_TRUE(CDBStrategy(folder + "DS", key).ReplaceAll(strategies));
+    ASSERT_TRUE(CDBUser(folder + "DU", key).ReplaceAll(
+        {Assignment("80002", "李娜", "1", "市价跟"), Assignment("80003", "王芳", "2", "限价跟")}));
+}
+
+OrderRow ForexFill(const char* account, const char* oid)
+{
+    OrderRow fill = Order(account, oid, "Filled", "2026-12-11 10:00:00");
+    fill.cn = "XAUUSD";
+    return fill;
+}
+
+TEST_F(AdminDlgTest, AFillIsFollowedOnceEvenWhenTheConsoleStartsAgain)
+{
+    StoreFollowingAccounts(m_folder, Key());
+    auto services = std::make_shared<FakeFollowServices>();
+    for (int run = 1; run <= 2; ++run) {
+        SCOPED_TRACE(run);
+        std::unique_ptr<CAdminDlg> console = OpenConsole(services);
+        Click(*console, IDC_ADMIN_START_STOP);
+        OrderRow fill = ForexFill("80002", "900");
+        console->SendMessage(WM_PROXY_ORDER_EVENT, (WPARAM)&fill, 0);
+        EXPECT_EQ(run == 1 ? 1u : 0u, console->GetWorkerCount()) << "handed to a worker";
+        EXPECT_TRUE(tolvan::test::PumpUntil([&] { return services->OrderCount() == 1; }, 30000));
+        console->DestroyWindow();
+    }
+    EXPECT_EQ(1u, services->OrderCount());
+}
+
+TEST_F(AdminDlgTest, FollowOrdersThatDoNotEndWellAreListedAndLogged)
+{
+    StoreFollowingAccounts(m_folder, Key());
+    auto services = std::make_shared<FakeFollowServices>();
+    services->refuseAnswer = -4;  // the main window refuses every order
+    services->refusalsLeft = -1;
+    std::unique_ptr<CAdminDlg> console = OpenConsole(services);
+    Click(*console, IDC_ADMIN_START_STOP);
+    OrderRow refused = ForexFill("80002", "901");
+    console->SendMessage(WM_PROXY_ORDER_EVENT, (WPARAM)&refused, 0);
+    CListCtrlEx& orders = console->OrderList();
+    ASSERT_TRUE(tolvan::test::PumpUntil([&] { return orders.GetItemCount() == 2; }, 30000));
+    const int failed = orders.GetItemText(0, 9) == "补单失败" ? 0 : 1;
+    const char* cells[] = {"80002", "李娜", "XAUUSD", "市价", "买", "", "2", "", "补单失败"};
+    for (int column = 1; column <= 9; ++column) {
+        if (column != 6 && column != 8)
+            EXPECT_EQ(CString(cells[column - 1]), orders.GetItemText(failed, column)) << column;
+    }
+    EXPECT_EQ(RGB(255, 0, 0), orders.GetRowColors(failed)[9]);
+
+    // The stop leaves a watched limit order open: it is listed, not left unseen.
+    {
+        std::lock_guard<std::recursive_mutex> hold(services->lock);
+        services->refuseAnswer = 0;
+        services->realWaits = true;
+        services->lastPrices["XAUUSD"] = "77.8";
+    }
+    OrderRow limit = ForexFill("80003", "902");
+    console->SendMessage(WM_PROXY_ORDER_EVENT, (WPARAM)&limit, 0);
+    ASSERT_TRUE(tolvan::test::PumpUntil([&] {
+        std::lock_guard<std::recursive_mutex> hold(services->lock);
+        return !services->states.empty();
+    }, 30000));
+    Click(*console, IDC_ADMIN_START_STOP);
+    ASSERT_FALSE(console->IsRunning());
+    ASSERT_TRUE(tolvan::test::PumpUntil([&] { return console->FollowReportRows().size() == 2; }, 30000));
+    const OrderRow& open = console->FollowReportRows()[0];
+    EXPECT_EQ(CString("补单仍挂单"), open.st);
+    EXPECT_EQ(CString("80003"), open.clientName);
+    EXPECT_EQ(CString("K1"), open.oid);
+    EXPECT_EQ(CString("限价"), open.ty);
+
+    // Both are in the log, one line each, with the account of the fill they follow.
+    CStdioFile log;
+    ASSERT_TRUE(log.Open(console->GetFollowLogPath(), CFile::modeRead));
+    std::vector<CString> lines;
+    for (CString line; log.ReadString(line);)
+        lines.push_back(line);
+    ASSERT_EQ(2u, lines.size());
+    EXPECT_NE(-1, lines[0].Find("补单失败 账户=80002")) << (LPCSTR)lines[0];
+    EXPECT_NE(-1, lines[1].Find("补单仍挂单 账户=80003")) << (LPCSTR)lines[1];
     console->DestroyWindow();
 }
 

@@ -1,57 +1,47 @@
 // The console's accounts and strategies: client-list replies, assignments, applied flags and
 // strategies that go away; and the cells of an order row.
 #include "ConsoleAccounts.h"
+
+#include "AccountRows.h"
 #include "OrderListText.h"
 
 #include <gtest/gtest.h>
 
 namespace {
 
-StrategyInfo Strategy(int id, const char* name)
-{
-    StrategyInfo strategy;
-    strategy.nStragegyId = id;
-    strategy.strStrategyName = name;
-    return strategy;
-}
-
-UserStrategy User(const char* id, const char* name, const char* strategyId, const char* strategyName)
-{
-    UserStrategy user;
-    user.userId = id;
-    user.userName = name;
-    user.strategyId = strategyId;
-    user.strategyName = strategyName;
-    return user;
-}
-
 // Two accounts: 80002 follows strategy 1 ("稳健"), 80003 none; strategies 1 and 2 exist.
 CConsoleAccounts TwoAccounts()
 {
     CConsoleAccounts accounts;
-    accounts.Load({User("80002", "李娜", "1", "稳健"), User("80003", "王芳", "-1", "无策略")},
+    accounts.Load({Assignment("80002", "李娜", "1", "稳健"), Assignment("80003", "王芳", "-1", "无策略")},
                   {Strategy(1, "稳健"), Strategy(2, "激进")});
     return accounts;
 }
 
-TEST(ConsoleAccountsTest, ClientListRepliesReplaceTheAccountsAndKeepKnownStrategies)
+TEST(ConsoleAccountsTest, ClientListRepliesListTheirAccountsAndNeverDropAStrategy)
 {
     const struct
     {
         const char* reply;
         bool taken;
+        size_t listed;
         std::vector<std::vector<const char*>> rows;  // account, name, strategy id, strategy name
     } cases[] = {
-        {"[80002#李娜][80004#]", true, {{"80002", "李娜", "1", "稳健"}, {"80004", "", "-1", "无策略"}}},
-        {"[80004#刘洋#1#2]", true, {{"80004", "刘洋", "-1", "无策略"}}},
+        {"[80002#李娜][80004#]", true, 2,
+         {{"80002", "李娜", "1", "稳健"}, {"80004", "", "-1", "无策略"}, {"80003", "王芳", "-1", "无策略"}}},
+        // Accounts the reply leaves out are kept, with their strategies, after the listed ones.
+        {"[80004#刘洋#1#2]", true, 1,
+         {{"80004", "刘洋", "-1", "无策略"}, {"80002", "李娜", "1", "稳健"}, {"80003", "王芳", "-1", "无策略"}}},
         // An account differs from another that reads as the same number: they are texts.
-        {"[080002#某人]", true, {{"080002", "某人", "-1", "无策略"}}},
-        {"no items", false, {{"80002", "李娜", "1", "稳健"}, {"80003", "王芳", "-1", "无策略"}}},
-        {"", false, {{"80002", "李娜", "1", "稳健"}, {"80003", "王芳", "-1", "无策略"}}},
+        {"[080002#某人]", true, 1,
+         {{"080002", "某人", "-1", "无策略"}, {"80002", "李娜", "1", "稳健"}, {"80003", "王芳", "-1", "无策略"}}},
+        {"no items", false, 2, {{"80002", "李娜", "1", "稳健"}, {"80003", "王芳", "-1", "无策略"}}},
+        {"", false, 2, {{"80002", "李娜", "1", "稳健"}, {"80003", "王芳", "-1", "无策略"}}},
     };
     for (const auto& c : cases) {
         CConsoleAccounts accounts = TwoAccounts();
         EXPECT_EQ(c.taken, accounts.TakeClientList(c.reply)) << c.reply;
+        EXPECT_EQ(c.listed, accounts.ListedCount()) << c.reply;
         const std::vector<UserStrategy>& users = accounts.Assignments();
         ASSERT_EQ(c.rows.size(), users.size()) << c.reply;
         for (size_t i = 0; i < users.size(); ++i) {
@@ -61,6 +51,13 @@ TEST(ConsoleAccountsTest, ClientListRepliesReplaceTheAccountsAndKeepKnownStrateg
             EXPECT_EQ(CString(c.rows[i][3]), users[i].strategyName) << c.reply;
         }
     }
+
+    // A later reply that lists the account again shows it with its strategy.
+    CConsoleAccounts accounts = TwoAccounts();
+    accounts.TakeClientList("[80003#王芳]");
+    accounts.TakeClientList("[80003#王芳][80002#李娜]");
+    EXPECT_EQ(2u, accounts.ListedCount());
+    EXPECT_EQ(CString("1"), accounts.Assignments()[1].strategyId);
 }
 
 TEST(ConsoleAccountsTest, AppliedFlagsFollowTheAssignments)
@@ -91,11 +88,16 @@ TEST(ConsoleAccountsTest, AccountsOfAStrategyThatGoesLoseIt)
     EXPECT_EQ(CString("激进二号"), accounts.FindAssignment("80003")->strategyName) << "renamed";
     EXPECT_TRUE(accounts.FindStrategyById(2)->applied);
 
-    // Loaded assignments naming a strategy that is not stored start without one.
+    // Loaded assignments naming a strategy that is not stored start without one...
     CConsoleAccounts loaded;
-    loaded.Load({User("80002", "李娜", "7", "旧策略")}, {Strategy(1, "稳健")});
+    loaded.Load({Assignment("80002", "李娜", "7", "旧策略")}, {Strategy(1, "稳健")});
     EXPECT_EQ(CString("-1"), loaded.FindAssignment("80002")->strategyId);
     EXPECT_FALSE(loaded.FindStrategyById(1)->applied);
+    // ...unless the strategies could not be read: then nothing says the strategy is gone.
+    CConsoleAccounts unread;
+    unread.Load({Assignment("80002", "李娜", "7", "旧策略")}, {}, false);
+    EXPECT_EQ(CString("7"), unread.FindAssignment("80002")->strategyId);
+    EXPECT_EQ(CString("旧策略"), unread.FindAssignment("80002")->strategyName);
 }
 
 TEST(OrderListTextTest, CellsAndColoursOfOrderRows)

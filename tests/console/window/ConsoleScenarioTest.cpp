@@ -6,6 +6,8 @@
 // strategy and its assignment are stored in the user's tables before the start, as the
 // strategy editor would have left them. Screenshot console-scenario.png in
 // <build>\test-artifacts.
+#include "AccountRows.h"
+#include "ConsoleDialogsResource.h"
 #include "ConsoleWindowResource.h"
 #include "DBOrder.h"
 #include "DBStrategy.h"
@@ -15,11 +17,13 @@
 #include "TerminalProbe.h"
 #include "TerminalUnderTest.h"
 #include "testsupport/Pump.h"
+#include "testsupport/RealInput.h"
 #include "testsupport/Screenshot.h"
 #include "testsupport/SimulatorSuite.h"
 
 #include <gtest/gtest.h>
 
+#include <commctrl.h>
 #include <shlobj.h>
 
 #include <functional>
@@ -30,12 +34,18 @@ using login_test::Cells;
 using login_test::CTerminal;
 using login_test::ProbeState;
 using login_test::RootFolder;
+using tolvan::test::BringToForeground;
+using tolvan::test::CentreOf;
+using tolvan::test::ClickAt;
 using tolvan::test::PumpUntil;
+using tolvan::test::ScreenPointOf;
 using tolvan::test::SimulatorSuite;
 
 namespace {
 
 const DWORD kDeadlineMs = 60000;
+// How long a click may take to show its effect before it counts as lost.
+const DWORD kClickAnswerMs = 3000;
 const char kAdmin[] = "90001";
 const char kConsoleTitle[] = "Tolvan证券补单系统";
 
@@ -74,8 +84,10 @@ protected:
         ASSERT_TRUE(::SHGetSpecialFolderPathA(NULL, appData, CSIDL_APPDATA, TRUE));
         CString folder;
         ASSERT_TRUE(CreateUserFolders(appData, kAdmin, folder));
+        m_databaseFolder = folder;
         const CString key = Md5Hex(kAdmin);
-        ::DeleteFileA(folder + "DO");
+        for (const char* file : {"DO", "DP", "FollowOrders.log"})
+            ::DeleteFileA(folder + file);
         StrategyInfo strategy;
         strategy.nStragegyId = 1;
         strategy.strStrategyName = "原油同向";
@@ -99,28 +111,137 @@ protected:
     // The simulator's orders of an account (JSON).
     std::string Orders(const char* user) { return s_sim->Control(std::string("orders ") + user); }
 
+    // The terminal started, logged in as the administrator, its trading ready.
+    void StartTerminal()
+    {
+        ASSERT_TRUE(m_terminal.Start());
+        m_main = m_terminal.LogIn(kAdmin, "admin888", kDeadlineMs);
+        ASSERT_NE(HWND(NULL), m_main) << "no login window, or no main window after login";
+        m_probe.Attach(m_main);
+        ASSERT_TRUE(PumpUntil([&] { return login_test::AllConnectionsLoggedIn(*s_sim, kAdmin); }, kDeadlineMs))
+            << s_sim->Control("sessions");
+        ASSERT_TRUE(m_probe.WaitState([](const ProbeState& s) { return s["trade"] == "1" && s["pending"] == "0"; }));
+        // The window waits off the screen until its start-up is complete.
+        ASSERT_TRUE(PumpUntil([&] {
+            RECT frame = {};
+            return ::GetWindowRect(m_main, &frame) && frame.left > -100 && frame.top > -100;
+        }, kDeadlineMs));
+    }
+
+    // A click on a control of a window of the terminal, as the user makes it, until `done`.
+    static bool ClickControl(HWND window, int id, const std::function<bool()>& done)
+    {
+        EXPECT_TRUE(BringToForeground(::GetAncestor(window, GA_ROOT)));
+        return ClickUntil(CentreOf(::GetDlgItem(window, id)), done);
+    }
+
+    // The hook's state now holds `condition`.
+    std::function<bool()> StateHolds(const std::function<bool(const ProbeState&)>& condition)
+    {
+        return [this, condition] { return condition(m_probe.State()); };
+    }
+
+    // Clicks at a place until `done` holds, as a user clicks again when a click was not taken
+    // (under Wine the first click after the pointer arrives is now and then taken for the
+    // start of a drag). False when it never held.
+    static bool ClickUntil(POINT screen, const std::function<bool()>& done)
+    {
+        const DWORD start = ::GetTickCount();
+        while (::GetTickCount() - start < kDeadlineMs) {
+            ClickAt(screen);
+            if (PumpUntil(done, kClickAnswerMs))
+                return true;
+        }
+        return done();
+    }
+
+    // The console of the caption button "补单": its command, as the button posts it to the main
+    // window, opens the console (or shows it again).
+    HWND OpenConsole()
+    {
+        ::PostMessageA(m_main, WM_COMMAND, 4, 0);
+        HWND console = NULL;
+        EXPECT_TRUE(PumpUntil([&] { return (console = Find(kConsoleTitle)) != NULL; }, kDeadlineMs));
+        return console;
+    }
+
+    // The first order row of the console whose cells satisfy `match`; empty when none.
+    static std::vector<std::string> OrderRow(const ProbeState& state,
+                                             const std::function<bool(const std::vector<std::string>&)>& match)
+    {
+        for (const std::string& row : state.All("console-order")) {
+            const std::vector<std::string> cells = Cells(row);
+            if (cells.size() == 14 && match(cells))
+                return cells;
+        }
+        return {};
+    }
+
+    // The administrator's filled crude-oil orders at the simulator.
+    size_t FilledFollowOrders()
+    {
+        const std::string orders = Orders(kAdmin);
+        size_t count = 0;
+        for (size_t at = orders.find("\"code\": \"CL\""); at != std::string::npos;
+             at = orders.find("\"code\": \"CL\"", at + 1)) {
+            const size_t end = orders.find('}', at);
+            count += orders.substr(at, end - at).find("\"Filled\"") != std::string::npos ? 1 : 0;
+        }
+        return count;
+    }
+
+    // The administrator's crude-oil limit orders still open at the simulator.
+    size_t OpenLimitFollowOrders()
+    {
+        const std::string orders = Orders(kAdmin);
+        size_t count = 0;
+        for (size_t at = orders.find("\"code\": \"CL\""); at != std::string::npos;
+             at = orders.find("\"code\": \"CL\"", at + 1)) {
+            const std::string order = orders.substr(at, orders.find('}', at) - at);
+            count += order.find("\"kind\": \"L\"") != std::string::npos
+                     && order.find("\"Submitted\"") != std::string::npos;
+        }
+        return count;
+    }
+
     login_test::CTerminalProbe m_probe{RootFolder() + "test-artifacts\\console-state.txt"};
     CTerminal m_terminal;
     HWND m_main = NULL;
+    CString m_databaseFolder;
 };
+
+std::string Hex(const std::string& bytes)
+{
+    static const char digits[] = "0123456789abcdef";
+    std::string hex;
+    for (unsigned char c : bytes) {
+        hex += digits[c >> 4];
+        hex += digits[c & 15];
+    }
+    return hex;
+}
+
+std::string ReadText(const CString& path)
+{
+    std::string text;
+    if (FILE* file = fopen(path, "rb")) {
+        char buffer[4096];
+        for (size_t read; (read = fread(buffer, 1, sizeof(buffer), file)) > 0;)
+            text.append(buffer, read);
+        fclose(file);
+    }
+    return text;
+}
 
 TEST_F(ConsoleScenarioTest, AClientFillIsListedAndFollowedOnTheAdministratorsConnection)
 {
-    ASSERT_TRUE(m_terminal.Start());
-    m_main = m_terminal.LogIn(kAdmin, "admin888", kDeadlineMs);
-    ASSERT_NE(HWND(NULL), m_main) << "no login window, or no main window after login";
-    m_probe.Attach(m_main);
-    ASSERT_TRUE(PumpUntil([&] { return login_test::AllConnectionsLoggedIn(*s_sim, kAdmin); }, kDeadlineMs))
-        << s_sim->Control("sessions");
-    ProbeState state;
-    ASSERT_TRUE(
-        m_probe.WaitState([](const ProbeState& s) { return s["trade"] == "1" && s["pending"] == "0"; }, &state));
+    ASSERT_NO_FATAL_FAILURE(StartTerminal());
+    ProbeState state = m_probe.State();
     EXPECT_EQ("0", state["console"]) << "the console is made on first use";
 
     // The caption button "补单" opens the console.
-    ::PostMessageA(m_main, WM_COMMAND, 4, 0);
-    HWND console = NULL;
-    ASSERT_TRUE(PumpUntil([&] { return (console = Find(kConsoleTitle)) != NULL; }, kDeadlineMs));
+    HWND console = OpenConsole();
+    ASSERT_NE(HWND(NULL), console);
 
     // "更新客户列表" until the proxy query server answers (it may still be logging in).
     ASSERT_TRUE(m_probe.WaitState([&](const ProbeState& s) {
@@ -190,4 +311,157 @@ TEST_F(ConsoleScenarioTest, AClientFillIsListedAndFollowedOnTheAdministratorsCon
     EXPECT_EQ(1u, followOrders) << all;
 }
 
+// The console's data through two runs of the terminal, driven by the user's clicks: names
+// from the server that hold GBK lead bytes and quotes are stored as names; a strategy deleted
+// and another added in the editor takes no account along; a fill followed in the first run is
+// not followed again when its event comes again in the second; a follow order that cannot go
+// out is shown as failed; a limit follow order still open when the terminal ends is logged and
+// stored; both follow orders are in the history-order window after the restart. Screenshots
+// console-restart.png and history-restart.png in <build>\test-artifacts.
+TEST_F(ConsoleScenarioTest, ConsoleDataSurvivesRestartsAndFollowsEachFillOnce)
+{
+    // Order times at the simulator and the terminal's own fall on today, the day the history
+    // window opens on.
+    const CTime now = CTime::GetCurrentTime();
+    ASSERT_EQ("OK", s_sim->Control(std::string("clock ") + (LPCSTR)now.Format("%Y-%m-%d %H:%M:%S")).substr(0, 2));
+    // No notice of the day comes up over the windows the test clicks.
+    ASSERT_EQ("OK", s_sim->Control("http notice off").substr(0, 2));
+    // Strategy 0 follows crude oil at market (李娜), strategy 1 is to be deleted (王芳 follows it),
+    // strategy 2 follows crude oil with a limit far below the market that stays open (刘洋).
+    {
+        StrategyInfo crude;
+        crude.nStragegyId = 0;
+        crude.strStrategyName = "原油同向";
+        crude.vecStrategy = {Leg("外汇现货", 0), Leg("原油期货", 1)};
+        StrategyInfo doomed;
+        doomed.nStragegyId = 1;
+        doomed.strStrategyName = "待删除";
+        StrategyInfo resting;
+        resting.nStragegyId = 2;
+        resting.strStrategyName = "远价限价";
+        resting.vecStrategy = {Leg("原油期货", 1)};
+        resting.vecStrategy[0].strPriceType = "限价";
+        resting.vecStrategy[0].strSlipPoint = "1000";  // 1000 steps under the fill
+        resting.vecStrategy[0].strPoint = "100000";    // never replaced at market
+        const CString key = Md5Hex(kAdmin);
+        ASSERT_TRUE(CDBStrategy(m_databaseFolder + "DS", key).ReplaceAll({crude, doomed, resting}));
+        ASSERT_TRUE(CDBUser(m_databaseFolder + "DU", key)
+                        .ReplaceAll({Assignment("80002", "李娜", "0", "原油同向"), Assignment("80003", "王芳", "1", "待删除"),
+                                     Assignment("80004", "刘洋", "2", "远价限价")}));
+    }
+    ASSERT_NO_FATAL_FAILURE(StartTerminal());
+    HWND console = OpenConsole();
+    ASSERT_NE(HWND(NULL), console);
+
+    // A client list whose names hold lead bytes followed by quotes and the separators of SQL;
+    // the second name is a lead byte without its second byte, which reads back as "?".
+    const std::string hostile = "O'王\x81'); delete from User; --";
+    const std::string readBack = "O'王?'); delete from User; --";
+    const std::string quoted = "李'娜\"; drop table User;";
+    const std::string reply = "ClientResult@[80002#李娜#0#0#0#0#0#1#USD][80003#王芳#0#0#0#0#0#1#USD]"
+                              "[80004#刘洋#0#0#0#0#0#1#USD][80005#" + hostile + "#0#0#0#0#0#1#USD][80006#" + quoted
+                              + "#0#0#0#0#0#1#USD]#@";
+    ASSERT_EQ("OK", s_sim->Control("sendraw proxyquery " + Hex(reply)).substr(0, 2));
+    ProbeState state;
+    ASSERT_TRUE(m_probe.WaitState([](const ProbeState& s) { return s.All("console-client").size() == 5; }, &state));
+    EXPECT_EQ("80006|" + quoted + "|无策略", state.All("console-client")[4]);
+
+    // "策略管理": delete "待删除", add a strategy, save. 王芳 loses her strategy; nobody is
+    // moved onto the new one.
+    HWND editor = NULL;
+    ASSERT_TRUE(ClickControl(console, IDC_ADMIN_MANAGE, [&] { return (editor = Find("编辑策略")) != NULL; }));
+    HWND strategies = ::GetDlgItem(editor, IDC_STRATEGY_LIST);
+    ASSERT_EQ(3, ListView_GetItemCount(strategies));
+    ASSERT_TRUE(BringToForeground(editor));
+    // The second row, under the header.
+    ASSERT_TRUE(ClickUntil(ScreenPointOf(strategies, 60, 24 + 24 + 12),
+                           [&] { return ListView_GetNextItem(strategies, -1, LVNI_SELECTED) == 1; }));
+    ASSERT_TRUE(ClickControl(editor, IDC_DELETE_STRATEGY, [&] { return ListView_GetItemCount(strategies) == 2; }));
+    ASSERT_TRUE(ClickControl(editor, IDC_ADD_STRATEGY, [&] { return ListView_GetItemCount(strategies) == 3; }));
+    ASSERT_TRUE(ClickControl(editor, IDOK, [&] { return Find("编辑策略") == NULL; }));
+    ASSERT_TRUE(m_probe.WaitState([](const ProbeState& s) {
+        return s.All("console-client").size() == 5 && s.All("console-client")[1] == "80003|王芳|无策略";
+    }, &state)) << state.All("console-client")[1];
+    EXPECT_EQ("80002|李娜|原油同向", state.All("console-client")[0]);
+
+    // Following: 李娜's fill is followed on the administrator's connection.
+    const auto running = StateHolds([](const ProbeState& s) { return s["console-running"] == "1"; });
+    ASSERT_TRUE(ClickControl(console, IDC_ADMIN_START_STOP, running));
+    ASSERT_EQ("OK", s_sim->Control("order 80002 CL B 1").substr(0, 2));
+    std::vector<std::string> fill;
+    ASSERT_TRUE(m_probe.WaitState([&](const ProbeState& s) {
+        fill = OrderRow(s, [](const std::vector<std::string>& cells) { return cells[9] == "已成交"; });
+        return !fill.empty();
+    }, &state));
+    ASSERT_TRUE(PumpUntil([&] { return FilledFollowOrders() == 1; }, kDeadlineMs)) << Orders(kAdmin);
+    // 刘洋's fill is followed by a limit order that stays open.
+    ASSERT_EQ("OK", s_sim->Control("order 80004 CL B 1").substr(0, 2));
+    ASSERT_TRUE(PumpUntil([&] { return OpenLimitFollowOrders() == 1; }, kDeadlineMs)) << Orders(kAdmin);
+
+    // The administrator's order connection is dropped and every login is refused (a fall-back
+    // login through the login server included) until the console has given the next follow
+    // order up after 30 s of refusals: it says so.
+    ASSERT_EQ("OK", s_sim->Control("refuse all on").substr(0, 2));
+    ASSERT_EQ("OK", s_sim->Control("drop proxytrade").substr(0, 2));
+    ASSERT_TRUE(m_probe.WaitState([](const ProbeState& s) { return s["trade"] != "1"; }));
+    ASSERT_EQ("OK", s_sim->Control("order 80002 CL B 1").substr(0, 2));
+    std::vector<std::string> failed;
+    EXPECT_TRUE(m_probe.WaitState([&](const ProbeState& s) {
+        failed = OrderRow(s, [](const std::vector<std::string>& cells) { return cells[9] == "补单失败"; });
+        return !failed.empty();
+    }, &state, 90000));
+    ASSERT_EQ("OK", s_sim->Control("refuse all off").substr(0, 2));
+    ASSERT_EQ(14u, failed.size());
+    EXPECT_EQ("80002", failed[1]);
+    EXPECT_EQ("CL", failed[3]);
+    EXPECT_EQ("买", failed[5]);
+    EXPECT_NE(std::string::npos, ReadText(m_databaseFolder + "FollowOrders.log").find("补单失败 账户=80002"));
+    EXPECT_EQ(1u, FilledFollowOrders());
+    ::SetWindowPos(console, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_SHOWWINDOW);
+    login_test::KeepPicture(console, "console-restart.png");
+    ::SetWindowPos(console, HWND_NOTOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
+
+    // The terminal again: the console reads its tables. The limit order left open when the
+    // terminal ended is in the log.
+    ASSERT_TRUE(m_terminal.Stop());
+    EXPECT_NE(std::string::npos, ReadText(m_databaseFolder + "FollowOrders.log").find("补单仍挂单 账户=80004"));
+    ASSERT_NO_FATAL_FAILURE(StartTerminal());
+    console = OpenConsole();
+    ASSERT_NE(HWND(NULL), console);
+    ASSERT_TRUE(m_probe.WaitState([](const ProbeState& s) { return s.All("console-client").size() == 5; }, &state));
+    const std::vector<std::string> clients = state.All("console-client");
+    EXPECT_EQ("80002|李娜|原油同向", clients[0]);
+    EXPECT_EQ("80003|王芳|无策略", clients[1]);
+    EXPECT_EQ("80004|刘洋|远价限价", clients[2]);
+    EXPECT_EQ("80005|" + readBack + "|无策略", clients[3]);
+    EXPECT_EQ("80006|" + quoted + "|无策略", clients[4]);
+
+    // The first fill's event once more, as the server would send it again: no second order.
+    ASSERT_TRUE(ClickControl(console, IDC_ADMIN_START_STOP, running));
+    const std::string event = "OrderInfo@cid:" + fill[13] + "#fnum:1#mg:#oid:" + fill[12]
+                              + "#ps:#st:Filled#ty:MKT#an:BUY#ot:" + fill[0] + "#cn:CL#qy:1#op:#clientname:80002#@";
+    ASSERT_EQ("OK", s_sim->Control("send trade " + event).substr(0, 2));
+    ASSERT_TRUE(m_probe.WaitState([&](const ProbeState& s) {
+        return !OrderRow(s, [&](const std::vector<std::string>& cells) { return cells[12] == fill[12]; }).empty();
+    }, &state));
+    EXPECT_EQ("0", state["console-workers"]) << "the fill went to a follow-order worker again";
+    EXPECT_EQ(1u, FilledFollowOrders());
+
+    // "查询历史订单", "查询": the follow orders of the first run are listed, the filled one as it
+    // finished, the open one as the terminal's end stored it.
+    HWND history = NULL;
+    ASSERT_TRUE(ClickControl(console, IDC_ADMIN_HISTORY, [&] { return (history = Find("历史订单查询")) != NULL; }));
+    ASSERT_TRUE(ClickControl(history, IDC_SEARCH_QUERY, StateHolds([](const ProbeState& s) {
+        int found = 0;
+        for (const std::string& row : s.All("console-history")) {
+            const std::vector<std::string> cells = Cells(row);
+            if (cells.size() == 13 && cells[1] == kAdmin && cells[2] == "CL")
+                found |= cells[8] == "已成交" ? 1 : cells[3] == "限价" && cells[8] == "已提交" ? 2 : 0;
+        }
+        return found == 3;
+    }))) << m_probe.State().All("console-history").size();
+    login_test::KeepPicture(history, "history-restart.png");
+}
+
 }  // namespace
+

@@ -1,9 +1,12 @@
 // Tolvan.exe against the simulator through its real windows: after login the quote board
 // shows one tab per sector with moving quotes, the notice stands over it until "不再提示"
 // hides it for good, a digit over a quote list opens the quick search and Enter closes it
-// with a choice, and a row added to "我的板块" is still there after a restart. Screenshots
-// of the board, the notice and the quick search are kept in <build>\test-artifacts.
+// with a choice, and a row added to "我的板块" is still there after a restart. An unattended
+// run, logged in by the hook, hears of the board only once the board shows its prices on
+// screen.
+// Screenshots of the board, the notice and the quick search are kept in <build>\test-artifacts.
 #include "FileCrypt.h"
+#include "RemoteWindows.h"
 #include "TerminalUnderTest.h"
 #include "testsupport/Pump.h"
 #include "testsupport/Screenshot.h"
@@ -12,6 +15,8 @@
 #include <commctrl.h>
 #include <gtest/gtest.h>
 
+#include <stdio.h>
+#include <stdlib.h>
 #include <string>
 
 using login_test::BinFolder;
@@ -118,6 +123,54 @@ protected:
         return crypt.DecryptFileToString(SelfListPath(), text) ? std::string(text) : "unreadable";
     }
 
+    // A row on show has a price in its last-price column, read from the terminal's memory.
+    static bool ShowsPrice(HWND list)
+    {
+        const int top = (int)::SendMessageA(list, LVM_GETTOPINDEX, 0, 0);
+        const int shown = (int)::SendMessageA(list, LVM_GETCOUNTPERPAGE, 0, 0);
+        for (int row = top; row < top + shown && row < remote::RowCount(list); ++row) {
+            const std::string text = remote::CellText(list, row, 3);
+            if (atof(text.c_str()) > 0.0)
+                return true;
+        }
+        return false;
+    }
+
+    static bool Exists(const CString& path) { return ::GetFileAttributesA(path) != INVALID_FILE_ATTRIBUTES; }
+
+    // Starts the terminal as tools/run.sh does without a display (the hook logs in and tells
+    // of the board through files beside m_signal) and lets the hook type once the login
+    // window is offered.
+    void StartUnattended()
+    {
+        m_signal = RootFolder() + "test-artifacts\\unattended";
+        for (const char* ending : {".ready", ".go", ".board"})
+            ::DeleteFileA(m_signal + ending);
+        ::SetEnvironmentVariableA("TOLVAN_AUTOLOGIN", "80001:a123456");
+        ::SetEnvironmentVariableA("TOLVAN_AUTOLOGIN_SIGNAL", m_signal);
+        const bool started = m_terminal.Start();
+        ::SetEnvironmentVariableA("TOLVAN_AUTOLOGIN", NULL);
+        ::SetEnvironmentVariableA("TOLVAN_AUTOLOGIN_SIGNAL", NULL);
+        ASSERT_TRUE(started);
+        ASSERT_TRUE(PumpUntil([&] { return Exists(m_signal + ".ready"); }, kDeadlineMs))
+            << "the login window was not offered";
+        EXPECT_FALSE(Exists(m_signal + ".board"));
+        FILE* go = fopen(m_signal + ".go", "wb");
+        ASSERT_NE(go, nullptr);
+        fclose(go);
+    }
+
+    // The quote polls of the shown rows the simulator logged since its log was cleared.
+    int QuotePolls()
+    {
+        const std::string log = s_sim->Control("http requests 50");
+        int polls = 0;
+        for (size_t at = log.find("csm/stockListTimely"); at != std::string::npos;
+             at = log.find("csm/stockListTimely", at + 1))
+            ++polls;
+        return polls;
+    }
+
     std::string HiddenNotice()
     {
         char text[64] = {0};
@@ -127,6 +180,7 @@ protected:
 
     CTerminal m_terminal;
     bool m_splashSeen = false;
+    CString m_signal;
 };
 
 TEST_F(BoardScenarioTest, BoardMovesSearchesHidesTheNoticeAndKeepsMySector)
@@ -206,3 +260,48 @@ TEST_F(BoardScenarioTest, BoardMovesSearchesHidesTheNoticeAndKeepsMySector)
 }
 
 }  // namespace
+
+// tools/run.sh without a display: the hook types the account into the login window once the
+// caller has its picture, and the caller takes the board's picture when the program writes
+// <signal>.board. By then the main window stands in place of the splash, showing prices under
+// the notice.
+TEST_F(BoardScenarioTest, AnUnattendedRunHearsOfTheBoardOnlyOnceItShowsPrices)
+{
+    ASSERT_NO_FATAL_FAILURE(StartUnattended());
+    ASSERT_TRUE(PumpUntil([&] { return Exists(m_signal + ".board"); }, kDeadlineMs)) << "no word of the board";
+    HWND main = Find(kMainTitle);
+    ASSERT_NE(HWND(NULL), main) << "the main window is not on screen";
+    EXPECT_TRUE(::IsZoomed(main));
+    EXPECT_EQ(Splash(), HWND(NULL)) << "the splash still stands";
+    EXPECT_NE(Find("公告"), HWND(NULL)) << "no notice over the board";
+    HWND list = ShownQuoteList(main);
+    ASSERT_NE(HWND(NULL), list);
+    EXPECT_TRUE(ShowsPrice(list)) << "the quote list shows no price";
+    Keep(::GetDesktopWindow(), "unattended-board.png");
+}
+
+// The window may come on screen before any price has arrived: here the lists' snapshot comes
+// back empty and the quote polls fail. The run hears of the board only once the polls bring
+// the prices.
+TEST_F(BoardScenarioTest, AnUnattendedRunWaitsForThePricesOfAShownBoard)
+{
+    s_sim->Control("http fault /html/stock/stockInfo empty");
+    s_sim->Control("http fault /services/stock/csm/stockListTimely fail");
+    ASSERT_NO_FATAL_FAILURE(StartUnattended());
+    HWND main = NULL;
+    HWND list = NULL;
+    ASSERT_TRUE(PumpUntil([&] {
+        main = Find(kMainTitle);
+        list = main != NULL && ::IsZoomed(main) ? ShownQuoteList(main) : NULL;
+        return list != NULL && remote::RowCount(list) > 0;
+    }, kDeadlineMs)) << "no board on screen";
+    // Two polls of the shown rows later the board has long been looked at.
+    s_sim->Control("http clearlog");
+    ASSERT_TRUE(PumpUntil([&] { return QuotePolls() >= 2; }, kDeadlineMs));
+    EXPECT_FALSE(ShowsPrice(list));
+    EXPECT_FALSE(Exists(m_signal + ".board")) << "heard of a board without prices";
+
+    s_sim->Control("http clear");
+    ASSERT_TRUE(PumpUntil([&] { return Exists(m_signal + ".board"); }, kDeadlineMs)) << "no word of the board";
+    EXPECT_TRUE(ShowsPrice(list)) << "the quote list shows no price";
+}

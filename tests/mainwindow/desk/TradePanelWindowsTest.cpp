@@ -2,10 +2,14 @@
 // panel's row texts, its row-count bookkeeping, and the lists as the panel would show them.
 #include "TradePanelWindows.h"
 
+#include "FollowOrderStore.h"
+
 #include <TradingMessages.h>
 #include <testsupport/RecordingWindow.h>
 
 #include <gtest/gtest.h>
+
+#include <algorithm>
 
 using tolvan::test::RecordingWindow;
 
@@ -214,6 +218,52 @@ TEST_F(TradePanelWindowsTest, WithoutAPanelWindowTheListsStillFollow)
     EXPECT_TRUE(alone.HasTradeDialog());
     alone.SyncOrderRows(Orders(2), 1);
     EXPECT_EQ(2u, alone.OrderRows().size());
+}
+
+// Follow orders go to the proxy-order table: each as it finishes, and every one still listed
+// when the main window ends; orders of the user's own are not stored.
+TEST(FollowOrderStoreTest, FollowOrdersAreStoredAsTheyFinishAndAtTheEnd)
+{
+    char temp[MAX_PATH] = {0};
+    ::GetTempPathA(MAX_PATH, temp);
+    CString folder;
+    folder.Format("%s补单表-%lu\\", temp, ::GetCurrentProcessId());
+    ::CreateDirectoryA(folder, NULL);
+    ::DeleteFileA(folder + "DP");
+    {
+        CFollowOrderStore store(folder, "key");
+        CTradePanelWindows windows(NULL, "C:\\data\\", &store);
+        OrderEntry follow = Order("501", "已成交");
+        follow[OrderEntry::CLIENT_REF] = "f1";
+        follow.isFollowOrder = true;
+        OrderEntry own = Order("502", "已成交");
+        own[OrderEntry::CLIENT_REF] = "u1";
+        windows.StoreFinishedFollowOrder(follow);
+        windows.StoreFinishedFollowOrder(own);
+        std::vector<ProxyOrderRecord> finished;
+        ASSERT_TRUE(store.Table().QueryByTime(finished, "20240614 00:00:00", "20240614 23:59:59"));
+        ASSERT_EQ(1u, finished.size());
+        EXPECT_EQ(CString("501"), finished[0].OrderNo);
+
+        OrderEntry open = Order("503", "已提交");
+        open[OrderEntry::CLIENT_REF] = "f2";
+        open.isFollowOrder = true;
+        follow[OrderEntry::TRADED_COUNT] = "3";
+        EXPECT_TRUE(store.StoreAll({follow, own, open}));
+
+        std::vector<ProxyOrderRecord> rows;
+        ASSERT_TRUE(store.Table().QueryByTime(rows, "20240614 00:00:00", "20240614 23:59:59"));
+        ASSERT_EQ(2u, rows.size());
+        std::sort(rows.begin(), rows.end(),
+                  [](const ProxyOrderRecord& a, const ProxyOrderRecord& b) { return a.OrderNo < b.OrderNo; });
+        EXPECT_EQ(CString("501"), rows[0].OrderNo);
+        EXPECT_EQ(CString("3"), rows[0].TradedCount) << "the end's save updates the row";
+        EXPECT_EQ(CString("O,P"), CFollowOrderStore::RecordOf(follow).strExtra3);
+        EXPECT_EQ(CString("503"), rows[1].OrderNo);
+        EXPECT_EQ(CString("已提交"), rows[1].Status);
+    }
+    ::DeleteFileA(folder + "DP");
+    ::RemoveDirectoryA(folder);
 }
 
 }  // namespace

@@ -239,29 +239,48 @@ TEST(ShutdownPlanTest, StopsInOrderWithinTheirBoundsAndLeavesStuckWorkersRunning
     std::vector<DWORD> bounds;
     CShutdownPlan plan;
     plan.SetBounds(300, 150);
-    plan.AddFirst("clock", [&](DWORD waitMs) { order.push_back("clock"); bounds.push_back(waitMs); return true; });
-    plan.AddFirst("receivers", [&](DWORD waitMs) {
+    // Added out of their order: the stages decide.
+    plan.Add(SHUTDOWN_HISTORY, "history", [&](DWORD waitMs) {
+        order.push_back("history");
+        bounds.push_back(waitMs);
+        return true;
+    });
+    plan.Add(SHUTDOWN_LOADERS, "loader", [&](DWORD waitMs) {
+        order.push_back("loader");
+        bounds.push_back(waitMs);
+        return stuckLoader.Stop(waitMs);
+    });
+    plan.Add(SHUTDOWN_WITH_RECEIVERS, "clock", [&](DWORD waitMs) {
+        order.push_back("clock");
+        bounds.push_back(waitMs);
+        return true;
+    });
+    plan.Add(SHUTDOWN_WITH_RECEIVERS, "receivers", [&](DWORD waitMs) {
         order.push_back("receivers");
         bounds.push_back(waitMs);
         return stuckReceiver.Stop(waitMs);
     });
-    plan.AddFirst("depth", [&](DWORD waitMs) { order.push_back("depth"); bounds.push_back(waitMs); return true; });
-    plan.AddLater("pollers", [&](DWORD waitMs) { order.push_back("pollers"); bounds.push_back(waitMs); return true; });
-    plan.AddLater("loader", [&](DWORD waitMs) {
-        order.push_back("loader");
+    plan.Add(SHUTDOWN_WITH_RECEIVERS, "depth", [&](DWORD waitMs) {
+        order.push_back("depth");
         bounds.push_back(waitMs);
-        return stuckLoader.Stop(waitMs);
+        return true;
+    });
+    plan.Add(SHUTDOWN_POLLERS, "pollers", [&](DWORD waitMs) {
+        order.push_back("pollers");
+        bounds.push_back(waitMs);
+        return true;
     });
     const DWORD start = ::GetTickCount();
     plan.RunStops();
     const DWORD took = ::GetTickCount() - start;
 
-    EXPECT_EQ((std::vector<std::string>{"clock", "receivers", "depth", "pollers", "loader"}), order);
+    EXPECT_EQ((std::vector<std::string>{"clock", "receivers", "depth", "pollers", "loader", "history"}), order);
     // The first group shares its bound: what the stuck receivers used is gone for the rest.
     EXPECT_GE(bounds[0], 250u);
     EXPECT_LE(bounds[2], 60u);
     EXPECT_EQ(150u, bounds[3]);
     EXPECT_EQ(150u, bounds[4]);
+    EXPECT_EQ(150u, bounds[5]);
     EXPECT_EQ((std::vector<std::string>{"receivers", "loader"}), plan.LeftRunning());
     EXPECT_FALSE(plan.IsBusy());
     EXPECT_LT(took, 300u + 150u + 2000u);
@@ -304,8 +323,8 @@ TEST(ShutdownPlanTest, WorkersThatSendToTheWindowInTheirLastCycleStillEnd)
 {
     SentMessageCounter window;
     CShutdownPlan plan;
-    plan.AddFirst("receivers", [&](DWORD) { return ::SendMessageA(window.Handle(), WM_APP, 0, 0) == 1; });
-    plan.AddLater("pollers", [&](DWORD) { return ::SendMessageA(window.Handle(), WM_APP, 0, 0) == 1; });
+    plan.Add(SHUTDOWN_WITH_RECEIVERS, "receivers", [&](DWORD) { return ::SendMessageA(window.Handle(), WM_APP, 0, 0) == 1; });
+    plan.Add(SHUTDOWN_POLLERS, "pollers", [&](DWORD) { return ::SendMessageA(window.Handle(), WM_APP, 0, 0) == 1; });
     EXPECT_TRUE(plan.RunPumping(10000));
     // Whatever happened, the stops end before the plan goes.
     tolvan::test::PumpUntil([&] { return !plan.IsBusy(); });
@@ -318,7 +337,7 @@ TEST(ShutdownPlanTest, PumpingEndsAtItsBoundWhileAStopStillWaits)
     StuckWorker stuck;
     CShutdownPlan plan;
     plan.SetBounds(60000, 60000);
-    plan.AddFirst("receivers", [&](DWORD waitMs) { return stuck.Stop(waitMs); });
+    plan.Add(SHUTDOWN_WITH_RECEIVERS, "receivers", [&](DWORD waitMs) { return stuck.Stop(waitMs); });
     const DWORD start = ::GetTickCount();
     EXPECT_FALSE(plan.RunPumping(200));
     EXPECT_LT(::GetTickCount() - start, 10000u);

@@ -1,7 +1,9 @@
 // Tolvan.exe against the simulator, logged in through its login window: the main window comes
 // on screen maximised with its own caption and frame, menu bar, toolbar and status bar (the
 // connection states and the server clock), and it ends within its bound, exit code 0 and no
-// crash dump, when closed while quotes stream. Screenshots go to <build>\test-artifacts.
+// crash dump, when closed while quotes stream, while its downloads stall and while the
+// instrument-list check of its start stalls (which never holds up the splash or the window).
+// Screenshots go to <build>\test-artifacts.
 #include "TerminalUnderTest.h"
 #include "WindowShot.h"
 #include "testsupport/ClosePrompt.h"
@@ -31,6 +33,9 @@ const DWORD kDeadlineMs = 60000;
 // The end's own bounds (5 s of pumping while the workers stop, then the connections) and
 // the process's exit.
 const DWORD kExitBoundMs = 15000;
+// Each worker is given 2 s at most to end; a window that closes sooner had none to wait out:
+// every worker, stalled or not, ended when told.
+const DWORD kNoWorkerWaitedOutMs = 2000;
 const char kMainTitle[] = "Tolvan证券";
 const char kLoginTitle[] = "Tolvan证券客户端登录";
 // The candlestick host: the chart's rise and fall colours, the depth panel on its right.
@@ -110,6 +115,34 @@ protected:
     {
         EXPECT_FALSE(shot.IsEmpty()) << name;
         shot.SavePng(std::string(RootFolder()) + "test-artifacts\\" + name);
+    }
+
+    // Confirms the close as the user does; the window goes without waiting out any worker and
+    // the process ends within its bound, with exit code 0 and no crash dump. Tells the figures.
+    void CloseAndExpectACleanEnd(HWND main, const char* situation)
+    {
+        ASSERT_NE(HWND(NULL), AnswerClosePrompt(main, IDOK));
+        const DWORD start = ::GetTickCount();
+        const bool windowGone = PumpUntil([&] { return !::IsWindow(main); }, kExitBoundMs);
+        const DWORD windowTook = ::GetTickCount() - start;
+        const DWORD waited = ::WaitForSingleObject(m_terminal.Handle(), kExitBoundMs);
+        const DWORD took = ::GetTickCount() - start;
+        ASSERT_TRUE(windowGone) << "the window stayed " << kExitBoundMs << " ms";
+        EXPECT_LT(windowTook, kNoWorkerWaitedOutMs) << "a worker had to be waited out";
+        ASSERT_EQ((DWORD)WAIT_OBJECT_0, waited) << "still running after " << kExitBoundMs << " ms";
+        DWORD exitCode = 99;
+        ::GetExitCodeProcess(m_terminal.Handle(), &exitCode);
+        EXPECT_EQ(0u, exitCode);
+        EXPECT_EQ(INVALID_FILE_ATTRIBUTES, ::GetFileAttributesA(BinFolder() + "crashdump.dmp")) << "crash dump written";
+        printf("closed %s: the window went %lu ms and the process ended %lu ms after the confirmation\n", situation,
+               static_cast<unsigned long>(windowTook), static_cast<unsigned long>(took));
+        m_terminal.Release();
+    }
+
+    // The paths of the requests the simulator holds unanswered while their client waits.
+    static std::string Held()
+    {
+        return s_sim->Control("http held");
     }
 
     login_test::CTerminal m_terminal;
@@ -261,17 +294,64 @@ TEST_F(FrameScenarioTest, EndsWithinItsBoundWhenClosedWhileQuotesStream)
     EXPECT_TRUE(::IsWindowVisible(main));
     EXPECT_TRUE(::IsZoomed(main));
 
-    ASSERT_NE(HWND(NULL), AnswerClosePrompt(main, IDOK));
-    const DWORD start = ::GetTickCount();
-    const DWORD waited = ::WaitForSingleObject(m_terminal.Handle(), kExitBoundMs);
-    const DWORD took = ::GetTickCount() - start;
-    ASSERT_EQ((DWORD)WAIT_OBJECT_0, waited) << "still running after " << kExitBoundMs << " ms";
-    DWORD exitCode = 99;
-    ::GetExitCodeProcess(m_terminal.Handle(), &exitCode);
-    EXPECT_EQ(0u, exitCode);
-    EXPECT_EQ(INVALID_FILE_ATTRIBUTES, ::GetFileAttributesA(BinFolder() + "crashdump.dmp")) << "crash dump written";
-    printf("the terminal ended %lu ms after the close was confirmed\n", static_cast<unsigned long>(took));
-    m_terminal.Release();
+    CloseAndExpectACleanEnd(main, "while quotes stream");
+}
+
+TEST_F(FrameScenarioTest, EndsWithinItsBoundWhenClosedWhileItsDownloadsStall)
+{
+    HWND main = StartAndLogIn();
+    ASSERT_NE(HWND(NULL), main);
+    HWND list = NULL;
+    ASSERT_TRUE(PumpUntil([&] { return (list = login_test::ShownQuoteList(main)) != NULL; }, kDeadlineMs));
+    ASSERT_TRUE(login_test::ClickListRow(list, 1, kDeadlineMs)) << "no row selected";
+    // Every web service stalls from now on: the day candles' history download, the quote
+    // downloader of the chart's instrument and the pollers of the rows wait for ever.
+    ASSERT_EQ("OK", s_sim->Control("http fault /services stall"));
+    ASSERT_TRUE(login_test::PressToolbarButton(main, 5));
+    ASSERT_TRUE(PumpUntil([&] {
+        const std::string held = Held();
+        return (held.find("stockKline") != std::string::npos || held.find("marketCalendar") != std::string::npos)
+               && held.find("stockTimely") != std::string::npos;
+    }, kDeadlineMs)) << "not stalled: " << Held();
+    Keep(Screenshot::CaptureClient(main), "close-while-downloads-stall.png");
+    CloseAndExpectACleanEnd(main, "while the history download and the quote downloads stall");
+}
+
+TEST_F(FrameScenarioTest, StartsPromptlyAndEndsWithinItsBoundWhileTheListCheckAndTheNoticeStall)
+{
+    ASSERT_EQ("OK", s_sim->Control("http fault /services/stock/csm/version stall"));
+    // The start's notice request too: the end must not wait it out either.
+    ASSERT_EQ("OK", s_sim->Control("http fault /services/stock/notice stall"));
+    ASSERT_TRUE(m_terminal.Start());
+    HWND login = m_terminal.WaitForLoginWindow(kDeadlineMs);
+    ASSERT_NE(HWND(NULL), login);
+    login_test::CTerminal::Submit(login, "80001", "a123456");
+    // The splash stands, and the window answers at once, while the check still stalls.
+    HWND splash = NULL;
+    ASSERT_TRUE(PumpUntil([&] {
+        splash = m_terminal.FindWhere([](HWND window) {
+            char name[16] = {0};
+            ::GetClassNameA(window, name, sizeof(name));
+            return strcmp(name, "#32770") == 0 && ::GetWindowTextLengthA(window) == 0
+                   && (::GetWindowLongA(window, GWL_EXSTYLE) & WS_EX_TOOLWINDOW) != 0;
+        });
+        return splash != NULL;
+    }, kDeadlineMs)) << "no splash";
+    const char kVersionPath[] = "/services/stock/csm/version";
+    EXPECT_NE(std::string::npos, Held().find(kVersionPath)) << "the splash came only after the check";
+    EXPECT_TRUE(PumpUntil([&] { return Held().find("/services/stock/notice") != std::string::npos; }, kDeadlineMs))
+        << "no notice request stalls";
+    HWND main = m_terminal.WaitForMainWindow(kDeadlineMs);
+    ASSERT_NE(HWND(NULL), main);
+    for (int probe = 0; probe < 5; ++probe)
+    {
+        DWORD_PTR answer = 0;
+        EXPECT_NE(0, ::SendMessageTimeoutA(main, WM_NULL, 0, 0, SMTO_ABORTIFHUNG, 1000, &answer))
+            << "the window did not answer within 1 s";
+    }
+    EXPECT_NE(std::string::npos, Held().find(kVersionPath)) << "the check no longer stalls";
+    Keep(Screenshot::CaptureClient(splash), "splash-while-list-check-stalls.png");
+    CloseAndExpectACleanEnd(main, "during the start while the list version check and the notice stall");
 }
 
 }  // namespace

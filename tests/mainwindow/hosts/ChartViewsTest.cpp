@@ -215,6 +215,23 @@ TEST_F(ChartViewsTest, TrendIsLoadedAfreshInTheMinuteBeforeTheOpen)
     EXPECT_EQ(loads + 1, m_loads.load());
 }
 
+TEST_F(ChartViewsTest, TheEndLeavesAStuckDownloadToItselfAndStartsNoOtherOne)
+{
+    m_gate = ::CreateEventA(NULL, TRUE, FALSE, NULL);
+    Select("600000", VIEW_CANDLES, 0);
+    ASSERT_TRUE(PumpUntil([this] { return m_loads.load() == 1; }));
+    // Held in its loader, not in a transfer the stop could end: reported and left running.
+    EXPECT_FALSE(m_views.StopHistoryDownload(100));
+    ::SetEvent(m_gate);
+    ASSERT_TRUE(PumpUntil([this] { return Idle(); }));
+    // From the stop on, a request starts no download and leaves nothing busy.
+    Select("600000", VIEW_TREND, 0);
+    tolvan::test::PumpPending();
+    EXPECT_EQ(1, m_loads.load());
+    EXPECT_EQ(0, m_views.GetBusy());
+    EXPECT_TRUE(m_views.StopHistoryDownload(100));
+}
+
 TEST_F(ChartViewsTest, SwitchThreadResetsDepthOnTheInterfaceThreadAndStops)
 {
     m_views.RequestMarketData(VIEW_QUOTE_LIST, 0, CString(), CString(), 1);

@@ -29,8 +29,6 @@ namespace {
 const DWORD kDeadlineMs = 60000;
 const int kSectorTabs = 1000;
 const int kDepthWidth = 250;
-// The toolbar's buttons are children of the toolbar window with these ids, by index.
-const int kFirstToolbarButton = 0x7100;
 const int kListButton = 0;
 const int kTrendButton = 4;
 
@@ -156,30 +154,14 @@ protected:
         return HighestChild(main, IsShownDialogChild);
     }
 
-    // Clicks a row of the list's first page as the user does (header and rows 22 pixels);
-    // a click that lands during a layout is clicked again.
     static bool ClickRow(HWND list, int row)
     {
-        const int y = 22 + row * 22 + 11;
-        for (int attempt = 0; attempt < 10; ++attempt) {
-            ::PostMessageA(list, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(200, y));
-            ::PostMessageA(list, WM_LBUTTONUP, 0, MAKELPARAM(200, y));
-            if (PumpUntil([&] { return ::SendMessageA(list, LVM_GETNEXTITEM, (WPARAM)-1, LVNI_SELECTED) == row; },
-                          kDeadlineMs / 10))
-                return true;
-        }
-        return false;
+        return login_test::ClickListRow(list, row, kDeadlineMs);
     }
 
     static void PressToolbarButton(HWND main, int index)
     {
-        HWND toolbar = NULL;
-        // The toolbar is the child of the main window at the top with the thirteen buttons.
-        for (HWND child = ::GetWindow(main, GW_CHILD); child != NULL; child = ::GetWindow(child, GW_HWNDNEXT))
-            if (::GetDlgItem(child, kFirstToolbarButton + 12) != NULL)
-                toolbar = child;
-        ASSERT_NE(HWND(NULL), toolbar) << "no toolbar";
-        ::PostMessageA(::GetDlgItem(toolbar, kFirstToolbarButton + index), BM_CLICK, 0, 0);
+        ASSERT_TRUE(login_test::PressToolbarButton(main, index)) << "no toolbar";
     }
 
     // The last code the chart asked the simulator's K-line service for (each logged request

@@ -123,3 +123,70 @@ TEST(ReadExcelSheetTest, ServerErrorsArriveAsDispatchExceptions)
     }
     ::CoUninitialize();
 }
+
+namespace {
+
+// HKEY_CLASSES_ROOT of this process redirected to a scratch key while it lives, so the
+// server's registration can be watched without touching the prefix's classes.
+class ScratchClassesRoot {
+public:
+    ScratchClassesRoot()
+    {
+        m_path.Format("Software\\TolvanTest\\Classes-%lu", ::GetCurrentProcessId());
+        ::RegDeleteTreeA(HKEY_CURRENT_USER, m_path);
+        ::RegCreateKeyExA(HKEY_CURRENT_USER, m_path, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &m_key, nullptr);
+        m_overridden = m_key != NULL && ::RegOverridePredefKey(HKEY_CLASSES_ROOT, m_key) == ERROR_SUCCESS;
+    }
+    ~ScratchClassesRoot()
+    {
+        ::RegOverridePredefKey(HKEY_CLASSES_ROOT, NULL);
+        if (m_key != NULL)
+            ::RegCloseKey(m_key);
+        ::RegDeleteTreeA(HKEY_CURRENT_USER, m_path);
+    }
+    bool Ready() const { return m_overridden; }
+
+private:
+    CString m_path;
+    HKEY m_key = NULL;
+    bool m_overridden = false;
+};
+
+// The default value of a key of the classes root; "(none)" when the key is missing.
+CString ClassesValue(const char* path)
+{
+    char value[256] = {0};
+    DWORD size = sizeof(value);
+    if (::RegGetValueA(HKEY_CLASSES_ROOT, path, nullptr, RRF_RT_REG_SZ, nullptr, value, &size) != ERROR_SUCCESS)
+        return "(none)";
+    return value;
+}
+
+}  // namespace
+
+// On a PC with Excel, "Excel.Application" is Excel's: registering and unregistering our server
+// leave it alone. Where nobody holds the name, ours takes it and gives it back.
+TEST(ExcelServerRegistrationTest, TheNameIsTakenOnlyWhereNoOtherServerHoldsIt)
+{
+    ScratchClassesRoot classes;
+    ASSERT_TRUE(classes.Ready());
+    const char kExcel[] = "{00024500-0000-0000-C000-000000000046}";
+    const char kOurs[] = "{6C1B4F0E-3A7D-4E52-9B8A-2F5D7C1E9A43}";
+    ::RegSetValueA(HKEY_CLASSES_ROOT, "Excel.Application", REG_SZ, "Microsoft Excel Application", 0);
+    ::RegSetValueA(HKEY_CLASSES_ROOT, "Excel.Application\\CLSID", REG_SZ, kExcel, 0);
+
+    ASSERT_TRUE(CallServerEntry("DllRegisterServer"));
+    EXPECT_EQ(CString(kExcel), ClassesValue("Excel.Application\\CLSID"));
+    EXPECT_EQ(CString("Microsoft Excel Application"), ClassesValue("Excel.Application"));
+    EXPECT_NE(CString("(none)"), ClassesValue(CString("CLSID\\") + kOurs + "\\InprocServer32"));
+    ASSERT_TRUE(CallServerEntry("DllUnregisterServer"));
+    EXPECT_EQ(CString(kExcel), ClassesValue("Excel.Application\\CLSID"));
+    EXPECT_EQ(CString("(none)"), ClassesValue(CString("CLSID\\") + kOurs));
+
+    ::RegDeleteTreeA(HKEY_CLASSES_ROOT, "Excel.Application");
+    ASSERT_TRUE(CallServerEntry("DllRegisterServer"));
+    EXPECT_EQ(CString(kOurs), ClassesValue("Excel.Application\\CLSID"));
+    ASSERT_TRUE(CallServerEntry("DllUnregisterServer"));
+    EXPECT_EQ(CString("(none)"), ClassesValue("Excel.Application"));
+}
+

@@ -271,6 +271,24 @@ class FaultTest(ServiceCase):
         self.assertRaises((http.client.HTTPException, ConnectionError, socket.timeout),
                           self.client.post, self.path, self.token)
 
+    def test_held_lists_the_stalled_requests_whose_client_still_waits(self):
+        self.host.ok("http fault /services/stock stall")
+        waiting = socket.create_connection((HOST, self.host.ports["http"]), timeout=DEADLINE)
+        leaving = socket.create_connection((HOST, self.host.ports["http"]), timeout=DEADLINE)
+        for sock, path in ((waiting, self.path), (leaving, "/services/stock/hks/version")):
+            body = self.token.encode("ascii")
+            sock.sendall(b"POST %s HTTP/1.1\r\nHost: x\r\nContent-Type: application/x-www-form-urlencoded"
+                         b"\r\nContent-Length: %d\r\n\r\n%s" % (path.encode("ascii"), len(body), body))
+        self.host.wait_until(lambda: len(self.host.ok("http held")) == 2, "both requests held")
+        self.assertEqual(self.host.ok("http held"), ["/services/stock/csm/version", "/services/stock/hks/version"])
+        # A client that gives up is no longer held; the other one is answered once released.
+        leaving.close()
+        self.host.wait_until(lambda: self.host.ok("http held") == [self.path], "the client that left dropped")
+        self.host.ok("http clear")
+        self.assertTrue(waiting.recv(64).startswith(b"HTTP/1.1 200"))
+        waiting.close()
+        self.assertEqual(self.host.ok("http held"), [])
+
     def test_truncated_answer_is_shorter_than_announced(self):
         self.host.ok("http fault %s truncate" % self.path)
         self.assertRaises(http.client.IncompleteRead, self.client.post, self.path, self.token)

@@ -42,7 +42,7 @@ requests <kind> [<count>] | clear requests
 refusals [<count>]                 requests refused for their form, with the reason
 clock <YYYY-MM-DD HH:MM:SS>|real
 http fault <path prefix|all> fail|garbage|empty|stall|drop|truncate|code <n>|delay <ms> [times <n>]
-http clear [<path prefix>] | http status | http requests [<count>] | http clearlog
+http clear [<path prefix>] | http status | http held | http requests [<count>] | http clearlog
 http token on|off | http notice on|off | http version CSM|HKS <n>
 http update version <n> | http update file <name> <version> <text> | http statistics
 http marketday <YYYYMMDD> open|closed|auto | http tick [<count>] | http price <code> <price>"""
@@ -415,7 +415,7 @@ class ControlChannel:
     # --- HTTP services -------------------------------------------------------------------
 
     def _cmd_http(self, args, line):
-        self._need(args, 1, "http fault|clear|status|requests|clearlog|token|notice|version|"
+        self._need(args, 1, "http fault|clear|status|held|requests|clearlog|token|notice|version|"
                             "marketday|tick|price|update|statistics ...")
         handler = getattr(self, "_http_" + args[0].lower(), None)
         if handler is None:
@@ -461,6 +461,9 @@ class ControlChannel:
                     "versions": self.sim.stocks.versions,
                     "market_days": {day: ("open" if state else "closed")
                                     for day, state in http.market_days.items()}})
+
+    def _http_held(self, args):
+        return _ok(sorted(self.sim.http.held))
 
     def _http_requests(self, args):
         count = int(_number(args[0], "count")) if args else 50

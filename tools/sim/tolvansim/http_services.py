@@ -376,6 +376,9 @@ class HttpServices:
         self.log = collections.deque(maxlen=REQUEST_LOG_SIZE)
         self.codec = TokenCodec(sim.config["token_key_text"], sim.config["token_iv"])
         self.login = LoginServices()
+        # Paths of the requests a stall holds while their client waits; a reset releases them
+        # (they leave the list as they are answered).
+        self.held = []
         self.reset()
 
     def reset(self):
@@ -397,7 +400,7 @@ class HttpServices:
             elif isinstance(request, int):
                 reply = (request, "text/plain", b"request too large\n")
             else:
-                reply = await self.answer_async(request)
+                reply = await self.answer_async(request, reader)
             if reply is None:
                 return   # dropped: close without a word
             if isinstance(reply, bytes):
@@ -416,7 +419,7 @@ class HttpServices:
         return ("HTTP/1.1 %d %s\r\nContent-Type: %s\r\nContent-Length: %d\r\nConnection: close\r\n\r\n"
                 % (status, REASONS.get(status, "Status"), content_type, length)).encode("ascii")
 
-    async def answer_async(self, request):
+    async def answer_async(self, request, reader=None):
         """The reply: (status, type, body), raw bytes, or None to drop the connection."""
         self.log.append({"method": request.method, "path": request.path,
                          "query": request.raw_query, "form": request.form(),
@@ -424,7 +427,8 @@ class HttpServices:
         rule = self.faults.take(request.path)
         if rule is not None:
             if rule.mode == "stall":
-                await rule.release.wait()
+                if not await self._hold(request, rule, reader):
+                    return None
             elif rule.mode == "delay":
                 await asyncio.sleep(float(rule.argument or 0) / 1000.0)
             elif rule.mode == "drop":
@@ -441,6 +445,29 @@ class HttpServices:
                 status, content_type, body = self.answer(request)
                 return self.head(status, content_type, len(body) + 100) + body[:len(body) // 2]
         return self.answer(request)
+
+    async def _hold(self, request, rule, reader):
+        """Holds a stalled request until its fault is cleared (True: answer it now) or its
+        client goes away (False). While held it is listed by "http held"."""
+        self.held.append(request.path)
+        release = asyncio.ensure_future(rule.release.wait())
+        try:
+            while True:
+                waits = {release}
+                gone = asyncio.ensure_future(reader.read(1024)) if reader is not None else None
+                if gone is not None:
+                    waits.add(gone)
+                done, _ = await asyncio.wait(waits, return_when=asyncio.FIRST_COMPLETED)
+                if release in done:
+                    if gone is not None:
+                        gone.cancel()
+                    return True
+                if gone.exception() is not None or gone.result() == b"":
+                    return False
+                # Bytes after the request: the client is still there.
+        finally:
+            release.cancel()
+            self.held.remove(request.path)
 
     def answer(self, request):
         if self.login.handles(request.path):
