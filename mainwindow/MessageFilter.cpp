@@ -83,6 +83,15 @@ BOOL CMessageFilter::PreTranslate(MSG* pMsg)
     HWND main = m_host.MainWindow();
     if (main == NULL || !::IsWindow(main))
         return FALSE;
+    if (ApplyRules(pMsg))
+        return TRUE;
+    // What the rules leave goes on to the windows; the trade panel sees its own first.
+    return m_host.PreTranslateInTradePanel(pMsg);
+}
+
+BOOL CMessageFilter::ApplyRules(MSG* pMsg)
+{
+    HWND main = m_host.MainWindow();
     switch (pMsg->message) {
     case WM_LBUTTONDOWN:
     case WM_MOUSEMOVE:

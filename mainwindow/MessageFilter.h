@@ -25,6 +25,9 @@ public:
     virtual bool IsOwnView(HWND hWnd) const = 0;
     // The trade dialog and the trading container window themselves (not their children).
     virtual bool IsTradePanelWindow(HWND hWnd) const = 0;
+    // Offers a message of a window inside the trade panel to the panel before the window and
+    // its parents see it; TRUE when the panel took it. Any other message: FALSE.
+    virtual BOOL PreTranslateInTradePanel(MSG* pMsg) = 0;
     virtual bool IsQuoteListShown() const = 0;
     virtual bool IsTradePanelDocked() const = 0;
     virtual bool IsNoticeShown() const = 0;
@@ -105,6 +108,7 @@ public:
     static const char kSmartKeyboardTitle[];
 
 private:
+    BOOL ApplyRules(MSG* pMsg);
     BOOL OnKeyDown(MSG* pMsg);
     BOOL OnSplitterMessage(MSG* pMsg);
     bool InSplitterBand(POINT screen) const;

@@ -288,6 +288,7 @@ public:
     void ShowPlatformStatus(const CString& text, COLORREF background, int link) override;
     void SetTradePanelFloating(bool floating) override;
     bool IsTradePanelWindow(HWND hWnd) const override;
+    BOOL PreTranslateInTradePanel(MSG* pMsg) override;
 protected:
     void CreateTradePanel();
     void DestroyTradePanel();

@@ -87,14 +87,38 @@ void CTradeDlg::OnSize(UINT nType, int cx, int cy)
         ::MoveWindow(m_container, 0, 0, cx, cy, TRUE);
 }
 
+namespace {
+
+bool IsSameMessage(const MSG& a, const MSG& b)
+{
+    return a.hwnd == b.hwnd && a.message == b.message && a.wParam == b.wParam && a.lParam == b.lParam &&
+           a.time == b.time && a.pt.x == b.pt.x && a.pt.y == b.pt.y;
+}
+
+}  // namespace
+
+BOOL CTradeDlg::PreTranslateAhead(MSG* pMsg)
+{
+    m_aheadMessage = *pMsg;
+    m_aheadPending = true;
+    return RelayAndGuard(pMsg);
+}
+
 BOOL CTradeDlg::PreTranslateMessage(MSG* pMsg)
+{
+    const bool offeredAhead = m_aheadPending && IsSameMessage(m_aheadMessage, *pMsg);
+    m_aheadPending = false;
+    if (!offeredAhead && RelayAndGuard(pMsg))
+        return TRUE;
+    return CDialogEx::PreTranslateMessage(pMsg);
+}
+
+BOOL CTradeDlg::RelayAndGuard(MSG* pMsg)
 {
     if (m_container != NULL && ::IsWindow(m_container))
         Dll_TradedeckPreTranslateMessage(CWnd::FromHandle(m_container), pMsg);
-    // Escape must never close the panel.
-    if (pMsg->message == WM_KEYDOWN && pMsg->wParam == VK_ESCAPE)
-        return TRUE;
-    return CDialogEx::PreTranslateMessage(pMsg);
+    // Escape must never close the panel, nor reach a trading window, whose cancel destroys it.
+    return pMsg->message == WM_KEYDOWN && pMsg->wParam == VK_ESCAPE;
 }
 
 void CTradeDlg::OnDestroy()
@@ -386,7 +410,10 @@ void CTradeDlg::OnHookButton(UINT message, POINT screen)
 
 LRESULT CALLBACK CTradeDlg::DragHook(int code, WPARAM wParam, LPARAM lParam)
 {
-    if (code == HC_ACTION && g_tradeDlg != nullptr && ::IsWindow(g_tradeDlg->GetSafeHwnd()) && g_tradeDlg->m_floating) {
+    // A hidden panel keeps its floating mode (the next toggle docks it); presses on the windows
+    // under where it stood are not a drag of it.
+    if (code == HC_ACTION && g_tradeDlg != nullptr && ::IsWindowVisible(g_tradeDlg->GetSafeHwnd()) &&
+        g_tradeDlg->m_floating) {
         const MSLLHOOKSTRUCT* event = reinterpret_cast<const MSLLHOOKSTRUCT*>(lParam);
         if (wParam == WM_LBUTTONDOWN || wParam == WM_LBUTTONUP)
             g_tradeDlg->OnHookButton((UINT)wParam, event->pt);

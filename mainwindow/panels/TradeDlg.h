@@ -48,6 +48,12 @@ public:
     void SetFloating(bool on);
 
     BOOL PreTranslateMessage(MSG* pMsg) override;
+    // The program's loop offers a message to the window it is for first and then to its
+    // parents, so the trading windows' own dialog keys would take F1-F6 and turn Escape into
+    // a cancel that destroys them before the panel saw either. The main window's filter
+    // therefore offers every message of the panel's windows here before they see it; TRUE
+    // when the panel took it. The container is not offered the same message twice.
+    BOOL PreTranslateAhead(MSG* pMsg);
 
 protected:
     BOOL OnInitDialog() override;
@@ -69,6 +75,7 @@ protected:
     DECLARE_MESSAGE_MAP()
 
 private:
+    BOOL RelayAndGuard(MSG* pMsg);
     static LRESULT CALLBACK DragHook(int code, WPARAM wParam, LPARAM lParam);
     static void RemoveDragHook();
     void OnHookButton(UINT message, POINT screen);
@@ -86,4 +93,7 @@ private:
     POINT m_pressOrigin{0, 0};
     int m_orderRows = 0;
     CString m_selectedItem;
+    // The message last offered ahead, until the walk of the loop reaches this dialog with it.
+    MSG m_aheadMessage{};
+    bool m_aheadPending = false;
 };

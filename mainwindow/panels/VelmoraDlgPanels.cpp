@@ -64,6 +64,16 @@ bool CVelmoraDlg::IsTradePanelWindow(HWND hWnd) const
            && (hWnd == m_pTradeDlg->GetSafeHwnd() || hWnd == m_pTradeDlg->GetContainer());
 }
 
+BOOL CVelmoraDlg::PreTranslateInTradePanel(MSG* pMsg)
+{
+    if (m_pTradeDlg == nullptr || pMsg->hwnd == NULL)
+        return FALSE;
+    const HWND panel = m_pTradeDlg->GetSafeHwnd();
+    if (panel == NULL || (pMsg->hwnd != panel && !::IsChild(panel, pMsg->hwnd)))
+        return FALSE;
+    return m_pTradeDlg->PreTranslateAhead(pMsg);
+}
+
 ITradingWindows& CVelmoraDlg::TradingWindows()
 {
     if (m_pTradeWindows != nullptr)

@@ -31,12 +31,19 @@ public:
     void ToggleConsole() override { ++consoleToggles; }
     int HitTestCaptionButton(int x, int y) const override { return x >= 50 && x < 103 && y >= 10 && y < 30 ? 3 : -1; }
     void ApplySplit(int split) override { splits.push_back(split); }
+    BOOL PreTranslateInTradePanel(MSG* pMsg) override
+    {
+        offeredToPanel.push_back(pMsg->wParam);
+        return panelTakes;
+    }
 
     RecordingWindow main{ RecordingWindow::Kind::TopLevel, RECT{ 100, 100, 900, 700 }, "FilterMain" };
     RecordingWindow tabStrip{ main.Handle(), RECT{ 0, 25, 800, 300 }, 1000 };
     bool docked = true;
     int searches = 0, panelToggles = 0, consoleToggles = 0;
     std::vector<int> splits;
+    std::vector<WPARAM> offeredToPanel;
+    BOOL panelTakes = FALSE;
 };
 
 class MessageFilterTest : public ::testing::Test
@@ -129,6 +136,19 @@ TEST_F(MessageFilterTest, CaptionButtonsAndViewKeys)
     EXPECT_EQ(host.main.Count(WM_KEY_OPEN_VIEW), 2u);
     EXPECT_TRUE(Send(Key(host.main.Handle(), 'K')));
     EXPECT_EQ(host.searches, 1);
+}
+
+TEST_F(MessageFilterTest, WhatTheRulesLeaveIsOfferedToTheTradePanelFirst)
+{
+    RecordingWindow orderField(RecordingWindow::Kind::TopLevel, RECT{ 0, 0, 50, 20 }, "OrderField");
+    host.panelTakes = TRUE;
+    EXPECT_TRUE(Send(Key(orderField.Handle(), VK_ESCAPE))) << "the panel's verdict counts";
+    host.panelTakes = FALSE;
+    EXPECT_FALSE(Send(Key(orderField.Handle(), VK_F5)));
+    // Keys that the rules consume never reach the panel.
+    EXPECT_TRUE(Send(Key(orderField.Handle(), VK_F12)));
+    EXPECT_TRUE(Send(Key(host.tabStrip.Handle(), VK_RETURN)));
+    EXPECT_EQ(host.offeredToPanel, (std::vector<WPARAM>{ VK_ESCAPE, VK_F5 }));
 }
 
 }  // namespace

@@ -205,6 +205,42 @@ TEST_F(TradePanel, EscapeNeverClosesThePanelAndTheContainerSeesKeysFirst)
     EXPECT_FALSE(::IsWindowVisible(Order()));
 }
 
+// Counts what the container is given to pre-translate.
+struct PreTranslateTap
+{
+    static int seen;
+    static WNDPROC original;
+    static LRESULT CALLBACK Proc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam)
+    {
+        if (message == WM_USER + 1000)
+            ++seen;
+        return ::CallWindowProcA(original, hWnd, message, wParam, lParam);
+    }
+};
+int PreTranslateTap::seen = 0;
+WNDPROC PreTranslateTap::original = nullptr;
+
+TEST_F(TradePanel, AMessageOfferedAheadReachesTheContainerOnceAndEscapeStopsThere)
+{
+    HWND container = panel->GetContainer();
+    PreTranslateTap::original = (WNDPROC)::SetWindowLongPtrA(container, GWLP_WNDPROC, (LONG_PTR)&PreTranslateTap::Proc);
+    HWND field = FindDescendant(Order(), 3018);
+    // Offered ahead by the program's filter, then walked up from the field by its loop.
+    MSG f5 = {field, WM_KEYDOWN, VK_F5, 0, 1000, {5, 5}};
+    EXPECT_FALSE(panel->PreTranslateAhead(&f5));
+    panel->PreTranslateMessage(&f5);
+    EXPECT_EQ(1, PreTranslateTap::seen);
+    EXPECT_FALSE(::IsWindowVisible(Order())) << "F5 shows the queries";
+    // A message that was not offered ahead is still relayed by the walk.
+    MSG f1 = {field, WM_KEYDOWN, VK_F1, 0, 1001, {5, 5}};
+    panel->PreTranslateMessage(&f1);
+    EXPECT_EQ(2, PreTranslateTap::seen);
+    EXPECT_TRUE(::IsWindowVisible(Order()));
+    MSG escape = {field, WM_KEYDOWN, VK_ESCAPE, 0, 1002, {5, 5}};
+    EXPECT_TRUE(panel->PreTranslateAhead(&escape)) << "Escape never reaches a trading window";
+    ::SetWindowLongPtrA(container, GWLP_WNDPROC, (LONG_PTR)PreTranslateTap::original);
+}
+
 TEST_F(TradePanel, AFloatingPanelIsDraggedByItsTopStripAndDockingRemovesTheHook)
 {
     Float();
