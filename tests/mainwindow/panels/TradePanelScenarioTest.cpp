@@ -45,6 +45,9 @@ enum {
 const int kMaximiseX = -42, kCaptionButtonY = 20;
 // The container's header: its icons stand at its right end, the float icon outermost.
 const int kFloatIconX = -10, kHeaderIconY = 10;
+// The split a main window starts with lies this far above its client area's bottom.
+const int kSplitAboveBottom = 380;
+const int kSectorTabs = 1000;
 
 struct Found { int id; bool shownOnly; HWND window; };
 
@@ -90,6 +93,14 @@ RECT ClientInScreen(HWND window)
     return rect;
 }
 
+// The window's rectangle in the client coordinates of `main`.
+RECT PlaceIn(HWND main, HWND window)
+{
+    RECT rect = ScreenRectOf(window);
+    ::MapWindowPoints(NULL, main, reinterpret_cast<POINT*>(&rect), 2);
+    return rect;
+}
+
 bool Inside(const RECT& inner, const RECT& outer)
 {
     return inner.left >= outer.left && inner.top >= outer.top && inner.right <= outer.right &&
@@ -131,6 +142,16 @@ std::string CutControls(HWND panel)
     Cut cut{&report, panel};
     ::EnumChildWindows(panel, ReportCut, reinterpret_cast<LPARAM>(&cut));
     return report.str();
+}
+
+int s_releases = 0;
+
+LRESULT CALLBACK CountReleasesAfterTheChain(int code, WPARAM wParam, LPARAM lParam)
+{
+    const LRESULT result = ::CallNextHookEx(NULL, code, wParam, lParam);
+    if (code == HC_ACTION && wParam == WM_LBUTTONUP)
+        ++s_releases;
+    return result;
 }
 
 int ItemCount(HWND list)
@@ -337,6 +358,12 @@ TEST_F(TradePanelScenarioTest, EveryControlOfThePanelIsWholeAtBothScreenSizes)
         const RECT panel = ScreenRectOf(m_panel);
         return ScreenRectOf(m_main).right == 1366 && panel.right - panel.left == client.right;
     }, kDeadlineMs)) << "the panel did not follow the new size";
+    // The split that such a screen starts with: the splitter dragged there.
+    const int split = client.bottom - kSplitAboveBottom;
+    const int quoteBottom = PlaceIn(m_main, ::GetDlgItem(m_main, kSectorTabs)).bottom;
+    DragPointer(ScreenPointOf(m_main, 300, quoteBottom + 2), ScreenPointOf(m_main, 300, split));
+    ASSERT_TRUE(PumpUntil([&] { return PlaceIn(m_main, m_panel).top == split; }, kDeadlineMs))
+        << "panel at " << PlaceIn(m_main, m_panel).top << ", wanted " << split;
     ASSERT_NO_FATAL_FAILURE(ExpectEveryPageWhole("trade-panel-1366x768.png"));
     login_test::KeepPicture(m_main, "trade-panel-main-1366x768.png");
 }
@@ -414,13 +441,20 @@ TEST_F(TradePanelScenarioTest, OrderDetailWindowTakesEnterAndEsc)
     const HWND buy = Descendant(m_order, kBuy);
 
     // Buys at market with the order detail window; `key` answers it once the verdict is in.
+    // Two clicks at one place in a row would make a double click: each lands 10 pixels away
+    // from the one before, still on the button.
+    int nudge = 10;
     auto buyAndAnswer = [&](WORD key) {
-        ClickAt(CentreOf(buy));
+        nudge = -nudge;
+        POINT at = CentreOf(buy);
+        at.x += nudge;
+        ClickAt(at);
         HWND detail = NULL;
         ASSERT_TRUE(PumpUntil([&] {
             detail = m_terminal.Find(kDetailTitle);
             return detail != NULL && ::IsWindowEnabled(::GetDlgItem(detail, IDOK));
-        }, kDeadlineMs)) << "no order detail verdict";
+        }, kDeadlineMs)) << "no order detail verdict"
+                         << (login_test::KeepPicture(::GetDesktopWindow(), "trade-panel-no-verdict.png"), "");
         ASSERT_TRUE(BringToForeground(detail));
         if (key == VK_RETURN)
             login_test::KeepPicture(detail, "trade-panel-order-detail.png");
@@ -455,11 +489,15 @@ TEST_F(TradePanelScenarioTest, AHiddenFloatingPanelIsNotDraggedByPressesWhereItS
 
     PressKey(VK_F12);
     ASSERT_TRUE(PumpUntil([&] { return !::IsWindowVisible(m_panel); }, kDeadlineMs)) << "F12 did not hide it";
-    // A drag on the main window through the strip where the panel's top stood.
+    // A drag on the main window through the strip where the panel's top stood. Our own hook,
+    // set after Tolvan's, is called first and counts the release once Tolvan's has had it.
+    const HHOOK counter = ::SetWindowsHookExA(WH_MOUSE_LL, &CountReleasesAfterTheChain, ::GetModuleHandleA(NULL), 0);
+    ASSERT_NE(HHOOK(NULL), counter);
     const POINT from{floating.left + 300, floating.top + 10};
     DragPointer(from, POINT{from.x, from.y + 100});
-    // A click after the drag: once the quote list has taken it, the drag has been handled.
-    ASSERT_TRUE(login_test::ClickListRow(ShownQuoteList(m_main), 1, kDeadlineMs));
+    const bool released = PumpUntil([] { return s_releases > 0; }, kDeadlineMs);
+    ::UnhookWindowsHookEx(counter);
+    ASSERT_TRUE(released) << "the drag's release did not come";
     const RECT after = ScreenRectOf(m_panel);
     EXPECT_EQ(floating.top, after.top) << "the hidden panel was dragged";
     EXPECT_EQ(floating.left, after.left);
