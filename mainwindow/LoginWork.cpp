@@ -8,8 +8,8 @@
 #include "LoginState.h"
 #include "SessionData.h"
 #include "UpdateCheck.h"
-#include "UserConfigFile.h"
 #include "UserLogin.h"
+#include "UserSettingsFile.h"
 
 #include <process.h>
 
@@ -59,17 +59,18 @@ CLoginWork::~CLoginWork()
 bool CLoginWork::Run()
 {
     m_loginGate = -2;
-    UserConfig config;
-    if (ReadUserConfigFile(m_folders.usrDir + "usrcfg.ini", config))
+    // A damaged file is set aside by the reader: the window then starts without a name.
+    UserSettings settings;
+    if (LoadUserSettings(m_folders.usrDir + "usrcfg.ini", settings))
     {
-        serveListIndexAnalog = config.analogIndex;
-        serveListIndexTrue = config.realIndex;
+        serveListIndexAnalog = settings.nServeListIndexAnalog;
+        serveListIndexTrue = settings.nServeListIndexTrue;
     }
     // The login window lives until the process ends, so the callbacks may hold this object
     // only weakly: a late call after the main window let go of it does nothing.
     std::weak_ptr<CLoginWork> self = shared_from_this();
     ILogin::SetPaintmgr();
-    m_login = ILogin::CreatLoginWnd(config.userName, "");
+    m_login = ILogin::CreatLoginWnd(settings.strUserName, "");
     m_login->SetSpeedTestCallback([self](ILogin* login) {
         if (auto work = self.lock())
             work->OnLoginSpeedTest(login);

@@ -4,7 +4,7 @@
 #include "LoginState.h"
 #include "SessionData.h"
 #include "TextHelpers.h"
-#include "UserConfigFile.h"
+#include "UserSettingsFile.h"
 
 #include <stdlib.h>
 
@@ -71,11 +71,15 @@ void RememberServer(const UserLoginRequest& request, const UserLoginContext& con
         serveListIndexTrue = request.serverIndex;
     if (DefaultServerUsed)
         return;
-    UserConfig config;
-    config.userName = request.user;
-    config.analogIndex = serveListIndexAnalog;
-    config.realIndex = serveListIndexTrue;
-    WriteUserConfigFile(context.userConfigPath, config);
+    // The user folder of a fresh installation may not exist yet.
+    const int slash = context.userConfigPath.ReverseFind('\\');
+    if (slash > 0)
+        ::CreateDirectoryA(context.userConfigPath.Left(slash), NULL);
+    UserSettings settings;
+    settings.strUserName = request.user;
+    settings.nServeListIndexAnalog = serveListIndexAnalog;
+    settings.nServeListIndexTrue = serveListIndexTrue;
+    SaveUserSettings(context.userConfigPath, settings);
 }
 
 int Fail(ILogin& window, UserLoginContext& context, int result)

@@ -1,56 +1,12 @@
-// Files of the login: "usrcfg.ini", the speed-sorted server list, the list paths and the
+// Files of the login: the speed-sorted server list, the list paths and the
 // speed-test command line.
 #include "LoginState.h"
 #include "ServerList.h"
 #include "SessionData.h"
-#include "UserConfigFile.h"
 
 #include <gtest/gtest.h>
 
 namespace {
-
-TEST(UserConfigFileTest, WrittenEncryptedAndReadBack)
-{
-    char base[MAX_PATH];
-    ::GetTempPathA(MAX_PATH, base);
-    CString path;
-    path.Format("%susrcfg-%lu.ini", base, ::GetCurrentProcessId());
-    UserConfig written;
-    written.userName = "张伟";
-    written.analogIndex = 3;
-    written.realIndex = 2;
-    ASSERT_TRUE(WriteUserConfigFile(path, written));
-    EXPECT_EQ(CString("用户名:张伟\nserveListIndexAnalog:3\nserveListIndexTrue:2\n"), FormatUserConfig(written));
-
-    CFile file;
-    char head[4] = {0};
-    ASSERT_TRUE(file.Open(path, CFile::modeRead));
-    file.Read(head, 3);
-    file.Close();
-    EXPECT_NE(0, memcmp(head, "用", 2)) << "the file is encrypted";
-
-    UserConfig read;
-    ASSERT_TRUE(ReadUserConfigFile(path, read));
-    EXPECT_EQ(written.userName, read.userName);
-    EXPECT_EQ(3, read.analogIndex);
-    EXPECT_EQ(2, read.realIndex);
-    ::DeleteFileA(path);
-
-    UserConfig missing;
-    EXPECT_FALSE(ReadUserConfigFile(path, missing));
-    EXPECT_EQ(-1, missing.analogIndex);
-    EXPECT_EQ(-1, missing.realIndex);
-}
-
-TEST(UserConfigFileTest, LinesAreKeyColonValue)
-{
-    UserConfig config;
-    config.userName = "old";
-    ParseUserConfig("用户名:\nno colon here\nserveListIndexTrue:5:7\nother:1\n", config);
-    EXPECT_EQ(CString(""), config.userName);
-    EXPECT_EQ(-1, config.analogIndex);
-    EXPECT_EQ(5, config.realIndex);
-}
 
 TEST(ServerListTest, LineSplitsIntoNameDisplayAndAddress)
 {

@@ -4,7 +4,7 @@
 #include "LoginProcess.h"
 #include "LoginState.h"
 #include "SessionData.h"
-#include "UserConfigFile.h"
+#include "UserSettingsFile.h"
 #include "UserLogin.h"
 #include "testsupport/SimulatorSuite.h"
 
@@ -80,11 +80,11 @@ TEST_F(UserLoginTest, AcceptedLoginOpensTheGateClosesTheWindowAndRemembersTheSer
     EXPECT_FALSE(DefaultServerUsed);
     EXPECT_EQ(CString("80001"), GetSessionData().m_strUserName);
 
-    UserConfig saved;
-    ASSERT_TRUE(ReadUserConfigFile(m_context.userConfigPath, saved));
-    EXPECT_EQ(CString("80001"), saved.userName);
-    EXPECT_EQ(4, saved.analogIndex);  // the simulated position stays as it was
-    EXPECT_EQ(0, saved.realIndex);
+    UserSettings saved;
+    ASSERT_TRUE(LoadUserSettings(m_context.userConfigPath, saved));
+    EXPECT_EQ(CString("80001"), saved.strUserName);
+    EXPECT_EQ(4, saved.nServeListIndexAnalog);  // the simulated position stays as it was
+    EXPECT_EQ(0, saved.nServeListIndexTrue);
 }
 
 TEST_F(UserLoginTest, AddressWithoutKeyLogsInWithAnEmptyRange)
