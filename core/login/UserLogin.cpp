@@ -99,6 +99,19 @@ void ShowMessage(UserLoginContext& context, const char* text)
         context.showMessage(text);
 }
 
+// A port is a decimal number from 1 to 65535; anything else would reach another port once
+// cut to 16 bits.
+bool ReadPort(const CString& text, int& port)
+{
+    if (text.IsEmpty() || text.GetLength() > 5)
+        return false;
+    for (int i = 0; i < text.GetLength(); ++i)
+        if (text[i] < '0' || text[i] > '9')
+            return false;
+    port = atoi(text);
+    return port >= 1 && port <= 65535;
+}
+
 }  // namespace
 
 const char* LoginFailureText(int result)
@@ -175,8 +188,15 @@ int RunUserLogin(const UserLoginRequest& request, UserLoginContext& context)
         window.EnableInput(true);
         return 0;
     }
+    int port = 0;
+    if (!ReadPort(fields[1], port))
+    {
+        ShowMessage(context, "服务器地址无效!");
+        window.EnableInput(true);
+        return 0;
+    }
     CLoginProcess& process = *context.process;
-    process.SetServer(fields[0], (USHORT)atoi(fields[1]), fields.GetSize() > 2 ? fields[2] : CString());
+    process.SetServer(fields[0], (USHORT)port, fields.GetSize() > 2 ? fields[2] : CString());
     process.SetUser(request.user, request.password);
 
     if (process.SendLogin() != CLoginProcess::kSendOk)

@@ -132,12 +132,24 @@ TEST_F(UserLoginTest, SpecialAccountSwitchesToTheSimulatedListWithoutConnecting)
 
 TEST_F(UserLoginTest, InputFaultsFailWithoutConnecting)
 {
+    // Ports outside 1-65535 are refused; one 65536 above the simulator's would reach it if it
+    // were cut to 16 bits.
+    CString wrapped;
+    wrapped.Format("127.0.0.1:%d:KQZTWXBNPL4M", s_sim->Port("login") + 65536);
+    m_context.serverAddresses.insert(m_context.serverAddresses.end(),
+                                     {wrapped, "127.0.0.1:0:K", "127.0.0.1:-1", "127.0.0.1:65536", "127.0.0.1::K", "127.0.0.1:12x4:K"});
     struct Case { const char* user; const char* password; int index; const char* message; };
     const Case cases[] = {
         {"80001", "", 0, nullptr},
         {"", "a123456", 0, nullptr},
-        {"80001", "a123456", 4, "服务器地址无效!"},   // past the end of the list
+        {"80001", "a123456", 10, "服务器地址无效!"},   // past the end of the list
         {"80001", "a123456", -1, "服务器地址无效!"},
+        {"80001", "a123456", 4, "服务器地址无效!"},
+        {"80001", "a123456", 5, "服务器地址无效!"},
+        {"80001", "a123456", 6, "服务器地址无效!"},
+        {"80001", "a123456", 7, "服务器地址无效!"},
+        {"80001", "a123456", 8, "服务器地址无效!"},
+        {"80001", "a123456", 9, "服务器地址无效!"},
     };
     for (const Case& c : cases)
     {
