@@ -3,6 +3,7 @@
 #include "ILogin.h"
 #include "LoginWindowIds.h"
 #include "testsupport/Pump.h"
+#include "testsupport/RealInput.h"
 
 #include <commctrl.h>
 #include <gtest/gtest.h>
@@ -98,6 +99,41 @@ TEST(LoginWindowTest, WorkerCallsReachTheWindowAndEnterSubmitsWhatWasTyped)
     // Calls after the window closed only change the kept texts.
     login->ShowResult("登录失败");
     EXPECT_EQ("登录失败", login->GetShownText(LOGIN_TEXT_RESULT));
+}
+
+// Workers report into the window while the user has the server list open: the list stays
+// open and keeps its entries until they really change.
+TEST(LoginWindowTest, UpdatesLeaveAnOpenServerListAlone)
+{
+    ILogin* login = ILogin::CreatLoginWnd("80001", "");
+    ILogin::ShowLoginWnd(login, NULL, "login", [&](ILogin* shown) {
+        HWND window = shown->GetWindow();
+        HWND servers = ::GetDlgItem(window, IDC_LOGIN_SERVERS);
+        shown->SetServerEntries({"电信一", "联通二"});
+        shown->SelectEntry(1);
+        ASSERT_TRUE(tolvan::test::BringToForeground(window));
+        tolvan::test::ClickAt(tolvan::test::CentreOf(servers));
+        ASSERT_TRUE(PumpUntil([&] { return ::SendMessageA(servers, CB_GETDROPPEDSTATE, 0, 0) != 0; }));
+
+        std::thread worker([shown] {
+            shown->SetStatusText("正在检测更新。。。");
+            shown->SetServerEntries({"电信一", "联通二"});
+            shown->SelectEntry(1);
+            shown->SetProgress(50);
+            shown->EnableInput(true);
+            shown->SetProgressText("");
+        });
+        ASSERT_TRUE(PumpUntil([&] { return ControlText(window, IDC_LOGIN_STATUS) == "正在检测更新。。。"; }));
+        worker.join();
+        EXPECT_NE(0, ::SendMessageA(servers, CB_GETDROPPEDSTATE, 0, 0)) << "an update closed the open list";
+        EXPECT_EQ(1, (int)::SendMessageA(servers, CB_GETCURSEL, 0, 0));
+
+        // A list that did change is shown.
+        shown->SetServerEntries({"移动三"});
+        EXPECT_EQ(1, (int)::SendMessageA(servers, CB_GETCOUNT, 0, 0));
+        tolvan::test::PressKey(VK_ESCAPE);
+        ::PostMessageA(window, WM_CLOSE, 0, 0);
+    });
 }
 
 TEST(LoginWindowTest, DisabledInputIgnoresEnter)
