@@ -8,6 +8,7 @@
 #include <gtest/gtest.h>
 
 #include <stdio.h>
+#include <string.h>
 #include <string>
 
 using tolvan::test::FakeTcpServer;
@@ -166,20 +167,30 @@ struct UpdaterRoot
     }
 };
 
+struct WindowSearch
+{
+    DWORD process;
+    const char* title;
+    HWND found;
+};
+
+BOOL CALLBACK MatchProcessWindow(HWND window, LPARAM context)
+{
+    WindowSearch& search = *reinterpret_cast<WindowSearch*>(context);
+    DWORD owner = 0;
+    ::GetWindowThreadProcessId(window, &owner);
+    char text[128] = {0};
+    ::GetWindowTextA(window, text, sizeof(text));
+    if (owner == search.process && ::IsWindowVisible(window) && strcmp(text, search.title) == 0)
+        search.found = window;
+    return search.found == NULL;
+}
+
 // A visible top-level window of the process with this title; null when none.
 HWND FindProcessWindow(DWORD process, const char* title)
 {
-    struct Search { DWORD process; const char* title; HWND found; } search = {process, title, NULL};
-    ::EnumWindows([](HWND window, LPARAM context) -> BOOL {
-        Search& s = *reinterpret_cast<Search*>(context);
-        DWORD owner = 0;
-        ::GetWindowThreadProcessId(window, &owner);
-        char text[128] = {0};
-        ::GetWindowTextA(window, text, sizeof(text));
-        if (owner == s.process && ::IsWindowVisible(window) && strcmp(text, s.title) == 0)
-            s.found = window;
-        return s.found == NULL;
-    }, reinterpret_cast<LPARAM>(&search));
+    WindowSearch search = {process, title, NULL};
+    ::EnumWindows(MatchProcessWindow, reinterpret_cast<LPARAM>(&search));
     return search.found;
 }
 
