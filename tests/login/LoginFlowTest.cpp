@@ -253,7 +253,9 @@ TEST_F(LoginFlowTest, WithoutAWorkingSpeedTestTheUntestedListIsOfferedAndInputCo
         TearDown();
         SetUp();
         if (c.removeProgram)
+        {
             ASSERT_TRUE(::DeleteFileA(m_folders.testDir + "Probehall.exe"));
+        }
         SkipStartupSpeedTest();
         WriteList(m_folders.appDir + "ServerList_real.ini", "[Network]\n实一,R1:127.0.0.1:1:K\n实二,R2:127.0.0.1:2:K\n");
         MessageBoxScript boxes;
