@@ -16,6 +16,11 @@ using tolvan::test::PumpUntil;
 
 namespace {
 
+// A helper program that has not ended by then hangs. The helpers load the window layer: on a
+// loaded machine, in a Wine prefix that other tests are starting programs in, their start
+// alone can take far longer than it does on a quiet one.
+const DWORD kProgramDeadlineMs = 300000;
+
 CString ProgramFolder()
 {
     char path[MAX_PATH] = {0};
@@ -46,7 +51,7 @@ DWORD RunAndWait(CString commandLine)
     PROCESS_INFORMATION process;
     if (!::CreateProcessA(NULL, commandLine.GetBuffer(), NULL, NULL, FALSE, 0, NULL, NULL, &startup, &process))
         return 0xFFFF;
-    ::WaitForSingleObject(process.hProcess, 60000);
+    ::WaitForSingleObject(process.hProcess, kProgramDeadlineMs);
     DWORD code = 0xFFFF;
     ::GetExitCodeProcess(process.hProcess, &code);
     ::CloseHandle(process.hThread);
@@ -118,7 +123,7 @@ struct UpdaterRoot
         ::CreateDirectoryA(root + "bin", NULL);
         const char* copied[] = {"update.exe", "tolvanafx.dll", "libstdc++-6.dll", "libgcc_s_seh-1.dll", "libwinpthread-1.dll"};
         for (const char* file : copied)
-            ::CopyFileA(BuildRoot() + "\\update\\" + file, root + "update\\" + file, FALSE);
+            EXPECT_TRUE(::CopyFileA(BuildRoot() + "\\update\\" + file, root + "update\\" + file, FALSE)) << file;
         WriteText(root + "bin\\data.txt", "old");
         WriteText(root + "bin\\kept.txt", "kept");
         WriteText(root + "update\\bin\\data.txt", "new");
@@ -134,6 +139,7 @@ struct UpdaterRoot
     DWORD RunUpdater()
     {
         PROCESS_INFORMATION updater = StartUpdater();
+        EXPECT_NE(HANDLE(NULL), updater.hProcess) << "the updater did not start: " << ::GetLastError();
         if (updater.hProcess == NULL)
             return 0xFFFF;
         return WaitForExit(updater);
@@ -156,10 +162,14 @@ struct UpdaterRoot
         return process;
     }
 
+    // A short limit read a slow updater as a failed one, and the next run then raced it on
+    // the same files; the limit here only stops a hung one.
     static DWORD WaitForExit(PROCESS_INFORMATION& process)
     {
         DWORD code = 0xFFFF;
-        if (PumpUntil([&] { return ::WaitForSingleObject(process.hProcess, 0) == WAIT_OBJECT_0; }, 60000))
+        const bool ended = PumpUntil([&] { return ::WaitForSingleObject(process.hProcess, 0) == WAIT_OBJECT_0; }, kProgramDeadlineMs);
+        EXPECT_TRUE(ended) << "the updater still runs";
+        if (ended)
             ::GetExitCodeProcess(process.hProcess, &code);
         ::CloseHandle(process.hThread);
         ::CloseHandle(process.hProcess);
@@ -244,7 +254,7 @@ TEST(UpdaterTest, WaitsForTheTerminalThenInstallsWhatIsDueAndStartsOneTerminal)
     EXPECT_EQ("started\n", ReadText(log));
 
     ::SetEvent(gate);  // the user closes the terminal
-    EXPECT_EQ((DWORD)WAIT_OBJECT_0, ::WaitForSingleObject(terminal.hProcess, 60000));
+    EXPECT_EQ((DWORD)WAIT_OBJECT_0, ::WaitForSingleObject(terminal.hProcess, kProgramDeadlineMs));
     EXPECT_EQ(0u, UpdaterRoot::WaitForExit(updater));
     EXPECT_EQ("new", ReadText(root + "bin\\data.txt"));
     EXPECT_EQ("kept", ReadText(root + "bin\\kept.txt"));
