@@ -8,8 +8,8 @@
 #include "LoginState.h"
 #include "SessionData.h"
 #include "UpdateCheck.h"
-#include "UserConfigFile.h"
 #include "UserLogin.h"
+#include "UserSettingsFile.h"
 
 #include <process.h>
 
@@ -18,6 +18,8 @@ namespace {
 const char kCaption[] = "Tolvan证券客户端登录";
 const char kListMissing[] = "服务器列表缺失，请重新安装程序以解决此问题！";
 const char kListBroken[] = "服务器列表错误，请重新安装程序以解决此问题！";
+// Shown beside the list when the speed-test program could not be run or failed.
+const char kSpeedTestFailed[] = "测速程序无法运行，服务器未经测速";
 // Every worker ends at its next wait once told; a download still in its time-outs may take
 // longer, and is left running after this.
 const DWORD kWorkerStopWaitMs = 15000;
@@ -59,17 +61,18 @@ CLoginWork::~CLoginWork()
 bool CLoginWork::Run()
 {
     m_loginGate = -2;
-    UserConfig config;
-    if (ReadUserConfigFile(m_folders.usrDir + "usrcfg.ini", config))
+    // A damaged file is set aside by the reader: the window then starts without a name.
+    UserSettings settings;
+    if (LoadUserSettings(m_folders.usrDir + "usrcfg.ini", settings))
     {
-        serveListIndexAnalog = config.analogIndex;
-        serveListIndexTrue = config.realIndex;
+        serveListIndexAnalog = settings.nServeListIndexAnalog;
+        serveListIndexTrue = settings.nServeListIndexTrue;
     }
     // The login window lives until the process ends, so the callbacks may hold this object
     // only weakly: a late call after the main window let go of it does nothing.
     std::weak_ptr<CLoginWork> self = shared_from_this();
     ILogin::SetPaintmgr();
-    m_login = ILogin::CreatLoginWnd(config.userName, "");
+    m_login = ILogin::CreatLoginWnd(settings.strUserName, "");
     m_login->SetSpeedTestCallback([self](ILogin* login) {
         if (auto work = self.lock())
             work->OnLoginSpeedTest(login);
@@ -281,7 +284,7 @@ void CLoginWork::TestServerSpeed(ILogin* login)
         StartThread(ServerSpeedTestThread, login);
         return;
     }
-    if (parsed == SERVER_LIST_BAD_HEADER)
+    if (parsed != SERVER_LIST_OK)
     {
         Notify(kListBroken);
         m_loginGate = -2;
@@ -297,30 +300,66 @@ void CLoginWork::TestServerSpeed(ILogin* login)
 }
 
 // Runs the speed-test program and waits for it, or until the login window has gone (the
-// program then finishes on its own). False when it could not be started or was not awaited.
-bool CLoginWork::RunServerSpeedTest(bool fullTest)
+// program then finishes on its own). A program that is missing, cannot start or ends with an
+// exit code other than 0 has failed.
+CLoginWork::SpeedTestOutcome CLoginWork::RunServerSpeedTest(bool fullTest)
 {
     CString commandLine = BuildSpeedTestCommandLine(m_folders.testDir, m_folders.appDir, fullTest, AnalogKind());
     STARTUPINFOA startup = {sizeof(startup)};
     PROCESS_INFORMATION process;
     if (!::CreateProcessA(NULL, commandLine.GetBuffer(), NULL, NULL, FALSE, 0, NULL, NULL, &startup, &process))
-        return false;
+        return SPEED_TEST_FAILED;
     HANDLE waits[2] = {process.hProcess, m_stop};
     const bool ended = ::WaitForMultipleObjects(2, waits, FALSE, INFINITE) == WAIT_OBJECT_0;
+    DWORD exitCode = 1;
+    if (ended)
+        ::GetExitCodeProcess(process.hProcess, &exitCode);
     ::CloseHandle(process.hThread);
     ::CloseHandle(process.hProcess);
-    return ended;
+    if (!ended)
+        return SPEED_TEST_STOPPED;
+    return exitCode == 0 ? SPEED_TEST_DONE : SPEED_TEST_FAILED;
 }
 
 unsigned __stdcall CLoginWork::ServerSpeedTestThread(void* argument)
 {
     ThreadBlock* block = static_cast<ThreadBlock*>(argument);
     CLoginWork& work = *block->work;
-    if (work.RunServerSpeedTest(work.m_speedTestFlag != 0)
-        && ::WaitForSingleObject(work.m_stop, kSpeedTestReportPauseMs) == WAIT_TIMEOUT)
+    const SpeedTestOutcome outcome = work.RunServerSpeedTest(work.m_speedTestFlag != 0);
+    if (outcome == SPEED_TEST_DONE && ::WaitForSingleObject(work.m_stop, kSpeedTestReportPauseMs) == WAIT_TIMEOUT)
         ::SendMessage(work.m_mainWindow, WM_SPEEDTEST_DONE, reinterpret_cast<WPARAM>(block->login), 0);
+    else if (outcome == SPEED_TEST_FAILED && !work.Stopping())
+        work.ShowUntestedList(block->login);
     delete block;
     return 0;
+}
+
+// Without a speed test the user still logs in: the installation's list in its own order.
+void CLoginWork::ShowUntestedList(ILogin* login)
+{
+    CFileCrypt crypt;
+    CString text;
+    ServerList list;
+    if (!crypt.DecryptFileToString(GetCurrentServerListPath(m_folders.appDir), text))
+        Notify(kListMissing);
+    else if (ParsePlainServerList(text, list) != SERVER_LIST_OK)
+        Notify(kListBroken);
+    else
+        ShowServerList(login, list, list.ClampIndex(RememberedIndex()));
+    login->SetProgressText(kSpeedTestFailed);
+    m_speedTestFlag = 0;
+    EndListRefresh(login);
+}
+
+// The list is shown: the first one of a start goes on to the update check, any other gives
+// the window back to the user.
+void CLoginWork::EndListRefresh(ILogin* login)
+{
+    if (m_firstTestByte != 0 || m_listRefresh != 1)
+        login->EnableInput(true);
+    else
+        StartThread(UpdateCheckThread, login);
+    m_listRefresh = 1;
 }
 
 LRESULT CLoginWork::OnSpeedTestDone(WPARAM wParam)
@@ -334,7 +373,7 @@ LRESULT CLoginWork::OnSpeedTestDone(WPARAM wParam)
     {
         ServerList list;
         const ServerListParseResult parsed = ParseArrangedServerList(text, list);
-        if (parsed == SERVER_LIST_BAD_HEADER)
+        if (parsed == SERVER_LIST_BAD_HEADER || parsed == SERVER_LIST_DAMAGED)
             ShowBox(kListBroken);
         else if (parsed == SERVER_LIST_OK)
         {
@@ -343,14 +382,12 @@ LRESULT CLoginWork::OnSpeedTestDone(WPARAM wParam)
             else
                 serveListIndexTrue = 0;
             ShowServerList(login, list, 0);
+            // The test has run: neither "please wait" nor an earlier failure holds any more.
+            login->SetProgressText("");
         }
     }
     m_speedTestFlag = 0;
-    if (m_firstTestByte != 0 || m_listRefresh != 1)
-        login->EnableInput(true);
-    else
-        StartThread(UpdateCheckThread, login);
-    m_listRefresh = 1;
+    EndListRefresh(login);
     return 0;
 }
 

@@ -63,8 +63,12 @@ private:
     void StopWorkers();
     bool Stopping() const;
 
+    enum SpeedTestOutcome { SPEED_TEST_DONE, SPEED_TEST_FAILED, SPEED_TEST_STOPPED };
+
     void TestServerSpeed(ILogin* login);
-    bool RunServerSpeedTest(bool fullTest);
+    SpeedTestOutcome RunServerSpeedTest(bool fullTest);
+    void ShowUntestedList(ILogin* login);
+    void EndListRefresh(ILogin* login);
     void ShowServerList(ILogin* login, const ServerList& list, int selected);
     int RememberedIndex() const;
     bool AnalogKind() const;

@@ -33,10 +33,21 @@ enum ServerListParseResult
     SERVER_LIST_OK,
     SERVER_LIST_EMPTY,      // no line at all
     SERVER_LIST_BAD_HEADER, // the first line is not "[ArrangeNetwork]"
+    SERVER_LIST_DAMAGED,    // a server line is not of the form below
 };
+
+// A server line is "<name>,<display>:<host>:<port>" with an optional ":<key>": a display text
+// and a host that are not empty, a decimal port from 1 to 65535 and no control characters.
+// Anything else is damage, never read as some other server.
+bool IsSoundServerLine(const CString& line);
 
 // Reads a decrypted speed-sorted list. Empty lines are skipped for records and entries alike,
 // so entry i and record i always name the same server. list is replaced only on SERVER_LIST_OK.
 ServerListParseResult ParseArrangedServerList(const CString& text, ServerList& list);
+
+// Reads a decrypted list as the installation writes it (the speed test's input): section lines
+// "[...]" are skipped, every other non-empty line must be a sound server line. list is replaced
+// only on SERVER_LIST_OK.
+ServerListParseResult ParsePlainServerList(const CString& text, ServerList& list);
 
 extern const char kArrangedListHeader[];  // "[ArrangeNetwork]"

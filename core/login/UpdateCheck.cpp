@@ -175,5 +175,9 @@ bool RunUpdateCheck(ILogin& window, const UpdateCheckContext& context)
         ::Sleep(context.launchPauseMs);
     else if (::WaitForSingleObject(context.stopEvent, context.launchPauseMs) != WAIT_TIMEOUT)
         return false;
-    return context.launchUpdater && context.launchUpdater(context.updaterCommandLine);
+    if (context.launchUpdater && context.launchUpdater(context.updaterCommandLine))
+        return true;
+    // The launcher has told the user why; the window must not stay disabled for good.
+    window.EnableInput(true);
+    return false;
 }

@@ -4,7 +4,7 @@
 #include "LoginState.h"
 #include "SessionData.h"
 #include "TextHelpers.h"
-#include "UserConfigFile.h"
+#include "UserSettingsFile.h"
 
 #include <stdlib.h>
 
@@ -71,11 +71,15 @@ void RememberServer(const UserLoginRequest& request, const UserLoginContext& con
         serveListIndexTrue = request.serverIndex;
     if (DefaultServerUsed)
         return;
-    UserConfig config;
-    config.userName = request.user;
-    config.analogIndex = serveListIndexAnalog;
-    config.realIndex = serveListIndexTrue;
-    WriteUserConfigFile(context.userConfigPath, config);
+    // The user folder of a fresh installation may not exist yet.
+    const int slash = context.userConfigPath.ReverseFind('\\');
+    if (slash > 0)
+        ::CreateDirectoryA(context.userConfigPath.Left(slash), NULL);
+    UserSettings settings;
+    settings.strUserName = request.user;
+    settings.nServeListIndexAnalog = serveListIndexAnalog;
+    settings.nServeListIndexTrue = serveListIndexTrue;
+    SaveUserSettings(context.userConfigPath, settings);
 }
 
 int Fail(ILogin& window, UserLoginContext& context, int result)
@@ -93,6 +97,19 @@ void ShowMessage(UserLoginContext& context, const char* text)
 {
     if (context.showMessage)
         context.showMessage(text);
+}
+
+// A port is a decimal number from 1 to 65535; anything else would reach another port once
+// cut to 16 bits.
+bool ReadPort(const CString& text, int& port)
+{
+    if (text.IsEmpty() || text.GetLength() > 5)
+        return false;
+    for (int i = 0; i < text.GetLength(); ++i)
+        if (text[i] < '0' || text[i] > '9')
+            return false;
+    port = atoi(text);
+    return port >= 1 && port <= 65535;
 }
 
 }  // namespace
@@ -171,8 +188,15 @@ int RunUserLogin(const UserLoginRequest& request, UserLoginContext& context)
         window.EnableInput(true);
         return 0;
     }
+    int port = 0;
+    if (!ReadPort(fields[1], port))
+    {
+        ShowMessage(context, "服务器地址无效!");
+        window.EnableInput(true);
+        return 0;
+    }
     CLoginProcess& process = *context.process;
-    process.SetServer(fields[0], (USHORT)atoi(fields[1]), fields.GetSize() > 2 ? fields[2] : CString());
+    process.SetServer(fields[0], (USHORT)port, fields.GetSize() > 2 ? fields[2] : CString());
     process.SetUser(request.user, request.password);
 
     if (process.SendLogin() != CLoginProcess::kSendOk)

@@ -70,6 +70,7 @@ BOOL CLoginWindow::OnInitDialog()
     SetWindowPos(nullptr, 0, 0, frame.Width(), frame.Height(), SWP_NOMOVE | SWP_NOZORDER);
     CenterWindow();
     CreateControls();
+    m_shownEntries.clear();
     ApplyState();
     m_userEdit.SetWindowText(m_user);
     (m_user.IsEmpty() ? m_userEdit : m_passwordEdit).SetFocus();
@@ -129,7 +130,20 @@ void CLoginWindow::CreateControls()
     m_resultLabel.ModifyStyle(0, SS_LEFT);
 }
 
-// Brings every control in line with the kept state.
+namespace {
+
+void SetTextIfChanged(CWnd& control, const std::string& text)
+{
+    CString shown;
+    control.GetWindowText(shown);
+    if (shown != text.c_str())
+        control.SetWindowText(text.c_str());
+}
+
+}  // namespace
+
+// Brings the controls in line with the kept state, touching only what differs: rebuilding the
+// server list would close a drop-down the user has open and make the window flicker.
 void CLoginWindow::ApplyState()
 {
     if (m_hWnd == NULL || m_servers.m_hWnd == NULL)
@@ -150,20 +164,34 @@ void CLoginWindow::ApplyState()
         status = m_statusText;
         result = m_resultText;
     }
-    m_servers.ResetContent();
-    for (const std::string& entry : entries)
-        m_servers.AddString(entry.c_str());
-    m_servers.SetCurSel(selected);
-    m_progressBar.SetPos(progress);
-    m_progressLabel.SetWindowText(progressText.c_str());
-    m_statusLabel.SetWindowText(status.c_str());
-    m_resultLabel.SetWindowText(result.c_str());
-    m_kindTabs.SetCurSel(kind == 0 ? 0 : 1);
-    m_kindTabs.ShowWindow(mode == 1 ? SW_SHOW : SW_HIDE);
+    if (entries != m_shownEntries)
+    {
+        m_servers.ResetContent();
+        for (const std::string& entry : entries)
+            m_servers.AddString(entry.c_str());
+        m_shownEntries = entries;
+    }
+    if (m_servers.GetCurSel() != selected)
+        m_servers.SetCurSel(selected);
+    if (m_progressBar.GetPos() != progress)
+        m_progressBar.SetPos(progress);
+    SetTextIfChanged(m_progressLabel, progressText);
+    SetTextIfChanged(m_statusLabel, status);
+    SetTextIfChanged(m_resultLabel, result);
+    const int tab = kind == 0 ? 0 : 1;
+    const bool kindChanged = m_kindTabs.GetCurSel() != tab;
+    if (kindChanged)
+        m_kindTabs.SetCurSel(tab);
+    const bool showKinds = mode == 1;
+    if (((m_kindTabs.GetStyle() & WS_VISIBLE) != 0) != showKinds)
+        m_kindTabs.ShowWindow(showKinds ? SW_SHOW : SW_HIDE);
+    const bool enableChanged = (m_loginButton.IsWindowEnabled() != FALSE) != enabled;
     CWnd* inputs[] = {&m_userEdit, &m_passwordEdit, &m_servers, &m_kindTabs, &m_speedButton, &m_loginButton};
     for (CWnd* input : inputs)
-        input->EnableWindow(enabled);
-    m_kindTabs.Invalidate();
+        if ((input->IsWindowEnabled() != FALSE) != enabled)
+            input->EnableWindow(enabled);
+    if (kindChanged || enableChanged)
+        m_kindTabs.Invalidate();
 }
 
 void CLoginWindow::OnWindowThread(const std::function<void()>& work)

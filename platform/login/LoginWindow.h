@@ -88,6 +88,7 @@ private:
     CEditEx m_userEdit;
     CEditEx m_passwordEdit;
     CComboBox m_servers;
+    std::vector<std::string> m_shownEntries;  // what m_servers holds now (window thread only)
     CTabCtrlEx m_kindTabs;
     CLayerButton m_loginButton;
     CLayerButton m_speedButton;

@@ -1,56 +1,12 @@
-// Files of the login: "usrcfg.ini", the speed-sorted server list, the list paths and the
+// Files of the login: the speed-sorted server list, the list paths and the
 // speed-test command line.
 #include "LoginState.h"
 #include "ServerList.h"
 #include "SessionData.h"
-#include "UserConfigFile.h"
 
 #include <gtest/gtest.h>
 
 namespace {
-
-TEST(UserConfigFileTest, WrittenEncryptedAndReadBack)
-{
-    char base[MAX_PATH];
-    ::GetTempPathA(MAX_PATH, base);
-    CString path;
-    path.Format("%susrcfg-%lu.ini", base, ::GetCurrentProcessId());
-    UserConfig written;
-    written.userName = "张伟";
-    written.analogIndex = 3;
-    written.realIndex = 2;
-    ASSERT_TRUE(WriteUserConfigFile(path, written));
-    EXPECT_EQ(CString("用户名:张伟\nserveListIndexAnalog:3\nserveListIndexTrue:2\n"), FormatUserConfig(written));
-
-    CFile file;
-    char head[4] = {0};
-    ASSERT_TRUE(file.Open(path, CFile::modeRead));
-    file.Read(head, 3);
-    file.Close();
-    EXPECT_NE(0, memcmp(head, "用", 2)) << "the file is encrypted";
-
-    UserConfig read;
-    ASSERT_TRUE(ReadUserConfigFile(path, read));
-    EXPECT_EQ(written.userName, read.userName);
-    EXPECT_EQ(3, read.analogIndex);
-    EXPECT_EQ(2, read.realIndex);
-    ::DeleteFileA(path);
-
-    UserConfig missing;
-    EXPECT_FALSE(ReadUserConfigFile(path, missing));
-    EXPECT_EQ(-1, missing.analogIndex);
-    EXPECT_EQ(-1, missing.realIndex);
-}
-
-TEST(UserConfigFileTest, LinesAreKeyColonValue)
-{
-    UserConfig config;
-    config.userName = "old";
-    ParseUserConfig("用户名:\nno colon here\nserveListIndexTrue:5:7\nother:1\n", config);
-    EXPECT_EQ(CString(""), config.userName);
-    EXPECT_EQ(-1, config.analogIndex);
-    EXPECT_EQ(5, config.realIndex);
-}
 
 TEST(ServerListTest, LineSplitsIntoNameDisplayAndAddress)
 {
@@ -89,10 +45,41 @@ TEST(ServerListTest, EmptyLinesAreSkippedSoEntriesAndRecordsAgree)
     EXPECT_EQ(2u, list.records.size()) << "a bad list leaves the previous one";
 }
 
+TEST(ServerListTest, ADamagedLineRefusesTheWholeList)
+{
+    const char* damaged[] = {
+        "A,a:1.1.1.1",              // no port
+        "A,a:1.1.1.1:0:K",          // port outside 1-65535
+        "A,a:1.1.1.1:65536:K",
+        "A,a:1.1.1.1:70001:K",      // would reach port 4465 cut to 16 bits
+        "A,a:1.1.1.1:51x:K",
+        "A,a:1.1.1.1:5:K:extra",
+        "A,a::5:K",                 // no host
+        "A,:1.1.1.1:5:K",           // nothing to show
+        "a:1.1.1.1:5:K",            // no name part
+        "A,a:1.1.1.1:5:K\x01",
+        "A,a:1.1.1.1:5:\tK",
+    };
+    for (const char* line : damaged)
+    {
+        ServerList list;
+        ASSERT_EQ(SERVER_LIST_OK, ParseArrangedServerList("[ArrangeNetwork]\nB,b:2.2.2.2:2:K\n", list));
+        EXPECT_EQ(SERVER_LIST_DAMAGED, ParseArrangedServerList(CString("[ArrangeNetwork]\nB,b:2.2.2.2:2:K\n") + line + "\n", list)) << line;
+        EXPECT_EQ(SERVER_LIST_DAMAGED, ParsePlainServerList(CString("[Network]\n") + line + "\n", list)) << line;
+        EXPECT_EQ(1u, list.records.size()) << "a damaged list leaves the previous one: " << line;
+        EXPECT_FALSE(IsSoundServerLine(line)) << line;
+    }
+    ServerList plain;
+    ASSERT_EQ(SERVER_LIST_OK, ParsePlainServerList("[Network]\r\nA,a:1.1.1.1:65535:K\n\nB,b:2.2.2.2:1\n", plain));
+    EXPECT_EQ((std::vector<std::string>{"a", "b"}), plain.entries);
+    EXPECT_EQ(CString("2.2.2.2:1"), plain.records[1].port);
+    EXPECT_EQ(SERVER_LIST_EMPTY, ParsePlainServerList("\r\n", plain));
+}
+
 TEST(ServerListTest, RememberedIndexIsClampedToTheList)
 {
     ServerList list;
-    ParseArrangedServerList("[ArrangeNetwork]\nA,a:1\nB,b:2\nC,c:3", list);
+    ASSERT_EQ(SERVER_LIST_OK, ParseArrangedServerList("[ArrangeNetwork]\nA,a:h:1\nB,b:h:2\nC,c:h:3", list));
     const int cases[][2] = {{-1, 0}, {0, 0}, {2, 2}, {3, 0}, {100, 0}};
     for (const auto& c : cases)
         EXPECT_EQ(c[1], list.ClampIndex(c[0])) << c[0];

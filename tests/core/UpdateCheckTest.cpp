@@ -141,6 +141,14 @@ TEST_F(UpdateCheckTest, FailuresEndWithTheirTextAndEnabledInput)
              m_files["/files/update/../../evil.dll"] = "x";
          },
          "status 更新失败！"},
+        // The launcher has shown its box; the user can still log in with this version.
+        {"the updater cannot be started",
+         [this] {
+             WriteFile(m_context.localListPath, "Version=1\n");
+             PublishList("", 2);
+             m_context.launchUpdater = [](const CString&) { return false; };
+         },
+         "status 发现新更新。。。"},
     };
     for (const Case& c : cases)
     {

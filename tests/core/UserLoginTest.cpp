@@ -4,7 +4,7 @@
 #include "LoginProcess.h"
 #include "LoginState.h"
 #include "SessionData.h"
-#include "UserConfigFile.h"
+#include "UserSettingsFile.h"
 #include "UserLogin.h"
 #include "testsupport/SimulatorSuite.h"
 
@@ -80,11 +80,11 @@ TEST_F(UserLoginTest, AcceptedLoginOpensTheGateClosesTheWindowAndRemembersTheSer
     EXPECT_FALSE(DefaultServerUsed);
     EXPECT_EQ(CString("80001"), GetSessionData().m_strUserName);
 
-    UserConfig saved;
-    ASSERT_TRUE(ReadUserConfigFile(m_context.userConfigPath, saved));
-    EXPECT_EQ(CString("80001"), saved.userName);
-    EXPECT_EQ(4, saved.analogIndex);  // the simulated position stays as it was
-    EXPECT_EQ(0, saved.realIndex);
+    UserSettings saved;
+    ASSERT_TRUE(LoadUserSettings(m_context.userConfigPath, saved));
+    EXPECT_EQ(CString("80001"), saved.strUserName);
+    EXPECT_EQ(4, saved.nServeListIndexAnalog);  // the simulated position stays as it was
+    EXPECT_EQ(0, saved.nServeListIndexTrue);
 }
 
 TEST_F(UserLoginTest, AddressWithoutKeyLogsInWithAnEmptyRange)
@@ -132,12 +132,24 @@ TEST_F(UserLoginTest, SpecialAccountSwitchesToTheSimulatedListWithoutConnecting)
 
 TEST_F(UserLoginTest, InputFaultsFailWithoutConnecting)
 {
+    // Ports outside 1-65535 are refused; one 65536 above the simulator's would reach it if it
+    // were cut to 16 bits.
+    CString wrapped;
+    wrapped.Format("127.0.0.1:%d:KQZTWXBNPL4M", s_sim->Port("login") + 65536);
+    m_context.serverAddresses.insert(m_context.serverAddresses.end(),
+                                     {wrapped, "127.0.0.1:0:K", "127.0.0.1:-1", "127.0.0.1:65536", "127.0.0.1::K", "127.0.0.1:12x4:K"});
     struct Case { const char* user; const char* password; int index; const char* message; };
     const Case cases[] = {
         {"80001", "", 0, nullptr},
         {"", "a123456", 0, nullptr},
-        {"80001", "a123456", 4, "服务器地址无效!"},   // past the end of the list
+        {"80001", "a123456", 10, "服务器地址无效!"},   // past the end of the list
         {"80001", "a123456", -1, "服务器地址无效!"},
+        {"80001", "a123456", 4, "服务器地址无效!"},
+        {"80001", "a123456", 5, "服务器地址无效!"},
+        {"80001", "a123456", 6, "服务器地址无效!"},
+        {"80001", "a123456", 7, "服务器地址无效!"},
+        {"80001", "a123456", 8, "服务器地址无效!"},
+        {"80001", "a123456", 9, "服务器地址无效!"},
     };
     for (const Case& c : cases)
     {

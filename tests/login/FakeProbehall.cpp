@@ -2,7 +2,8 @@
 //   Probehall.exe <mode>;"<server list>";"<sorted list>"
 // It notes its arguments in "probe.log" beside the sorted list, waits while a test holds the
 // event "TolvanTestProbeGate" reset (at most 30 s, so a failing test cannot hang), puts the
-// list the test prepared ("<sorted list>.next") in place and notes "done".
+// list the test prepared ("<sorted list>.next") in place and notes "done". Without a prepared
+// list it ends with exit code 4.
 #include <windows.h>
 
 #include <stdio.h>
@@ -60,7 +61,8 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int)
         WaitForSingleObject(gate, 30000);
         CloseHandle(gate);
     }
-    MoveFileExA((sorted + ".next").c_str(), sorted.c_str(), MOVEFILE_REPLACE_EXISTING);
+    // Without a prepared list it fails as the real program does when it cannot write one.
+    const bool written = MoveFileExA((sorted + ".next").c_str(), sorted.c_str(), MOVEFILE_REPLACE_EXISTING) != FALSE;
     Note(folder, "done");
-    return 0;
+    return written ? 0 : 4;
 }

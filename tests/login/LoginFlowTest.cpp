@@ -242,6 +242,45 @@ TEST_F(LoginFlowTest, ServerListFailuresShowTheirBoxAndKeepTheWindowUsable)
     }
 }
 
+TEST_F(LoginFlowTest, WithoutAWorkingSpeedTestTheUntestedListIsOfferedAndInputComesBack)
+{
+    const char kCouldNotRun[] = "测速程序无法运行，服务器未经测速";
+    struct Case { const char* name; bool removeProgram; };
+    const Case cases[] = {{"the program is missing", true}, {"the program fails", false}};
+    for (const Case& c : cases)
+    {
+        SCOPED_TRACE(c.name);
+        TearDown();
+        SetUp();
+        if (c.removeProgram)
+        {
+            ASSERT_TRUE(::DeleteFileA(m_folders.testDir + "Probehall.exe"));
+        }
+        SkipStartupSpeedTest();
+        WriteList(m_folders.appDir + "ServerList_real.ini", "[Network]\n实一,R1:127.0.0.1:1:K\n实二,R2:127.0.0.1:2:K\n");
+        MessageBoxScript boxes;
+        ModalScript script(kScriptDeadlineMs);
+        auto offered = [&] {
+            return InputEnabled() && Entries() == "R1|R2"
+                   && m_flow->GetLoginWindow()->GetShownText(LOGIN_TEXT_PROGRESS) == kCouldNotRun;
+        };
+        script.Then("untested list at the start", offered, [&] {
+            char shown[128] = {0};
+            ::GetWindowTextA(Control(IDC_LOGIN_PROGRESS_TEXT), shown, sizeof(shown));
+            EXPECT_STREQ(kCouldNotRun, shown);
+            EXPECT_EQ(0, Selected());
+            Select(1);
+            m_flow->GetLoginWindow()->SetProgressText("");
+            ::SendMessageA(Window(), WM_COMMAND, MAKEWPARAM(IDC_LOGIN_SPEEDTEST, BN_CLICKED),
+                           (LPARAM)Control(IDC_LOGIN_SPEEDTEST));
+        });
+        script.Then("untested list after the button", offered, [&] { Close(); });
+        EXPECT_FALSE(Run(script));
+        EXPECT_EQ(0u, boxes.Count());
+        EXPECT_EQ(0, m_flow->CountRunningWorkers());
+    }
+}
+
 TEST_F(LoginFlowTest, ClosingTheWindowDuringTheSpeedTestEndsItsWorker)
 {
     WriteList(m_folders.appDir + "ServerList_real.ini", "[Network]\n实一,R1:127.0.0.1:1:K\n");

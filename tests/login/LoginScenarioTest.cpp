@@ -1,8 +1,8 @@
 // Tolvan.exe against the simulator, driven through its real login window as a user would: a
 // wrong password, a login server that drops the connection, the accepted login with every
-// connection of the account logged in, and the user name offered again at the next start; and
-// an update published on the simulator, installed by the updater after the terminal ended,
-// which then starts the terminal again. Screenshots of the login window and of the window
+// connection of the account logged in, and the user name offered again at the next start; a
+// login without the speed-test program; and an update published on the simulator, installed by
+// the updater after the terminal ended, which then starts the terminal again. Screenshots of the login window and of the window
 // after login are kept in <build>\test-artifacts.
 #include "LoginWindowIds.h"
 #include "TerminalUnderTest.h"
@@ -31,6 +31,20 @@ namespace {
 
 const DWORD kDeadlineMs = 60000;
 const char kLoginTitle[] = "Tolvan证券客户端登录";
+
+// How many processes of this program file name run now.
+int CountProcesses(const char* program)
+{
+    int count = 0;
+    HANDLE snapshot = ::CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0);
+    if (snapshot == INVALID_HANDLE_VALUE)
+        return -1;
+    PROCESSENTRY32 entry = {sizeof(entry)};
+    for (BOOL more = ::Process32First(snapshot, &entry); more; more = ::Process32Next(snapshot, &entry))
+        count += _stricmp(entry.szExeFile, program) == 0 ? 1 : 0;
+    ::CloseHandle(snapshot);
+    return count;
+}
 
 // A running process started by parent from a program of the given file name; 0 when none.
 DWORD FindChildProcess(DWORD parent, const char* program)
@@ -146,6 +160,37 @@ TEST_F(LoginScenarioTest, LogsInThroughTheLoginWindow)
     EXPECT_EQ((DWORD)WAIT_OBJECT_0, ::WaitForSingleObject(m_terminal.Handle(), kDeadlineMs));
 }
 
+// Without the speed-test program the user still logs in, on the list as installed.
+TEST_F(LoginScenarioTest, WithoutTheSpeedTestProgramTheUserLogsInOnTheUntestedList)
+{
+    const CString program = RootFolder() + "test\\Probehall.exe";
+    ASSERT_TRUE(::MoveFileExA(program, program + ".away", MOVEFILE_REPLACE_EXISTING));
+    struct PutBack
+    {
+        CString program;
+        ~PutBack() { ::MoveFileExA(program + ".away", program, MOVEFILE_REPLACE_EXISTING); }
+    } putBack{program};
+    ::DeleteFileA(RootFolder() + "test\\ArrangeServerList_real.ini");
+
+    ASSERT_TRUE(m_terminal.Start());
+    HWND login = m_terminal.WaitForLoginWindow(kDeadlineMs);
+    ASSERT_NE(HWND(NULL), login) << "the login window stayed disabled";
+    EXPECT_EQ("本地服务器一", ControlText(login, IDC_LOGIN_SERVERS));
+    EXPECT_TRUE(PumpUntil([&] { return ControlText(login, IDC_LOGIN_PROGRESS_TEXT) == "测速程序无法运行，服务器未经测速"; }))
+        << ControlText(login, IDC_LOGIN_PROGRESS_TEXT);
+    EXPECT_TRUE(WaitForStatus(login, "当前已是最新版本！")) << "the update check follows the list";
+    Keep(login, "login-without-speed-test.png");
+
+    CTerminal::Submit(login, "80001", "a123456");
+    HWND main = m_terminal.WaitForMainWindow(kDeadlineMs, [](HWND main) { return ::IsZoomed(main) != FALSE; });
+    ASSERT_NE(HWND(NULL), main);
+    EXPECT_TRUE(PumpUntil([&] { return login_test::AllConnectionsLoggedIn(*s_sim, "80001"); }, kDeadlineMs)) << s_sim->Control("sessions");
+}
+
+// The published list holds a changed file and one at its installed version: the terminal
+// downloads the changed one, the updater waits for the terminal (however long it stays open,
+// telling the user so), installs, adopts the list and starts one terminal, which then finds
+// itself up to date.
 TEST_F(LoginScenarioTest, ANewerVersionIsDownloadedInstalledAfterTheTerminalEndedAndStartedAgain)
 {
     const CString installed = BinFolder() + "UpdateMarker.txt";
@@ -155,8 +200,15 @@ TEST_F(LoginScenarioTest, ANewerVersionIsDownloadedInstalledAfterTheTerminalEnde
     fputs("old", marker);
     fclose(marker);
     ::DeleteFileA(downloaded);
+    ::DeleteFileA(RootFolder() + "update\\bin\\UpdateSame.txt");
+    FILE* list = fopen(RootFolder() + "update\\UpdateList.ini", "wb");
+    ASSERT_NE(nullptr, list);
+    fputs("[Config]\r\nVersion=1\r\n[Files]\r\nupdate\\UpdateList.ini=1\r\nupdate\\bin\\UpdateSame.txt=1\r\n", list);
+    fclose(list);
     ASSERT_EQ("OK 2", s_sim->Control("http update version 2"));
     ASSERT_EQ("OK", s_sim->Control("http update file update\\bin\\UpdateMarker.txt 2 new-marker"));
+    ASSERT_EQ("OK", s_sim->Control("http update file update\\bin\\UpdateSame.txt 1 same"));
+    const int terminalsBefore = CountProcesses("Tolvan.exe");
 
     ASSERT_TRUE(m_terminal.Start());
     DWORD updater = 0;
@@ -168,6 +220,14 @@ TEST_F(LoginScenarioTest, ANewerVersionIsDownloadedInstalledAfterTheTerminalEnde
     ASSERT_NE(HWND(NULL), login);
     EXPECT_EQ("发现新更新。。。", ControlText(login, IDC_LOGIN_STATUS));
     EXPECT_FALSE(::IsWindowEnabled(::GetDlgItem(login, IDOK)));
+    EXPECT_EQ("<missing>", ReadText(RootFolder() + "update\\bin\\UpdateSame.txt")) << "an unchanged file is downloaded";
+    HWND waiting = NULL;
+    ASSERT_TRUE(PumpUntil([&] { return (waiting = login_test::FindProcessWindow(updater, "Tolvan证券 更新")) != NULL; }, kDeadlineMs))
+        << "the updater does not tell the user what it waits for";
+    Keep(waiting, "updater-waiting.png");
+    // The terminal stays open past the minute the updater once gave it.
+    EXPECT_FALSE(PumpUntil([&] { return ReadText(installed) != "old" || FindChildProcess(updater, "Tolvan.exe") != 0; }, 65000))
+        << "the updater wrote over the running terminal or started a second one";
 
     // The user closes the login window; the terminal ends and the updater goes to work.
     ::PostMessageA(login, WM_CLOSE, 0, 0);
@@ -185,6 +245,8 @@ TEST_F(LoginScenarioTest, ANewerVersionIsDownloadedInstalledAfterTheTerminalEnde
     EXPECT_GE(AsNumber(restartedAt), AsNumber(ended)) << "started again before the old terminal had ended";
     EXPECT_EQ("new-marker", ReadText(installed));
     EXPECT_EQ("<missing>", ReadText(installed + ".new"));
+    EXPECT_TRUE(PumpUntil([&] { return CountProcesses("update.exe") == 0; }, kDeadlineMs));
+    EXPECT_EQ(terminalsBefore + 1, CountProcesses("Tolvan.exe")) << "exactly one terminal after the hand-off";
 
     // The restarted terminal finds its list at the published version.
     login = m_terminal.WaitForLoginWindow(kDeadlineMs);

@@ -3,6 +3,7 @@
 #include "ILogin.h"
 #include "LoginWindowIds.h"
 #include "testsupport/Pump.h"
+#include "testsupport/RealInput.h"
 
 #include <commctrl.h>
 #include <gtest/gtest.h>
@@ -98,6 +99,66 @@ TEST(LoginWindowTest, WorkerCallsReachTheWindowAndEnterSubmitsWhatWasTyped)
     // Calls after the window closed only change the kept texts.
     login->ShowResult("登录失败");
     EXPECT_EQ("登录失败", login->GetShownText(LOGIN_TEXT_RESULT));
+}
+
+// Counts the messages that rebuild a combo box's list.
+WNDPROC g_comboProc = nullptr;
+int g_listRebuilds = 0;
+
+LRESULT CALLBACK CountListRebuilds(HWND combo, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    if (message == CB_RESETCONTENT || message == CB_ADDSTRING)
+        ++g_listRebuilds;
+    return ::CallWindowProcA(g_comboProc, combo, message, wParam, lParam);
+}
+
+// Workers report into the window while the user has the server list open: the list stays
+// open and is not rebuilt (which flickers and loses the user's place in it) until its entries
+// really change.
+TEST(LoginWindowTest, UpdatesLeaveAnOpenServerListAlone)
+{
+    ILogin* login = ILogin::CreatLoginWnd("80001", "");
+    ILogin::ShowLoginWnd(login, NULL, "login", [&](ILogin* shown) {
+        HWND window = shown->GetWindow();
+        HWND servers = ::GetDlgItem(window, IDC_LOGIN_SERVERS);
+        auto dropped = [servers] { return ::SendMessageA(servers, CB_GETDROPPEDSTATE, 0, 0) != 0; };
+        [&] {
+            shown->SetServerEntries({"电信一", "联通二"});
+            shown->SelectEntry(1);
+            ASSERT_TRUE(tolvan::test::BringToForeground(window));
+            tolvan::test::ClickAt(tolvan::test::CentreOf(servers));
+            ASSERT_TRUE(PumpUntil(dropped, 10000)) << "the click did not open the list";
+            g_listRebuilds = 0;
+            g_comboProc = (WNDPROC)::SetWindowLongPtrA(servers, GWLP_WNDPROC, (LONG_PTR)CountListRebuilds);
+
+            std::atomic<bool> reported{false};
+            std::thread worker([shown, &reported] {
+                shown->SetStatusText("正在检测更新。。。");
+                shown->SetServerEntries({"电信一", "联通二"});
+                shown->SelectEntry(1);
+                shown->SetProgress(50);
+                shown->EnableInput(true);
+                shown->SetProgressText("");
+                reported = true;
+            });
+            // Each call waits for the window's thread, which must keep pumping meanwhile.
+            const bool allReported = PumpUntil([&] { return reported.load(); });
+            worker.join();
+            ASSERT_TRUE(allReported);
+            EXPECT_EQ("正在检测更新。。。", ControlText(window, IDC_LOGIN_STATUS));
+            EXPECT_TRUE(dropped()) << "an update closed the open list";
+            EXPECT_EQ(0, g_listRebuilds) << "the unchanged list was rebuilt";
+            EXPECT_EQ(1, (int)::SendMessageA(servers, CB_GETCURSEL, 0, 0));
+
+            // A list that did change is shown.
+            shown->SetServerEntries({"移动三"});
+            EXPECT_EQ(1, (int)::SendMessageA(servers, CB_GETCOUNT, 0, 0));
+            ::SetWindowLongPtrA(servers, GWLP_WNDPROC, (LONG_PTR)g_comboProc);
+        }();
+        if (dropped())
+            ::SendMessageA(servers, CB_SHOWDROPDOWN, FALSE, 0);
+        ::PostMessageA(window, WM_CLOSE, 0, 0);
+    });
 }
 
 TEST(LoginWindowTest, DisabledInputIgnoresEnter)
