@@ -103,6 +103,16 @@ std::vector<uint32_t> RegionPixels(const Screenshot& shot, const RECT& rect)
     return pixels;
 }
 
+// Which pixels of the rectangle are drawn on (not the black background).
+std::vector<bool> RegionInk(const Screenshot& shot, const RECT& rect)
+{
+    std::vector<bool> ink;
+    for (int y = rect.top; y < rect.bottom; ++y)
+        for (int x = rect.left; x < rect.right; ++x)
+            ink.push_back(shot.PixelAt(x, y) != RGB(0, 0, 0));
+    return ink;
+}
+
 // The rows at which the chart's dark red frame lines cross a column left of the plots
 // (below the title bar, between the panels and above the time axis).
 std::vector<int> FrameRows(const Screenshot& shot, int x)
@@ -370,11 +380,13 @@ TEST_F(ChartsScenarioTest, ToolbarSwitchesViewsAndPeriodsAndTheChartsFollowRowsA
                || now.CountColor(kFall, &lastBars) != beforeTick.CountColor(kFall, &lastBars);
     }, kDeadlineMs)) << "the new price did not reach the last bar";
     Keep(Screenshot::CaptureClient(ShownHost(main)), "charts-day-ticked.png");
-    // The stock's five levels follow its web quotes too, not the figures of the switch.
-    const RECT levels = {beforeTick.Width() - kDepthWidth, 35, beforeTick.Width(), 290};
+    // The stock's ladder follows its web quotes too, not the figures of the switch: the
+    // shapes of its texts change (their colours follow the last price in any case). The
+    // rows of the best levels lie between the title and the figures below them.
+    const RECT levels = {beforeTick.Width() - kDepthWidth, 35, beforeTick.Width(), 90};
     EXPECT_TRUE(PumpUntil([&] {
         const Screenshot now = Screenshot::CaptureClient(ShownHost(main));
-        return RegionPixels(now, levels) != RegionPixels(beforeTick, levels);
+        return RegionInk(now, levels) != RegionInk(beforeTick, levels);
     }, kDeadlineMs)) << "the ladder kept the figures of the switch";
 
     // A click on the account's position (London gold) switches the charts to it: its bars
@@ -446,9 +458,10 @@ TEST_F(ChartsScenarioTest, ATrendSwitchWhoseLoadFailsShowsAnEmptyChart)
     ASSERT_TRUE(ClickRow(list, 1));
     PressToolbarButton(main, kTrendButton);
     Screenshot trend;
+    HWND trendHost = NULL;
     ASSERT_TRUE(PumpUntil([&] {
-        HWND host = ShownHost(main);
-        trend = host != NULL ? Screenshot::CaptureClient(host) : Screenshot();
+        trendHost = ShownHost(main);
+        trend = trendHost != NULL ? Screenshot::CaptureClient(trendHost) : Screenshot();
         return !trend.IsEmpty() && trend.CountColor(line) > 50;
     }, kDeadlineMs)) << "no trend line: " << AskedPaths();
 
@@ -458,9 +471,12 @@ TEST_F(ChartsScenarioTest, ATrendSwitchWhoseLoadFailsShowsAnEmptyChart)
     ASSERT_TRUE(ClickRow(list, 3));
     PressToolbarButton(main, kTrendButton);
     EXPECT_TRUE(PumpUntil([&] {
-        HWND host = ShownHost(main);
-        trend = host != NULL ? Screenshot::CaptureClient(host) : Screenshot();
-        return !trend.IsEmpty() && trend.CountColor(line) == 0;
+        if (ShownHost(main) != trendHost)
+            return false;
+        trend = Screenshot::CaptureClient(trendHost);
+        // The price plot, clear of the axis texts.
+        const RECT plot = {82, 42, trend.Width() - kDepthWidth - 62, trend.Height() / 2};
+        return !trend.IsEmpty() && trend.CountColor(line, &plot) == 0;
     }, kDeadlineMs)) << "the first instrument's line stays under the second";
     Keep(trend, "charts-trend-failed.png");
     s_sim->Control("http clear");
