@@ -203,6 +203,7 @@ TEST_F(QuoteBoardTest, BatchUpdatesEverySectorInTheStoreButWritesOnlyTheShownRow
 TEST_F(QuoteBoardTest, PollersGetTheShownAndHeldStocksOnceSortedAndLoseWhatLeft)
 {
     LoadLists();
+    EXPECT_EQ(3, owner.positionResends) << "each list sends the position rows again";
     owner.ordered = {"XAUUSD", "000001"};  // an open order of a forex code: never polled
     owner.held = {"00700", "000001"};
     board->RefreshPolling(1);
