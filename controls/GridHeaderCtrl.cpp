@@ -1,5 +1,7 @@
 #include "GridHeaderCtrl.h"
 
+#include <algorithm>
+
 #include "MemDC1.h"
 
 BEGIN_MESSAGE_MAP(CGridHeaderCtrl, CHeaderCtrl)
@@ -119,6 +121,8 @@ void CGridHeaderCtrl::DrawItem(CDC* pDC, CRect rect, HDITEMA* item)
             rect.left += 13 + m_spacing;
         }
     }
+    if ((item->fmt & HDF_BITMAP) && (item->mask & HDI_BITMAP) && item->hbm != NULL)
+        rect.left += DrawItemBitmap(*pDC, rect, item->hbm) + m_spacing;
     if ((item->fmt & HDF_STRING) && item->pszText != nullptr && item->pszText[0] != '\0') {
         UINT format = DT_END_ELLIPSIS | DT_SINGLELINE | DT_VCENTER;
         if ((item->fmt & HDF_JUSTIFYMASK) == HDF_CENTER)
@@ -128,6 +132,23 @@ void CGridHeaderCtrl::DrawItem(CDC* pDC, CRect rect, HDITEMA* item)
         pDC->SetTextColor(m_buttonText);
         pDC->DrawText(item->pszText, -1, &rect, format);
     }
+}
+
+// The bitmap at the left of the rectangle, vertically centred and clipped to it; its width.
+int CGridHeaderCtrl::DrawItemBitmap(CDC& dc, const CRect& rect, HBITMAP bitmap)
+{
+    BITMAP info = {};
+    if (::GetObject(bitmap, sizeof(info), &info) == 0)
+        return 0;
+    CDC source;
+    if (!source.CreateCompatibleDC(&dc))
+        return 0;
+    HGDIOBJ old = ::SelectObject(source.m_hDC, bitmap);
+    const int width = std::min<int>(info.bmWidth, std::max<int>(rect.Width(), 0));
+    const int height = std::min<int>(info.bmHeight, rect.Height());
+    dc.BitBlt(rect.left, rect.top + (rect.Height() - height) / 2, width, height, &source, 0, 0, SRCCOPY);
+    ::SelectObject(source.m_hDC, old);
+    return width;
 }
 
 void CGridHeaderCtrl::OnPaint()

@@ -39,6 +39,7 @@ protected:
 
 private:
     void ReadSystemColors();
+    static int DrawItemBitmap(CDC& dc, const CRect& rect, HBITMAP bitmap);
 
     COLORREF m_highlight = 0, m_shadow = 0, m_face = 0, m_buttonText = 0;
     int m_spacing = 6;

@@ -1,6 +1,7 @@
 #include "GridListCtrl.h"
 
 #include "FlatFrame.h"
+#include "SelectBlend.h"
 
 #include <algorithm>
 
@@ -86,6 +87,14 @@ void CGridListCtrl::OnDestroy()
     }
     m_rowColors.clear();
     m_headerSubclassed = false;
+    if (m_pictureDC.m_hDC != NULL) {
+        if (m_oldPictureBitmap != nullptr)
+            m_pictureDC.SelectObject(m_oldPictureBitmap);
+        m_oldPictureBitmap = nullptr;
+        m_pictureDC.DeleteDC();
+        m_pictureBitmap.DeleteObject();
+        m_pictureRect.SetRectEmpty();
+    }
     CListCtrl::OnDestroy();
 }
 
@@ -154,6 +163,15 @@ int CGridListCtrl::InsertItem(int row, LPCTSTR text, COLORREF textColor, COLORRE
 int CGridListCtrl::InsertItem(int row, LPCTSTR text)
 {
     return InsertItem(row, text, m_colors[kWindowText], m_colors[kWindow]);
+}
+
+BOOL CGridListCtrl::DeleteItem(int row)
+{
+    if (!CListCtrl::DeleteItem(row))
+        return FALSE;
+    if (row >= 0 && row < static_cast<int>(m_rowColors.size()))
+        m_rowColors.erase(m_rowColors.begin() + row);
+    return TRUE;
 }
 
 BOOL CGridListCtrl::DeleteAllItems()
@@ -565,15 +583,109 @@ void CGridListCtrl::OnCustomDraw(NMHDR* pNMHDR, LRESULT* pResult)
     }
 }
 
+int CGridListCtrl::TotalColumnWidth() const
+{
+    int total = 0;
+    for (int column = 0; column < ColumnCount(); ++column)
+        total += const_cast<CGridListCtrl*>(this)->GetColumnWidth(column);
+    return total;
+}
+
+void CGridListCtrl::PrepareRowPicture(int width, int height)
+{
+    if (m_pictureDC.m_hDC != NULL && m_pictureRect.Width() == width && m_pictureRect.Height() == height)
+        return;
+    CClientDC screen(this);
+    if (m_pictureDC.m_hDC == NULL) {
+        m_pictureDC.CreateCompatibleDC(&screen);
+        m_pictureDC.SetBkMode(TRANSPARENT);
+        m_pictureOriginalFont = ::GetCurrentObject(m_pictureDC.m_hDC, OBJ_FONT);
+    }
+    if (m_oldPictureBitmap != nullptr)
+        m_pictureDC.SelectObject(m_oldPictureBitmap);
+    m_pictureBitmap.DeleteObject();
+    m_pictureBitmap.CreateCompatibleBitmap(&screen, std::max(width, 1), std::max(height, 1));
+    m_oldPictureBitmap = m_pictureDC.SelectObject(&m_pictureBitmap);
+    m_pictureRect.SetRect(0, 0, width, height);
+}
+
+// False when the row is left unpainted (a selected row in a mode without a background).
+bool CGridListCtrl::PaintRowBackground(int row, bool selected, int width, int height)
+{
+    const COLORREF listBk = GetBkColor();
+    CDC& dc = m_pictureDC;
+    if (!selected) {
+        dc.FillSolidRect(0, 0, width, height, m_rowBackgrounds != nullptr ? m_rowBackgrounds[row] : listBk);
+        return true;
+    }
+    switch (m_selectMode) {
+    case -1:
+        dc.FillSolidRect(0, 0, width, height, listBk);
+        return true;
+    case 0:
+        dc.FillSolidRect(0, 0, width, height, BlendSelectColor(m_selectColor, listBk, m_blendPercent));
+        return true;
+    case 1:
+        dc.FillSolidRect(0, 0, width, height, m_selectColor);
+        dc.FillSolidRect(1, 1, width - 2, height - 2, listBk);
+        return true;
+    default:
+        return false;
+    }
+}
+
+// The column font in its column (the item font when it has none), elsewhere the item font;
+// without either the list's own font.
+void CGridListCtrl::SelectCellFont(int column)
+{
+    CFont* font = column == m_columnFontIndex && m_columnFont != nullptr ? m_columnFont : m_itemFont;
+    if (font == nullptr || font->m_hObject == NULL)
+        font = GetFont();
+    ::SelectObject(m_pictureDC.m_hDC, font != nullptr && font->m_hObject != NULL ? font->m_hObject
+                                                                                   : m_pictureOriginalFont);
+}
+
 void CGridListCtrl::DrawItem(LPDRAWITEMSTRUCT lpDrawItemStruct)
 {
-    // Owner-draw lists paint the same cells as custom draw, row by row.
-    int row = static_cast<int>(lpDrawItemStruct->itemID);
-    CDC* target = CDC::FromHandle(lpDrawItemStruct->hDC);
-    bool selected = (lpDrawItemStruct->itemState & ODS_SELECTED) != 0;
+    const int row = static_cast<int>(lpDrawItemStruct->itemID);
+    const CRect rowRect(lpDrawItemStruct->rcItem);
+    const int width = TotalColumnWidth();
+    const int height = rowRect.Height();
+    if (width <= 0 || height <= 0)
+        return;
+    PrepareRowPicture(width, height);
+    CDC& dc = m_pictureDC;
+    const bool selected = (lpDrawItemStruct->itemState & ODS_SELECTED) != 0;
+    PaintRowBackground(row, selected, width, height);
+
+    const std::vector<COLORREF>* colors =
+        row >= 0 && row < static_cast<int>(m_rowColors.size()) ? &m_rowColors[row] : nullptr;
+    const UINT ellipsis = m_endEllipsis ? DT_END_ELLIPSIS : 0;
     for (int column = 0; column < ColumnCount(); ++column) {
         CRect cell;
-        if (GetSubItemRect(row, column, LVIR_BOUNDS, cell))
-            DrawCell(*target, row, column, cell, selected);
+        if (!CListCtrl::GetSubItemRect(row, column, LVIR_LABEL, cell))
+            continue;
+        if (column == 0)
+            cell.left -= 2;
+        const COLORREF textColor =
+            colors != nullptr && column < static_cast<int>(colors->size()) ? (*colors)[column] : m_defaultTextColor;
+        char text[256] = {};
+        GetItemText(row, column, text, sizeof(text));
+        SelectCellFont(column);
+        dc.SetTextColor(textColor);
+        const GridCell* record = column == 0 ? Cell(row, 0) : nullptr;
+        if (record != nullptr && record->check != -1) {
+            CRect box(6, 2, 19, 15);
+            if (text[0] == '\0')
+                box.SetRect(cell.left + cell.Width() / 2 - 6 - 1, 2, cell.left + cell.Width() / 2 - 6 - 1 + 13, 15);
+            DrawGridCheckbox(dc, box, record->check == 1, m_colors[kWindow]);
+            CRect textRect(box.right + 4, 0, cell.right, height);
+            dc.DrawText(text, -1, &textRect, DT_SINGLELINE | DT_VCENTER | ellipsis);
+            continue;
+        }
+        CRect textRect(cell.left + 1, 1, cell.right - 1, height - 1);
+        dc.DrawText(text, -1, &textRect, m_itemTextFormat);
     }
+    ::SelectObject(dc.m_hDC, m_pictureOriginalFont);
+    ::BitBlt(lpDrawItemStruct->hDC, 0, rowRect.top, width, height, dc.m_hDC, 0, 0, SRCCOPY);
 }

@@ -70,6 +70,25 @@ public:
     void SetOddRowColor(COLORREF color) { m_oddRowColor = color; }
     void SetSelectColor(COLORREF color) { m_selectColor = color; }
     virtual BOOL SetColumnWidth(int column, int width);
+    // Rows deleted here take their colour vector with them, so later rows keep theirs.
+    BOOL DeleteItem(int row);
+
+    // Owner-draw painting (LVS_OWNERDRAWFIXED). Plain setters: none repaints, the owner
+    // invalidates. Fonts and the background array stay the caller's.
+    void SetItemFont(CFont* font) { m_itemFont = font; }
+    void SetColumnFont(CFont* font, int column)
+    {
+        m_columnFont = font;
+        m_columnFontIndex = column;
+    }
+    // Backgrounds of unselected rows by row index.
+    void SetRowBackgrounds(const COLORREF* colors) { m_rowBackgrounds = colors; }
+    // A selected row: -1 in the list background, 0 in the blend of select colour and list
+    // background, 1 framed in the select colour; any other mode leaves it unpainted.
+    void SetSelectMode(int mode) { m_selectMode = mode; }
+    void SetBlendPercent(int percent) { m_blendPercent = percent; }
+    void SetItemTextFormat(UINT format) { m_itemTextFormat = format; }
+    void SetDefaultTextColor(COLORREF color) { m_defaultTextColor = color; }
 
     CGridHeaderCtrl& GetHeader() { return m_header; }
     bool IsModified() const { return m_modified; }
@@ -103,6 +122,10 @@ private:
     void ReadSystemColors();
     void UpdateHeaderCheck(int column);
     void DrawCell(CDC& dc, int row, int column, const CRect& cell, bool selected);
+    int TotalColumnWidth() const;
+    void PrepareRowPicture(int width, int height);
+    bool PaintRowBackground(int row, bool selected, int width, int height);
+    void SelectCellFont(int column);
     void SelectRow(int row);
 
     CFont* m_itemFont = nullptr;
@@ -124,6 +147,12 @@ private:
     int m_endEllipsis = 1;
     bool m_modified = false;
     int m_padding = 5;
+    // The row picture every owner-drawn row is painted into before it is copied out.
+    CDC m_pictureDC;
+    CBitmap m_pictureBitmap;
+    CBitmap* m_oldPictureBitmap = nullptr;
+    HGDIOBJ m_pictureOriginalFont = NULL;
+    CRect m_pictureRect;
     COLORREF m_oddRowColor = 0;
     COLORREF m_colors[14] = {};
 

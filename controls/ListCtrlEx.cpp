@@ -1,4 +1,5 @@
 #include "ListCtrlEx.h"
+#include "SelectBlend.h"
 
 #include "FlatFrame.h"
 
@@ -317,13 +318,8 @@ COLORREF CListCtrlEx::RowBackground(int row, bool selected, COLORREF listBk) con
         return m_selectColor;
     case 2:
         return RGB(0x80, 0x80, 0x80);
-    default: {
-        int p = m_blendPercent;
-        auto mix = [p](int select, int background) { return ((100 - p) * select + p * background) / 100; };
-        return RGB(mix(GetRValue(m_selectColor), GetRValue(listBk)),
-                   mix(GetGValue(m_selectColor), GetGValue(listBk)),
-                   mix(GetBValue(m_selectColor), GetBValue(listBk)));
-    }
+    default:
+        return BlendSelectColor(m_selectColor, listBk, m_blendPercent);
     }
 }
 

@@ -244,6 +244,7 @@ public:
     void ZoomChart(int direction) override;
     CString ShownChartCode() override;
     void OnBoardQuote(const QuoteUpdate& update, bool hasSelectedRow) override;
+    void ResendPositionRows() override;
     void OnChartViewShown(int view, int checkedButton) override;
     void ShowChartStatus(const CString& text) override;
     bool IsQuoteListShown() const override;

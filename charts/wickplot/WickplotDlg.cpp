@@ -174,6 +174,12 @@ LRESULT CWickplotDlg::OnUpdateDraw(WPARAM wParam, LPARAM)
         Invalidate(FALSE);
     else
         RequestRedraw();
+    // The window then sees a mouse move over the changed bars: the cross-hair and its
+    // figures follow the new data instead of staying on the old bar index.
+    // Only a pointer over the chart: elsewhere the move would reach other windows.
+    POINT pointer;
+    if (wParam == kRedrawAfterMerge && ::GetCursorPos(&pointer) && ::WindowFromPoint(pointer) == m_hWnd)
+        NudgePointer();
     return 0;
 }
 
@@ -337,7 +343,7 @@ bool CWickplotDlg::RealTimePass(void* self)
     }
     InterlockedExchange(&dlg->m_mergeBusy, 0);
     if (changed)
-        ::PostMessage(dlg->m_hWnd, WM_WICKPLOT_UPDATE_DRAW, 0, 0);
+        ::PostMessage(dlg->m_hWnd, WM_WICKPLOT_UPDATE_DRAW, kRedrawAfterMerge, 0);
     return true;
 }
 

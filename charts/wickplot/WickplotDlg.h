@@ -21,6 +21,8 @@ const DWORD kMinPaintIntervalMs = 33;
 const UINT_PTR kRedrawTimer = 1;
 // wParam of WM_WICKPLOT_UPDATE_DRAW for a repaint that is not deferred.
 const WPARAM kRedrawNow = 1;
+// wParam after real-time bars were merged: the redraw, then the pointer set where it is.
+const WPARAM kRedrawAfterMerge = 2;
 
 enum : UINT {
     WM_WICKPLOT_PAGE_OLDER = WM_USER + 2,

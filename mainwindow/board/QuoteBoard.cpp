@@ -318,8 +318,12 @@ void CQuoteBoard::RefreshPolling(WPARAM wParam)
 
     // The chart instrument is fetched by the stock downloader, not by the pollers.
     const CString chartCode = m_owner.ShownChartCode();
+    // A newly shown instrument starts from a fresh snapshot; dropping its row on every
+    // refresh would make each quote a first one, with no volume since the last.
+    const bool newChartCode = chartCode != m_stockDownCode;
+    m_stockDownCode = chartCode;
     if (!chartCode.IsEmpty()) {
-        if (m_fetchers.dropStockQuote)
+        if (newChartCode && m_fetchers.dropStockQuote)
             m_fetchers.dropStockQuote(chartCode);
         codes.erase(std::remove(codes.begin(), codes.end(), chartCode), codes.end());
         const char* market = m_store.SectorContains(kCsmSector, chartCode) ? "CSM"
@@ -390,6 +394,7 @@ void CQuoteBoard::ApplyMarketList(int market, const std::vector<MarketListItem>&
     m_store.AddSector(std::move(sector));
     ShowSector(name);
     ShowSector(MY_SECTOR_NAME);
+    m_owner.ResendPositionRows();
 }
 
 void CQuoteBoard::ApplySectorData(const CString* texts, const std::map<CString, ContractRecord>* contracts)
@@ -401,6 +406,7 @@ void CQuoteBoard::ApplySectorData(const CString* texts, const std::map<CString, 
     m_store.AddSector(std::move(sector));
     ShowSector(name);
     ShowSector(MY_SECTOR_NAME);
+    m_owner.ResendPositionRows();
 }
 
 void CQuoteBoard::ApplyMarketInfo(int market, const std::vector<QuoteRow>& rows)

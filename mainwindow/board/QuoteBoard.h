@@ -49,6 +49,8 @@ public:
     virtual CString ShownChartCode() = 0;
     // Every update of a batch after the board's rows (positions, depth, charts).
     virtual void OnBoardQuote(const QuoteUpdate& update, bool hasSelectedRow) = 0;
+    // A list gave the store a sector: the position rows are sent again.
+    virtual void ResendPositionRows() = 0;
     // The quick search chose a code.
     virtual void SwitchToInstrument(const CString& code) = 0;
 };
@@ -122,6 +124,7 @@ private:
     std::vector<PageEntry> m_pages;
     int m_current = -1;
     std::vector<CString> m_polled;  // the codes the last refresh handed on
+    CString m_stockDownCode;        // the chart code the last refresh gave the downloader
     bool m_searchOpen = false;
     CRect m_area;
 };

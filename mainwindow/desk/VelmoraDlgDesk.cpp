@@ -99,11 +99,18 @@ void CVelmoraDlg::CollectHeldCodes(std::vector<CString>& ordered, std::vector<CS
     if (!m_deskParts)
         return;
     CTradingDesk& desk = m_deskParts->Desk();
+    // Only the orders kept for storing (the follow orders) are watched until they end.
     for (const OrderEntry& order : desk.Orders().ProxyOrders())
-        if (!COrderBook::IsFinalStatus(order[OrderEntry::STATUS]))
+        if (order.isFollowOrder && !COrderBook::IsFinalStatus(order[OrderEntry::STATUS]))
             ordered.push_back(order[OrderEntry::CONTRACT]);
     for (const PositionEntry& position : desk.Positions().Entries())
         held.push_back(position.Code());
+}
+
+void CVelmoraDlg::ResendPositionRows()
+{
+    if (m_deskParts)
+        m_deskParts->Desk().ResendPositionRows();
 }
 
 void CVelmoraDlg::DestroyDesk()

@@ -1,4 +1,5 @@
 #include "ChartRecords.h"
+#include "MarketTime.h"
 
 namespace {
 
@@ -296,4 +297,22 @@ CString RefreshSize(__int64 lastLoad, const CString& quoteTime, int period)
 bool IsTrendReloadDue(__int64 now, __int64 opening, __int64 lastLoad)
 {
     return now >= opening - 60 && now < opening && now - lastLoad >= 10;
+}
+
+CString OlderBarsStart(const CString& oldestStart, int period)
+{
+    const int marketDays = period == 0 ? 45 : period == 15 ? 2 : period == 30 ? 3 : period == 60 ? 5 : 1;
+    // Five market days to the week: a page that only reached into a weekend would add nothing.
+    const int calendarDays = marketDays + 2 * ((marketDays + 4) / 5);
+    if (oldestStart.GetLength() != 8)
+        return CString();
+    return SubtractDaysFromDate(oldestStart, calendarDays);
+}
+
+bool IsPastSessionClose(const CString& timeOfDay, const CString& open, const CString& close)
+{
+    const bool afterClose = CompareTimeHM(timeOfDay, close) == 1;
+    if (CompareTimeHM(open, close) < 0)
+        return afterClose;
+    return afterClose && CompareTimeHM(timeOfDay, open) < 0;
 }

@@ -82,3 +82,14 @@ CString RefreshSize(__int64 lastLoad, const CString& quoteTime, int period);
 // session opens (opening - 60 up to, not including, the opening) and at least 10 seconds
 // after the trend of the instrument was last handed over (lastLoad, 0 when never).
 bool IsTrendReloadDue(__int64 now, __int64 opening, __int64 lastLoad);
+
+// The start date of a request for older bars: the given start (the oldest date loaded so
+// far) moved back by the period's page (45 market days of day bars, 2, 3 or 5 of 15-, 30- and
+// 60-minute bars, else 1), counted in calendar days with the weekends added; empty when the
+// start is not a date.
+CString OlderBarsStart(const CString& oldestStart, int period);
+
+// Whether a time of day ("HH:MM...") lies after the session's close and before its next open.
+// A session whose close is not after its open runs past midnight: it is over only between
+// the close and the open.
+bool IsPastSessionClose(const CString& timeOfDay, const CString& open, const CString& close);

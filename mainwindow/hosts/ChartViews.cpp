@@ -265,6 +265,11 @@ void CChartViews::RequestMarketData(int view, int period, const CString& start, 
             m_pTrend->SetSymbolText(code);
             m_pTrend->SetOpenMarketTime(open, close);
             m_pTrend->SetPrecision(&m_decimals);
+            // The empty series of a new instrument: a load that fails or brings nothing
+            // must not leave the old line and name under its figures.
+            if (changed)
+                m_pTrend->AddTradePacket(BuildTrendPacket(nullptr, code, row.strName, MarketOfKey(marketKey),
+                                                          row.quote.strPrevClose));
         }
     }
     ShowViewHost();
@@ -413,7 +418,10 @@ void CChartViews::OnChartLoaded(int period)
     m_period = period;
     m_title.strPeriod.Format("%d", period);
     if (m_pKLine)
+    {
         m_pKLine->SetTitleInfo(m_title);
+        m_pKLine->SetLive(true);
+    }
 }
 
 void CChartViews::SelectInstrument(const SelectCodeRequest& request)
@@ -438,11 +446,13 @@ void CChartViews::OnOlderBarsWanted()
 {
     if (m_busy.load() != 0)
         return;
-    CString start = m_source.GetDate();
-    const int back = m_period == 0 ? 45 : m_period == 15 ? 2 : m_period == 30 ? 3 : m_period == 60 ? 5 : 1;
-    // The calendar is asked on the download thread's side only when the request is rebuilt;
-    // here the start goes back by calendar days, which needs no service.
-    const CString earlier = SubtractDaysFromDate(start, back);
+    // A page reaches back from the oldest date loaded so far and keeps everything up to
+    // today: starting from the trading date would load a shorter window than the first load
+    // and page the history away instead of extending it.
+    CString start = m_request.strStartDate;
+    if (start.IsEmpty())
+        start = m_source.GetDate();
+    const CString earlier = OlderBarsStart(start, m_period);
     if (!earlier.IsEmpty())
         start = earlier;
     m_historyStartDate = start;
@@ -502,6 +512,22 @@ void CChartViews::OnQuoteRefresh(const QuoteRow* row)
     MergeQuoteIntoChart(*row, info, title);
 }
 
+bool CChartViews::ShowsCode(const CString& code) const
+{
+    return (m_pKLine && m_pKLine->GetSymbol() == code) || (m_pTrend && m_pTrend->GetSymbolText() == code);
+}
+
+void CChartViews::TakeQuoteDepth(const QuoteRow& row)
+{
+    const bool stock = IsStockSymbol(row.strCode);
+    if (stock || m_depthMode.load() != 1)
+        FillSnapshotFromQuote(row, stock, m_snapshot);
+    if (m_pKLine && m_pKLine->GetSymbol() == row.strCode)
+        m_pKLine->UpdateSellBuyParam(SnapshotToLevels(m_snapshot));
+    if (m_pTrend && m_pTrend->GetSymbolText() == row.strCode)
+        m_pTrend->UpdateSellBuyParam(SnapshotToLevels(m_snapshot));
+}
+
 void CChartViews::MergeQuoteIntoChart(const QuoteRow& row, const DepthStockInfo& info, const ChartTitleInfo& title)
 {
     ChartTitleInfo copy = title;
@@ -552,11 +578,16 @@ void CChartViews::MergeQuoteIntoChart(const QuoteRow& row, const DepthStockInfo&
     if (node.strPrice.IsEmpty() || node.strVolume.IsEmpty() || node.strTime.IsEmpty())
         return;
     const CString timeOfDay = LastChars(node.strTime, 8);
-    if (atoi(GetServerDateText()) == atoi(m_trendDate) && CompareTimeHM(timeOfDay, m_openTime) == 1
-        && CompareTimeHM(timeOfDay, m_closeTime) == 1)
+    if (atoi(GetServerDateText()) == atoi(m_trendDate) && IsPastSessionClose(timeOfDay, m_openTime, m_closeTime))
     {
-        // The session is over: ask for the series again instead of drawing past its end.
-        RequestMarketData(VIEW_TREND, m_period, CString(), CString(), 1);
+        // The session is over: the series is asked for once more instead of drawing past its
+        // end. Once: a reply whose bars end before the quote's time is no reason to ask again.
+        const CString reload = row.strCode + "|" + m_trendDate;
+        if (reload != m_trendCloseReload && m_busy.load() == 0)
+        {
+            m_trendCloseReload = reload;
+            RequestMarketData(VIEW_TREND, m_period, CString(), CString(), 1);
+        }
         return;
     }
     if (node.strTime.Find(':') >= 0 && StockTickDue(row.strCode, node.strTime))

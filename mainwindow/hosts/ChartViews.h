@@ -65,6 +65,12 @@ public:
     void OnHistoryDone(HistoryJob* job);
     void OnChartLoaded(int period);
     void OnQuoteRefresh(const QuoteRow* row);
+    // Whether either chart host shows the code (in any view).
+    bool ShowsCode(const CString& code) const;
+    // A batch's latest row of a shown instrument: the depth record follows it (a stock's five
+    // levels, another instrument's best prices while the depth connection does not feed it)
+    // and goes to the hosts that show the code.
+    void TakeQuoteDepth(const QuoteRow& row);
     void OnDepthUpdate(const DepthBook* book);
     int OnKLineData(const CString* code, const KLineBar* bar);
     void ResetDepthWindows(CString code);
@@ -152,6 +158,8 @@ private:
     ChartTitleInfo m_title;
     DepthTradeTick m_tradeTick;
     CString m_trendDate;
+    // "code|trading date" of the trend asked for again after its session closed.
+    CString m_trendCloseReload;
     // When the pre-open reload of a code was last started (an empty answer is not handed
     // over, and must not be asked again on every tick).
     std::map<CString, __int64> m_trendReloadStarts;

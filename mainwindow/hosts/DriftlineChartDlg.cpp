@@ -58,7 +58,9 @@ void DriftlineChartDlg::AddTradePacket(TrendPacket* pPacket)
 {
     if (pPacket == nullptr)
         return;
-    m_packetTimes[pPacket->strText[0]] = static_cast<int>(GetServerTime().GetTime());
+    // The empty series handed over when a load starts is no load of the instrument.
+    if (pPacket->pHead != nullptr)
+        m_packetTimes[pPacket->strText[0]] = static_cast<int>(GetServerTime().GetTime());
     dll_DriftlineAddTradePacket(ChartWnd(), pPacket);
 }
 

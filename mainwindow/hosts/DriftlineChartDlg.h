@@ -21,7 +21,7 @@ public:
     void SetTitleInfo(ChartTitleInfo* pTitle);
     void SetPrecision(int* pDecimals);
 
-    // Server time (seconds) when the code's packet was last added; 0 when never.
+    // Server time (seconds) when a packet with bars of the code was last added; 0 when never.
     int GetPacketTime(const CString& code) const;
 
     const CString& GetSymbolText() const { return m_symbol; }

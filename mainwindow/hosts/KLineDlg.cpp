@@ -82,9 +82,9 @@ LRESULT CKLineDlg::OnNeedHistory(WPARAM, LPARAM)
     return 0;
 }
 
+// The main window decides whether the chart goes live: only in the candlestick view.
 LRESULT CKLineDlg::OnPacketTaken(WPARAM wParam, LPARAM)
 {
-    SetLive(true);
     if (GetParent())
         GetParent()->SendMessage(WM_HOSTS_CHART_LOADED, wParam, 0);
     return 0;

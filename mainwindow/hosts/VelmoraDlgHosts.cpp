@@ -4,6 +4,7 @@
 #include <commctrl.h>
 #include "ChartViews.h"
 #include "DepthBook.h"
+#include "DeskParts.h"
 #include "DriftlineChartDlg.h"
 #include "InstrumentInfo.h"
 #include "KLineBar.h"
@@ -99,12 +100,32 @@ CString CVelmoraDlg::ShownChartCode()
     return m_chartViews->GetCurrentCode();
 }
 
-// The shown instrument's fresh quote reaches the open chart and its depth panel.
-void CVelmoraDlg::OnBoardQuote(const QuoteUpdate& update, bool)
+// Every quote of a batch: the held position follows its price; a shown instrument's depth
+// ladder follows its quote, the order form its page's selection, and every tick since the
+// last batch reaches the open chart, oldest first, so that no tick's volume is lost.
+void CVelmoraDlg::OnBoardQuote(const QuoteUpdate& update, bool hasSelectedRow)
 {
-    if (m_chartViews && m_chartViews->GetView() != VIEW_QUOTE_LIST
-        && update.rowLatest.strCode == m_chartViews->GetCurrentCode())
-        SendMessage(WM_QUOTES_REFRESH, reinterpret_cast<WPARAM>(&update.rowLatest), 0);
+    const QuoteRow& latest = update.rowLatest;
+    if (m_deskParts)
+        m_deskParts->Desk().OnQuotePrice(latest.strCode, latest.strLastPrice);
+    if (m_chartViews == nullptr || !m_chartViews->ShowsCode(latest.strCode))
+        return;
+    m_chartViews->TakeQuoteDepth(latest);
+    CQuoteBoard* board = GetQuoteBoard();
+    CTabQuoteDlg* page = board ? board->CurrentPage() : nullptr;
+    if (!hasSelectedRow || page == nullptr)
+        return;
+    SendMessage(WM_SECTOR_CHANGED, 0, reinterpret_cast<LPARAM>(&page->GetNotice()));
+    if (m_chartViews->GetView() == VIEW_QUOTE_LIST)
+        return;
+    CString name;
+    GetQuoteStore().GetInstrumentName(latest.strCode, name);
+    for (const QuoteRow& tick : update.vecTicks)
+    {
+        QuoteRow named = tick;
+        named.strName = name;
+        SendMessage(WM_QUOTES_REFRESH, reinterpret_cast<WPARAM>(&named), 0);
+    }
 }
 
 // The chart host stands where the quote pages were; the list view brings them back.

@@ -60,6 +60,20 @@ PositionEntry CPositionBook::BuildEntry(const PositionRecord& record) const
     return entry;
 }
 
+bool CPositionBook::Revalue(const CString& code, const CString& lastPrice)
+{
+    const int index = Find(code);
+    // A quote without a price keeps the profit of the last one.
+    if (index < 0 || lastPrice.IsEmpty() || lastPrice == "---")
+        return false;
+    CString* texts = m_positions[index].texts;
+    const CString profit = FloatingProfit(code, lastPrice, texts[4], texts[3], texts[6], texts[2], m_store);
+    if (profit == texts[5])
+        return false;
+    texts[5] = profit;
+    return true;
+}
+
 int CPositionBook::Find(const CString& code) const
 {
     for (size_t i = 0; i < m_positions.size(); ++i)

@@ -35,6 +35,10 @@ public:
 
     PositionEntry BuildEntry(const PositionRecord& record) const;
 
+    // A fresh last price of the code: the floating profit of its first entry is computed
+    // again. True when that entry's profit text changed.
+    bool Revalue(const CString& code, const CString& lastPrice);
+
     // Index of the code's entry, -1 when none.
     int Find(const CString& code) const;
     void Add(const PositionEntry& entry) { m_positions.push_back(entry); }

@@ -441,6 +441,12 @@ void CTradingDesk::RefreshPositionRows()
         m_windows.SetPositionRow((int)i, m_positions.Entries()[i].texts, m_positions.Entries()[i].closing);
 }
 
+void CTradingDesk::OnQuotePrice(const CString& code, const CString& lastPrice)
+{
+    if (m_positions.Revalue(code, lastPrice))
+        RefreshPositionRows();
+}
+
 void CTradingDesk::OnPositionsReply(const PositionRecord* record)
 {
     if (DropLateReply(POSITION_STREAM))

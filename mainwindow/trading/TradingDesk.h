@@ -92,6 +92,11 @@ public:
     bool OnCancelAllOrders();
     void OnClosePosition();
     void OnCloseAllPositions();
+    // A quote of the code: its position's floating profit follows the last price, and the
+    // panel's position rows are sent again when it moved.
+    void OnQuotePrice(const CString& code, const CString& lastPrice);
+    // The panel's position rows again (the instrument lists give their rows new names).
+    void ResendPositionRows() { RefreshPositionRows(); }
     // The trade panel's header with the account figures (both connections logged in).
     void ShowAccountHeader();
     // The query connection is down or connecting again: the panel's orders and positions are

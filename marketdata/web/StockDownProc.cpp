@@ -6,10 +6,21 @@
 void CStockDownProc::RequestStockInfo(const CString& market, const CString& codes)
 {
     WebServiceUrls urls = GetWebServiceUrls();
+    std::string url = m_strUrl;
     if (market == "CSM")
-        m_strUrl = urls.strCsmTimely;
+        url = urls.strCsmTimely;
     else if (market == "HKS")
-        m_strUrl = urls.strHksTimely;
+        url = urls.strHksTimely;
+    {
+        // The refresh asks every two seconds; a service slower than that would otherwise
+        // never answer, each request abandoned by the next identical one.
+        CSingleLock guard(&m_lock, TRUE);
+        if (m_awaitingAnswer && m_task.IsRunning() && url == m_strUrl && codes == m_inFlightCodes)
+            return;
+        m_awaitingAnswer = true;
+        m_inFlightCodes = codes;
+    }
+    m_strUrl = url;
     m_strMarket = market;
     std::string body = "token=" + MakeRequestToken() + "&code=" + (LPCTSTR)codes;
     m_task.StartDownloadTask(this, m_strUrl, body);
@@ -17,6 +28,10 @@ void CStockDownProc::RequestStockInfo(const CString& market, const CString& code
 
 void CStockDownProc::OnDownLoaded(const std::string&, int nResult, std::string& strBody)
 {
+    {
+        CSingleLock guard(&m_lock, TRUE);
+        m_awaitingAnswer = false;
+    }
     if (nResult != 1)
         return;
     std::vector<WebQuoteRecord> records;

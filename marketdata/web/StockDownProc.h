@@ -1,9 +1,10 @@
 // The main window's fetcher of the chart instrument's quote: one "stockTimely" request per
 // call on its own download task; the rows go to the main window as a quote batch, computed
 // against the rows this fetcher delivered before. A request never waits for the one before
-// it (the newest request wins), so the caller's thread never waits for the network.
+// it (a different request wins), so the caller's thread never waits for the network.
 #pragma once
 #include <afx.h>
+#include <afxmt.h>
 #include <string>
 #include "DownloadTask.h"
 #include "QuoteRowCache.h"
@@ -17,7 +18,8 @@ public:
 
     // URL = the market's "stockTimely" service ("CSM" or "HKS" exactly; another market keeps
     // the previous URL); body "token=" + token + "&code=" + codes; hands it to the task, which
-    // abandons the request still running.
+    // abandons the request still running. The same request while it is still unanswered is
+    // left to finish instead.
     void RequestStockInfo(const CString& market, const CString& codes);
     // Erases the code's delivered row, so that its next quote counts as a first one.
     void RemoveCode(const CString& code) { m_cache.RemoveCode(code); }
@@ -30,6 +32,9 @@ public:
 
 private:
     DownloadTask m_task;
+    CCriticalSection m_lock;        // the unanswered request, shared with the task's thread
+    bool m_awaitingAnswer = false;
+    CString m_inFlightCodes;
     CString m_strMarket;
     std::string m_strUrl;
     QuoteRowCache m_cache;

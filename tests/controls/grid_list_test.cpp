@@ -8,6 +8,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <functional>
 #include <string>
 
 using tolvan::test::PumpPending;
@@ -166,6 +168,156 @@ TEST_F(GridListTest, CheckBoxIsDrawnInsideItsCell)
     EXPECT_GT(shot.CountColor(RGB(0x33, 0x99, 0x33), &cell), 10u) << "check mark";
     CRect first = Cell(0, 0);
     EXPECT_EQ(shot.CountColor(RGB(0x33, 0x66, 0x99), &first), 0u) << "drawn into column 0";
+}
+
+TEST_F(GridListTest, HeaderDrawsAnItemBitmapBeforeItsText)
+{
+    const COLORREF kBitmapColor = RGB(0x12, 0xC4, 0x56);
+    CClientDC screen(&grid);
+    CDC memory;
+    memory.CreateCompatibleDC(&screen);
+    CBitmap bitmap;
+    bitmap.CreateCompatibleBitmap(&screen, 12, 12);
+    CBitmap* old = memory.SelectObject(&bitmap);
+    memory.FillSolidRect(0, 0, 12, 12, kBitmapColor);
+    memory.SelectObject(old);
+    HDITEMA item = {};
+    item.mask = HDI_FORMAT | HDI_BITMAP;
+    item.fmt = HDF_BITMAP | HDF_STRING | HDF_LEFT;
+    item.hbm = static_cast<HBITMAP>(bitmap.GetSafeHandle());
+    grid.GetHeader().SetItem(2, &item);
+    grid.GetHeader().Invalidate();
+    CRect header;
+    grid.GetHeader().GetItemRect(2, &header);
+    Screenshot shot;
+    tolvan::test::PumpUntil([&] {
+        shot = Screenshot::CaptureClient(grid.GetHeader().m_hWnd);
+        return !shot.IsEmpty() && shot.CountColor(kBitmapColor, &header) > 0;
+    });
+    EXPECT_EQ(144u, shot.CountColor(kBitmapColor, &header));
+}
+
+// The owner-drawn grid (as the console's client list): each row is painted into a row
+// picture with its background, select mode, colours and fonts, and copied out.
+class OwnerDrawnGridTest : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        ASSERT_TRUE(grid.Create(WS_CHILD | WS_VISIBLE | LVS_REPORT | LVS_SHOWSELALWAYS | LVS_SINGLESEL |
+                                    LVS_OWNERDRAWFIXED,
+                                CRect(10, 10, 410, 210), &host, kGridId));
+        grid.SetBkColor(kListBk);
+        grid.InsertColumn(0, "账户", LVCFMT_LEFT, 100);
+        grid.InsertColumn(1, "名称", LVCFMT_LEFT, 120);
+        for (int row = 0; row < 4; ++row) {
+            grid.InsertItem(row, ("8800" + std::to_string(row)).c_str());
+            grid.SetItemText(row, 1, "WWWWWW");
+            grid.SetRowColors(row, {kRowText[row], kRowText[row]});
+        }
+        grid.SetRowBackgrounds(kRowBk);
+        PumpPending();
+    }
+    CRect Row(int row)
+    {
+        CRect rect;
+        grid.GetItemRect(row, &rect, LVIR_BOUNDS);
+        rect.right = 220;
+        return rect;
+    }
+    Screenshot Shot(const std::function<bool(const Screenshot&)>& ready)
+    {
+        grid.Invalidate();
+        Screenshot shot;
+        tolvan::test::PumpUntil([&] {
+            shot = Screenshot::CaptureClient(grid.m_hWnd);
+            return !shot.IsEmpty() && ready(shot);
+        });
+        return shot;
+    }
+    void Select(int row)
+    {
+        grid.SetItemState(row, LVIS_SELECTED, LVIS_SELECTED);
+    }
+
+    static constexpr COLORREF kListBk = RGB(0xFF, 0xFF, 0xFF);
+    static constexpr COLORREF kSelect = RGB(0x00, 0x00, 0xFF);
+    const COLORREF kRowBk[4] = {RGB(0xF0, 0xE0, 0xD0), RGB(0xD0, 0xE0, 0xF0), RGB(0xE0, 0xF0, 0xD0),
+                                RGB(0xC0, 0xC0, 0xC0)};
+    const COLORREF kRowText[4] = {RGB(0x10, 0x20, 0x30), RGB(0x80, 0x00, 0x00), RGB(0x00, 0x80, 0x00),
+                                  RGB(0x00, 0x00, 0x80)};
+    ControlHost host;
+    CGridListCtrl grid;
+};
+
+TEST_F(OwnerDrawnGridTest, RowsTakeTheirBackgroundsColoursAndSelectMode)
+{
+    grid.SetSelectColor(kSelect);
+    Select(1);
+    struct Case { int mode; COLORREF fill; COLORREF frame; };
+    const Case cases[] = {
+        {-1, kListBk, kListBk},
+        {0, RGB(0x7F, 0x7F, 0xFF), RGB(0x7F, 0x7F, 0xFF)},  // half select, half white
+        {1, kListBk, kSelect},
+    };
+    for (const Case& c : cases) {
+        grid.SetSelectMode(c.mode);
+        const CRect selected = Row(1);
+        const Screenshot shot = Shot([&](const Screenshot& s) {
+            return s.PixelAt(selected.left + 150, selected.top + 2) == c.fill;
+        });
+        EXPECT_EQ(c.fill, shot.PixelAt(selected.left + 150, selected.top + 2)) << "mode " << c.mode;
+        EXPECT_EQ(c.frame, shot.PixelAt(selected.left + 150, selected.top)) << "mode " << c.mode;
+        for (int row : {0, 2, 3}) {
+            const CRect rect = Row(row);
+            EXPECT_EQ(kRowBk[row], shot.PixelAt(rect.left + 150, rect.top + 2)) << "row " << row;
+            EXPECT_GT(shot.CountColor(kRowText[row], &rect), 5u) << "text of row " << row;
+        }
+    }
+    // With the blend at 100 % a selected row shows the list background alone.
+    grid.SetSelectMode(0);
+    grid.SetBlendPercent(100);
+    const CRect selected = Row(1);
+    const Screenshot shot = Shot([&](const Screenshot& s) { return s.PixelAt(selected.left + 150, selected.top + 2) == kListBk; });
+    EXPECT_EQ(kListBk, shot.PixelAt(selected.left + 150, selected.top + 2));
+}
+
+TEST_F(OwnerDrawnGridTest, ColumnFontAndItemFontWidenTheirCells)
+{
+    CFont small, large;
+    small.CreatePointFont(80, "宋体");
+    large.CreatePointFont(200, "宋体");
+    auto inkWidth = [&](const Screenshot& shot, int column) {
+        CRect cell;
+        grid.GetSubItemRect(0, column, LVIR_BOUNDS, cell);
+        int left = cell.right, right = cell.left;
+        for (int y = cell.top; y < cell.bottom; ++y)
+            for (int x = cell.left; x < cell.right; ++x)
+                if (shot.PixelAt(x, y) == kRowText[0]) {
+                    left = std::min(left, x);
+                    right = std::max(right, x);
+                }
+        return right - left;
+    };
+    grid.SetItemFont(&small);
+    Screenshot shot = Shot([&](const Screenshot& s) { return inkWidth(s, 1) > 0; });
+    const int smallWidth = inkWidth(shot, 1);
+    grid.SetColumnFont(&large, 1);
+    shot = Shot([&](const Screenshot& s) { return inkWidth(s, 1) > smallWidth; });
+    EXPECT_GT(inkWidth(shot, 1), smallWidth + 10) << "the column font in its column";
+    EXPECT_LT(inkWidth(shot, 0), inkWidth(shot, 1)) << "the item font elsewhere";
+    shot.SavePng("grid_owner_drawn.png");
+}
+
+TEST_F(OwnerDrawnGridTest, DeletingARowKeepsTheColoursOfTheOthers)
+{
+    ASSERT_TRUE(grid.DeleteItem(1));
+    std::vector<COLORREF> colors;
+    grid.GetRowColors(1, colors);
+    ASSERT_EQ(2u, colors.size());
+    EXPECT_EQ(kRowText[2], colors[0]) << "the row after the deleted one keeps its colours";
+    grid.GetRowColors(2, colors);
+    EXPECT_EQ(kRowText[3], colors[0]);
 }
 
 }  // namespace

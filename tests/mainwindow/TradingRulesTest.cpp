@@ -416,6 +416,28 @@ TEST_F(TradingRulesTest, PositionsFollowRepliesAndCloseWithMarketOrders)
     EXPECT_EQ(0u, desk.Positions().Count());
 }
 
+TEST_F(TradingRulesTest, PositionsFollowTheQuotesOfTheirCodes)
+{
+    const PositionRecord longGold = Position("XAUUSD", "0", "100", "2318.40");
+    const PositionRecord shortYen = Position("USDJPY", "1", "2", "151.000");
+    desk.OnPositionsReply(&longGold);
+    desk.OnPositionsReply(&shortYen);
+    windows.calls.clear();
+
+    desk.OnQuotePrice("XAUUSD", "2321.40");
+    EXPECT_EQ(CString("300.000000"), desk.Positions().At(0).texts[5]);
+    EXPECT_TRUE(windows.Called("set position 0") && windows.Called("set position 1")) << "every row again";
+
+    struct Case { const char* code; const char* last; };
+    for (const Case& c : {Case{"EURUSD", "1.08000"}, Case{"XAUUSD", "2321.40"}, Case{"XAUUSD", ""},
+                          Case{"XAUUSD", "---"}}) {
+        windows.calls.clear();
+        desk.OnQuotePrice(c.code, c.last);
+        EXPECT_TRUE(windows.calls.empty()) << c.code << " at '" << c.last << "' sends rows";
+        EXPECT_EQ(CString("300.000000"), desk.Positions().At(0).texts[5]) << c.code << " " << c.last;
+    }
+}
+
 TEST_F(TradingRulesTest, FloatingProfitBySide)
 {
     struct Case

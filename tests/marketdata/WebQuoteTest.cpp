@@ -234,3 +234,35 @@ TEST_F(WebQuoteTest, StockInfoOfTheChartInstrument)
 }
 
 } // namespace
+
+namespace {
+
+// The refresh asks for the chart instrument every two seconds; a slower service must still
+// get to answer the first request.
+TEST_F(WebQuoteTest, StockInfoAskedAgainWhileUnansweredLetsTheRequestFinish)
+{
+    Gate gate;
+    std::atomic<int> served{0};
+    m_server.Route("POST", "/services/stock/csm/stockTimely", [&](const HttpRequest& request) {
+        if (webtest::FormField(request.body, "code") == "600000" && served++ == 0)
+            gate.Wait();
+        return Json(QuoteReply(QuoteEntry(webtest::FormField(request.body, "code").c_str(), "9.50", 100)));
+    });
+    CStockDownProc proc;
+    proc.RequestStockInfo("CSM", "600000");
+    ASSERT_TRUE(m_server.WaitForRequests(1));
+    proc.RequestStockInfo("CSM", "600000");
+    EXPECT_FALSE(PumpUntil([&] { return m_server.RequestCount() > 1; }, 3000));
+    gate.Release();
+    ASSERT_TRUE(m_window.WaitFor(WM_QUOTE_BATCH, 1));
+    EXPECT_EQ("600000 9.50 0 2 1|", Batch(0));
+
+    // Once answered, the same request goes out again; another code never waits.
+    proc.RequestStockInfo("CSM", "600000");
+    ASSERT_TRUE(m_window.WaitFor(WM_QUOTE_BATCH, 2));
+    proc.RequestStockInfo("CSM", "000001");
+    ASSERT_TRUE(m_window.WaitFor(WM_QUOTE_BATCH, 3));
+    EXPECT_EQ("000001 9.50 0 2 1|", Batch(2));
+}
+
+} // namespace

@@ -101,6 +101,13 @@ bool NextBarBucket(const CString& market, int period, const CString& lastTime,
         return false;
     if (period == 60 && IsExchangeMarket(market))
         return NextMarketHourBucket(market, lastTime, recordTime, bucketTime);
+    // A later day never folds into the last bar, whatever its time of day (a chart left
+    // open overnight).
+    if (ReadNumber(recordTime, 0, 8) > ReadNumber(lastTime, 0, 8))
+    {
+        bucketTime = PeriodStartTime(recordTime, period);
+        return true;
+    }
 
     int last = MinuteOfDay(lastTime);
     int now = MinuteOfDay(recordTime);

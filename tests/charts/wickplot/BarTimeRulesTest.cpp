@@ -21,6 +21,10 @@ TEST(BarTimeRules, DecidesWhetherARecordOpensANewBar)
         {"CSM", 3, "20260310 10:03:00", "20260310 14:57:00", nullptr},
         {"CSM", 5, "20260310 10:05", "20260310 10:30:00", nullptr},
         {"CSM", 5, "20260310 10:05:00", "20260309 10:30:00", nullptr},
+        // A later day starts a new bar at any time of day (a chart left open overnight).
+        {"CSM", 5, "20260310 14:55:00", "20260311 09:31:00", "20260311 09:30:00"},
+        {"XAUUSD", 1, "20260310 10:05:00", "20260311 10:05:00", "20260311 10:05:00"},
+        {"XAUUSD", 60, "20260310 23:00:00", "20260311 00:10:00", "20260311 00:00:00"},
         // Hour bars of the exchanges follow the sessions.
         {"CSM", 60, "20260310 10:30:00", "20260310 11:29:00", nullptr},
         {"CSM", 60, "20260310 10:30:00", "20260310 13:05:00", "20260310 13:00:00"},

@@ -7,7 +7,9 @@
 // from a quote server over loopback TCP instead. Run by hand under Wine on an Xvfb display.
 #include "QuoteBoard.h"
 
+#include "PositionBook.h"
 #include "QuoteStore.h"
+#include "TradePanelText.h"
 #include "TabQuoteDlg.h"
 
 #include "ConnectionRegistry.h"
@@ -64,14 +66,43 @@ CString CodeOf(char prefix, int i)
     return code;
 }
 
-// The main window's side: nothing held, no chart, quotes go nowhere else.
-struct QuietOwner : IQuoteBoardOwner
+// The main window's side: positions held in some of the quoted instruments follow their
+// prices, and every position row is written again (as the trade panel gets it) when one
+// moved; no chart.
+struct HoldingOwner : IQuoteBoardOwner
 {
-    void CollectHeldCodes(std::vector<CString>&, std::vector<CString>&) override {}
+    void CollectHeldCodes(std::vector<CString>&, std::vector<CString>& held) override
+    {
+        for (const PositionEntry& position : positions.Entries())
+            held.push_back(position.Code());
+    }
+    void ResendPositionRows() override { WriteRows(); }
     CString ShownChartCode() override { return CString(); }
-    void OnBoardQuote(const QuoteUpdate&, bool) override {}
+    void OnBoardQuote(const QuoteUpdate& update, bool) override
+    {
+        if (positions.Revalue(update.rowLatest.strCode, update.rowLatest.strLastPrice))
+            WriteRows();
+    }
     void SwitchToInstrument(const CString&) override {}
+
+    void Hold(const CString& code)
+    {
+        PositionEntry entry;
+        const CString texts[PositionEntry::kTextCount] = {"测试股份", code, "0", "1000", "20.00", "---", "1", "CNY"};
+        std::copy(texts, texts + PositionEntry::kTextCount, entry.texts);
+        positions.Add(entry);
+    }
+    void WriteRows()
+    {
+        for (const PositionEntry& position : positions.Entries())
+            rowTexts.push_back(tradepanel::PositionRowText(position.texts, position.closing));
+        rowTexts.clear();
+    }
+
+    CPositionBook positions;
+    std::vector<CString> rowTexts;
 };
+const int kPositions = 20;
 
 class BoardFixture
 {
@@ -90,6 +121,8 @@ public:
             Load(size);
         for (int i = 0; i < kSelfCodes; ++i)
             store.AddToMySector(codes[i * 37 % codes.size()]);
+        for (int i = 0; i < kPositions; ++i)
+            owner.Hold(codes[i * 491 % codes.size()]);
         board->ShowSector(MY_SECTOR_NAME);
         board->ShowSector("沪深");
         Pump();
@@ -155,7 +188,7 @@ public:
     }
 
     CWnd main;
-    QuietOwner owner;
+    HoldingOwner owner;
     QuoteStore& store = GetQuoteStore();  // the program's store, which the list rows consult
     std::unique_ptr<CQuoteBoard> board;
     std::vector<CString> codes;

@@ -56,11 +56,13 @@ struct BoardOwner : IQuoteBoardOwner
     }
     CString ShownChartCode() override { return chartCode; }
     void OnBoardQuote(const QuoteUpdate&, bool) override { ++quotes; }
+    void ResendPositionRows() override { ++positionResends; }
     void SwitchToInstrument(const CString& code) override { chosen = code; }
 
     std::vector<CString> ordered, held;
     CString chartCode;
     int quotes = 0;
+    int positionResends = 0;
     CString chosen;
 };
 
@@ -201,6 +203,7 @@ TEST_F(QuoteBoardTest, BatchUpdatesEverySectorInTheStoreButWritesOnlyTheShownRow
 TEST_F(QuoteBoardTest, PollersGetTheShownAndHeldStocksOnceSortedAndLoseWhatLeft)
 {
     LoadLists();
+    EXPECT_EQ(3, owner.positionResends) << "each list sends the position rows again";
     owner.ordered = {"XAUUSD", "000001"};  // an open order of a forex code: never polled
     owner.held = {"00700", "000001"};
     board->RefreshPolling(1);
@@ -218,6 +221,19 @@ TEST_F(QuoteBoardTest, PollersGetTheShownAndHeldStocksOnceSortedAndLoseWhatLeft)
     EXPECT_EQ(polled, std::vector<std::string>({ "CSM:000001,600000," })) << "the chart code goes to the downloader";
     EXPECT_EQ(stockDrops, std::vector<std::string>({ "600036" }));
     EXPECT_EQ(stockRequests, std::vector<std::string>({ "CSM:600036" }));
+
+    // Later refreshes keep the delivered row (its volume increments); a new chart
+    // instrument, or the same one shown again after the list, starts afresh.
+    board->RefreshPolling(1);
+    EXPECT_EQ(stockDrops, std::vector<std::string>({ "600036" }));
+    EXPECT_EQ(stockRequests, std::vector<std::string>({ "CSM:600036", "CSM:600036" }));
+    owner.chartCode.Empty();
+    board->RefreshPolling(1);
+    owner.chartCode = "600036";
+    board->RefreshPolling(1);
+    owner.chartCode = "00700";
+    board->RefreshPolling(1);
+    EXPECT_EQ(stockDrops, std::vector<std::string>({ "600036", "600036", "00700" }));
 }
 
 TEST_F(QuoteBoardTest, MySectorTakesTheSelectedRowAndRemovingItClearsTheSelection)

@@ -259,4 +259,26 @@ TEST_F(DeskScenarioTest, BuyCancelCloseAllAndTripTheRiskLine)
     EXPECT_EQ(0, (int)::GetPrivateProfileIntA("Settings", "ShowOrderDetail", 1, BinFolder() + "Config.ini"));
 }
 
+// The simulator's ticks move prices without sending the positions again: the floating
+// profit in the panel's row follows the quotes alone.
+TEST_F(DeskScenarioTest, FloatingProfitFollowsTheQuotes)
+{
+    ASSERT_NO_FATAL_FAILURE(StartAndLogIn());
+    ProbeState state;
+    ASSERT_TRUE(m_probe.WaitState([](const ProbeState& s) {
+        return s["query"] == "1" && s["pending"] == "0" && PositionRow(s, "XAUUSD").size() > 5;
+    }, &state));
+    const std::string before = PositionRow(state, "XAUUSD")[5];
+    DWORD lastTick = 0;
+    EXPECT_TRUE(m_probe.WaitState([&](const ProbeState& s) {
+        if (::GetTickCount() - lastTick >= 300)
+        {
+            lastTick = ::GetTickCount();
+            s_sim->Control("tick");
+        }
+        const std::vector<std::string> row = PositionRow(s, "XAUUSD");
+        return row.size() > 5 && row[5] != before;
+    }, &state)) << "the profit stays at " << before;
+}
+
 }  // namespace

@@ -249,4 +249,37 @@ TEST(SeriesRefreshTest, TrendReloadsInTheMinuteBeforeTheOpenAtMostEveryTenSecond
     EXPECT_TRUE(IsTrendReloadDue(open - 30, open, 0));
 }
 
+
+TEST(OlderBarsTest, EachPageReachesBackFromTheOldestStartOverTheWeekends)
+{
+    struct Case { const char* start; int period; const char* earlier; };
+    const Case cases[] = {
+        {"20261211", 0, "20261009"},  // 45 market days: 63 calendar days
+        {"20261214", 1, "20261211"},  // Monday -> Friday
+        {"20261214", 15, "20261210"},
+        {"20261214", 30, "20261209"},
+        {"20261214", 60, "20261207"},
+        {"2026121", 0, ""},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(c.earlier, OlderBarsStart(c.start, c.period)) << c.start << " period " << c.period;
+}
+
+TEST(TrendSessionTest, OverAfterTheCloseAndBeforeTheNextOpen)
+{
+    struct Case { const char* time; const char* open; const char* close; bool over; };
+    const Case cases[] = {
+        {"15:01:00", "09:30:00", "15:00:00", true},
+        {"14:59:00", "09:30:00", "15:00:00", false},
+        {"09:00:00", "09:30:00", "15:00:00", false},
+        // A session through midnight: over only between its close and its open.
+        {"12:00:00", "06:00:00", "05:00:00", false},
+        {"05:30:00", "06:00:00", "05:00:00", true},
+        {"04:00:00", "06:00:00", "05:00:00", false},
+        {"23:59:00", "06:00:00", "24:00:00", false},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(c.over, IsPastSessionClose(c.time, c.open, c.close)) << c.time << " " << c.open << "-" << c.close;
+}
+
 }  // namespace

@@ -9,6 +9,7 @@
 #include "DriftlineChartDlg.h"
 #include "KLineDlg.h"
 #include "MarketTestData.h"
+#include "MarketTime.h"
 #include "QuoteStore.h"
 #include "MainStandIn.h"
 
@@ -56,13 +57,20 @@ protected:
             row.quote.strAskPrice[i].Format("10.5%d", i + 1);
             row.quote.strBidPrice[i].Format("10.4%d", 9 - i);
         }
-        GetQuoteStore().AddSector(MakeSector("沪深", "CSM_P", {row}));
+        SectorRow second = MakeRow("600036", 1, "30.10");
+        second.strName = second.quote.strName = "招商银行";
+        second.quote.strPrevClose = "30.00";
+        GetQuoteStore().AddSector(MakeSector("沪深", "CSM_P", {row, second}));
         GetQuoteStore().AddSector(MakeSector("其他", "NYM_P", {MakeRow("ZZ1", 0)}));
         m_views.SetHistoryLoader([this](HistoryJob& job) {
             ++m_loads;
             m_loadedCode = job.strCode;
             if (m_gate)
                 ::WaitForSingleObject(m_gate, 30000);
+            // The first load of a series spans far back; a page asks from its own start.
+            if (job.bRebuildRequest)
+                job.request.strStartDate = job.nView == VIEW_TREND ? GetServerDateText() : CString("20251201");
+            m_starts.push_back(job.request.strStartDate);
             job.nStatus = m_fail ? 2 : 3;
             return m_fail ? nullptr : FixturePacket(job.nView == VIEW_TREND);
         });
@@ -101,6 +109,7 @@ protected:
     MainStandIn m_main{m_views};
     std::atomic<int> m_loads{0};
     CString m_loadedCode;
+    std::vector<CString> m_starts;  // the start date of each load
     HANDLE m_gate = NULL;
     bool m_fail = false;
 };
@@ -247,6 +256,73 @@ TEST_F(ChartViewsTest, SwitchThreadResetsDepthOnTheInterfaceThreadAndStops)
     m_views.StopHosts();
     EXPECT_FALSE(m_views.IsSwitchThreadRunning());
     EXPECT_LT(::GetTickCount() - before, 1000u);
+}
+
+TEST_F(ChartViewsTest, PagingLeftExtendsTheHistoryEachTime)
+{
+    Select("600000", VIEW_CANDLES, 0);
+    ASSERT_TRUE(PumpUntil([this] { return Idle() && m_views.GetKLineHost()->IsLive(); }));
+    for (int page = 1; page <= 3; ++page)
+    {
+        m_views.OnOlderBarsWanted();
+        ASSERT_TRUE(PumpUntil([&] { return Idle() && m_loads.load() == page + 1; })) << page;
+    }
+    ASSERT_EQ(4u, m_starts.size());
+    for (size_t load = 1; load < m_starts.size(); ++load)
+        EXPECT_LT(atoi(m_starts[load]), atoi(m_starts[load - 1])) << "page " << load;
+    EXPECT_EQ(GetServerDateText(), m_views.GetHistoryRequest().strEndDate);
+}
+
+// The trend's price line is drawn in 0xFCFCFC.
+TEST_F(ChartViewsTest, ATrendSwitchWhoseLoadFailsShowsAnEmptyChart)
+{
+    Select("600000", VIEW_TREND, 0);
+    ASSERT_TRUE(PumpUntil([this] { return Idle() && m_views.GetTrendHost()->GetPacketTime("600000") != 0; }));
+    HWND host = m_views.GetTrendHost()->GetSafeHwnd();
+    const COLORREF line = RGB(0xFC, 0xFC, 0xFC);
+    const RECT plot = {82, 42, 690, 380};  // inside the price panel's frame
+    ASSERT_TRUE(PumpUntil([&] { return tolvan::test::Screenshot::CaptureClient(host).CountColor(line, &plot) > 50; }))
+        << "the loaded line is drawn";
+
+    m_fail = true;
+    Select("600036", VIEW_TREND, 0);
+    ASSERT_TRUE(PumpUntil([this] { return Idle() && m_loads.load() == 2; }));
+    EXPECT_EQ("未获取到数据！", m_views.GetStatusText());
+    tolvan::test::PumpPending();
+    const tolvan::test::Screenshot shot = tolvan::test::Screenshot::CaptureClient(host);
+    shot.SavePng("trend_failed_switch.png");
+    EXPECT_EQ(0u, shot.CountColor(line, &plot)) << "the old instrument's line stays";
+}
+
+TEST_F(ChartViewsTest, TheTrendIsAskedAgainOnceAfterTheSessionCloses)
+{
+    Select("600000", VIEW_TREND, 0);
+    ASSERT_TRUE(PumpUntil([this] { return Idle() && m_views.GetTrendHost()->GetPacketTime("600000") != 0; }));
+    SectorRow row;
+    ASSERT_TRUE(GetQuoteStore().GetQuoteRow("600000", row));
+    QuoteRow quote = row.quote;
+    quote.strLastPrice = "10.60";
+    quote.strVolumeSinceLast = "5";
+    // Quotes after the close, as a server whose bars end before its time sends them.
+    for (int tick = 0; tick < 5; ++tick)
+    {
+        quote.strQuoteTime.Format("%s 15:%02d:00", (LPCTSTR)GetServerDateText(), 30 + tick);
+        m_views.OnQuoteRefresh(&quote);
+        ASSERT_TRUE(PumpUntil([this] { return Idle(); }));
+    }
+    EXPECT_EQ(2, m_loads.load()) << "one load after the close, not one per quote";
+}
+
+TEST_F(ChartViewsTest, TheCandlesGoLiveOnlyWhenTakenInTheirView)
+{
+    m_gate = ::CreateEvent(nullptr, TRUE, FALSE, nullptr);
+    Select("600000", VIEW_CANDLES, 5);
+    ASSERT_TRUE(PumpUntil([this] { return m_loads == 1; }));
+    // Back to the list while the bars load: the chart takes them unseen.
+    m_views.RequestMarketData(VIEW_QUOTE_LIST, 0, CString(), CString(), 1);
+    ::SetEvent(m_gate);
+    ASSERT_TRUE(PumpUntil([this] { return Idle() && m_main.chartLoads.load() == 1; }));
+    EXPECT_FALSE(m_views.GetKLineHost()->IsLive()) << "no live bars for a chart that is not shown";
 }
 
 }  // namespace

@@ -103,6 +103,16 @@ std::vector<uint32_t> RegionPixels(const Screenshot& shot, const RECT& rect)
     return pixels;
 }
 
+// Which pixels of the rectangle are drawn on (not the black background).
+std::vector<bool> RegionInk(const Screenshot& shot, const RECT& rect)
+{
+    std::vector<bool> ink;
+    for (int y = rect.top; y < rect.bottom; ++y)
+        for (int x = rect.left; x < rect.right; ++x)
+            ink.push_back(shot.PixelAt(x, y) != RGB(0, 0, 0));
+    return ink;
+}
+
 // The rows at which the chart's dark red frame lines cross a column left of the plots
 // (below the title bar, between the panels and above the time axis).
 std::vector<int> FrameRows(const Screenshot& shot, int x)
@@ -212,6 +222,32 @@ protected:
         const size_t kline = log.rfind("stockKline");
         const std::string klineForm = kline == std::string::npos ? "" : log.substr(log.rfind("{\"body", kline), 300);
         return paths + "; refusals: " + s_sim->Control("refusals 5") + "; " + klineForm;
+    }
+
+    // The start dates of the day-bar requests the simulator logged, oldest first (each logged
+    // request lists its body and form before its path).
+    std::vector<std::string> DayBarStarts()
+    {
+        const std::string log = s_sim->Control("http requests 300");
+        std::vector<std::string> starts;
+        const char field[] = "\"startDate\": \"";
+        for (size_t at = log.find("stockKline/day"); at != std::string::npos;
+             at = log.find("stockKline/day", at + 1)) {
+            const size_t entry = log.rfind("{\"body\"", at);
+            const size_t start = entry == std::string::npos ? std::string::npos : log.find(field, entry);
+            if (start == std::string::npos || start > at)
+                continue;
+            const size_t begin = start + sizeof(field) - 1;
+            starts.push_back(log.substr(begin, log.find('"', begin) - begin));
+        }
+        return starts;
+    }
+
+    // The chart window inside the shown host.
+    static HWND ShownChart(HWND main)
+    {
+        HWND host = ShownHost(main);
+        return host != NULL ? ::ChildWindowFromPoint(host, POINT{5, 5}) : NULL;
     }
 
     static void Keep(const Screenshot& shot, const char* name)
@@ -344,6 +380,14 @@ TEST_F(ChartsScenarioTest, ToolbarSwitchesViewsAndPeriodsAndTheChartsFollowRowsA
                || now.CountColor(kFall, &lastBars) != beforeTick.CountColor(kFall, &lastBars);
     }, kDeadlineMs)) << "the new price did not reach the last bar";
     Keep(Screenshot::CaptureClient(ShownHost(main)), "charts-day-ticked.png");
+    // The stock's ladder follows its web quotes too, not the figures of the switch: the
+    // shapes of its texts change (their colours follow the last price in any case). The
+    // rows of the best levels lie between the title and the figures below them.
+    const RECT levels = {beforeTick.Width() - kDepthWidth, 35, beforeTick.Width(), 90};
+    EXPECT_TRUE(PumpUntil([&] {
+        const Screenshot now = Screenshot::CaptureClient(ShownHost(main));
+        return RegionInk(now, levels) != RegionInk(beforeTick, levels);
+    }, kDeadlineMs)) << "the ladder kept the figures of the switch";
 
     // A click on the account's position (London gold) switches the charts to it: its bars
     // come from the history service.
@@ -363,6 +407,79 @@ TEST_F(ChartsScenarioTest, ToolbarSwitchesViewsAndPeriodsAndTheChartsFollowRowsA
     Screenshot gold;
     EXPECT_TRUE(WaitForChart(main, beforeSwitch, gold)) << "no candles of the position";
     Keep(gold, "charts-position.png");
+}
+
+// The title bar's "older" button pages back through the loaded bars and, at the oldest,
+// asks for older ones: each such request starts earlier than the one before.
+TEST_F(ChartsScenarioTest, PagingLeftInTheDayChartExtendsTheHistory)
+{
+    HWND main = LogInToBoard();
+    ASSERT_NE(HWND(NULL), main) << "no board after login";
+    HWND list = ShownQuoteList(main);
+    ASSERT_NE(HWND(NULL), list);
+    ASSERT_TRUE(ClickRow(list, 1));
+    Screenshot day;
+    PressToolbarButton(main, 5);
+    ASSERT_TRUE(WaitForChart(main, Screenshot(), day)) << "no day candles: " << AskedPaths();
+    HWND chart = ShownChart(main);
+    ASSERT_NE(HWND(NULL), chart);
+    RECT chartRect = {};
+    ::GetClientRect(chart, &chartRect);
+    const LPARAM older = MAKELPARAM(chartRect.right - 85, 8);
+    std::vector<std::string> starts = DayBarStarts();
+    ASSERT_FALSE(starts.empty()) << s_sim->Control("http requests 20");
+    for (int page = 1; page <= 3; ++page) {
+        const size_t asked = starts.size();
+        DWORD lastClick = 0;
+        ASSERT_TRUE(PumpUntil([&] {
+            if (::GetTickCount() - lastClick >= 200) {
+                lastClick = ::GetTickCount();
+                ::PostMessageA(chart, WM_LBUTTONDOWN, MK_LBUTTON, older);
+                ::PostMessageA(chart, WM_LBUTTONUP, 0, older);
+            }
+            starts = DayBarStarts();
+            return starts.size() > asked;
+        }, kDeadlineMs)) << "page " << page << " asked for no older bars";
+        ASSERT_FALSE(starts.back().empty()) << "page " << page << " names no start";
+        if (!starts[asked - 1].empty())
+            EXPECT_LT(starts.back(), starts[asked - 1]) << "page " << page << " starts no earlier";
+    }
+    Keep(Screenshot::CaptureClient(ShownHost(main)), "charts-paged.png");
+}
+
+// The trend's price line is drawn in 0xFCFCFC.
+TEST_F(ChartsScenarioTest, ATrendSwitchWhoseLoadFailsShowsAnEmptyChart)
+{
+    const COLORREF line = RGB(0xFC, 0xFC, 0xFC);
+    HWND main = LogInToBoard();
+    ASSERT_NE(HWND(NULL), main) << "no board after login";
+    HWND list = ShownQuoteList(main);
+    ASSERT_NE(HWND(NULL), list);
+    ASSERT_TRUE(ClickRow(list, 1));
+    PressToolbarButton(main, kTrendButton);
+    Screenshot trend;
+    HWND trendHost = NULL;
+    ASSERT_TRUE(PumpUntil([&] {
+        trendHost = ShownHost(main);
+        trend = trendHost != NULL ? Screenshot::CaptureClient(trendHost) : Screenshot();
+        return !trend.IsEmpty() && trend.CountColor(line) > 50;
+    }, kDeadlineMs)) << "no trend line: " << AskedPaths();
+
+    ASSERT_EQ("OK", s_sim->Control("http fault /services/stock/csm/stockKline fail").substr(0, 2));
+    PressToolbarButton(main, kListButton);
+    ASSERT_TRUE(PumpUntil([&] { return ::IsWindowVisible(list) != FALSE; }, kDeadlineMs));
+    ASSERT_TRUE(ClickRow(list, 3));
+    PressToolbarButton(main, kTrendButton);
+    EXPECT_TRUE(PumpUntil([&] {
+        if (ShownHost(main) != trendHost)
+            return false;
+        trend = Screenshot::CaptureClient(trendHost);
+        // The price plot, clear of the axis texts.
+        const RECT plot = {82, 42, trend.Width() - kDepthWidth - 62, trend.Height() / 2};
+        return !trend.IsEmpty() && trend.CountColor(line, &plot) == 0;
+    }, kDeadlineMs)) << "the first instrument's line stays under the second";
+    Keep(trend, "charts-trend-failed.png");
+    s_sim->Control("http clear");
 }
 
 }  // namespace

@@ -26,6 +26,7 @@ public:
 
     std::atomic<int> selects{0};
     std::atomic<DWORD> resetThread{0};
+    std::atomic<int> chartLoads{0};  // packets the candlestick chart reported taken
 
 protected:
     LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override
@@ -44,7 +45,10 @@ protected:
             resetThread = ::GetCurrentThreadId();
             m_views.ResetDepthWindows(*reinterpret_cast<const CString*>(lParam));
             return 0;
-        case WM_HOSTS_CHART_LOADED: m_views.OnChartLoaded(static_cast<int>(wParam)); return 0;
+        case WM_HOSTS_CHART_LOADED:
+            m_views.OnChartLoaded(static_cast<int>(wParam));
+            ++chartLoads;
+            return 0;
         case WM_SELECT_CODE:
             ++selects;
             m_views.SelectInstrument(*reinterpret_cast<const SelectCodeRequest*>(wParam));
