@@ -45,8 +45,8 @@ CListCtrlEx::CListCtrlEx()
 
 CListCtrlEx::~CListCtrlEx()
 {
-    if (m_oldPictureBitmap != nullptr)
-        m_pictureDC.SelectObject(m_oldPictureBitmap);
+    // The row bitmap goes before the DC (member order): out of the DC first.
+    RestorePictureBitmap();
 }
 
 void CListCtrlEx::AttachHeader()
@@ -81,11 +81,9 @@ void CListCtrlEx::OnDestroy()
     m_textPainter.ForgetDC();
     ForgetTexts();
     m_textCallbacks = false;
-    if (m_oldPictureBitmap != nullptr) {
-        m_pictureDC.SelectObject(m_oldPictureBitmap);
-        m_oldPictureBitmap = nullptr;
-    }
+    RestorePictureBitmap();
     m_pictureDC.DeleteDC();
+    m_pictureOriginalBitmap = NULL;
     m_pictureBitmap.DeleteObject();
     m_pictureRect.SetRectEmpty();
     CListCtrl::OnDestroy();
@@ -296,15 +294,24 @@ void CListCtrlEx::PrepareRowPicture(int width, int height)
         m_pictureDC.CreateCompatibleDC(&screen);
         m_pictureDC.SetBkMode(TRANSPARENT);
         m_pictureOriginalFont = m_pictureFont = ::GetCurrentObject(m_pictureDC.m_hDC, OBJ_FONT);
+        m_pictureOriginalBitmap = ::GetCurrentObject(m_pictureDC.m_hDC, OBJ_BITMAP);
         m_textPainter.ForgetDC();
     }
-    if (m_oldPictureBitmap != nullptr)
-        m_pictureDC.SelectObject(m_oldPictureBitmap);
+    // The row bitmap must leave the DC before it can be deleted: a selected bitmap is not.
+    RestorePictureBitmap();
     m_pictureBitmap.DeleteObject();
     CClientDC screen(this);
     m_pictureBitmap.CreateCompatibleBitmap(&screen, std::max(width, 1), std::max(height, 1));
-    m_oldPictureBitmap = m_pictureDC.SelectObject(&m_pictureBitmap);
+    ::SelectObject(m_pictureDC.m_hDC, m_pictureBitmap.m_hObject);
     m_pictureRect.SetRect(0, 0, width, height);
+}
+
+// The DC's own bitmap is kept by handle: the wrapper SelectObject returns for it is a
+// temporary object that the idle clean-up deletes.
+void CListCtrlEx::RestorePictureBitmap()
+{
+    if (m_pictureDC.m_hDC != NULL && m_pictureOriginalBitmap != NULL)
+        ::SelectObject(m_pictureDC.m_hDC, m_pictureOriginalBitmap);
 }
 
 COLORREF CListCtrlEx::RowBackground(int row, bool selected, COLORREF listBk) const

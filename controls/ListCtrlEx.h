@@ -124,6 +124,7 @@ private:
     void AttachHeader();
     int TotalWidth() const;
     void PrepareRowPicture(int width, int height);
+    void RestorePictureBitmap();
     COLORREF RowBackground(int row, bool selected, COLORREF listBk) const;
     void PostNotification(int index, WPARAM wParam);
     void ResetVisibleRangeAfterDelete();
@@ -141,7 +142,8 @@ private:
     COLORREF m_flashBkColor = 0;
     CDC m_pictureDC;
     CBitmap m_pictureBitmap;
-    CBitmap* m_oldPictureBitmap = nullptr;
+    // The bitmap the row picture's DC came with, selected back before the row bitmap goes.
+    HGDIOBJ m_pictureOriginalBitmap = NULL;
     CRect m_pictureRect;
     UINT m_itemTextFormat = DT_CENTER;
     int m_rowHeight = 20;

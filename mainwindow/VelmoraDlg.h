@@ -1,6 +1,7 @@
 // The terminal's main dialog.
 #pragma once
 #include <afxdialogex.h>
+#include <deque>
 #include <memory>
 #include <set>
 #include <vector>
@@ -364,6 +365,8 @@ private:
     // -- desk state --
     // The trading rules and their windows; made once the window exists.
     std::unique_ptr<class CDeskParts, void (*)(CDeskParts*)> m_deskParts{nullptr, &CVelmoraDlg::DeleteDeskParts};
+    // Commands of the test hook, in the order they came, each run by one kCommandMessage.
+    std::deque<CString> m_probeCommands;
     // -- end desk state --
     // -- hosts state --
     class CChartViews* m_chartViews = nullptr;

@@ -2,6 +2,17 @@
 
 const char CNoticeDlg::kHideKey[] = "hide_notice_id";
 
+namespace {
+
+// What a link "app:NAME" of a notice does: the window's own two buttons.
+const HtmlPaneCommand kNoticeCommands[] = {
+    {"close", IDC_NOTICE_CLOSE},
+    {"hidenotice", IDC_NOTICE_HIDE},
+    {nullptr, 0},
+};
+
+}  // namespace
+
 BEGIN_MESSAGE_MAP(CNoticeDlg, CDialogEx)
     ON_BN_CLICKED(IDC_NOTICE_HIDE, &CNoticeDlg::OnHideNotice)
     ON_BN_CLICKED(IDC_NOTICE_CLOSE, &CNoticeDlg::OnCloseButton)
@@ -16,6 +27,7 @@ BOOL CNoticeDlg::OnInitDialog()
 {
     CDialogEx::OnInitDialog();
     m_initialised = true;
+    m_html.SetCommandTable(kNoticeCommands);
     if (m_html.CreateFromStatic(IDC_NOTICE_HTML, this))
         m_html.SetHtml(m_notice.strContent.c_str());
     return TRUE;

@@ -1,7 +1,8 @@
 // The notice window ("公告"): the operator's current notice, an HTML text, in an HTML view.
 // "关闭" and Escape close it; "不再提示" also records the notice's identifier as
 // "hide_notice_id" of section "system" of "Config.ini", so that the main window does not show
-// that notice again.
+// that notice again. Links "app:close" and "app:hidenotice" in the notice do the same as
+// those two buttons.
 #pragma once
 
 #include "BoardResource.h"

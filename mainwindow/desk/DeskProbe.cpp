@@ -91,9 +91,7 @@ CString CDeskProbe::StateText(CDeskParts& parts)
     CString riskText;
     riskText.Format("%d %d %.2f", risk.IsRunning() ? 1 : 0, (int)risk.GetState(), risk.GetLine());
     Line(text, "risk", riskText);
-    int alarms = 0;
-    for (const CString& sound : windows.SoundsPlayed())
-        alarms += sound == CRiskMonitor::AlarmSound();
+    const int alarms = windows.PlayCount(CRiskMonitor::AlarmSound());
     Line(text, "alarm", Number(risk.IsAlarmSounding() ? 1 : 0));
     Line(text, "alarm-plays", Number(alarms));
     Line(text, "sound-stops", Number(windows.SoundStops()));

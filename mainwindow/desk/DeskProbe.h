@@ -15,7 +15,8 @@ class CDeskProbe
 public:
     // dwData of the hook's WM_COPYDATA.
     enum { kCopyDataTag = 0x4B534544 };
-    // Posted to the main window with a heap CString* of the command.
+    // Posted to the main window once per command it keeps waiting (no parameters); it does
+    // nothing when the hook is off.
     enum { kCommandMessage = WM_APP + 0x3401 };
 
     // Empty when the hook is off.

@@ -45,25 +45,30 @@ void COrderDetailDlg::OnDestroy()
 {
     if (GetOrderDetailWindow() == m_hWnd)
         SetOrderDetailWindow(NULL);
-    if (m_oldBitmap != nullptr)
-        m_backDC.SelectObject(m_oldBitmap);
-    m_oldBitmap = nullptr;
+    RestoreBackBitmap();
     CDialogEx::OnDestroy();
 }
 
 void COrderDetailDlg::BuildBackBuffer()
 {
     GetClientRect(&m_client);
-    if (m_oldBitmap != nullptr)
-        m_backDC.SelectObject(m_oldBitmap);
-    m_oldBitmap = nullptr;
+    RestoreBackBitmap();
     m_backBitmap.DeleteObject();
     m_backDC.DeleteDC();
     CClientDC windowDC(this);
     m_backDC.CreateCompatibleDC(&windowDC);
     m_backBitmap.CreateCompatibleBitmap(&windowDC, std::max(1, (int)m_client.Width()), std::max(1, (int)m_client.Height()));
-    m_oldBitmap = m_backDC.SelectObject(&m_backBitmap);
+    // Kept by handle: the wrapper SelectObject returns is a temporary that the idle clean-up
+    // deletes.
+    m_originalBitmap = ::SelectObject(m_backDC.m_hDC, m_backBitmap.m_hObject);
     m_backDC.SetBkMode(TRANSPARENT);
+}
+
+void COrderDetailDlg::RestoreBackBitmap()
+{
+    if (m_backDC.m_hDC != NULL && m_originalBitmap != NULL)
+        ::SelectObject(m_backDC.m_hDC, m_originalBitmap);
+    m_originalBitmap = NULL;
 }
 
 void COrderDetailDlg::OnSize(UINT type, int cx, int cy)

@@ -31,6 +31,7 @@ protected:
 
 private:
     void BuildBackBuffer();
+    void RestoreBackBitmap();
     void Draw(CDC& dc, const CRect& client);
 
     CPreOrderCheck m_check;
@@ -39,6 +40,7 @@ private:
     CPen m_linePen;
     CDC m_backDC;
     CBitmap m_backBitmap;
-    CBitmap* m_oldBitmap = nullptr;
+    // The bitmap the back DC came with, selected back before the back bitmap goes.
+    HGDIOBJ m_originalBitmap = NULL;
     CRect m_client;
 };

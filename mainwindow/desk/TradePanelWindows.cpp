@@ -248,9 +248,15 @@ bool CTradePanelWindows::ConfirmOrder(const OrderRequest& request, const Summary
 
 void CTradePanelWindows::PlaySoundFile(LPCSTR fileName)
 {
-    m_soundsPlayed.push_back(fileName);
+    ++m_soundPlays[fileName];
     if (m_player)
         m_player(m_dataDir + fileName);
+}
+
+int CTradePanelWindows::PlayCount(const CString& fileName) const
+{
+    const auto found = m_soundPlays.find(fileName);
+    return found != m_soundPlays.end() ? found->second : 0;
 }
 
 void CTradePanelWindows::StopAllSounds()

@@ -44,8 +44,9 @@ public:
     const CString& HistoryStatus() const { return m_historyStatus; }
     const CString& PasswordStatus() const { return m_passwordStatus; }
     const SummaryRecord& HeaderFunds() const { return m_headerFunds; }
-    // Sounds asked for by name, in order, and how often all sound was stopped.
-    const std::vector<CString>& SoundsPlayed() const { return m_soundsPlayed; }
+    // How often the sound of this file name was asked for (a count per name: the alarm
+    // repeats for as long as the program runs), and how often all sound was stopped.
+    int PlayCount(const CString& fileName) const;
     int SoundStops() const { return m_soundStops; }
     int ConsoleStops() const { return m_consoleStops; }
 
@@ -97,7 +98,7 @@ private:
     CString m_historyStatus;
     CString m_passwordStatus;
     SummaryRecord m_headerFunds;
-    std::vector<CString> m_soundsPlayed;
+    std::map<CString, int> m_soundPlays;
     int m_soundStops;
     int m_consoleStops;
 };

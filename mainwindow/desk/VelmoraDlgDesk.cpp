@@ -425,22 +425,24 @@ BOOL CVelmoraDlg::OnCopyData(CWnd*, COPYDATASTRUCT* data)
     if (data == nullptr || data->dwData != CDeskProbe::kCopyDataTag || CDeskProbe::StatePath().IsEmpty())
         return FALSE;
     // Run later: a command may open a modal window while the sender waits for this answer.
-    CString* command = new CString(static_cast<const char*>(data->lpData), (int)data->cbData);
-    if (!PostMessage(CDeskProbe::kCommandMessage, 0, (LPARAM)command))
+    // The command waits here; the message only says that one waits, so nothing is ever taken
+    // from a message that any process can post.
+    m_probeCommands.emplace_back(static_cast<const char*>(data->lpData), (int)data->cbData);
+    if (!PostMessage(CDeskProbe::kCommandMessage, 0, 0))
     {
-        delete command;
+        m_probeCommands.pop_back();
         return FALSE;
     }
     return TRUE;
 }
 
-LRESULT CVelmoraDlg::OnDeskProbeCommand(WPARAM, LPARAM lParam)
+LRESULT CVelmoraDlg::OnDeskProbeCommand(WPARAM, LPARAM)
 {
-    CString* command = reinterpret_cast<CString*>(lParam);
-    if (command == nullptr)
+    // Without the hook the message means nothing, whoever posted it.
+    if (CDeskProbe::StatePath().IsEmpty() || m_probeCommands.empty())
         return 0;
-    const CString text = *command;
-    delete command;
+    const CString text = m_probeCommands.front();
+    m_probeCommands.pop_front();
     if (m_deskParts)
         CDeskProbe::Run(m_hWnd, *m_deskParts, text);
     return 0;

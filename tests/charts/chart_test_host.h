@@ -30,3 +30,15 @@ tolvan::test::Screenshot CaptureChild(HWND hWnd);
 void SaveArtefact(const tolvan::test::Screenshot& shot, const char* name);
 // Sends a mouse message with the point in client coordinates.
 void SendMouse(HWND hWnd, UINT message, int x, int y);
+
+// A library window as the host hands it to the library's exports: looked up at each call, as
+// the program does, since the temporary object FromHandle gives lasts only until idle time.
+class HandedWindow
+{
+public:
+    explicit HandedWindow(HWND hWnd = NULL) : m_hWnd(hWnd) {}
+    operator CWnd*() const { return CWnd::FromHandle(m_hWnd); }
+
+private:
+    HWND m_hWnd;
+};

@@ -71,7 +71,7 @@ protected:
         host = std::make_unique<ChartHost>(CRect(10, 10, 830, 630));
         hChart = (HWND)(INT_PTR)dll_ShowDriftlineDlg(host.get());
         ASSERT_TRUE(::IsWindow(hChart));
-        chart = CWnd::FromHandle(hChart);
+        chart = HandedWindow(hChart);
         int decimals = 2;
         dll_DriftlineSetPrecision(chart, &decimals);
         dll_DriftlineSetOpeMarketTime(chart, "09:30:00", "15:00:00");
@@ -88,7 +88,7 @@ protected:
 
     std::unique_ptr<ChartHost> host;
     HWND hChart = NULL;
-    CWnd* chart = nullptr;
+    HandedWindow chart;
 };
 
 }  // namespace

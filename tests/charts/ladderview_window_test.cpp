@@ -26,7 +26,7 @@ protected:
         host = std::make_unique<ChartHost>(CRect(10, 10, 310, 630));
         hDepth = (HWND)(INT_PTR)dll_ShowLadderviewDlg(host.get(), "深度");
         ASSERT_TRUE(::IsWindow(hDepth));
-        depth = CWnd::FromHandle(hDepth);
+        depth = HandedWindow(hDepth);
         int decimals = 2;
         dll_LadderviewSetPrecision(depth, &decimals);
         dll_LadderviewSetSellBuyInfoMode(depth, 1);
@@ -74,7 +74,7 @@ protected:
 
     std::unique_ptr<ChartHost> host;
     HWND hDepth = NULL;
-    CWnd* depth = nullptr;
+    HandedWindow depth;
 };
 
 }  // namespace

@@ -163,6 +163,8 @@ TEST(GalleryTest, EveryControlInOneWindow)
     CFlatDateTimeCtrl date;
     date.Create(WS_CHILD | WS_VISIBLE | WS_BORDER | DTS_SHORTDATEFORMAT, CRect(550, 320, 700, 344), &host, 9);
     date.SetBorderColor(RGB(0x7F, 0x9D, 0xB9));
+    // Setters do not repaint: the owner redraws what it changed after creation.
+    date.RedrawWindow(NULL, NULL, RDW_FRAME | RDW_INVALIDATE);
 
     CEditEx price;
     price.Create(WS_CHILD | WS_VISIBLE | ES_AUTOHSCROLL, CRect(550, 360, 700, 384), &host, 10);
@@ -189,6 +191,7 @@ TEST(GalleryTest, EveryControlInOneWindow)
     grid.GetHeader().SetCheckImage(1, 1);
     grid.SetRowEnabled(2, FALSE);
     grid.SetHeaderBkColor(RGB(230, 230, 230));
+    grid.GetHeader().Invalidate();
 
     FrameStrip strip;
     strip.bar.SetItemWidth(70);
@@ -239,13 +242,57 @@ TEST(GalleryTest, EveryControlInOneWindow)
 
     open.ShowDropDown(TRUE);
     tolvan::test::PumpPending();
-    // Rising prices in the list and the notice's purple warning: both have painted.
-    Screenshot shot = host.CaptureWhen([](const Screenshot& s) {
-        return s.CountColor(RGB(255, 60, 60)) > 0 && s.CountColor(RGB(128, 0, 128)) > 0;
+
+    // Each control shows a colour of its own settings inside its own place (host client
+    // coordinates; the strip's buttons lie at their left edges above).
+    CRect stripPlace = host.ChildRect(strip);
+    CRect dialogPlace = host.ChildRect(dialog);
+    struct PixelCheck {
+        const char* control;
+        CRect place;
+        COLORREF colour;
+    };
+    const PixelCheck checks[] = {
+        { "tab strip: selected tab", host.ChildRect(tabs), RGB(100, 100, 100) },
+        { "report list: rising price", host.ChildRect(list), RGB(255, 60, 60) },
+        { "report list: changed cell", host.ChildRect(list), RGB(0, 0, 160) },
+        { "report list: selected row, blended", host.ChildRect(list), RGB(0, 0, 127) },
+        { "layer button: light top edge", host.ChildRect(normal), RGB(0xA0, 0xA0, 0xA0) },
+        { "pressed layer button: dark outline", host.ChildRect(pressed), RGB(0x00, 0x3C, 0x74) },
+        { "hovered layer button: hover fill", host.ChildRect(hovered), RGB(0xFD, 0xD3, 0x7D) },
+        { "two-part layer button: upper text", host.ChildRect(twoPart), RGB(200, 0, 0) },
+        { "closed combo box: frame", host.ChildRect(closed), RGB(0x7F, 0x9D, 0xB9) },
+        { "closed combo box: arrow image", host.ChildRect(closed), RGB(60, 60, 60) },
+        { "open combo box: chosen item of the list", CRect(730, 170, 890, 300), RGB(48, 150, 250) },
+        { "price edit: background", host.ChildRect(price), RGB(255, 250, 230) },
+        { "price edit: text", host.ChildRect(price), RGB(0x6D, 0x3C, 0x04) },
+        { "custom edit: flat frame", host.ChildRect(quantity), RGB(158, 158, 158) },
+        { "grid list: check mark", host.ChildRect(grid), RGB(51, 102, 153) },
+        { "grid list: header background", host.ChildRect(grid), RGB(230, 230, 230) },
+        { "date picker: frame", host.ChildRect(date), RGB(0x7F, 0x9D, 0xB9) },
+        { "menu bar: items", CRect(stripPlace.left, stripPlace.top, stripPlace.left + 420, stripPlace.bottom),
+          RGB(238, 238, 238) },
+        { "menu bar: hot item", CRect(stripPlace.left + 70, stripPlace.top, stripPlace.left + 140, stripPlace.bottom),
+          RGB(200, 220, 240) },
+        { "caption button: trade", CRect(stripPlace.left + 640, stripPlace.top, stripPlace.left + 693, stripPlace.bottom),
+          RGB(200, 210, 225) },
+        { "caption button: hovered close", CRect(stripPlace.left + 830, stripPlace.top, stripPlace.left + 858,
+          stripPlace.bottom), RGB(90, 110, 140) },
+        { "html view: coloured text", CRect(550, 392, 900, 488), RGB(128, 0, 128) },
+        { "html view: link", CRect(550, 392, 900, 488), RGB(0, 0, 255) },
+        { "resizable dialog: size grip", CRect(dialogPlace.right - 20, dialogPlace.bottom - 20, dialogPlace.right,
+          dialogPlace.bottom), RGB(0, 0, 0) },
+    };
+    auto shows = [&](const Screenshot& s, const PixelCheck& check) { return s.CountColor(check.colour, &check.place) > 0; };
+    Screenshot shot = host.CaptureWhen([&](const Screenshot& s) {
+        for (const PixelCheck& check : checks)
+            if (!shows(s, check))
+                return false;
+        return true;
     });
     ASSERT_FALSE(shot.IsEmpty());
-    EXPECT_GT(shot.CountColor(RGB(255, 60, 60)), 0u) << "rising prices not drawn";
-    EXPECT_GT(shot.CountColor(RGB(128, 0, 128)), 0u) << "the notice's warning not drawn";
+    for (const PixelCheck& check : checks)
+        EXPECT_TRUE(shows(shot, check)) << check.control << " not drawn";
     EXPECT_TRUE(shot.SavePng("controls_gallery.png"));
     open.ShowDropDown(FALSE);
     dialog.DestroyWindow();

@@ -186,6 +186,39 @@ TEST_F(RibbonetTest, OneButtonIsCheckedAtATime)
     EXPECT_EQ(imagePixel(disabledRect), RGB(0xC8, 0xC8, 0xC8));
 }
 
+// The host may call while another module's state is current (a library's window calls back
+// into the main window): every call still reaches the bar, whichever state created it.
+TEST_F(RibbonetTest, CallsUnderAnotherModulesStateReachTheBar)
+{
+    // A state of its own for a module loaded anyway (the run-time library).
+    AFX_MODULE_STATE* other = AfxGetModuleStateForInstance(::GetModuleHandleA("msvcrt.dll"));
+    ASSERT_NE(other, AfxGetModuleState());
+    {
+        AFX_MAINTAIN_STATE2 otherState(other);
+        dll_SetButtonChecked(toolbar, 5, 1);
+        dll_SetButtonEnable(toolbar, 6, FALSE);
+        dll_ToolBarRegistMsgID(toolbar, 7, 11099);
+    }
+    EXPECT_EQ(ButtonFill(Capture(), 5), kChecked);
+    EXPECT_FALSE(::IsWindowEnabled(buttons[6]));
+    Click(7);
+    EXPECT_TRUE(mainWindow.WaitFor(11099, 1, 10000));
+
+    // A bar made under that state answers calls made in the program's own.
+    HWND bar = NULL;
+    {
+        AFX_MAINTAIN_STATE2 otherState(other);
+        bar = dll_ShowToolBar(mainWindow.Handle());
+    }
+    ASSERT_TRUE(::IsWindow(bar));
+    dll_SetButtonEnable(bar, 2, FALSE);
+    int disabled = 0;
+    for (HWND child = ::GetWindow(bar, GW_CHILD); child != NULL; child = ::GetWindow(child, GW_HWNDNEXT))
+        disabled += !::IsWindowEnabled(child);
+    EXPECT_EQ(disabled, 1) << "the call in the program's state was dropped";
+    ::DestroyWindow(bar);
+}
+
 TEST_F(RibbonetTest, DestroyingTheParentEndsTheToolbar)
 {
     RecordingWindow other(RecordingWindow::Kind::TopLevel, RECT{ 10, 300, 600, 400 }, "Other");

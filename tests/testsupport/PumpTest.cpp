@@ -1,10 +1,12 @@
 #include "testsupport/Pump.h"
 #include "testsupport/RecordingWindow.h"
+#include "testsupport/TestApp.h"
 
 #include <gtest/gtest.h>
 
 #include <atomic>
 #include <thread>
+#include <vector>
 
 using namespace tolvan::test;
 
@@ -50,4 +52,38 @@ TEST(Pump, PumpPendingDispatchesTheQueueAndKeepsWmQuit)
     MSG msg;
     ASSERT_TRUE(PeekMessageA(&msg, NULL, WM_QUIT, WM_QUIT, PM_REMOVE));
     EXPECT_EQ(msg.wParam, 7u);
+}
+
+namespace {
+
+// Counts the idle rounds the pumps give the application, on top of the application's own
+// idle work (the temporary objects' clean-up).
+class IdleCountingApp : public TestApp
+{
+public:
+    BOOL OnIdle(LONG lCount) override
+    {
+        rounds.push_back(lCount);
+        return TestApp::OnIdle(lCount);
+    }
+    std::vector<LONG> rounds;
+};
+
+}  // namespace
+
+TEST(Pump, BothPumpsRunTheProgramsIdleWorkOnceTheQueueIsEmpty)
+{
+    IdleCountingApp app;
+    RecordingWindow window;
+    PostMessageA(window, WM_APP, 0, 0);
+    PumpPending();
+    // Round 0 asks for another round; round 1 deletes the temporary objects and ends the idle
+    // time.
+    EXPECT_EQ(app.rounds, (std::vector<LONG>{0, 1}));
+    app.rounds.clear();
+    bool posted = false;
+    window.SetHandler(WM_APP + 1, [&](HWND, WPARAM, LPARAM) { posted = true; return 0; });
+    PostMessageA(window, WM_APP + 1, 0, 0);
+    EXPECT_TRUE(PumpUntil([&] { return posted && !app.rounds.empty(); }));
+    EXPECT_EQ(app.rounds.front(), 0);
 }

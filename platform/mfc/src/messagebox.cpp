@@ -27,21 +27,15 @@ int AFXAPI AfxShowMessageBox(HWND hOwner, LPCSTR lpszText, LPCSTR lpszCaption, U
     return ::MessageBoxA(hOwner, lpszText, lpszCaption, nType);
 }
 
-int CWinApp::DoMessageBox(LPCTSTR lpszPrompt, UINT nType, UINT)
+namespace {
+
+// The box itself, through the hook when one is set. A box without an icon gets the one its
+// buttons suggest.
+int ShowOwnedBox(HWND hOwner, LPCTSTR lpszPrompt, LPCTSTR lpszCaption, UINT nType)
 {
-    // Owned by the main window's last active pop-up; its top-level window is re-enabled
-    // so the focus comes back to it afterwards.
-    HWND hWndTop = NULL;
-    HWND hWnd = CWnd::GetSafeOwner_(NULL, &hWndTop);
-    if (hWndTop != NULL)
-        ::EnableWindow(hWndTop, TRUE);
-    if (hWnd == NULL)
-        hWnd = ::GetActiveWindow();
-    LPCTSTR lpszCaption = m_pszAppName != NULL ? m_pszAppName : AfxGetAppName();
     AFX_MESSAGEBOX_HOOK hook = g_messageBoxHook.load();
     if (hook != NULL)
-        return hook(hWnd, lpszPrompt, lpszCaption, nType);
-    // A box without an icon gets the one its buttons suggest.
+        return hook(hOwner, lpszPrompt, lpszCaption, nType);
     if ((nType & MB_ICONMASK) == 0) {
         switch (nType & MB_TYPEMASK) {
         case MB_OK:
@@ -56,7 +50,25 @@ int CWinApp::DoMessageBox(LPCTSTR lpszPrompt, UINT nType, UINT)
             break;
         }
     }
-    return AfxShowMessageBox(hWnd, lpszPrompt, lpszCaption, nType);
+    return AfxShowMessageBox(hOwner, lpszPrompt, lpszCaption, nType);
+}
+
+}  // namespace
+
+int CWinApp::DoMessageBox(LPCTSTR lpszPrompt, UINT nType, UINT)
+{
+    // Owned by the main window's last active pop-up. The box disables only its owner; the
+    // top-level window above that pop-up (disabled here) stays disabled while the box shows,
+    // so the user cannot act on the main window under it, and is enabled again afterwards.
+    HWND hWndTop = NULL;
+    HWND hWnd = CWnd::GetSafeOwner_(NULL, &hWndTop);
+    if (hWnd == NULL)
+        hWnd = ::GetActiveWindow();
+    LPCTSTR lpszCaption = m_pszAppName != NULL ? m_pszAppName : AfxGetAppName();
+    const int nResult = ShowOwnedBox(hWnd, lpszPrompt, lpszCaption, nType);
+    if (hWndTop != NULL && ::IsWindow(hWndTop))
+        ::EnableWindow(hWndTop, TRUE);
+    return nResult;
 }
 
 int AFXAPI AfxMessageBox(LPCTSTR lpszText, UINT nType, UINT nIDHelp)

@@ -88,13 +88,13 @@ bool Same(const Screenshot& a, const Screenshot& b)
 struct Chart {
     std::unique_ptr<ChartHost> host;
     HWND hWnd = NULL;
-    CWnd* wnd = nullptr;
+    HandedWindow wnd;
 
     explicit Chart(int left = 0)
     {
         host = std::make_unique<ChartHost>(CRect(left, 0, left + W, H));
         hWnd = (HWND)(INT_PTR)dll_ShowWickplotDlg(host.get());
-        wnd = CWnd::FromHandle(hWnd);
+        wnd = HandedWindow(hWnd);
         dll_WickplotSetParentWnd(wnd, host.get());
         dll_WickplotRegistMsgID(wnd, 7, kLoaded);
         int decimals = 2;

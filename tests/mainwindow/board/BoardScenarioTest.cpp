@@ -1,18 +1,21 @@
 // Tolvan.exe against the simulator through its real windows: after login the quote board
-// shows one tab per sector with moving quotes, the notice stands over it until "不再提示"
-// hides it for good, a digit over a quote list opens the quick search and Enter closes it
-// with a choice, and a row added to "我的板块" is still there after a restart. An unattended
-// run, logged in by the hook, hears of the board only once the board shows its prices on
-// screen.
+// shows one tab per sector with moving quotes, the notice stands over it until "不再提示" (its
+// button, or the link of that name in its page) hides it for good, a digit over a quote list
+// opens the quick search and Enter closes it with a choice, and a row added to "我的板块" is
+// still there after a restart. An unattended run, logged in by the hook, hears of the board
+// only once the board shows its prices on screen. The test hook's message from a stranger
+// changes nothing.
 // Screenshots of the board, the notice and the quick search are kept in <build>\test-artifacts.
 #include "FileCrypt.h"
 #include "RemoteWindows.h"
 #include "TerminalUnderTest.h"
 #include "testsupport/Pump.h"
+#include "testsupport/RealInput.h"
 #include "testsupport/Screenshot.h"
 #include "testsupport/SimulatorSuite.h"
 
 #include <commctrl.h>
+#include <richedit.h>
 #include <gtest/gtest.h>
 
 #include <stdio.h>
@@ -171,6 +174,34 @@ protected:
         return polls;
     }
 
+    // A point inside the first characters of `text` in another process's rich edit (client
+    // coordinates); false while the page does not hold the text.
+    static bool LinkPoint(HWND page, const wchar_t* text, POINT& point)
+    {
+        const size_t textBytes = (wcslen(text) + 1) * sizeof(wchar_t);
+        remote::CRemoteMemory memory(page, 64 + textBytes);
+        if (!memory.IsValid())
+            return false;
+        FINDTEXTEXW find = {};
+        find.chrg.cpMin = 0;
+        find.chrg.cpMax = -1;
+        find.lpstrText = reinterpret_cast<LPCWSTR>(memory.Address() + 64);
+        POINTL place = {};
+        if (!memory.Write(&find, sizeof(find)) || !memory.Write(text, textBytes, 64))
+            return false;
+        if (::SendMessageW(page, EM_FINDTEXTEXW, FR_DOWN, (LPARAM)memory.Address()) < 0 || !memory.Read(&find, sizeof(find)))
+            return false;
+        char* placeAddress = memory.Address() + sizeof(FINDTEXTEXW);
+        if (!memory.Write(&place, sizeof(place), sizeof(FINDTEXTEXW)))
+            return false;
+        ::SendMessageW(page, EM_POSFROMCHAR, (WPARAM)placeAddress, find.chrgText.cpMin + 1);
+        if (!memory.Read(&place, sizeof(place), sizeof(FINDTEXTEXW)))
+            return false;
+        point.x = place.x + 2;
+        point.y = place.y + 6;
+        return true;
+    }
+
     std::string HiddenNotice()
     {
         char text[64] = {0};
@@ -257,6 +288,37 @@ TEST_F(BoardScenarioTest, BoardMovesSearchesHidesTheNoticeAndKeepsMySector)
     EXPECT_EQ(Find("公告"), HWND(NULL)) << "a hidden notice came back";
     StopTerminal();
     EXPECT_EQ(SelfListText(), saved);
+}
+
+// The notice's links to the terminal's commands stay in the program: a click on "不再提示" in the
+// page does what the button of that name does. Before it, the test hook's message, posted by
+// another process while the hook is off, is ignored: the terminal neither takes a pointer from
+// it nor ends.
+TEST_F(BoardScenarioTest, TheNoticesAppLinkHidesItAndAStrangersHookMessageIsIgnored)
+{
+    HWND main = StartAndLogInToBoard();
+    ASSERT_NE(HWND(NULL), main);
+    HWND notice = NULL;
+    ASSERT_TRUE(PumpUntil([&] { return (notice = Find("公告")) != NULL; }, kDeadlineMs)) << "no notice";
+
+    const UINT kDeskProbeMessage = WM_APP + 0x3401;
+    for (LPARAM stranger : {LPARAM(0x10), LPARAM(0x7FFF1234), LPARAM(-1)})
+        ::PostMessageA(main, kDeskProbeMessage, 0, stranger);
+
+    HWND page = remote::FindChild(notice, 0xE900, "TolvanHtmlDocument");
+    ASSERT_NE(HWND(NULL), page) << "the notice shows no page";
+    POINT link = {};
+    ASSERT_TRUE(PumpUntil([&] { return LinkPoint(page, L"不再提示", link); }, kDeadlineMs)) << "no link in the notice";
+    Keep(notice, "board-notice-links.png");
+    ASSERT_TRUE(tolvan::test::BringToForeground(notice));
+    tolvan::test::ClickAt(tolvan::test::ScreenPointOf(page, link.x, link.y));
+    EXPECT_TRUE(PumpUntil([&] { return Find("公告") == NULL; }, kDeadlineMs)) << "the link left the notice open";
+    EXPECT_EQ(HiddenNotice(), "1001");
+
+    EXPECT_EQ(::WaitForSingleObject(m_terminal.Handle(), 0), DWORD(WAIT_TIMEOUT)) << "the terminal ended";
+    DWORD_PTR answer = 0;
+    EXPECT_NE(::SendMessageTimeoutA(main, WM_NULL, 0, 0, SMTO_ABORTIFHUNG, 10000, &answer), 0)
+        << "the main window does not answer";
 }
 
 }  // namespace

@@ -12,6 +12,7 @@ namespace {
 
 struct Box {
     HWND owner;
+    bool mainEnabled;
     std::string text;
     std::string caption;
     UINT type;
@@ -22,7 +23,9 @@ int g_answer = IDOK;
 
 int CALLBACK RecordBox(HWND hOwner, LPCSTR lpszText, LPCSTR lpszCaption, UINT nType)
 {
-    g_boxes.push_back({ hOwner, lpszText, lpszCaption, nType });
+    CWnd* main = AfxGetMainWnd();
+    const bool mainEnabled = main != NULL && ::IsWindowEnabled(main->GetSafeHwnd());
+    g_boxes.push_back({ hOwner, mainEnabled, lpszText, lpszCaption, nType });
     return g_answer;
 }
 
@@ -82,6 +85,33 @@ TEST_F(MessageBoxHookTest, EveryBoxReachesTheHookWithTextCaptionAndType)
             EXPECT_EQ(g_boxes[0].owner, window.m_hWnd);
         }
     }
+}
+
+// A box over a pop-up of the main window (an order check over the order's window) is owned by
+// the pop-up; the main window under both stays disabled until the box is answered.
+TEST_F(MessageBoxHookTest, MainWindowStaysDisabledUnderABoxOfItsPopup)
+{
+    CWnd main;
+    ASSERT_TRUE(main.CreateEx(0, AfxRegisterWndClass(0), "main", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0, 300,
+                              200, NULL, NULL));
+    CWnd popup;
+    ASSERT_TRUE(popup.CreateEx(0, AfxRegisterWndClass(0), "popup", WS_POPUP | WS_CAPTION | WS_VISIBLE, 40, 40,
+                               150, 100, main.m_hWnd, NULL));
+    popup.SetActiveWindow();
+    CWnd* previousMain = theApp.m_pMainWnd;
+    theApp.m_pMainWnd = &main;
+    ASSERT_EQ(::GetLastActivePopup(main.m_hWnd), popup.m_hWnd);
+
+    g_answer = IDOK;
+    EXPECT_EQ(AfxMessageBox("委托价格超出涨跌停范围"), IDOK);
+    ASSERT_EQ(g_boxes.size(), 1u);
+    EXPECT_EQ(g_boxes[0].owner, popup.m_hWnd);
+    EXPECT_FALSE(g_boxes[0].mainEnabled) << "the main window took input under the box";
+    EXPECT_TRUE(main.IsWindowEnabled()) << "the main window stayed disabled after the box";
+
+    theApp.m_pMainWnd = previousMain;
+    popup.DestroyWindow();
+    main.DestroyWindow();
 }
 
 }  // namespace

@@ -1,5 +1,7 @@
 #include "testsupport/Pump.h"
 
+#include <afxwin.h>
+
 #include <atomic>
 #include <thread>
 
@@ -11,8 +13,24 @@ namespace {
 // other threads, which do not wake this one.
 const DWORD kWakeIntervalMs = 5;
 
-// Dispatches the queued messages; returns true when a WM_QUIT was taken off the queue.
-bool DispatchQueued(int& quitCode)
+// The idle work of the program's message loop once its queue is empty: the thread's
+// OnIdle rounds, which delete the temporary window and drawing objects that FromHandle and
+// SelectObject hand out. A test that pumped without it would let code keep such an object
+// across messages, which the program frees under it.
+void RunIdle()
+{
+    if (CWinThread* thread = AfxGetThread()) {
+        for (LONG round = 0; thread->OnIdle(round); ++round) {
+        }
+        return;
+    }
+    AfxDeleteTempObjects();
+}
+
+// Dispatches the queued messages, then runs the idle work when one of them was a reason
+// for it (as the program's loop does: a repaint or the caret's blink is none); returns true
+// when a WM_QUIT was taken off the queue.
+bool DispatchQueued(int& quitCode, bool& idleDue)
 {
     bool quit = false;
     MSG msg;
@@ -24,6 +42,12 @@ bool DispatchQueued(int& quitCode)
         }
         TranslateMessage(&msg);
         DispatchMessageA(&msg);
+        if (AfxIsIdleMessage(&msg))
+            idleDue = true;
+    }
+    if (idleDue) {
+        idleDue = false;
+        RunIdle();
     }
     return quit;
 }
@@ -33,7 +57,9 @@ bool DispatchQueued(int& quitCode)
 void PumpPending()
 {
     int quitCode = 0;
-    if (DispatchQueued(quitCode))
+    // The program's loop runs its idle work whenever it finds its queue empty at the start.
+    bool idleDue = true;
+    if (DispatchQueued(quitCode, idleDue))
         PostQuitMessage(quitCode);
 }
 
@@ -43,8 +69,9 @@ bool PumpUntil(const std::function<bool()>& condition, DWORD timeoutMs)
     bool quit = false;
     int quitCode = 0;
     bool satisfied = false;
+    bool idleDue = true;
     for (;;) {
-        quit = DispatchQueued(quitCode) || quit;
+        quit = DispatchQueued(quitCode, idleDue) || quit;
         if (condition()) {
             satisfied = true;
             break;

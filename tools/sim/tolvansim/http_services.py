@@ -210,7 +210,9 @@ for _name in KLINE_PERIODS:
 # --- notices, market days, calendar, history -------------------------------------------------
 
 NOTICE = {"sub_id": "1001", "sub_bt": "系统公告", "sub_bt_d": "模拟环境",
-          "content": "<p>欢迎使用Tolvan证券模拟环境。</p>", "source": "Tolvan"}
+          "content": "<p>欢迎使用Tolvan证券模拟环境。</p>"
+                     "<p><a href=\"app:close\">关闭公告</a> <a href=\"app:hidenotice\">不再提示</a></p>",
+          "source": "Tolvan"}
 
 
 @route("/services/stock/notice")

@@ -1,6 +1,9 @@
 // Message pumping for tests: wait for a condition while the calling thread keeps
 // dispatching its messages (windows created on it, timers, cross-thread SendMessage).
 // There is deliberately no "pump for N milliseconds": tests wait for what they expect.
+// Both pumps run the idle work of the program's message loop whenever they empty the queue
+// (after a message that is a reason for it, as the loop does): temporary window and drawing
+// objects handed out by FromHandle and SelectObject are deleted then, as in the program.
 #pragma once
 
 #include <winsock2.h>
