@@ -817,9 +817,10 @@ protected:
         for (int i = 0; i < times; ++i)
             desk.Risk().OnMonitorTimer();
     }
+    // Bounded: a chain that does not advance must fail the test, not hang it.
     void AnswerCancels(const char* state = "Cancelled")
     {
-        while (desk.Gate().GetPending() == CQueryGate::CANCEL_ALL)
+        for (int i = 0; i < 10 && desk.Gate().GetPending() == CQueryGate::CANCEL_ALL; ++i)
         {
             const std::string last = wire.sent.back();
             desk.OnCancelAllReply(Report("", last.substr(last.find('@') + 1).c_str(), state));
@@ -889,7 +890,7 @@ TEST_F(RiskLiquidationTest, RefusedCancelLeavesThePositionsWithAClearMessage)
     Tick();
     for (int tick = 0; tick < 10 && desk.Risk().GetState() == CRiskMonitor::ALARM_RAISED; ++tick)
     {
-        while (desk.Gate().GetPending() == CQueryGate::CANCEL_ALL)
+        for (int i = 0; i < 10 && desk.Gate().GetPending() == CQueryGate::CANCEL_ALL; ++i)
             desk.OnRequestRefused();
         Tick();
     }
