@@ -127,12 +127,14 @@ protected:
     }
 
     // Waits for the program's message box, checks its text and closes it as its OK button does.
-    void CloseBox(const char* text)
+    void CloseBox(const char* text, const char* screenshot = nullptr)
     {
         HWND box = NULL;
         ASSERT_TRUE(PumpUntil([&] { return (box = Find("Tolvan证券", m_main)) != NULL; }, kDeadlineMs))
             << "no box saying " << text;
         EXPECT_EQ(text, ControlText(box, 0xFFFF));
+        if (screenshot != nullptr)
+            Keep(box, screenshot);
         ::PostMessageA(box, WM_COMMAND, IDOK, 0);
         ASSERT_TRUE(PumpUntil([&] { return !::IsWindow(box); }, kDeadlineMs));
     }
@@ -331,7 +333,7 @@ TEST_F(DeskScenarioTest, MoneyPathsHoldUnderFailure)
     ASSERT_NO_FATAL_FAILURE(Sim("deny trade neworder 1"));
     ASSERT_NO_FATAL_FAILURE(Command("select-position XAUUSD"));
     ASSERT_NO_FATAL_FAILURE(Command("close"));
-    ASSERT_NO_FATAL_FAILURE(CloseBox("平仓委托被服务器拒绝！"));
+    ASSERT_NO_FATAL_FAILURE(CloseBox("平仓委托被服务器拒绝！", "close-refused.png"));
     ASSERT_TRUE(m_probe.WaitState([](const ProbeState& s) {
         const std::vector<std::string> row = PositionRow(s, "XAUUSD");
         return !row.empty() && row[0].find("(平仓中)") == std::string::npos;
@@ -400,7 +402,7 @@ TEST_F(DeskScenarioTest, MoneyPathsHoldUnderFailure)
     ASSERT_TRUE(m_probe.WaitState([](const ProbeState& s) { return s["trade"] != "1"; }, &state));
     ASSERT_NO_FATAL_FAILURE(Sim("set price XAUUSD 2220.00"));
     ASSERT_NO_FATAL_FAILURE(Command("query-funds"));   // the funds page brings the fallen assets
-    ASSERT_NO_FATAL_FAILURE(CloseBox("交易服务器已断开！风控将在交易服务器重新连接后撤单并平仓！"));
+    ASSERT_NO_FATAL_FAILURE(CloseBox("交易服务器已断开！风控将在交易服务器重新连接后撤单并平仓！", "risk-waits-for-trade.png"));
     ASSERT_TRUE(m_probe.WaitState([](const ProbeState& s) { return s["risk"].compare(0, 3, "1 1") == 0; }, &state))
         << state["risk"];
     EXPECT_EQ("Submitted", OrderStateInSimulator(restingAgain)) << "nothing done while the connection is down";
