@@ -211,7 +211,6 @@ BOOL CVelmoraDlg::OnInitDialog()
     // -- desk init --
     InitDesk();
     // -- end desk init --
-    StartReceivers();
     // -- hosts init --
     InitHosts();
     AddHostShutdownStops();
@@ -268,12 +267,6 @@ void CVelmoraDlg::StartConnections()
     }
     m_receiverHost.reset(new CMainReceiverHost(m_hWnd));
     m_receivers.reset(new CReceiverSet(*m_receiverHost, registry));
-}
-
-// The connections keep what arrives until their receivers take it: started once every
-// handler exists, no record is delivered to a window that would drop it.
-void CVelmoraDlg::StartReceivers()
-{
     m_receivers->StartAll(GetSessionData(), DefaultServerUsed, CQuoteReceiver::Create);
 }
 

@@ -316,7 +316,6 @@ private:
     void StopServerClock();
     bool LogIn();
     void StartConnections();
-    void StartReceivers();
 
 public:
     // Makes one of the history services not in excluded the current one; 0 when every one
