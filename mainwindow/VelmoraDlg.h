@@ -220,6 +220,8 @@ protected:
     void DestroyDesk();
     void ShowAccountSummary() override;
     void ClearOrdersAndPositions() override;
+    void NoteConnectionState(int kind, int state) override;
+    afx_msg LRESULT OnOrderRefused(WPARAM wParam, LPARAM lParam);
     void CollectHeldCodes(std::vector<CString>& ordered, std::vector<CString>& held) override;
     static void DeleteDeskParts(class CDeskParts* parts);
     // -- end desk --

@@ -21,6 +21,9 @@
 #define WM_REPLY_ACCOUNT_SUMMARY 11100
 // Order-list slot of the history query.
 #define WM_REPLY_HISTORY 11101
+// wParam 0, lParam 0: the order connection refused a request ("status:-1"); the requests are
+// answered in order, so it is the oldest one still unanswered.
+#define WM_ORDER_REFUSED 11109
 // wParam connection kind (3 order, 4 query, 5 own trade), lParam state (1, 2 or -1).
 #define WM_CONNECTION_STATE 11102
 // wParam PositionRecord*, lParam 0: a position pushed by the order connection.

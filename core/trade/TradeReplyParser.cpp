@@ -198,6 +198,14 @@ void CTradeReplyParser::ParseOrderMessage(const CString& message)
 {
     if (HandleLoginAccepted(message, CONNECTION_KIND_ORDER))
         return;
+    // A refused order or cancel: the main window must learn of it, or a close stays marked
+    // as under way and a cancel-all waits for an answer that will not come. A refused login
+    // is its login thread's.
+    if (Contains(message, "status:-1") && !Contains(message, "loginresult"))
+    {
+        SendToMain(WM_ORDER_REFUSED, 0, 0);
+        return;
+    }
     if (HandleStatusRecord(message))
         return;
 

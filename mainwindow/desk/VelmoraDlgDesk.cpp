@@ -93,6 +93,12 @@ void CVelmoraDlg::ClearOrdersAndPositions()
         m_deskParts->Desk().ClearOrdersAndPositions();
 }
 
+void CVelmoraDlg::NoteConnectionState(int kind, int state)
+{
+    if (m_deskParts)
+        m_deskParts->Desk().OnConnectionState(kind, state);
+}
+
 // The quote board keeps these codes polled whether or not their rows are visible.
 void CVelmoraDlg::CollectHeldCodes(std::vector<CString>& ordered, std::vector<CString>& held)
 {
@@ -216,6 +222,13 @@ LRESULT CVelmoraDlg::OnNewOrderReply(WPARAM wParam, LPARAM)
 {
     if (m_deskParts && wParam != 0)
         m_deskParts->Desk().OnNewOrderReply(*Record<OrderInfo>(wParam));
+    return 0;
+}
+
+LRESULT CVelmoraDlg::OnOrderRefused(WPARAM, LPARAM)
+{
+    if (m_deskParts)
+        m_deskParts->Desk().OnRequestRefused();
     return 0;
 }
 

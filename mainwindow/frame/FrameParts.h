@@ -31,6 +31,8 @@ public:
     virtual void ShowAccountSummary() = 0;
     // Empties the today's-orders and positions lists and their books (desk).
     virtual void ClearOrdersAndPositions() = 0;
+    // A connection's new state, for what the trading handlers owe or are owed (desk).
+    virtual void NoteConnectionState(int kind, int state) = 0;
 
     // Whether the instrument-list thread runs, which reports WM_SHOW_NOTICES when the lists
     // are ready (board).

@@ -464,6 +464,7 @@ LRESULT CVelmoraDlg::OnConnectionState(WPARAM wParam, LPARAM lParam)
         ShowAccountSummary();
     if (view.clearOrdersAndPositions)
         ClearOrdersAndPositions();
+    NoteConnectionState(static_cast<int>(wParam), static_cast<int>(lParam));
     return 0;
 }
 

@@ -110,14 +110,17 @@ void FillSummaryFigures(AccountSummary& summary, const CString& title, const Sum
     struct Figure { const char* label; int field; int decimals; };
     const Figure figures[] = {{"可用资金", 3, 2}, {"占用保证金", 2, 2}, {"总资产", 0, 2}, {"流动性", 4, 2},
                               {"美股T+0次数", 5, 0}};
+    CString numbers[AccountSummary::kFigures];
     for (int k = 0; k < AccountSummary::kFigures; ++k) {
-        CString number = FormatNumberString(funds.strFields[figures[k].field], figures[k].decimals);
+        numbers[k] = FormatNumberString(funds.strFields[figures[k].field], figures[k].decimals);
         summary.figures[k].label = CString(figures[k].label) + ":";
-        summary.figures[k].value = k == 4 ? FormatCountText(number) : FormatDisplayValue(number);
+        summary.figures[k].value = k == 4 ? FormatCountText(numbers[k]) : FormatDisplayValue(numbers[k]);
         summary.figures[k].colour = 0;
     }
-    // Liquidity under 500 is a warning; a value that is not a number is none.
-    const CString& liquidity = summary.figures[3].value;
+    // Liquidity under 500 is a warning; a value that is not a number is none. The figure is
+    // judged before it is shown: far below zero it shows "---", and the warning must stay
+    // when the account is in most danger.
+    const CString& liquidity = numbers[3];
     char* end = nullptr;
     double value = strtod(liquidity, &end);
     if (!liquidity.IsEmpty() && end != nullptr && *end == '\0' && value < 500.0)

@@ -82,6 +82,14 @@ int CPositionBook::Find(const CString& code) const
     return -1;
 }
 
+int CPositionBook::FindClosing(const CString& clientRef) const
+{
+    for (size_t i = 0; i < m_positions.size(); ++i)
+        if (m_positions[i].closing && !clientRef.IsEmpty() && m_positions[i].closeRef == clientRef)
+            return (int)i;
+    return -1;
+}
+
 bool CPositionBook::ReleaseClosing(const CString& clientRef)
 {
     bool released = false;

@@ -50,6 +50,8 @@ public:
     const std::vector<PositionEntry>& Entries() const { return m_positions; }
     std::vector<PositionEntry>& Entries() { return m_positions; }
 
+    // Index of the position whose close order has this client reference, -1 when none.
+    int FindClosing(const CString& clientRef) const;
     // Clears the closing mark of positions whose close order reached a final state; true when
     // any mark was cleared.
     bool ReleaseClosing(const CString& clientRef);

@@ -37,9 +37,11 @@ CTradingDesk::CTradingDesk(CReplySlots& slots, ITradeWire& wire, ITradingWindows
     : m_slots(slots), m_wire(wire), m_windows(windows), m_store(store), m_clock(clock), m_session(session),
       m_owner(NULL), m_accountOpen(true),
       m_orders(store, clock), m_positions(store), m_showOrderDetail(false), m_orderListMode(0),
-      m_queryPage(0), m_historyPageNumber(1), m_swallowReceiverEnd(0),
-      m_risk(windows, CRiskMonitor::Actions{[this] { return OnCancelAllOrders(); },
-                                            [this] { OnCloseAllPositions(); },
+      m_queryPage(0), m_cancelChainTells(true), m_cancelsRefused(0), m_ordersKnown(false),
+      m_positionsKnown(false), m_historyPageNumber(1), m_swallowReceiverEnd(0),
+      m_risk(windows, CRiskMonitor::Actions{[this] { return OnCancelAllOrders(false); },
+                                            [this] { return OpenOrderCount(); },
+                                            [this] { return OnCloseAllPositions(false); },
                                             [this] { return m_gate.IsIdle(false); }})
 {
     if (!m_clock)
@@ -101,7 +103,15 @@ void CTradingDesk::OnNewOrder(const TicketFields& ticket)
     if (m_showOrderDetail && !m_windows.ConfirmOrder(request, m_funds))
         return;
     m_slots.Set(CReplySlots::ORDER_SLOT, kNewOrderReply);
-    OnPlaceOrder(request);
+    // The connection may have gone while the order detail window was open.
+    const int result = OnPlaceOrder(request);
+    if (result != 0)
+        Message(SendFailureText(result, "交易服务器已断开！不能进行下单操作！"));
+}
+
+LPCSTR CTradingDesk::SendFailureText(int result, LPCSTR disconnected)
+{
+    return result == CServerSession::SEND_NO_CONNECTION ? disconnected : kSendFailed;
 }
 
 int CTradingDesk::OnPlaceOrder(const OrderRequest& sent)
@@ -111,14 +121,66 @@ int CTradingDesk::OnPlaceOrder(const OrderRequest& sent)
     if (TradeConnectionState != CONNECTION_LOGGED_IN)
         return CServerSession::SEND_NO_CONNECTION;
     const OrderRequest request = sent;
-    m_slots.Set(CReplySlots::ORDER_SLOT, kNewOrderReply);
+    // A cancel under way keeps its slot: its report must reach the chain's handler.
+    if (m_cancelAwaited.IsEmpty())
+        m_slots.Set(CReplySlots::ORDER_SLOT, kNewOrderReply);
     const int result = m_wire.SendNewOrder(request);
     if (result != 0)
         return result;
+    m_awaited.push_back(AwaitedAnswer{false, request.clientRef});
     m_orders.RecordPlacedOrder(request);
     SyncOrderList(1);
     m_windows.PlaySoundFile("NewOrder.wav");
     return 0;
+}
+
+void CTradingDesk::OnRequestRefused()
+{
+    if (m_awaited.empty())
+        return;
+    const AwaitedAnswer refused = m_awaited.front();
+    m_awaited.pop_front();
+    if (refused.cancel)
+    {
+        if (refused.key == m_cancelAwaited)
+        {
+            ++m_cancelsRefused;
+            AdvanceCancels(NULL);
+        }
+        return;
+    }
+    // The order never reached the book: it ends as void, and a close it was stays closable.
+    OrderInfo report;
+    report.cid = refused.key;
+    report.st = "Inactive";
+    m_orders.ApplyReport(report);
+    SyncOrderList(1);
+    const bool wasClose = m_positions.FindClosing(refused.key) >= 0;
+    ClearClosingMark(refused.key);
+    Message(wasClose ? "平仓委托被服务器拒绝！" : "委托被服务器拒绝！");
+}
+
+void CTradingDesk::ClearClosingMark(const CString& clientRef)
+{
+    const int index = m_positions.FindClosing(clientRef);
+    if (index < 0)
+        return;
+    m_positions.At(index).closing = false;
+    m_positions.At(index).closeRef.Empty();
+    RefreshPositionRows();
+}
+
+void CTradingDesk::NoteAnswered(const OrderInfo& report)
+{
+    for (auto it = m_awaited.begin(); it != m_awaited.end(); ++it)
+    {
+        const CString& key = it->cancel ? report.oid : report.cid;
+        if (!key.IsEmpty() && key == it->key)
+        {
+            m_awaited.erase(it);
+            return;
+        }
+    }
 }
 
 // ---------------------------------------------------------------- query state
@@ -165,6 +227,7 @@ void CTradingDesk::OnQueryTimer()
     if (kind == CQueryGate::CANCEL_ONE || kind == CQueryGate::CANCEL_ALL)
     {
         m_cancelQueue.clear();
+        m_cancelAwaited.Empty();
         m_slots.Set(CReplySlots::ORDER_SLOT, kNewOrderReply);
     }
     else if (kind == CQueryGate::FUNDS)
@@ -198,28 +261,46 @@ void CTradingDesk::ForgetLateReplies()
     InterlockedExchange(&m_swallowReceiverEnd, 0);
 }
 
-bool CTradingDesk::CheckSent(int result, int kind)
+void CTradingDesk::OnConnectionState(int kind, int state)
+{
+    if (kind == CONNECTION_KIND_QUERY && state == CONNECTION_LOGGED_IN)
+        ForgetLateReplies();
+    // A connection that went will answer nothing it was asked before; what it was asked
+    // ends now instead of stalling the next request.
+    if (kind == CONNECTION_KIND_ORDER && state == CONNECTION_LOST)
+    {
+        m_awaited.clear();
+        if (!m_cancelAwaited.IsEmpty())
+            EndCancelChain(m_gate.GetPending() == CQueryGate::CANCEL_ONE ? CQueryGate::CANCEL_ONE
+                                                                       : CQueryGate::CANCEL_ALL);
+    }
+}
+
+bool CTradingDesk::CheckSent(int result, int kind, bool tell)
 {
     if (result == 0)
         return true;
     m_gate.EndIf(kind);
-    Message(kSendFailed);
+    if (tell)
+        Message(kSendFailed);
     return false;
 }
 
-bool CTradingDesk::RequireQueryConnection()
+bool CTradingDesk::RequireQueryConnection(bool tell)
 {
     if (QueryConnectionState == CONNECTION_LOGGED_IN)
         return true;
-    Message("查询服务器已断开！不能进行查询操作！");
+    if (tell)
+        Message("查询服务器已断开！不能进行查询操作！");
     return false;
 }
 
-bool CTradingDesk::RequireTradeConnection(LPCSTR refusal)
+bool CTradingDesk::RequireTradeConnection(LPCSTR refusal, bool tell)
 {
     if (TradeConnectionState == CONNECTION_LOGGED_IN)
         return true;
-    Message(refusal);
+    if (tell)
+        Message(refusal);
     return false;
 }
 
@@ -248,30 +329,32 @@ void CTradingDesk::SyncOrderList(int mode)
         m_windows.SyncOrderRows(m_orders.ShownOrders(m_orderListMode), mode);
 }
 
-void CTradingDesk::OnQueryPositions()
+void CTradingDesk::OnQueryPositions(bool tell)
 {
-    if (!RequireQueryConnection() || !m_gate.SetPending(CQueryGate::POSITIONS, true))
+    if (!RequireQueryConnection(tell) || !m_gate.SetPending(CQueryGate::POSITIONS, tell))
         return;
     m_positions.Clear();
+    m_positionsKnown = false;
     if (m_windows.HasTradeDialog())
         m_windows.ClearPositions();
     m_selectedPositionCode.Empty();
     m_slots.Set(CReplySlots::POSITION_SLOT, WM_REPLY_POSITIONS);
     NoteQuerySent(CQueryGate::POSITIONS);
-    CheckSent(m_wire.QueryPosition(), CQueryGate::POSITIONS);
+    CheckSent(m_wire.QueryPosition(), CQueryGate::POSITIONS, tell);
 }
 
-void CTradingDesk::OnQueryAllOrders()
+void CTradingDesk::OnQueryAllOrders(bool tell)
 {
-    if (!RequireQueryConnection() || !m_gate.SetPending(CQueryGate::ALL_ORDERS, true))
+    if (!RequireQueryConnection(tell) || !m_gate.SetPending(CQueryGate::ALL_ORDERS, tell))
         return;
     SetOrderListMode(COrderBook::SHOW_ALL);
     m_orders.ClearAllOrders();
     m_orders.ClearCancellable();
+    m_ordersKnown = false;
     SyncOrderList(0);
     m_slots.Set(CReplySlots::ORDER_LIST_SLOT, WM_REPLY_ORDER_LIST);
     NoteQuerySent(CQueryGate::ALL_ORDERS);
-    CheckSent(m_wire.QueryStateOrders(kAllOrdersState), CQueryGate::ALL_ORDERS);
+    CheckSent(m_wire.QueryStateOrders(kAllOrdersState), CQueryGate::ALL_ORDERS, tell);
 }
 
 void CTradingDesk::OnQueryCancellable()
@@ -280,6 +363,7 @@ void CTradingDesk::OnQueryCancellable()
         return;
     SetOrderListMode(COrderBook::SHOW_CANCELLABLE);
     m_orders.ClearCancellable();
+    m_ordersKnown = false;
     SyncOrderList(0);
     m_slots.Set(CReplySlots::ORDER_LIST_SLOT, WM_REPLY_CANCELLABLE_LIST);
     NoteQuerySent(CQueryGate::CANCELLABLE_ORDERS);
@@ -319,35 +403,59 @@ void CTradingDesk::ReleaseClosingPositions(const OrderInfo& report)
         RefreshPositionRows();
 }
 
+// Every report is an order report, whichever slot delivered it: a report of the order a
+// cancel waits for ends that cancel even when a new order sent meanwhile moved the slot.
+void CTradingDesk::ApplyOrderReport(const OrderInfo& report, int syncMode)
+{
+    NoteAnswered(report);
+    m_orders.ApplyReport(report);
+    SyncOrderList(syncMode);
+    ReleaseClosingPositions(report);
+    if (!m_cancelAwaited.IsEmpty() && report.oid == m_cancelAwaited)
+        AdvanceCancels(&report);
+}
+
 void CTradingDesk::OnNewOrderReply(const OrderInfo& report)
 {
-    m_orders.ApplyReport(report);
-    SyncOrderList(1);
-    ReleaseClosingPositions(report);
+    ApplyOrderReport(report, 1);
 }
 
 void CTradingDesk::OnCancelReply(const OrderInfo& report)
 {
-    m_orders.ApplyReport(report);
-    SyncOrderList(m_orderListMode == COrderBook::SHOW_ALL ? 1 : 0);
-    ReleaseClosingPositions(report);
-    EndCancelChain(CQueryGate::CANCEL_ONE);
+    ApplyOrderReport(report, m_orderListMode == COrderBook::SHOW_ALL ? 1 : 0);
 }
 
 void CTradingDesk::OnCancelAllReply(const OrderInfo& report)
 {
-    m_orders.ApplyReport(report);
-    SyncOrderList(1);
-    ReleaseClosingPositions(report);
-    if (m_gate.GetPending() != CQueryGate::CANCEL_ALL)
+    ApplyOrderReport(report, 1);
+}
+
+// The cancel under way was answered (report) or refused (null): a single cancel ends, a
+// cancel-all sends its next cancel or ends.
+void CTradingDesk::AdvanceCancels(const OrderInfo* report)
+{
+    m_cancelAwaited.Empty();
+    const int kind = m_gate.GetPending();
+    if (kind == CQueryGate::CANCEL_ONE)
     {
-        // The chain already ended (timed out): this report only updates the lists.
+        EndCancelChain(CQueryGate::CANCEL_ONE);
+        if (report == NULL)
+            Message("撤单被服务器拒绝！");
+        return;
+    }
+    if (kind != CQueryGate::CANCEL_ALL)
+    {
+        // The chain already ended (timed out): this answer only updated the lists.
+        m_cancelQueue.clear();
         m_slots.Set(CReplySlots::ORDER_SLOT, kNewOrderReply);
         return;
     }
     if (m_cancelQueue.empty())
     {
+        const bool refusals = m_cancelsRefused > 0;
         EndCancelChain(CQueryGate::CANCEL_ALL);
+        if (refusals && m_cancelChainTells)
+            Message("部分委托撤单被服务器拒绝！");
         return;
     }
     m_gate.ResetTicks();
@@ -358,8 +466,18 @@ void CTradingDesk::OnCancelAllReply(const OrderInfo& report)
 void CTradingDesk::EndCancelChain(int kind)
 {
     m_cancelQueue.clear();
+    m_cancelAwaited.Empty();
     m_slots.Set(CReplySlots::ORDER_SLOT, kNewOrderReply);
     m_gate.EndIf(kind);
+}
+
+bool CTradingDesk::SendCancel(const CString& orderNo)
+{
+    if (m_wire.SendCancelOrder(orderNo) != 0)
+        return false;
+    m_cancelAwaited = orderNo;
+    m_awaited.push_back(AwaitedAnswer{true, orderNo});
+    return true;
 }
 
 bool CTradingDesk::SendNextCancel()
@@ -367,11 +485,11 @@ bool CTradingDesk::SendNextCancel()
     const CString orderNo = m_cancelQueue.front();
     m_cancelQueue.erase(m_cancelQueue.begin());
     m_slots.Set(CReplySlots::ORDER_SLOT, kCancelAllReply);
-    const int result = m_wire.SendCancelOrder(orderNo);
-    if (result == 0)
+    if (SendCancel(orderNo))
         return true;
     EndCancelChain(CQueryGate::CANCEL_ALL);
-    Message(kSendFailed);
+    if (m_cancelChainTells)
+        Message(kSendFailed);
     return false;
 }
 
@@ -384,6 +502,7 @@ void CTradingDesk::OnAllOrdersReply(const HistoryOrderRecord* rows, int count)
     }
     m_gate.ResetTicks();
     m_orders.AddAllOrdersRows(rows, count);
+    m_ordersKnown = true;
     SyncOrderList(2);
     m_gate.EndIf(CQueryGate::ALL_ORDERS);
 }
@@ -397,12 +516,14 @@ void CTradingDesk::OnCancellableReply(const HistoryOrderRecord* rows, int count)
     }
     m_gate.ResetTicks();
     m_orders.AddCancellableRows(rows, count);
+    m_ordersKnown = true;
     SyncOrderList(2);
     m_gate.EndIf(CQueryGate::CANCELLABLE_ORDERS);
 }
 
 void CTradingDesk::ResetOrderTables()
 {
+    m_ordersKnown = false;
     m_orders.ClearAllOrders();
     m_orders.ClearCancellable();
     SetOrderListMode(COrderBook::SHOW_ALL);
@@ -460,7 +581,11 @@ void CTradingDesk::OnPositionsReply(const PositionRecord* record)
         return;
     }
     if (record == NULL)
-        return;   // an empty list (or its end): nothing more to add
+    {
+        // An empty list, or the end of one: the positions are what the server holds.
+        m_positionsKnown = true;
+        return;
+    }
     const PositionEntry entry = m_positions.BuildEntry(*record);
     const int index = m_positions.Find(entry.Code());
     if (index >= 0)
@@ -521,6 +646,10 @@ void CTradingDesk::ClearOrdersAndPositions()
 {
     m_positions.Clear();
     m_orders.ClearPlaced();
+    m_ordersKnown = false;
+    m_positionsKnown = false;
+    // The figures came from the connection that went.
+    m_risk.ForgetAssets();
     if (!m_windows.HasTradeDialog())
         return;
     m_windows.SyncOrderRows(std::vector<OrderEntry>(), 0);
@@ -596,26 +725,35 @@ void CTradingDesk::OnCancelOrder()
         return;
     }
     m_slots.Set(CReplySlots::ORDER_SLOT, kCancelReply);
-    if (m_wire.SendCancelOrder(m_cancelQueue.front()) != 0)
+    if (!SendCancel(m_cancelQueue.front()))
     {
         EndCancelChain(CQueryGate::CANCEL_ONE);
         Message(kSendFailed);
     }
 }
 
-bool CTradingDesk::OnCancelAllOrders()
+CRiskMonitor::Step CTradingDesk::OnCancelAllOrders(bool tell)
 {
-    if (!RequireTradeConnection("交易服务器已断开！不能进行全部撤单操作！"))
-        return true;
-    if (!m_gate.SetPending(CQueryGate::CANCEL_ALL, true))
-        return false;
+    if (!RequireTradeConnection("交易服务器已断开！不能进行全部撤单操作！", tell))
+        return CRiskMonitor::STEP_NO_CONNECTION;
+    // The lists were emptied with the query connection: "nothing open" would be a guess.
+    if (!tell && !m_ordersKnown)
+    {
+        if (m_gate.IsIdle(false))
+            OnQueryAllOrders(false);
+        return CRiskMonitor::STEP_WAIT;
+    }
+    if (!m_gate.SetPending(CQueryGate::CANCEL_ALL, tell))
+        return CRiskMonitor::STEP_WAIT;
     m_cancelQueue = m_orders.OpenOrderNumbers();
+    m_cancelChainTells = tell;
+    m_cancelsRefused = 0;
     if (m_cancelQueue.empty())
     {
         EndCancelChain(CQueryGate::CANCEL_ALL);
-        return true;
+        return CRiskMonitor::STEP_DONE;
     }
-    return SendNextCancel();
+    return SendNextCancel() ? CRiskMonitor::STEP_STARTED : CRiskMonitor::STEP_SEND_FAILED;
 }
 
 void CTradingDesk::OnClosePosition()
@@ -631,17 +769,30 @@ void CTradingDesk::OnClosePosition()
     m_positions.At(index).closing = true;
     m_positions.At(index).closeRef = request.clientRef;
     RefreshPositionRows();
-    OnPlaceOrder(request);
+    const int result = OnPlaceOrder(request);
+    if (result == 0)
+        return;
+    // Nothing is under way: the position must stay closable.
+    ClearClosingMark(request.clientRef);
+    Message(SendFailureText(result, "交易服务器已断开！不能进行平仓操作！"));
 }
 
-void CTradingDesk::OnCloseAllPositions()
+CRiskMonitor::Step CTradingDesk::OnCloseAllPositions(bool tell)
 {
-    if (!RequireTradeConnection("交易服务器已断开！不能进行全部平仓操作！"))
-        return;
+    if (!RequireTradeConnection("交易服务器已断开！不能进行全部平仓操作！", tell))
+        return CRiskMonitor::STEP_NO_CONNECTION;
+    // The list was emptied with the query connection: ask for it before closing "nothing".
+    if (!tell && !m_positionsKnown)
+    {
+        if (m_gate.IsIdle(false))
+            OnQueryPositions(false);
+        return CRiskMonitor::STEP_WAIT;
+    }
     // Sending may change the list (a fill report arriving meanwhile); go by a copy of the codes.
     std::vector<CString> codes;
     for (size_t i = 0; i < m_positions.Count(); ++i)
         codes.push_back(m_positions.Entries()[i].Code());
+    int failure = 0;
     for (size_t i = 0; i < codes.size(); ++i)
     {
         const int index = m_positions.Find(codes[i]);
@@ -652,9 +803,20 @@ void CTradingDesk::OnCloseAllPositions()
             continue;
         m_positions.At(index).closing = true;
         m_positions.At(index).closeRef = request.clientRef;
-        OnPlaceOrder(request);
+        const int result = OnPlaceOrder(request);
+        if (result != 0)
+        {
+            ClearClosingMark(request.clientRef);
+            failure = result;
+        }
     }
     RefreshPositionRows();
+    if (failure == 0)
+        return CRiskMonitor::STEP_DONE;
+    if (tell)
+        Message(SendFailureText(failure, "交易服务器已断开！不能进行全部平仓操作！"));
+    return failure == CServerSession::SEND_NO_CONNECTION ? CRiskMonitor::STEP_NO_CONNECTION
+                                                         : CRiskMonitor::STEP_SEND_FAILED;
 }
 
 // ---------------------------------------------------------------- history and fills

@@ -6,6 +6,7 @@
 // calls of the receivers, which the gate's lock covers.
 #pragma once
 #include <afx.h>
+#include <deque>
 #include <functional>
 #include <set>
 #include <vector>
@@ -44,8 +45,10 @@ public:
     // WM_PLACE_ORDER: checks the ticket, refuses with a message box at the first failure.
     void OnNewOrder(const TicketFields& ticket);
     // WM_SEND_NEW_ORDER: 0 sent (then recorded), otherwise the sender's error; -1 while the
-    // order connection is not logged in.
+    // order connection is not logged in. The sender tells its user about a failure.
     int OnPlaceOrder(const OrderRequest& request);
+    // The order connection answered the oldest unanswered order or cancel with a refusal.
+    void OnRequestRefused();
 
     // --- query state
     CQueryGate& Gate() { return m_gate; }
@@ -56,10 +59,13 @@ public:
     void EndPendingQueryFromReceiver();
     // A new login of the query connection: replies owed to earlier queries will not come.
     void ForgetLateReplies();
+    // The state of a connection changed (kind and state as WM_CONNECTION_STATE carries them).
+    void OnConnectionState(int kind, int state);
 
     // --- query requests
-    void OnQueryPositions();
-    void OnQueryAllOrders();
+    // tell: refusals and failures are shown in message boxes (the risk monitor asks quietly).
+    void OnQueryPositions(bool tell = true);
+    void OnQueryAllOrders(bool tell = true);
     void OnQueryCancellable();
     void OnRefreshFills();
     void OnQueryNextPage();
@@ -88,10 +94,16 @@ public:
     // The clicked order row's cells (at least twelve).
     void OnOrderSelected(const std::vector<CString>& cells);
     void OnCancelOrder();
-    // False only when refused because another query is pending (the risk monitor asks again).
-    bool OnCancelAllOrders();
+    // tell: refusals and failures are shown in message boxes; the risk monitor asks quietly
+    // and, while the lists are not known, has them asked for first (STEP_WAIT).
+    CRiskMonitor::Step OnCancelAllOrders(bool tell = true);
     void OnClosePosition();
-    void OnCloseAllPositions();
+    CRiskMonitor::Step OnCloseAllPositions(bool tell = true);
+    // Orders still open by the cancellable list.
+    size_t OpenOrderCount() const { return m_orders.OpenOrderNumbers().size(); }
+    // The lists hold what the query server said since its last login (not emptied since).
+    bool AreOrdersKnown() const { return m_ordersKnown; }
+    bool ArePositionsKnown() const { return m_positionsKnown; }
     // A quote of the code: its position's floating profit follows the last price, and the
     // panel's position rows are sent again when it moved.
     void OnQuotePrice(const CString& code, const CString& lastPrice);
@@ -132,10 +144,26 @@ private:
         LIST_STREAM,
         STREAM_COUNT
     };
-    bool RequireQueryConnection();
-    bool RequireTradeConnection(LPCSTR refusal);
+    bool RequireQueryConnection(bool tell = true);
+    bool RequireTradeConnection(LPCSTR refusal, bool tell = true);
     // A send that failed ends the kind it started and says so.
-    bool CheckSent(int result, int kind);
+    bool CheckSent(int result, int kind, bool tell = true);
+    // The text that tells a failed order send: the connection is down, or the send failed.
+    static LPCSTR SendFailureText(int result, LPCSTR disconnected);
+    // A request the order connection owes an answer: an order (by client reference) or a
+    // cancel (by order number). The connection answers in order, so a refusal, which names
+    // nothing, belongs to the oldest.
+    struct AwaitedAnswer
+    {
+        bool cancel;
+        CString key;
+    };
+    void NoteAnswered(const OrderInfo& report);
+    // Every order report, whichever slot delivered it: the lists, closing positions and the
+    // cancel under way.
+    void ApplyOrderReport(const OrderInfo& report, int syncMode);
+    void AdvanceCancels(const OrderInfo* report);
+    void ClearClosingMark(const CString& clientRef);
     void NoteQuerySent(int kind);
     static int StreamOfKind(int kind);
     // True when the reply belongs to a query that already timed out (it is dropped).
@@ -149,6 +177,7 @@ private:
     void TakeFunds(const SummaryRecord& funds, bool nonEmptyOnly);
     bool SendNextCancel();
     void EndCancelChain(int kind);
+    bool SendCancel(const CString& orderNo);
     void Message(LPCSTR text);
     void HistoryStatus(LPCSTR text, COLORREF colour);
     CString TodayText() const;
@@ -174,6 +203,14 @@ private:
     int m_queryPage;
     CString m_selectedPositionCode;
     std::vector<CString> m_cancelQueue;
+    // The order number whose report the cancel under way waits for (empty: none).
+    CString m_cancelAwaited;
+    // Whether the chain under way tells its user, and how many of its cancels were refused.
+    bool m_cancelChainTells;
+    int m_cancelsRefused;
+    std::deque<AwaitedAnswer> m_awaited;
+    bool m_ordersKnown;
+    bool m_positionsKnown;
     CString m_historyStartDate;
     CString m_historyEndDate;
     int m_historyPageNumber;

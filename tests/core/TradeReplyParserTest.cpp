@@ -57,6 +57,12 @@ TEST_F(TradeReplyParserTest, LoginAcceptedRaisesEachStateOnceAndOtherStatusWords
     parser.ParseOrderMessage("loginresult@status:-1#@");
     parser.ParseQueryMessage("loginresult@status:-1#@");
     EXPECT_EQ(0u, Count(WM_NEW_VERSION_FOUND));
+    EXPECT_EQ(0u, Count(WM_ORDER_REFUSED)) << "a refused login is its login thread's";
+    // A refused order or cancel on the order connection reaches the main window, which knows
+    // the request it belongs to.
+    parser.ParseOrderMessage("status:-1#@");
+    parser.ParseQueryMessage("status:-1#@");
+    EXPECT_EQ(1u, Count(WM_ORDER_REFUSED));
     parser.ParseOrderMessage("loginresult@status:-2#@");
     parser.ParseQueryMessage("loginresult@status:-2#@");
     EXPECT_EQ(2u, Count(WM_NEW_VERSION_FOUND));

@@ -1,5 +1,6 @@
 // A wire and windows that record what the trading rules do, for tests without a server.
 #pragma once
+#include <functional>
 #include <string>
 #include <vector>
 #include "TradeWire.h"
@@ -84,6 +85,8 @@ public:
     bool ConfirmOrder(const OrderRequest&, const SummaryRecord&) override
     {
         calls.push_back("confirm");
+        if (whileConfirming)
+            whileConfirming();
         return confirm;
     }
     void PlaySoundFile(LPCSTR name) override { calls.push_back("play " + std::string(name)); }
@@ -102,6 +105,8 @@ public:
 
     bool tradeDialog = true;
     bool confirm = true;
+    // Runs while the order detail window is open (what happens meanwhile).
+    std::function<void()> whileConfirming;
     std::vector<std::string> calls;
     std::vector<OrderEntry> shownRows;
     std::vector<OrderEntry> fills;

@@ -192,7 +192,7 @@ TEST_F(TradingRulesTest, TicketGoesOutOnlyPastConnectionBusyAndConfirmation)
     EXPECT_EQ(CString("---"), desk.Orders().AllOrders()[0][OrderEntry::STATUS]);
     EXPECT_TRUE(windows.Called("play NewOrder.wav"));
 
-    // A failed send records nothing and hands the error back.
+    // A failed send records nothing and hands the error back; its sender tells the user.
     wire.result = -4;
     OrderRequest request = wire.orders[0];
     EXPECT_EQ(-4, desk.OnPlaceOrder(request));
@@ -204,6 +204,34 @@ TEST_F(TradingRulesTest, TicketGoesOutOnlyPastConnectionBusyAndConfirmation)
     EXPECT_EQ(-1, desk.OnPlaceOrder(request));
     EXPECT_EQ(2u, wire.orders.size());
     EXPECT_EQ(1u, desk.Orders().AllOrders().size());
+}
+
+TEST_F(TradingRulesTest, FailedSendOfATicketIsTold)
+{
+    struct Case
+    {
+        int sendResult;
+        bool dropWhileConfirming;
+        const char* told;
+    } cases[] = {
+        {-4, false, "请求发送失败，请检查网络连接！"},
+        // The connection went while the order detail window was open.
+        {0, true, "交易服务器已断开！不能进行下单操作！"},
+    };
+    for (const Case& c : cases)
+    {
+        boxes.Clear();
+        wire.result = c.sendResult;
+        TradeConnectionState = CONNECTION_LOGGED_IN;
+        windows.whileConfirming = [&c] {
+            if (c.dropWhileConfirming)
+                TradeConnectionState = CONNECTION_LOST;
+        };
+        desk.SetShowOrderDetail(true);
+        desk.OnNewOrder(Ticket("买入", "限价", "USDJPY", "150.001"));
+        EXPECT_EQ((std::vector<std::string>{c.told}), BoxTexts()) << c.sendResult;
+        EXPECT_TRUE(desk.Orders().AllOrders().empty()) << "nothing recorded";
+    }
 }
 
 TEST_F(TradingRulesTest, WatchdogEndsAQueryOnTheSixthTickAndBusyRefusalsChangeNothing)
@@ -295,7 +323,7 @@ TEST_F(TradingRulesTest, LatePositionListEndsNoNewerQuery)
 TEST_F(TradingRulesTest, CancelAllSendsOneCancelPerReplyAndRestoresTheOrderSlot)
 {
     ListOpenOrders();
-    ASSERT_TRUE(desk.OnCancelAllOrders());
+    ASSERT_EQ(CRiskMonitor::STEP_STARTED, desk.OnCancelAllOrders());
     EXPECT_EQ((std::vector<std::string>{"cancleorder@12"}), wire.sent);
     EXPECT_EQ((UINT)WM_REPLY_CANCEL_ALL, slots.Get(CReplySlots::ORDER_SLOT));
     desk.OnCancelAllReply(Report("", "12", "Cancelled"));
@@ -436,6 +464,103 @@ TEST_F(TradingRulesTest, PositionsFollowTheQuotesOfTheirCodes)
         EXPECT_TRUE(windows.calls.empty()) << c.code << " at '" << c.last << "' sends rows";
         EXPECT_EQ(CString("300.000000"), desk.Positions().At(0).texts[5]) << c.code << " " << c.last;
     }
+}
+
+TEST_F(TradingRulesTest, CloseMarkClearsWhenTheCloseFailsOrIsRefused)
+{
+    const PositionRecord gold = Position("XAUUSD", "0", "100", "2318.40");
+    const PositionRecord yen = Position("USDJPY", "1", "2", "151.000");
+    desk.OnPositionsReply(&gold);
+    desk.OnPositionsReply(&yen);
+    desk.OnPositionSelected("x|XAUUSD|0");
+
+    // A send that fails leaves nothing under way: the position stays closable and the user knows.
+    wire.result = -4;
+    desk.OnClosePosition();
+    EXPECT_FALSE(desk.Positions().At(0).closing);
+    EXPECT_EQ((std::vector<std::string>{"请求发送失败，请检查网络连接！"}), BoxTexts());
+    boxes.Clear();
+    desk.OnCloseAllPositions();
+    EXPECT_FALSE(desk.Positions().At(0).closing || desk.Positions().At(1).closing);
+    EXPECT_EQ(1u, boxes.Count()) << "one box for the whole close-all";
+
+    // The server refuses the close ("status:-1"): the mark goes, the order ends void, and the
+    // next close is sent again.
+    wire.result = 0;
+    boxes.Clear();
+    desk.OnClosePosition();
+    ASSERT_TRUE(desk.Positions().At(0).closing);
+    const CString refusedRef = desk.Positions().At(0).closeRef;
+    desk.OnRequestRefused();
+    EXPECT_FALSE(desk.Positions().At(0).closing);
+    EXPECT_EQ((std::vector<std::string>{"平仓委托被服务器拒绝！"}), BoxTexts());
+    ASSERT_FALSE(desk.Orders().AllOrders().empty());
+    EXPECT_EQ(refusedRef, desk.Orders().AllOrders()[0][OrderEntry::CLIENT_REF]);
+    EXPECT_EQ(CString("已作废"), desk.Orders().AllOrders()[0][OrderEntry::STATUS]);
+    const size_t sent = wire.orders.size();
+    desk.OnClosePosition();
+    EXPECT_EQ(sent + 1, wire.orders.size());
+
+    // Refusals go to the oldest unanswered request: an answered order is not refused later.
+    desk.OnPositionSelected("x|USDJPY|1");
+    desk.OnClosePosition();
+    desk.OnNewOrderReply(Report(wire.orders[sent].clientRef, "81", "Submitted"));
+    desk.OnRequestRefused();
+    EXPECT_TRUE(desk.Positions().At(0).closing) << "its close was answered";
+    EXPECT_FALSE(desk.Positions().At(1).closing);
+}
+
+TEST_F(TradingRulesTest, CancelAllWaitsForTheReportOfTheOrderItCancelled)
+{
+    ListOpenOrders();
+    ASSERT_EQ(CRiskMonitor::STEP_STARTED, desk.OnCancelAllOrders());
+    ASSERT_EQ((std::vector<std::string>{"cancleorder@12"}), wire.sent);
+    // A report of another order, through the cancel-all slot, neither advances nor ends it.
+    desk.OnCancelAllReply(Report("", "99", "Filled"));
+    EXPECT_EQ(1u, wire.sent.size());
+    EXPECT_EQ(CQueryGate::CANCEL_ALL, desk.Gate().GetPending());
+    // A close sent meanwhile keeps the slot; the report of 12 goes on with the chain whichever
+    // handler it reaches.
+    const PositionRecord gold = Position("XAUUSD", "0", "100", "2318.40");
+    desk.OnPositionsReply(&gold);
+    desk.OnPositionSelected("x|XAUUSD|0");
+    desk.OnClosePosition();
+    EXPECT_EQ((UINT)WM_REPLY_CANCEL_ALL, slots.Get(CReplySlots::ORDER_SLOT));
+    desk.OnNewOrderReply(Report("", "12", "Cancelled"));
+    EXPECT_EQ("cancleorder@11", wire.sent.back());
+    // The last cancel is refused: the chain ends and says so once.
+    boxes.Clear();
+    desk.OnRequestRefused();   // the close's, answered first in order
+    EXPECT_EQ(CQueryGate::CANCEL_ALL, desk.Gate().GetPending());
+    desk.OnRequestRefused();
+    EXPECT_EQ(CQueryGate::IDLE, desk.Gate().GetPending());
+    EXPECT_EQ((UINT)WM_REPLY_NEW_ORDER, slots.Get(CReplySlots::ORDER_SLOT));
+    EXPECT_EQ((std::vector<std::string>{"平仓委托被服务器拒绝！", "部分委托撤单被服务器拒绝！"}), BoxTexts());
+    EXPECT_EQ((std::vector<CString>{"11"}), desk.Orders().OpenOrderNumbers());
+
+    // The order connection goes mid-chain: the chain ends instead of waiting for the watchdog.
+    ListOpenOrders();
+    desk.OnCancelAllOrders();
+    desk.OnConnectionState(CONNECTION_KIND_ORDER, CONNECTION_LOST);
+    EXPECT_EQ(CQueryGate::IDLE, desk.Gate().GetPending());
+    EXPECT_TRUE(desk.GetCancelQueue().empty());
+}
+
+TEST_F(TradingRulesTest, TimedOutListDoesNotSwallowTheListsOfTheNextLogin)
+{
+    desk.OnQueryAllOrders();
+    TimeOut();
+    desk.OnQueryPositions();
+    TimeOut();
+    // The query connection logs in again; its initial load brings both lists.
+    desk.OnConnectionState(CONNECTION_KIND_QUERY, CONNECTION_LOGGED_IN);
+    const PositionRecord gold = Position("XAUUSD", "0", "100", "2318.40");
+    desk.OnPositionsReply(&gold);
+    desk.OnPositionsReply(NULL);
+    const HistoryOrderRecord rows[] = {ListRow("USDJPY", "31", "20240614", "10:00:01", "S")};
+    desk.OnAllOrdersReply(rows, 1);
+    EXPECT_EQ(1u, desk.Positions().Count());
+    EXPECT_EQ(1u, desk.Orders().AllOrders().size());
 }
 
 TEST_F(TradingRulesTest, FloatingProfitBySide)
@@ -648,6 +773,7 @@ TEST_F(TradingRulesTest, RiskMonitorCancelsStopsTheConsoleThenCloses)
     ListOpenOrders();
     const PositionRecord gold = Position("XAUUSD", "0", "100", "2318.40");
     desk.OnPositionsReply(&gold);
+    desk.OnPositionsReply(NULL);
     desk.Gate().SetPending(CQueryGate::FUNDS, false);   // a query pending: the cancel-all is refused at first
     desk.OnFundsUpdate(Funds("999.99"));
     risk.OnMonitorTimer();
@@ -693,6 +819,153 @@ TEST_F(TradingRulesTest, StoppingTheRiskMonitorEndsTheAlarm)
     EXPECT_TRUE(windows.Called("kill timer 5"));
     EXPECT_TRUE(windows.Called("stop sounds"));
     EXPECT_FALSE(risk.IsAlarmSounding());
+}
+
+// The account below the line with its lists known: three open orders (one filled) and gold.
+class RiskLiquidationTest : public TradingRulesTest
+{
+protected:
+    void SetUp() override
+    {
+        TradingRulesTest::SetUp();
+        ListOpenOrders();
+        const PositionRecord gold = Position("XAUUSD", "0", "100", "2318.40");
+        desk.OnPositionsReply(&gold);
+        desk.OnPositionsReply(NULL);
+        desk.Risk().SetLine(1000.0);
+    }
+    void Tick(int times = 1)
+    {
+        for (int i = 0; i < times; ++i)
+            desk.Risk().OnMonitorTimer();
+    }
+    // Bounded: a chain that does not advance must fail the test, not hang it.
+    void AnswerCancels(const char* state = "Cancelled")
+    {
+        for (int i = 0; i < 10 && desk.Gate().GetPending() == CQueryGate::CANCEL_ALL; ++i)
+        {
+            const std::string last = wire.sent.back();
+            desk.OnCancelAllReply(Report("", last.substr(last.find('@') + 1).c_str(), state));
+        }
+    }
+    size_t CancelsSent() const
+    {
+        size_t count = 0;
+        for (const std::string& text : wire.sent)
+            count += text.compare(0, 12, "cancleorder@") == 0;
+        return count;
+    }
+};
+
+TEST_F(RiskLiquidationTest, TradingConnectionDownWaitsWithOneBoxThenLiquidatesWhenItIsBack)
+{
+    TradeConnectionState = CONNECTION_LOST;
+    // Every box runs further ticks in its loop, as a modal box does with timer 4.
+    int nested = 0;
+    boxes.SetResponder([&](const tolvan::test::MessageBoxRecord&) {
+        if (nested++ < 3)
+            Tick(2);
+        return IDOK;
+    });
+    desk.OnFundsUpdate(Funds("999"));
+    Tick();
+    Tick(3);
+    EXPECT_EQ((std::vector<std::string>{CRiskMonitor::DisconnectedText()}), BoxTexts()) << "one box, never stacked";
+    EXPECT_TRUE(wire.sent.empty());
+    EXPECT_EQ(CRiskMonitor::ALARM_RAISED, desk.Risk().GetState());
+
+    // Back: every order is cancelled first, each after the answer to the one before, and only
+    // then the position is closed.
+    TradeConnectionState = CONNECTION_LOGGED_IN;
+    boxes.Clear();
+    Tick();
+    EXPECT_EQ(1u, CancelsSent());
+    EXPECT_TRUE(wire.orders.empty());
+    Tick(3);
+    EXPECT_TRUE(wire.orders.empty()) << "no close while a cancel is unanswered";
+    AnswerCancels();
+    EXPECT_EQ(2u, CancelsSent());
+    Tick();
+    ASSERT_EQ(1u, wire.orders.size());
+    EXPECT_EQ(CString("XAUUSD"), wire.orders[0].code);
+    EXPECT_EQ(CRiskMonitor::POSITIONS_CLOSED, desk.Risk().GetState());
+    EXPECT_EQ((std::vector<std::string>{CRiskMonitor::DoneText()}), BoxTexts());
+    EXPECT_FALSE(desk.Risk().IsAlarmSounding());
+
+    // The next alarm starts from its own cancels, not from the last alarm's result.
+    desk.OnNewOrderReply(Report(wire.orders[0].clientRef, "61", "Filled"));
+    ASSERT_FALSE(desk.Positions().At(0).closing);
+    desk.OnFundsUpdate(Funds("1000"));
+    Tick();
+    desk.OnQueryCancellable();
+    ListOpenOrders();
+    const size_t closes = wire.orders.size();
+    desk.OnFundsUpdate(Funds("999"));
+    Tick(3);
+    EXPECT_EQ(closes, wire.orders.size());
+    EXPECT_EQ(CQueryGate::CANCEL_ALL, desk.Gate().GetPending());
+}
+
+TEST_F(RiskLiquidationTest, RefusedCancelLeavesThePositionsWithAClearMessage)
+{
+    desk.OnFundsUpdate(Funds("999"));
+    Tick();
+    for (int tick = 0; tick < 10 && desk.Risk().GetState() == CRiskMonitor::ALARM_RAISED; ++tick)
+    {
+        for (int i = 0; i < 10 && desk.Gate().GetPending() == CQueryGate::CANCEL_ALL; ++i)
+            desk.OnRequestRefused();
+        Tick();
+    }
+    EXPECT_TRUE(wire.orders.empty()) << "no position touched while orders still rest";
+    EXPECT_EQ(6u, CancelsSent()) << "three rounds of two cancels";
+    EXPECT_EQ((std::vector<std::string>{CRiskMonitor::NotCancelledText()}), BoxTexts());
+    EXPECT_EQ(CRiskMonitor::POSITIONS_CLOSED, desk.Risk().GetState());
+}
+
+TEST_F(RiskLiquidationTest, OnlyARealValueOfTheAssetsCounts)
+{
+    struct Case
+    {
+        const char* total;
+        CRiskMonitor::State state;
+    } cases[] = {
+        {"-150", CRiskMonitor::WATCHING},   // the servers' "no value"
+        {"abc", CRiskMonitor::WATCHING},
+        {"1000", CRiskMonitor::WATCHING},
+        {"-50", CRiskMonitor::ALARM_RAISED},
+    };
+    for (const Case& c : cases)
+    {
+        desk.OnFundsUpdate(Funds(c.total));
+        Tick();
+        EXPECT_EQ(c.state, desk.Risk().GetState()) << c.total;
+    }
+}
+
+TEST_F(RiskLiquidationTest, ListsLostWithTheQueryConnectionAreAskedForBeforeAnythingIsDone)
+{
+    desk.OnFundsUpdate(Funds("999"));
+    desk.ClearOrdersAndPositions();
+    Tick();
+    EXPECT_EQ(CRiskMonitor::WATCHING, desk.Risk().GetState()) << "the last value went with the connection";
+    desk.OnFundsUpdate(Funds("999"));
+    Tick();
+    ASSERT_EQ(CRiskMonitor::ALARM_RAISED, desk.Risk().GetState());
+    EXPECT_EQ((std::vector<std::string>{"querystateorders@6#"}), wire.sent) << "nothing open is no guess";
+    const HistoryOrderRecord open[] = {ListRow("USDJPY", "12", "20240614", "10:00:02", "S")};
+    desk.OnAllOrdersReply(open, 1);
+    Tick();
+    AnswerCancels();
+    Tick();
+    EXPECT_EQ("queryposition@", wire.sent.back()) << "the positions are asked for before closing";
+    EXPECT_TRUE(wire.orders.empty());
+    const PositionRecord gold = Position("XAUUSD", "0", "100", "2318.40");
+    desk.OnPositionsReply(&gold);
+    desk.OnPositionsReply(NULL);
+    desk.EndPendingQueryFromReceiver();
+    Tick();
+    ASSERT_EQ(1u, wire.orders.size());
+    EXPECT_EQ(CRiskMonitor::POSITIONS_CLOSED, desk.Risk().GetState());
 }
 
 }  // namespace

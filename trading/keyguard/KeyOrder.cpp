@@ -2,9 +2,7 @@
 
 #include <winsock2.h>
 #include <windows.h>
-
-#include <chrono>
-#include <random>
+#include <bcrypt.h>
 
 namespace keyguard {
 
@@ -22,11 +20,35 @@ std::vector<int> ShuffleDigits(const std::function<int(int)>& pick)
     return order;
 }
 
-std::function<int(int)> SeededPicker()
+int PickBelow(int n, const std::function<uint32_t()>& nextWord)
 {
-    static std::mt19937 generator((unsigned)std::chrono::high_resolution_clock::now().time_since_epoch().count() ^
-                                  (unsigned)::GetCurrentProcessId() << 16);
-    return [](int n) { return (int)(generator() % (unsigned)n); };
+    if (n <= 1)
+        return 0;
+    const uint32_t range = (uint32_t)n;
+    // The largest multiple of n that fits: words at or above it would favour small indexes.
+    const uint32_t limit = UINT32_MAX - UINT32_MAX % range;
+    uint32_t word;
+    do
+        word = nextWord();
+    while (word >= limit);
+    return (int)(word % range);
+}
+
+namespace {
+uint32_t SystemRandomWord()
+{
+    uint32_t word = 0;
+    if (::BCryptGenRandom(NULL, reinterpret_cast<PUCHAR>(&word), sizeof(word), BCRYPT_USE_SYSTEM_PREFERRED_RNG) != 0)
+        // Without the system's source no layout is safe; a fixed one at least hides nothing
+        // it could give away.
+        return 0;
+    return word;
+}
+}  // namespace
+
+std::function<int(int)> SystemPicker()
+{
+    return [](int n) { return PickBelow(n, SystemRandomWord); };
 }
 
 }  // namespace keyguard

@@ -13,7 +13,7 @@ END_MESSAGE_MAP()
 
 void CKeyPasswordDlg::ShuffleKeys()
 {
-    m_order = keyguard::ShuffleDigits(keyguard::SeededPicker());
+    m_order = keyguard::ShuffleDigits(keyguard::SystemPicker());
     for (int i = 0; i < (int)m_order.size(); ++i) {
         CString caption;
         caption.Format("%d", m_order[i]);

@@ -209,7 +209,9 @@ LRESULT CPassWordDlg::OnKeypadKey(WPARAM wParam, LPARAM)
     CString text;
     edit.GetWindowText(text);
     int key = (int)wParam;
-    if (key >= 0 && key <= 9) {
+    // The keypad types as the keyboard does: no further than the edit's limit.
+    const int limit = (int)edit.SendMessage(EM_GETLIMITTEXT, 0, 0);
+    if (key >= 0 && key <= 9 && text.GetLength() < limit) {
         CString digit;
         digit.Format("%d", key);
         text += digit;

@@ -6,6 +6,18 @@
 
 #include <ctime>
 
+namespace {
+bool Failed(CWnd* owner, const CString& path)
+{
+    const CString text = "文件保存失败，未能写入：\n" + path;
+    if (owner != nullptr && owner->GetSafeHwnd() != NULL)
+        owner->MessageBox(text, "Tolvan证券", MB_OK | MB_ICONWARNING);
+    else
+        AfxMessageBox(text, MB_OK | MB_ICONWARNING);
+    return false;
+}
+}  // namespace
+
 bool SaveTextToFile(CWnd* owner, LPCTSTR stem, LPCTSTR defaultExtension, LPCTSTR filter,
                     const CString& text)
 {
@@ -16,17 +28,17 @@ bool SaveTextToFile(CWnd* owner, LPCTSTR stem, LPCTSTR defaultExtension, LPCTSTR
                        filter, owner, 0, TRUE);
     if (dialog.DoModal() != IDOK)
         return false;
+    const CString path = dialog.GetPathName();
     CStdioFile file;
-    if (!file.Open(dialog.GetPathName(), CFile::modeCreate | CFile::modeWrite | CFile::typeText))
-        return false;
-    bool written = true;
+    if (!file.Open(path, CFile::modeCreate | CFile::modeWrite | CFile::typeText))
+        return Failed(owner, path);
     try {
         file.WriteString(NormaliseLineEnds(text));
         file.Close();
     } catch (CFileException* error) {
         error->Delete();
         file.Abort();
-        written = false;
+        return Failed(owner, path);
     }
-    return written;
+    return true;
 }

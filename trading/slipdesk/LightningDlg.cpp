@@ -326,7 +326,8 @@ void CLightningDlg::OnReset()
     m_radioIndex = 0;
     CheckRadioButton(IDC_FORM_OPEN, IDC_FORM_CLOSE_TODAY, IDC_FORM_OPEN);
     m_quantity.SetWindowText("1");
-    m_price.SetWindowText("对手价");
+    // The price edit holds digits only: a kind's name written into it would only empty it.
+    ShowLatestPrice();
     m_priceKinds->m_selectedRow = 0;
 }
 
@@ -406,11 +407,27 @@ LRESULT CLightningDlg::OnKeypadQuantity(WPARAM wParam, LPARAM)
     return 0;
 }
 
+void CLightningDlg::ShowLatestPrice()
+{
+    if (m_latestPrice.IsEmpty())
+        return;
+    m_ticket.price = m_latestPrice;
+    m_price.SetWindowText(m_ticket.price);
+}
+
+// The price edit holds digits only, so a kind's name is never written into it (it would
+// empty the price the user set). "市价" is the price type of that name; the other kinds leave
+// the price as it stands.
 LRESULT CLightningDlg::OnPriceKindPicked(WPARAM wParam, LPARAM)
 {
     const CString* kind = reinterpret_cast<const CString*>(wParam);
-    if (kind != nullptr)
-        m_price.SetWindowText(*kind);
+    if (kind == nullptr || *kind != kMarketPrice)
+        return 0;
+    const int market = m_priceType.FindStringExact(-1, kMarketPrice);
+    if (market >= 0 && m_priceType.GetCurSel() != market) {
+        m_priceType.SetCurSel(market);
+        OnPriceTypeChanged();
+    }
     return 0;
 }
 

@@ -42,6 +42,8 @@ protected:
     afx_msg LRESULT OnOrderInstrument(WPARAM wParam, LPARAM lParam);
     afx_msg LRESULT OnKeypadQuantity(WPARAM wParam, LPARAM lParam);
     afx_msg LRESULT OnPriceKindPicked(WPARAM wParam, LPARAM lParam);
+    // The price edit shows the latest price of the instrument (when one has come).
+    void ShowLatestPrice();
     afx_msg void OnPriceTypeChanged();
     afx_msg void OnPriceEdited();
     afx_msg void OnQuantityFocus();

@@ -126,6 +126,41 @@ protected:
         return login_test::OrderStateInSimulator(*s_sim, "80001", orderNo);
     }
 
+    // Waits for the program's message box, checks its text and closes it as its OK button does.
+    void CloseBox(const char* text, const char* screenshot = nullptr)
+    {
+        HWND box = NULL;
+        ASSERT_TRUE(PumpUntil([&] { return (box = Find("Tolvan证券", m_main)) != NULL; }, kDeadlineMs))
+            << "no box saying " << text;
+        EXPECT_EQ(text, ControlText(box, 0xFFFF));
+        if (screenshot != nullptr)
+            Keep(box, screenshot);
+        ::PostMessageA(box, WM_COMMAND, IDOK, 0);
+        ASSERT_TRUE(PumpUntil([&] { return !::IsWindow(box); }, kDeadlineMs));
+    }
+
+    void Sim(const std::string& command)
+    {
+        ASSERT_EQ("OK", s_sim->Control(command).substr(0, 2)) << command;
+    }
+
+    // Opens the risk settings window from the caption button and sets the line.
+    void SetRiskLine(double line)
+    {
+        ::PostMessageA(m_main, WM_COMMAND, 5, 0);   // the caption button "风险设置"
+        HWND risk = NULL;
+        ASSERT_TRUE(PumpUntil([&] { return (risk = Find("风险设置")) != NULL && ::IsWindowVisible(risk); }, kDeadlineMs));
+        ASSERT_TRUE(PumpUntil([&] { return ::IsWindowEnabled(::GetDlgItem(risk, IDC_RISK_LINE_EDIT)) != FALSE; }))
+            << "the edit waits for positive assets";
+        char text[32];
+        sprintf(text, "%.2f", line);
+        ::SendMessageA(::GetDlgItem(risk, IDC_RISK_LINE_EDIT), WM_SETTEXT, 0, (LPARAM)text);
+        ::PostMessageA(risk, WM_COMMAND, IDOK, 0);
+        ProbeState state;
+        ASSERT_TRUE(m_probe.WaitState([&](const ProbeState& s) { return s["risk"] == std::string("1 0 ") + text; },
+                                      &state)) << state["risk"];
+    }
+
     // `painted` tells when the picture shows the window's latest state.
     void Keep(HWND window, const char* name, const std::function<bool(const Screenshot&)>& painted = nullptr)
     {
@@ -279,6 +314,130 @@ TEST_F(DeskScenarioTest, FloatingProfitFollowsTheQuotes)
         const std::vector<std::string> row = PositionRow(s, "XAUUSD");
         return row.size() > 5 && row[5] != before;
     }, &state)) << "the profit stays at " << before;
+}
+
+// The money paths under failure, each checked in the program's lists and in the account: a
+// buy whose connection goes while it is confirmed, a close the server refuses, a positions
+// list that timed out before the query connection came back, a cancel-all while a close is
+// sent, and the risk line crossed while the trading connection is down.
+TEST_F(DeskScenarioTest, MoneyPathsHoldUnderFailure)
+{
+    ASSERT_EQ("OK", s_sim->Control("set price XAUUSD 2320.00").substr(0, 2));
+    ASSERT_NO_FATAL_FAILURE(StartAndLogIn());
+    ProbeState state;
+    ASSERT_TRUE(m_probe.WaitState([](const ProbeState& s) {
+        return s["trade"] == "1" && s["query"] == "1" && s["pending"] == "0" && !PositionRow(s, "XAUUSD").empty()
+               && s["funds"].size() > 7;
+    }, &state)) << state["trade"] << " " << state["query"] << " pending " << state["pending"];
+    const size_t ordersBefore = state.All("order").size();
+    const size_t accountOrders = s_sim->Control("orders 80001").size();
+
+    // A buy whose trading connection goes while its order detail window is open: the user is
+    // told, nothing is listed and nothing reaches the account.
+    ASSERT_NO_FATAL_FAILURE(Sim("refuse trade on"));
+    ASSERT_NO_FATAL_FAILURE(Sim("dropat trade preneworder after"));
+    ASSERT_NO_FATAL_FAILURE(Command("ticket 买入 市价 XAUUSD - 1 0.01"));
+    HWND detail = NULL;
+    ASSERT_TRUE(PumpUntil([&] {
+        detail = Find("订单明细");
+        return detail != NULL && ::IsWindowEnabled(::GetDlgItem(detail, IDOK));
+    }, kDeadlineMs)) << "no order detail verdict";
+    ASSERT_TRUE(m_probe.WaitState([](const ProbeState& s) { return s["trade"] != "1"; }, &state)) << state["trade"];
+    ::PostMessageA(detail, WM_COMMAND, IDOK, 0);
+    ASSERT_NO_FATAL_FAILURE(CloseBox("交易服务器已断开！不能进行下单操作！"));
+    ASSERT_TRUE(m_probe.WaitState([](const ProbeState& s) { return s["pending"] == "0"; }, &state));
+    EXPECT_EQ(ordersBefore, state.All("order").size()) << "no order listed that was never sent";
+    EXPECT_EQ(accountOrders, s_sim->Control("orders 80001").size());
+    ASSERT_NO_FATAL_FAILURE(Sim("refuse trade off"));
+    ASSERT_TRUE(m_probe.WaitState([](const ProbeState& s) { return s["trade"] == "1"; }, &state));
+
+    // A close the server refuses: told, and the position is closable again.
+    ASSERT_NO_FATAL_FAILURE(Sim("deny trade neworder 1"));
+    ASSERT_NO_FATAL_FAILURE(Command("select-position XAUUSD"));
+    ASSERT_NO_FATAL_FAILURE(Command("close"));
+    ASSERT_NO_FATAL_FAILURE(CloseBox("平仓委托被服务器拒绝！", "close-refused.png"));
+    ASSERT_TRUE(m_probe.WaitState([](const ProbeState& s) {
+        const std::vector<std::string> row = PositionRow(s, "XAUUSD");
+        return !row.empty() && row[0].find("(平仓中)") == std::string::npos;
+    }, &state)) << "the row still says a close is under way";
+    EXPECT_GT(HeldInSimulator("XAUUSD"), 0.0);
+
+    // A positions list that timed out, then a new login of the query connection: the new
+    // login's lists are shown, not swallowed as the late answer.
+    ASSERT_NO_FATAL_FAILURE(Sim("stall query on"));
+    ASSERT_NO_FATAL_FAILURE(Command("query-positions"));
+    ASSERT_NO_FATAL_FAILURE(CloseBox("查询“持仓”超时！"));
+    ASSERT_NO_FATAL_FAILURE(Sim("drop query"));
+    ASSERT_NO_FATAL_FAILURE(Sim("stall query off"));
+    ASSERT_TRUE(m_probe.WaitState([](const ProbeState& s) {
+        return s["query"] == "1" && s["pending"] == "0" && !PositionRow(s, "XAUUSD").empty();
+    }, &state)) << state["query"] << " pending " << state["pending"] << " positions " << state.All("position").size();
+
+    // Two resting orders; a cancel-all whose answers wait while a close goes out: each cancel
+    // still follows the answer to the one before, and the close is done too.
+    for (int i = 0; i < 2; ++i)
+    {
+        ASSERT_NO_FATAL_FAILURE(Command("ticket 买入 限价 XAUUSD 1000.00 1 0.01"));
+        ASSERT_NO_FATAL_FAILURE(ConfirmDetail());
+    }
+    ASSERT_TRUE(m_probe.WaitState([](const ProbeState& s) {
+        size_t resting = 0;
+        for (const std::string& row : s.All("order"))
+            resting += Cells(row).size() == 15 && Cells(row)[8] == "已提交";
+        return resting == 2 && s["pending"] == "0";
+    }, &state));
+    std::vector<std::string> resting;
+    for (const std::string& row : state.All("order"))
+        if (Cells(row).size() == 15 && Cells(row)[8] == "已提交")
+            resting.push_back(Cells(row)[11]);
+    ASSERT_NO_FATAL_FAILURE(Command("select-position XAUUSD"));
+    ASSERT_NO_FATAL_FAILURE(Sim("stall trade on"));
+    ASSERT_NO_FATAL_FAILURE(Command("cancel-all"));
+    ASSERT_NO_FATAL_FAILURE(Command("close"));
+    ASSERT_TRUE(PumpUntil([&] { return s_sim->Control("requests trade 5").find("neworder@XAUUSD") != std::string::npos; },
+                          kDeadlineMs));
+    ASSERT_NO_FATAL_FAILURE(Sim("stall trade off"));
+    ASSERT_TRUE(m_probe.WaitState([&](const ProbeState& s) {
+        return s["pending"] == "0" && s.All("position").empty() && OrderRow(s, resting[0]).size() == 15
+               && OrderRow(s, resting[0])[8] == "已取消" && OrderRow(s, resting[1]).size() == 15
+               && OrderRow(s, resting[1])[8] == "已取消";
+    }, &state)) << "pending " << state["pending"] << " positions " << state.All("position").size();
+    EXPECT_EQ("Cancelled", OrderStateInSimulator(resting[0]));
+    EXPECT_EQ("Cancelled", OrderStateInSimulator(resting[1]));
+    EXPECT_TRUE(PumpUntil([&] { return Account().find("\"positions\": {}") != std::string::npos; })) << Account();
+
+    // A long and a resting order again, a line under the assets, then the trading connection
+    // goes and the price falls: the monitor says once that it waits, and when the connection
+    // is back it cancels, then closes.
+    ASSERT_NO_FATAL_FAILURE(Command("ticket 买入 市价 XAUUSD - 1 0.01"));
+    ASSERT_NO_FATAL_FAILURE(ConfirmDetail());
+    ASSERT_NO_FATAL_FAILURE(Command("ticket 买入 限价 XAUUSD 1000.00 1 0.01"));
+    ASSERT_NO_FATAL_FAILURE(ConfirmDetail());
+    ASSERT_TRUE(m_probe.WaitState([](const ProbeState& s) {
+        return !PositionRow(s, "XAUUSD").empty() && !NewestOrder(s, "已提交").empty() && s["pending"] == "0";
+    }, &state));
+    const std::string restingAgain = NewestOrder(state, "已提交");
+    const double assets = login_test::JsonNumber(Account(), "total");
+    ASSERT_NO_FATAL_FAILURE(SetRiskLine(assets - 50.0));
+    ASSERT_NO_FATAL_FAILURE(Sim("refuse trade on"));
+    ASSERT_NO_FATAL_FAILURE(Sim("drop trade"));
+    ASSERT_TRUE(m_probe.WaitState([](const ProbeState& s) { return s["trade"] != "1"; }, &state));
+    ASSERT_NO_FATAL_FAILURE(Sim("set price XAUUSD 2220.00"));
+    ASSERT_NO_FATAL_FAILURE(Command("query-funds"));   // the funds page brings the fallen assets
+    ASSERT_NO_FATAL_FAILURE(CloseBox("交易服务器已断开！风控将在交易服务器重新连接后撤单并平仓！", "risk-waits-for-trade.png"));
+    ASSERT_TRUE(m_probe.WaitState([](const ProbeState& s) { return s["risk"].compare(0, 3, "1 1") == 0; }, &state))
+        << state["risk"];
+    EXPECT_EQ("Submitted", OrderStateInSimulator(restingAgain)) << "nothing done while the connection is down";
+    EXPECT_GT(HeldInSimulator("XAUUSD"), 0.0);
+    ASSERT_NO_FATAL_FAILURE(Sim("refuse trade off"));
+    ASSERT_NO_FATAL_FAILURE(CloseBox("账号已达到风控设置值，补单运行已停止!"));
+    EXPECT_EQ("Cancelled", OrderStateInSimulator(restingAgain));
+    EXPECT_TRUE(PumpUntil([&] { return Account().find("\"positions\": {}") != std::string::npos; })) << Account();
+    ASSERT_TRUE(m_probe.WaitState([](const ProbeState& s) {
+        return s.All("position").empty() && s["pending"] == "0" && s["risk"].compare(0, 3, "1 2") == 0;
+    }, &state)) << state["risk"];
+    for (const std::string& row : state.All("order"))
+        EXPECT_TRUE(Cells(row).size() == 15 && Cells(row)[8] != "---") << "an order left without a state: " << row;
 }
 
 }  // namespace

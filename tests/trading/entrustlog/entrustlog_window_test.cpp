@@ -1,6 +1,7 @@
 #include <Entrustlog.h>
 
 #include <FileDialogScript.h>
+#include <testsupport/MessageBoxScript.h>
 #include <ListWindowProbe.h>
 #include <TradingTestHost.h>
 
@@ -277,9 +278,11 @@ TEST_F(OrdersWindow, ExportWritesAlignedColumnsWithOneCrLfPerLine)
         row += std::string(15, ' ');
     EXPECT_EQ(ReadWholeFile(path), header + "\r\n\r\n" + row + "\r\n");
 
-    dialogs.Choose(folder + "\\missing\\orders.txt");  // a folder that is not there
+    tolvan::test::MessageBoxScript boxes;
+    dialogs.Choose(folder + "\\missing\\orders.txt");  // a folder that is not there: told
     Press(kExport);
     EXPECT_EQ(ReadWholeFile(folder + "\\missing\\orders.txt"), "");
+    EXPECT_EQ(boxes.Count(), 1u);
     EXPECT_EQ(dialogs.Dialogs().size(), 4u);
 }
 

@@ -3,6 +3,7 @@
 #include <FileDialogScript.h>
 #include <ListWindowFixture.h>
 
+#include <testsupport/MessageBoxScript.h>
 #include <testsupport/TestApp.h>
 
 namespace {
@@ -116,6 +117,23 @@ TEST_F(PositionsWindow, ExportUsesThePositionNames)
               "           名称           代码           方向           持仓       持仓成本       浮动盈亏           货币\r\n\r\n"
               "       浦发银行         600000             买              2          10.05              0            CNY\r\n");
     EXPECT_EQ(requests.size(), 0u);  // the export is the window's own
+}
+
+TEST_F(PositionsWindow, ExportThatCannotBeWrittenIsTold)
+{
+    FileDialogScript dialogs;
+    tolvan::test::MessageBoxScript boxes;
+    const std::string path = ScratchFolder("holdview_export") + "\\no such folder\\positions.txt";
+    dialogs.Choose(path);
+    Press(kExport);
+    ASSERT_EQ(boxes.Count(), 1u) << "a failed save must not pass for a saved one";
+    EXPECT_NE(boxes.Boxes()[0].text.find("文件保存失败"), std::string::npos);
+    EXPECT_NE(boxes.Boxes()[0].text.find(path), std::string::npos);
+    EXPECT_EQ(::GetFileAttributesA(path.c_str()), INVALID_FILE_ATTRIBUTES);
+
+    // A cancelled dialog is the user's choice: nothing to tell.
+    Press(kExport);
+    EXPECT_EQ(boxes.Count(), 1u);
 }
 
 }  // namespace

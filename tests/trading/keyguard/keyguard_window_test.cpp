@@ -152,6 +152,14 @@ TEST_F(PasswordPage, KeypadTypesIntoItsTargetAndIsShuffled)
     ASSERT_TRUE(PumpUntil([&] { return TextOf(Control(kCurrent)).IsEmpty(); }, 10000));
     ::SendMessage(keypad, WM_COMMAND, MAKEWPARAM(kBackspace, BN_CLICKED), (LPARAM)::GetDlgItem(keypad, kBackspace));
     EXPECT_STREQ("", TextOf(Control(kCurrent)));
+
+    // A full edit (20 characters) takes no further digit from the keypad either.
+    const CString full('1', 20);
+    ::SetWindowTextA(Control(kCurrent), full);
+    ClickAt(CentreOf(seven));
+    ClickAt(CentreOf(::GetDlgItem(keypad, kBackspace)));
+    EXPECT_TRUE(PumpUntil([&] { return TextOf(Control(kCurrent)) == CString('1', 19); }, 10000))
+        << (LPCSTR)TextOf(Control(kCurrent));
 }
 
 }  // namespace

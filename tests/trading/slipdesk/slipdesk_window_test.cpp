@@ -130,6 +130,25 @@ TEST_F(OrderWindow, ShowsTheInstrumentAndKeepsATypedLimitPriceOfTheSameCode)
     EXPECT_STREQ("", Text(kUnit));
 }
 
+TEST_F(OrderWindow, PickedPriceKindNeverEmptiesThePrice)
+{
+    const UINT kPriceKindPicked = WM_USER + 21;
+    Push(Instrument("600000", "浦发银行", "10.20"));
+    ChoosePriceType(1);
+    ::SetWindowTextA(Control(kPrice), "10.50");
+    // Kinds whose price the form cannot know leave the typed price as it stands.
+    for (const char* kind : {"涨停价", "对手价", "跌停价"}) {
+        const CString picked = kind;
+        ::SendMessage(form, kPriceKindPicked, (WPARAM)&picked, 0);
+        EXPECT_STREQ("10.50", Text(kPrice)) << kind;
+    }
+    // "市价" is the price type of that name: the price edit then shows the latest price.
+    const CString market = "市价";
+    ::SendMessage(form, kPriceKindPicked, (WPARAM)&market, 0);
+    EXPECT_STREQ("10.20", Text(kPrice));
+    EXPECT_FALSE(::IsWindowEnabled(Control(kPrice)));
+}
+
 TEST_F(OrderWindow, QuantityByKeypadPriceBySpinAndBuyAndSellSendTheTicket)
 {
     Push(Instrument("600000", "浦发银行", "10.20"));

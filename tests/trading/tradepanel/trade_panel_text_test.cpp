@@ -92,7 +92,9 @@ TEST(RelayTarget, PicksTheMainWindowMessageByExactCaption)
 TEST(AccountFigures, LabelsValuesAndTheLiquidityWarning)
 {
     struct Case { const char* liquidity; COLORREF colour; };
-    for (const Case& c : {Case{"499.99", 255}, Case{"500.00", 0}, Case{"-20", 255}, Case{"-500", 0}, Case{"", 0}}) {
+    // Far below zero the figure shows "---" and is still the gravest warning.
+    for (const Case& c : {Case{"499.99", 255}, Case{"500.00", 0}, Case{"-20", 255}, Case{"-500", 255}, Case{"", 0},
+                          Case{"abc", 0}}) {
         SummaryRecord funds;
         funds.strFields[0] = "10000";
         funds.strFields[2] = "12.345";

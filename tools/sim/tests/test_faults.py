@@ -109,6 +109,51 @@ class FaultTest(unittest.TestCase):
                 self.assertIn(client.wait_closed(), outcomes)
                 client.close()
 
+    def test_drop_at_a_request(self):
+        # Before: the order is never carried out; after: its answer arrives, then the close.
+        # Either way only the next such request drops, and reset forgets the switch.
+        for when in ("", " after"):
+            with self.subTest(when or "before"):
+                self.host.ok("reset")
+                self.host.ok("dropat trade neworder" + when)
+                trade, _ = connect(self.host, "trade", "80001")
+                trade.send("queryposition@")  # another command: no drop
+                trade.send("neworder@XAUUSD||100|B|M|77|")
+                if when:
+                    self.assertIn("cid:77", trade.wait_for("OrderInfo@"))
+                self.assertIn(trade.wait_closed(), ("closed", "reset"))
+                trade.close()
+                cids = [order["cid"] for order in self.host.ok("orders 80001")]
+                self.assertEqual(bool(when), "77" in cids)
+                trade, _ = connect(self.host, "trade", "80001")
+                trade.send("neworder@XAUUSD||100|B|M|78|")
+                self.assertIn("cid:78", trade.wait_for("OrderInfo@"))
+                trade.close()
+        self.host.ok("dropat trade neworder")
+        self.host.ok("reset")
+        self.assertIsNone(self.host.ok("status")["faults"]["trade"]["drop_at"])
+
+    def test_denied_requests_are_answered_status_minus_one(self):
+        self.host.ok("reset")
+        trade, _ = connect(self.host, "trade", "80001")
+        self.host.ok("deny trade neworder 1")
+        trade.send("neworder@XAUUSD||100|B|M|91|")
+        self.assertEqual("status:-1#@", trade.next_message())
+        self.assertNotIn("91", [order["cid"] for order in self.host.ok("orders 80001")])
+        trade.send("neworder@XAUUSD||100|B|M|92|")
+        self.assertIn("cid:92", trade.wait_for("OrderInfo@"))
+        # A refused cancel leaves the order open.
+        self.host.ok("deny trade cancleorder on")
+        trade.send("neworder@XAUUSD|1000.00|100|B|L|93|")
+        oid = trade.wait_for("st:Submitted").split("oid:")[1].split("#")[0]
+        trade.send("cancleorder@" + oid)
+        self.assertEqual("status:-1#@", trade.wait_for("status:"))
+        states = {order["oid"]: order["state"] for order in self.host.ok("orders 80001")}
+        self.assertEqual("Submitted", states[int(oid)] if int(oid) in states else states.get(oid))
+        trade.close()
+        for command in ("deny trade neworder 0", "deny trade neworder", "dropat trade neworder later"):
+            self.assertTrue(self.host.control(command).startswith("ERR "), command)
+
     def test_refused_logins(self):
         self.host.ok("refuse trade on")
         client, reply = connect(self.host, "trade", "80001")

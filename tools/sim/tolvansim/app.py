@@ -336,6 +336,10 @@ class Simulator:
 
     # --- requests ------------------------------------------------------------------------
 
+    def _drop_role(self, role):
+        for session in self.sessions_of(role):
+            session.close()
+
     def record_request(self, session, request):
         self.requests[session.role].append(request.text)
 
@@ -361,7 +365,21 @@ class Simulator:
             if handler is None:
                 log.info("session %d: no handler for %r", session.id, request.command)
                 return
+            faults = self.faults[session.role]
+            if faults.take_denial(request.command):
+                log.info("session %d: %r denied (fault)", session.id, request.text)
+                session.send(records.request_refused())
+                return
+            drop = faults.take_drop(request.command)
+            if drop == "before":
+                log.info("session %d: dropping %s at %r (fault)", session.id, session.role, request.text)
+                self._drop_role(session.role)
+                return
             handler(session, account, request.args)
+            if drop == "after":
+                log.info("session %d: dropping %s after %r (fault)", session.id, session.role, request.text)
+                for other in self.sessions_of(session.role):
+                    other.close_when_sent()
         except forms.Refused as error:
             self.refuse(session.role, request.text, str(error))
             # A login is answered with a refusal; any other request is dropped unanswered,

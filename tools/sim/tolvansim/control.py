@@ -32,6 +32,11 @@ split <kind|all> on|hold|off [<offset>]
 stall <kind|all> on|off
 framing <kind|all> caret|hash
 refuse <kind|all> on|off           refuse logins
+dropat <kind|all> <command> [after] | dropat <kind|all> off
+                                   close the kind's connections at its next such request
+                                   (after: once it is answered), once
+deny <kind|all> <command> on|off|<n>
+                                   answer such requests "status:-1" (the next n only)
 tick [<count> | <code>...]         move prices now
 manual on|off | interval <ms>
 set price <code> <price>
@@ -304,6 +309,32 @@ class ControlChannel:
             raise CommandError("framing must be caret or hash")
         for kind in self._kinds(args[0]):
             self.sim.faults[kind].framing = args[1]
+        return _ok()
+
+    def _cmd_dropat(self, args, line):
+        usage = "dropat <kind|all> <command> [after] | dropat <kind|all> off"
+        self._need(args, 2, usage)
+        if args[1] == "off":
+            drop_at = None
+        else:
+            if len(args) > 2 and args[2] != "after":
+                raise CommandError(usage)
+            drop_at = (args[1], "after" if len(args) > 2 else "before")
+        for kind in self._kinds(args[0]):
+            self.sim.faults[kind].drop_at = drop_at
+        return _ok()
+
+    def _cmd_deny(self, args, line):
+        usage = "deny <kind|all> <command> on|off|<n>"
+        self._need(args, 3, usage)
+        if args[2] in ("on", "off"):
+            left = -1 if args[2] == "on" else 0
+        else:
+            left = int(_number(args[2], "count"))
+            if left < 1:
+                raise CommandError(usage)
+        for kind in self._kinds(args[0]):
+            self.sim.faults[kind].denials[args[1]] = left
         return _ok()
 
     def _cmd_refuse(self, args, line):

@@ -17,6 +17,11 @@ def login_refused():
     return "loginresult@status:-1" + END
 
 
+def request_refused():
+    """A request the server will not carry out (an order or a cancel it refuses)."""
+    return "status:-1" + END
+
+
 def update_required():
     return "loginresult@status:-2" + END
 

@@ -21,6 +21,7 @@ _ids = itertools.count(1)
 
 RECORD = "record"
 RAW = "raw"
+CLOSE = "close"
 MAX_QUEUED = 20000
 
 
@@ -60,6 +61,10 @@ class Session:
         """Queues bytes that go out as they are, without framing or splitting."""
         self._queue(RAW, bytes(data))
 
+    def close_when_sent(self):
+        """Closes the connection once everything queued before has been written."""
+        self._queue(CLOSE, None)
+
     def _queue(self, what, data):
         if self.closed:
             return
@@ -77,6 +82,9 @@ class Session:
                 what, data = await self.outgoing.get()
                 faults = self.sim.faults[self.role]
                 await faults.flowing.wait()
+                if what == CLOSE:
+                    self.close()
+                    return
                 if what == RAW:
                     self.writer.write(data)
                     await self.writer.drain()
