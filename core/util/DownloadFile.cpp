@@ -14,8 +14,40 @@ struct TransferState
 {
     FILE* target = NULL;
     bool headersEnded = false;
+    int statusOfLine = -1;  // the status as the last status line states it; -1 when unreadable
     curl_off_t bodyBytes = 0;
 };
+
+// "HTTP/1.1 200 OK" gives 200; a line of no version ("HTTP/-1.1 204") or of no three-digit
+// status gives -1, however leniently the transfer itself read it.
+int StatusOfLine(const char* line, size_t length)
+{
+    size_t at = 5;  // past "HTTP/"
+    const size_t majorStart = at;
+    while (at < length && line[at] >= '0' && line[at] <= '9')
+        ++at;
+    if (at == majorStart)
+        return -1;
+    if (at < length && line[at] == '.')
+    {
+        const size_t minorStart = ++at;
+        while (at < length && line[at] >= '0' && line[at] <= '9')
+            ++at;
+        if (at == minorStart)
+            return -1;
+    }
+    if (at + 4 > length || line[at] != ' ')
+        return -1;
+    int status = 0;
+    for (size_t i = at + 1; i < at + 4; ++i)
+    {
+        if (line[i] < '0' || line[i] > '9')
+            return -1;
+        status = status * 10 + (line[i] - '0');
+    }
+    const bool ended = at + 4 == length || line[at + 4] == ' ' || line[at + 4] == '\r' || line[at + 4] == '\n';
+    return ended ? status : -1;
+}
 
 size_t WriteToFile(char* data, size_t size, size_t count, void* userData)
 {
@@ -32,7 +64,10 @@ size_t NoteHeader(char* data, size_t size, size_t count, void* userData)
     // A status line starts the headers of another answer (after an interim "100 Continue");
     // the empty line ends them. A connection closed before that empty line sent no answer.
     if (length >= 5 && memcmp(data, "HTTP/", 5) == 0)
+    {
         state->headersEnded = false;
+        state->statusOfLine = StatusOfLine(data, length);
+    }
     else if ((length == 2 && data[0] == '\r' && data[1] == '\n') || (length == 1 && data[0] == '\n'))
         state->headersEnded = true;
     return length;
@@ -47,7 +82,8 @@ bool IsCompleteFile(CURL* curl, const TransferState& state)
     if (curl_easy_getinfo(curl, CURLINFO_RESPONSE_CODE, &status) != CURLE_OK ||
         curl_easy_getinfo(curl, CURLINFO_CONTENT_LENGTH_DOWNLOAD_T, &announced) != CURLE_OK)
         return false;
-    return status == 200 && state.headersEnded && (announced < 0 || announced == state.bodyBytes);
+    return status == 200 && state.statusOfLine == 200 && state.headersEnded &&
+           (announced < 0 || announced == state.bodyBytes);
 }
 
 bool Transfer(LPCSTR address, FILE* target, const DownloadTimeouts& timeouts)

@@ -19,7 +19,7 @@ public:
     bool ReadEntry(const std::string& name, std::string& out);
 
     // A workbook of strategies inflates to kilobytes; this leaves room for any sound one.
-    static const unsigned long long kMaxInflatedBytes = 32ULL * 1024 * 1024;
+    static constexpr unsigned long long kMaxInflatedBytes = 32ULL * 1024 * 1024;
 
 private:
     void* zip_ = nullptr;

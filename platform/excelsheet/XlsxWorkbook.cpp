@@ -297,6 +297,15 @@ bool XlsxWorkbook::DisplayText(const std::string& type, const std::string& value
 
 bool XlsxWorkbook::ReadSheet(size_t index, XlsxSheet& sheet)
 {
+    // A sheet that fails is not half read: nothing of it is given back.
+    if (ReadSheetPart(index, sheet))
+        return true;
+    sheet = XlsxSheet();
+    return false;
+}
+
+bool XlsxWorkbook::ReadSheetPart(size_t index, XlsxSheet& sheet)
+{
     sheet = XlsxSheet();
     if (index >= sheetParts_.size())
         return Fail("no such sheet");

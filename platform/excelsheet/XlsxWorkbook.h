@@ -42,6 +42,7 @@ private:
     bool ReadWorkbookPart();
     bool ReadRelations(std::map<std::string, std::string>& targets);
     bool ReadSharedStrings();
+    bool ReadSheetPart(size_t index, XlsxSheet& sheet);
     bool ReadStyles();
     // False when the cell refers to a shared string that does not exist.
     bool DisplayText(const std::string& type, const std::string& value, int style, std::string& text) const;

@@ -73,6 +73,7 @@ TEST_F(DownloadFileTest, FailedTransferKeepsTheExistingTarget)
         {"a permanent redirect likewise", "/moved-for-good.ini",
          "HTTP/1.1 301 Moved Permanently\r\nLocation: /elsewhere.ini\r\n\r\n<html>moved</html>"},
         {"no content is not an empty file", "/nothing.ini", "HTTP/1.1 204 No Content\r\n\r\n"},
+        {"a status line of no HTTP version", "/weird.ini", "HTTP/-1.1 204 No Content\r\n\r\n\xB8"},
         {"another success status", "/partial-content.ini",
          "HTTP/1.1 206 Partial Content\r\nContent-Length: 4\r\n\r\nabcd"},
         {"a chunked body cut before its last chunk", "/cut-chunks.ini",

@@ -252,9 +252,9 @@ TEST_F(QuoteStreamParserTest, ACodeWithAZeroByteIsNoCode)
         parser.BuildBatch(batch, quoteDown);
         return batch;
     };
-    Cycle({"[XAUUSD][lP=2318.40]@"});
     static const char kList[] = "contractlist@[XAUUSD\0x|假金|7|FX][GC\0|假|1]#@";
     parseBytes(std::string(kList, sizeof(kList) - 1));
+    Cycle({"[XAUUSD][lP=2318.40]@"});
     EXPECT_EQ(2, parser.GetContracts().at("XAUUSD").nNumber) << "the contract was replaced";
     EXPECT_EQ(CString("伦敦金"), parser.GetContracts().at("XAUUSD").strName);
     EXPECT_EQ(2u, parser.GetContracts().size());
