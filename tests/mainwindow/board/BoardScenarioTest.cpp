@@ -346,4 +346,6 @@ TEST_F(BoardScenarioTest, ASelfListThatCouldNotBeReadIsNotSavedOver)
 
     StopTerminal();
     EXPECT_EQ(before, tolvan::test::ReadFileBytes(SelfListPath())) << "the list was saved over";
+    // Later scenarios of the same installation start without a self list.
+    ::DeleteFileA(SelfListPath());
 }
