@@ -164,6 +164,7 @@ protected:
     // The pollers, the instrument lists, the stock quote downloader and the start-up thread,
     // stopped in the end's plan.
     void AddBoardShutdownStops();
+    void LoadOwnList(CBoardState& state);
     void DestroyBoard();
     afx_msg void OnAddToMySector();
     afx_msg void OnRemoveFromMySector();

@@ -223,8 +223,9 @@ long CExcelServer::UsedRangeCount(LPCWSTR rowsOrColumns)
         COleDispatchDriver part(GetObject(m_range, rowsOrColumns), TRUE);
         return GetLong(part, L"Count");
     } catch (CException* e) {
+        // A sheet the server cannot read is not an empty one.
         e->Delete();
-        return 0;
+        return -1;
     }
 }
 

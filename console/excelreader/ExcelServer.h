@@ -19,6 +19,8 @@ public:
     void CloseWorkbook();
     BOOL ListSheetNames(std::vector<CString>& names);
     BOOL SelectSheet(const CString& name);
+    // The used range's rows and columns; -1 when the server cannot tell (it cannot read the
+    // sheet, or the count does not fit).
     long GetRowCount();
     long GetColumnCount();
     // Texts of columns 1..columns of one row (columns < 0: the used columns); row 0 gives
@@ -50,6 +52,7 @@ private:
 
 // Reads one worksheet into rows of twelve texts (columns A to L).
 // sheetName empty: the first sheet, whose name is given back.
-// 0 read, 1 no such file, 2 Excel cannot be started, 3 the workbook cannot be opened or read,
-// 4 no worksheet or no sheet of that name.
+// 0 read, 1 no such file, 2 Excel cannot be started, 3 the workbook cannot be opened or read
+// (also a sheet of more rows than a strategy sheet can have), 4 no worksheet or no sheet of
+// that name.
 int ReadExcelSheet(const CString& fileName, CString& sheetName, std::vector<std::vector<CString>>& rows);

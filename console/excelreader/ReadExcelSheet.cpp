@@ -2,6 +2,9 @@
 
 namespace {
 const long kSheetColumns = 12;  // A to L: the columns a strategy sheet uses
+// More rows than a worksheet of the older format can hold is no strategy sheet: reading a
+// used range of a million rows cell by cell would hold the console for minutes.
+const long kMaxSheetRows = 65536;
 
 int Finish(CExcelServer& excel, int result)
 {
@@ -32,6 +35,8 @@ int ReadExcelSheet(const CString& fileName, CString& sheetName, std::vector<std:
     if (!excel.SelectSheet(sheetName))
         return Finish(excel, 4);
     long rowCount = excel.GetRowCount();
+    if (rowCount < 0 || rowCount > kMaxSheetRows)
+        return Finish(excel, 3);
     for (long r = 1; r <= rowCount; ++r) {
         std::vector<CString> texts;
         // A cell Excel refuses to read leaves the sheet unread rather than half read.

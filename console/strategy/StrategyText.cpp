@@ -83,12 +83,24 @@ bool LegValuesFit(const StrategyLeg& leg)
 
 bool IsStrategyTextValue(const CString& value)
 {
-    // Byte-wise on purpose: the reader splits byte-wise too, so a GBK character whose second
-    // byte is "@" would cut the field just like the character itself.
+    // Byte-wise on purpose: a GBK character whose second byte is "@" is refused as well, so
+    // the text never depends on how a reader pairs bytes up around a separator.
     const char* bytes = value;
-    for (int i = 0; i < value.GetLength(); ++i) {
-        if (bytes[i] == ':' || bytes[i] == '@' || bytes[i] == '#')
+    const int length = value.GetLength();
+    for (int i = 0; i < length; ++i) {
+        if (bytes[i] == ':' || bytes[i] == '@' || bytes[i] == '#' || bytes[i] == '\0')
             return false;
+    }
+    // The reader walks the text by characters: a value that ends in a lead byte would pair it
+    // with the separator after it and read back as another text. Walk the value the same way.
+    for (int i = 0; i < length;) {
+        if (AfxIsDBCSLeadByte((BYTE)bytes[i])) {
+            if (i + 1 == length)
+                return false;
+            i += 2;
+        } else {
+            ++i;
+        }
     }
     return true;
 }

@@ -27,5 +27,7 @@ StrategyTextRecord BuildStrategyText(int mode, const StrategyInfo& strategy,
 StrategyParseResult ParseStrategyText(const StrategyTextRecord& record, StrategyInfo& strategy,
                                       std::vector<UserStrategy>& users);
 
-// True when the value can stand in a strategy text (holds no ":", "@" or "#" byte).
+// True when the value can stand in a strategy text and read back as itself: it holds no ":",
+// "@", "#" or NUL byte, and does not end in a GBK lead byte (which the reader would pair with
+// the separator after it).
 bool IsStrategyTextValue(const CString& value);

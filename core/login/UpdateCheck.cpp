@@ -5,30 +5,98 @@
 
 #include <stdio.h>
 #include <stdlib.h>
+#include <string.h>
+#include <string>
+#include <unordered_map>
 
 namespace {
 
+// A list larger than this is not an update list; reading it would only cost memory.
+const long kMaxListBytes = 16 * 1024 * 1024;
+
+// Reads the file as bytes (a text-mode read would end at a Ctrl-Z and cut lines at the
+// buffer's size) and splits it at line feeds; a line's trailing carriage returns go.
 bool ReadLines(const CString& path, const char* mode, std::vector<CString>& lines)
 {
     FILE* file = fopen(path, mode);
     if (file == NULL)
         return false;
-    char buffer[1024];
-    while (fgets(buffer, sizeof(buffer), file) != NULL)
+    std::string bytes;
+    bool sound = fseek(file, 0, SEEK_END) == 0;
+    const long size = sound ? ftell(file) : -1;
+    sound = size >= 0 && size <= kMaxListBytes && fseek(file, 0, SEEK_SET) == 0;
+    if (sound && size > 0)
     {
-        CString line = buffer;
-        line.TrimRight("\r\n");
-        lines.push_back(line);
+        bytes.resize(static_cast<size_t>(size));
+        sound = fread(&bytes[0], 1, bytes.size(), file) == bytes.size();
     }
     fclose(file);
+    if (!sound)
+        return false;
+    size_t start = 0;
+    while (start < bytes.size())
+    {
+        size_t end = bytes.find('\n', start);
+        if (end == std::string::npos)
+            end = bytes.size();
+        size_t kept = end;
+        while (kept > start && bytes[kept - 1] == '\r')
+            --kept;
+        lines.push_back(CString(bytes.data() + start, static_cast<int>(kept - start)));
+        start = end + 1;
+    }
     return true;
 }
 
-void SplitEntry(const CString& entry, CString& name, int& version)
+// The list's numbers as atoi reads them (blanks, a sign, digits), in 64 bits: a version past
+// 2^31 must not wrap into a small or negative one. Beyond 64 bits it stays at the largest.
+UpdateVersion ReadNumber(const char* text)
+{
+    return strtoll(text, NULL, 10);
+}
+
+// Lower case of ASCII letters, byte by byte: which lines are entries must not depend on how a
+// byte before the marker would pair up as a double-byte character.
+std::string AsciiLowerBytes(const CString& line)
+{
+    std::string lower(static_cast<LPCSTR>(line), static_cast<size_t>(line.GetLength()));
+    for (char& c : lower)
+        if (c >= 'A' && c <= 'Z')
+            c = static_cast<char>(c - 'A' + 'a');
+    return lower;
+}
+
+void SplitEntry(const CString& entry, CString& name, UpdateVersion& version)
 {
     const int equals = entry.Find('=');
     name = equals >= 0 ? entry.Left(equals) : entry;
-    version = equals >= 0 ? atoi(entry.Mid(equals + 1)) : 0;
+    version = equals >= 0 ? ReadNumber(entry.Mid(equals + 1)) : 0;
+}
+
+// The name as CompareNoCase compares it.
+std::string NameKey(const CString& name)
+{
+    CString lower = name;
+    lower.MakeLower();
+    return std::string(static_cast<LPCSTR>(lower), static_cast<size_t>(lower.GetLength()));
+}
+
+// Names Windows gives to devices in every folder, whatever the extension: a file "update\CON"
+// or "update\aux.dll" would be the console or a port, not a file.
+bool IsDeviceName(const CString& part)
+{
+    static const char* const kDevices[] = {"con", "prn", "aux", "nul", "conin$", "conout$", "clock$"};
+    CString base = part;
+    const int dot = base.Find('.');
+    if (dot >= 0)
+        base = base.Left(dot);
+    base.TrimRight(" ");
+    base.MakeLower();
+    for (const char* device : kDevices)
+        if (base == device)
+            return true;
+    return base.GetLength() == 4 && (base.Left(3) == "com" || base.Left(3) == "lpt") && base[3] >= '0' &&
+           base[3] <= '9';
 }
 
 CString ReadBaseUrl(const CString& listPath)
@@ -54,16 +122,16 @@ void EndWithStatus(ILogin& window, const char* text)
 
 }  // namespace
 
-int ReadVersionFromFile(const CString& path)
+UpdateVersion ReadVersionFromFile(const CString& path)
 {
     std::vector<CString> lines;
-    if (!ReadLines(path, "r+", lines))
+    if (!ReadLines(path, "r+b", lines))
         return 0;
     for (const CString& line : lines)
         if (line.Find("Version") >= 0)
         {
             const int equals = line.Find('=');
-            return equals >= 0 ? atoi(line.Mid(equals + 1)) : 0;
+            return equals >= 0 ? ReadNumber(line.Mid(equals + 1)) : 0;
         }
     return 0;
 }
@@ -71,13 +139,12 @@ int ReadVersionFromFile(const CString& path)
 bool ReadUpdateList(const CString& path, std::vector<CString>& entries)
 {
     std::vector<CString> lines;
-    if (!ReadLines(path, "r", lines))
+    if (!ReadLines(path, "rb", lines))
         return false;
     for (const CString& line : lines)
     {
-        CString lower = line;
-        lower.MakeLower();
-        if (lower.Find("update\\") >= 0 && lower.Find("updatelist.ini") < 0)
+        const std::string lower = AsciiLowerBytes(line);
+        if (lower.find("update\\") != std::string::npos && lower.find("updatelist.ini") == std::string::npos)
             entries.push_back(line);
     }
     return true;
@@ -87,13 +154,26 @@ bool IsSafeUpdateName(const CString& name)
 {
     if (name.IsEmpty() || name[0] == '\\' || name[0] == '/' || name.Find(':') >= 0)
         return false;
+    // Control characters (a NUL would cut the name short) and the characters Windows keeps
+    // for wildcards and redirection are in no file name.
+    for (int i = 0; i < name.GetLength(); ++i)
+    {
+        const unsigned char c = static_cast<unsigned char>(name[i]);
+        if (c < 0x20 || strchr("*?\"<>|", c) != NULL)
+            return false;
+    }
     CString normal = name;
     normal.Replace('/', '\\');
     CStringArray parts;
     SplitString(parts, normal, "\\", true, true);
     for (INT_PTR i = 0; i < parts.GetSize(); ++i)
-        if (parts[i] == "..")
+    {
+        // Windows drops a trailing dot or blank, so "x." would be another file than named.
+        const CString& part = parts[i];
+        if (part == ".." || IsDeviceName(part) ||
+            (!part.IsEmpty() && (part[part.GetLength() - 1] == '.' || part[part.GetLength() - 1] == ' ')))
             return false;
+    }
     return true;
 }
 
@@ -102,24 +182,22 @@ bool CompareUpdateLists(const CString& listPath, const std::vector<CString>& loc
                         const UpdateDownloader& download)
 {
     const CString base = ReadBaseUrl(listPath);
+    // The local versions by name; the first entry of a name counts.
+    std::unordered_map<std::string, UpdateVersion> localVersions;
+    for (const CString& localEntry : local)
+    {
+        CString localName;
+        UpdateVersion localVersion = 0;
+        SplitEntry(localEntry, localName, localVersion);
+        localVersions.emplace(NameKey(localName), localVersion);
+    }
     for (const CString& remoteEntry : remote)
     {
         CString name;
-        int version = 0;
+        UpdateVersion version = 0;
         SplitEntry(remoteEntry, name, version);
-        bool needed = true;
-        for (const CString& localEntry : local)
-        {
-            CString localName;
-            int localVersion = 0;
-            SplitEntry(localEntry, localName, localVersion);
-            if (localName.CompareNoCase(name) == 0)
-            {
-                needed = version > localVersion;
-                break;
-            }
-        }
-        if (!needed)
+        const auto found = localVersions.find(NameKey(name));
+        if (found != localVersions.end() && version <= found->second)
             continue;
         if (!IsSafeUpdateName(name))
             return false;
@@ -139,7 +217,7 @@ bool CompareUpdateLists(const CString& listPath, const std::vector<CString>& loc
 bool RunUpdateCheck(ILogin& window, const UpdateCheckContext& context)
 {
     window.SetStatusText("正在检测更新。。。");
-    const int localVersion = ReadVersionFromFile(context.localListPath);
+    const UpdateVersion localVersion = ReadVersionFromFile(context.localListPath);
     std::vector<CString> local;
     if (!ReadUpdateList(context.localListPath, local))
     {
@@ -151,7 +229,7 @@ bool RunUpdateCheck(ILogin& window, const UpdateCheckContext& context)
         EndWithStatus(window, "更新服务器连接失败！");
         return false;
     }
-    const int remoteVersion = ReadVersionFromFile(context.downloadedListPath);
+    const UpdateVersion remoteVersion = ReadVersionFromFile(context.downloadedListPath);
     std::vector<CString> remote;
     if (!ReadUpdateList(context.downloadedListPath, remote))
     {

@@ -7,15 +7,21 @@
 
 class ILogin;
 
+// Versions of the lists and their files, read like atoi but in 64 bits.
+typedef long long UpdateVersion;
+
 // The number after the first "=" of the first line holding "Version"; 0 when the file cannot
 // be opened for reading and writing or has no such line.
-int ReadVersionFromFile(const CString& path);
+UpdateVersion ReadVersionFromFile(const CString& path);
 // Appends every line holding "update\" and not "updatelist.ini" (both compared in lower
-// case), in file order. False when the file cannot be opened.
+// case, byte by byte), in file order. Lines end at a line feed; the file is read as bytes,
+// whatever it holds. False when the file cannot be opened or is larger than any list.
 bool ReadUpdateList(const CString& path, std::vector<CString>& entries);
 
-// A file name from a downloaded list stays below the root: no "..", no drive or stream ":",
-// no leading "\" or "/", not empty.
+// A file name from a downloaded list stays below the root and names a plain file: no "..",
+// no drive or stream ":", no leading "\" or "/", not empty, no device name ("CON", "NUL",
+// "COM1", "aux.dll" ...) in any part, no part ending in "." or a blank, no control or
+// wildcard characters.
 bool IsSafeUpdateName(const CString& name);
 
 typedef std::function<bool(const CString& address, const CString& target)> UpdateDownloader;

@@ -13,7 +13,9 @@ struct DownloadTimeouts
 };
 
 // Writes the response body of address into a temporary file beside targetPath and puts it in
-// the target's place only when the transfer succeeded (redirects are not followed). On any
+// the target's place only when the transfer succeeded: a complete "200" answer whose body has
+// the length the server announced, if it announced one (redirects are not followed, so a
+// redirect fails like every other status). On any
 // failure the result is false, the temporary file is deleted and an existing target is left
 // as it was. False without any request when no file can be created beside the target (for
 // instance in a missing directory).

@@ -1,6 +1,7 @@
 #include "FileCrypt.h"
 
 #include "Aes.h"
+#include "Md5.h"
 #include "PathText.h"
 
 #include <string.h>
@@ -20,6 +21,21 @@ const DWORD kMaxFileSize = 64 * 1024 * 1024;
 // The plain length is written as at most 10 decimal digits, so no length beyond this fits in
 // 32 bits together with its padding.
 const unsigned int kMaxPlainLength = 0xFFFFFFFFu - 2 * CFileCrypt::BlockSize;
+
+// The length block holds the decimal length, a zero byte and then, in the bytes left, the
+// first bytes of the MD5 digest of the text. Readers that take the length with atoi stop at
+// the zero byte, so the file stays readable as before; this program checks the digest, so a
+// damage in any block (which garbles that whole block) is found. A file whose check bytes are
+// all zero was written before the check existed and is read as it was.
+int CheckBytesAfter(int digits)
+{
+    return CFileCrypt::BlockSize - digits - 1;
+}
+
+void TextCheck(const unsigned char* text, size_t length, unsigned char check[CFileCrypt::BlockSize])
+{
+    CMd5A::Digest(text, length, check);
+}
 
 class FileHandle
 {
@@ -71,9 +87,18 @@ bool ReadAll(HANDLE file, unsigned char* data, DWORD size)
 } // namespace
 
 CFileCrypt::CFileCrypt()
-    : m_nKeyLength(KeySize), m_pKey(new unsigned char[KeySize]), m_nPlainLength(0)
+    : m_nKeyLength(KeySize), m_pKey(new unsigned char[KeySize]), m_nPlainLength(0), m_nCheckLength(0)
 {
     memcpy(m_pKey, kFileKey, KeySize);
+    memset(m_check, 0, sizeof(m_check));
+}
+
+bool CFileCrypt::IsUncheckedFile() const
+{
+    for (int i = 0; i < m_nCheckLength; ++i)
+        if (m_check[i] != 0)
+            return false;
+    return true;
 }
 
 CFileCrypt::~CFileCrypt()
@@ -100,6 +125,9 @@ bool CFileCrypt::EncryptBuffer(const unsigned char* data, unsigned char* out, un
     char digits[BlockSize];
     int written = _snprintf(digits, sizeof(digits), "%u", m_nPlainLength);
     memcpy(block, digits, written);
+    unsigned char check[BlockSize];
+    TextCheck(data, m_nPlainLength - 1, check);
+    memcpy(block + written + 1, check, CheckBytesAfter(written));
     aes.EncryptBlock(block, out);
 
     for (unsigned int offset = 0; offset < m_nPlainLength; offset += BlockSize)
@@ -123,18 +151,17 @@ unsigned int CFileCrypt::DecryptLength(const unsigned char* data, unsigned int s
     Aes aes(m_nKeyLength, m_pKey);
     aes.DecryptBlock(data, block);
 
-    // Up to ten digits, then nothing but zero bytes.
+    // Up to ten digits, a zero byte, then the check bytes (all zero in older files).
     unsigned long long length = 0;
     int digits = 0;
     while (digits < 10 && block[digits] >= '0' && block[digits] <= '9')
         length = length * 10 + (block[digits++] - '0');
-    for (int i = digits; i < BlockSize; ++i)
-        if (block[i] != 0)
-            return 0;
-    if (digits == 0 || length == 0 || length > kMaxPlainLength
+    if (digits == 0 || block[digits] != 0 || length == 0 || length > kMaxPlainLength
         || EncryptedSize((unsigned int)length) != size)
         return 0;
 
+    m_nCheckLength = CheckBytesAfter(digits);
+    memcpy(m_check, block + digits + 1, m_nCheckLength);
     m_nPlainLength = (unsigned int)length;
     return m_nPlainLength;
 }
@@ -195,6 +222,12 @@ CFileCrypt::ReadResult CFileCrypt::DecryptFile(LPCSTR path, CString& text)
     bool wellFormed = textLength == plainLength - 1;
     for (size_t i = plainLength; wellFormed && i < plain.size(); ++i)
         wellFormed = plain[i] == 0;
+    if (wellFormed && !IsUncheckedFile())
+    {
+        unsigned char check[BlockSize];
+        TextCheck(&plain[0], textLength, check);
+        wellFormed = memcmp(check, m_check, m_nCheckLength) == 0;
+    }
     if (wellFormed)
         text = CString(reinterpret_cast<const char*>(&plain[0]), (int)textLength);
     SecureZeroMemory(&plain[0], plain.size());

@@ -1,8 +1,9 @@
 // The encrypted format of the small configuration files ("usrcfg.ini", "SelfListFile.cfg",
 // the server lists): AES-256 block by block (ECB) under one fixed key. The first block holds
-// the decimal plain length L (text plus its terminating zero byte) followed by zero bytes;
-// the text and its zero byte follow, zero-padded to whole blocks. An empty file is an empty
-// text.
+// the decimal plain length L (text plus its terminating zero byte), a zero byte and, in the
+// bytes left, the first bytes of the MD5 digest of the text (zero in files written before the
+// check); the text and its zero byte follow, zero-padded to whole blocks. An empty file is an
+// empty text.
 #pragma once
 #include <afx.h>
 
@@ -26,9 +27,10 @@ public:
     bool EncryptBuffer(const unsigned char* data, unsigned char* out, unsigned int outSize);
 
     // Decrypts the length block of an encrypted run of `size` bytes and stores and returns the
-    // plain length. 0 (also stored) when the run is shorter than one block, the block is not a
-    // positive decimal number followed by zero bytes, or `size` is not exactly the encrypted
-    // size of that length: a damaged file never makes us trust its stated length.
+    // plain length (and keeps its check bytes). 0 (also stored) when the run is shorter than
+    // one block, the block is not a positive decimal number followed by a zero byte, or `size`
+    // is not exactly the encrypted size of that length: a damaged file never makes us trust
+    // its stated length.
     unsigned int DecryptLength(const unsigned char* data, unsigned int size);
 
     // Decrypts the data blocks that follow the length block, GetPlainLength() bytes of them
@@ -44,9 +46,9 @@ public:
     };
 
     // Reads a file of this format (opened read-only). An empty file gives an empty text. The
-    // plain run must be the text, one zero byte and zero padding: the format carries no
-    // check sum, so this is what tells most damaged files from sound ones. Unless the result
-    // is Read, text is left unchanged.
+    // plain run must be the text, one zero byte and zero padding, and the text must match the
+    // check bytes of the length block (unless they are all zero: an older file). Unless the
+    // result is Read, text is left unchanged.
     ReadResult DecryptFile(LPCSTR path, CString& text);
     // The same as a yes or no.
     bool DecryptFileToString(LPCSTR path, CString& text);
@@ -60,7 +62,12 @@ private:
     CFileCrypt(const CFileCrypt&) = delete;
     CFileCrypt& operator=(const CFileCrypt&) = delete;
 
+    // True when the last length block read carries no check (all its check bytes are zero).
+    bool IsUncheckedFile() const;
+
     int m_nKeyLength;
     unsigned char* m_pKey;
     unsigned int m_nPlainLength;
+    unsigned char m_check[BlockSize];  // check bytes of the last length block read
+    int m_nCheckLength;
 };

@@ -34,6 +34,19 @@ int CompareAsNumbers(const CString& a, const CString& b)
     return 0;
 }
 
+// Where date stands in line with its field ending right after it (a blank or the end follows):
+// "202406303" holds "20240630" but is the field of another date. -1 when nowhere.
+int FindDateField(const CString& line, const CString& date)
+{
+    for (int found = line.Find(date); found >= 0; found = line.Find(date, found + 1))
+    {
+        const int after = found + date.GetLength();
+        if (after == line.GetLength() || line[after] == ' ' || line[after] == '\r')
+            return found;
+    }
+    return -1;
+}
+
 } // namespace
 
 HistoryRow* ParseHistoryLine(const CString& line, HistoryList& list, bool withDate)
@@ -101,7 +114,7 @@ HistoryList* ParseHistoryTextOn(const CString& today, const CString& startDate, 
                 continue;
             for (INT_PTR d = nextDate; d < dates.GetSize(); ++d)
             {
-                const int found = line.Find(dates[d]);
+                const int found = FindDateField(line, dates[d]);
                 if (found >= 0)
                 {
                     nextDate = d + 1;

@@ -6,6 +6,7 @@
 #include "InstrumentListStartup.h"
 #include "MessageFilter.h"
 #include "QuoteBoard.h"
+#include "SelfListFile.h"
 #include "StockDownProc.h"
 
 #include <afxwin.h>
@@ -28,4 +29,6 @@ struct CBoardState
     CSplashDlg* splash = nullptr;
     CNoticeDlg* notice = nullptr;  // modeless; deletes nothing itself
     bool timerSet = false;
+    // How the self list loaded at start: a list that could not be read is not saved over.
+    SelfListLoadResult selfListLoad = SELF_LIST_MISSING;
 };

@@ -56,7 +56,7 @@ void CVelmoraDlg::InitBoard()
 
     state.board.Create();
     CreateMySector();
-    LoadSelfList(theApp.m_strDataDir);
+    LoadOwnList(state);
     ShowSector(MY_SECTOR_NAME);
     // The tab strip exists now: lay the window out with it.
     ApplySplit(GetSplit());
@@ -72,6 +72,16 @@ void CVelmoraDlg::InitBoard()
         return m_boardState != nullptr ? m_boardState->board.CurrentPageList() : NULL;
     });
     AddBoardShutdownStops();
+}
+
+// A list that did not load starts empty; the user hears why, and whether the exit will keep
+// the file as it is.
+void CVelmoraDlg::LoadOwnList(CBoardState& state)
+{
+    state.selfListLoad = LoadSelfListFile(theApp.m_strDataDir);
+    const CString problem = DescribeSelfListLoad(state.selfListLoad, theApp.m_strDataDir);
+    if (!problem.IsEmpty())
+        AfxShowMessageBox(m_hWnd, problem, "提示", MB_OK | MB_ICONWARNING);
 }
 
 void CVelmoraDlg::AddBoardShutdownStops()
@@ -122,7 +132,8 @@ void CVelmoraDlg::DestroyBoard()
     m_boardState = nullptr;
     // The data folder may not exist yet in a fresh installation.
     ::CreateDirectoryA(theApp.m_strDataDir, NULL);
-    SaveSelfList(theApp.m_strDataDir);
+    if (MaySaveSelfList(state->selfListLoad))
+        SaveSelfList(theApp.m_strDataDir);
     if (state->notice != nullptr) {
         if (state->notice->GetSafeHwnd() != NULL)
             state->notice->DestroyWindow();

@@ -495,6 +495,10 @@ int CQuoteStreamParser::ParseContractList(const CString& message)
             }
             continue;
         }
+        // A code with a zero byte is no code: the maps compare codes as C texts, so it would
+        // merge with the code before the zero byte.
+        if (FindStreamByte(item, fieldBegin[0], fieldEnd[0], '\0') >= 0)
+            continue;
         ContractRecord contract;
         contract.strCode = fieldText.Mid(fieldBegin[0], fieldEnd[0]);
         contract.strName = fieldText.Mid(fieldBegin[1], fieldEnd[1]);
@@ -540,9 +544,10 @@ void CQuoteStreamParser::IndexInstrument(Instrument* instrument)
 
 CQuoteStreamParser::Instrument* CQuoteStreamParser::FindInstrument(const char* code, int length)
 {
-    if (m_index.empty())
+    // No instrument has a zero byte in its code (the contract list refuses them), and a tick
+    // of "XAUUSD\0" must not move "XAUUSD".
+    if (m_index.empty() || FindStreamByte(code, 0, length, '\0') >= 0)
         return nullptr;
-    length = CodeLength(code, length);
     // Ticks come in runs of one instrument: the last one found is asked first.
     if (m_lastFound != nullptr && m_lastFound->codeLength == length &&
         SameStreamBytes(m_lastFound->code->GetString(), code, length))

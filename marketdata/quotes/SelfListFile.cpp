@@ -111,15 +111,49 @@ bool ParseSelfListText(const CString& text, std::vector<CString>& codes)
     return true;
 }
 
+SelfListLoadResult LoadSelfListFile(LPCTSTR pszDataDir, QuoteStore& store, CString* pDamageReport)
+{
+    const CString path = SelfListPath(pszDataDir);
+    CFileCrypt crypt;
+    CString text;
+    const CFileCrypt::ReadResult read = crypt.DecryptFile(path, text);
+    std::vector<CString> codes;
+    if (read == CFileCrypt::Read && ParseSelfListText(text, codes))
+    {
+        store.SetSelfList(codes);
+        return SELF_LIST_LOADED;
+    }
+    if (read == CFileCrypt::NotOpened)
+    {
+        const DWORD attributes = GetFileAttributesA(path);
+        const DWORD error = GetLastError();
+        const bool missing =
+            attributes == INVALID_FILE_ATTRIBUTES && (error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND);
+        return missing ? SELF_LIST_MISSING : SELF_LIST_UNREADABLE;
+    }
+    const CString keptAs = SetDamagedFileAside(path);
+    if (pDamageReport != nullptr)
+        *pDamageReport = DescribeDamagedFile(path, keptAs);
+    return keptAs.IsEmpty() ? SELF_LIST_UNREADABLE : SELF_LIST_SET_ASIDE;
+}
+
 BOOL LoadSelfList(LPCTSTR pszDataDir, QuoteStore& store, CString* pDamageReport)
 {
-    std::vector<CString> codes;
-    if (!ReadCheckedEncryptedFile(
-            SelfListPath(pszDataDir), [&codes](const CString& text) { return ParseSelfListText(text, codes); },
-            pDamageReport))
-        return FALSE;
-    store.SetSelfList(codes);
-    return TRUE;
+    return LoadSelfListFile(pszDataDir, store, pDamageReport) == SELF_LIST_LOADED ? TRUE : FALSE;
+}
+
+CString DescribeSelfListLoad(SelfListLoadResult loaded, LPCTSTR pszDataDir)
+{
+    const CString path = SelfListPath(pszDataDir);
+    switch (loaded)
+    {
+    case SELF_LIST_SET_ASIDE:
+        return "自选股文件 " + path + " 已损坏，已改名保留（.damaged），本次从空的自选股开始。";
+    case SELF_LIST_UNREADABLE:
+        return "自选股文件 " + path + " 无法读取（可能被其他程序占用或已损坏）。本次运行不会保存自选股，该文件保持不变。";
+    default:
+        return CString();
+    }
 }
 
 BOOL SaveSelfList(LPCTSTR pszDataDir, const QuoteStore& store)

@@ -20,6 +20,25 @@ enum
 BOOL LoadSelfList(LPCTSTR pszDataDir, QuoteStore& store = GetQuoteStore(),
                   CString* pDamageReport = nullptr);
 
+// What loading found. Only a list that loaded, a missing file or a damaged one now kept under
+// another name may be replaced by the save at exit: a file that could not be opened (held by
+// another program, no access) or a damaged one that could not be moved may hold the user's
+// list, which an empty save would destroy.
+enum SelfListLoadResult
+{
+    SELF_LIST_LOADED,
+    SELF_LIST_MISSING,
+    SELF_LIST_SET_ASIDE,   // damaged, renamed out of the way
+    SELF_LIST_UNREADABLE,  // could not be opened, or damaged and could not be moved
+};
+SelfListLoadResult LoadSelfListFile(LPCTSTR pszDataDir, QuoteStore& store = GetQuoteStore(),
+                                    CString* pDamageReport = nullptr);
+inline bool MaySaveSelfList(SelfListLoadResult loaded) { return loaded != SELF_LIST_UNREADABLE; }
+
+// What the user is told about a list that did not load: empty when there is nothing to say
+// (it loaded, or there was none yet).
+CString DescribeSelfListLoad(SelfListLoadResult loaded, LPCTSTR pszDataDir);
+
 // Writes the codes of "我的板块" in row order; a self-listed code that has no row (its
 // instrument list did not load this time) is written after the code that precedes it in the
 // user's list, so that saving neither shortens the list nor moves that code. FALSE when the

@@ -1,5 +1,7 @@
 #include "AutomationObject.h"
 
+#include <new>
+
 #include <cwchar>
 
 namespace {
@@ -106,26 +108,24 @@ STDMETHODIMP AutomationObject::Invoke(DISPID id, REFIID, LCID, WORD flags, DISPP
         known = known || own == id;
     if (!known)
         return DISP_E_MEMBERNOTFOUND;
-    std::vector<VARIANT> args;
-    if (params) {
-        // DISPPARAMS holds the arguments last first; references are resolved here once.
-        for (UINT i = params->cArgs; i-- > 0;) {
-            VARIANT copy;
-            VariantInit(&copy);
-            if (FAILED(VariantCopyInd(&copy, &params->rgvarg[i]))) {
-                for (VARIANT& arg : args)
-                    VariantClear(&arg);
-                if (argError)
-                    *argError = i;
-                return DISP_E_TYPEMISMATCH;
-            }
-            args.push_back(copy);
-        }
-    }
     if (result)
         VariantInit(result);
     error_.clear();
-    HRESULT hr = Call(static_cast<MemberId>(id), flags, args, result);
+    std::vector<VARIANT> args;
+    HRESULT hr = S_OK;
+    // No C++ exception may cross into the caller's COM code: an allocation a hostile workbook
+    // makes fail is an error of this call, not the end of the caller.
+    try {
+        hr = TakeArguments(params, args, argError);
+        if (SUCCEEDED(hr))
+            hr = Call(static_cast<MemberId>(id), flags, args, result);
+    } catch (const std::bad_alloc&) {
+        hr = E_OUTOFMEMORY;
+    } catch (...) {
+        hr = Raise(L"Internal error");
+    }
+    if (FAILED(hr) && result)
+        VariantClear(result);
     for (VARIANT& arg : args)
         VariantClear(&arg);
     if (hr == DISP_E_EXCEPTION && exception) {
@@ -136,6 +136,25 @@ STDMETHODIMP AutomationObject::Invoke(DISPID id, REFIID, LCID, WORD flags, DISPP
         exception->scode = DISP_E_EXCEPTION;
     }
     return hr;
+}
+
+HRESULT AutomationObject::TakeArguments(DISPPARAMS* params, std::vector<VARIANT>& args, UINT* argError)
+{
+    if (!params)
+        return S_OK;
+    args.reserve(params->cArgs);
+    // DISPPARAMS holds the arguments last first; references are resolved here once.
+    for (UINT i = params->cArgs; i-- > 0;) {
+        VARIANT copy;
+        VariantInit(&copy);
+        if (FAILED(VariantCopyInd(&copy, &params->rgvarg[i]))) {
+            if (argError)
+                *argError = i;
+            return DISP_E_TYPEMISMATCH;
+        }
+        args.push_back(copy);
+    }
+    return S_OK;
 }
 
 HRESULT AutomationObject::Raise(const std::wstring& description)

@@ -43,6 +43,9 @@ protected:
     static HRESULT ReturnBool(VARIANT* result, bool value);
 
 private:
+    // The arguments in call order, references resolved; a DISP_E_ code when one cannot be.
+    static HRESULT TakeArguments(DISPPARAMS* params, std::vector<VARIANT>& args, UINT* argError);
+
     LONG references_ = 1;
     std::vector<MemberId> members_;
     std::wstring error_;

@@ -3,6 +3,8 @@
 #include <windows.h>
 #include <olectl.h>
 
+#include <new>
+
 #include "AutomationObject.h"
 #include "WorkbookObjects.h"
 
@@ -39,7 +41,12 @@ public:
         *out = nullptr;
         if (outer)
             return CLASS_E_NOAGGREGATION;
-        ApplicationObject* application = new ApplicationObject;
+        ApplicationObject* application = nullptr;
+        try {
+            application = new ApplicationObject;
+        } catch (...) {
+            return E_OUTOFMEMORY;  // no C++ exception crosses into the caller
+        }
         HRESULT hr = application->QueryInterface(iid, out);
         application->Release();
         return hr;

@@ -38,26 +38,45 @@ HRESULT RangeObject::Call(MemberId id, WORD flags, const std::vector<VARIANT>& a
 {
     if (!(flags & (DISPATCH_PROPERTYGET | DISPATCH_METHOD)))
         return DISP_E_MEMBERNOTFOUND;
-    long rows = lastRow_ - firstRow_ + 1, columns = lastColumn_ - firstColumn_ + 1;
+    const long long rows = lastRow_ - firstRow_ + 1, columns = lastColumn_ - firstColumn_ + 1;
     switch (id) {
     case kRows:
         return ReturnObject(result, new RangeObject(sheet_, firstRow_, firstColumn_, lastRow_, lastColumn_, kByRows));
     case kColumns:
         return ReturnObject(result,
                             new RangeObject(sheet_, firstRow_, firstColumn_, lastRow_, lastColumn_, kByColumns));
-    case kCount:
-        return ReturnInt(result, counting_ == kByRows ? rows : counting_ == kByColumns ? columns : rows * columns);
+    case kCount: {
+        // A sheet has 2^34 cells: their count does not fit the answer, as in Excel.
+        const long long count = counting_ == kByRows ? rows : counting_ == kByColumns ? columns : rows * columns;
+        if (count > 0x7FFFFFFFLL)
+            return Raise(L"Count: the range has more cells than a count holds");
+        return ReturnInt(result, static_cast<long>(count));
+    }
     case kText: {
-        // One text when every cell shows the same, else Null, as Excel answers.
-        std::string text = sheet_->Text(firstRow_, firstColumn_);
-        for (int r = firstRow_; r <= lastRow_; ++r)
-            for (int c = firstColumn_; c <= lastColumn_; ++c)
-                if (sheet_->Text(r, c) != text) {
-                    if (result)
-                        result->vt = VT_NULL;
-                    return S_OK;
-                }
-        return ReturnText(result, WideFromUtf8(text));
+        // One text when every cell shows the same, else Null, as Excel answers. Empty cells
+        // are not stored, so a range with more cells than it has stored texts shows "" in at
+        // least one: only the stored cells need looking at, however large the range.
+        unsigned long long stored = 0;
+        bool same = true;
+        std::string text;
+        // The texts are ordered by row, then column: only the rows of the range are walked.
+        const auto first = sheet_->texts.lower_bound({firstRow_, 0});
+        const auto end = sheet_->texts.upper_bound({lastRow_, 0x7FFFFFFF});
+        for (auto cell = first; cell != end; ++cell) {
+            const int c = cell->first.second;
+            if (c < firstColumn_ || c > lastColumn_)
+                continue;
+            if (stored++ == 0)
+                text = cell->second;
+            else if (cell->second != text)
+                same = false;
+        }
+        if (stored != 0 && (!same || stored != static_cast<unsigned long long>(rows * columns))) {
+            if (result)
+                result->vt = VT_NULL;
+            return S_OK;
+        }
+        return ReturnText(result, WideFromUtf8(stored != 0 ? text : std::string()));
     }
     default:
         (void)args;

@@ -48,13 +48,21 @@ HRESULT WorkbooksObject::Call(MemberId id, WORD flags, const std::vector<VARIANT
     auto book = std::make_shared<OpenBook>();
     if (!book->reader.Open(Utf8FromWide(path)))
         return Raise(L"Cannot open the workbook '" + path + L"': " + WideFromUtf8(book->reader.Error()));
-    for (size_t i = 0; i < book->reader.SheetNames().size(); ++i) {
-        auto sheet = std::make_shared<XlsxSheet>();
-        if (!book->reader.ReadSheet(i, *sheet))
-            return Raise(L"Cannot read the workbook '" + path + L"': " + WideFromUtf8(book->reader.Error()));
-        book->sheets.push_back(sheet);
-    }
+    book->sheets.resize(book->reader.SheetNames().size());
     return ReturnObject(result, new WorkbookObject(book));
+}
+
+std::shared_ptr<const XlsxSheet> OpenBook::Sheet(size_t index)
+{
+    if (index >= sheets.size())
+        return nullptr;
+    if (!sheets[index]) {
+        auto sheet = std::make_shared<XlsxSheet>();
+        if (!reader.ReadSheet(index, *sheet))
+            return nullptr;
+        sheets[index] = sheet;
+    }
+    return sheets[index];
 }
 
 WorkbookObject::WorkbookObject(std::shared_ptr<OpenBook> book)
@@ -101,17 +109,17 @@ HRESULT WorksheetsObject::Call(MemberId id, WORD flags, const std::vector<VARIAN
     if (ToInt(args[0], index)) {
         if (index < 1 || static_cast<size_t>(index) > book_->sheets.size())
             return DISP_E_BADINDEX;
-        return ReturnObject(result, new WorksheetObject(book_->sheets[index - 1]));
+        return ReturnObject(result, new WorksheetObject(book_, static_cast<size_t>(index - 1)));
     }
     if (ToText(args[0], name))
-        for (const auto& sheet : book_->sheets)
-            if (WideFromUtf8(sheet->name) == name)
-                return ReturnObject(result, new WorksheetObject(sheet));
+        for (size_t i = 0; i < book_->reader.SheetNames().size(); ++i)
+            if (WideFromUtf8(book_->reader.SheetNames()[i]) == name)
+                return ReturnObject(result, new WorksheetObject(book_, i));
     return DISP_E_BADINDEX;
 }
 
-WorksheetObject::WorksheetObject(std::shared_ptr<const XlsxSheet> sheet)
-    : AutomationObject({kName, kUsedRange, kRange}), sheet_(std::move(sheet))
+WorksheetObject::WorksheetObject(std::shared_ptr<OpenBook> book, size_t index)
+    : AutomationObject({kName, kUsedRange, kRange}), book_(std::move(book)), index_(index)
 {
 }
 
@@ -119,9 +127,14 @@ HRESULT WorksheetObject::Call(MemberId id, WORD flags, const std::vector<VARIANT
 {
     if (!IsGet(flags))
         return DISP_E_MEMBERNOTFOUND;
+    if (id == kName)
+        return ReturnText(result, WideFromUtf8(book_->reader.SheetNames()[index_]));
+    if (id != kUsedRange && id != kRange)
+        return DISP_E_MEMBERNOTFOUND;
+    const std::shared_ptr<const XlsxSheet> sheet_ = book_->Sheet(index_);
+    if (!sheet_)
+        return Raise(L"Cannot read the sheet: " + WideFromUtf8(book_->reader.Error()));
     switch (id) {
-    case kName:
-        return ReturnText(result, WideFromUtf8(sheet_->name));
     case kUsedRange: {
         // An empty sheet's used range is its first cell.
         int firstRow = sheet_->lastRow ? sheet_->firstRow : 1;

@@ -6,10 +6,6 @@
 #include <iowin32.h>
 
 namespace {
-// Entries larger than this are refused: a workbook of strategies is small, and a hostile
-// archive must not make us allocate gigabytes from a forged size field.
-const unsigned long kMaxEntryBytes = 256UL * 1024 * 1024;
-
 std::wstring Widen(const std::string& utf8)
 {
     int n = MultiByteToWideChar(CP_UTF8, 0, utf8.c_str(), -1, nullptr, 0);
@@ -26,6 +22,7 @@ XlsxArchive::~XlsxArchive() { Close(); }
 bool XlsxArchive::Open(const std::string& path)
 {
     Close();
+    inflated_ = 0;
     // The wide file functions, so that paths outside the ANSI code page open too.
     zlib_filefunc64_def io;
     fill_win32_filefunc64W(&io);
@@ -48,8 +45,10 @@ bool XlsxArchive::ReadEntry(const std::string& name, std::string& out)
     if (!zip || unzLocateFile(zip, name.c_str(), 0) != UNZ_OK)
         return false;
     unz_file_info64 info;
+    // The stated size is checked before anything is allocated, and the read never goes past
+    // it (a size field that lies small fails the CRC check at the end).
     if (unzGetCurrentFileInfo64(zip, &info, nullptr, 0, nullptr, 0, nullptr, 0) != UNZ_OK ||
-        info.uncompressed_size > kMaxEntryBytes)
+        info.uncompressed_size > kMaxInflatedBytes - inflated_)
         return false;
     if (unzOpenCurrentFile(zip) != UNZ_OK)
         return false;
@@ -67,6 +66,7 @@ bool XlsxArchive::ReadEntry(const std::string& name, std::string& out)
     // The CRC is checked when the entry is closed after a full read.
     if (unzCloseCurrentFile(zip) != UNZ_OK)
         ok = false;
+    inflated_ += done;
     if (!ok)
         out.clear();
     return ok;

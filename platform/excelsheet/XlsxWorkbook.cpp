@@ -99,6 +99,29 @@ std::string PartName(const std::string& target)
     return "xl/" + target;
 }
 
+// The most a sheet and the shared-string table may hold: far beyond any strategy workbook,
+// and small enough that a part of tiny elements cannot make us keep gigabytes.
+const size_t kMaxCells = 500000;
+const size_t kMaxSharedStrings = 500000;
+const int kMaxRow = 1048576;
+const int kMaxColumn = 16384;  // XFD
+
+// A whole decimal number not above limit; false for anything else ("", "x", "3a", "-1").
+bool ParseIndexNumber(const std::string& text, unsigned long long limit, unsigned long long& value)
+{
+    value = 0;
+    if (text.empty())
+        return false;
+    for (char c : text) {
+        if (c < '0' || c > '9')
+            return false;
+        value = value * 10 + static_cast<unsigned>(c - '0');
+        if (value > limit)
+            return false;
+    }
+    return true;
+}
+
 bool ParseNumber(const std::string& text, double& value)
 {
     if (text.empty())
@@ -188,8 +211,12 @@ bool XlsxWorkbook::ReadSharedStrings()
             inItem = true;
             current.clear();
         } else if (reader.IsStart("si")) {
+            if (sharedStrings_.size() >= kMaxSharedStrings)
+                return Fail("too many shared strings");
             sharedStrings_.push_back("");
         } else if (reader.IsEnd("si")) {
+            if (sharedStrings_.size() >= kMaxSharedStrings)
+                return Fail("too many shared strings");
             sharedStrings_.push_back(current);
             inItem = false;
         } else if (reader.IsStart("rPh") && !reader.IsEmptyElement()) {
@@ -239,25 +266,45 @@ bool XlsxWorkbook::ReadStyles()
     return true;
 }
 
-std::string XlsxWorkbook::DisplayText(const std::string& type, const std::string& value, int style) const
+bool XlsxWorkbook::DisplayText(const std::string& type, const std::string& value, int style, std::string& text) const
 {
+    text.clear();
     if (type == "s") {
-        size_t index = static_cast<size_t>(std::strtoul(value.c_str(), nullptr, 10));
-        return index < sharedStrings_.size() ? sharedStrings_[index] : std::string();
+        // An index that is no number, or past the table, is a damaged sheet, not an empty cell.
+        unsigned long long index = 0;
+        if (!ParseIndexNumber(value, sharedStrings_.size(), index) || index >= sharedStrings_.size())
+            return false;
+        text = sharedStrings_[static_cast<size_t>(index)];
+        return true;
     }
-    if (type == "str" || type == "e" || type == "inlineStr")
-        return value;
-    if (type == "b")
-        return value == "1" ? "TRUE" : "FALSE";
+    if (type == "str" || type == "e" || type == "inlineStr") {
+        text = value;
+        return true;
+    }
+    if (type == "b") {
+        text = value == "1" ? "TRUE" : "FALSE";
+        return true;
+    }
     double number;
     if (!ParseNumber(value, number))
-        return value;
-    if (style >= 0 && static_cast<size_t>(style) < styles_.size() && styles_[style].isDate)
-        return CellFormat::Date(number, styles_[style].dateCode, date1904_);
-    return CellFormat::General(number);
+        text = value;
+    else if (style >= 0 && static_cast<size_t>(style) < styles_.size() && styles_[style].isDate)
+        text = CellFormat::Date(number, styles_[style].dateCode, date1904_);
+    else
+        text = CellFormat::General(number);
+    return true;
 }
 
 bool XlsxWorkbook::ReadSheet(size_t index, XlsxSheet& sheet)
+{
+    // A sheet that fails is not half read: nothing of it is given back.
+    if (ReadSheetPart(index, sheet))
+        return true;
+    sheet = XlsxSheet();
+    return false;
+}
+
+bool XlsxWorkbook::ReadSheetPart(size_t index, XlsxSheet& sheet)
 {
     sheet = XlsxSheet();
     if (index >= sheetParts_.size())
@@ -283,15 +330,25 @@ bool XlsxWorkbook::ReadSheet(size_t index, XlsxSheet& sheet)
     while ((step = reader.Next()) == 1) {
         if (reader.IsStart("row")) {
             std::string number = reader.Attribute("r");
-            row = number.empty() ? row + 1 : std::atoi(number.c_str());
+            unsigned long long given = 0;
+            if (number.empty())
+                ++row;
+            else if (ParseIndexNumber(number, kMaxRow, given) && given >= 1)
+                row = static_cast<int>(given);
+            else
+                return Fail("bad row number: " + number);
             column = 0;
         } else if (reader.IsStart("c")) {
             std::string ref = reader.Attribute("r");
             int r = row, c = column + 1;
             if (!ref.empty() && !ParseCellReference(ref, r, c))
                 return Fail("bad cell reference: " + ref);
-            if (r < 1 || r > 1048576)
+            // Cells without a reference count on from the last one: not past row 1048576 or
+            // column XFD, which no sheet has.
+            if (r < 1 || r > kMaxRow)
                 return Fail("bad row number");
+            if (c < 1 || c > kMaxColumn)
+                return Fail("cell past column XFD");
             row = r, column = c;
             type = reader.Attribute("t");
             style = std::atoi(reader.Attribute("s").c_str());
@@ -299,9 +356,14 @@ bool XlsxWorkbook::ReadSheet(size_t index, XlsxSheet& sheet)
             extend(row, column);
             inCell = !reader.IsEmptyElement();
         } else if (reader.IsEnd("c")) {
-            std::string text = DisplayText(type, value, style);
-            if (!text.empty())
+            std::string text;
+            if (!DisplayText(type, value, style, text))
+                return Fail("bad shared string index: " + value);
+            if (!text.empty()) {
+                if (sheet.texts.size() >= kMaxCells)
+                    return Fail("too many cells: " + sheetParts_[index]);
                 sheet.texts[{row, column}] = text;
+            }
             inCell = false;
         } else if (inCell && (reader.IsStart("v") || (inInline && reader.IsStart("t")))) {
             inValue = !reader.IsEmptyElement();

@@ -21,7 +21,9 @@ struct XlsxSheet {
 
 // An ".xlsx" workbook read the way Excel shows it: sheet names in workbook order, cell texts
 // as displayed (shared and inline strings, numbers in General, dates in their format).
-// All texts are UTF-8.
+// All texts are UTF-8. A part that does not parse, a cell outside A1:XFD1048576 or a
+// reference to a shared string that does not exist makes the read fail: a damaged workbook
+// is refused, never read as another one.
 class XlsxWorkbook {
 public:
     // False with Error() set when the file is not a readable workbook.
@@ -40,8 +42,10 @@ private:
     bool ReadWorkbookPart();
     bool ReadRelations(std::map<std::string, std::string>& targets);
     bool ReadSharedStrings();
+    bool ReadSheetPart(size_t index, XlsxSheet& sheet);
     bool ReadStyles();
-    std::string DisplayText(const std::string& type, const std::string& value, int style) const;
+    // False when the cell refers to a shared string that does not exist.
+    bool DisplayText(const std::string& type, const std::string& value, int style, std::string& text) const;
     bool Fail(const std::string& message);
 
     XlsxArchive archive_;

@@ -61,13 +61,30 @@ TEST_F(DownloadFileTest, WritesTheBodyIntoTheTarget)
 // A failed transfer must not cost the copy that worked last time.
 TEST_F(DownloadFileTest, FailedTransferKeepsTheExistingTarget)
 {
-    m_server.Route("GET", "/partial.ini", [](const HttpRequest&) {
-        return HttpResponse::RawBytes("HTTP/1.1 200 OK\r\nContent-Length: 1000\r\n\r\nonly the start");
-    });
-    const struct { const char* what; const char* path; } cases[] = {
-        {"404: an error page is not the file", "/missing.ini"},
-        {"connection ends before the announced length", "/partial.ini"},
+    const struct { const char* what; const char* path; const char* answer; } cases[] = {
+        {"404: an error page is not the file", "/missing.ini", nullptr},
+        {"connection ends before the announced length", "/partial.ini",
+         "HTTP/1.1 200 OK\r\nContent-Length: 1000\r\n\r\nonly the start"},
+        {"connection ends inside the headers of an error", "/cut-error.ini", "HTTP/1.1 404 Not Found\r\n"},
+        {"connection ends inside the headers of a success", "/cut-ok.ini",
+         "HTTP/1.1 200 OK\r\nContent-Type: text/plain\r\n"},
+        {"a redirect is not followed and its page is not the file", "/moved.ini",
+         "HTTP/1.1 302 Found\r\nLocation: /elsewhere.ini\r\nContent-Length: 13\r\n\r\n<html></html>"},
+        {"a permanent redirect likewise", "/moved-for-good.ini",
+         "HTTP/1.1 301 Moved Permanently\r\nLocation: /elsewhere.ini\r\n\r\n<html>moved</html>"},
+        {"no content is not an empty file", "/nothing.ini", "HTTP/1.1 204 No Content\r\n\r\n"},
+        {"a status line of no HTTP version", "/weird.ini", "HTTP/-1.1 204 No Content\r\n\r\n\xB8"},
+        {"another success status", "/partial-content.ini",
+         "HTTP/1.1 206 Partial Content\r\nContent-Length: 4\r\n\r\nabcd"},
+        {"a chunked body cut before its last chunk", "/cut-chunks.ini",
+         "HTTP/1.1 200 OK\r\nTransfer-Encoding: chunked\r\n\r\n4\r\nabcd\r\n"},
     };
+    for (const auto& c : cases)
+        if (c.answer != nullptr)
+        {
+            const std::string answer = c.answer;
+            m_server.Route("GET", c.path, [answer](const HttpRequest&) { return HttpResponse::RawBytes(answer); });
+        }
     for (const auto& c : cases)
     {
         // Without an earlier copy nothing is left behind.
@@ -81,6 +98,23 @@ TEST_F(DownloadFileTest, FailedTransferKeepsTheExistingTarget)
         EXPECT_EQ(std::vector<std::string>{m_name}, FilesBesideTarget()) << c.what;
         DeleteFileA(m_target);
     }
+}
+
+// A server that closes the connection to end the body, without announcing its length, sent
+// the whole file.
+TEST_F(DownloadFileTest, BodyEndedByTheConnectionIsTheFile)
+{
+    m_server.Route("GET", "/list.ini", [](const HttpRequest&) {
+        return HttpResponse::RawBytes("HTTP/1.0 200 OK\r\nContent-Type: text/plain\r\n\r\n[Update]\r\nVersion=3\r\n");
+    });
+    m_server.Route("GET", "/empty.ini", [](const HttpRequest&) {
+        return HttpResponse::RawBytes("HTTP/1.1 200 OK\r\nContent-Length: 0\r\n\r\n");
+    });
+    EXPECT_TRUE(DownloadFile((m_server.BaseUrl() + "/list.ini").c_str(), m_target));
+    EXPECT_EQ("[Update]\r\nVersion=3\r\n", TargetBytes());
+    // An announced empty body is an empty file.
+    EXPECT_TRUE(DownloadFile((m_server.BaseUrl() + "/empty.ini").c_str(), m_target));
+    EXPECT_EQ("", TargetBytes());
 }
 
 TEST_F(DownloadFileTest, SilentServerEndsTheTransfer)

@@ -91,8 +91,43 @@ TEST_F(FileCryptTest, LengthBlockThenZeroPaddedTextBlocks)
 
     const std::string bytes = ReadBytes(path);
     ASSERT_EQ(32u, bytes.size());
-    EXPECT_EQ(std::string("4") + std::string(15, '\0'), DecryptedBlock(bytes, 0));
+    // The length, its zero byte, then the first 14 bytes of the MD5 digest of "abc"
+    // (900150983cd24fb0d6963f7d28e17f72).
+    EXPECT_EQ(std::string("4\0\x90\x01\x50\x98\x3c\xd2\x4f\xb0\xd6\x96\x3f\x7d\x28\xe1", 16),
+              DecryptedBlock(bytes, 0));
     EXPECT_EQ(std::string("abc") + std::string(13, '\0'), DecryptedBlock(bytes, 16));
+}
+
+// Any damage garbles a whole block; the digest in the length block finds it in every block,
+// not only in the one that holds the terminator and padding.
+TEST_F(FileCryptTest, EverySingleBitFlipOfAWrittenFileIsFound)
+{
+    CString path = PathOf("flips.cfg");
+    // Four blocks of text that would each still read as text after a flip elsewhere.
+    ASSERT_TRUE(CFileCrypt().EncryptStringToFile("600000,00700,000001,EURUSD,XAUUSD,HK00005,CL2503,GC2504,", path));
+    const std::string sound = ReadBytes(path);
+    ASSERT_EQ(80u, sound.size());
+    int found = 0;
+    for (size_t bit = 0; bit < sound.size() * 8; ++bit)
+    {
+        std::string flipped = sound;
+        flipped[bit / 8] ^= char(1 << (bit % 8));
+        WriteBytes(path, flipped);
+        CString text = "unchanged";
+        if (CFileCrypt().DecryptFile(path, text) == CFileCrypt::Damaged && text == "unchanged")
+            ++found;
+    }
+    EXPECT_EQ(int(sound.size() * 8), found);
+}
+
+// Files written before the check carry zero bytes after the length: they read as before.
+TEST_F(FileCryptTest, FileWithoutCheckBytesStillReads)
+{
+    CString path = PathOf("older.cfg");
+    WriteBytes(path, EncryptedBlock("20") + EncryptedBlock("serveListIndexTr") + EncryptedBlock("ue:"));
+    CString text;
+    ASSERT_EQ(CFileCrypt::Read, CFileCrypt().DecryptFile(path, text));
+    EXPECT_EQ(CString("serveListIndexTrue:"), text);
 }
 
 TEST_F(FileCryptTest, GbkTextAndLineBreaksSurviveTheRoundTrip)

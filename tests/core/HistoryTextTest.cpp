@@ -64,6 +64,8 @@ TEST(HistoryTextTest, WhichLinesBecomeRows)
         {"a letter in the line", "20240301 1 2 x 4 5\n20240302 1 2 3 4 5", {"20240302"}, "20240320"},
         {"too few fields", "20240301 1 2 3 4\n20240302 1 2 3 4 5", {"20240302"}, "20240320"},
         {"text before the date is cut away", "day:20240301 1 2 3 4 5", {"20240301"}, "20240320"},
+        {"a longer number that holds a date is not that date", "202403013 1 2 3 4 5\n20240302 1 2 3 4 5",
+         {"20240302"}, "20240320"},
         {"CRLF line ends and blank lines", "20240301 1 2 3 4 5\r\n\r\n20240302 1 2 3 4 5\r\n", {"20240301", "20240302"}, "20240320"},
     };
     for (const auto& testCase : kCases)

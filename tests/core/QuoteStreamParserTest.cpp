@@ -239,6 +239,33 @@ TEST_F(QuoteStreamParserTest, UnusualRecordsAndDoubleByteCodes)
     }
 }
 
+// The maps compare codes as C texts: a code with a zero byte would be the code before it.
+TEST_F(QuoteStreamParserTest, ACodeWithAZeroByteIsNoCode)
+{
+    const auto parseBytes = [this](const std::string& bytes) {
+        NetMessage message;
+        message.strTime = "20240614 10:30:00";
+        message.strText = CString(bytes.data(), static_cast<int>(bytes.size()));
+        parser.BeginCycle();
+        parser.ParseMessage(message, quoteDown, "80001", window);
+        QuoteBatch batch;
+        parser.BuildBatch(batch, quoteDown);
+        return batch;
+    };
+    static const char kList[] = "contractlist@[XAUUSD\0x|假金|7|FX][GC\0|假|1]#@";
+    parseBytes(std::string(kList, sizeof(kList) - 1));
+    Cycle({"[XAUUSD][lP=2318.40]@"});
+    EXPECT_EQ(2, parser.GetContracts().at("XAUUSD").nNumber) << "the contract was replaced";
+    EXPECT_EQ(CString("伦敦金"), parser.GetContracts().at("XAUUSD").strName);
+    EXPECT_EQ(2u, parser.GetContracts().size());
+
+    static const char kTicks[] = "[XAUUSD\0][lP=1.00]@[XAUUSD\0evil][bP=2.00]@";
+    const QuoteBatch batch = parseBytes(std::string(kTicks, sizeof(kTicks) - 1));
+    EXPECT_TRUE(batch.empty());
+    EXPECT_EQ(CString("2318.40"), parser.GetRows().at("XAUUSD").strLastPrice);
+    EXPECT_NE(CString("2.00"), parser.GetRows().at("XAUUSD").strBid1Price);
+}
+
 TEST_F(QuoteStreamParserTest, ContractListItemsAndFields)
 {
     // A last empty field is dropped; fewer than three fields is no contract; a "]" before the

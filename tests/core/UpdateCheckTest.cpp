@@ -167,10 +167,18 @@ TEST_F(UpdateCheckTest, FailuresEndWithTheirTextAndEnabledInput)
 
 TEST(UpdateNameTest, NamesThatLeaveTheRootAreRefused)
 {
-    const char* refused[] = {"", "..\\x", "update\\..\\..\\x", "update/../x", "\\Windows\\x", "/x", "C:\\x", "update\\x:stream"};
+    const char* refused[] = {"", "..\\x", "update\\..\\..\\x", "update/../x", "\\Windows\\x", "/x", "C:\\x", "update\\x:stream",
+                             // devices, in any part, with any extension or case
+                             "update\\CON", "update\\NUL", "update\\COM1", "update\\aux.dll", "update\\lpt9.txt",
+                             "update\\Con .ini", "update\\conout$", "PRN\\x.dll", "update\\nul\\x.dll",
+                             // names Windows would change or cannot hold
+                             "update\\x.dll.", "update\\x.dll ", "update\\x\t.dll", "update\\a*.dll", "update\\a?.dll",
+                             "update\\a|b", "update\\a<b", "update\\a\"b"};
     for (const char* name : refused)
         EXPECT_FALSE(IsSafeUpdateName(name)) << name;
-    const char* allowed[] = {"update\\x.dll", "update\\a\\b..c.dll", "update\\..x"};
+    EXPECT_FALSE(IsSafeUpdateName(CString("update\\x.dll\0.exe", 16))) << "an embedded NUL";
+    const char* allowed[] = {"update\\x.dll", "update\\a\\b..c.dll", "update\\..x", "update\\console.dll",
+                             "update\\com10.dll", "update\\nullable.dll", "update\\auxiliary\\a.dll", "update\\行情.dll"};
     for (const char* name : allowed)
         EXPECT_TRUE(IsSafeUpdateName(name)) << name;
 }
@@ -193,6 +201,63 @@ TEST(UpdateListTest, VersionAndEntries)
     ::DeleteFileA(path);
     EXPECT_EQ(0, ReadVersionFromFile(path));
     EXPECT_FALSE(ReadUpdateList(path, entries));
+}
+
+// The list as bytes from a server: what a text-mode, fixed-buffer, 32-bit reading got wrong.
+TEST(UpdateListTest, HostileListBytes)
+{
+    char base[MAX_PATH];
+    ::GetTempPathA(MAX_PATH, base);
+    CString path;
+    path.Format("%supdatelist-bytes-%lu.ini", base, ::GetCurrentProcessId());
+    const std::string longName = "update\\" + std::string(1500, 'a') + ".dll";
+    const struct
+    {
+        const char* what;
+        std::string bytes;
+        long long version;
+        std::vector<std::string> entries;
+    } cases[] = {
+        {"a Ctrl-Z does not end the list", "Version=2\r\nupdate\\a.dll=1\x1A\r\nupdate\\b.dll=1\r\n", 2,
+         {"update\\a.dll=1\x1A", "update\\b.dll=1"}},
+        {"a line of 1,500 bytes stays one line", "Version=2\n" + longName + "=3\nupdate\\b.dll=1", 2,
+         {longName + "=3", "update\\b.dll=1"}},
+        {"versions past 2^31 do not wrap", "Version=4294967297\nupdate\\a.dll=2147483648\n", 4294967297LL,
+         {"update\\a.dll=2147483648"}},
+        {"a version past 64 bits stays the largest", "Version=99999999999999999999999\n", 9223372036854775807LL, {}},
+        {"a GBK lead byte before the folder does not hide the entry", "Version=1\n\x81update\\a.dll=1\n", 1,
+         {"\x81update\\a.dll=1"}},
+    };
+    for (const auto& c : cases)
+    {
+        FILE* file = fopen(path, "wb");
+        ASSERT_NE(nullptr, file);
+        fwrite(c.bytes.data(), 1, c.bytes.size(), file);
+        fclose(file);
+        EXPECT_EQ(c.version, ReadVersionFromFile(path)) << c.what;
+        std::vector<CString> entries;
+        EXPECT_TRUE(ReadUpdateList(path, entries)) << c.what;
+        std::vector<std::string> read;
+        for (const CString& entry : entries)
+            read.push_back(std::string(entry, entry.GetLength()));
+        EXPECT_EQ(c.entries, read) << c.what;
+    }
+    ::DeleteFileA(path);
+}
+
+// A version past 2^31 is newer than a small one, not a negative one.
+TEST(UpdateListTest, LargeVersionsCompareAsNumbers)
+{
+    std::vector<CString> fetched;
+    const UpdateDownloader record = [&fetched](const CString& address, const CString&) {
+        fetched.push_back(address);
+        return true;
+    };
+    char base[MAX_PATH];
+    ::GetTempPathA(MAX_PATH, base);
+    EXPECT_TRUE(CompareUpdateLists("missing.ini", {"update\\a.dll=5", "update\\b.dll=4294967296"},
+                                   {"update\\a.dll=2147483648", "update\\b.dll=4294967295"}, base, record));
+    EXPECT_EQ(std::vector<CString>{"update/a.dll"}, fetched);
 }
 
 }  // namespace

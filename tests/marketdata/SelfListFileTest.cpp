@@ -1,5 +1,6 @@
 #include "FileCrypt.h"
 #include <algorithm>
+#include <functional>
 #include <string>
 #include <gtest/gtest.h>
 #include <testsupport/TestFiles.h>
@@ -138,6 +139,66 @@ TEST_F(SelfListFileTest, DamagedFileIsSetAsideAndReported)
     QuoteStore store;
     EXPECT_TRUE(LoadSelfList(dataDir, store));
     EXPECT_EQ(Codes({"CL.2503_x-Y", CString(std::string(32, 'B').c_str())}), SelfListOf(store));
+}
+
+// Which loads allow the save at exit to replace the file: a sound list held open by another
+// program, or a damaged one that cannot be moved aside, must survive the exit.
+TEST_F(SelfListFileTest, OnlyAFileThatLoadedOrWasSetAsideMayBeSavedOver)
+{
+    const auto writeSound = [this] { WritePlainText("600000,00700,000001,EURUSD,HK0005,"); };
+    const auto writeDamaged = [this] { WriteBytes(std::string(32, 'x')); };
+    const auto takeEveryAsideName = [this] {
+        for (int n = 1; n <= 100; ++n)
+        {
+            CString name = path + ".damaged";
+            if (n > 1)
+                name.AppendFormat("%d", n);
+            ASSERT_TRUE(tolvan::test::WriteFileBytes(name, "older"));
+        }
+    };
+    const struct
+    {
+        const char* what;
+        std::function<void()> arrange;
+        DWORD share;  // sharing of a handle held open during the load; 0xFFFFFFFF for none
+        SelfListLoadResult expected;
+    } cases[] = {
+        {"a sound list", writeSound, 0xFFFFFFFF, SELF_LIST_LOADED},
+        {"no file yet", [] {}, 0xFFFFFFFF, SELF_LIST_MISSING},
+        {"a damaged list", writeDamaged, 0xFFFFFFFF, SELF_LIST_SET_ASIDE},
+        {"a sound list held open without sharing", writeSound, 0, SELF_LIST_UNREADABLE},
+        {"a damaged list that cannot be renamed", writeDamaged, FILE_SHARE_READ, SELF_LIST_UNREADABLE},
+        {"a damaged list whose aside names are all taken",
+         [&] {
+             writeDamaged();
+             takeEveryAsideName();
+         },
+         0xFFFFFFFF, SELF_LIST_UNREADABLE},
+    };
+    for (const auto& c : cases)
+    {
+        for (const std::string& name : FileNames())
+            DeleteFileA(dataDir + name.c_str());
+        c.arrange();
+        const std::string before = ReadBytes(path);
+        HANDLE held = INVALID_HANDLE_VALUE;
+        if (c.share != 0xFFFFFFFF)
+            held = CreateFileA(path, GENERIC_READ, c.share, nullptr, OPEN_EXISTING, 0, nullptr);
+        QuoteStore store;
+        const SelfListLoadResult loaded = LoadSelfListFile(dataDir, store);
+        if (held != INVALID_HANDLE_VALUE)
+            CloseHandle(held);
+        EXPECT_EQ(c.expected, loaded) << c.what;
+        const bool mayReplace = c.expected != SELF_LIST_UNREADABLE;
+        EXPECT_EQ(mayReplace, MaySaveSelfList(loaded)) << c.what;
+        // The user hears of every list that did not load, though there was one.
+        EXPECT_EQ(c.expected == SELF_LIST_LOADED || c.expected == SELF_LIST_MISSING,
+                  DescribeSelfListLoad(loaded, dataDir).IsEmpty())
+            << c.what;
+        if (!mayReplace) {
+            EXPECT_EQ(before, ReadBytes(path)) << c.what << ": the file was changed";
+        }
+    }
 }
 
 TEST_F(SelfListFileTest, EverySingleBitFlipIsCaught)

@@ -18,6 +18,7 @@
 #include "DepthStreamParser.h"
 #include "ReplyTestSupport.h"
 #include "SelfListFile.h"
+#include "ServerList.h"
 #include "ServerClock.h"
 #include "ServerTimeText.h"
 #include "SessionData.h"
@@ -26,9 +27,17 @@
 #include "UserSettingsFile.h"
 #include "WebServiceConfig.h"
 #include "WebServices.h"
+#include "DownloadFile.h"
+#include "StrategyText.h"
+#include "UpdateCheck.h"
+#include "XlsxWorkbook.h"
 
+#include "testsupport/FakeHttpServer.h"
+#include "testsupport/ProcessFigures.h"
 #include "testsupport/RecordingWindow.h"
 #include "testsupport/TestFiles.h"
+
+#include <minizip/zip.h>
 
 #include <gtest/gtest.h>
 
@@ -170,9 +179,24 @@ std::string LoginReply()
                servers + "#@");
 }
 
+// A login reply with count trading servers, past the cap or up to it.
+std::string LoginReplyOf(int count)
+{
+    CString servers;
+    for (int i = 0; i < count; ++i)
+    {
+        CString host;
+        host.Format("10.0.%d.%d", i / 250, i % 250 + 1);
+        servers += LoginEntry("TRADE", host, "3") + "&";
+    }
+    return Str("loginresult@status:1#mark:M#code:C#markserver:" + servers + "#@");
+}
+
 TEST(InputMutation, LoginReply)
 {
-    const EntryPoint entry = {"login reply", {LoginReply(), "loginresult@status:-1#@", "loginresult@status:1#@"},
+    const EntryPoint entry = {"login reply",
+                              {LoginReply(), "loginresult@status:-1#@", "loginresult@status:1#@", LoginReplyOf(1000),
+                               LoginReplyOf(1001)},
                               12000, 512};
     RunEntryPoint(entry, [](const std::string& input) {
         Problems problems;
@@ -180,6 +204,10 @@ TEST(InputMutation, LoginReply)
         CString error;
         const int result = session.ParseLoginResult(AsCString(input), error);
         problems.Expect(result == 1 || result == -2 || result == -4, "a result outside 1, -2 and -4");
+        size_t servers = 0;
+        for (int type = 1; type <= CSessionData::kServerTypeCount; ++type)
+            servers += session.GetServers(type).size();
+        problems.Expect(servers <= CSessionData::kMaxServers, "more servers than a list may hold");
         for (int type = 1; type <= CSessionData::kServerTypeCount; ++type)
         {
             const std::vector<ServerRecord*>& servers = session.GetServers(type);
@@ -257,6 +285,16 @@ TEST(InputMutation, TradeReplies)
     parser.GetInitialQuery().Stop(5000);
 }
 
+// One message of count ticks: more than one cycle's batch holds, so the parser hands over
+// batches while it reads.
+std::string ManyTicks(int count)
+{
+    std::string ticks;
+    for (int i = 0; i < count; ++i)
+        ticks += "[XAUUSD][lP=" + std::to_string(2300 + i % 50) + ".00]@";
+    return ticks;
+}
+
 TEST(InputMutation, QuoteStream)
 {
     tolvan::test::RecordingWindow window;
@@ -270,7 +308,8 @@ TEST(InputMutation, QuoteStream)
          "[XAUUSD][closePrice=2300.00]@[XAUUSD][lP=2318.40]@#@",
          "[XAUUSD][lP=2320.00]@[XAUUSD][bP=2319.90]@[XAUUSD][volume=0]@[NOPE][lP=1]@#@",
          "[XAUUSD][volume=100]@[XAUUSD][volume=90]@[XAUUSD][volume=150]@",
-         "[EURUSD][lP=1.08000]@[EURUSD][lP=1.07000]@[EURUSD][aP=1.09000]@[EURUSD][aV=5]@[EURUSD][bV=7]@"},
+         "[EURUSD][lP=1.08000]@[EURUSD][lP=1.07000]@[EURUSD][aP=1.09000]@[EURUSD][aV=5]@[EURUSD][bV=7]@",
+         ManyTicks(5000)},
         12000, 512};
     RunEntryPoint(entry, [&](const std::string& input) {
         // A fresh connection now and then, so that what one input taught the parser is not
@@ -541,6 +580,30 @@ TEST(InputMutation, DecryptedTexts)
     });
 }
 
+// The speed-sorted server list as read after decryption: entry i and record i name the same
+// server, and a list is taken only whole.
+TEST(InputMutation, ServerListTexts)
+{
+    const EntryPoint entry = {"server list texts",
+                              {"[ArrangeNetwork]\r\nS1,主站:10.0.0.1:9001:k\r\nS2,备站:10.0.0.2:9001:k\r\n",
+                               "[ArrangeNetwork]\n\n,x\n:y\nz", "[Other]\r\nS1,a:b:c:d\r\n", ""},
+                              3000, 256};
+    RunEntryPoint(entry, [](const std::string& input) {
+        Problems problems;
+        ServerList list;
+        list.records.push_back(ServerListRecord());
+        list.entries.push_back("kept");
+        const ServerListParseResult result = ParseArrangedServerList(AsCString(input), list);
+        problems.Expect(list.records.size() == list.entries.size(), "records and entries that do not pair up");
+        for (size_t i = 0; i < list.records.size() && i < list.entries.size(); ++i)
+            problems.Expect(result != SERVER_LIST_OK || std::string(list.records[i].host) == list.entries[i],
+                            "an entry that shows another server than its record");
+        problems.Expect(result == SERVER_LIST_OK || (list.entries.size() == 1 && list.entries[0] == "kept"),
+                        "a refused list that replaced the one before");
+        return problems.Text();
+    });
+}
+
 TEST(InputMutation, EncryptedFilesOnDisk)
 {
     ScratchFolder folder;
@@ -562,6 +625,263 @@ TEST(InputMutation, EncryptedFilesOnDisk)
         folder.Empty();
         return problems.Text();
     });
+}
+
+// The self list where its file is locked, read-only, or cannot be set aside: whatever the
+// bytes, a list that did not load is either kept under a ".damaged" name or left as it was.
+TEST(InputMutation, SelfListFileStates)
+{
+    ScratchFolder folder;
+    const CString path = folder.File(SELF_LIST_FILE_NAME);
+    size_t fed = 0;
+    const EntryPoint entry = {"self list file states", {Encrypted(kSelfList), Encrypted("")}, 100, 128};
+    RunEntryPoint(entry, [&](const std::string& input) {
+        Problems problems;
+        const int state = static_cast<int>(fed++ % 4);  // plain, read-only, locked, aside names taken
+        folder.Write(SELF_LIST_FILE_NAME, input);
+        if (state == 3)
+            for (int n = 1; n <= 100; ++n)
+            {
+                CString taken = path + ".damaged";
+                if (n > 1)
+                    taken.AppendFormat("%d", n);
+                tolvan::test::WriteFileBytes(taken, "older");
+            }
+        if (state == 1)
+            SetFileAttributesA(path, FILE_ATTRIBUTE_READONLY);
+        HANDLE held = state == 2 ? CreateFileA(path, GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr)
+                                 : INVALID_HANDLE_VALUE;
+        QuoteStore store;
+        const SelfListLoadResult loaded = LoadSelfListFile(folder.Path(), store);
+        if (held != INVALID_HANDLE_VALUE)
+            CloseHandle(held);
+        SetFileAttributesA(path, FILE_ATTRIBUTE_NORMAL);
+        const bool present = GetFileAttributesA(path) != INVALID_FILE_ATTRIBUTES;
+        if (loaded == SELF_LIST_UNREADABLE)
+            problems.Expect(present && tolvan::test::ReadFileBytes(path) == input,
+                            "a list that could not be read was changed or moved");
+        else if (loaded == SELF_LIST_SET_ASIDE)
+            problems.Expect(!present, "a damaged list set aside is still in its place");
+        problems.Expect(loaded != SELF_LIST_MISSING, "a file that is there was called missing");
+        problems.Expect(state != 2 || loaded == SELF_LIST_UNREADABLE, "a locked file was read or moved");
+        for (const std::string& name : folder.Names())
+            SetFileAttributesA(folder.Path() + name.c_str(), FILE_ATTRIBUTE_NORMAL);
+        folder.Empty();
+        return problems.Text();
+    });
+}
+
+// --- downloads and the update list ----------------------------------------------------------
+
+// Whatever a server answers, a download succeeds only with the whole body of a "200" answer,
+// and a failed one keeps the old file and leaves nothing beside it.
+TEST(InputMutation, DownloadAnswers)
+{
+    ScratchFolder folder;
+    tolvan::test::FakeHttpServer server;
+    std::string answer;
+    server.SetFallback([&answer](const tolvan::test::HttpRequest&) {
+        return tolvan::test::HttpResponse::RawBytes(answer);
+    });
+    const std::string address = server.BaseUrl() + "/update/TolvanUpdate.ini";
+    const EntryPoint entry = {
+        "download answers",
+        {"HTTP/1.1 200 OK\r\nContent-Length: 12\r\n\r\n[Update]\r\nV=", "HTTP/1.1 404 Not Found\r\n",
+         "HTTP/1.1 302 Found\r\nLocation: /x\r\nContent-Length: 4\r\n\r\nmove", "HTTP/1.1 204 No Content\r\n\r\n",
+         "HTTP/1.1 200 OK\r\nContent-Length: 100\r\n\r\nshort",
+         "HTTP/1.1 200 OK\r\nTransfer-Encoding: chunked\r\n\r\n4\r\nabcd\r\n0\r\n\r\n",
+         "HTTP/1.1 100 Continue\r\n\r\nHTTP/1.1 200 OK\r\nContent-Length: 2\r\n\r\nok", "HTTP/1.0 200 OK\r\n\r\nbody"},
+        60, 256};
+    RunEntryPoint(entry, [&](const std::string& input) {
+        Problems problems;
+        answer = input;
+        folder.Write("TolvanUpdate.ini", "old list");
+        DownloadTimeouts timeouts;
+        timeouts.lowSpeedSeconds = 2;
+        const bool done = DownloadFile(address.c_str(), folder.File("TolvanUpdate.ini"), timeouts);
+        const std::string kept = tolvan::test::ReadFileBytes(folder.File("TolvanUpdate.ini"));
+        if (done)
+            problems.Expect(input.find(" 200") != std::string::npos && input.find("\n\r\n") != std::string::npos &&
+                                (kept.empty() || input.find(kept) != std::string::npos ||
+                                 input.find("chunked") != std::string::npos),
+                            "a download that succeeded without a whole 200 answer");
+        else
+            problems.Expect(kept == "old list", "a failed download changed the old file");
+        problems.Expect(folder.Names().size() == 1, "files left beside the target");
+        folder.Empty();
+        return problems.Text();
+    });
+}
+
+TEST(InputMutation, UpdateLists)
+{
+    ScratchFolder folder;
+    const CString list = folder.File("TolvanUpdate.ini");
+    char full[MAX_PATH];
+    GetFullPathNameA(folder.Path() + "root", MAX_PATH, full, nullptr);
+    const std::string root = std::string(full) + "\\";
+    const EntryPoint entry = {
+        "update lists",
+        {"[Config]\r\nVersion=8\r\nUrl=http://x/\r\n[Files]\r\nupdate\\UpdateList.ini=1\r\nupdate\\Tolvan.exe=3\r\n"
+         "update\\a\\b.dll=4\r\n",
+         "Version=4294967297\nupdate\\CON=1\nupdate\\aux.dll=1\n\x81update\\x.dll=2\nupdate\\..\\..\\evil=1\n",
+         "Version=1\r\nupdate\\x.dll=1\x1A\r\nupdate\\y.dll=2\r\n"},
+        600, 512};
+    RunEntryPoint(entry, [&](const std::string& input) {
+        Problems problems;
+        folder.Write("TolvanUpdate.ini", input);
+        ReadVersionFromFile(list);
+        std::vector<CString> entries;
+        problems.Expect(ReadUpdateList(list, entries), "a list that could be opened was not read");
+        problems.Expect(entries.size() <= CountOf(input, "\n") + 1, "more entries than lines");
+        // Whatever the names, every file goes below the root, and never to a device.
+        std::vector<std::string> targets;
+        CompareUpdateLists(list, {}, entries, full, [&](const CString&, const CString& target) {
+            targets.push_back(std::string(target));
+            return true;
+        });
+        for (const std::string& target : targets)
+        {
+            // Longer paths cannot be created through the ANSI file functions at all.
+            if (target.size() >= MAX_PATH)
+                continue;
+            static char resolved[32768];
+            const DWORD length = GetFullPathNameA(target.c_str(), sizeof(resolved), resolved, nullptr);
+            problems.Expect(length > 0 && length < sizeof(resolved) &&
+                                std::string(resolved).compare(0, root.size(), root) == 0,
+                            "a file outside the root: " + target);
+            problems.Expect(std::string(resolved).compare(0, 4, "\\\\.\\") != 0, "a device as target: " + target);
+        }
+        return problems.Text();
+    });
+}
+
+// --- console texts and workbooks ---------------------------------------------------------
+
+// A strategy whose values come from the input either is refused when written or reads back
+// as itself.
+TEST(InputMutation, StrategyTextRoundTrip)
+{
+    const EntryPoint entry = {"strategy text round trip",
+                              {"黄金跟单|2|反向", std::string("N\x81|1|x", 7), "|", "a:b|c@d|e#f", "中\xD6|\x81@|\xFE"},
+                              3000, 96};
+    RunEntryPoint(entry, [](const std::string& input) {
+        Problems problems;
+        // Three values from the input: the name, a leg's multiple and an account's name.
+        const size_t first = input.find('|');
+        const size_t second = first == std::string::npos ? first : input.find('|', first + 1);
+        const auto part = [&input](size_t from, size_t to) {
+            from = std::min(from, input.size());
+            to = std::min(to, input.size());
+            return CString(input.data() + from, static_cast<int>(to - from));
+        };
+        StrategyInfo strategy;
+        strategy.nStragegyId = 7;
+        strategy.strStrategyName = part(0, first);
+        StrategyLeg leg;
+        leg.strContractType = "外汇现货";
+        leg.bEnable = 1;
+        leg.strMultiple = part(first == std::string::npos ? input.size() : first + 1, second);
+        strategy.vecStrategy.push_back(leg);
+        UserStrategy user;
+        user.userId = "80001";
+        user.userName = part(second == std::string::npos ? input.size() : second + 1, input.size());
+        user.strategyId = "7";
+        const StrategyTextRecord built = BuildStrategyText(1, strategy, {user});
+        if (built.valid == 1)
+        {
+            StrategyInfo read;
+            std::vector<UserStrategy> users;
+            const StrategyParseResult result = ParseStrategyText(built, read, users);
+            problems.Expect(result.verified == 1, "a written text that does not verify");
+            problems.Expect(read.strStrategyName == strategy.strStrategyName && read.vecStrategy.size() == 1 &&
+                                read.vecStrategy[0].strMultiple == leg.strMultiple && users.size() == 1 &&
+                                users[0].userName == user.userName,
+                            "a written strategy that reads back as another");
+        }
+        // The input itself as a text to read.
+        StrategyTextRecord record;
+        record.valid = 1;
+        record.text = AsCString(input);
+        StrategyInfo read;
+        std::vector<UserStrategy> users;
+        ParseStrategyText(record, read, users);
+        return problems.Text();
+    });
+}
+
+// A workbook of one sheet whose part is the input, written with the shared strings "zero"
+// and "one".
+bool WriteWorkbook(const CString& path, const std::string& sheetXml)
+{
+    zipFile zip = zipOpen64(path, APPEND_STATUS_CREATE);
+    if (zip == nullptr)
+        return false;
+    const std::pair<const char*, std::string> parts[] = {
+        {"xl/_rels/workbook.xml.rels",
+         "<Relationships xmlns=\"http://schemas.openxmlformats.org/package/2006/relationships\"><Relationship "
+         "Id=\"rId1\" Type=\"ws\" Target=\"worksheets/sheet1.xml\"/></Relationships>"},
+        {"xl/workbook.xml",
+         "<workbook xmlns:r=\"http://schemas.openxmlformats.org/officeDocument/2006/relationships\"><sheets>"
+         "<sheet name=\"S\" sheetId=\"1\" r:id=\"rId1\"/></sheets></workbook>"},
+        {"xl/sharedStrings.xml", "<sst><si><t>zero</t></si><si><t>one</t></si></sst>"},
+        {"xl/worksheets/sheet1.xml", sheetXml},
+    };
+    bool written = true;
+    for (const auto& part : parts)
+        written = written && zipOpenNewFileInZip64(zip, part.first, nullptr, nullptr, 0, nullptr, 0, nullptr,
+                                                   Z_DEFLATED, Z_DEFAULT_COMPRESSION, 0) == ZIP_OK &&
+                  zipWriteInFileInZip(zip, part.second.data(), static_cast<unsigned>(part.second.size())) == ZIP_OK &&
+                  zipCloseFileInZip(zip) == ZIP_OK;
+    return zipClose(zip, nullptr) == ZIP_OK && written;
+}
+
+const char kSheetXml[] =
+    "<worksheet><sheetData><row r=\"1\"><c r=\"A1\" t=\"s\"><v>1</v></c><c r=\"B1\"><v>2.5</v></c>"
+    "<c t=\"inlineStr\"><is><t>x</t></is></c></row><row><c><v>7</v></c><c r=\"XFD2\" t=\"b\"><v>1</v></c></row>"
+    "<row r=\"1048576\"><c r=\"A1048576\" t=\"s\"><v>0</v></c></row></sheetData></worksheet>";
+
+TEST(InputMutation, WorkbookSheets)
+{
+    ScratchFolder folder;
+    const CString path = folder.File("book.xlsx");
+    const EntryPoint entry = {"workbook sheets",
+                              {kSheetXml, "<worksheet><sheetData/></worksheet>",
+                               "<worksheet><sheetData><row><c t=\"s\"><v>x</v></c></row></sheetData></worksheet>"},
+                              200, 256};
+    RunEntryPoint(entry, [&](const std::string& input) {
+        Problems problems;
+        DeleteFileA(path);
+        if (!WriteWorkbook(path, input))
+            return std::string("the workbook could not be written");
+        XlsxWorkbook book;
+        problems.Expect(book.Open(std::string(path)), "a workbook with sound parts not opened");
+        XlsxSheet sheet;
+        if (book.ReadSheet(0, sheet))
+        {
+            for (const auto& cell : sheet.texts)
+                problems.Expect(cell.first.first >= 1 && cell.first.first <= 1048576 && cell.first.second >= 1 &&
+                                    cell.first.second <= 16384 && !cell.second.empty(),
+                                "a cell outside A1:XFD1048576, or an empty text kept");
+            problems.Expect(sheet.UsedRows() <= 1048576 && sheet.UsedColumns() <= 16384, "a used range past the sheet");
+        }
+        else
+        {
+            problems.Expect(!book.Error().empty(), "a refused sheet without a reason");
+        }
+        return problems.Text();
+    });
+    // A bomb of one sheet of blanks: refused before it is inflated.
+    std::string blanks = "<worksheet>" + std::string(64 * 1024 * 1024, ' ') + "</worksheet>";
+    ASSERT_TRUE(WriteWorkbook(path, blanks));
+    blanks.clear();
+    blanks.shrink_to_fit();
+    const size_t memoryBefore = tolvan::test::PrivateBytes();
+    XlsxWorkbook bomb;
+    ASSERT_TRUE(bomb.Open(std::string(path)));
+    XlsxSheet sheet;
+    EXPECT_FALSE(bomb.ReadSheet(0, sheet));
+    EXPECT_LT(tolvan::test::PrivateBytes(), memoryBefore + 48u * 1024 * 1024);
 }
 
 // --- the clock ------------------------------------------------------------------------
@@ -637,6 +957,92 @@ TEST(InputMutation, StartupIniFiles)
                         "an initialisation vector that is not 16 bytes");
         SetWebServiceSettings(DefaultWebServiceSettings());
         return problems.Text();
+    });
+}
+
+// --- growth with the size of the input ---------------------------------------------------
+
+// Readers split a whole reply or file into fields before they check anything, so a text of
+// nothing but separators (up to the 4 MiB a reply may hold) must cost linear time.
+TEST(InputMutation, SplittingReadersGrowLinearly)
+{
+    // Both sizes well past the caches, so that what is measured is the reader's work; 16
+    // times the base stays below the 4 MiB a reply may hold.
+    const size_t kBase = 200000;
+    replytest::RecordingHost host;
+    CConnectionRegistry registry;
+    CTradeReplyParser parser(host, registry);
+    tolvan::test::RecordingWindow window;
+    const auto repeated = [](const char* head, char separator, const char* tail) {
+        return [=](size_t size) { return head + std::string(size, separator) + tail; };
+    };
+    CheckGrowth("login reply of separators", kBase, repeated("loginresult@status:1", '#', "@"),
+                [](const std::string& input) {
+                    CSessionData session;
+                    CString error;
+                    session.ParseLoginResult(AsCString(input), error);
+                    return std::string();
+                });
+    CheckGrowth("positions reply of brackets", kBase, repeated("PositionResult@", ']', "#@"),
+                [&](const std::string& input) {
+                    parser.ParseQueryMessage(AsCString(input));
+                    host.Window().Clear();
+                    return std::string();
+                });
+    CheckGrowth("quote login reply of separators", kBase, repeated("loginresult@status:1", '#', "@"),
+                [&](const std::string& input) {
+                    CQuoteStreamParser quotes;
+                    int quoteDown = 1;
+                    quotes.ParseMessage(NetMessage{"20240614 10:30:00", AsCString(input)}, quoteDown, "80001", window);
+                    window.Clear();
+                    return std::string();
+                });
+    CheckGrowth("history reply of line feeds", kBase, repeated("", '\n', ""), [](const std::string& input) {
+        HistoryPacket packet;
+        ParseHistoryResult(AsCString(input), MinuteWindow(), packet);
+        for (WickplotBar* bar = packet.pFirst; bar != nullptr;)
+        {
+            WickplotBar* next = bar->pNext;
+            delete bar;
+            bar = next;
+        }
+        return std::string();
+    });
+    CheckGrowth("self list of separators", kBase, repeated("600000", ',', "000001,"), [](const std::string& input) {
+        std::vector<CString> codes;
+        ParseSelfListText(AsCString(input), codes);
+        return std::string();
+    });
+    CheckGrowth("user settings of line feeds", kBase, repeated("用户名:user01", '\n', "serveListIndexTrue:0\n"),
+                [](const std::string& input) {
+                    UserSettings settings;
+                    ParseUserSettingsText(AsCString(input), settings);
+                    return std::string();
+                });
+    parser.GetInitialQuery().Stop(5000);
+}
+
+// An update list of up-to-date entries: comparing it with the local one, and reading it.
+TEST(InputMutation, UpdateListsGrowLinearly)
+{
+    ScratchFolder folder;
+    const CString list = folder.File("TolvanUpdate.ini");
+    const auto entries = [](size_t count) {
+        std::string text = "Version=2\n";
+        for (size_t i = 0; i < count; ++i)
+            text += "update\\file" + std::to_string(i) + ".dll=" + std::to_string(i % 7) + "\n";
+        return text;
+    };
+    CheckGrowth("comparing up-to-date update lists", 8000, entries, [&](const std::string& input) {
+        folder.Write("TolvanUpdate.ini", input);
+        std::vector<CString> remote;
+        ReadUpdateList(list, remote);
+        size_t downloads = 0;
+        CompareUpdateLists(list, remote, remote, folder.Path(), [&downloads](const CString&, const CString&) {
+            ++downloads;
+            return true;
+        });
+        return downloads == 0 ? std::string() : std::string("an up-to-date entry was downloaded");
     });
 }
 

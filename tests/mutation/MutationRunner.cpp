@@ -20,20 +20,14 @@ namespace mutation {
 
 namespace {
 
-double NowMs()
+double CpuMs()
 {
-    static LARGE_INTEGER frequency = [] {
-        LARGE_INTEGER f;
-        QueryPerformanceFrequency(&f);
-        return f;
-    }();
-    LARGE_INTEGER now;
-    QueryPerformanceCounter(&now);
-    return 1000.0 * static_cast<double>(now.QuadPart) / static_cast<double>(frequency.QuadPart);
+    return 1000.0 * tolvan::test::ThreadCpuSeconds();
 }
 
-// Watches the input in progress; a hang ends the program with the input named, since the
-// thread that hangs can report nothing.
+// Watches the input in progress: samples the process's memory while it runs (the peak an
+// input causes, which the memory left afterwards does not show), and ends the program with
+// the input named when it hangs, since the thread that hangs can report nothing.
 class Watchdog
 {
 public:
@@ -54,17 +48,28 @@ public:
         m_entry = entry;
         m_input = input;
         m_started = GetTickCount64();
+        m_baseline = tolvan::test::PrivateBytes();
+        m_peak = m_baseline;
         m_busy = true;
     }
-    void End() { m_busy = false; }
+    // The most private bytes the input added while it ran.
+    size_t End()
+    {
+        std::lock_guard<std::mutex> lock(m_lock);
+        m_busy = false;
+        Sample();
+        return m_peak - m_baseline;
+    }
 
 private:
     void Watch()
     {
         std::unique_lock<std::mutex> lock(m_lock);
-        // Looks every 200 ms and ends as soon as it is told to.
-        while (!m_wake.wait_for(lock, std::chrono::milliseconds(200), [this] { return m_stop; }))
+        // Looks every few milliseconds and ends as soon as it is told to.
+        while (!m_wake.wait_for(lock, std::chrono::milliseconds(5), [this] { return m_stop; }))
         {
+            if (m_busy)
+                Sample();
             if (m_busy && GetTickCount64() - m_started > Options().hangMs)
             {
                 fprintf(stderr, "HANG: %s did not return within %u ms on the input \"%s\" (%u bytes)\n",
@@ -76,7 +81,16 @@ private:
         }
     }
 
+    void Sample()
+    {
+        const size_t now = tolvan::test::PrivateBytes();
+        if (now > m_peak)
+            m_peak = now;
+    }
+
     std::mutex m_lock;
+    size_t m_baseline = 0;
+    size_t m_peak = 0;
     const char* m_entry = "";
     std::string m_input;
     ULONGLONG m_started = 0;
@@ -148,14 +162,44 @@ std::string Printable(const std::string& input, size_t maxBytes)
     return out;
 }
 
-void RunEntryPoint(const EntryPoint& entry, const Feed& feed)
+namespace {
+
+Watchdog& TheWatchdog()
 {
     static Watchdog watchdog;
+    return watchdog;
+}
+
+// The CPU time of one feed of input, in ms: repeated until the total is well above the
+// clock's resolution (10 ms under Wine), then averaged.
+double CpuMsPerFeed(const char* name, const std::string& input, const Feed& feed)
+{
+    const double started = CpuMs();
+    double spent = 0;
+    int runs = 0;
+    do
+    {
+        TheWatchdog().Begin(name, input);
+        feed(input);
+        TheWatchdog().End();
+        ++runs;
+        spent = CpuMs() - started;
+    } while (spent < 200.0);
+    return spent / runs;
+}
+
+}  // namespace
+
+void RunEntryPoint(const EntryPoint& entry, const Feed& feed)
+{
+    Watchdog& watchdog = TheWatchdog();
     Mutator mutator(SeedOf(entry.name));
     const size_t memoryBefore = tolvan::test::PrivateBytes();
     const size_t total = entry.examples.size() + entry.inputs * Options().scale;
     double slowestMs = 0;
     std::string slowestInput;
+    size_t largestMemory = 0;
+    std::string largestMemoryInput;
     int failures = 0;
 
     for (size_t n = 0; n < total; ++n)
@@ -169,31 +213,51 @@ void RunEntryPoint(const EntryPoint& entry, const Feed& feed)
             input = mutator.Mutate(entry.examples[mutator.Below(entry.examples.size())]);
 
         watchdog.Begin(entry.name, input);
-        const double started = NowMs();
+        const double started = CpuMs();
         const std::string problem = feed(input);
-        const double elapsed = NowMs() - started;
-        watchdog.End();
+        const double elapsed = CpuMs() - started;
+        const size_t memory = watchdog.End();
 
         if (elapsed > slowestMs)
         {
             slowestMs = elapsed;
             slowestInput = input;
         }
+        if (memory > largestMemory)
+        {
+            largestMemory = memory;
+            largestMemoryInput = input;
+        }
         if (!problem.empty() && ++failures <= 3)
             ADD_FAILURE() << entry.name << ": " << problem << "\n  input (" << input.size() << " bytes): \""
                           << Printable(input) << "\"";
     }
 
-    EXPECT_LE(slowestMs, static_cast<double>(Options().inputTimeMs))
-        << entry.name << ": an input took " << slowestMs << " ms: \"" << Printable(slowestInput) << "\" ("
-        << slowestInput.size() << " bytes)";
+    EXPECT_LE(slowestMs, static_cast<double>(Options().inputCpuMs))
+        << entry.name << ": an input took " << slowestMs << " ms of CPU time: \"" << Printable(slowestInput)
+        << "\" (" << slowestInput.size() << " bytes)";
+    EXPECT_LE(largestMemory, Options().inputMemoryBytes)
+        << entry.name << ": an input took " << largestMemory / 1024 << " KiB while it ran: \""
+        << Printable(largestMemoryInput) << "\" (" << largestMemoryInput.size() << " bytes)";
     const size_t memoryAfter = tolvan::test::PrivateBytes();
     EXPECT_LE(memoryAfter, memoryBefore + Options().memoryGrowthBytes)
         << entry.name << " kept " << (memoryAfter - memoryBefore) / 1024 << " KiB";
     EXPECT_EQ(0, failures) << entry.name << ": " << failures << " inputs gave inconsistent results";
-    printf("[ mutation ] %-24s %7u inputs, slowest %8.3f ms (%6u bytes), seed %u\n", entry.name,
-           static_cast<unsigned>(total), slowestMs, static_cast<unsigned>(slowestInput.size()),
-           static_cast<unsigned>(SeedOf(entry.name)));
+    printf("[ mutation ] %-24s %7u inputs, slowest %8.3f ms CPU (%6u bytes), most memory %7u KiB, seed %u\n",
+           entry.name, static_cast<unsigned>(total), slowestMs, static_cast<unsigned>(slowestInput.size()),
+           static_cast<unsigned>(largestMemory / 1024), static_cast<unsigned>(SeedOf(entry.name)));
+}
+
+void CheckGrowth(const char* name, size_t baseSize, const InputOfSize& inputOfSize, const Feed& feed)
+{
+    const std::string small = inputOfSize(baseSize);
+    const std::string large = inputOfSize(16 * baseSize);
+    const double smallMs = CpuMsPerFeed(name, small, feed);
+    const double largeMs = CpuMsPerFeed(name, large, feed);
+    EXPECT_LE(largeMs, 32.0 * smallMs) << name << ": " << large.size() << " bytes took " << largeMs << " ms of CPU time, "
+                                       << small.size() << " bytes " << smallMs << " ms";
+    printf("[ growth   ] %-40s %9u bytes %9.3f ms CPU, 16x %9.3f ms CPU (%.1fx)\n", name,
+           static_cast<unsigned>(small.size()), smallMs, largeMs, largeMs / smallMs);
 }
 
 }  // namespace mutation

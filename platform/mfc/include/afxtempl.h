@@ -192,12 +192,14 @@ protected:
     }
     void Grow(INT_PTR nMinSize)
     {
-        INT_PTR nGrowBy = m_nGrowBy;
-        if (nGrowBy <= 0) {
-            // Grow by about an eighth, at least 4 and at most 1024 elements.
-            nGrowBy = m_nSize / 8;
-            nGrowBy = nGrowBy < 4 ? 4 : (nGrowBy > 1024 ? 1024 : nGrowBy);
-        }
+        // Grow by at least an eighth of the size (and at least 4 elements), whatever step was
+        // asked for: a fixed step makes filling an array element by element quadratic, and
+        // every reader that splits a text from outside would inherit that.
+        INT_PTR nGrowBy = m_nSize / 8;
+        if (nGrowBy < 4)
+            nGrowBy = 4;
+        if (m_nGrowBy > nGrowBy)
+            nGrowBy = m_nGrowBy;
         INT_PTR nNewMax = m_nMaxSize + nGrowBy;
         Reallocate(nMinSize > nNewMax ? nMinSize : nNewMax);
     }

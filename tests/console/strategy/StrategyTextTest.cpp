@@ -105,6 +105,12 @@ TEST(StrategyTextTest, ValuesThatWouldCutTheTextApartAreRefused)
     cases.push_back({"account name with @", SampleStrategy(), {User("1001", "ab@c", "7")}});
     // A GBK character whose second byte is "@" splits the field just the same.
     cases.push_back({"GBK trail byte @", SampleStrategy(), {User("1001", "\x81\x40", "7")}});
+    // A lead byte at the end of a value pairs with the separator after it when read back.
+    cases.push_back({"name ending in a lead byte", SampleStrategy(), {}});
+    cases.back().strategy.strStrategyName = "N\x81";
+    cases.push_back({"point ending in a lead byte after a character", SampleStrategy(), {}});
+    cases.back().strategy.vecStrategy[1].strPoint = "\xB5\xE3\xB5";
+    cases.push_back({"account id ending in a lead byte", SampleStrategy(), {User("1001\xFE", "a", "7")}});
     for (const Case& c : cases) {
         const StrategyTextRecord built = BuildStrategyText(1, c.strategy, c.users);
         EXPECT_EQ(0, built.valid) << c.what;
@@ -113,6 +119,46 @@ TEST(StrategyTextTest, ValuesThatWouldCutTheTextApartAreRefused)
     // Separators in an account of another strategy do not matter.
     EXPECT_EQ(1, BuildStrategyText(1, SampleStrategy(), {User("1#", "a@b", "8")}).valid);
     EXPECT_EQ(0, BuildStrategyText(2, SampleStrategy(), {}).valid);
+}
+
+// Every value either reads back as itself or is refused when written: all texts of up to
+// three bytes over separators, lead bytes, trail bytes and plain letters, as the name, a leg
+// value and an account name.
+TEST(StrategyTextTest, EveryAcceptedValueReadsBackAsItself)
+{
+    const char alphabet[] = {'N', '\x81', '\xD6', '\xD0', '\x40', '#', ':', '\x7C', ' ', '\0'};
+    std::vector<std::string> texts = {""};
+    for (size_t shorter = 0; shorter < texts.size() && texts[shorter].size() < 3; ++shorter)
+        for (char c : alphabet)
+            texts.push_back(texts[shorter] + c);
+    std::vector<CString> values;
+    for (const std::string& text : texts)
+        values.push_back(CString(text.data(), static_cast<int>(text.size())));
+    int accepted = 0;
+    for (const CString& value : values) {
+        StrategyInfo strategy = SampleStrategy();
+        strategy.strStrategyName = value;
+        strategy.vecStrategy[0].strMultiple = value;
+        const std::vector<UserStrategy> users = {User(value, value, "7")};
+        const StrategyTextRecord built = BuildStrategyText(1, strategy, users);
+        const std::string shown(value, value.GetLength());
+        if (built.valid != 1)
+            continue;
+        ++accepted;
+        StrategyInfo read;
+        std::vector<UserStrategy> readUsers;
+        const StrategyParseResult result = ParseStrategyText(built, read, readUsers);
+        ASSERT_EQ(1, result.verified) << shown;
+        EXPECT_EQ(value, read.strStrategyName) << shown;
+        ASSERT_EQ(2u, read.vecStrategy.size()) << shown;
+        EXPECT_EQ(value, read.vecStrategy[0].strMultiple) << shown;
+        ASSERT_EQ(1u, readUsers.size()) << shown;
+        EXPECT_EQ(value, readUsers[0].userId) << shown;
+        EXPECT_EQ(value, readUsers[0].userName) << shown;
+    }
+    // Letters, blanks and whole GBK characters stand.
+    EXPECT_GT(accepted, 100);
+    EXPECT_TRUE(IsStrategyTextValue("\xD6\xD0N"));
 }
 
 TEST(StrategyTextTest, OnlyAnUntouchedTextVerifies)

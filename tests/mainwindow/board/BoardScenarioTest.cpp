@@ -13,6 +13,7 @@
 #include "testsupport/RealInput.h"
 #include "testsupport/Screenshot.h"
 #include "testsupport/SimulatorSuite.h"
+#include "testsupport/TestFiles.h"
 
 #include <commctrl.h>
 #include <richedit.h>
@@ -20,6 +21,7 @@
 
 #include <stdio.h>
 #include <stdlib.h>
+#include <string.h>
 #include <string>
 
 using login_test::BinFolder;
@@ -366,4 +368,46 @@ TEST_F(BoardScenarioTest, AnUnattendedRunWaitsForThePricesOfAShownBoard)
     s_sim->Control("http clear");
     ASSERT_TRUE(PumpUntil([&] { return Exists(m_signal + ".board"); }, kDeadlineMs)) << "no word of the board";
     EXPECT_TRUE(ShowsPrice(list)) << "the quote list shows no price";
+}
+
+// A self list another program holds open while the terminal starts does not load: the user
+// is told so, and the exit leaves the file as it was instead of writing the empty list over
+// the user's codes.
+TEST_F(BoardScenarioTest, ASelfListThatCouldNotBeReadIsNotSavedOver)
+{
+    ::CreateDirectoryA(RootFolder() + "data", NULL);
+    ASSERT_TRUE(CFileCrypt().EncryptStringToFile("600000,000001,00700,EURUSD,XAUUSD,", SelfListPath()));
+    const std::string before = tolvan::test::ReadFileBytes(SelfListPath());
+    HANDLE held = ::CreateFileA(SelfListPath(), GENERIC_READ, 0, NULL, OPEN_EXISTING, 0, NULL);
+    ASSERT_NE(INVALID_HANDLE_VALUE, held);
+
+    HWND login = m_terminal.Start() ? m_terminal.WaitForLoginWindow(kDeadlineMs) : NULL;
+    ASSERT_NE(HWND(NULL), login);
+    CTerminal::Submit(login, "80001", "a123456");
+    HWND box = NULL;
+    const bool told = PumpUntil([&] {
+        box = m_terminal.FindWhere([](HWND window) {
+            char text[512] = {0};
+            ::GetWindowTextA(::GetDlgItem(window, 0xFFFF), text, sizeof(text));
+            return ::IsWindowVisible(window) && strstr(text, "自选股") != NULL;
+        });
+        return box != NULL;
+    }, kDeadlineMs);
+    ::CloseHandle(held);  // the exit could write now: it must not
+    ASSERT_TRUE(told) << "the user was not told of the list that did not load";
+    char text[512] = {0};
+    ::GetWindowTextA(::GetDlgItem(box, 0xFFFF), text, sizeof(text));
+    EXPECT_NE(nullptr, strstr(text, "无法读取")) << text;
+    Keep(box, "selflist-unreadable.png");
+    ::PostMessageA(::GetDlgItem(box, IDOK), WM_KEYDOWN, VK_RETURN, 0);
+    ::PostMessageA(::GetDlgItem(box, IDOK), WM_KEYUP, VK_RETURN, 0);
+    ASSERT_TRUE(PumpUntil([&] {
+        HWND main = Find(kMainTitle);
+        return main != NULL && ::IsZoomed(main);
+    }, kDeadlineMs)) << "no board after the message";
+
+    StopTerminal();
+    EXPECT_EQ(before, tolvan::test::ReadFileBytes(SelfListPath())) << "the list was saved over";
+    // Later scenarios of the same installation start without a self list.
+    ::DeleteFileA(SelfListPath());
 }

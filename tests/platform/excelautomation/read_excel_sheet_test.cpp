@@ -72,6 +72,13 @@ TEST(ReadExcelSheetTest, FailuresGiveTheirResultAndNoRows)
         {"legacy.xls", "", 3},  // needs a real Excel
         {"notzip.xlsx", "", 3},
         {"strategies.xlsx", "NoSuchSheet", 4},
+        // damaged or hostile workbooks are refused, not read as empty or as other texts
+        {"bomb.xlsx", "", 3},
+        {"pastxfd.xlsx", "", 3},
+        {"badindex.xlsx", "", 3},
+        {"pastindex.xlsx", "", 3},
+        {"badrow.xlsx", "", 3},
+        {"wholesheet.xlsx", "", 3},  // a million rows is no strategy sheet
     };
     for (const Case& c : cases) {
         CString sheet = c.sheet;
@@ -79,6 +86,81 @@ TEST(ReadExcelSheetTest, FailuresGiveTheirResultAndNoRows)
         EXPECT_EQ(c.result, ReadExcelSheet(kDir + c.file, sheet, rows)) << c.file;
         EXPECT_TRUE(rows.empty()) << c.file;
     }
+}
+
+// Opening a workbook of 64 sheets that each name one part of 16 MiB reads no sheet: the list
+// of names and the sheet asked for are all that is read.
+TEST(ReadExcelSheetTest, OnlyTheSheetAskedForIsRead)
+{
+    for (const char* name : {"", "S40"}) {
+        CString sheet = name;
+        std::vector<std::vector<CString>> rows;
+        ASSERT_EQ(0, ReadExcelSheet(kDir + "onepart.xlsx", sheet, rows)) << name;
+        EXPECT_EQ(CString(*name ? name : "S0"), sheet);
+        EXPECT_EQ(std::vector<std::vector<CString>>{Row({"first"})}, rows) << name;
+    }
+}
+
+namespace {
+// Invokes a member by name; the object it returns (or VT_EMPTY), and the dispatch error's
+// code in *error when the server raised one.
+COleVariant CallByName(COleDispatchDriver& object, LPCWSTR member, const VARIANT* argument = NULL,
+                       SCODE* error = NULL)
+{
+    DISPID id;
+    LPOLESTR name = const_cast<LPOLESTR>(member);
+    COleVariant result;
+    if (object.m_lpDispatch->GetIDsOfNames(IID_NULL, &name, 1, 0, &id) != S_OK)
+        return result;
+    try {
+        if (argument != NULL)
+            object.InvokeHelper(id, DISPATCH_PROPERTYGET | DISPATCH_METHOD, VT_VARIANT, &result,
+                                reinterpret_cast<const BYTE*>(VTS_VARIANT), argument);
+        else
+            object.InvokeHelper(id, DISPATCH_PROPERTYGET | DISPATCH_METHOD, VT_VARIANT, &result, NULL);
+    } catch (COleDispatchException* e) {
+        if (error != NULL)
+            *error = COleException::Process(e);
+        e->Delete();
+    }
+    return result;
+}
+
+// The object a call returned, with its reference handed to the caller.
+LPDISPATCH ObjectOf(COleVariant value)
+{
+    if (value.vt != VT_DISPATCH)
+        return NULL;
+    LPDISPATCH object = value.pdispVal;
+    value.vt = VT_EMPTY;
+    return object;
+}
+}  // namespace
+
+// The cells of the whole sheet do not fit a count: the server raises an error rather than
+// answer a count that wrapped to 0.
+TEST(ReadExcelSheetTest, ACountPastThirtyOneBitsIsAnError)
+{
+    ASSERT_TRUE(SUCCEEDED(::CoInitialize(NULL)));
+    {
+        COleDispatchDriver app;
+        ASSERT_TRUE(app.CreateDispatch("Excel.Application"));
+        COleDispatchDriver books(ObjectOf(CallByName(app, L"Workbooks")), TRUE);
+        COleVariant path(kDir + "wholesheet.xlsx");
+        COleDispatchDriver book(ObjectOf(CallByName(books, L"Open", &path)), TRUE);
+        ASSERT_NE(LPDISPATCH(NULL), book.m_lpDispatch);
+        COleDispatchDriver sheets(ObjectOf(CallByName(book, L"Worksheets")), TRUE);
+        COleVariant first((long)1);
+        COleDispatchDriver sheet(ObjectOf(CallByName(sheets, L"Item", &first)), TRUE);
+        COleDispatchDriver used(ObjectOf(CallByName(sheet, L"UsedRange")), TRUE);
+        ASSERT_NE(LPDISPATCH(NULL), used.m_lpDispatch);
+        COleDispatchDriver rows(ObjectOf(CallByName(used, L"Rows")), TRUE);
+        EXPECT_EQ(1048576, CallByName(rows, L"Count").lVal);
+        SCODE error = S_OK;
+        const COleVariant count = CallByName(used, L"Count", NULL, &error);
+        EXPECT_EQ(DISP_E_EXCEPTION, error) << "a count of " << count.lVal;
+    }
+    ::CoUninitialize();
 }
 
 TEST(ReadExcelSheetTest, WithoutExcelTheReaderSaysItCannotStart)

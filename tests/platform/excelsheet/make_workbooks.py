@@ -85,6 +85,77 @@ def broken(directory):
         z.writestr("hello.txt", "no workbook part here")
 
 
+MAIN_NS = "http://schemas.openxmlformats.org/spreadsheetml/2006/main"
+REL_NS = "http://schemas.openxmlformats.org/officeDocument/2006/relationships"
+
+
+def raw_workbook(path, sheet_parts, shared=None, names=None):
+    """A workbook written part by part: sheet_parts maps each sheet's part name to its XML
+    (a part may be named by several sheets through names: a list of (sheet name, part))."""
+    if names is None:
+        names = [("Sheet%d" % (i + 1), part) for i, part in enumerate(sheet_parts)]
+    parts = {part: i for i, part in enumerate(sheet_parts)}
+    relations = "".join('<Relationship Id="rId%d" Type="%s/worksheet" Target="%s"/>' % (i, REL_NS, part)
+                        for part, i in parts.items())
+    sheets = "".join('<sheet name="%s" sheetId="%d" r:id="rId%d"/>' % (name, n + 1, parts[part])
+                     for n, (name, part) in enumerate(names))
+    with zipfile.ZipFile(path, "w", zipfile.ZIP_DEFLATED) as z:
+        z.writestr("xl/_rels/workbook.xml.rels",
+                   '<Relationships xmlns="http://schemas.openxmlformats.org/package/2006/relationships">%s'
+                   '</Relationships>' % relations)
+        z.writestr("xl/workbook.xml", '<workbook xmlns="%s" xmlns:r="%s"><sheets>%s</sheets></workbook>'
+                   % (MAIN_NS, REL_NS, sheets))
+        for part, xml in sheet_parts.items():
+            z.writestr("xl/" + part, xml)
+        if shared is not None:
+            z.writestr("xl/sharedStrings.xml", '<sst xmlns="%s">%s</sst>'
+                       % (MAIN_NS, "".join("<si><t>%s</t></si>" % text for text in shared)))
+
+
+def sheet_xml(rows):
+    return '<worksheet xmlns="%s"><sheetData>%s</sheetData></worksheet>' % (MAIN_NS, rows)
+
+
+def hostile(directory):
+    """Workbooks a hostile or damaged file may be: each must be refused quickly and in bounded
+    memory, or read only as far as it is asked."""
+    def out(name):
+        return os.path.join(directory, name)
+    # 64 sheets that all name one part of some 16 MiB: only the sheet asked for is read.
+    big_rows = '<row r="1"><c r="A1" t="inlineStr"><is><t>first</t></is></c></row>' + \
+        "".join('<row r="%d"/>' % n for n in range(2, 1000002))
+    raw_workbook(out("onepart.xlsx"), {"worksheets/big.xml": sheet_xml(big_rows)},
+                 names=[("S%d" % n, "worksheets/big.xml") for n in range(64)])
+    # A deflate bomb: one sheet of 200 MiB of blanks.
+    with zipfile.ZipFile(out("bomb.xlsx"), "w", zipfile.ZIP_DEFLATED) as z:
+        z.writestr("xl/_rels/workbook.xml.rels",
+                   '<Relationships xmlns="http://schemas.openxmlformats.org/package/2006/relationships">'
+                   '<Relationship Id="rId1" Type="%s/worksheet" Target="worksheets/sheet1.xml"/></Relationships>'
+                   % REL_NS)
+        z.writestr("xl/workbook.xml", '<workbook xmlns="%s" xmlns:r="%s"><sheets><sheet name="Bomb" '
+                   'sheetId="1" r:id="rId1"/></sheets></workbook>' % (MAIN_NS, REL_NS))
+        with z.open("xl/worksheets/sheet1.xml", "w", force_zip64=True) as part:
+            part.write(b"<worksheet><sheetData>")
+            blanks = b" " * (1024 * 1024)
+            for _ in range(200):
+                part.write(blanks)
+            part.write(b"</sheetData></worksheet>")
+    # Cells without a reference run on past column XFD.
+    raw_workbook(out("pastxfd.xlsx"), {"worksheets/sheet1.xml": sheet_xml('<row r="1">' + "<c><v>1</v></c>" * 16385
+                                                                          + "</row>")})
+    # Shared-string indexes that are no number, or past the table.
+    raw_workbook(out("badindex.xlsx"), {"worksheets/sheet1.xml": sheet_xml('<row r="1"><c r="A1" t="s"><v>x</v></c></row>')},
+                 shared=["zero"])
+    raw_workbook(out("pastindex.xlsx"), {"worksheets/sheet1.xml": sheet_xml('<row r="1"><c r="A1" t="s"><v>5</v></c></row>')},
+                 shared=["zero"])
+    # A row number that is no number.
+    raw_workbook(out("badrow.xlsx"), {"worksheets/sheet1.xml": sheet_xml('<row r="x1"><c><v>1</v></c></row>')})
+    # A used range of the whole sheet: A1 to XFD1048576.
+    raw_workbook(out("wholesheet.xlsx"), {"worksheets/sheet1.xml": sheet_xml(
+        '<row r="1"><c r="A1" t="inlineStr"><is><t>x</t></is></c></row>'
+        '<row r="1048576"><c r="XFD1048576" t="inlineStr"><is><t>x</t></is></c></row>')})
+
+
 def main():
     directory = sys.argv[1]
     os.makedirs(directory, exist_ok=True)
@@ -92,6 +163,7 @@ def main():
     strategies(book)
     shared_strings(book, os.path.join(directory, "shared.xlsx"))
     broken(directory)
+    hostile(directory)
 
 
 if __name__ == "__main__":

@@ -71,3 +71,57 @@ TEST(XlsxWorkbookTest, FilesThatAreNoWorkbookAreRefused)
         EXPECT_TRUE(book.SheetNames().empty()) << file;
     }
 }
+
+// A workbook whose parts do not parse into cells of A1:XFD1048576 is refused, not read as
+// another workbook; one whose parts would inflate past the bound is refused before it is.
+TEST(XlsxWorkbookTest, DamagedOrHostileSheetsAreRefused)
+{
+    const struct {
+        const char* file;
+        const char* what;
+    } cases[] = {
+        {"bomb.xlsx", "a sheet part inflating to 200 MiB"},
+        {"pastxfd.xlsx", "cells without a reference past column XFD"},
+        {"badindex.xlsx", "a shared-string index that is no number"},
+        {"pastindex.xlsx", "a shared-string index past the table"},
+        {"badrow.xlsx", "a row number that is no number"},
+    };
+    for (const auto& c : cases) {
+        XlsxWorkbook book;
+        ASSERT_TRUE(book.Open(kDir + c.file)) << c.what << ": " << book.Error();
+        XlsxSheet sheet;
+        EXPECT_FALSE(book.ReadSheet(0, sheet)) << c.what;
+        EXPECT_FALSE(book.Error().empty()) << c.what;
+        EXPECT_TRUE(sheet.texts.empty()) << c.what;
+    }
+}
+
+// Sixty-four sheets naming one part of 16 MiB: opening reads none of them, a sheet is read
+// when asked for, and what all of them would inflate to is refused once the bound is spent.
+TEST(XlsxWorkbookTest, OnlyTheSheetsAskedForAreInflatedWithinOneBound)
+{
+    XlsxWorkbook book;
+    ASSERT_TRUE(book.Open(kDir + "onepart.xlsx")) << book.Error();
+    ASSERT_EQ(64u, book.SheetNames().size());
+    XlsxSheet sheet;
+    ASSERT_TRUE(book.ReadSheet(63, sheet)) << book.Error();
+    EXPECT_EQ("S63", sheet.name);
+    EXPECT_EQ("first", sheet.Text(1, 1));
+    size_t read = 1;
+    for (size_t i = 0; i < book.SheetNames().size() && book.ReadSheet(i, sheet); ++i)
+        ++read;
+    EXPECT_LE(read * 16 * 1024 * 1024, XlsxArchive::kMaxInflatedBytes);
+    EXPECT_LT(read, 64u);
+}
+
+// The used range of a sheet may be the whole sheet; its reference bounds still hold.
+TEST(XlsxWorkbookTest, TheWholeSheetIsAUsedRange)
+{
+    XlsxWorkbook book;
+    ASSERT_TRUE(book.Open(kDir + "wholesheet.xlsx")) << book.Error();
+    XlsxSheet sheet;
+    ASSERT_TRUE(book.ReadSheet(0, sheet)) << book.Error();
+    EXPECT_EQ(1048576, sheet.UsedRows());
+    EXPECT_EQ(16384, sheet.UsedColumns());
+    EXPECT_EQ("x", sheet.Text(1048576, 16384));
+}
