@@ -130,8 +130,15 @@ std::vector<int> FrameRows(const Screenshot& shot, int x)
 // the bar under the pointer in yellow, one row below its "成交量" label, in the box font.
 const POINT kVolumeValueAt = {8, 241};
 const int kValueBoxRight = 78;
-
 const int kVolumeRowHeight = 18;
+
+// The value box's font: ten points at the screen's resolution.
+HFONT BoxFont(HDC screen)
+{
+    const int height = -::MulDiv(10, ::GetDeviceCaps(screen, LOGPIXELSY), 72);
+    return ::CreateFontA(height, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS,
+                         CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH, "宋体");
+}
 
 // Which pixels `text` inks, drawn the way the chart draws the value box's figures (its font,
 // yellow on black), over a strip `width` wide.
@@ -140,10 +147,8 @@ std::vector<bool> TextInk(const std::string& text, int width)
     HDC screen = ::GetDC(NULL);
     HDC dc = ::CreateCompatibleDC(screen);
     HBITMAP bitmap = ::CreateCompatibleBitmap(screen, width, kVolumeRowHeight);
-    const int fontHeight = -::MulDiv(10, ::GetDeviceCaps(screen, LOGPIXELSY), 72);
+    HFONT font = BoxFont(screen);
     ::ReleaseDC(NULL, screen);
-    HFONT font = ::CreateFontA(fontHeight, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, DEFAULT_CHARSET,
-                               OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH, "宋体");
     HGDIOBJ oldBitmap = ::SelectObject(dc, bitmap);
     HGDIOBJ oldFont = ::SelectObject(dc, font);
     RECT all = {0, 0, width, kVolumeRowHeight};
@@ -171,9 +176,7 @@ long long ReadVolumeRow(const Screenshot& shot)
     int digitWidth = 0;
     {
         HDC screen = ::GetDC(NULL);
-        const int fontHeight = -::MulDiv(10, ::GetDeviceCaps(screen, LOGPIXELSY), 72);
-        HFONT font = ::CreateFontA(fontHeight, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, DEFAULT_CHARSET,
-                                   OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH, "宋体");
+        HFONT font = BoxFont(screen);
         HGDIOBJ old = ::SelectObject(screen, font);
         SIZE size = {};
         ::GetTextExtentPoint32A(screen, "0", 1, &size);
