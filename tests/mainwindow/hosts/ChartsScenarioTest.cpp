@@ -4,6 +4,7 @@
 // ladder and trade list beside it; another row switches the chart and the depth panel; a new
 // price merges into the open chart. Screenshots of every view are kept in
 // <build>\test-artifacts; the colours that carry meaning are checked on them.
+#include "RemoteWindows.h"
 #include "TerminalUnderTest.h"
 #include "testsupport/Pump.h"
 #include "testsupport/Screenshot.h"
@@ -31,6 +32,7 @@ const int kSectorTabs = 1000;
 const int kDepthWidth = 250;
 const int kListButton = 0;
 const int kTrendButton = 4;
+const int kMinuteButton = 8;
 
 // Colours of the chart and the ladder.
 const COLORREF kRise = RGB(255, 60, 57);
@@ -122,6 +124,97 @@ std::vector<int> FrameRows(const Screenshot& shot, int x)
         if (shot.PixelAt(x, y) == kFrame && shot.PixelAt(x + 20, y) == kFrame)
             rows.push_back(y);
     return rows;
+}
+
+// The chart's value box (its left strip while the crosshair is shown) writes the volume of
+// the bar under the pointer in yellow, one row below its "成交量" label, in the box font.
+const POINT kVolumeValueAt = {8, 241};
+const int kValueBoxRight = 78;
+const int kVolumeRowHeight = 18;
+
+// The value box's font: ten points at the screen's resolution.
+HFONT BoxFont(HDC screen)
+{
+    const int height = -::MulDiv(10, ::GetDeviceCaps(screen, LOGPIXELSY), 72);
+    return ::CreateFontA(height, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS,
+                         CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH, "宋体");
+}
+
+// Which pixels `text` inks, drawn the way the chart draws the value box's figures (its font,
+// yellow on black), over a strip `width` wide.
+std::vector<bool> TextInk(const std::string& text, int width)
+{
+    HDC screen = ::GetDC(NULL);
+    HDC dc = ::CreateCompatibleDC(screen);
+    HBITMAP bitmap = ::CreateCompatibleBitmap(screen, width, kVolumeRowHeight);
+    HFONT font = BoxFont(screen);
+    ::ReleaseDC(NULL, screen);
+    HGDIOBJ oldBitmap = ::SelectObject(dc, bitmap);
+    HGDIOBJ oldFont = ::SelectObject(dc, font);
+    RECT all = {0, 0, width, kVolumeRowHeight};
+    ::FillRect(dc, &all, static_cast<HBRUSH>(::GetStockObject(BLACK_BRUSH)));
+    ::SetBkMode(dc, TRANSPARENT);
+    ::SetTextColor(dc, kVolumeYellow);
+    ::TextOutA(dc, 0, 0, text.c_str(), static_cast<int>(text.size()));
+    std::vector<bool> ink;
+    for (int y = 0; y < kVolumeRowHeight; ++y)
+        for (int x = 0; x < width; ++x)
+            ink.push_back((::GetPixel(dc, x, y) & 0xFFFFFF) != 0);
+    ::SelectObject(dc, oldFont);
+    ::SelectObject(dc, oldBitmap);
+    ::DeleteObject(font);
+    ::DeleteObject(bitmap);
+    ::DeleteDC(dc);
+    return ink;
+}
+
+// The figure of the value box's volume row, read digit by digit (the font's digits are all
+// as wide as "0"): each cell matches one digit drawn alike; -1 when the row holds no figure
+// or a cell matches none.
+long long ReadVolumeRow(const Screenshot& shot)
+{
+    int digitWidth = 0;
+    {
+        HDC screen = ::GetDC(NULL);
+        HFONT font = BoxFont(screen);
+        HGDIOBJ old = ::SelectObject(screen, font);
+        SIZE size = {};
+        ::GetTextExtentPoint32A(screen, "0", 1, &size);
+        ::SelectObject(screen, old);
+        ::DeleteObject(font);
+        ::ReleaseDC(NULL, screen);
+        digitWidth = size.cx;
+    }
+    if (digitWidth <= 0)
+        return -1;
+    std::vector<std::vector<bool>> digits;
+    for (char digit = '0'; digit <= '9'; ++digit)
+        digits.push_back(TextInk(std::string(1, digit), digitWidth));
+    const std::vector<bool> blank(digitWidth * kVolumeRowHeight, false);
+    long long value = 0;
+    int count = 0;
+    for (int left = kVolumeValueAt.x; left + digitWidth <= kValueBoxRight; left += digitWidth) {
+        const RECT cell = {left, kVolumeValueAt.y, left + digitWidth, kVolumeValueAt.y + kVolumeRowHeight};
+        const std::vector<bool> ink = RegionInk(shot, cell);
+        if (ink == blank)
+            break;
+        const auto match = std::find(digits.begin(), digits.end(), ink);
+        if (match == digits.end())
+            return -1;
+        value = value * 10 + (match - digits.begin());
+        ++count;
+    }
+    return count > 0 ? value : -1;
+}
+
+// The rightmost column of the price panel that holds a candle.
+int LastCandleColumn(const Screenshot& shot, const RECT& price)
+{
+    for (int x = price.right - 1; x >= price.left; --x)
+        for (int y = price.top; y < price.bottom; ++y)
+            if (shot.PixelAt(x, y) == kRise || shot.PixelAt(x, y) == kFall)
+                return x;
+    return -1;
 }
 
 class ChartsScenarioTest : public SimulatorSuite
@@ -480,6 +573,85 @@ TEST_F(ChartsScenarioTest, ATrendSwitchWhoseLoadFailsShowsAnEmptyChart)
     }, kDeadlineMs)) << "the first instrument's line stays under the second";
     Keep(trend, "charts-trend-failed.png");
     s_sim->Control("http clear");
+}
+
+// A batch of ticks of the shown instrument reaches the one-minute chart tick by tick: the
+// volume of the bar they open is the sum of their volumes, not the last tick's alone. The
+// quote server sends cumulative day volumes; the ticks come in one record, after a volume
+// below the instrument's current one (which moves nothing), so the traded amounts are known.
+TEST_F(ChartsScenarioTest, TheMinuteBarOfABatchOfTicksHoldsTheSumOfTheirVolumes)
+{
+    const char code[] = "XAUUSD";
+    // No price moves but the test's own.
+    ASSERT_EQ("OK", s_sim->Control("manual on").substr(0, 2));
+    HWND main = LogInToBoard();
+    ASSERT_NE(HWND(NULL), main) << "no board after login";
+
+    // The sector tab whose page lists the instrument, chosen by a click.
+    HWND tabs = ::GetDlgItem(main, kSectorTabs);
+    ASSERT_NE(HWND(NULL), tabs);
+    HWND list = NULL;
+    int row = -1;
+    const int tabCount = static_cast<int>(::SendMessageA(tabs, TCM_GETITEMCOUNT, 0, 0));
+    for (int tab = 0; tab < tabCount && row < 0; ++tab) {
+        remote::PostClick(tabs, remote::Centre(remote::TabRect(tabs, tab)));
+        PumpUntil([&] {
+            list = ShownQuoteList(main);
+            if (::SendMessageA(tabs, TCM_GETCURSEL, 0, 0) != tab || list == NULL)
+                return false;
+            for (int column = 0; column < remote::ColumnCount(list) && row < 0; ++column)
+                row = remote::FindRow(list, column, code);
+            return row >= 0;
+        }, 5000);
+    }
+    ASSERT_GE(row, 0) << "no page lists " << code;
+    ASSERT_TRUE(ClickRow(list, row)) << code << " was not selected";
+    PressToolbarButton(main, kMinuteButton);
+    Screenshot minute;
+    ASSERT_TRUE(WaitForChart(main, Screenshot(), minute)) << "no minute candles: " << AskedPaths();
+    HWND chart = ShownChart(main);
+    ASSERT_NE(HWND(NULL), chart);
+    // The crosshair (a double click in the price panel) on the newest bar shows its volume.
+    Screenshot shot;
+    bool crossShown = false;
+    auto newestBarVolume = [&]() -> long long {
+        shot = Screenshot::CaptureClient(chart);
+        const std::vector<int> frames = FrameRows(shot, 40);
+        if (frames.size() < 2)
+            return -1;
+        // The depth ladder stays folded away here: the plot reaches the right edge.
+        const RECT price = {81, frames[0] + 1, shot.Width() - 1, frames[1]};
+        const int last = LastCandleColumn(shot, price);
+        if (last < 0)
+            return -1;
+        const LPARAM at = MAKELPARAM(last, (price.top + price.bottom) / 2);
+        if (!crossShown) {
+            ::PostMessageA(chart, WM_LBUTTONDBLCLK, MK_LBUTTON, at);
+            ::PostMessageA(chart, WM_LBUTTONUP, 0, at);
+            crossShown = true;
+        }
+        ::PostMessageA(chart, WM_MOUSEMOVE, 0, at);
+        return ReadVolumeRow(shot);
+    };
+    long long before = -1;
+    ASSERT_TRUE(PumpUntil([&] { return (before = newestBarVolume()) >= 0; }, kDeadlineMs))
+        << "no volume in the value box";
+    Keep(shot, "charts-minute-volume-before.png");
+
+    // Traded 10, 20, 30 and 40: 100 in all; the last tick alone traded 40. They join the
+    // newest bar or, in a later minute, open one.
+    std::string record;
+    for (int volume : {1, 11, 31, 61, 101})
+        record += std::string("[") + code + "][volume=" + std::to_string(volume) + "]@";
+    ASSERT_EQ("OK", s_sim->Control("send quote " + record + "#@").substr(0, 2));
+    long long after = -1;
+    const bool summed = PumpUntil([&] {
+        after = newestBarVolume();
+        return after == before + 100 || after == 100;
+    }, kDeadlineMs);
+    Keep(shot, "charts-minute-volume.png");
+    EXPECT_TRUE(summed) << "the newest bar's volume went from " << before << " to " << after
+                        << ", not by the 100 the ticks traded";
 }
 
 }  // namespace
