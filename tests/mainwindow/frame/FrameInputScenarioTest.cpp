@@ -25,7 +25,9 @@ using tolvan::test::ClickAt;
 using tolvan::test::DoubleClickAt;
 using tolvan::test::DragPointer;
 using tolvan::test::FindClosePrompt;
+using tolvan::test::InputState;
 using tolvan::test::PressKey;
+using tolvan::test::SettleForeground;
 using tolvan::test::PumpUntil;
 using tolvan::test::ScreenPointOf;
 using tolvan::test::Screenshot;
@@ -216,7 +218,8 @@ protected:
             ADD_FAILURE() << "wanted view " << view << ": chart host " << ShownChartHost() << ", tab strip shown "
                           << ::IsWindowVisible(m_tabs) << ", checked button " << CheckedToolbarButton()
                           << ", request state " << (login_test::StatusPaneText(m_terminal.Handle(), m_statusBar, 0)
-                                                    == Wide(kRequesting));
+                                                    == Wide(kRequesting))
+                          << "; " << InputState(m_main);
         return settled;
     }
 
@@ -355,13 +358,16 @@ TEST_F(FrameInputScenarioTest, KeysActInTheWindowTheyAreTypedIn)
     // the screen (the notice still stands above it for Windows); a user would see it on top.
     ASSERT_TRUE(tolvan::test::BringToForeground(notice));
     ClickAt(CentreOf(notice));
+    ASSERT_TRUE(SettleForeground(notice)) << InputState(notice);
     PressKey(VK_RETURN);
     PressKey(VK_ESCAPE);
-    EXPECT_TRUE(PumpUntil([&] { return m_terminal.Find(kNoticeTitle) == NULL; }, kDeadlineMs)) << "Esc kept the notice";
+    EXPECT_TRUE(PumpUntil([&] { return m_terminal.Find(kNoticeTitle) == NULL; }, kDeadlineMs))
+        << "Esc kept the notice; " << InputState(m_main);
     EXPECT_TRUE(SettlesAt(kListView)) << "a key in the notice switched the view";
 
     // In the main window Enter goes from the list to the trend, the candles and the list
     // again; Esc brings the list back from a chart.
+    ASSERT_TRUE(SettleForeground(m_main)) << InputState(m_main);
     PressKey(VK_RETURN);
     EXPECT_TRUE(SettlesAt(kTrendView)) << "Enter did not open the trend";
     PressKey(VK_RETURN);

@@ -19,13 +19,14 @@
 using login_test::BinFolder;
 using login_test::RootFolder;
 using login_test::ShownQuoteList;
-using tolvan::test::BringToForeground;
 using tolvan::test::CentreOf;
 using tolvan::test::ClickAt;
 using tolvan::test::DragPointer;
+using tolvan::test::InputState;
 using tolvan::test::PressKey;
 using tolvan::test::PumpUntil;
 using tolvan::test::ScreenPointOf;
+using tolvan::test::SettleForeground;
 using tolvan::test::SimulatorSuite;
 
 namespace {
@@ -256,9 +257,12 @@ protected:
 
     void ClickIntoWindow(HWND window, int x = 40, int y = 60)
     {
+        // Whatever the window system still owes Tolvan of earlier activations comes first.
+        const HWND topLevel = ::GetAncestor(window, GA_ROOT);
+        ASSERT_TRUE(SettleForeground(topLevel)) << InputState(topLevel);
         ClickAt(ScreenPointOf(window, x, y));
         ASSERT_TRUE(PumpUntil([&] { return FocusInside(window); }, kDeadlineMs))
-            << "the click did not take the focus into the window";
+            << "the click did not take the focus into the window; " << InputState(topLevel);
     }
 
     // Selects the tree's entry at `position` with a click on it.
@@ -455,12 +459,12 @@ TEST_F(TradePanelScenarioTest, OrderDetailWindowTakesEnterAndEsc)
             return detail != NULL && ::IsWindowEnabled(::GetDlgItem(detail, IDOK));
         }, kDeadlineMs)) << "no order detail verdict"
                          << (login_test::KeepPicture(::GetDesktopWindow(), "trade-panel-no-verdict.png"), "");
-        ASSERT_TRUE(BringToForeground(detail));
+        ASSERT_TRUE(SettleForeground(detail)) << InputState(detail);
         if (key == VK_RETURN)
             login_test::KeepPicture(detail, "trade-panel-order-detail.png");
         PressKey(key);
         ASSERT_TRUE(PumpUntil([&] { return m_terminal.Find(kDetailTitle) == NULL; }, kDeadlineMs))
-            << (key == VK_RETURN ? "Enter" : "Esc") << " did not close the order detail";
+            << (key == VK_RETURN ? "Enter" : "Esc") << " did not close the order detail; " << InputState(detail);
     };
 
     const int before = ItemCount(orders);

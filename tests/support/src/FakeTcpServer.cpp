@@ -13,6 +13,12 @@ namespace {
 // How often the acceptor looks whether it should stop while no client connects.
 const long kAcceptSliceMicroseconds = 20 * 1000;
 
+bool SetBlocking(SOCKET socket, bool blocking)
+{
+    u_long nonBlocking = blocking ? 0 : 1;
+    return ioctlsocket(socket, FIONBIO, &nonBlocking) == 0;
+}
+
 }  // namespace
 
 FakeTcpServer::FakeTcpServer() : FakeTcpServer(ConnectionHandler())
@@ -77,7 +83,8 @@ void FakeTcpServer::Listen()
     int length = sizeof(address);
     if (bind(m_listener, reinterpret_cast<const sockaddr*>(&address), sizeof(address)) != 0 ||
         listen(m_listener, SOMAXCONN) != 0 ||
-        getsockname(m_listener, reinterpret_cast<sockaddr*>(&address), &length) != 0) {
+        getsockname(m_listener, reinterpret_cast<sockaddr*>(&address), &length) != 0 ||
+        !SetBlocking(m_listener, false)) {
         closesocket(m_listener);
         m_listener = INVALID_SOCKET;
         throw std::runtime_error("FakeTcpServer: cannot listen on 127.0.0.1");
@@ -112,9 +119,17 @@ void FakeTcpServer::AcceptLoop()
 
 void FakeTcpServer::Accept()
 {
+    // The listener does not block: a client that connected and reset before this accept is
+    // gone from the queue although select saw it, and a blocking accept would then wait for the
+    // next client for ever, holding the listener and the server's end with it.
     SOCKET client = accept(m_listener, nullptr, nullptr);
     if (client == INVALID_SOCKET)
         return;
+    // An accepted socket inherits the listener's mode; its connection reads and writes block.
+    if (!SetBlocking(client, true)) {
+        closesocket(client);
+        return;
+    }
     std::lock_guard<std::mutex> guard(m_lock);
     std::shared_ptr<FakeConnection> connection(new FakeConnection(client, m_connections.size()));
     m_connections.push_back(connection);

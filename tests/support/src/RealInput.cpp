@@ -138,4 +138,57 @@ bool BringToForeground(HWND topLevel, DWORD timeoutMs)
     }, timeoutMs);
 }
 
+bool SettleForeground(HWND topLevel, DWORD timeoutMs)
+{
+    // Rounds through the window's own message loop that found it still in the foreground.
+    const int kSettledRounds = 3;
+    int settled = 0;
+    return PumpUntil([&] {
+        if (::GetForegroundWindow() != topLevel) {
+            settled = 0;
+            ::SetForegroundWindow(topLevel);
+            return false;
+        }
+        // A message sent to the window returns only once its thread has taken it from its
+        // loop, after whatever the window system had queued for that thread before.
+        DWORD_PTR ignored = 0;
+        if (!::SendMessageTimeoutA(topLevel, WM_NULL, 0, 0, SMTO_NORMAL, 5000, &ignored)) {
+            settled = 0;
+            return false;
+        }
+        return ::GetForegroundWindow() == topLevel && ++settled >= kSettledRounds;
+    }, timeoutMs);
+}
+
+namespace {
+
+std::string Describe(HWND window)
+{
+    if (window == NULL)
+        return "none";
+    char title[128] = "";
+    char windowClass[64] = "";
+    ::GetWindowTextA(window, title, sizeof(title));
+    ::GetClassNameA(window, windowClass, sizeof(windowClass));
+    DWORD process = 0;
+    ::GetWindowThreadProcessId(window, &process);
+    char text[320];
+    wsprintfA(text, "%p \"%s\" [%s] pid %lu", static_cast<void*>(window), title, windowClass, process);
+    return text;
+}
+
+}  // namespace
+
+std::string InputState(HWND windowOfThread)
+{
+    std::string state = "foreground " + Describe(::GetForegroundWindow());
+    GUITHREADINFO info = {sizeof(info)};
+    if (::GetGUIThreadInfo(::GetWindowThreadProcessId(windowOfThread, NULL), &info)) {
+        state += "; its thread: active " + Describe(info.hwndActive);
+        state += ", focus " + Describe(info.hwndFocus);
+        state += ", capture " + Describe(info.hwndCapture);
+    }
+    return state;
+}
+
 }  // namespace tolvan::test

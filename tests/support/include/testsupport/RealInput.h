@@ -7,6 +7,8 @@
 #include <winsock2.h>
 #include <windows.h>
 
+#include <string>
+
 namespace tolvan::test {
 
 // The centre of a window, in screen coordinates.
@@ -30,5 +32,16 @@ void TypeText(const char* text);
 
 // Brings a top-level window to the foreground so that keys reach it; true once it is.
 bool BringToForeground(HWND topLevel, DWORD timeoutMs = 10000);
+
+// As BringToForeground, and true only once the window has stayed in the foreground while its
+// thread went through its message loop several times: activation and focus changes that the
+// window system reports late (without a window manager, X focus events can arrive well after
+// the activation they follow on a slow machine) have been handled by then, so that keys
+// pressed next reach this window.
+bool SettleForeground(HWND topLevel, DWORD timeoutMs = 30000);
+
+// Where input goes now, for failure messages: the foreground window and the active, focus and
+// capture windows of the thread that owns `windowOfThread` (title, class and process of each).
+std::string InputState(HWND windowOfThread);
 
 }  // namespace tolvan::test
