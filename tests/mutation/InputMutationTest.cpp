@@ -200,7 +200,7 @@ TEST(InputMutation, LoginReply)
     const EntryPoint entry = {"login reply",
                               {LoginReply(), "loginresult@status:-1#@", "loginresult@status:1#@", LoginReplyOf(1000),
                                LoginReplyOf(1001)},
-                              2000, 512};
+                              1500, 512};
     RunEntryPoint(entry, [](const std::string& input) {
         Problems problems;
         CSessionData session;
@@ -313,7 +313,7 @@ TEST(InputMutation, QuoteStream)
          "[XAUUSD][volume=100]@[XAUUSD][volume=90]@[XAUUSD][volume=150]@",
          "[EURUSD][lP=1.08000]@[EURUSD][lP=1.07000]@[EURUSD][aP=1.09000]@[EURUSD][aV=5]@[EURUSD][bV=7]@",
          ManyTicks(5000)},
-        1200, 512};
+        1000, 512};
     RunEntryPoint(entry, [&](const std::string& input) {
         // A fresh connection now and then, so that what one input taught the parser is not
         // kept for the whole run.
@@ -637,7 +637,7 @@ TEST(InputMutation, SelfListFileStates)
     ScratchFolder folder;
     const CString path = folder.File(SELF_LIST_FILE_NAME);
     size_t fed = 0;
-    const EntryPoint entry = {"self list file states", {Encrypted(kSelfList), Encrypted("")}, 40, 128};
+    const EntryPoint entry = {"self list file states", {Encrypted(kSelfList), Encrypted("")}, 24, 128};
     RunEntryPoint(entry, [&](const std::string& input) {
         Problems problems;
         const int state = static_cast<int>(fed++ % 4);  // plain, read-only, locked, aside names taken
@@ -694,7 +694,7 @@ TEST(InputMutation, DownloadAnswers)
          "HTTP/1.1 200 OK\r\nContent-Length: 100\r\n\r\nshort",
          "HTTP/1.1 200 OK\r\nTransfer-Encoding: chunked\r\n\r\n4\r\nabcd\r\n0\r\n\r\n",
          "HTTP/1.1 100 Continue\r\n\r\nHTTP/1.1 200 OK\r\nContent-Length: 2\r\n\r\nok", "HTTP/1.0 200 OK\r\n\r\nbody"},
-        30, 256};
+        20, 256};
     RunEntryPoint(entry, [&](const std::string& input) {
         Problems problems;
         answer = input;
@@ -823,7 +823,7 @@ TEST(InputMutation, ConsoleTableRoundTrip)
     CDBOrder orders(folder.File("DO"), "0123456789abcdef0123456789abcdef");
     const EntryPoint entry = {"console table round trip",
                               {"王芳", "x'); delete from User; --", std::string("A\0B", 3), "N\x81", "\xFF\xFE"},
-                              80, 64};
+                              50, 64};
     RunEntryPoint(entry, [&](const std::string& input) {
         Problems problems;
         const CString value = AsCString(input);
@@ -910,7 +910,7 @@ TEST(InputMutation, WorkbookSheets)
     const EntryPoint entry = {"workbook sheets",
                               {kSheetXml, "<worksheet><sheetData/></worksheet>",
                                "<worksheet><sheetData><row><c t=\"s\"><v>x</v></c></row></sheetData></worksheet>"},
-                              100, 256};
+                              60, 256};
     RunEntryPoint(entry, [&](const std::string& input) {
         Problems problems;
         DeleteFileA(path);
@@ -1072,7 +1072,7 @@ TEST(InputMutation, StartupIniFiles)
          "[Soap]\r\nEndpoint=http://127.0.0.1:9/time.wsdl\r\nNamespace=urn:time\r\n",
          "[WebService]\r\nBaseUrl=http://quotes.example:8080/\r\nMarketDayUrl=http://calendar.example\r\n"
          "TokenKeyText=xqv~tomr~dne\r\nTokenIv=000102030405060708090a0b0c0d0e0f\r\n"},
-        200, 256};
+        100, 256};
     RunEntryPoint(entry, [&](const std::string& input) {
         Problems problems;
         folder.Write("settings.ini", input);

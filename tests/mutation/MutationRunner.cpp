@@ -195,7 +195,7 @@ Watchdog& TheWatchdog()
 
 // The CPU time of one feed of input, in ms: repeated until the total is well above the
 // clock's resolution (10 ms under Wine), then averaged.
-double CpuMsPerFeed(const char* name, const std::string& input, const Feed& feed, double atLeastMs = 200.0)
+double CpuMsPerFeed(const char* name, const std::string& input, const Feed& feed, double atLeastMs = 100.0)
 {
     const double started = CpuMs();
     double spent = 0;
