@@ -323,6 +323,10 @@ bool CDBBase::ExecBound(const CString& sql, const std::vector<CString>& values, 
     m_lastResult = SQLITE_MISUSE;
     if (m_db == nullptr)
         return false;
+    for (const CString& value : values) {
+        if (HoldsNulByte(value))
+            return RefuseRow();
+    }
     std::string utf8Sql;
     std::vector<std::string> utf8Values;
     try {
@@ -333,6 +337,12 @@ bool CDBBase::ExecBound(const CString& sql, const std::vector<CString>& values, 
         return false;
     }
     return RunWithRecovery([&] { return RunBoundOnce(utf8Sql, utf8Values, callback, argument); });
+}
+
+bool CDBBase::RefuseRow()
+{
+    m_lastResult = SQLITE_CONSTRAINT_CHECK;
+    return false;
 }
 
 bool CDBBase::RunInTransaction(const std::function<bool()>& work)

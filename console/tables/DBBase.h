@@ -51,7 +51,8 @@ public:
     bool ExecSql(const CString& sql, SqlRowCallback callback, void* argument);
     // Runs one statement whose values stand in it as "?" and are bound in order, each
     // converted to UTF-8 on its own: no value can end its place in the statement, whatever
-    // bytes it holds. Rows reach the callback as with ExecSql.
+    // bytes it holds. Rows reach the callback as with ExecSql. A value holding a NUL byte is
+    // refused as a row the table does not take (SQLITE_CONSTRAINT_CHECK) and nothing runs.
     bool ExecBound(const CString& sql, const std::vector<CString>& values, SqlRowCallback callback,
                    void* argument);
     // The SQLite result of the last run of ExecSql (SQLITE_OK, SQLITE_CONSTRAINT ...).
@@ -90,6 +91,9 @@ public:
     static std::string WideToAnsi(const wchar_t* text);
 
 protected:
+    // Refuses a row whose values cannot be stored whole, as ExecBound does: false, with
+    // SQLITE_CONSTRAINT_CHECK as the last result.
+    bool RefuseRow();
     // Runs a row reader of a derived table and keeps every exception out of SQLite.
     static int GuardedRow(const std::function<void()>& read);
 

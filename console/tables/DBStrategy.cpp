@@ -19,8 +19,27 @@ bool CDBStrategy::CreateTable()
     return ExecSql(m_sql, nullptr, nullptr);
 }
 
+namespace {
+
+// The leg texts go into the JSON body, whose conversion would cut one at a NUL byte.
+bool LegTextsAreWhole(const StrategyInfo& strategy)
+{
+    for (const StrategyLeg& leg : strategy.vecStrategy) {
+        for (const CString* text : {&leg.strContractType, &leg.strDirection, &leg.strMultiple, &leg.strPoint,
+                                    &leg.strSlipPoint, &leg.strPriceType}) {
+            if (HoldsNulByte(*text))
+                return false;
+        }
+    }
+    return true;
+}
+
+}  // namespace
+
 bool CDBStrategy::Insert(const StrategyInfo& strategy)
 {
+    if (!LegTextsAreWhole(strategy))
+        return RefuseRow();
     CString id;
     id.Format("%d", strategy.nStragegyId);
     m_sql = "insert into " + m_table + " (nStragegyId, strStrategyName, strStrategyBody) values(" + Placeholders(3)

@@ -1,6 +1,7 @@
 #include "TableSql.h"
 
 #include <sqlcipher/sqlite3.h>
+#include <string.h>
 
 #include "DBBase.h"
 
@@ -33,4 +34,9 @@ void ReadRowColumns(int columns, char** values, char** names,
 bool IsRefusedRow(int sqliteResult)
 {
     return (sqliteResult & 0xFF) == SQLITE_CONSTRAINT;
+}
+
+bool HoldsNulByte(const CString& text)
+{
+    return strlen(text) != (size_t)text.GetLength();
 }

@@ -18,3 +18,8 @@ void ReadRowColumns(int columns, char** values, char** names,
 // Replacing a whole table keeps going past rows the table refuses (a duplicate key), as the
 // inserts one by one always did; any other failure undoes the whole replacement.
 bool IsRefusedRow(int sqliteResult);
+
+// True when the text holds a NUL byte before its end. The conversions to UTF-8 stop at the
+// first NUL, so such a value would be stored cut short, as another value (or another key):
+// the tables refuse it instead, as the strategy editor refuses it in a name.
+bool HoldsNulByte(const CString& text);

@@ -4,7 +4,10 @@
 // kept afterwards stays bounded, and the entry point's own consistency check passes. A hang
 // is caught by a watchdog that names the entry point and the input and ends the program.
 // Time is CPU time, not wall time: a loaded machine slows every input down alike, and the
-// bound is about work done, not about how busy the machine is.
+// bound is about work done, not about how busy the machine is. Each input is timed by the
+// wall clock, which bounds its CPU time; one slower than the bound is fed again and its CPU
+// time decides. Memory is the private bytes (the anonymous memory in use under Wine) the
+// input added at its peak, or the rise of the process's peak working set when it set one.
 #pragma once
 #include <cstdint>
 #include <functional>

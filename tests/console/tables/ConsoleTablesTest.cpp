@@ -11,6 +11,10 @@
 #include "RawDatabase.h"
 #include "StrategyJson.h"
 #include "TableFixture.h"
+#include "TableSql.h"
+
+#include <functional>
+#include <utility>
 
 namespace {
 
@@ -239,3 +243,84 @@ TEST_F(ConsoleTablesTest, HostileTextsAreStoredAsValuesAndReadBack)
 }
 
 }  // namespace
+
+namespace {
+
+// A text with a NUL byte inside: "王" NUL "芳".
+const CString kWithNul("\xCD\xF5\0\xB7\xBC", 5);
+
+}  // namespace
+
+// A value holding a NUL byte would be stored cut at the NUL, as another value or another key.
+// Each table refuses the row as it refuses a duplicate key; a replacement keeps the other rows.
+TEST_F(ConsoleTablesTest, ARowWithANulByteIsRefusedNotStoredCut)
+{
+    std::vector<UserStrategy> users = UsersOf(1);
+    users.resize(3);
+    users[1].userName = kWithNul;
+    CDBUser userTable(folder + "DU", key);
+    EXPECT_FALSE(userTable.ReplaceAll(users));
+    std::vector<UserStrategy> storedUsers;
+    ASSERT_TRUE(userTable.LoadAll(storedUsers, "userId", true, -1, 0));
+    ASSERT_EQ(2u, storedUsers.size());
+    EXPECT_EQ(users[0].userName, storedUsers[0].userName);
+    EXPECT_EQ(users[2].userName, storedUsers[1].userName);
+
+    CDBStrategy strategyTable(folder + "DS", key);
+    CDBOrder orderTable(folder + "DO", key);
+    CDBProxyOrder proxyTable(folder + "DP", key);
+    struct Case
+    {
+        const char* what;
+        std::function<bool()> store;
+        const CDBBase& table;
+    };
+    const Case cases[] = {
+        {"a strategy name",
+         [&] {
+             StrategyInfo strategy = StrategiesOf(1)[0];
+             strategy.strStrategyName = kWithNul;
+             return strategyTable.Insert(strategy);
+         },
+         strategyTable},
+        {"a leg text inside the body",
+         [&] {
+             StrategyInfo strategy = StrategiesOf(1)[0];
+             strategy.vecStrategy = {Leg("外汇现货", "2", "1")};
+             strategy.vecStrategy[0].strContractType = kWithNul;
+             return strategyTable.Insert(strategy);
+         },
+         strategyTable},
+        {"an order key",
+         [&] {
+             OrderRow row = OrderOf(1, 1);
+             row.oid = kWithNul;
+             return orderTable.UpsertOrder(row);
+         },
+         orderTable},
+        {"an order value",
+         [&] {
+             OrderRow row = OrderOf(1, 2);
+             row.st = kWithNul;
+             return orderTable.Insert(row);
+         },
+         orderTable},
+        {"a proxy order number",
+         [&] {
+             ProxyOrderRecord record = ProxyOrderOf(1, 1);
+             record.OrderNo = kWithNul;
+             return proxyTable.UpsertProxyOrder(record);
+         },
+         proxyTable},
+    };
+    for (const Case& c : cases) {
+        EXPECT_FALSE(c.store()) << c.what;
+        EXPECT_TRUE(IsRefusedRow(c.table.GetLastResult())) << c.what << ": " << c.table.GetLastResult();
+    }
+    const std::pair<const char*, const char*> tables[] = {{"DS", "Strategy_3"}, {"DO", "UserOrder"}, {"DP", "ProxyOrder"}};
+    for (const auto& table : tables) {
+        const RawQueryResult rows = RawQuery(folder + table.first, key, CString("select * from ") + table.second);
+        ASSERT_EQ(SQLITE_OK, rows.code) << rows.message;
+        EXPECT_TRUE(rows.rows.empty()) << table.second;
+    }
+}

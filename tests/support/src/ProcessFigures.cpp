@@ -41,11 +41,15 @@ double PeakWorkingSetMb()
 
 size_t PrivateBytes()
 {
-    PROCESS_MEMORY_COUNTERS_EX counters = {};
-    counters.cb = sizeof(counters);
-    ::GetProcessMemoryInfo(::GetCurrentProcess(), reinterpret_cast<PROCESS_MEMORY_COUNTERS*>(&counters),
-                           sizeof(counters));
-    return counters.PrivateUsage;
+    // The commit charge: on Windows the process's private bytes. Wine leaves the PrivateUsage
+    // of the extended counters at 0 and reports here the anonymous memory in use.
+    return MemoryCounters().PagefileUsage;
+}
+
+ProcessMemory CurrentMemory()
+{
+    const PROCESS_MEMORY_COUNTERS counters = MemoryCounters();
+    return {counters.PagefileUsage, counters.WorkingSetSize, counters.PeakWorkingSetSize};
 }
 
 }  // namespace test

@@ -14,6 +14,14 @@ double PeakWorkingSetMb();
 
 // The process's private bytes (committed memory of its own).
 size_t PrivateBytes();
+// The figures above in bytes from one reading (each reading costs a system call).
+struct ProcessMemory
+{
+    size_t privateBytes;
+    size_t workingSet;
+    size_t peakWorkingSet;  // the most since the process started
+};
+ProcessMemory CurrentMemory();
 
 }  // namespace test
 }  // namespace tolvan
