@@ -780,7 +780,8 @@ TEST_F(ChartsScenarioTest, AForexTrendPastItsSessionIsLoadedOnceMoreNotAtEveryQu
         }, kDeadlineMs)) << "quote " << quote << " did not reach the position";
     }
     Keep(Screenshot::CaptureClient(ShownHost(main)), "charts-trend-past-session.png");
-    EXPECT_LE(trendLoads(), 2) << "the trend was loaded at the switch and at every quote after it";
+    const int loads = trendLoads();
+    EXPECT_LE(loads, 2) << "the trend was loaded " << loads << " times for one switch and " << kQuotes << " quotes";
 }
 
 // A batch of ticks of the shown instrument reaches the one-minute chart tick by tick: the
