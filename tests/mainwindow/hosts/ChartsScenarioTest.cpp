@@ -642,9 +642,17 @@ TEST_F(ChartsScenarioTest, ZoomStepsAndAZoomedIntervalShowTheBarsTheyName)
     ::GetClientRect(chart, &chartRect);
     const RECT plot = PricePlot(chartRect.right, chartRect.bottom);
     const double pitch = double(plot.right - plot.left) / shown;
-    const int y = plot.top + 3;
-    tolvan::test::DragPointer(ScreenPointOf(chart, plot.left + static_cast<int>((from + 0.5) * pitch), y),
-                              ScreenPointOf(chart, plot.left + static_cast<int>((to + 0.5) * pitch), y));
+    const POINT start = {plot.left + static_cast<int>((from + 0.5) * pitch), plot.top + 3};
+    const POINT end = {plot.left + static_cast<int>((to + 0.5) * pitch), plot.top + 60};
+    // The button is let go once the chart's dotted grey frame of the selection reaches the end.
+    tolvan::test::PressPointerAt(ScreenPointOf(chart, start.x, start.y));
+    tolvan::test::MovePointerTo(ScreenPointOf(chart, end.x, end.y));
+    const RECT endEdge = {end.x - 1, start.y + 2, end.x + 1, end.y - 2};
+    const bool selected = PumpUntil([&] {
+        return Screenshot::CaptureClient(chart).CountColor(RGB(231, 231, 231), &endEdge) > 10;
+    }, kDeadlineMs);
+    tolvan::test::ReleasePointer();
+    ASSERT_TRUE(selected) << "no selection drawn up to the pointer";
     HWND menu = NULL;
     ASSERT_TRUE(PumpUntil([&] {
         do
