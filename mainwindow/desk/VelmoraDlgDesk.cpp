@@ -102,15 +102,8 @@ void CVelmoraDlg::NoteConnectionState(int kind, int state)
 // The quote board keeps these codes polled whether or not their rows are visible.
 void CVelmoraDlg::CollectHeldCodes(std::vector<CString>& ordered, std::vector<CString>& held)
 {
-    if (!m_deskParts)
-        return;
-    CTradingDesk& desk = m_deskParts->Desk();
-    // Only the orders kept for storing (the follow orders) are watched until they end.
-    for (const OrderEntry& order : desk.Orders().ProxyOrders())
-        if (order.isFollowOrder && !COrderBook::IsFinalStatus(order[OrderEntry::STATUS]))
-            ordered.push_back(order[OrderEntry::CONTRACT]);
-    for (const PositionEntry& position : desk.Positions().Entries())
-        held.push_back(position.Code());
+    if (m_deskParts)
+        m_deskParts->Desk().CollectHeldCodes(ordered, held);
 }
 
 void CVelmoraDlg::ResendPositionRows()

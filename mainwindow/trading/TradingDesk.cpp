@@ -114,6 +114,17 @@ LPCSTR CTradingDesk::SendFailureText(int result, LPCSTR disconnected)
     return result == CServerSession::SEND_NO_CONNECTION ? disconnected : kSendFailed;
 }
 
+void CTradingDesk::CollectHeldCodes(std::vector<CString>& ordered, std::vector<CString>& held) const
+{
+    // Any other order in the proxy list was only sent through the proxy connection: its
+    // instrument is no reason to poll.
+    for (const OrderEntry& order : m_orders.ProxyOrders())
+        if (order.isFollowOrder && !COrderBook::IsFinalStatus(order[OrderEntry::STATUS]))
+            ordered.push_back(order[OrderEntry::CONTRACT]);
+    for (const PositionEntry& position : m_positions.Entries())
+        held.push_back(position.Code());
+}
+
 int CTradingDesk::OnPlaceOrder(const OrderRequest& sent)
 {
     // An order written on a connection that is not logged in is dropped by the server without

@@ -109,6 +109,10 @@ public:
     void OnQuotePrice(const CString& code, const CString& lastPrice);
     // The panel's position rows again (the instrument lists give their rows new names).
     void ResendPositionRows() { RefreshPositionRows(); }
+    // The codes that the quote pollers keep fetching whether or not their rows are on show:
+    // those of the follow orders (the orders kept for storing) that have not ended, and those
+    // of the positions.
+    void CollectHeldCodes(std::vector<CString>& ordered, std::vector<CString>& held) const;
     // The trade panel's header with the account figures (both connections logged in).
     void ShowAccountHeader();
     // The query connection is down or connecting again: the panel's orders and positions are

@@ -246,14 +246,20 @@ bool ClickListRow(HWND list, int row, DWORD timeoutMs)
     return false;
 }
 
-bool PressToolbarButton(HWND main, int index)
+HWND ToolbarButton(HWND main, int index)
 {
     // The toolbar is the child of the main window at the top with the thirteen buttons.
     HWND toolbar = NULL;
     for (HWND child = ::GetWindow(main, GW_CHILD); child != NULL; child = ::GetWindow(child, GW_HWNDNEXT))
         if (::GetDlgItem(child, kFirstToolbarButton + 12) != NULL)
             toolbar = child;
-    return toolbar != NULL && ::PostMessageA(::GetDlgItem(toolbar, kFirstToolbarButton + index), BM_CLICK, 0, 0);
+    return toolbar != NULL ? ::GetDlgItem(toolbar, kFirstToolbarButton + index) : NULL;
+}
+
+bool PressToolbarButton(HWND main, int index)
+{
+    HWND button = ToolbarButton(main, index);
+    return button != NULL && ::PostMessageA(button, BM_CLICK, 0, 0);
 }
 
 tolvan::test::Screenshot KeepPicture(HWND window, const char* name,

@@ -61,7 +61,10 @@ std::wstring StatusPaneText(HANDLE process, HWND statusBar, int pane);
 // Clicks a row of the list's first page as the user does (header and rows 22 pixels); a click
 // that lands during a layout is clicked again. False when the row did not become selected.
 bool ClickListRow(HWND list, int row, DWORD timeoutMs);
-// Presses the toolbar button of this index (0 list, 4 trend, 5 day candles, ...).
+// The toolbar button of this index (0 list, 2 zoom in, 3 zoom out, 4 trend, 5 day candles,
+// ...); null when there is no toolbar.
+HWND ToolbarButton(HWND main, int index);
+// Presses the toolbar button of this index.
 bool PressToolbarButton(HWND main, int index);
 
 // The window's client area once `painted` holds for the picture (the program may not have

@@ -466,6 +466,28 @@ TEST_F(TradingRulesTest, PositionsFollowTheQuotesOfTheirCodes)
     }
 }
 
+// Polled whatever the page shows: the positions' codes, and those of the follow orders (the
+// orders kept for storing) until they end. An order merely sent is no reason to poll.
+TEST_F(TradingRulesTest, HeldCodesAreThePositionsAndTheFollowOrdersStillOpen)
+{
+    const PositionRecord longGold = Position("XAUUSD", "0", "100", "2318.40");
+    desk.OnPositionsReply(&longGold);
+    struct Placed { const char* code; const char* clientRef; bool follow; };
+    for (const Placed& placed : {Placed{"USDJPY", "61", true}, Placed{"EURUSD", "62", false},
+                                 Placed{"GBPUSD", "63", true}}) {
+        OrderRequest request = BuyUsdJpy("L", "150.001", placed.clientRef);
+        request.code = placed.code;
+        request.isFollowOrder = placed.follow;
+        ASSERT_EQ(0, desk.OnPlaceOrder(request)) << placed.code;
+    }
+    desk.OnNewOrderReply(Report("63", "73", "Filled"));
+
+    std::vector<CString> ordered, held;
+    desk.CollectHeldCodes(ordered, held);
+    EXPECT_EQ((std::vector<CString>{"USDJPY"}), ordered);
+    EXPECT_EQ((std::vector<CString>{"XAUUSD"}), held);
+}
+
 TEST_F(TradingRulesTest, CloseMarkClearsWhenTheCloseFailsOrIsRefused)
 {
     const PositionRecord gold = Position("XAUUSD", "0", "100", "2318.40");

@@ -255,6 +255,34 @@ TEST_F(WickplotWindow, ChartWithPanelsAndCrossHair)
     EXPECT_EQ(shot.CountColor(kInfoBorder, &infoBorder), 0u);
 }
 
+// A bar appended under a resting pointer: the chart sets the pointer where it is, so the
+// cross-hair follows the pointer onto the new bar instead of staying on the old bar index.
+TEST_F(WickplotWindow, TheCrossHairFollowsTheRestingPointerOntoAnAppendedBar)
+{
+    const COLORREF crossLine = RGB(128, 128, 128);
+    std::vector<std::pair<double, double>> bars;
+    for (int i = 0; i < 20; ++i)
+        bars.push_back({10.0 + (i % 3) * 0.1, 10.1 + (i % 4) * 0.1});
+    chart->Load(Candles(bars));
+    // Fewer than 31 bars stand 22 pixels apart; the cross-hair runs down a bar's middle.
+    auto middleOf = [](int bar) { return kPricePlot.left + 22 * bar + 10; };
+    auto crossAt = [&](int bar) {
+        const RECT column = {middleOf(bar), kPricePlot.top, middleOf(bar) + 1, kPricePlot.bottom};
+        return chart->Shot().CountColor(crossLine, &column) > 100;
+    };
+    // The pointer rests where a 21st bar will stand: the cross-hair is on the newest bar, 19.
+    POINT pointer = {middleOf(20), 150};
+    ::ClientToScreen(chart->hWnd, &pointer);
+    ::SetCursorPos(pointer.x, pointer.y);
+    SendMouse(chart->hWnd, WM_LBUTTONDBLCLK, middleOf(20), 150);
+    SendMouse(chart->hWnd, WM_MOUSEMOVE, middleOf(20), 150);
+    ASSERT_TRUE(PumpUntil([&] { return crossAt(19); })) << "no cross-hair on the newest bar";
+
+    dll_WickplotAddData(chart->wnd, MakeBar({"20260301", 10.2, 10.6, 10.1, 10.5, 900}));
+    EXPECT_TRUE(PumpUntil([&] { return crossAt(20); }, 10000)) << "the cross-hair stayed on bar 19";
+    SaveArtefact(chart->Shot(), "wickplot_cross_after_append.png");
+}
+
 TEST_F(WickplotWindow, HotZonesNotifyTheParentAndOnlyIndexesZeroToSevenAreKept)
 {
     // Without a parent the zones tell the chart itself, which ignores them.

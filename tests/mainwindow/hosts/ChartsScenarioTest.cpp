@@ -7,6 +7,7 @@
 #include "RemoteWindows.h"
 #include "TerminalUnderTest.h"
 #include "testsupport/Pump.h"
+#include "testsupport/RealInput.h"
 #include "testsupport/Screenshot.h"
 #include "testsupport/SimulatorSuite.h"
 
@@ -21,8 +22,10 @@
 using login_test::CTerminal;
 using login_test::RootFolder;
 using login_test::ShownQuoteList;
+using tolvan::test::ClickAt;
 using tolvan::test::PumpUntil;
 using tolvan::test::Screenshot;
+using tolvan::test::ScreenPointOf;
 using tolvan::test::SimulatorSuite;
 
 namespace {
@@ -217,6 +220,42 @@ int LastCandleColumn(const Screenshot& shot, const RECT& price)
     return -1;
 }
 
+// The price plot of a chart window of this size with all three panels shown.
+RECT PricePlot(int width, int height)
+{
+    return RECT{85, 45, width - 85, 45 + height * 3 / 5 - 65};
+}
+
+// The directions of the `shown` bars drawn across the price plot, oldest first: 'r' rising
+// (red), 'c' falling (cyan), '.' neither (a flat bar's one-pixel grey dash, which an average
+// line may cover, or no bar). Each is read in the column of its wick, the middle of its body:
+// bars stand `plot width / shown` pixels apart and the body takes 20 of every 22.
+std::string CandleDirections(const Screenshot& shot, int shown)
+{
+    const RECT plot = PricePlot(shot.Width(), shot.Height());
+    const double pitch = double(plot.right - plot.left) / shown;
+    std::string directions;
+    for (int bar = 0; bar < shown; ++bar) {
+        const int x = plot.left + static_cast<int>(bar * pitch + 10 * pitch / 22);
+        const RECT column = {x, plot.top, x + 1, plot.bottom};
+        directions += shot.CountColor(kRise, &column) > 0 ? 'r' : shot.CountColor(kFall, &column) > 0 ? 'c' : '.';
+    }
+    return directions;
+}
+
+// How many of the newest bars a zoom step leaves on show, the view ending at the newest bar:
+// a tenth ((shown + 1) / 10) more or fewer, never fewer than 30 nor more than are loaded.
+int ShownAfterZoomIn(int shown)
+{
+    const int left = shown - (shown + 1) / 10;
+    return left < 31 ? 30 : left;
+}
+
+int ShownAfterZoomOut(int shown)
+{
+    return shown + (shown + 1) / 10;
+}
+
 class ChartsScenarioTest : public SimulatorSuite
 {
 protected:
@@ -250,6 +289,31 @@ protected:
             ::PostMessageA(notice, WM_CLOSE, 0, 0);
         PumpUntil([&] { return m_terminal.Find("公告") == NULL; }, kDeadlineMs);
         return main;
+    }
+
+    // Shows the page of the sector (its tab chosen by a click) and selects the instrument's
+    // row on it.
+    void SelectInstrument(HWND main, const char* sector, const char* code)
+    {
+        HWND tabs = ::GetDlgItem(main, kSectorTabs);
+        ASSERT_NE(HWND(NULL), tabs);
+        const int tabCount = static_cast<int>(::SendMessageA(tabs, TCM_GETITEMCOUNT, 0, 0));
+        int tab = 0;
+        while (tab < tabCount && remote::TabText(tabs, tab) != sector)
+            ++tab;
+        ASSERT_LT(tab, tabCount) << "no tab " << sector;
+        remote::PostClick(tabs, remote::Centre(remote::TabRect(tabs, tab)));
+        HWND list = NULL;
+        int row = -1;
+        ASSERT_TRUE(PumpUntil([&] {
+            list = ShownQuoteList(main);
+            if (::SendMessageA(tabs, TCM_GETCURSEL, 0, 0) != tab || list == NULL)
+                return false;
+            for (int column = 0; column < remote::ColumnCount(list) && row < 0; ++column)
+                row = remote::FindRow(list, column, code);
+            return row >= 0;
+        }, kDeadlineMs)) << "the page of " << sector << " does not list " << code;
+        ASSERT_TRUE(ClickRow(list, row)) << code << " was not selected";
     }
 
     static HWND ShownHost(HWND main)
@@ -502,6 +566,110 @@ TEST_F(ChartsScenarioTest, ToolbarSwitchesViewsAndPeriodsAndTheChartsFollowRowsA
     Keep(gold, "charts-position.png");
 }
 
+// The toolbar's zoom buttons and a zoomed interval show exactly the bars the zoom rules name.
+// The candles' directions are read bar by bar at the places the view's size gives them and
+// compared with the same bars of the first picture (its newest 200 bars): a wrong step or a
+// wrong interval shows other bars, or other places, and reads differently.
+TEST_F(ChartsScenarioTest, ZoomStepsAndAZoomedIntervalShowTheBarsTheyName)
+{
+    const int kFirstView = 200;
+    // Nothing merges into the bars while they are read: no price moves, and the shown stock's
+    // own quote service answers nothing.
+    ASSERT_EQ("OK", s_sim->Control("manual on").substr(0, 2));
+    HWND main = LogInToBoard();
+    ASSERT_NE(HWND(NULL), main) << "no board after login";
+    ASSERT_EQ("OK", s_sim->Control("http fault /services/stock/csm/stockTimely fail").substr(0, 2));
+    HWND list = ShownQuoteList(main);
+    ASSERT_NE(HWND(NULL), list);
+    ASSERT_TRUE(ClickRow(list, 1));
+    Screenshot day;
+    PressToolbarButton(main, 5);
+    ASSERT_TRUE(WaitForChart(main, Screenshot(), day)) << "no day candles: " << AskedPaths();
+    HWND chart = ShownChart(main);
+    ASSERT_NE(HWND(NULL), chart);
+    ASSERT_TRUE(tolvan::test::BringToForeground(main));
+    // The first view, once two pictures in a row read alike.
+    std::string first, before;
+    Screenshot shot;
+    ASSERT_TRUE(PumpUntil([&] {
+        before = first;
+        shot = Screenshot::CaptureClient(chart);
+        first = CandleDirections(shot, kFirstView);
+        return first == before;
+    }, kDeadlineMs));
+    Keep(shot, "charts-zoom-first.png");
+
+    // Waits until the chart shows the bars [from, from + count) of the first view.
+    std::string seen;
+    auto shows = [&](int from, int count) {
+        const std::string expected = first.substr(from, count);
+        return PumpUntil([&] {
+            seen = CandleDirections(Screenshot::CaptureClient(chart), count);
+            return seen == expected;
+        }, kDeadlineMs);
+    };
+    HWND zoomIn = login_test::ToolbarButton(main, 2);
+    HWND zoomOut = login_test::ToolbarButton(main, 3);
+    ASSERT_TRUE(zoomIn != NULL && zoomOut != NULL) << "no zoom buttons";
+    // Clicks on a button, each a few pixels beside the one before: two quick clicks on one
+    // spot are a double click, which the toolbar's buttons do not take as a second click.
+    auto click = [](HWND button, int step) {
+        POINT at = tolvan::test::CentreOf(button);
+        at.x += step % 2 == 0 ? 6 : -6;
+        ClickAt(at);
+    };
+    int shown = kFirstView;
+    for (int step = 1; shown > 30; ++step) {
+        shown = ShownAfterZoomIn(shown);
+        click(zoomIn, step);
+        ASSERT_TRUE(shows(kFirstView - shown, shown))
+            << "zoom in " << step << ": not the newest " << shown << " bars " << first.substr(kFirstView - shown)
+            << " but " << seen;
+    }
+    Keep(Screenshot::CaptureClient(chart), "charts-zoomed-in.png");
+    for (int step = 1; step <= 3; ++step) {
+        shown = ShownAfterZoomOut(shown);
+        click(zoomOut, step);
+        ASSERT_TRUE(shows(kFirstView - shown, shown))
+            << "zoom out " << step << ": not the newest " << shown << " bars " << first.substr(kFirstView - shown)
+            << " but " << seen;
+    }
+
+    // An interval dragged across the price plot, from the middle of one bar to the middle of
+    // another, and zoomed into with the menu's "区间放大": exactly those bars.
+    const int from = 2, to = shown - 3;
+    RECT chartRect = {};
+    ::GetClientRect(chart, &chartRect);
+    const RECT plot = PricePlot(chartRect.right, chartRect.bottom);
+    const double pitch = double(plot.right - plot.left) / shown;
+    const POINT start = {plot.left + static_cast<int>((from + 0.5) * pitch), plot.top + 3};
+    const POINT end = {plot.left + static_cast<int>((to + 0.5) * pitch), plot.top + 60};
+    // The button is let go once the chart's dotted grey frame of the selection reaches the end.
+    tolvan::test::PressPointerAt(ScreenPointOf(chart, start.x, start.y));
+    tolvan::test::MovePointerTo(ScreenPointOf(chart, end.x, end.y));
+    const RECT endEdge = {end.x - 1, start.y + 2, end.x + 1, end.y - 2};
+    const bool selected = PumpUntil([&] {
+        return Screenshot::CaptureClient(chart).CountColor(RGB(231, 231, 231), &endEdge) > 10;
+    }, kDeadlineMs);
+    tolvan::test::ReleasePointer();
+    ASSERT_TRUE(selected) << "no selection drawn up to the pointer";
+    HWND menu = NULL;
+    ASSERT_TRUE(PumpUntil([&] {
+        do
+            menu = ::FindWindowExA(NULL, menu, "#32768", NULL);
+        while (menu != NULL && !::IsWindowVisible(menu));
+        return menu != NULL;
+    }, kDeadlineMs)) << "no menu after the interval was dragged";
+    RECT menuRect = {};
+    ::GetWindowRect(menu, &menuRect);
+    ClickAt(POINT{menuRect.left + 30, menuRect.top + 11});   // its first entry
+    const int oldest = kFirstView - shown;
+    EXPECT_TRUE(shows(oldest + from, to - from + 1))
+        << "not the dragged bars " << first.substr(oldest + from, to - from + 1) << " but " << seen;
+    Keep(Screenshot::CaptureClient(chart), "charts-zoomed-interval.png");
+    s_sim->Control("http clear");
+}
+
 // The title bar's "older" button pages back through the loaded bars and, at the oldest,
 // asks for older ones: each such request starts earlier than the one before.
 TEST_F(ChartsScenarioTest, PagingLeftInTheDayChartExtendsTheHistory)
@@ -575,6 +743,55 @@ TEST_F(ChartsScenarioTest, ATrendSwitchWhoseLoadFailsShowsAnEmptyChart)
     s_sim->Control("http clear");
 }
 
+// The forex trend after its session closed: a quote past the close asks for the day's series
+// once more, and no later quote asks again, though the history server's bars never reach the
+// quotes' time. The session is made to end at midnight (and open again a minute before the
+// next), so every quote of the day comes after its close; the trend's loads are counted at
+// the history server over ten quotes, each seen by the program (the position's row follows
+// the price).
+TEST_F(ChartsScenarioTest, AForexTrendPastItsSessionIsLoadedOnceMoreNotAtEveryQuote)
+{
+    const char code[] = "XAUUSD";
+    const int kQuotes = 10;
+    ASSERT_EQ("OK", s_sim->Control("manual on").substr(0, 2));
+    HWND main = LogInToBoard();
+    ASSERT_NE(HWND(NULL), main) << "no board after login";
+    ASSERT_EQ("OK", s_sim->Control(std::string("send quote [") + code + "][startTime=23:59:00]@[" + code
+                                   + "][stopTime=00:00:00]@#@").substr(0, 2));
+    HWND positions = NULL;
+    ASSERT_TRUE(PumpUntil([&] { return (positions = HighestChild(main, IsPositionList)) != NULL; }, kDeadlineMs))
+        << "no positions list with the account's position";
+    ASSERT_NO_FATAL_FAILURE(SelectInstrument(main, "外汇现货", code));
+    ASSERT_EQ("OK", s_sim->Control("http clearlog").substr(0, 2));
+    // The history queries of the instrument (only they name it as a type).
+    auto trendLoads = [&] {
+        const std::string log = s_sim->Control("http requests 1000");
+        const std::string asked = std::string("type=") + code + "@";
+        int loads = 0;
+        for (size_t at = log.find(asked); at != std::string::npos; at = log.find(asked, at + 1))
+            ++loads;
+        return loads;
+    };
+    PressToolbarButton(main, kTrendButton);
+    ASSERT_TRUE(PumpUntil([&] { return trendLoads() >= 1; }, kDeadlineMs)) << "no trend loaded: " << AskedPaths();
+
+    std::vector<std::string> cells = remote::RowCells(positions, 0);
+    for (int quote = 1; quote <= kQuotes; ++quote) {
+        const std::string price = std::to_string(2400 + quote) + ".00";
+        ASSERT_EQ("OK", s_sim->Control(std::string("set price ") + code + " " + price).substr(0, 2));
+        ASSERT_TRUE(PumpUntil([&] {
+            const std::vector<std::string> now = remote::RowCells(positions, 0);
+            if (now == cells)
+                return false;
+            cells = now;
+            return true;
+        }, kDeadlineMs)) << "quote " << quote << " did not reach the position";
+    }
+    Keep(Screenshot::CaptureClient(ShownHost(main)), "charts-trend-past-session.png");
+    const int loads = trendLoads();
+    EXPECT_LE(loads, 2) << "the trend was loaded " << loads << " times for one switch and " << kQuotes << " quotes";
+}
+
 // A batch of ticks of the shown instrument reaches the one-minute chart tick by tick: the
 // volume of the bar they open is the sum of their volumes, not the last tick's alone. The
 // quote server sends cumulative day volumes; the ticks come in one record, after a volume
@@ -587,25 +804,7 @@ TEST_F(ChartsScenarioTest, TheMinuteBarOfABatchOfTicksHoldsTheSumOfTheirVolumes)
     HWND main = LogInToBoard();
     ASSERT_NE(HWND(NULL), main) << "no board after login";
 
-    // The sector tab whose page lists the instrument, chosen by a click.
-    HWND tabs = ::GetDlgItem(main, kSectorTabs);
-    ASSERT_NE(HWND(NULL), tabs);
-    HWND list = NULL;
-    int row = -1;
-    const int tabCount = static_cast<int>(::SendMessageA(tabs, TCM_GETITEMCOUNT, 0, 0));
-    for (int tab = 0; tab < tabCount && row < 0; ++tab) {
-        remote::PostClick(tabs, remote::Centre(remote::TabRect(tabs, tab)));
-        PumpUntil([&] {
-            list = ShownQuoteList(main);
-            if (::SendMessageA(tabs, TCM_GETCURSEL, 0, 0) != tab || list == NULL)
-                return false;
-            for (int column = 0; column < remote::ColumnCount(list) && row < 0; ++column)
-                row = remote::FindRow(list, column, code);
-            return row >= 0;
-        }, 5000);
-    }
-    ASSERT_GE(row, 0) << "no page lists " << code;
-    ASSERT_TRUE(ClickRow(list, row)) << code << " was not selected";
+    ASSERT_NO_FATAL_FAILURE(SelectInstrument(main, "外汇现货", code));
     PressToolbarButton(main, kMinuteButton);
     Screenshot minute;
     ASSERT_TRUE(WaitForChart(main, Screenshot(), minute)) << "no minute candles: " << AskedPaths();

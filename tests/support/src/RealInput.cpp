@@ -108,6 +108,19 @@ void DragPointer(POINT from, POINT to, int steps, WORD heldKey)
     Send(inputs);
 }
 
+void PressPointerAt(POINT screen)
+{
+    std::vector<INPUT> inputs = {MouseInput(MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE, screen),
+                                 MouseInput(MOUSEEVENTF_LEFTDOWN)};
+    Send(inputs);
+}
+
+void ReleasePointer()
+{
+    std::vector<INPUT> inputs = {MouseInput(MOUSEEVENTF_LEFTUP)};
+    Send(inputs);
+}
+
 void PressKey(WORD virtualKey, bool shift, bool control, bool alt)
 {
     std::vector<INPUT> inputs;

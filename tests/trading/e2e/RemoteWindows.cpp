@@ -203,6 +203,22 @@ RECT TabRect(HWND tabs, int index)
     return rect;
 }
 
+std::string TabText(HWND tabs, int index)
+{
+    const size_t textSize = 256;
+    CRemoteMemory memory(tabs, sizeof(TCITEMA) + textSize);
+    TCITEMA item = {};
+    item.mask = TCIF_TEXT;
+    item.pszText = memory.Address() + sizeof(TCITEMA);
+    item.cchTextMax = textSize;
+    char text[textSize] = {0};
+    if (!memory.Write(&item, sizeof(item)) || !memory.Write(text, 1, sizeof(TCITEMA))
+        || !::SendMessageA(tabs, TCM_GETITEMA, index, (LPARAM)memory.Address()))
+        return std::string();
+    memory.Read(text, textSize - 1, sizeof(TCITEMA));
+    return text;
+}
+
 POINT Centre(const RECT& rect)
 {
     return POINT{(rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2};

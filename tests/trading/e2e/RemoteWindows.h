@@ -49,6 +49,7 @@ std::vector<HTREEITEM> TreeRoots(HWND tree);
 std::string TreeItemText(HWND tree, HTREEITEM item);
 RECT TreeItemRect(HWND tree, HTREEITEM item);
 RECT TabRect(HWND tabs, int index);
+std::string TabText(HWND tabs, int index);
 
 POINT Centre(const RECT& rect);
 // Press and release of the left button at a client point of the window, posted.

@@ -25,6 +25,11 @@ void DoubleClickAt(POINT screen);
 // `heldKey` (VK_SHIFT, VK_CONTROL) that key is held down from the first move to the release.
 void DragPointer(POINT from, POINT to, int steps = 8, WORD heldKey = 0);
 
+// The left button pressed at a screen point, and released where the pointer is: for a drag
+// that waits for the program to show each stage before the next.
+void PressPointerAt(POINT screen);
+void ReleasePointer();
+
 // Presses and releases one key (with Shift, Control or Alt held when asked).
 void PressKey(WORD virtualKey, bool shift = false, bool control = false, bool alt = false);
 // Types printable ASCII text key by key, as the keyboard layout gives each character.
