@@ -212,6 +212,74 @@ TEST_F(ReceiverTest, APausedReceiverLeavesMessagesInTheConnection)
     EXPECT_EQ(0u, trade->GetConnection()->GetQueuedCount());
 }
 
+// The set's receivers start held: what arrives before the window's handlers exist waits in
+// its connection and is delivered, in arrival order, once they are released.
+TEST_F(ReceiverTest, ReceiversOfASetHoldWhatArrivesUntilReleased)
+{
+    CString error;
+    CString list;
+    list.Format("TRADE|t|SIM|127.0.0.1|%u|1|3|SIM|0|TRADE||&", tradeServer.Port());
+    ASSERT_EQ(1, data.ParseLoginResult("loginresult@status:1#name:80001#markserver:" + list + "#@", error));
+    CServerSession* trade = AddSession(tradeServer, "TRADE", 3);
+    CReceiverSet set(host, registry);
+    set.StartAll(data, false, nullptr);
+    ASSERT_EQ(1u, set.GetTradeReceivers().size());
+    CReplyReceiver* receiver = set.GetTradeReceivers()[0];
+    std::shared_ptr<FakeConnection> connection = AcceptLogin(tradeServer);
+    ASSERT_NE(nullptr, connection);
+    connection->Send("OrderInfo@cid:1#oid:21#@");
+    ASSERT_TRUE(PumpUntil([&] { return trade->GetConnection()->GetQueuedCount() == 2; }));
+    const LONG cycles = receiver->GetCycleCount();
+    ASSERT_TRUE(PumpUntil([&] { return receiver->GetCycleCount() >= cycles + 3; }));
+    EXPECT_EQ(2u, trade->GetConnection()->GetQueuedCount());
+    EXPECT_EQ(0u, host.Window().Count(WM_CONNECTION_STATE));
+    EXPECT_EQ(0u, host.Window().Count(WM_REPLY_NEW_ORDER));
+
+    set.ReleaseAll();
+    ASSERT_TRUE(host.Window().WaitFor(WM_REPLY_NEW_ORDER, 1));
+    EXPECT_EQ((StateList{{3, 1}}), States());
+    EXPECT_EQ("1|||21||||||||", host.Payloads(WM_REPLY_NEW_ORDER)[0]);
+    WhilePumping([&] { set.StopAll(5000); });
+}
+
+// A drop and a new login that both fall between two cycles of the receiver: it never finds
+// the connection down, yet reports the loss between the old connection's last message and the
+// new one's login, which is taken as a new login.
+TEST_F(ReceiverTest, ADropAndNewLoginBetweenTwoCyclesIsReportedInItsPlace)
+{
+    CServerSession* trade = AddSession(tradeServer, "TRADE", 3);
+    CTradeReplyReceiver* receiver = AddTradeReceiver(trade, CONNECTION_KIND_ORDER);
+    std::shared_ptr<FakeConnection> connection = AcceptLogin(tradeServer);
+    ASSERT_TRUE(host.Window().WaitFor(WM_CONNECTION_STATE, 1));
+
+    // The paused receiver looks at nothing while the connection goes and comes back.
+    receiver->SetPaused(true);
+    ASSERT_TRUE(LetCyclesPass(1));
+    CNetwork* network = trade->GetConnection();
+    connection->Send("OrderInfo@cid:1#oid:11#@");
+    ASSERT_TRUE(PumpUntil([&] { return network->GetQueuedCount() == 1; }));
+    connection->Close();
+    std::shared_ptr<FakeConnection> again = AcceptLogin(tradeServer);
+    ASSERT_NE(nullptr, again);
+    again->Send("OrderInfo@cid:1#oid:12#@");
+    ASSERT_TRUE(PumpUntil([&] { return network->GetQueuedCount() == 3; }));
+    ASSERT_EQ(ClientState::Started, network->GetClientState());
+
+    receiver->SetPaused(false);
+    ASSERT_TRUE(host.Window().WaitFor(WM_REPLY_NEW_ORDER, 2));
+    ASSERT_TRUE(LetCyclesPass(2));
+    std::vector<std::string> seen;
+    for (const tolvan::test::RecordedMessage& message : host.Window().Messages())
+    {
+        if (message.message == WM_CONNECTION_STATE)
+            seen.push_back("state " + std::to_string((int)message.lParam));
+        else if (message.message == WM_REPLY_NEW_ORDER)
+            seen.push_back("order");
+    }
+    EXPECT_EQ((std::vector<std::string>{"state 1", "order", "state -1", "state 1", "order"}), seen);
+    EXPECT_EQ(1, TradeConnectionState);
+}
+
 TEST_F(ReceiverTest, UnansweredInitialLoadTriesEachRequestThreeTimes)
 {
     AddTradeReceiver(AddSession(queryServer, "QUERY", 4), CONNECTION_KIND_QUERY);
@@ -405,6 +473,7 @@ TEST_F(ReceiverTest, StopAllOnTheWindowsOwnThreadAnswersTheDeliveriesAndEndsEver
         return delivering.back();
     });
     ASSERT_EQ(3u, delivering.size());
+    set.ReleaseAll();
     // Every receiver is now in (or entering) a delivery to this thread, which does not pump.
     for (DeliveringReceiver* receiver : delivering)
         ASSERT_EQ(WAIT_OBJECT_0, WaitForSingleObject(receiver->sending, 30000));
