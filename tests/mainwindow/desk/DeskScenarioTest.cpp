@@ -11,7 +11,9 @@
 #include "testsupport/Pump.h"
 #include "testsupport/Screenshot.h"
 #include "testsupport/SimulatorSuite.h"
+#include "testsupport/TestFiles.h"
 
+#include <commctrl.h>
 #include <gtest/gtest.h>
 
 #include <cstdio>
@@ -462,6 +464,72 @@ TEST_F(DeskScenarioTest, MoneyPathsHoldUnderFailure)
     }, &state)) << state["risk"];
     for (const std::string& row : state.All("order"))
         EXPECT_TRUE(Cells(row).size() == 15 && Cells(row)[8] != "---") << "an order left without a state: " << row;
+}
+
+// What the trading connections bring while the start is held up before the trading handlers
+// exist (here by the box about a damaged self list) waits for them: once the start goes on,
+// the query login's initial load fills the lists.
+TEST_F(DeskScenarioTest, TradingRecordsArrivingWhileTheStartIsHeldUpAreKept)
+{
+    const CString selfList = RootFolder() + "data\\SelfListFile.cfg";
+    ::CreateDirectoryA(RootFolder() + "data", NULL);
+    ASSERT_TRUE(tolvan::test::WriteFileBytes(selfList, "not a self list"));
+    ASSERT_TRUE(m_terminal.Start());
+    HWND login = m_terminal.WaitForLoginWindow(kDeadlineMs);
+    ASSERT_NE(HWND(NULL), login);
+    login_test::CTerminal::Submit(login, "80001", "a123456");
+    HWND box = NULL;
+    ASSERT_TRUE(PumpUntil([&] {
+        box = m_terminal.FindWhere([](HWND window) {
+            return ::IsWindowVisible(window) && ControlText(window, 0xFFFF).find("自选股") != std::string::npos;
+        });
+        return box != NULL;
+    }, kDeadlineMs)) << "no box about the self list";
+
+    // The trading sessions log in meanwhile. The box stays until the query login's initial load
+    // has been answered to its end, or, while nothing takes the connections' messages, until
+    // the program's own clock has gone on three times.
+    auto loggedIn = [](const char* role) {
+        const std::string sessions = s_sim->Control("sessions");
+        for (size_t end = sessions.find('}'), begin = 0; end != std::string::npos;
+             begin = end, end = sessions.find('}', end + 1))
+        {
+            const std::string session = sessions.substr(begin, end - begin);
+            if (session.find(std::string("\"role\": \"") + role + "\"") != std::string::npos
+                && session.find("\"user\": \"80001\"") != std::string::npos)
+                return true;
+        }
+        return false;
+    };
+    ASSERT_TRUE(PumpUntil([&] { return loggedIn("trade") && loggedIn("query"); }, kDeadlineMs))
+        << s_sim->Control("sessions");
+    HWND main = m_terminal.Find("Tolvan证券");
+    ASSERT_NE(HWND(NULL), main);
+    HWND statusBar = ::FindWindowExA(main, NULL, STATUSCLASSNAMEA, NULL);
+    ASSERT_NE(HWND(NULL), statusBar);
+    std::wstring clock = login_test::StatusPaneText(m_terminal.Handle(), statusBar, 5);
+    int clockSteps = 0;
+    ASSERT_TRUE(PumpUntil([&] {
+        const std::wstring now = login_test::StatusPaneText(m_terminal.Handle(), statusBar, 5);
+        if (now != clock)
+        {
+            clock = now;
+            ++clockSteps;
+        }
+        return clockSteps >= 3 || s_sim->Control("requests query 10").find("querystateorders") != std::string::npos;
+    }, kDeadlineMs)) << "the clock stands";
+    ::PostMessageA(box, WM_COMMAND, IDOK, 0);
+
+    ASSERT_TRUE(PumpUntil([&] { return ::IsZoomed(main) != FALSE; }, kDeadlineMs)) << "no main window after the box";
+    m_main = main;
+    m_probe.Attach(m_main);
+    ProbeState state;
+    EXPECT_TRUE(m_probe.WaitState([](const ProbeState& s) {
+        return s["query"] == "1" && s["pending"] == "0" && !PositionRow(s, "XAUUSD").empty() && s["funds"].size() > 7;
+    }, &state)) << "query " << state["query"] << " pending " << state["pending"] << " positions "
+                << state.All("position").size() << " funds " << state["funds"];
+    ::DeleteFileA(selfList + ".damaged");
+    ::DeleteFileA(selfList);
 }
 
 }  // namespace
