@@ -23,8 +23,7 @@ bool Elapsed(DWORD since, DWORD milliseconds)
 } // namespace
 
 CNetwork::CNetwork(const ServerRecord& server)
-    : m_firstAttempt(true), m_reLogin(true), m_async(true), m_loginState(kLoginWaiting), m_connectionNumber(0),
-      m_run(true),
+    : m_firstAttempt(true), m_reLogin(true), m_async(true), m_loginState(kLoginWaiting), m_run(true),
       m_active(false), m_lostDuringLogin(false), m_loginThread(NULL), m_loginRunning(false),
       m_stopEvent(::CreateEventA(NULL, TRUE, FALSE, NULL)), m_client(NULL), m_server(server)
 {
@@ -425,7 +424,6 @@ ListenerResult CNetwork::OnConnecting(IClient*, SOCKET)
 
 ListenerResult CNetwork::OnConnected(IClient*)
 {
-    ++m_connectionNumber;
     return ListenerResult::Ok;
 }
 
@@ -455,7 +453,6 @@ ListenerResult CNetwork::OnReceive(IClient*, const BYTE* data, int length)
             NetMessage message;
             message.strTime = arrival;
             message.strText = text;
-            message.connection = m_connectionNumber.load();
             m_queue.push_back(message);
         }
         NoteLoginResult(text);

@@ -61,8 +61,6 @@ public:
     // The last message that held "loginresult@status:1".
     CString GetLoginReply();
     int GetLoginState() const { return m_loginState.load(); }
-    // Counts the TCP connections the client has made: 0 before the first, then 1, 2, ...
-    long GetConnectionNumber() const { return m_connectionNumber.load(); }
     bool IsActive() const { return m_active.load(); }
     bool IsLoginThreadRunning();
 
@@ -135,7 +133,6 @@ private:
     std::atomic<bool> m_reLogin;     // a lost connection starts a login thread
     bool m_async;
     std::atomic<int> m_loginState;
-    std::atomic<long> m_connectionNumber;
     std::atomic<bool> m_run;         // the login thread may go on
     std::atomic<bool> m_active;      // between Connect and Disconnect
     bool m_lostDuringLogin;          // the client closed while a login thread ran (thread lock)

@@ -11,7 +11,7 @@ const DWORD kStopWaitMs = 3000;
 
 CTradeReplyReceiver::CTradeReplyReceiver(IReceiverHost& host, CConnectionRegistry& registry,
                                          CNetwork* connection, ConnectionKind kind)
-    : CReplyReceiver(host, connection), m_kind(kind), m_parser(host, registry), m_connectionSeen(0)
+    : CReplyReceiver(host, connection), m_kind(kind), m_parser(host, registry)
 {
 }
 
@@ -50,23 +50,7 @@ void CTradeReplyReceiver::RunCycle()
     }
     m_connection->TakeMessages(m_work);
     for (const NetMessage& message : m_work)
-    {
-        NoteConnection(message.connection);
         ParseMessage(message.strText);
-    }
-    NoteConnection(m_connection->GetConnectionNumber());
-}
-
-// A drop and a new login between two cycles never show as a connection that is down: the
-// later connection number tells it. The loss is reported before the first message of the new
-// connection, so its login is taken as a new one (an owed reply forgotten, the lists loaded).
-void CTradeReplyReceiver::NoteConnection(long number)
-{
-    if (number <= m_connectionSeen)
-        return;
-    if (m_connectionSeen != 0)
-        ReportLoss();
-    m_connectionSeen = number;
 }
 
 void CTradeReplyReceiver::ParseMessage(const CString& message)

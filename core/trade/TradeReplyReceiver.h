@@ -1,8 +1,7 @@
 // The receiver of a trading connection: the order connection, the query connection, the own
 // trading connection beside a proxy connection, or the proxy query connection. Each cycle it
 // takes the connection's messages and parses them in arrival order; while the connection is
-// down, or once a later connection's messages arrive, it reports the loss once (the login
-// state falls from 1 to -1).
+// down it reports the loss once (the login state falls from 1 to -1).
 #pragma once
 #include <afx.h>
 #include <vector>
@@ -39,11 +38,8 @@ protected:
 
 private:
     void ReportLoss();
-    void NoteConnection(long number);
 
     ConnectionKind m_kind;
     CTradeReplyParser m_parser;
     std::vector<NetMessage> m_work;
-    // The number of the connection whose messages were parsed last (0: none yet).
-    long m_connectionSeen;
 };

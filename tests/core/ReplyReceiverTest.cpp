@@ -242,44 +242,6 @@ TEST_F(ReceiverTest, ReceiversOfASetHoldWhatArrivesUntilReleased)
     WhilePumping([&] { set.StopAll(5000); });
 }
 
-// A drop and a new login that both fall between two cycles of the receiver: it never finds
-// the connection down, yet reports the loss between the old connection's last message and the
-// new one's login, which is taken as a new login.
-TEST_F(ReceiverTest, ADropAndNewLoginBetweenTwoCyclesIsReportedInItsPlace)
-{
-    CServerSession* trade = AddSession(tradeServer, "TRADE", 3);
-    CTradeReplyReceiver* receiver = AddTradeReceiver(trade, CONNECTION_KIND_ORDER);
-    std::shared_ptr<FakeConnection> connection = AcceptLogin(tradeServer);
-    ASSERT_TRUE(host.Window().WaitFor(WM_CONNECTION_STATE, 1));
-
-    // The paused receiver looks at nothing while the connection goes and comes back.
-    receiver->SetPaused(true);
-    ASSERT_TRUE(LetCyclesPass(1));
-    CNetwork* network = trade->GetConnection();
-    connection->Send("OrderInfo@cid:1#oid:11#@");
-    ASSERT_TRUE(PumpUntil([&] { return network->GetQueuedCount() == 1; }));
-    connection->Close();
-    std::shared_ptr<FakeConnection> again = AcceptLogin(tradeServer);
-    ASSERT_NE(nullptr, again);
-    again->Send("OrderInfo@cid:1#oid:12#@");
-    ASSERT_TRUE(PumpUntil([&] { return network->GetQueuedCount() == 3; }));
-    ASSERT_EQ(ClientState::Started, network->GetClientState());
-
-    receiver->SetPaused(false);
-    ASSERT_TRUE(host.Window().WaitFor(WM_REPLY_NEW_ORDER, 2));
-    ASSERT_TRUE(LetCyclesPass(2));
-    std::vector<std::string> seen;
-    for (const tolvan::test::RecordedMessage& message : host.Window().Messages())
-    {
-        if (message.message == WM_CONNECTION_STATE)
-            seen.push_back("state " + std::to_string((int)message.lParam));
-        else if (message.message == WM_REPLY_NEW_ORDER)
-            seen.push_back("order");
-    }
-    EXPECT_EQ((std::vector<std::string>{"state 1", "order", "state -1", "state 1", "order"}), seen);
-    EXPECT_EQ(1, TradeConnectionState);
-}
-
 TEST_F(ReceiverTest, UnansweredInitialLoadTriesEachRequestThreeTimes)
 {
     AddTradeReceiver(AddSession(queryServer, "QUERY", 4), CONNECTION_KIND_QUERY);

@@ -485,6 +485,7 @@ TEST_F(DeskScenarioTest, TradingRecordsArrivingWhileTheStartIsHeldUpAreKept)
         });
         return box != NULL;
     }, kDeadlineMs)) << "no box about the self list";
+    Keep(box, "start-held-by-a-box.png");
 
     // The trading sessions log in meanwhile. The box stays until the query login's initial load
     // has been answered to its end, or, while nothing takes the connections' messages, until
