@@ -236,6 +236,8 @@ BOOL CVelmoraDlg::OnInitDialog()
     }
     InitConsoleCommands();
     // -- end panels init --
+    // Every handler exists now: the receivers take what their connections kept meanwhile.
+    m_receivers->ReleaseAll();
     return TRUE;
 }
 
@@ -253,7 +255,8 @@ bool CVelmoraDlg::LogIn()
     return m_loginFlow->Run();
 }
 
-// The user's sessions and one reply receiver per session.
+// The user's sessions and one reply receiver per session, held until the window can take
+// what they deliver.
 void CVelmoraDlg::StartConnections()
 {
     CConnectionRegistry& registry = GetConnectionRegistry();

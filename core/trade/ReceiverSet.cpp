@@ -51,8 +51,14 @@ void CReceiverSet::Add(std::vector<CReplyReceiver*>& list, CReplyReceiver* recei
 {
     if (receiver == NULL)
         return;
-    receiver->Start();
+    receiver->Start(true);
     list.push_back(receiver);
+}
+
+void CReceiverSet::ReleaseAll()
+{
+    for (CReplyReceiver* receiver : All())
+        receiver->SetPaused(false);
 }
 
 void CReceiverSet::StartAll(CSessionData& sessionData, bool defaultServerUsed,

@@ -30,7 +30,11 @@ public:
     // trade receiver beside a proxy connection and the proxy query receiver. Only servers
     // whose session is registered get one, and a session is served by one receiver however
     // many server records name it (two receivers would share out its messages).
+    // They start held: what arrives waits in the connections until ReleaseAll, so that no
+    // record reaches the window before the handlers that take it exist.
     void StartAll(CSessionData& sessionData, bool defaultServerUsed, const QuoteReceiverFactory& makeQuoteReceiver);
+    // Lets every receiver take its connection's messages, oldest first.
+    void ReleaseAll();
 
     // Asks every receiver (and every initial load) to end, then waits for all threads
     // together up to timeoutMs. The receivers deliver by SendMessage to the main window, so

@@ -11,11 +11,11 @@ CReplyReceiver::~CReplyReceiver()
 {
 }
 
-bool CReplyReceiver::Start()
+bool CReplyReceiver::Start(bool paused)
 {
     if (m_worker.GetHandle() != NULL)
         return false;
-    InterlockedExchange(&m_paused, 0);
+    InterlockedExchange(&m_paused, paused ? 1 : 0);
     return m_worker.Start([this] { Loop(); });
 }
 

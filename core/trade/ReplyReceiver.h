@@ -18,8 +18,8 @@ public:
     CReplyReceiver(const CReplyReceiver&) = delete;
     CReplyReceiver& operator=(const CReplyReceiver&) = delete;
 
-    // Starts the thread (running, not paused). False when it cannot be started.
-    bool Start();
+    // Starts the thread, paused or not. False when it cannot be started.
+    bool Start(bool paused = false);
     // Asks the thread to end after its current cycle (also whatever it started itself).
     virtual void RequestStop();
     // RequestStop, then waits up to timeoutMs, answering sent messages. True when the thread

@@ -91,6 +91,10 @@ CString CDeskProbe::StateText(CDeskParts& parts)
     CString riskText;
     riskText.Format("%d %d %.2f", risk.IsRunning() ? 1 : 0, (int)risk.GetState(), risk.GetLine());
     Line(text, "risk", riskText);
+    // Whether the monitor holds a real total-assets figure, and the ticks it has judged.
+    CString judged;
+    judged.Format("%d %u", risk.HasAssets() ? 1 : 0, risk.GetTicksJudged());
+    Line(text, "risk-judged", judged);
     const int alarms = windows.PlayCount(CRiskMonitor::AlarmSound());
     Line(text, "alarm", Number(risk.IsAlarmSounding() ? 1 : 0));
     Line(text, "alarm-plays", Number(alarms));

@@ -17,8 +17,7 @@ enum Cause
 CRiskMonitor::CRiskMonitor(ITradingWindows& windows, const Actions& actions)
     : m_windows(windows), m_actions(actions), m_owner(NULL), m_line(0.0), m_running(false), m_state(WATCHING),
       m_stage(CANCEL), m_hasAssets(false), m_assets(0.0), m_alarmOn(false), m_cancelRounds(0), m_stepping(false),
-      m_boxOpen(false),
-      m_told(0)
+      m_boxOpen(false), m_told(0), m_ticksJudged(0)
 {
 }
 
@@ -79,6 +78,7 @@ void CRiskMonitor::OnMonitorTimer()
     if (!m_running || m_stepping)
         return;
     m_stepping = true;
+    ++m_ticksJudged;
     switch (m_state)
     {
     case WATCHING:
@@ -129,24 +129,16 @@ void CRiskMonitor::Liquidate()
 
 void CRiskMonitor::Cancel()
 {
-    switch (m_actions.cancelAll())
+    const Step step = m_actions.cancelAll();
+    if (step == STEP_STARTED)
     {
-    case STEP_STARTED:
         m_stage = CANCELLING;
         ++m_cancelRounds;
-        break;
-    case STEP_DONE:
-        m_stage = CLOSE;
-        break;
-    case STEP_WAIT:
-        break;
-    case STEP_NO_CONNECTION:
-        Tell(CAUSE_DISCONNECTED, DisconnectedText());
-        break;
-    case STEP_SEND_FAILED:
-        Tell(CAUSE_SEND_FAILED, SendFailedText());
-        break;
     }
+    else if (step == STEP_DONE)
+        m_stage = CLOSE;
+    else
+        TellStalled(step);
 }
 
 // The cancel-all ended (every cancel answered, or timed out): closing positions while an
@@ -170,22 +162,24 @@ void CRiskMonitor::CheckCancelled()
 
 void CRiskMonitor::Close()
 {
-    switch (m_actions.closeAll())
+    const Step step = m_actions.closeAll();
+    if (step == STEP_DONE || step == STEP_STARTED)
     {
-    case STEP_DONE:
-    case STEP_STARTED:
         m_windows.PlaySoundFile(AlarmSound());
         Finish(DoneText());
-        break;
-    case STEP_WAIT:
-        break;
-    case STEP_NO_CONNECTION:
-        Tell(CAUSE_DISCONNECTED, DisconnectedText());
-        break;
-    case STEP_SEND_FAILED:
-        Tell(CAUSE_SEND_FAILED, SendFailedText());
-        break;
     }
+    else
+        TellStalled(step);
+}
+
+// A step that could not be taken is tried again on a later tick; the user hears why, except
+// for a plain wait.
+void CRiskMonitor::TellStalled(Step step)
+{
+    if (step == STEP_NO_CONNECTION)
+        Tell(CAUSE_DISCONNECTED, DisconnectedText());
+    else if (step == STEP_SEND_FAILED)
+        Tell(CAUSE_SEND_FAILED, SendFailedText());
 }
 
 void CRiskMonitor::Finish(const char* text)

@@ -70,6 +70,8 @@ public:
     bool IsAlarmSounding() const { return m_alarmOn; }
     State GetState() const { return m_state; }
     bool HasAssets() const { return m_hasAssets; }
+    // Monitor ticks that were judged (not those inside a step's box).
+    unsigned GetTicksJudged() const { return m_ticksJudged; }
 
     static const char* AlarmSound() { return "Warn.wav"; }
     // Texts of the monitor's own boxes.
@@ -91,6 +93,7 @@ private:
     void Cancel();
     void CheckCancelled();
     void Close();
+    void TellStalled(Step step);
     void Finish(const char* text);
     // Once per cause and alarm; never while another of the monitor's boxes is open.
     void Tell(int cause, const char* text);
@@ -106,11 +109,12 @@ private:
     bool m_hasAssets;
     double m_assets;
     bool m_alarmOn;
-    // A step runs (it may show a box whose loop runs further timer ticks).
     // Cancel-alls started in this alarm: one that leaves orders open (its cancels refused, or
     // the connection gone midway) is tried again, a few times.
     int m_cancelRounds;
+    // A step runs (it may show a box whose loop runs further timer ticks).
     bool m_stepping;
     bool m_boxOpen;
     unsigned m_told;
+    unsigned m_ticksJudged;
 };

@@ -212,6 +212,36 @@ TEST_F(ReceiverTest, APausedReceiverLeavesMessagesInTheConnection)
     EXPECT_EQ(0u, trade->GetConnection()->GetQueuedCount());
 }
 
+// The set's receivers start held: what arrives before the window's handlers exist waits in
+// its connection and is delivered, in arrival order, once they are released.
+TEST_F(ReceiverTest, ReceiversOfASetHoldWhatArrivesUntilReleased)
+{
+    CString error;
+    CString list;
+    list.Format("TRADE|t|SIM|127.0.0.1|%u|1|3|SIM|0|TRADE||&", tradeServer.Port());
+    ASSERT_EQ(1, data.ParseLoginResult("loginresult@status:1#name:80001#markserver:" + list + "#@", error));
+    CServerSession* trade = AddSession(tradeServer, "TRADE", 3);
+    CReceiverSet set(host, registry);
+    set.StartAll(data, false, nullptr);
+    ASSERT_EQ(1u, set.GetTradeReceivers().size());
+    CReplyReceiver* receiver = set.GetTradeReceivers()[0];
+    std::shared_ptr<FakeConnection> connection = AcceptLogin(tradeServer);
+    ASSERT_NE(nullptr, connection);
+    connection->Send("OrderInfo@cid:1#oid:21#@");
+    ASSERT_TRUE(PumpUntil([&] { return trade->GetConnection()->GetQueuedCount() == 2; }));
+    const LONG cycles = receiver->GetCycleCount();
+    ASSERT_TRUE(PumpUntil([&] { return receiver->GetCycleCount() >= cycles + 3; }));
+    EXPECT_EQ(2u, trade->GetConnection()->GetQueuedCount());
+    EXPECT_EQ(0u, host.Window().Count(WM_CONNECTION_STATE));
+    EXPECT_EQ(0u, host.Window().Count(WM_REPLY_NEW_ORDER));
+
+    set.ReleaseAll();
+    ASSERT_TRUE(host.Window().WaitFor(WM_REPLY_NEW_ORDER, 1));
+    EXPECT_EQ((StateList{{3, 1}}), States());
+    EXPECT_EQ("1|||21||||||||", host.Payloads(WM_REPLY_NEW_ORDER)[0]);
+    WhilePumping([&] { set.StopAll(5000); });
+}
+
 TEST_F(ReceiverTest, UnansweredInitialLoadTriesEachRequestThreeTimes)
 {
     AddTradeReceiver(AddSession(queryServer, "QUERY", 4), CONNECTION_KIND_QUERY);
@@ -405,6 +435,7 @@ TEST_F(ReceiverTest, StopAllOnTheWindowsOwnThreadAnswersTheDeliveriesAndEndsEver
         return delivering.back();
     });
     ASSERT_EQ(3u, delivering.size());
+    set.ReleaseAll();
     // Every receiver is now in (or entering) a delivery to this thread, which does not pump.
     for (DeliveringReceiver* receiver : delivering)
         ASSERT_EQ(WAIT_OBJECT_0, WaitForSingleObject(receiver->sending, 30000));

@@ -83,6 +83,7 @@ protected:
         registry->CreateSessions(false, GetSessionData());
         receivers.reset(new CReceiverSet(host, *registry));
         receivers->StartAll(GetSessionData(), false, CQuoteReceiver::Create);
+        receivers->ReleaseAll();
     }
 
     bool WaitForState(int kind, int state, size_t occurrences = 1)

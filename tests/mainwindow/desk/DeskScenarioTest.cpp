@@ -11,7 +11,9 @@
 #include "testsupport/Pump.h"
 #include "testsupport/Screenshot.h"
 #include "testsupport/SimulatorSuite.h"
+#include "testsupport/TestFiles.h"
 
+#include <commctrl.h>
 #include <gtest/gtest.h>
 
 #include <cstdio>
@@ -161,6 +163,22 @@ protected:
                                       &state)) << state["risk"];
     }
 
+    // A long at market and a limit order resting far below the market; the resting order's
+    // number and the account's total assets then.
+    void OpenLongAndRestingOrder(std::string* resting, double* assets)
+    {
+        ASSERT_NO_FATAL_FAILURE(Command("ticket 买入 市价 XAUUSD - 1 0.01"));
+        ASSERT_NO_FATAL_FAILURE(ConfirmDetail());
+        ASSERT_NO_FATAL_FAILURE(Command("ticket 买入 限价 XAUUSD 1000.00 1 0.01"));
+        ASSERT_NO_FATAL_FAILURE(ConfirmDetail());
+        ProbeState state;
+        ASSERT_TRUE(m_probe.WaitState([](const ProbeState& s) {
+            return !PositionRow(s, "XAUUSD").empty() && !NewestOrder(s, "已提交").empty() && s["pending"] == "0";
+        }, &state));
+        *resting = NewestOrder(state, "已提交");
+        *assets = login_test::JsonNumber(Account(), "total");
+    }
+
     // `painted` tells when the picture shows the window's latest state.
     void Keep(HWND window, const char* name, const std::function<bool(const Screenshot&)>& painted = nullptr)
     {
@@ -241,15 +259,9 @@ TEST_F(DeskScenarioTest, BuyCancelCloseAllAndTripTheRiskLine)
     EXPECT_TRUE(PumpUntil([&] { return Account().find("\"positions\": {}") != std::string::npos; })) << Account();
 
     // A new long and a resting order, then a risk line just under the total assets.
-    ASSERT_NO_FATAL_FAILURE(Command("ticket 买入 市价 XAUUSD - 1 0.01"));
-    ASSERT_NO_FATAL_FAILURE(ConfirmDetail());
-    ASSERT_NO_FATAL_FAILURE(Command("ticket 买入 限价 XAUUSD 1000.00 1 0.01"));
-    ASSERT_NO_FATAL_FAILURE(ConfirmDetail());
-    ASSERT_TRUE(m_probe.WaitState([](const ProbeState& s) {
-        return !PositionRow(s, "XAUUSD").empty() && !NewestOrder(s, "已提交").empty() && s["pending"] == "0";
-    }, &state));
-    const std::string restingAgain = NewestOrder(state, "已提交");
-    const double assets = login_test::JsonNumber(Account(), "total");
+    std::string restingAgain;
+    double assets = 0.0;
+    ASSERT_NO_FATAL_FAILURE(OpenLongAndRestingOrder(&restingAgain, &assets));
     ASSERT_GT(assets, 100.0);
 
     ::PostMessageA(m_main, WM_COMMAND, 5, 0);   // the caption button "风险设置"
@@ -319,7 +331,8 @@ TEST_F(DeskScenarioTest, FloatingProfitFollowsTheQuotes)
 // The money paths under failure, each checked in the program's lists and in the account: a
 // buy whose connection goes while it is confirmed, a close the server refuses, a positions
 // list that timed out before the query connection came back, a cancel-all while a close is
-// sent, and the risk line crossed while the trading connection is down.
+// sent, the servers' "no value" funds figures under a risk line, and the risk line crossed
+// while the trading connection is down.
 TEST_F(DeskScenarioTest, MoneyPathsHoldUnderFailure)
 {
     ASSERT_EQ("OK", s_sim->Control("set price XAUUSD 2320.00").substr(0, 2));
@@ -406,19 +419,32 @@ TEST_F(DeskScenarioTest, MoneyPathsHoldUnderFailure)
     EXPECT_EQ("Cancelled", OrderStateInSimulator(resting[1]));
     EXPECT_TRUE(PumpUntil([&] { return Account().find("\"positions\": {}") != std::string::npos; })) << Account();
 
-    // A long and a resting order again, a line under the assets, then the trading connection
-    // goes and the price falls: the monitor says once that it waits, and when the connection
-    // is back it cancels, then closes.
-    ASSERT_NO_FATAL_FAILURE(Command("ticket 买入 市价 XAUUSD - 1 0.01"));
-    ASSERT_NO_FATAL_FAILURE(ConfirmDetail());
-    ASSERT_NO_FATAL_FAILURE(Command("ticket 买入 限价 XAUUSD 1000.00 1 0.01"));
-    ASSERT_NO_FATAL_FAILURE(ConfirmDetail());
-    ASSERT_TRUE(m_probe.WaitState([](const ProbeState& s) {
-        return !PositionRow(s, "XAUUSD").empty() && !NewestOrder(s, "已提交").empty() && s["pending"] == "0";
-    }, &state));
-    const std::string restingAgain = NewestOrder(state, "已提交");
-    const double assets = login_test::JsonNumber(Account(), "total");
+    // A long and a resting order again and a line under the assets. The server's "no value"
+    // figures trip nothing: the monitor judges tick after tick without a value and touches no
+    // order and no position.
+    std::string restingAgain;
+    double assets = 0.0;
+    ASSERT_NO_FATAL_FAILURE(OpenLongAndRestingOrder(&restingAgain, &assets));
     ASSERT_NO_FATAL_FAILURE(SetRiskLine(assets - 50.0));
+    ASSERT_NO_FATAL_FAILURE(Sim("novalue 80001 on"));
+    ASSERT_TRUE(m_probe.WaitState([](const ProbeState& s) { return s["funds"].compare(0, 14, "-999999999.00|") == 0; },
+                                  &state)) << state["funds"];
+    const unsigned long judgedBefore = std::strtoul(state["risk-judged"].c_str() + 2, nullptr, 10);
+    ASSERT_TRUE(m_probe.WaitState([&](const ProbeState& s) {
+        return std::strtoul(s["risk-judged"].c_str() + 2, nullptr, 10) >= judgedBefore + 4
+               || s["risk"].compare(0, 3, "1 0") != 0;
+    }, &state)) << state["risk-judged"];
+    EXPECT_EQ("1 0", state["risk"].substr(0, 3)) << "tripped by a figure the server does not know";
+    EXPECT_EQ("0 ", state["risk-judged"].substr(0, 2)) << "the figure taken as a value";
+    EXPECT_EQ("Submitted", OrderStateInSimulator(restingAgain));
+    EXPECT_FALSE(PositionRow(state, "XAUUSD").empty());
+    EXPECT_GT(HeldInSimulator("XAUUSD"), 0.0);
+    ASSERT_NO_FATAL_FAILURE(Sim("novalue 80001 off"));
+    ASSERT_TRUE(m_probe.WaitState([](const ProbeState& s) { return s["risk-judged"].compare(0, 2, "1 ") == 0; },
+                                  &state)) << state["funds"];
+
+    // Then the trading connection goes and the price falls: the monitor says once that it
+    // waits, and when the connection is back it cancels, then closes.
     ASSERT_NO_FATAL_FAILURE(Sim("refuse trade on"));
     ASSERT_NO_FATAL_FAILURE(Sim("drop trade"));
     ASSERT_TRUE(m_probe.WaitState([](const ProbeState& s) { return s["trade"] != "1"; }, &state));
@@ -438,6 +464,74 @@ TEST_F(DeskScenarioTest, MoneyPathsHoldUnderFailure)
     }, &state)) << state["risk"];
     for (const std::string& row : state.All("order"))
         EXPECT_TRUE(Cells(row).size() == 15 && Cells(row)[8] != "---") << "an order left without a state: " << row;
+}
+
+// What the trading connections bring while the start is held up before the trading handlers
+// exist (here by the box about a damaged self list) waits for them: once the start goes on,
+// the query login's initial load fills the lists.
+TEST_F(DeskScenarioTest, TradingRecordsArrivingWhileTheStartIsHeldUpAreKept)
+{
+    const CString selfList = RootFolder() + "data\\SelfListFile.cfg";
+    ::CreateDirectoryA(RootFolder() + "data", NULL);
+    ASSERT_TRUE(tolvan::test::WriteFileBytes(selfList, "not a self list"));
+    ASSERT_TRUE(m_terminal.Start());
+    HWND login = m_terminal.WaitForLoginWindow(kDeadlineMs);
+    ASSERT_NE(HWND(NULL), login);
+    login_test::CTerminal::Submit(login, "80001", "a123456");
+    HWND box = NULL;
+    ASSERT_TRUE(PumpUntil([&] {
+        box = m_terminal.FindWhere([](HWND window) {
+            return ::IsWindowVisible(window) && ControlText(window, 0xFFFF).find("自选股") != std::string::npos;
+        });
+        return box != NULL;
+    }, kDeadlineMs)) << "no box about the self list";
+    Keep(box, "start-held-by-a-box.png",
+         [](const Screenshot& shot) { return shot.CountColor(RGB(0, 0, 0)) < static_cast<size_t>(shot.Width() * shot.Height() / 2); });
+
+    // The trading sessions log in meanwhile. The box stays until the query login's initial load
+    // has been answered to its end, or, while nothing takes the connections' messages, until
+    // the program's own clock has gone on three times.
+    auto loggedIn = [](const char* role) {
+        const std::string sessions = s_sim->Control("sessions");
+        for (size_t end = sessions.find('}'), begin = 0; end != std::string::npos;
+             begin = end, end = sessions.find('}', end + 1))
+        {
+            const std::string session = sessions.substr(begin, end - begin);
+            if (session.find(std::string("\"role\": \"") + role + "\"") != std::string::npos
+                && session.find("\"user\": \"80001\"") != std::string::npos)
+                return true;
+        }
+        return false;
+    };
+    ASSERT_TRUE(PumpUntil([&] { return loggedIn("trade") && loggedIn("query"); }, kDeadlineMs))
+        << s_sim->Control("sessions");
+    HWND main = m_terminal.Find("Tolvan证券");
+    ASSERT_NE(HWND(NULL), main);
+    HWND statusBar = ::FindWindowExA(main, NULL, STATUSCLASSNAMEA, NULL);
+    ASSERT_NE(HWND(NULL), statusBar);
+    std::wstring clock = login_test::StatusPaneText(m_terminal.Handle(), statusBar, 5);
+    int clockSteps = 0;
+    ASSERT_TRUE(PumpUntil([&] {
+        const std::wstring now = login_test::StatusPaneText(m_terminal.Handle(), statusBar, 5);
+        if (now != clock)
+        {
+            clock = now;
+            ++clockSteps;
+        }
+        return clockSteps >= 3 || s_sim->Control("requests query 10").find("querystateorders") != std::string::npos;
+    }, kDeadlineMs)) << "the clock stands";
+    ::PostMessageA(box, WM_COMMAND, IDOK, 0);
+
+    ASSERT_TRUE(PumpUntil([&] { return ::IsZoomed(main) != FALSE; }, kDeadlineMs)) << "no main window after the box";
+    m_main = main;
+    m_probe.Attach(m_main);
+    ProbeState state;
+    EXPECT_TRUE(m_probe.WaitState([](const ProbeState& s) {
+        return s["query"] == "1" && s["pending"] == "0" && !PositionRow(s, "XAUUSD").empty() && s["funds"].size() > 7;
+    }, &state)) << "query " << state["query"] << " pending " << state["pending"] << " positions "
+                << state.All("position").size() << " funds " << state["funds"];
+    ::DeleteFileA(selfList + ".damaged");
+    ::DeleteFileA(selfList);
 }
 
 }  // namespace

@@ -160,6 +160,13 @@ class TradingTest(unittest.TestCase):
         self.trade.send("preneworder@CL||1|B|M|8101|")
         self.assertTrue(self.trade.next_message(5).startswith("PreOrderInfo@"))
 
+    def test_no_value_funds_until_switched_off(self):
+        self.host.ok("novalue 80001 on")
+        for pushed in (self.trade.wait_for("SummaryResult@"), self.ask("querysummary@", "SummaryResult")):
+            self.assertEqual(summary_values(pushed), ["-999999999.00"] * 5 + ["-1", "USD"])
+        self.host.ok("novalue 80001 off")
+        self.assertGreater(float(summary_values(self.trade.wait_for("SummaryResult@"))[0]), 0.0)
+
     def test_pre_order_check(self):
         cases = [("ablesubmit", "preneworder@CL||1|B|M|8001|"),
                  ("unablesubmit", "preneworder@CL||100000|B|M|8002|")]

@@ -35,6 +35,10 @@ def money_text(value):
     return "%.2f" % value
 
 
+# What the servers write for a figure they cannot work out (any value below -100 means it).
+NO_VALUE = "-999999999.00"
+
+
 class Order:
     def __init__(self, oid, cid, code, side, kind, price, quantity, created):
         self.oid = oid
@@ -86,6 +90,7 @@ class Account:
         self.positions = {}
         for held in settings["positions"]:
             self.positions[held["code"]] = Position(float(held["qty"]), float(held["price"]))
+        self.unvalued = False       # the funds figures are sent as "no value"
         self.orders = []            # today's orders, oldest first
         self.history = []           # orders of earlier days, oldest first
 
@@ -134,6 +139,8 @@ class Account:
     def summary(self, market):
         """Seven texts: total assets, initial margin, margin in use, available funds,
         liquidity, same-day round trips ("-1" unlimited), currency."""
+        if self.unvalued:
+            return [NO_VALUE] * 5 + ["-1", self.currency]
         total = self.total_assets(market)
         in_use = self.margin_in_use(market)
         frozen = self.frozen(market)

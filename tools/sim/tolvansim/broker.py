@@ -146,7 +146,7 @@ class Broker:
         values = {"oid": "0", "cid": texts["cid"], "fnum": "0", "ty": KIND_WORD.get(kind, ""),
                   "an": SIDE_WORD.get(side, ""), "ot": self._time_text(self.clock.now()),
                   "cn": code, "qy": texts["quantity"]}
-        initial_margin = float(account.summary(self.market)[1])
+        initial_margin = account.margin_in_use(self.market) + account.frozen(self.market)
         if reason:
             values.update(st="unablesubmit", mg="0.00", im=money_text(initial_margin))
             return values

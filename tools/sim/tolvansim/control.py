@@ -43,6 +43,7 @@ set price <code> <price>
 fill <oid> [<price> [<qty>]] | cancel <oid> | reject <oid>
 order <user> <code> B|S <qty> [<price> [M|L|S]]
 cash <user> <amount> | account <user> | orders <user>
+novalue <user> on|off              send the user's funds figures as "no value" (pushed at once)
 requests <kind> [<count>] | clear requests
 refusals [<count>]                 requests refused for their form, with the reason
 clock <YYYY-MM-DD HH:MM:SS>|real
@@ -442,6 +443,14 @@ class ControlChannel:
         for session in self.sim.order_sessions(account, None):
             session.send(records.summary(account.summary(self.sim.market)))
         return _ok(quantity_text(account.cash))
+
+    def _cmd_novalue(self, args, line):
+        self._need(args, 2, "novalue <user> on|off")
+        account = self._account(args[0])
+        account.unvalued = _switch(args[1])
+        for session in self.sim.order_sessions(account, None):
+            session.send(records.summary(account.summary(self.sim.market)))
+        return _ok()
 
     # --- HTTP services -------------------------------------------------------------------
 
