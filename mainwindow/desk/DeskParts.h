@@ -14,8 +14,9 @@
 class CDeskParts : public IQueryStateOwner
 {
 public:
-    // databaseFolder and key: the user's database folder and key (the proxy-order table).
-    CDeskParts(HWND mainWindow, const CString& dataDir, CReplySlots& slots, const CString& databaseFolder,
+    // owner: the main window's part of the trade panel's work; databaseFolder and key: the
+    // user's database folder and key (the proxy-order table).
+    CDeskParts(HWND mainWindow, ITradePanelOwner& owner, const CString& dataDir, CReplySlots& slots, const CString& databaseFolder,
                const DatabaseKey& key);
     ~CDeskParts() override;
 
