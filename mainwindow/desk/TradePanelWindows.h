@@ -18,9 +18,9 @@ class CTradePanelWindows : public ITradingWindows
 public:
     typedef std::function<void(LPCSTR path)> SoundFunction;
 
-    // timerOwner: the window whose timers the rules set; owner: the main window's part of
-    // the work; dataDir ends with a backslash; followOrders: where finished follow orders are
-    // stored (the program's always has one).
+    // timerOwner: the window whose timers the rules set; owner: what the main window does for
+    // these windows; dataDir ends with a backslash; followOrders: where finished follow orders
+    // are stored (the program's always has one).
     CTradePanelWindows(HWND timerOwner, ITradePanelOwner& owner, const CString& dataDir,
                        class CFollowOrderStore* followOrders = nullptr);
 

@@ -42,7 +42,7 @@ std::vector<OrderEntry> Orders(int count)
     return orders;
 }
 
-// The main window's part of the work.
+// What the main window does for the trade panel's windows.
 struct OwnerStandIn : ITradePanelOwner
 {
     bool ConfirmOrderInDetail(const OrderRequest&, const SummaryRecord&) override { return false; }
