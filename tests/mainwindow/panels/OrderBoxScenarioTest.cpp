@@ -113,9 +113,15 @@ TEST_F(OrderBoxScenarioTest, TheMainWindowTakesNoClickWhileAnOrderChecksBoxStand
     // A click on a row of the main window's quote list while the box stands, then the box's
     // OK: both reach Tolvan's one thread in this order, so once the box has gone the first
     // click was had.
+    // Under load the box now and then misses the first click on OK; it is clicked again.
     ClickAt(FirstRow(-4));
-    ClickAt(CentreOf(::GetDlgItem(box, IDOK)));
-    ASSERT_TRUE(PumpUntil([&] { return !::IsWindow(box); }, kDeadlineMs)) << "OK did not close the box";
+    const POINT ok = CentreOf(::GetDlgItem(box, IDOK));
+    for (int attempt = 0; attempt < 4 && ::IsWindow(box); ++attempt)
+    {
+        ClickAt(POINT{ok.x + (attempt % 2 == 0 ? -3 : 3), ok.y});
+        PumpUntil([&] { return !::IsWindow(box); }, kDeadlineMs / 4);
+    }
+    ASSERT_FALSE(::IsWindow(box)) << "OK did not close the box";
     EXPECT_EQ(-1, SelectedRow()) << "the click on the main window under the box chose a row";
     EXPECT_TRUE(::IsWindowEnabled(m_main)) << "the main window stays disabled after the box";
 
