@@ -17,6 +17,7 @@
 #include "ServerClock.h"
 #include "ServerClockTicker.h"
 #include "SessionData.h"
+#include "StatisticsReport.h"
 #include "StartupTasks.h"
 #include "TimeHelperLauncher.h"
 #include "VelmoraApp.h"
@@ -33,19 +34,6 @@ namespace {
 
 // How long the shutdown waits for the status-bar clock before going on without it.
 const DWORD kClockStopWaitMs = 3000;
-
-// Reports this machine to the operator's statistics service once per start.
-unsigned __stdcall StatisticsThread(void*)
-{
-    CString mark;
-    if (!GetMacAddress(mark))
-        return 0;
-    char base[260] = {0};
-    ::GetPrivateProfileStringA("system", "StatisticsUrl", "http://127.0.0.1:5180", base, sizeof(base),
-                               theApp.m_strAppDir + "Config.ini");
-    PostWebRequest((LPCSTR)BuildStatisticsAddress(base, mark), std::string(), false, std::string());
-    return 0;
-}
 
 }  // namespace
 
@@ -183,9 +171,7 @@ BOOL CVelmoraDlg::OnInitDialog()
 {
     CDialogEx::OnInitDialog();
 
-    const uintptr_t statistics = _beginthreadex(nullptr, 0, StatisticsThread, nullptr, 0, nullptr);
-    if (statistics != 0)
-        ::CloseHandle(reinterpret_cast<HANDLE>(statistics));
+    StartStatisticsReport();
     StartServerTimeThread();
     if (!LogIn())
     {
@@ -221,8 +207,6 @@ BOOL CVelmoraDlg::OnInitDialog()
     {
         // The frame lays the panel out and floats it; the trading handlers fill its windows.
         SetTradePanelWindow(m_pTradeDlg->GetSafeHwnd());
-        if (m_deskParts)
-            m_deskParts->Windows().SetPanelWindows(&TradingWindows());
         // The header follows the connection states from now on; until the first report it
         // says the trading server is not connected.
         m_pTradeDlg->SetOrdersButtonState("全部", 1, 1);
@@ -234,11 +218,31 @@ BOOL CVelmoraDlg::OnInitDialog()
         SendMessage(WM_CONNECTION_STATE, CONNECTION_KIND_ORDER, TradeConnectionState);
         SendMessage(WM_CONNECTION_STATE, CONNECTION_KIND_QUERY, QueryConnectionState);
     }
-    InitConsoleCommands();
     // -- end panels init --
     // Every handler exists now: the receivers take what their connections kept meanwhile.
     m_receivers->ReleaseAll();
     return TRUE;
+}
+
+// Reports this machine to the operator's statistics service once per start; the end stops it
+// with the other downloads, whether or not the login is accepted.
+void CVelmoraDlg::StartStatisticsReport()
+{
+    char base[260] = {0};
+    ::GetPrivateProfileStringA("system", "StatisticsUrl", "http://127.0.0.1:5180", base, sizeof(base),
+                               theApp.m_strAppDir + "Config.ini");
+    m_statistics->Start(base);
+    CStatisticsReport* report = m_statistics.get();
+    AddShutdownStop("statistics report", SHUTDOWN_DOWNLOADS, [report](DWORD waitMs) { return report->Stop(waitMs); });
+}
+
+// A report still running (or stops still to run) keeps its object: the worker uses it.
+void CVelmoraDlg::EndStatisticsReport()
+{
+    if (AreWorkerStopsDone() && !m_statistics->IsRunning())
+        m_statistics.reset();
+    else
+        m_statistics.release();
 }
 
 // Runs the login window; false when it closed without an accepted login.
@@ -281,8 +285,6 @@ void CVelmoraDlg::OnDestroy()
     StopWorkers();
     // -- panels destroy --
     DestroyConsole();
-    if (m_deskParts)
-        m_deskParts->Windows().SetPanelWindows(nullptr);
     SetTradePanelWindow(NULL);
     DestroyTradePanel();
     // -- end panels destroy --
@@ -302,6 +304,7 @@ void CVelmoraDlg::OnDestroy()
     ShutDownFrame();
     // -- end frame destroy --
     StopServerClock();
+    EndStatisticsReport();
     CDialogEx::OnDestroy();
 }
 

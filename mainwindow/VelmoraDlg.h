@@ -6,6 +6,7 @@
 #include <set>
 #include <vector>
 #include "resource.h"
+#include "StatisticsReport.h"
 #include "StoppableThread.h"
 // -- frame includes --
 #include "CaptionFrame.h"
@@ -18,6 +19,7 @@
 #include "MessageFilter.h"
 #include "QuoteBoard.h"
 #include "QuotePageMessages.h"
+#include "TradePanelOwner.h"
 
 #include <vector>
 
@@ -28,14 +30,15 @@ struct CBoardState;
 class CQuoteBoard;
 
 // The main window's parts ask each other through the interfaces it implements: the frame
-// (IFrameParts), the message filter (IMessageFilterHost), the quote board (IQuoteBoardOwner)
-// and the chart views (IChartViewsOwner). Each part defines its share in its own folder.
+// (IFrameParts), the message filter (IMessageFilterHost), the quote board (IQuoteBoardOwner),
+// the chart views (IChartViewsOwner) and the trade panel's windows (ITradePanelOwner). Each part defines its share in its own folder.
 class CVelmoraDlg : public CDialogEx,
                     public IQuotePageOwner,
                     public IFrameParts,
                     public IMessageFilterHost,
                     public IQuoteBoardOwner,
-                    public IChartViewsOwner
+                    public IChartViewsOwner,
+                    public ITradePanelOwner
 {
 public:
     explicit CVelmoraDlg(CWnd* pParent = nullptr);
@@ -225,6 +228,7 @@ protected:
     afx_msg LRESULT OnOrderRefused(WPARAM wParam, LPARAM lParam);
     void CollectHeldCodes(std::vector<CString>& ordered, std::vector<CString>& held) override;
     static void DeleteDeskParts(class CDeskParts* parts);
+    bool ConfirmOrderInDetail(const OrderRequest& request, const SummaryRecord& funds) override;
     // -- end desk --
     // -- hosts: chart hosts, quote views, instrument switch, downloads --
 public:
@@ -289,6 +293,7 @@ protected:
 public:
     // The trading windows as the trading rules see them (served by the trade panel).
     class ITradingWindows& TradingWindows();
+    ITradingWindows* PanelWindows() override;
     class CTradeDlg* GetTradeDlg() const { return m_pTradeDlg; }
     void ShowPlatformStatus(const CString& text, COLORREF background, int link) override;
     void SetTradePanelFloating(bool floating) override;
@@ -298,9 +303,10 @@ protected:
     void CreateTradePanel();
     void DestroyTradePanel();
     // The order-supplement console (mainwindow/panels/VelmoraDlgConsole.cpp).
-    void InitConsoleCommands();
     void ToggleConsole() override;
-    void StopConsoleRunning();
+    void StopConsoleRunning() override;
+    // The console's lists for the program's test hook.
+    CString ConsoleProbeLines();
     void DestroyConsole();
     afx_msg LRESULT OnProxyOrderEvent(WPARAM wParam, LPARAM lParam);
     afx_msg LRESULT OnProxyOrderUpdate(WPARAM wParam, LPARAM lParam);
@@ -318,6 +324,8 @@ private:
     void StartServerTimeThread();
     void StartServerClock();
     void StopServerClock();
+    void StartStatisticsReport();
+    void EndStatisticsReport();
     bool LogIn();
     void StartConnections();
 
@@ -337,6 +345,7 @@ private:
     bool m_newVersionFound = false;
 
     CStoppableThread m_clockThread;  // the status-bar clock
+    std::unique_ptr<CStatisticsReport> m_statistics{new CStatisticsReport};
     CString m_strServerClockText;
 
     // State by concern (same blocks as the handlers above).

@@ -1,8 +1,8 @@
 #include "DeskParts.h"
 
-CDeskParts::CDeskParts(HWND mainWindow, const CString& dataDir, CReplySlots& slots, const CString& databaseFolder,
-                       const DatabaseKey& key)
-    : m_followOrders(databaseFolder, key), m_windows(mainWindow, dataDir, &m_followOrders),
+CDeskParts::CDeskParts(HWND mainWindow, ITradePanelOwner& owner, const CString& dataDir, CReplySlots& slots,
+                       const CString& databaseFolder, const DatabaseKey& key)
+    : m_followOrders(databaseFolder, key), m_windows(mainWindow, owner, dataDir, &m_followOrders),
       m_desk(slots, m_wire, m_windows)
 {
     m_desk.SetOwner(mainWindow);

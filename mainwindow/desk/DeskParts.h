@@ -14,9 +14,10 @@
 class CDeskParts : public IQueryStateOwner
 {
 public:
-    // databaseFolder and key: the user's database folder and key (the proxy-order table).
-    CDeskParts(HWND mainWindow, const CString& dataDir, CReplySlots& slots, const CString& databaseFolder,
-               const DatabaseKey& key);
+    // owner: what the main window does for the trade panel's windows; databaseFolder and
+    // key: the user's database folder and key (the proxy-order table).
+    CDeskParts(HWND mainWindow, ITradePanelOwner& owner, const CString& dataDir, CReplySlots& slots,
+               const CString& databaseFolder, const DatabaseKey& key);
     ~CDeskParts() override;
 
     CTradingDesk& Desk() { return m_desk; }

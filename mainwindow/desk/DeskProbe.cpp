@@ -54,14 +54,7 @@ bool WriteFileReplacing(const CString& path, const CString& text)
     return written && ::MoveFileExA(temporary, path, MOVEFILE_REPLACE_EXISTING);
 }
 
-std::function<CString()> g_moreState;
-
 }  // namespace
-
-void CDeskProbe::SetMoreState(std::function<CString()> lines)
-{
-    g_moreState = std::move(lines);
-}
 
 CString CDeskProbe::StatePath()
 {
@@ -70,7 +63,7 @@ CString CDeskProbe::StatePath()
     return length > 0 && length < sizeof(path) ? CString(path) : CString();
 }
 
-CString CDeskProbe::StateText(CDeskParts& parts)
+CString CDeskProbe::StateText(CDeskParts& parts, const CString& moreState)
 {
     CTradingDesk& desk = parts.Desk();
     CTradePanelWindows& windows = parts.Windows();
@@ -100,13 +93,13 @@ CString CDeskProbe::StateText(CDeskParts& parts)
     Line(text, "alarm-plays", Number(alarms));
     Line(text, "sound-stops", Number(windows.SoundStops()));
     Line(text, "console-stops", Number(windows.ConsoleStops()));
-    if (g_moreState)
-        text += g_moreState();
+    text += moreState;
     text += "end\n";
     return text;
 }
 
-bool CDeskProbe::Run(HWND main, CDeskParts& parts, const CString& command)
+bool CDeskProbe::Run(HWND main, CDeskParts& parts, const CString& command,
+                     const std::function<CString()>& moreState)
 {
     CStringArray words;
     SplitString(words, command, " ", true, false);
@@ -167,6 +160,6 @@ bool CDeskProbe::Run(HWND main, CDeskParts& parts, const CString& command)
         return true;
     }
     if (verb == "dump")
-        return WriteFileReplacing(StatePath(), StateText(parts));
+        return WriteFileReplacing(StatePath(), StateText(parts, moreState()));
     return false;
 }

@@ -22,10 +22,10 @@ public:
     // Empty when the hook is off.
     static CString StatePath();
 
-    // Runs one command on the main window; false for an unknown one.
-    static bool Run(HWND mainWindow, CDeskParts& parts, const CString& command);
-    static CString StateText(CDeskParts& parts);
-    // Lines of other windows' state that "dump" writes after the trading state (name=value
-    // lines, each ending in a line feed); none when not set.
-    static void SetMoreState(std::function<CString()> lines);
+    // Runs one command on the main window; false for an unknown one. moreState gives the
+    // lines of other windows' state that "dump" writes after the trading state (name=value
+    // lines, each ending in a line feed).
+    static bool Run(HWND mainWindow, CDeskParts& parts, const CString& command,
+                    const std::function<CString()>& moreState);
+    static CString StateText(CDeskParts& parts, const CString& moreState);
 };

@@ -31,8 +31,9 @@ void PlayWithSystem(LPCSTR path)
 }
 }  // namespace
 
-CTradePanelWindows::CTradePanelWindows(HWND timerOwner, const CString& dataDir, CFollowOrderStore* followOrders)
-    : m_timerOwner(timerOwner), m_dataDir(dataDir), m_panel(NULL), m_forward(nullptr), m_riskWindow(NULL), m_player(PlayWithSystem),
+CTradePanelWindows::CTradePanelWindows(HWND timerOwner, ITradePanelOwner& owner, const CString& dataDir,
+                                       CFollowOrderStore* followOrders)
+    : m_timerOwner(timerOwner), m_dataDir(dataDir), m_panel(NULL), m_owner(owner), m_riskWindow(NULL), m_player(PlayWithSystem),
       m_followOrders(followOrders), m_soundStops(0), m_consoleStops(0)
 {
 }
@@ -78,7 +79,7 @@ void CTradePanelWindows::ApplyListCommand(std::vector<CString>& rows, const List
 
 void CTradePanelWindows::SendDown(UINT message, WPARAM wParam, LPARAM lParam)
 {
-    if (m_forward == nullptr && m_panel != NULL && ::IsWindow(m_panel))
+    if (m_owner.PanelWindows() == nullptr && m_panel != NULL && ::IsWindow(m_panel))
         ::SendMessage(m_panel, message, wParam, lParam);
 }
 
@@ -90,8 +91,8 @@ void CTradePanelWindows::SendList(UINT message, std::vector<CString>& mirror, co
 
 void CTradePanelWindows::SetOrdersButtonState(const CString& caption, bool enabled, bool highlighted)
 {
-    if (m_forward != nullptr)
-        m_forward->SetOrdersButtonState(caption, enabled, highlighted);
+    if (ITradingWindows* forward = m_owner.PanelWindows())
+        forward->SetOrdersButtonState(caption, enabled, highlighted);
     ButtonState state;
     state.caption = caption;
     state.enable = enabled ? 1 : 0;
@@ -102,8 +103,8 @@ void CTradePanelWindows::SetOrdersButtonState(const CString& caption, bool enabl
 // The orders window is brought to the list as the trade panel does it.
 void CTradePanelWindows::SyncOrderRows(const std::vector<OrderEntry>& rows, int mode)
 {
-    if (m_forward != nullptr)
-        m_forward->SyncOrderRows(rows, mode);
+    if (ITradingWindows* forward = m_owner.PanelWindows())
+        forward->SyncOrderRows(rows, mode);
     std::vector<CString> texts;
     for (const OrderEntry& entry : rows)
         texts.push_back(tradepanel::OrderRowText(entry));
@@ -114,8 +115,8 @@ void CTradePanelWindows::SyncOrderRows(const std::vector<OrderEntry>& rows, int 
 
 void CTradePanelWindows::InsertPositionRow()
 {
-    if (m_forward != nullptr)
-        m_forward->InsertPositionRow();
+    if (ITradingWindows* forward = m_owner.PanelWindows())
+        forward->InsertPositionRow();
     ListCommand command;
     command.op = INSERT_ROW;
     command.row = (int)m_positionRows.size();
@@ -124,8 +125,8 @@ void CTradePanelWindows::InsertPositionRow()
 
 void CTradePanelWindows::SetPositionRow(int row, const CString* eightTexts, bool closing)
 {
-    if (m_forward != nullptr)
-        m_forward->SetPositionRow(row, eightTexts, closing);
+    if (ITradingWindows* forward = m_owner.PanelWindows())
+        forward->SetPositionRow(row, eightTexts, closing);
     ListCommand command;
     command.op = SET_ROW;
     command.row = row;
@@ -135,8 +136,8 @@ void CTradePanelWindows::SetPositionRow(int row, const CString* eightTexts, bool
 
 void CTradePanelWindows::DeletePositionRow(int row)
 {
-    if (m_forward != nullptr)
-        m_forward->DeletePositionRow(row);
+    if (ITradingWindows* forward = m_owner.PanelWindows())
+        forward->DeletePositionRow(row);
     ListCommand command;
     command.op = DELETE_ROW;
     command.row = row;
@@ -145,8 +146,8 @@ void CTradePanelWindows::DeletePositionRow(int row)
 
 void CTradePanelWindows::ClearPositions()
 {
-    if (m_forward != nullptr)
-        m_forward->ClearPositions();
+    if (ITradingWindows* forward = m_owner.PanelWindows())
+        forward->ClearPositions();
     ListCommand command;
     command.op = DELETE_ALL;
     SendList(WM_POSITIONS_LIST, m_positionRows, command);
@@ -154,8 +155,8 @@ void CTradePanelWindows::ClearPositions()
 
 void CTradePanelWindows::ClearFills()
 {
-    if (m_forward != nullptr)
-        m_forward->ClearFills();
+    if (ITradingWindows* forward = m_owner.PanelWindows())
+        forward->ClearFills();
     ListCommand command;
     command.op = DELETE_ALL;
     SendList(WM_FILLS_LIST, m_fillRows, command);
@@ -163,8 +164,8 @@ void CTradePanelWindows::ClearFills()
 
 void CTradePanelWindows::AppendFillRow(const OrderEntry& entry)
 {
-    if (m_forward != nullptr)
-        m_forward->AppendFillRow(entry);
+    if (ITradingWindows* forward = m_owner.PanelWindows())
+        forward->AppendFillRow(entry);
     ListCommand command;
     command.op = INSERT_ROW;
     command.row = (int)m_fillRows.size();
@@ -176,16 +177,16 @@ void CTradePanelWindows::AppendFillRow(const OrderEntry& entry)
 
 void CTradePanelWindows::ShowAccountSummary(const CString& title, const SummaryRecord& funds)
 {
-    if (m_forward != nullptr)
-        m_forward->ShowAccountSummary(title, funds);
+    if (ITradingWindows* forward = m_owner.PanelWindows())
+        forward->ShowAccountSummary(title, funds);
     // The header record carries the panel's own fonts: only the panel's windows can build it.
     m_headerFunds = funds;
 }
 
 void CTradePanelWindows::SendQueryText(QueryPage page, const CString& text, QueryTextOperation operation)
 {
-    if (m_forward != nullptr)
-        m_forward->SendQueryText(page, text, operation);
+    if (ITradingWindows* forward = m_owner.PanelWindows())
+        forward->SendQueryText(page, text, operation);
     QueryText record;
     record.op = operation;
     record.text = text;
@@ -199,8 +200,8 @@ void CTradePanelWindows::SendQueryText(QueryPage page, const CString& text, Quer
 
 void CTradePanelWindows::SendQueryStatus(QueryPage page, const CString& text, COLORREF colour)
 {
-    if (m_forward != nullptr)
-        m_forward->SendQueryStatus(page, text, colour);
+    if (ITradingWindows* forward = m_owner.PanelWindows())
+        forward->SendQueryStatus(page, text, colour);
     StatusLine line;
     line.text = text;
     line.colour = colour;
@@ -211,8 +212,8 @@ void CTradePanelWindows::SendQueryStatus(QueryPage page, const CString& text, CO
 
 void CTradePanelWindows::SetNextPageState(bool enabled)
 {
-    if (m_forward != nullptr)
-        m_forward->SetNextPageState(enabled);
+    if (ITradingWindows* forward = m_owner.PanelWindows())
+        forward->SetNextPageState(enabled);
     std::map<int, int> state;
     state[0] = enabled ? 1 : 0;
     SendDown(WM_QUERY_PAGE_6, (WPARAM)&state);
@@ -220,8 +221,8 @@ void CTradePanelWindows::SetNextPageState(bool enabled)
 
 void CTradePanelWindows::SendPasswordStatus(const CString& text, COLORREF colour)
 {
-    if (m_forward != nullptr)
-        m_forward->SendPasswordStatus(text, colour);
+    if (ITradingWindows* forward = m_owner.PanelWindows())
+        forward->SendPasswordStatus(text, colour);
     StatusLine line;
     line.text = text;
     line.colour = colour;
@@ -243,7 +244,7 @@ void CTradePanelWindows::ShowRiskAssets(const SummaryRecord& funds)
 
 bool CTradePanelWindows::ConfirmOrder(const OrderRequest& request, const SummaryRecord& funds)
 {
-    return m_confirm ? m_confirm(request, funds) : false;
+    return m_owner.ConfirmOrderInDetail(request, funds);
 }
 
 void CTradePanelWindows::PlaySoundFile(LPCSTR fileName)
@@ -283,8 +284,7 @@ void CTradePanelWindows::StopConsole()
     // Counted and traced so the stop can be seen also while no console was opened.
     ++m_consoleStops;
     ::OutputDebugStringA("Tolvan: risk line reached, the order-supplement console is told to stop\n");
-    if (m_consoleStop)
-        m_consoleStop();
+    m_owner.StopConsoleRunning();
 }
 
 void CTradePanelWindows::StoreFinishedFollowOrder(const OrderEntry& entry)

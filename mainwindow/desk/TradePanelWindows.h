@@ -10,30 +10,26 @@
 #include <map>
 #include <vector>
 #include <TradingRecords.h>
+#include "TradePanelOwner.h"
 #include "TradingWindows.h"
 
 class CTradePanelWindows : public ITradingWindows
 {
 public:
-    typedef std::function<bool(const OrderRequest&, const SummaryRecord&)> ConfirmFunction;
     typedef std::function<void(LPCSTR path)> SoundFunction;
 
-    // timerOwner: the window whose timers the rules set; dataDir ends with a backslash;
-    // followOrders: where finished follow orders are stored (the program's always has one).
-    CTradePanelWindows(HWND timerOwner, const CString& dataDir, class CFollowOrderStore* followOrders = nullptr);
+    // timerOwner: the window whose timers the rules set; owner: what the main window does for
+    // these windows; dataDir ends with a backslash; followOrders: where finished follow orders
+    // are stored (the program's always has one).
+    CTradePanelWindows(HWND timerOwner, ITradePanelOwner& owner, const CString& dataDir,
+                       class CFollowOrderStore* followOrders = nullptr);
 
     void SetPanelWindow(HWND panel) { m_panel = panel; }
     HWND GetPanelWindow() const { return m_panel; }
-    // The trade panel's own view of its windows: once given, the list, page and button calls
-    // go to it instead of being sent to the panel's window.
-    void SetPanelWindows(ITradingWindows* panelWindows) { m_forward = panelWindows; }
     // The risk settings window, which is told the total assets (null while it does not exist).
     void SetRiskWindow(HWND risk) { m_riskWindow = risk; }
-    void SetConfirm(ConfirmFunction confirm) { m_confirm = confirm; }
     // Plays a path asynchronously, or stops every sound when given null.
     void SetSoundPlayer(SoundFunction player) { m_player = player; }
-    // What stops the order-supplement console's running (the main window's console, once made).
-    void SetConsoleStop(std::function<void()> stop) { m_consoleStop = stop; }
 
     // The panel's lists as its windows hold them.
     const std::vector<CString>& OrderRows() const { return m_orderRows; }
@@ -84,11 +80,9 @@ private:
     HWND m_timerOwner;
     CString m_dataDir;
     HWND m_panel;
-    ITradingWindows* m_forward;
+    ITradePanelOwner& m_owner;
     HWND m_riskWindow;
-    ConfirmFunction m_confirm;
     SoundFunction m_player;
-    std::function<void()> m_consoleStop;
     class CFollowOrderStore* m_followOrders;
     std::vector<CString> m_orderRows;
     std::vector<CString> m_positionRows;

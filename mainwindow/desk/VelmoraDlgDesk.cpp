@@ -58,6 +58,11 @@ bool ConfirmInDetailWindow(const OrderRequest& request, const SummaryRecord& fun
 
 }  // namespace
 
+bool CVelmoraDlg::ConfirmOrderInDetail(const OrderRequest& request, const SummaryRecord& funds)
+{
+    return ConfirmInDetailWindow(request, funds);
+}
+
 void CVelmoraDlg::DeleteDeskParts(CDeskParts* parts)
 {
     delete parts;
@@ -67,7 +72,7 @@ void CVelmoraDlg::InitDesk()
 {
     if (!m_receiverHost)
         return;
-    m_deskParts.reset(new CDeskParts(m_hWnd, theApp.m_strDataDir, m_receiverHost->GetReplySlots(), m_strDatabaseFolder,
+    m_deskParts.reset(new CDeskParts(m_hWnd, *this, theApp.m_strDataDir, m_receiverHost->GetReplySlots(), m_strDatabaseFolder,
                                      UserDatabaseKey(GetSessionData().m_strUserName, m_strDatabaseFolder)));
     CTradingDesk& desk = m_deskParts->Desk();
     desk.SetShowOrderDetail(ShowOrderDetailSetting());
@@ -75,7 +80,6 @@ void CVelmoraDlg::InitDesk()
     // The panel's header is titled with the user's nickname; the funds page names both.
     desk.SetAccountTexts(session.m_strNickName, session.m_strUserName, session.m_strNickName);
     desk.SetAccountOpen(!SpecialLoginFlag);
-    m_deskParts->Windows().SetConfirm(ConfirmInDetailWindow);
     m_receiverHost->AttachQueryState(m_deskParts.get());
     SetTimer(CQueryGate::kTimerId, CQueryGate::kTimerPeriodMs, NULL);
 }
@@ -450,6 +454,6 @@ LRESULT CVelmoraDlg::OnDeskProbeCommand(WPARAM, LPARAM)
     const CString text = m_probeCommands.front();
     m_probeCommands.pop_front();
     if (m_deskParts)
-        CDeskProbe::Run(m_hWnd, *m_deskParts, text);
+        CDeskProbe::Run(m_hWnd, *m_deskParts, text, [this] { return ConsoleProbeLines(); });
     return 0;
 }

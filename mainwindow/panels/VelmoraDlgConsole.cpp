@@ -6,7 +6,6 @@
 #include "AdminDlg.h"
 #include "DeskParts.h"
 #include "FollowOrderStore.h"
-#include "DeskProbe.h"
 #include "ReplyMessages.h"
 #include "SessionData.h"
 #include "UserDatabaseKey.h"
@@ -50,12 +49,9 @@ CString ConsoleStateLines(CAdminDlg* console)
 
 }  // namespace
 
-void CVelmoraDlg::InitConsoleCommands()
+CString CVelmoraDlg::ConsoleProbeLines()
 {
-    if (!CDeskProbe::StatePath().IsEmpty())
-        CDeskProbe::SetMoreState([this] { return ConsoleStateLines(m_pAdminDlg); });
-    if (m_deskParts)
-        m_deskParts->Windows().SetConsoleStop([this] { StopConsoleRunning(); });
+    return ConsoleStateLines(m_pAdminDlg);
 }
 
 void CVelmoraDlg::ToggleConsole()
@@ -98,9 +94,6 @@ LRESULT CVelmoraDlg::OnProxyOrderUpdate(WPARAM wParam, LPARAM)
 
 void CVelmoraDlg::DestroyConsole()
 {
-    CDeskProbe::SetMoreState(nullptr);
-    if (m_deskParts)
-        m_deskParts->Windows().SetConsoleStop(nullptr);
     if (m_pAdminDlg == nullptr)
         return;
     if (::IsWindow(m_pAdminDlg->GetSafeHwnd()))

@@ -74,6 +74,11 @@ BOOL CVelmoraDlg::PreTranslateInTradePanel(MSG* pMsg)
     return m_pTradeDlg->PreTranslateAhead(pMsg);
 }
 
+ITradingWindows* CVelmoraDlg::PanelWindows()
+{
+    return m_pTradeWindows;
+}
+
 ITradingWindows& CVelmoraDlg::TradingWindows()
 {
     if (m_pTradeWindows != nullptr)

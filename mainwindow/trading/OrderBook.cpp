@@ -79,7 +79,8 @@ OrderEntry* FindByClientRef(std::vector<OrderEntry>& list, const CString& client
 }
 }  // namespace
 
-COrderBook::COrderBook(QuoteStore& store, Clock clock) : m_store(store), m_clock(clock)
+COrderBook::COrderBook(FinishedFollowOrder onFinishedFollow, QuoteStore& store, Clock clock)
+    : m_store(store), m_clock(clock), m_onFinishedFollow(std::move(onFinishedFollow))
 {
     if (!m_clock)
         m_clock = [] { return GetServerTime(); };
@@ -253,7 +254,7 @@ void COrderBook::UpdateListFromReport(std::vector<OrderEntry>& list, const Order
             state.strTotalQuantity = (*entry)[OrderEntry::ORDER_COUNT];
             m_store.UpdateOrderState(state);
         }
-        if (entry->isFollowOrder && IsFinalStatus((*entry)[OrderEntry::STATUS]) && m_onFinishedFollow)
+        if (entry->isFollowOrder && IsFinalStatus((*entry)[OrderEntry::STATUS]))
             m_onFinishedFollow(*entry);
         return;
     }

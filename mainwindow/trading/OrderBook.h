@@ -26,9 +26,9 @@ public:
     // Called with an entry made by the console whose state became final.
     typedef std::function<void(const OrderEntry&)> FinishedFollowOrder;
 
-    explicit COrderBook(QuoteStore& store = GetQuoteStore(), Clock clock = Clock());
-
-    void SetFinishedFollowOrderHandler(FinishedFollowOrder handler) { m_onFinishedFollow = handler; }
+    // onFinishedFollow: where the console's finished orders go (the proxy-order table).
+    explicit COrderBook(FinishedFollowOrder onFinishedFollow, QuoteStore& store = GetQuoteStore(),
+                        Clock clock = Clock());
 
     // Server state word to the shown state; an unknown word leaves `current`.
     static CString TranslateStateWord(const CString& word, const CString& current);

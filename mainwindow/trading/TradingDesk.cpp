@@ -36,7 +36,7 @@ CTradingDesk::CTradingDesk(CReplySlots& slots, ITradeWire& wire, ITradingWindows
                            QuoteStore& store, Clock clock, CSessionData& session)
     : m_slots(slots), m_wire(wire), m_windows(windows), m_store(store), m_clock(clock), m_session(session),
       m_owner(NULL), m_accountOpen(true),
-      m_orders(store, clock), m_positions(store), m_showOrderDetail(false), m_orderListMode(0),
+      m_orders([this](const OrderEntry& entry) { m_windows.StoreFinishedFollowOrder(entry); }, store, clock), m_positions(store), m_showOrderDetail(false), m_orderListMode(0),
       m_queryPage(0), m_cancelChainTells(true), m_cancelsRefused(0), m_ordersKnown(false),
       m_positionsKnown(false), m_historyPageNumber(1), m_swallowReceiverEnd(0),
       m_risk(windows, CRiskMonitor::Actions{[this] { return OnCancelAllOrders(false); },
@@ -46,7 +46,6 @@ CTradingDesk::CTradingDesk(CReplySlots& slots, ITradeWire& wire, ITradingWindows
 {
     if (!m_clock)
         m_clock = [] { return GetServerTime(); };
-    m_orders.SetFinishedFollowOrderHandler([this](const OrderEntry& entry) { m_windows.StoreFinishedFollowOrder(entry); });
     for (int i = 0; i < STREAM_COUNT; ++i)
     {
         m_lateReplies[i] = 0;

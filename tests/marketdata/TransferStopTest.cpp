@@ -6,6 +6,7 @@
 #include <functional>
 #include <string>
 #include "KLineLoader.h"
+#include "StatisticsReport.h"
 #include "StoppableThread.h"
 #include "WebRequest.h"
 #include "testsupport/FakeHttpServer.h"
@@ -94,6 +95,17 @@ TEST_F(TransferStopTest, ARequestAfterTheStopIsNeverMade)
     EXPECT_EQ(CURLE_ABORTED_BY_CALLBACK, result);
     EXPECT_EQ(0u, m_server.RequestCount());
     ::CloseHandle(go);
+}
+
+// The start's one report to the statistics service runs on a worker the end can stop.
+TEST_F(TransferStopTest, TheStatisticsReportEndsAtItsStop)
+{
+    m_server.Route("GET", "*", [](const HttpRequest&) { return HttpResponse::Stalled(); });
+    CStatisticsReport report;
+    ASSERT_TRUE(report.Start(m_server.BaseUrl().c_str()));
+    ASSERT_TRUE(m_server.WaitForRequests(1));
+    EXPECT_EQ("/StatisticTolvan/insertStatistic", m_server.Requests()[0].path);
+    EXPECT_TRUE(report.Stop(kStopBoundMs)) << "the report outlived its stop";
 }
 
 } // namespace

@@ -42,6 +42,16 @@ std::vector<OrderEntry> Orders(int count)
     return orders;
 }
 
+// What the main window does for the trade panel's windows.
+struct OwnerStandIn : ITradePanelOwner
+{
+    bool ConfirmOrderInDetail(const OrderRequest&, const SummaryRecord&) override { return false; }
+    void StopConsoleRunning() override { ++consoleStops; }
+    ITradingWindows* PanelWindows() override { return panelWindows; }
+    int consoleStops = 0;
+    ITradingWindows* panelWindows = nullptr;
+};
+
 struct Sent
 {
     int op;
@@ -51,7 +61,7 @@ struct Sent
 class TradePanelWindowsTest : public ::testing::Test
 {
 protected:
-    TradePanelWindowsTest() : windows(NULL, "C:\\data\\")
+    TradePanelWindowsTest() : windows(NULL, owner, "C:\\data\\")
     {
         panel.CopyPayload(WM_ORDERS_LIST, [](WPARAM w, LPARAM) {
             const ListCommand* command = reinterpret_cast<const ListCommand*>(w);
@@ -75,6 +85,7 @@ protected:
     }
 
     RecordingWindow panel;
+    OwnerStandIn owner;
     CTradePanelWindows windows;
     std::vector<std::string> played;
 };
@@ -176,13 +187,11 @@ TEST_F(TradePanelWindowsTest, SoundsComeFromTheDataDirectoryAndStop)
     EXPECT_EQ(1, windows.SoundStops());
 }
 
-TEST_F(TradePanelWindowsTest, TheRiskStopReachesTheConsoleOnceItExists)
+TEST_F(TradePanelWindowsTest, TheRiskStopReachesTheMainWindowsConsole)
 {
     windows.StopConsole();
-    int stops = 0;
-    windows.SetConsoleStop([&stops] { ++stops; });
     windows.StopConsole();
-    EXPECT_EQ(1, stops);
+    EXPECT_EQ(2, owner.consoleStops);
     EXPECT_EQ(2, windows.ConsoleStops()) << "every stop is counted, with or without a console";
 }
 
@@ -201,7 +210,7 @@ TEST_F(TradePanelWindowsTest, GivenThePanelsOwnWindowsCallsGoThereInstead)
         void SendPasswordStatus(const CString& text, COLORREF) override { calls.push_back(std::string(text)); }
         std::vector<std::string> calls;
     } panelWindows;
-    windows.SetPanelWindows(&panelWindows);
+    owner.panelWindows = &panelWindows;
     const CString position[8] = {"", "NOPE", "0", "1", "1", "0", "1", ""};
     windows.SyncOrderRows(Orders(2), 1);
     windows.InsertPositionRow();
@@ -214,7 +223,7 @@ TEST_F(TradePanelWindowsTest, GivenThePanelsOwnWindowsCallsGoThereInstead)
 
 TEST_F(TradePanelWindowsTest, WithoutAPanelWindowTheListsStillFollow)
 {
-    CTradePanelWindows alone(NULL, "C:\\data\\");
+    CTradePanelWindows alone(NULL, owner, "C:\\data\\");
     EXPECT_TRUE(alone.HasTradeDialog());
     alone.SyncOrderRows(Orders(2), 1);
     EXPECT_EQ(2u, alone.OrderRows().size());
@@ -232,7 +241,8 @@ TEST(FollowOrderStoreTest, FollowOrdersAreStoredAsTheyFinishAndAtTheEnd)
     ::DeleteFileA(folder + "DP");
     {
         CFollowOrderStore store(folder, "key");
-        CTradePanelWindows windows(NULL, "C:\\data\\", &store);
+        OwnerStandIn owner;
+        CTradePanelWindows windows(NULL, owner, "C:\\data\\", &store);
         OrderEntry follow = Order("501", "已成交");
         follow[OrderEntry::CLIENT_REF] = "f1";
         follow.isFollowOrder = true;

@@ -1,12 +1,14 @@
 // Tolvan.exe against the simulator, logged in through its login window: the main window comes
 // on screen maximised with its own caption and frame, menu bar, toolbar and status bar (the
 // connection states and the server clock), and it ends within its bound, exit code 0 and no
-// crash dump, when closed while quotes stream, while its downloads stall and while the
+// crash dump, when closed while quotes stream, while its downloads (the K-line loader's
+// refresh of a minute chart in a trading session among them) stall and while the
 // instrument-list check of its start stalls (which never holds up the splash or the window).
 // Screenshots go to <build>\test-artifacts.
 #include "TerminalUnderTest.h"
 #include "WindowShot.h"
 #include "testsupport/ClosePrompt.h"
+#include "testsupport/FakeTcpServer.h"
 #include "testsupport/Pump.h"
 #include "testsupport/RealInput.h"
 #include "testsupport/SimulatorSuite.h"
@@ -14,6 +16,8 @@
 #include <commctrl.h>
 #include <gtest/gtest.h>
 
+#include <ctime>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -42,6 +46,8 @@ const char kLoginTitle[] = "Tolvan证券客户端登录";
 const COLORREF kRise = RGB(255, 60, 57);
 const COLORREF kFall = RGB(0, 255, 255);
 const int kDepthWidth = 250;
+// A trading day (a Friday) whose session the clocks are set in.
+const char kSessionDay[] = "2024-06-14";
 
 std::wstring Wide(const char* text)
 {
@@ -72,6 +78,7 @@ protected:
     {
         // Whatever failed, the terminal must not outlive the test.
         m_terminal.Stop();
+        ::DeleteFileA(TimeHelperIni());
         SimulatorSuite::TearDown();
     }
 
@@ -139,6 +146,30 @@ protected:
         m_terminal.Release();
     }
 
+    // The simulator's clock and, through a time server for the program's clock helper, the
+    // program's server clock stand at the same moment of a trading session.
+    void SetClocksInSession()
+    {
+        ASSERT_EQ("OK", s_sim->Control(std::string("clock ") + kSessionDay + " 10:30:00").substr(0, 2));
+        struct tm session = {};
+        session.tm_year = 2024 - 1900;
+        session.tm_mon = 5;
+        session.tm_mday = 14;
+        session.tm_hour = 10;
+        session.tm_min = 30;
+        session.tm_isdst = -1;
+        const DWORD rfc868 = static_cast<DWORD>(mktime(&session) + 2208988800LL);
+        const std::string answer{char(rfc868 >> 24), char(rfc868 >> 16), char(rfc868 >> 8), char(rfc868)};
+        m_timeServer.reset(new tolvan::test::FakeTcpServer([answer](std::shared_ptr<tolvan::test::FakeConnection> c) {
+            c->Send(answer);
+            c->Close();
+        }));
+        const std::string host = std::string("127.0.0.1:") + std::to_string(m_timeServer->Port());
+        ASSERT_TRUE(::WritePrivateProfileStringA("TimeProtocol", "Host1", host.c_str(), TimeHelperIni()));
+    }
+
+    static CString TimeHelperIni() { return BinFolder() + "Horavane.ini"; }
+
     // The paths of the requests the simulator holds unanswered while their client waits.
     static std::string Held()
     {
@@ -146,6 +177,7 @@ protected:
     }
 
     login_test::CTerminal m_terminal;
+    std::unique_ptr<tolvan::test::FakeTcpServer> m_timeServer;
 };
 
 TEST_F(FrameScenarioTest, ShowsItsFrameToolbarAndStatusBarAfterLogin)
@@ -299,22 +331,41 @@ TEST_F(FrameScenarioTest, EndsWithinItsBoundWhenClosedWhileQuotesStream)
 
 TEST_F(FrameScenarioTest, EndsWithinItsBoundWhenClosedWhileItsDownloadsStall)
 {
+    // The program's clock stands inside a trading session, so the K-line loader refreshes the
+    // shown minute candles.
+    ASSERT_NO_FATAL_FAILURE(SetClocksInSession());
     HWND main = StartAndLogIn();
     ASSERT_NE(HWND(NULL), main);
+    HWND statusBar = ::FindWindowExA(main, NULL, STATUSCLASSNAMEA, NULL);
+    ASSERT_TRUE(PumpUntil([&] { return PaneText(statusBar, 5).find(Wide(kSessionDay)) != std::wstring::npos; },
+                          kDeadlineMs)) << "the server clock was not taken";
     HWND list = NULL;
     ASSERT_TRUE(PumpUntil([&] { return (list = login_test::ShownQuoteList(main)) != NULL; }, kDeadlineMs));
     ASSERT_TRUE(login_test::ClickListRow(list, 1, kDeadlineMs)) << "no row selected";
-    // Every web service stalls from now on: the day candles' history download, the quote
-    // downloader of the chart's instrument and the pollers of the rows wait for ever.
+    ASSERT_TRUE(login_test::PressToolbarButton(main, 8));  // "1分"
+    const char kLoaderPath[] = "stockKline/minute1";
+    ASSERT_TRUE(PumpUntil([&] {
+        HWND host = login_test::ShownChartHost(main);
+        const Screenshot candles = Screenshot::CaptureClient(host);
+        return host != NULL && candles.CountColor(kRise) + candles.CountColor(kFall) > 50
+               && PaneText(statusBar, 0) != Wide("正在请求数据！");
+    }, kDeadlineMs)) << "no minute candles drawn";
+    // Every web service stalls from now on: the loader's refresh of the minute candles, the
+    // quote downloader of the chart's instrument and the pollers of the rows wait for ever...
     ASSERT_EQ("OK", s_sim->Control("http fault /services stall"));
+    ASSERT_TRUE(PumpUntil([&] {
+        const std::string held = Held();
+        return held.find(kLoaderPath) != std::string::npos && held.find("stockTimely") != std::string::npos;
+    }, kDeadlineMs)) << "not stalled: " << Held();
+    // ... and so does the day candles' history download, while the loader still waits.
     ASSERT_TRUE(login_test::PressToolbarButton(main, 5));
     ASSERT_TRUE(PumpUntil([&] {
         const std::string held = Held();
-        return (held.find("stockKline") != std::string::npos || held.find("marketCalendar") != std::string::npos)
-               && held.find("stockTimely") != std::string::npos;
+        return held.find(kLoaderPath) != std::string::npos
+               && (held.find("stockKline/day") != std::string::npos || held.find("marketCalendar") != std::string::npos);
     }, kDeadlineMs)) << "not stalled: " << Held();
     Keep(Screenshot::CaptureClient(main), "close-while-downloads-stall.png");
-    CloseAndExpectACleanEnd(main, "while the history download and the quote downloads stall");
+    CloseAndExpectACleanEnd(main, "while the K-line loader, the history download and the quote downloads stall");
 }
 
 TEST_F(FrameScenarioTest, StartsPromptlyAndEndsWithinItsBoundWhileTheListCheckAndTheNoticeStall)
