@@ -35,8 +35,9 @@ const int kFilledState = 1;
 CTradingDesk::CTradingDesk(CReplySlots& slots, ITradeWire& wire, ITradingWindows& windows,
                            QuoteStore& store, Clock clock, CSessionData& session)
     : m_slots(slots), m_wire(wire), m_windows(windows), m_store(store), m_clock(clock), m_session(session),
-      m_owner(NULL), m_accountOpen(true),
-      m_orders([this](const OrderEntry& entry) { m_windows.StoreFinishedFollowOrder(entry); }, store, clock), m_positions(store), m_showOrderDetail(false), m_orderListMode(0),
+      m_owner(NULL),
+      m_orders([this](const OrderEntry& entry) { m_windows.StoreFinishedFollowOrder(entry); }, store, clock),
+      m_positions(store), m_accountOpen(true), m_showOrderDetail(false), m_orderListMode(0),
       m_queryPage(0), m_cancelChainTells(true), m_cancelsRefused(0), m_ordersKnown(false),
       m_positionsKnown(false), m_historyPageNumber(1), m_swallowReceiverEnd(0),
       m_risk(windows, CRiskMonitor::Actions{[this] { return OnCancelAllOrders(false); },
