@@ -16,6 +16,7 @@
 #include "StartupTasks.h"
 #include "TerminalProbe.h"
 #include "TerminalUnderTest.h"
+#include "testsupport/FakeTimeServer.h"
 #include "testsupport/Pump.h"
 #include "testsupport/RealInput.h"
 #include "testsupport/Screenshot.h"
@@ -27,6 +28,7 @@
 #include <shlobj.h>
 
 #include <functional>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -74,7 +76,20 @@ protected:
     void TearDown() override
     {
         EXPECT_TRUE(m_terminal.Stop()) << "Tolvan did not end when asked to close";
+        ::DeleteFileA(TimeHelperIni());
         SimulatorSuite::TearDown();
+    }
+
+    static CString TimeHelperIni() { return login_test::BinFolder() + "Horavane.ini"; }
+
+    // The terminal's clock companion asks a time server of ours, which answers `moment`.
+    void SetTerminalClock(const CTime& moment)
+    {
+        struct tm local = {};
+        moment.GetLocalTm(&local);
+        m_timeServer.reset(new tolvan::test::FakeTimeServer(local));
+        ASSERT_TRUE(::WritePrivateProfileStringA("TimeProtocol", "Host1", m_timeServer->Address().c_str(),
+                                                 TimeHelperIni()));
     }
 
     // Strategy 1 follows crude-oil fills on the same side at market; 80002 follows it.
@@ -206,6 +221,7 @@ protected:
 
     login_test::CTerminalProbe m_probe{RootFolder() + "test-artifacts\\console-state.txt"};
     CTerminal m_terminal;
+    std::unique_ptr<tolvan::test::FakeTimeServer> m_timeServer;
     HWND m_main = NULL;
     CString m_databaseFolder;
 };
@@ -321,9 +337,12 @@ TEST_F(ConsoleScenarioTest, AClientFillIsListedAndFollowedOnTheAdministratorsCon
 TEST_F(ConsoleScenarioTest, ConsoleDataSurvivesRestartsAndFollowsEachFillOnce)
 {
     // Order times at the simulator and the terminal's own fall on today, the day the history
-    // window opens on.
+    // window opens on. Both clocks stand at noon: at the terminal's real clock a run near the
+    // session's end at midnight would have the limit follow order cancelled and replaced.
     const CTime now = CTime::GetCurrentTime();
-    ASSERT_EQ("OK", s_sim->Control(std::string("clock ") + (LPCSTR)now.Format("%Y-%m-%d %H:%M:%S")).substr(0, 2));
+    const CTime noon(now.GetYear(), now.GetMonth(), now.GetDay(), 12, 0, 0);
+    ASSERT_EQ("OK", s_sim->Control(std::string("clock ") + (LPCSTR)noon.Format("%Y-%m-%d %H:%M:%S")).substr(0, 2));
+    ASSERT_NO_FATAL_FAILURE(SetTerminalClock(noon));
     // No notice of the day comes up over the windows the test clicks.
     ASSERT_EQ("OK", s_sim->Control("http notice off").substr(0, 2));
     // Strategy 0 follows crude oil at market (李娜), strategy 1 is to be deleted (王芳 follows it),
