@@ -221,6 +221,7 @@ BOOL CVelmoraDlg::OnInitDialog()
     // -- end panels init --
     // Every handler exists now: the receivers take what their connections kept meanwhile.
     m_receivers->ReleaseAll();
+    EndFrameInit();
     return TRUE;
 }
 

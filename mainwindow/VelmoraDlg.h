@@ -130,6 +130,7 @@ protected:
     afx_msg LRESULT OnToolbarMinute30(WPARAM wParam, LPARAM lParam);
     afx_msg LRESULT OnToolbarMinute60(WPARAM wParam, LPARAM lParam);
     void InitFrame();
+    void EndFrameInit();
     void CreateFrameButtons();
     void CreateStatusBar();
     void ShowServerClockText();
@@ -362,6 +363,10 @@ private:
     HWND m_hTradePanel = NULL;
     int m_bFrameReady = 0;
     bool m_bStartupShown = false;
+    // OnInitDialog has run to its end. A box shown during it runs a message loop of its own;
+    // a start-up report that loop delivers waits (m_bStartupDeferred) until then.
+    bool m_bInitialised = false;
+    bool m_bStartupDeferred = false;
     bool m_bShuttingDown = false;
     RECT m_workArea = {};
     std::unique_ptr<CShutdownPlan> m_shutdownPlan;

@@ -64,7 +64,14 @@ void CVelmoraDlg::InitFrame()
     m_nSplit = InitialSplit(client.Height());
     LayoutChildren(client.Width(), client.Height(), m_nSplit);
     ModifyStyleEx(WS_EX_APPWINDOW, 0);
-    // The last step waits until every concern has set itself up.
+}
+
+// The last step of the initialisation, once every concern has set itself up. Posted only now:
+// a box shown while the concerns set up (a damaged self list) pumps the queue, and the window
+// must not come on screen over the box that holds the start.
+void CVelmoraDlg::EndFrameInit()
+{
+    m_bInitialised = true;
     PostMessage(WM_FRAME_STARTUP_FINISHED);
 }
 
@@ -470,8 +477,9 @@ LRESULT CVelmoraDlg::OnConnectionState(WPARAM wParam, LPARAM lParam)
 
 LRESULT CVelmoraDlg::OnStartupFinished(WPARAM, LPARAM)
 {
-    // Without an instrument-list thread nothing else would bring the window on screen.
-    if (!IsSymbolListStarted())
+    // Without an instrument-list thread nothing else would bring the window on screen; a
+    // report that came while the initialisation still ran is taken now.
+    if (!IsSymbolListStarted() || m_bStartupDeferred)
         SendMessage(WM_SHOW_NOTICES);
     return 0;
 }
@@ -480,6 +488,11 @@ LRESULT CVelmoraDlg::OnStartupDone(WPARAM, LPARAM)
 {
     if (m_bStartupShown)
         return 0;
+    if (!m_bInitialised)
+    {
+        m_bStartupDeferred = true;
+        return 0;
+    }
     // Comes on screen now, whether or not the dialog's loop has had an idle moment to show
     // the window: with quotes streaming in it may never have one.
     m_bStartupShown = true;

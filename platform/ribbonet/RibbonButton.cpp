@@ -1,5 +1,9 @@
 #include "RibbonButton.h"
 
+BEGIN_MESSAGE_MAP(CRibbonButton, CLayerButton)
+    ON_WM_LBUTTONDBLCLK()
+END_MESSAGE_MAP()
+
 void CRibbonButton::SetChecked(bool checked)
 {
     if (m_checked == checked)
@@ -7,6 +11,14 @@ void CRibbonButton::SetChecked(bool checked)
     m_checked = checked;
     if (m_hWnd != NULL)
         Invalidate();
+}
+
+// An owner-drawn button takes the second press of a quick pair as a double click and only
+// notifies it, so the pair would act once. A tool button acts on every click: the second press
+// goes on as a press of its own, and its release clicks as the first one did.
+void CRibbonButton::OnLButtonDblClk(UINT nFlags, CPoint point)
+{
+    DefWindowProc(WM_LBUTTONDOWN, nFlags, MAKELPARAM(point.x, point.y));
 }
 
 CRibbonButton::ImageState CRibbonButton::CurrentImageState(bool disabled) const

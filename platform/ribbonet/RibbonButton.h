@@ -25,6 +25,11 @@ public:
     static constexpr COLORREF kCheckedColor = 0x646464;
     static constexpr COLORREF kDisabledTextColor = 0xA0A0A0;
 
+protected:
+    afx_msg void OnLButtonDblClk(UINT nFlags, CPoint point);
+
+    DECLARE_MESSAGE_MAP()
+
 private:
     ImageState CurrentImageState(bool disabled) const;
 

@@ -1,7 +1,8 @@
 // The toolbar library: a strip of view and period buttons across the top of the main
 // window. The host creates it, binds each button index to one of its own message numbers
 // and sets which button is checked and which are enabled; a click on an enabled button
-// sends the bound message (wParam and lParam 0) to the toolbar's parent.
+// sends the bound message (wParam and lParam 0) to the toolbar's parent; the second click of a
+// quick pair (a double click) sends it again.
 #pragma once
 
 #include <winsock2.h>

@@ -5,6 +5,7 @@
 #include <afxwin.h>
 
 #include <testsupport/Pump.h>
+#include <testsupport/RealInput.h>
 #include <testsupport/RecordingWindow.h>
 #include <testsupport/Screenshot.h>
 #include <testsupport/TestApp.h>
@@ -123,6 +124,38 @@ TEST_F(RibbonetTest, EachButtonSendsItsRegisteredMessageToTheParent)
     Click(2);
     ASSERT_TRUE(mainWindow.WaitFor(kMessages[2], 1, 10000));
     EXPECT_EQ(mainWindow.Count(kMessages[1]), 0u);
+}
+
+// Two quick clicks on one button act twice: the second press reaches the button as a double
+// click, which is a click of its own. The bar around the buttons stays silent.
+TEST_F(RibbonetTest, DoubleClickOnAButtonIsTwoClicks)
+{
+    // The messages a double click brings, in the order the queue delivers them.
+    const LPARAM at = MAKELPARAM(20, 10);
+    ::PostMessage(buttons[2], WM_LBUTTONDOWN, MK_LBUTTON, at);
+    ::PostMessage(buttons[2], WM_LBUTTONUP, 0, at);
+    ::PostMessage(buttons[2], WM_LBUTTONDBLCLK, MK_LBUTTON, at);
+    ::PostMessage(buttons[2], WM_LBUTTONUP, 0, at);
+    ::PostMessage(buttons[3], WM_LBUTTONDOWN, MK_LBUTTON, at);
+    ::PostMessage(buttons[3], WM_LBUTTONUP, 0, at);
+    ASSERT_TRUE(mainWindow.WaitFor(kMessages[3], 1, 10000));
+    EXPECT_EQ(mainWindow.Count(kMessages[2]), 2u) << "the double click counted once";
+
+    // The same from the pointer, on the next button; then a double click on the bar beside
+    // the buttons sends nothing.
+    ASSERT_TRUE(tolvan::test::BringToForeground(mainWindow.Handle()));
+    mainWindow.Clear();
+    tolvan::test::DoubleClickAt(tolvan::test::CentreOf(buttons[3]));
+    RECT last;
+    ::GetWindowRect(buttons[12], &last);
+    tolvan::test::DoubleClickAt(POINT{ last.right + 40, (last.top + last.bottom) / 2 });
+    tolvan::test::ClickAt(tolvan::test::CentreOf(buttons[4]));
+    ASSERT_TRUE(mainWindow.WaitFor(kMessages[4], 1, 10000));
+    EXPECT_EQ(mainWindow.Count(kMessages[3]), 2u);
+    size_t fromToolbar = 0;
+    for (const auto& record : mainWindow.Messages())
+        fromToolbar += record.message >= 11059 && record.message <= 11074;
+    EXPECT_EQ(fromToolbar, 3u);
 }
 
 TEST_F(RibbonetTest, DisabledButtonIsGreyAndSilentUntilEnabledAgain)

@@ -47,6 +47,15 @@ std::vector<std::string> OrderRow(const ProbeState& state, const std::string& or
     return {};
 }
 
+// A window for failure messages: its title and class.
+std::string Describe(HWND window)
+{
+    char title[128] = "", windowClass[64] = "";
+    ::GetWindowTextA(window, title, sizeof(title));
+    ::GetClassNameA(window, windowClass, sizeof(windowClass));
+    return std::string("\"") + title + "\" [" + windowClass + "]";
+}
+
 std::vector<std::string> PositionRow(const ProbeState& state, const char* code)
 {
     for (const std::string& row : state.All("position"))
@@ -485,8 +494,25 @@ TEST_F(DeskScenarioTest, TradingRecordsArrivingWhileTheStartIsHeldUpAreKept)
         });
         return box != NULL;
     }, kDeadlineMs)) << "no box about the self list";
-    Keep(box, "start-held-by-a-box.png",
-         [](const Screenshot& shot) { return shot.CountColor(RGB(0, 0, 0)) < static_cast<size_t>(shot.Width() * shot.Height() / 2); });
+    // The box's text, in the box's client coordinates: the picture waits for its letters.
+    RECT textRect = {};
+    const HWND text = ::GetDlgItem(box, 0xFFFF);
+    ::GetWindowRect(text, &textRect);
+    ::MapWindowPoints(NULL, box, reinterpret_cast<POINT*>(&textRect), 2);
+    auto lettered = [&](const Screenshot& shot) {
+        return shot.CountColor(RGB(0, 0, 0), &textRect) > 50
+               && shot.CountColor(RGB(0, 0, 0)) < static_cast<size_t>(shot.Width() * shot.Height() / 2);
+    };
+    const Screenshot held = login_test::KeepPicture(box, "start-held-by-a-box.png", lettered);
+    EXPECT_TRUE(lettered(held)) << "the box shows no text";
+    // The box stands where the user sees it: nothing covers it, and its owner, the main window,
+    // stays off the screen while the start is held up.
+    RECT boxRect = {};
+    ::GetWindowRect(box, &boxRect);
+    const HWND atCentre = ::WindowFromPoint(POINT{(boxRect.left + boxRect.right) / 2, (boxRect.top + boxRect.bottom) / 2});
+    EXPECT_TRUE(atCentre == box || ::IsChild(box, atCentre)) << "the box is covered by " << Describe(atCentre);
+    const HWND boxOwner = ::GetWindow(box, GW_OWNER);
+    EXPECT_FALSE(::IsZoomed(boxOwner)) << "the main window came on screen before the start went on";
 
     // The trading sessions log in meanwhile. The box stays until the query login's initial load
     // has been answered to its end, or, while nothing takes the connections' messages, until
@@ -530,6 +556,11 @@ TEST_F(DeskScenarioTest, TradingRecordsArrivingWhileTheStartIsHeldUpAreKept)
         return s["query"] == "1" && s["pending"] == "0" && !PositionRow(s, "XAUUSD").empty() && s["funds"].size() > 7;
     }, &state)) << "query " << state["query"] << " pending " << state["pending"] << " positions "
                 << state.All("position").size() << " funds " << state["funds"];
+    // The splash, shown once the box was closed, went when the main window came on screen.
+    EXPECT_EQ(HWND(NULL), m_terminal.FindWhere([](HWND window) {
+        return ::IsWindowVisible(window) && ::GetWindowTextLengthA(window) == 0
+               && (::GetWindowLongA(window, GWL_EXSTYLE) & WS_EX_TOOLWINDOW) != 0;
+    })) << "the splash outlived the start";
     ::DeleteFileA(selfList + ".damaged");
     ::DeleteFileA(selfList);
 }
