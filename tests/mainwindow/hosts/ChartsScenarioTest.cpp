@@ -700,8 +700,9 @@ TEST_F(ChartsScenarioTest, PagingLeftInTheDayChartExtendsTheHistory)
             return starts.size() > asked;
         }, kDeadlineMs)) << "page " << page << " asked for no older bars";
         ASSERT_FALSE(starts.back().empty()) << "page " << page << " names no start";
-        if (!starts[asked - 1].empty())
+        if (!starts[asked - 1].empty()) {
             EXPECT_LT(starts.back(), starts[asked - 1]) << "page " << page << " starts no earlier";
+        }
     }
     Keep(Screenshot::CaptureClient(ShownHost(main)), "charts-paged.png");
 }
