@@ -316,6 +316,41 @@ TEST_F(ReportListTest, RowPictureFollowsColumnWidthAndRowHeight)
     EXPECT_EQ(row.Height(), 30);
 }
 
+// The row picture outlives the temporary objects of one paint: after the idle clean-up has
+// deleted them, a wider column re-creates the picture and leaves every other bitmap alone.
+// (Temporary wrappers made after the clean-up reuse the memory of the deleted ones: a list
+// that kept one would select some other bitmap into its picture and never let it go.)
+TEST_F(ReportListTest, ColumnWidthChangesAfterTheIdleCleanUpTakeNoOtherBitmap)
+{
+    CClientDC screen(&list);
+    for (int change = 0; change < 3; ++change) {
+        CaptureList();  // paints, then the pump's idle work deletes the paint's temporaries
+        // Plain handles: a bitmap of a CBitmap object has a permanent wrapper, no temporary.
+        std::vector<HBITMAP> others(64);
+        for (HBITMAP& other : others) {
+            other = ::CreateCompatibleBitmap(screen.m_hDC, 2, 2);
+            ASSERT_NE(other, HBITMAP(NULL));
+            CBitmap::FromHandle(other);
+        }
+        list.SetColumnWidth(0, 80 + 10 * change);
+        list.Invalidate();
+        list.UpdateWindow();
+        EXPECT_EQ(list.GetRowPictureSize(), CSize(80 + 10 * change + 4 * 70, 20));
+        CDC probe;
+        probe.CreateCompatibleDC(&screen);
+        int taken = 0;
+        for (HBITMAP other : others) {
+            HGDIOBJ before = ::SelectObject(probe.m_hDC, other);
+            taken += before == NULL;
+            if (before != NULL)
+                ::SelectObject(probe.m_hDC, before);
+        }
+        EXPECT_EQ(taken, 0) << "bitmaps held by the list after change " << change;
+        for (HBITMAP other : others)
+            ::DeleteObject(other);
+    }
+}
+
 TEST_F(ReportListTest, RowVectorsStayInStepWithTheRows)
 {
     std::vector<COLORREF> last(5, RGB(1, 2, 3));
