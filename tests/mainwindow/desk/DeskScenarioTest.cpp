@@ -325,6 +325,7 @@ TEST_F(DeskScenarioTest, FloatingProfitFollowsTheQuotes)
         return s["query"] == "1" && s["pending"] == "0" && PositionRow(s, "XAUUSD").size() > 5;
     }, &state));
     const std::string before = PositionRow(state, "XAUUSD")[5];
+    const std::string fundsBefore = state["funds"];
     DWORD lastTick = 0;
     EXPECT_TRUE(m_probe.WaitState([&](const ProbeState& s) {
         if (::GetTickCount() - lastTick >= 300)
@@ -333,8 +334,8 @@ TEST_F(DeskScenarioTest, FloatingProfitFollowsTheQuotes)
             s_sim->Control("tick");
         }
         const std::vector<std::string> row = PositionRow(s, "XAUUSD");
-        return row.size() > 5 && row[5] != before;
-    }, &state)) << "the profit stays at " << before;
+        return row.size() > 5 && row[5] != before && s["funds"] != fundsBefore;
+    }, &state)) << "the profit stays at " << before << ", the account's figures at " << fundsBefore;
 }
 
 // The money paths under failure, each checked in the program's lists and in the account: a

@@ -89,6 +89,13 @@ class TradingTest(unittest.TestCase):
                                      ("0", "100000", "20240614", "10:30:00"))
                     self.assertEqual((row[9], row[10], row[11], row[14]), ("0", "100000", "F", "O,P"))
 
+    def test_a_tick_of_a_held_code_pushes_the_funds(self):
+        before = summary_values(self.ask("querysummary@", "SummaryResult"))
+        self.host.ok("tick XAUUSD")
+        pushed = summary_values(self.trade.wait_for("SummaryResult@"))
+        self.assertNotEqual(pushed[0], before[0], "the total assets follow the held gold's price")
+        self.assertEqual(pushed[5:], ["-1", "USD"])
+
     def test_limit_order_rests_until_the_price_crosses(self):
         self.host.ok("set price CL 78.00")
         self.trade.send("neworder@CL|77.50|2|B|L|5001|")

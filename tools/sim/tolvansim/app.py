@@ -151,6 +151,7 @@ class Simulator:
             self.stocks.step()
         self.publish(changed)
         self.broker.on_prices(changed)
+        self.push_funds(changed)
         return changed
 
     def set_price(self, code, price):
@@ -166,6 +167,15 @@ class Simulator:
             held = [code for code in codes if code in account.positions]
             if held:
                 self.account_event(account, held, None)
+
+    def push_funds(self, codes):
+        """The funds of the accounts that hold one of the moved codes follow the prices, as the
+        servers push them; the positions are not sent again (the terminal values them itself)."""
+        for account in list(self.broker.accounts.values()):
+            if any(code in account.positions for code in codes):
+                text = records.summary(account.summary(self.market))
+                for session in self.order_sessions(account, None):
+                    session.send(text)
 
     def publish(self, codes, snapshot=False):
         if not codes:
