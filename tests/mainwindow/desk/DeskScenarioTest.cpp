@@ -476,6 +476,34 @@ TEST_F(DeskScenarioTest, MoneyPathsHoldUnderFailure)
         EXPECT_TRUE(Cells(row).size() == 15 && Cells(row)[8] != "---") << "an order left without a state: " << row;
 }
 
+// A risk line crossed while the server refuses every cancel: no position is closed while an
+// order may still rest, and the user is told to act.
+TEST_F(DeskScenarioTest, ARiskLineWhoseCancelsAreRefusedClosesNothingAndSaysSo)
+{
+    ASSERT_EQ("OK", s_sim->Control("set price XAUUSD 2320.00").substr(0, 2));
+    ASSERT_NO_FATAL_FAILURE(StartAndLogIn());
+    ProbeState state;
+    ASSERT_TRUE(m_probe.WaitState([](const ProbeState& s) {
+        return s["trade"] == "1" && s["query"] == "1" && s["pending"] == "0" && s["funds"].size() > 7;
+    }, &state));
+    std::string resting;
+    double assets = 0.0;
+    ASSERT_NO_FATAL_FAILURE(OpenLongAndRestingOrder(&resting, &assets));
+    ASSERT_NO_FATAL_FAILURE(SetRiskLine(assets - 50.0));
+    ASSERT_NO_FATAL_FAILURE(Sim("deny trade cancleorder on"));
+    ASSERT_NO_FATAL_FAILURE(Sim("set price XAUUSD 2220.00"));
+    ASSERT_NO_FATAL_FAILURE(CloseBox("风控撤单未能全部完成，持仓未平，请手动处理！", "risk-cancels-refused.png"));
+    EXPECT_EQ("Submitted", OrderStateInSimulator(resting));
+    EXPECT_GT(HeldInSimulator("XAUUSD"), 0.0);
+    ASSERT_TRUE(m_probe.WaitState([](const ProbeState& s) { return s["pending"] == "0"; }, &state));
+    EXPECT_FALSE(PositionRow(state, "XAUUSD").empty());
+    EXPECT_EQ(15u, OrderRow(state, resting).size());
+    if (OrderRow(state, resting).size() == 15) {
+        EXPECT_EQ("已提交", OrderRow(state, resting)[8]) << "the panel shows the order still open";
+    }
+    ASSERT_NO_FATAL_FAILURE(Sim("deny trade cancleorder off"));
+}
+
 // What the trading connections bring while the start is held up before the trading handlers
 // exist (here by the box about a damaged self list) waits for them: once the start goes on,
 // the query login's initial load fills the lists.
