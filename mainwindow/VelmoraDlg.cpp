@@ -305,6 +305,7 @@ void CVelmoraDlg::OnDestroy()
     // -- end frame destroy --
     StopServerClock();
     EndStatisticsReport();
+    ReportTheEnd();
     CDialogEx::OnDestroy();
 }
 
