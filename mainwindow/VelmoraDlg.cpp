@@ -306,6 +306,7 @@ void CVelmoraDlg::OnDestroy()
     // -- end frame destroy --
     StopServerClock();
     EndStatisticsReport();
+    ReportTheEnd();
     CDialogEx::OnDestroy();
 }
 

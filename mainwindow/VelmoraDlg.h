@@ -139,6 +139,8 @@ protected:
     // The end: every worker stopped while the window answers, then the rest of the frame.
     void StopWorkers();
     void ShutDownFrame();
+    // For the test hook, when it is on: how the worker stops went (see CShutdownReport).
+    void ReportTheEnd();
     // -- end frame --
     // -- board: quote board, batches, pages, polling, search, notice, splash --
 public:

@@ -2,8 +2,24 @@
 
 #include <stdio.h>
 
+#include <mutex>
+
 namespace
 {
+// The reports of threads left running. Reported from any thread, also while the process
+// ends: both live for the whole process.
+std::mutex& LeftRunningLock()
+{
+    static std::mutex* lock = new std::mutex;
+    return *lock;
+}
+
+std::vector<std::string>& LeftRunningNames()
+{
+    static std::vector<std::string>* names = new std::vector<std::string>;
+    return *names;
+}
+
 // Milliseconds left of timeoutMs since start; INFINITE stays INFINITE.
 DWORD Remaining(DWORD start, DWORD timeoutMs)
 {
@@ -74,4 +90,12 @@ void ReportThreadLeftRunning(const char* name, DWORD waitedMs)
               name != NULL ? name : "?", (unsigned long)waitedMs);
     text[sizeof(text) - 1] = '\0';
     ::OutputDebugStringA(text);
+    std::lock_guard<std::mutex> guard(LeftRunningLock());
+    LeftRunningNames().push_back(name != NULL ? name : "?");
+}
+
+std::vector<std::string> ThreadsLeftRunning()
+{
+    std::lock_guard<std::mutex> guard(LeftRunningLock());
+    return LeftRunningNames();
 }

@@ -4,6 +4,7 @@
 // sides are stuck. Posted messages stay queued: nothing else runs inside the wait.
 #pragma once
 #include <afx.h>
+#include <string>
 #include <vector>
 
 // Waits until every handle is signalled or timeoutMs has passed (INFINITE for no limit),
@@ -15,5 +16,7 @@ bool WaitForThread(HANDLE thread, DWORD timeoutMs);
 
 // Writes to the debugger log that a thread did not end within the wait. Such a thread is
 // never killed (it may hold a lock of the heap, of libcurl or of a connection): it is left
-// running with everything it uses kept alive.
+// running with everything it uses kept alive. The name is also kept for ThreadsLeftRunning.
 void ReportThreadLeftRunning(const char* name, DWORD waitedMs);
+// Every name reported so far by ReportThreadLeftRunning in this process, in order.
+std::vector<std::string> ThreadsLeftRunning();

@@ -63,6 +63,12 @@ CString CDeskProbe::StatePath()
     return length > 0 && length < sizeof(path) ? CString(path) : CString();
 }
 
+bool CDeskProbe::WriteState(const CString& text)
+{
+    const CString path = StatePath();
+    return !path.IsEmpty() && WriteFileReplacing(path, text);
+}
+
 CString CDeskProbe::StateText(CDeskParts& parts, const CString& moreState)
 {
     CTradingDesk& desk = parts.Desk();
@@ -160,6 +166,6 @@ bool CDeskProbe::Run(HWND main, CDeskParts& parts, const CString& command,
         return true;
     }
     if (verb == "dump")
-        return WriteFileReplacing(StatePath(), StateText(parts, moreState()));
+        return WriteState(StateText(parts, moreState()));
     return false;
 }

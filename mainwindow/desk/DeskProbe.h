@@ -28,4 +28,7 @@ public:
     static bool Run(HWND mainWindow, CDeskParts& parts, const CString& command,
                     const std::function<CString()>& moreState);
     static CString StateText(CDeskParts& parts, const CString& moreState);
+    // Replaces the state file with text (name=value lines ending in "end"); false when the
+    // hook is off or the file could not be written.
+    static bool WriteState(const CString& text);
 };

@@ -5,6 +5,7 @@
 #include <process.h>
 
 #include <algorithm>
+#include <initializer_list>
 
 CShutdownPlan::CShutdownPlan() = default;
 
@@ -49,17 +50,20 @@ void CShutdownPlan::RunStops()
     {
         const DWORD elapsed = ::GetTickCount() - start;
         const DWORD left = elapsed >= m_firstGroupMs ? 0 : m_firstGroupMs - elapsed;
-        entry.ended = entry.stop(left);
-        if (!entry.ended)
-            ReportThreadLeftRunning(entry.name.c_str(), m_firstGroupMs);
+        RunStop(entry, left, m_firstGroupMs);
     }
     for (Stop& entry : m_later)
-    {
-        entry.ended = entry.stop(m_eachLaterMs);
-        if (!entry.ended)
-            ReportThreadLeftRunning(entry.name.c_str(), m_eachLaterMs);
-    }
+        RunStop(entry, m_eachLaterMs, m_eachLaterMs);
     ::InterlockedExchange(&m_busy, 0);
+}
+
+void CShutdownPlan::RunStop(Stop& entry, DWORD waitMs, DWORD reportedBoundMs)
+{
+    const DWORD start = ::GetTickCount();
+    entry.ended = entry.stop(waitMs);
+    entry.tookMs = ::GetTickCount() - start;
+    if (!entry.ended)
+        ReportThreadLeftRunning(entry.name.c_str(), reportedBoundMs);
 }
 
 unsigned __stdcall CShutdownPlan::ThreadEntry(void* plan)
@@ -114,6 +118,15 @@ bool CShutdownPlan::RunPumping(DWORD pumpMs)
     ::CloseHandle(m_thread);
     m_thread = NULL;
     return true;
+}
+
+std::vector<CShutdownPlan::Outcome> CShutdownPlan::Outcomes() const
+{
+    std::vector<Outcome> outcomes;
+    for (const std::vector<Stop>* group : {&m_first, &m_later})
+        for (const Stop& entry : *group)
+            outcomes.push_back(Outcome{entry.name, entry.tookMs, entry.ended});
+    return outcomes;
 }
 
 std::vector<std::string> CShutdownPlan::LeftRunning() const

@@ -55,6 +55,15 @@ public:
     // Names of the workers that did not end within their bound.
     std::vector<std::string> LeftRunning() const;
 
+    // How each stop went, in the order they ran; read only once the stops are done.
+    struct Outcome
+    {
+        std::string name;
+        DWORD tookMs;
+        bool ended;
+    };
+    std::vector<Outcome> Outcomes() const;
+
     // Overrides the bounds (tests).
     void SetBounds(DWORD firstGroupMs, DWORD eachLaterMs);
 
@@ -65,7 +74,10 @@ private:
         std::string name;
         StopFunction stop;
         bool ended = false;
+        DWORD tookMs = 0;
     };
+    // Runs one stop with this bound, timing it; reports it when it did not end.
+    static void RunStop(Stop& entry, DWORD waitMs, DWORD reportedBoundMs);
     static unsigned __stdcall ThreadEntry(void* plan);
     static void PumpPending();
 

@@ -5,6 +5,7 @@
 #include "ConnectionRegistry.h"
 #include "ConnectionStates.h"
 #include "ConnectionStatus.h"
+#include "DeskProbe.h"
 #include "FrameMessages.h"
 #include "FrameResource.h"
 #include "ImageCache.h"
@@ -13,6 +14,8 @@
 #include "ReceiverSet.h"
 #include "ReplyMessages.h"
 #include "ServerClockTicker.h"
+#include "ShutdownReport.h"
+#include "ThreadWait.h"
 #include "VelmoraApp.h"
 
 #include <memory>
@@ -564,6 +567,12 @@ void CVelmoraDlg::ShutDownFrame()
         m_receivers.reset();
     GetConnectionRegistry().DisconnectAll();
     m_captionFrame.MenuBar().Destroy();
+}
+
+void CVelmoraDlg::ReportTheEnd()
+{
+    if (!CDeskProbe::StatePath().IsEmpty())
+        CDeskProbe::WriteState(CShutdownReport::Text(m_shutdownPlan.get(), m_bWorkerStopsDone, ThreadsLeftRunning()));
 }
 
 void CVelmoraDlg::PostNcDestroy()

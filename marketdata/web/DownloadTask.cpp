@@ -17,11 +17,17 @@ DownloadTask::~DownloadTask()
 
 bool DownloadTask::StopDownloadTask(DWORD waitMs)
 {
+    RequestStopDownloadTask();
+    return m_worker.Stop(waitMs);
+}
+
+void DownloadTask::RequestStopDownloadTask()
+{
     {
         CSingleLock guard(&m_lock, TRUE);
         m_hasWaiting = false;
     }
-    return m_worker.Stop(waitMs);
+    m_worker.RequestStop();
 }
 
 std::string DownloadTask::GetUrl() const

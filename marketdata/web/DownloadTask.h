@@ -30,6 +30,9 @@ public:
     // callback follows. Waits for the thread up to waitMs (answering sent messages); a thread
     // still running then is reported and left alone. True when no thread runs any more.
     bool StopDownloadTask(DWORD waitMs = STOP_WAIT_MS);
+    // The cancel of StopDownloadTask without the wait: an owner that stops several tasks
+    // tells them all first, so their threads end together.
+    void RequestStopDownloadTask();
 
     bool IsRunning() const { return m_worker.IsAlive(); }
     // The URL of the request served last (or being served).

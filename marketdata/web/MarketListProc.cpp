@@ -234,7 +234,11 @@ bool CAMarketListProc::StopMarketListTasks()
     // Every thread is told at once, so their transfers end together; then each is waited
     // for in the order of the chain's steps.
     for (MarketChain* chain : {&m_csm, &m_hks})
+    {
         chain->versionCheck.RequestStop();
+        chain->listTask.RequestStopDownloadTask();
+        chain->infoTask.RequestStopDownloadTask();
+    }
     bool ended = true;
     for (MarketChain* chain : {&m_csm, &m_hks})
         ended = chain->versionCheck.Stop(STOP_WAIT_MS) && ended;

@@ -5,11 +5,14 @@
 #include "ConnectionStatus.h"
 #include "FrameGeometry.h"
 #include "ShutdownPlan.h"
+#include "ShutdownReport.h"
+#include "ThreadWait.h"
 #include "ToolbarButtons.h"
 #include "testsupport/Pump.h"
 
 #include <gtest/gtest.h>
 
+#include <regex>
 #include <string>
 #include <vector>
 
@@ -284,6 +287,20 @@ TEST(ShutdownPlanTest, StopsInOrderWithinTheirBoundsAndLeavesStuckWorkersRunning
     EXPECT_EQ((std::vector<std::string>{"receivers", "loader"}), plan.LeftRunning());
     EXPECT_FALSE(plan.IsBusy());
     EXPECT_LT(took, 300u + 150u + 2000u);
+
+    // The process keeps what was reported, and the end tells it with each stop's time.
+    const std::vector<std::string> reported = ThreadsLeftRunning();
+    ASSERT_GE(reported.size(), 2u);
+    EXPECT_EQ((std::vector<std::string>{"receivers", "loader"}), std::vector<std::string>(reported.end() - 2, reported.end()));
+    const std::vector<CShutdownPlan::Outcome> outcomes = plan.Outcomes();
+    ASSERT_EQ(6u, outcomes.size());
+    EXPECT_GE(outcomes[1].tookMs, 250u);
+    const std::string report = CShutdownReport::Text(&plan, true, {"loader"}).GetString();
+    EXPECT_TRUE(std::regex_search(report, std::regex("^end-stop=clock\\|[0-9]+\\|1\n"))) << report;
+    EXPECT_TRUE(std::regex_search(report, std::regex("\nend-stop=loader\\|[0-9]+\\|0\n"))) << report;
+    EXPECT_NE(std::string::npos, report.find("end-stops-done=1\nleft-running=loader\nend\n")) << report;
+    // Stops still running on the plan's thread are not read.
+    EXPECT_EQ("end-stops-done=0\nend\n", std::string(CShutdownReport::Text(&plan, false, {}).GetString()));
 }
 
 class SentMessageCounter
