@@ -11,7 +11,7 @@
 #include "TerminalUnderTest.h"
 #include "WindowShot.h"
 #include "testsupport/ClosePrompt.h"
-#include "testsupport/FakeTcpServer.h"
+#include "testsupport/FakeTimeServer.h"
 #include "testsupport/Pump.h"
 #include "testsupport/RealInput.h"
 #include "testsupport/SimulatorSuite.h"
@@ -186,14 +186,8 @@ protected:
         session.tm_mday = 14;
         session.tm_hour = 10;
         session.tm_min = 30;
-        session.tm_isdst = -1;
-        const DWORD rfc868 = static_cast<DWORD>(mktime(&session) + 2208988800LL);
-        const std::string answer{char(rfc868 >> 24), char(rfc868 >> 16), char(rfc868 >> 8), char(rfc868)};
-        m_timeServer.reset(new tolvan::test::FakeTcpServer([answer](std::shared_ptr<tolvan::test::FakeConnection> c) {
-            c->Send(answer);
-            c->Close();
-        }));
-        const std::string host = std::string("127.0.0.1:") + std::to_string(m_timeServer->Port());
+        m_timeServer.reset(new tolvan::test::FakeTimeServer(session));
+        const std::string host = m_timeServer->Address();
         ASSERT_TRUE(::WritePrivateProfileStringA("TimeProtocol", "Host1", host.c_str(), TimeHelperIni()));
     }
 
@@ -207,7 +201,7 @@ protected:
 
     login_test::CTerminalProbe m_probe{EndReportPath()};
     login_test::CTerminal m_terminal;
-    std::unique_ptr<tolvan::test::FakeTcpServer> m_timeServer;
+    std::unique_ptr<tolvan::test::FakeTimeServer> m_timeServer;
 };
 
 TEST_F(FrameScenarioTest, ShowsItsFrameToolbarAndStatusBarAfterLogin)
