@@ -6,9 +6,11 @@
 // for the trade panel and in the simulator's account. Screenshots of the order detail and risk
 // settings windows are kept in <build>\test-artifacts.
 #include "DeskResource.h"
+#include "RemoteWindows.h"
 #include "TerminalProbe.h"
 #include "TerminalUnderTest.h"
 #include "testsupport/Pump.h"
+#include "testsupport/RealInput.h"
 #include "testsupport/Screenshot.h"
 #include "testsupport/SimulatorSuite.h"
 #include "testsupport/TestFiles.h"
@@ -16,8 +18,11 @@
 #include <commctrl.h>
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cmath>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <functional>
 #include <string>
 #include <vector>
@@ -34,6 +39,7 @@ using tolvan::test::SimulatorSuite;
 namespace {
 
 const DWORD kDeadlineMs = 60000;
+const int kSectorTabs = 1000;
 
 // Cells of the first of today's orders with this order number (cell 11); none when missing.
 std::vector<std::string> OrderRow(const ProbeState& state, const std::string& orderNo)
@@ -65,6 +71,41 @@ std::vector<std::string> PositionRow(const ProbeState& state, const char* code)
             return cells;
     }
     return {};
+}
+
+// The codes of each A-share quote poll in the simulator's HTTP log, as sent ("600100" or
+// "600100,600101"), oldest first. Entries are JSON objects with sorted keys, "body" first.
+std::vector<std::string> CsmPolls(const std::string& log)
+{
+    const std::string entryStart = "{\"body\": ";
+    std::vector<std::string> polls;
+    for (size_t at = log.find(entryStart); at != std::string::npos;)
+    {
+        const size_t next = log.find(entryStart, at + 1);
+        const std::string entry = log.substr(at, next == std::string::npos ? std::string::npos : next - at);
+        at = next;
+        if (entry.find("\"path\": \"/services/stock/csm/stock") == std::string::npos
+            || entry.find("Timely\"") == std::string::npos)
+            continue;
+        for (const char* key : {"\"codes\": \"", "\"code\": \""})
+        {
+            const size_t field = entry.find(key);
+            if (field == std::string::npos)
+                continue;
+            const size_t from = field + strlen(key);
+            polls.push_back(entry.substr(from, entry.find('"', from) - from));
+            break;
+        }
+    }
+    return polls;
+}
+
+std::string Joined(const std::vector<std::string>& texts)
+{
+    std::string joined;
+    for (const std::string& text : texts)
+        joined += "[" + text + "]";
+    return joined;
 }
 
 class DeskScenarioTest : public SimulatorSuite
@@ -336,6 +377,54 @@ TEST_F(DeskScenarioTest, FloatingProfitFollowsTheQuotes)
         const std::vector<std::string> row = PositionRow(s, "XAUUSD");
         return row.size() > 5 && row[5] != before && s["funds"] != fundsBefore;
     }, &state)) << "the profit stays at " << before << ", the account's figures at " << fundsBefore;
+}
+
+// A stock the account holds is polled by the web quote pollers while the board shows another
+// sector, so that no visible row holds it; its polled price reaches the position's profit.
+TEST_F(DeskScenarioTest, AHeldStockOffTheShownPageIsPolledAndValued)
+{
+    // Long 500 shares of an A share far down its list at 10.00; no notice over the board.
+    ASSERT_NO_FATAL_FAILURE(Sim("http notice off"));
+    ASSERT_NO_FATAL_FAILURE(Sim("hold 80001 600100 500 10.00"));
+    ASSERT_NO_FATAL_FAILURE(StartAndLogIn());
+    ProbeState state;
+    ASSERT_TRUE(m_probe.WaitState([](const ProbeState& s) { return PositionRow(s, "600100").size() > 5; }, &state))
+        << state.All("position").size() << " positions";
+
+    HWND tabs = ::GetDlgItem(m_main, kSectorTabs);
+    int forex = -1;
+    ASSERT_TRUE(PumpUntil([&] {
+        const int count = (int)::SendMessageA(tabs, TCM_GETITEMCOUNT, 0, 0);
+        for (int tab = 0; tab < count && forex < 0; ++tab)
+            if (remote::TabText(tabs, tab) == "外汇现货")
+                forex = tab;
+        return forex >= 0;
+    }, kDeadlineMs)) << "no tab of the forex sector";
+    // The user clicks the tab; a click that lands while the board still lays itself out is
+    // given again.
+    bool shown = false;
+    for (int attempt = 0; attempt < 10 && !shown; ++attempt)
+    {
+        tolvan::test::BringToForeground(m_main);
+        const POINT centre = remote::Centre(remote::TabRect(tabs, forex));
+        tolvan::test::ClickAt(tolvan::test::ScreenPointOf(tabs, centre.x, centre.y));
+        shown = PumpUntil([&] { return ::SendMessageA(tabs, TCM_GETCURSEL, 0, 0) == forex; }, kDeadlineMs / 10);
+    }
+    ASSERT_TRUE(shown) << "the forex page was not shown; " << tolvan::test::InputState(m_main);
+
+    // With no A share on show, the A-share poller asks for the held stock alone.
+    ASSERT_NO_FATAL_FAILURE(Sim("http clearlog"));
+    std::vector<std::string> polls;
+    ASSERT_TRUE(PumpUntil([&] {
+        polls = CsmPolls(s_sim->Control("http requests 200"));
+        return std::find(polls.begin(), polls.end(), "600100") != polls.end();
+    }, kDeadlineMs)) << "A-share polls since the forex page was shown: " << Joined(polls);
+
+    ASSERT_NO_FATAL_FAILURE(Sim("http price 600100 12.34"));
+    EXPECT_TRUE(m_probe.WaitState([](const ProbeState& s) {
+        const std::vector<std::string> row = PositionRow(s, "600100");
+        return row.size() > 5 && std::fabs(atof(row[5].c_str()) - (12.34 - 10.00) * 500) < 0.005;
+    }, &state)) << "the position's row: " << Joined(PositionRow(state, "600100"));
 }
 
 // The money paths under failure, each checked in the program's lists and in the account: a

@@ -3,7 +3,9 @@
 import unittest
 
 from simtest import SimHost, SimHostCase, connect, keyed, list_items, make_config
+from tolvansim.clock import Clock
 from tolvansim.market import Market
+from tolvansim.stocks import StockMarket
 
 
 def summary_values(record):
@@ -166,6 +168,33 @@ class TradingTest(unittest.TestCase):
         self.host.ok("set price CL 78.00")         # not held: nothing is pushed
         self.trade.send("preneworder@CL||1|B|M|8101|")
         self.assertTrue(self.trade.next_message(5).startswith("PreOrderInfo@"))
+
+    def test_an_account_can_be_given_a_stock_position(self):
+        before = summary_values(self.ask("querysummary@", "SummaryResult"))
+        config = make_config()
+        stocks = StockMarket(config["seed"], config["csm_stocks"], config["hks_stocks"],
+                             Clock(config["clock"], config["utc_offset_hours"]))
+        hong_kong = stocks.stocks["HKS"][0]
+        cases = [(stocks.find_any("600100"), "500", "10.5", "CSM", ["0", "500", "10.5000", "1", "CNY"]),
+                 (hong_kong, "-2000", "3.25", "HKS", ["1", "2000", "3.25000", "1", "HKD"])]
+        for stock, quantity, price, market, values in cases:
+            with self.subTest(stock.code):
+                self.assertEqual(self.host.ok("hold 80001 %s %s %s" % (stock.code, quantity, price)),
+                                 quantity)
+                expected = ["%s|%s|%s" % (stock.code, stock.name, market)] + values
+                self.assertEqual(position_of(self.trade.wait_for("PositionResult@"), stock.code), expected)
+                self.assertEqual(position_of(self.ask("queryposition@", "PositionResult"), stock.code),
+                                 expected)
+        # A stock counts at its cost: the funds stay; the gold is still held.
+        self.assertEqual(summary_values(self.ask("querysummary@", "SummaryResult")), before)
+        self.assertIsNotNone(position_of(self.ask("queryposition@", "PositionResult"), "XAUUSD"))
+
+        self.host.ok("hold 80001 600100 0 0")
+        self.assertEqual(position_of(self.trade.wait_for("PositionResult@"), "600100")[2], "0")
+        self.assertIsNone(position_of(self.ask("queryposition@", "PositionResult"), "600100"))
+        for bad in ("hold 80001 NOPE 1 1", "hold 80001 600100 1 0", "hold 99999 600100 1 1"):
+            with self.subTest(bad):
+                self.assertTrue(self.host.control(bad).startswith("ERR"), bad)
 
     def test_no_value_funds_until_switched_off(self):
         self.host.ok("novalue 80001 on")

@@ -96,17 +96,21 @@ class Account:
 
     # --- money ---------------------------------------------------------------------------
 
+    def traded_positions(self, market):
+        """(code, position, instrument) of the positions in instruments of the quote servers.
+        A stock given to the account ("hold") counts at its cost: no profit, no margin."""
+        return [(code, position, market.instruments[code])
+                for code, position in self.positions.items() if code in market.instruments]
+
     def unrealized(self, market):
         total = 0.0
-        for code, position in self.positions.items():
-            instrument = market.instruments[code]
+        for code, position, instrument in self.traded_positions(market):
             total += (market.last(code) - position.average) * position.quantity * instrument.multiplier
         return total
 
     def margin_in_use(self, market):
         total = 0.0
-        for code, position in self.positions.items():
-            instrument = market.instruments[code]
+        for code, position, instrument in self.traded_positions(market):
             notional = abs(position.quantity) * market.last(code) * instrument.multiplier
             total += notional * instrument.margin_rate
         return total

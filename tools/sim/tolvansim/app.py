@@ -65,9 +65,9 @@ class Simulator:
 
     def _build_world(self):
         self.market = Market(self.config["sectors"], self.config["seed"])
-        self.broker = Broker(self.config, self.market, self.clock, self)
         self.stocks = StockMarket(self.config["seed"], self.config["csm_stocks"],
                                   self.config["hks_stocks"], self.clock)
+        self.broker = Broker(self.config, self.market, self.clock, self, self.stocks)
 
     # --- life ----------------------------------------------------------------------------
 

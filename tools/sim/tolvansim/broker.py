@@ -11,7 +11,7 @@ import logging
 import math
 
 from . import forms, records
-from .account import (Account, Order, CANCELLED, INACTIVE, KIND_DIGIT, KIND_WORD,
+from .account import (Account, Order, Position, CANCELLED, INACTIVE, KIND_DIGIT, KIND_WORD,
                       SIDE_DIGIT, SIDE_WORD, STATE_LETTER, EPSILON, generate_history,
                       money_text, quantity_text)
 
@@ -25,6 +25,8 @@ STATE_FILLS = 1
 STATE_OPEN = 2
 STATE_ALL = 6          # every other kind number lists all orders too
 
+STOCK_CURRENCY = {"CSM": "CNY", "HKS": "HKD"}
+
 
 def _number(text):
     try:
@@ -35,9 +37,10 @@ def _number(text):
 
 
 class Broker:
-    def __init__(self, config, market, clock, router):
+    def __init__(self, config, market, clock, router, stocks=None):
         self.config = config
         self.market = market
+        self.stocks = stocks        # the stocks an account may be given ("hold"); not traded
         self.clock = clock
         self.router = router
         self.accounts = {}
@@ -258,18 +261,40 @@ class Broker:
     def position_item(self, account, code):
         """One "PositionResult" item: code|name|exchange, side, quantity, cost, multiplier,
         currency."""
-        instrument = self.market.instruments[code]
+        name, exchange, decimals, multiplier, currency = self.holding_terms(code)
         position = account.positions.get(code)
         quantity = position.quantity if position else 0.0
         average = position.average if position else 0.0
-        head = "%s|%s|%s" % (code, instrument.name, instrument.exchange)
+        head = "%s|%s|%s" % (code, name, exchange)
         return records.list_item(head, [
             "0" if quantity >= 0 else "1",
             quantity_text(abs(quantity)),
-            "%.*f" % (instrument.decimals + 2, average),
-            "%g" % instrument.multiplier,
-            instrument.currency,
+            "%.*f" % (decimals + 2, average),
+            "%g" % multiplier,
+            currency,
         ])
+
+    def holding_terms(self, code):
+        """Name, exchange, price decimals, multiplier and currency of a code an account may
+        hold: an instrument of the quote servers, or a stock (its market key as the exchange,
+        one share per unit, in the market's currency)."""
+        instrument = self.market.instruments.get(code)
+        if instrument is not None:
+            return (instrument.name, instrument.exchange, instrument.decimals,
+                    instrument.multiplier, instrument.currency)
+        stock = self.stocks.find_any(code) if self.stocks is not None else None
+        if stock is None:
+            raise KeyError(code)
+        return stock.name, stock.market, stock.decimals, 1.0, STOCK_CURRENCY[stock.market]
+
+    def hold(self, user, code, quantity, average):
+        """Gives the account a net position (0 closes it) as if it had traded there, and tells
+        its order connections as after a fill."""
+        self.holding_terms(code)
+        account = self.accounts[user]
+        account.positions[code] = Position(quantity, average if quantity else 0.0)
+        self.router.account_event(account, [code], None)
+        account.drop_flat(code)
 
     def positions_reply(self, account):
         items = [self.position_item(account, code) for code in sorted(account.positions)

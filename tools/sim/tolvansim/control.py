@@ -42,6 +42,7 @@ manual on|off | interval <ms>
 set price <code> <price>
 fill <oid> [<price> [<qty>]] | cancel <oid> | reject <oid>
 order <user> <code> B|S <qty> [<price> [M|L|S]]
+hold <user> <code> <qty> <price>   give the account a net position (a stock too; 0 closes)
 cash <user> <amount> | account <user> | orders <user>
 novalue <user> on|off              send the user's funds figures as "no value" (pushed at once)
 requests <kind> [<count>] | clear requests
@@ -435,6 +436,21 @@ class ControlChannel:
         texts = "%s|%s|%s|%s|%s|%s|" % (code, price, quantity, side, kind, client_ref)
         order = self.sim.broker.place_order(user, texts)
         return _ok(self._order_json(order))
+
+    def _cmd_hold(self, args, line):
+        usage = "hold <user> <code> <qty> <price>"
+        self._need(args, 4, usage)
+        user, code = args[:2]
+        self._account(user)
+        quantity = _number(args[2], "quantity")
+        price = _number(args[3], "price")
+        if quantity != 0 and price <= 0:
+            raise CommandError("price must be above 0")
+        try:
+            self.sim.broker.hold(user, code, quantity, price)
+        except KeyError:
+            raise CommandError("unknown code %r" % code) from None
+        return _ok(quantity_text(quantity))
 
     def _cmd_cash(self, args, line):
         self._need(args, 2, "cash <user> <amount>")
