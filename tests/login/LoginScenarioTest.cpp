@@ -278,6 +278,7 @@ TEST_F(LoginScenarioTest, AServerPortPast65535IsRefusedWithoutConnecting)
     EXPECT_TRUE(PumpUntil([&] { return InputEnabled(login); }, kDeadlineMs)) << "the refusal left the input disabled";
     EXPECT_EQ("OK []", s_sim->Control("requests login"));
     EXPECT_EQ(login, Find(kLoginTitle));
+    // Not logged in: the user ends the program with the login window.
     ::PostMessageA(login, WM_CLOSE, 0, 0);
     EXPECT_EQ((DWORD)WAIT_OBJECT_0, ::WaitForSingleObject(m_terminal.Handle(), kDeadlineMs));
 }
