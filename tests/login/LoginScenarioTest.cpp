@@ -2,10 +2,14 @@
 // wrong password, a login server that drops the connection, the accepted login with every
 // connection of the account logged in, and the user name offered again at the next start; a
 // login without the speed-test program; and an update published on the simulator, installed by
-// the updater after the terminal ended, which then starts the terminal again. Screenshots of the login window and of the window
-// after login are kept in <build>\test-artifacts.
+// the updater after the terminal ended, which then starts the terminal again. Faults the user
+// must get out of: a server list holding a port no server can have, an updater that cannot be
+// started, and a damaged "usrcfg.ini". Screenshots of the login window and of the window after
+// login are kept in <build>\test-artifacts.
 #include "LoginWindowIds.h"
 #include "TerminalUnderTest.h"
+#include "FileCrypt.h"
+#include "UserSettingsFile.h"
 #include "testsupport/Pump.h"
 #include "testsupport/Screenshot.h"
 #include "testsupport/SimulatorSuite.h"
@@ -15,6 +19,8 @@
 
 #include <shlobj.h>
 #include <tlhelp32.h>
+
+#include <string.h>
 
 #include <string>
 
@@ -66,6 +72,53 @@ ULONGLONG AsNumber(const FILETIME& time)
     return (ULONGLONG(time.dwHighDateTime) << 32) | time.dwLowDateTime;
 }
 
+// The whole file, zero bytes included; empty when it cannot be read.
+std::string ReadBytes(const CString& path)
+{
+    std::string bytes;
+    FILE* file = fopen(path, "rb");
+    if (file == nullptr)
+        return bytes;
+    char buffer[512];
+    for (size_t read; (read = fread(buffer, 1, sizeof(buffer), file)) > 0;)
+        bytes.append(buffer, read);
+    fclose(file);
+    return bytes;
+}
+
+// A message box of the process whose text begins with `prefix`; null when none.
+HWND FindBoxSaying(DWORD process, const std::string& prefix)
+{
+    return login_test::FindMatchingWindow(process, [&](HWND window) {
+        char className[16] = {0};
+        ::GetClassNameA(window, className, sizeof(className));
+        if (strcmp(className, "#32770") != 0)
+            return false;
+        for (HWND child = ::GetWindow(window, GW_CHILD); child != NULL; child = ::GetWindow(child, GW_HWNDNEXT))
+        {
+            char shown[256] = {0};
+            ::GetWindowTextA(child, shown, sizeof(shown));
+            if (std::string(shown).compare(0, prefix.size(), prefix) == 0)
+                return true;
+        }
+        return false;
+    });
+}
+
+// Moves a program of the installation out of the way for one test and puts it back after,
+// also when an earlier run ended before it could.
+struct ProgramAway
+{
+    explicit ProgramAway(const CString& path) : program(path)
+    {
+        ::MoveFileExA(program + ".away", program, MOVEFILE_REPLACE_EXISTING);
+        moved = ::MoveFileExA(program, program + ".away", MOVEFILE_REPLACE_EXISTING) != FALSE;
+    }
+    ~ProgramAway() { ::MoveFileExA(program + ".away", program, MOVEFILE_REPLACE_EXISTING); }
+    CString program;
+    bool moved = false;
+};
+
 std::string ReadText(const CString& path)
 {
     FILE* file = fopen(path, "rb");
@@ -94,6 +147,19 @@ protected:
     }
 
     HWND Find(const char* title) { return m_terminal.Find(title); }
+
+    bool InputEnabled(HWND login) { return ::IsWindowEnabled(::GetDlgItem(login, IDOK)) != FALSE; }
+
+    // Waits for a box of the terminal whose text begins with `prefix` and closes it as the user
+    // does with its button. False when no box came or it stayed open.
+    bool CloseBoxSaying(const std::string& prefix)
+    {
+        HWND box = NULL;
+        if (!PumpUntil([&] { return (box = FindBoxSaying(m_terminal.Id(), prefix)) != NULL; }, kDeadlineMs))
+            return false;
+        ::PostMessageA(box, WM_COMMAND, IDOK, 0);
+        return PumpUntil([&] { return !::IsWindow(box) || !::IsWindowVisible(box); }, kDeadlineMs);
+    }
 
     bool WaitForStatus(HWND login, const std::string& status)
     {
@@ -185,6 +251,94 @@ TEST_F(LoginScenarioTest, WithoutTheSpeedTestProgramTheUserLogsInOnTheUntestedLi
     HWND main = m_terminal.WaitForMainWindow(kDeadlineMs, [](HWND main) { return ::IsZoomed(main) != FALSE; });
     ASSERT_NE(HWND(NULL), main);
     EXPECT_TRUE(PumpUntil([&] { return login_test::AllConnectionsLoggedIn(*s_sim, "80001"); }, kDeadlineMs)) << s_sim->Control("sessions");
+}
+
+// The installation's list offers a server at a port past 65535 (five digits, cut to 16 bits it
+// would be another port): the list is refused as damaged, the window stays usable without
+// servers, a submit is refused with the login's own text, and no login request reaches the
+// simulator.
+TEST_F(LoginScenarioTest, AServerPortPast65535IsRefusedWithoutConnecting)
+{
+    const CString servers = "[Network]\n本地一,越界端口服务器:127.0.0.1:70000:KQZTWXBNPL4M\n";
+    CFileCrypt crypt;
+    ASSERT_TRUE(crypt.EncryptStringToFile(servers, BinFolder() + "ServerList_real.ini"));
+    ASSERT_TRUE(crypt.EncryptStringToFile(servers, BinFolder() + "ServerList_analog.ini"));
+    ::DeleteFileA(RootFolder() + "test\\ArrangeServerList_real.ini");
+    ASSERT_EQ("OK", s_sim->Control("clear requests"));
+
+    ASSERT_TRUE(m_terminal.Start());
+    EXPECT_TRUE(CloseBoxSaying("服务器列表错误")) << "the list with the port was not refused";
+    HWND login = NULL;
+    ASSERT_TRUE(PumpUntil([&] { return (login = Find(kLoginTitle)) != NULL && InputEnabled(login); }, kDeadlineMs))
+        << "the login window stayed disabled";
+    EXPECT_EQ(0, ::SendDlgItemMessageA(login, IDC_LOGIN_SERVERS, CB_GETCOUNT, 0, 0)) << ControlText(login, IDC_LOGIN_SERVERS);
+
+    CTerminal::Submit(login, "80001", "a123456");
+    EXPECT_TRUE(CloseBoxSaying("服务器地址无效!")) << ControlText(login, IDC_LOGIN_STATUS);
+    EXPECT_TRUE(PumpUntil([&] { return InputEnabled(login); }, kDeadlineMs)) << "the refusal left the input disabled";
+    EXPECT_EQ("OK []", s_sim->Control("requests login"));
+    EXPECT_EQ(login, Find(kLoginTitle));
+    // Not logged in: the user ends the program with the login window.
+    ::PostMessageA(login, WM_CLOSE, 0, 0);
+    EXPECT_EQ((DWORD)WAIT_OBJECT_0, ::WaitForSingleObject(m_terminal.Handle(), kDeadlineMs));
+}
+
+// The updater cannot be started: the user is told so, and once the box is closed the login
+// window takes input again and the user logs in.
+TEST_F(LoginScenarioTest, AnUpdaterThatCannotStartIsReportedAndTheUserStillLogsIn)
+{
+    const ProgramAway updaterAway(RootFolder() + "update\\update.exe");
+    ASSERT_TRUE(updaterAway.moved);
+    const CString downloaded = RootFolder() + "update\\bin\\UpdateUnstarted.txt";
+    ::DeleteFileA(downloaded);
+    ASSERT_EQ("OK 2", s_sim->Control("http update version 2"));
+    ASSERT_EQ("OK", s_sim->Control("http update file update\\bin\\UpdateUnstarted.txt 2 new"));
+
+    ASSERT_TRUE(m_terminal.Start());
+    EXPECT_TRUE(CloseBoxSaying("打开更新程序出错  :")) << "the user was not told the updater did not start";
+    EXPECT_EQ("new", ReadText(downloaded));
+    HWND login = m_terminal.WaitForLoginWindow(kDeadlineMs);
+    ASSERT_NE(HWND(NULL), login) << "the login window stayed disabled";
+    EXPECT_EQ("发现新更新。。。", ControlText(login, IDC_LOGIN_STATUS));
+    EXPECT_EQ(0, CountProcesses("update.exe"));
+
+    CTerminal::Submit(login, "80001", "a123456");
+    HWND main = m_terminal.WaitForMainWindow(kDeadlineMs, [](HWND main) { return ::IsZoomed(main) != FALSE; });
+    ASSERT_NE(HWND(NULL), main);
+    EXPECT_TRUE(PumpUntil([&] { return login_test::AllConnectionsLoggedIn(*s_sim, "80001"); }, kDeadlineMs)) << s_sim->Control("sessions");
+    ::DeleteFileA(downloaded);
+}
+
+// A "usrcfg.ini" that is not of the settings file's format: the terminal starts without a
+// remembered name, keeps the damaged bytes beside it for a look, and the user logs in, after
+// which a sound file names the user.
+TEST_F(LoginScenarioTest, ADamagedUserSettingsFileIsSetAsideAndTheUserLogsIn)
+{
+    const CString settings = RootFolder() + "usr\\usrcfg.ini";
+    const CString aside = settings + ".damaged";
+    ::CreateDirectoryA(RootFolder() + "usr", NULL);
+    ::DeleteFileA(aside);
+    const char damaged[] = "\xff\xfe用户名:8000\x01\x02\x00serveListIndexTrue:7\n";
+    FILE* file = fopen(settings, "wb");
+    ASSERT_NE(nullptr, file);
+    fwrite(damaged, 1, sizeof(damaged) - 1, file);
+    fclose(file);
+
+    ASSERT_TRUE(m_terminal.Start());
+    HWND login = m_terminal.WaitForLoginWindow(kDeadlineMs);
+    ASSERT_NE(HWND(NULL), login);
+    EXPECT_EQ("", ControlText(login, IDC_LOGIN_USER)) << "a name read from the damaged file";
+    EXPECT_EQ(INVALID_FILE_ATTRIBUTES, ::GetFileAttributesA(settings)) << "the damaged file stayed in place";
+    EXPECT_EQ(std::string(damaged, sizeof(damaged) - 1), ReadBytes(aside)) << "the damaged bytes are not kept as they were";
+
+    CTerminal::Submit(login, "80001", "a123456");
+    HWND main = m_terminal.WaitForMainWindow(kDeadlineMs, [](HWND main) { return ::IsZoomed(main) != FALSE; });
+    ASSERT_NE(HWND(NULL), main);
+    EXPECT_TRUE(PumpUntil([&] { return login_test::AllConnectionsLoggedIn(*s_sim, "80001"); }, kDeadlineMs)) << s_sim->Control("sessions");
+    UserSettings written;
+    EXPECT_TRUE(LoadUserSettings(settings, written));
+    EXPECT_EQ("80001", std::string(written.strUserName));
+    ::DeleteFileA(aside);
 }
 
 // The published list holds a changed file and one at its installed version: the terminal
