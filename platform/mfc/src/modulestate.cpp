@@ -7,45 +7,58 @@
 namespace afxcore {
 namespace {
 
-// The per-thread state lives on the heap; a thread_local reaper frees it when the thread
-// ends. A state asked for after the reaper ran (static destructors at process exit) is
-// made again and simply not freed.
-thread_local ThreadState* t_state = nullptr;
+// The per-thread state lives on the heap in a fiber-local slot whose callback frees it when
+// the thread ends. Not a thread_local object with a destructor: the C++ run-time registers
+// such a destructor with a reference on the module and, on a std::thread, drops that
+// reference (FreeLibrary, which needs the loader lock) while the threads library holds its
+// own thread-list lock. A thread ending at the same time holds the loader lock and asks for
+// that list lock in its detach call-back, and both threads wait for ever.
+// A state asked for after the callback ran (late detach work, static destructors at process
+// exit) is made again and simply not freed.
+DWORD StateSlot();
 
-struct StateReaper
+void FreeThreadState(ThreadState* state)
 {
-    StateReaper() {}
-    ~StateReaper()
-    {
-        ThreadState* state = t_state;
-        t_state = nullptr;
-        if (state == nullptr)
-            return;
-        // Temporary window objects die with their thread (their handles do not).
-        for (auto& entry : state->tempWnds) {
-            entry.second->m_hWnd = NULL;
-            delete entry.second;
-        }
-        for (CWnd* retired : state->retiredTemps) {
-            retired->m_hWnd = NULL;
-            delete retired;
-        }
-        if (state->cbtHook != NULL)
-            ::UnhookWindowsHookEx(state->cbtHook);
-        delete state;
+    // Out of the slot first: a destructor below that asks for the state must not get the one
+    // being freed.
+    ::FlsSetValue(StateSlot(), NULL);
+    // Temporary window objects die with their thread (their handles do not).
+    for (auto& entry : state->tempWnds) {
+        entry.second->m_hWnd = NULL;
+        delete entry.second;
     }
-};
-thread_local StateReaper t_reaper;
+    for (CWnd* retired : state->retiredTemps) {
+        retired->m_hWnd = NULL;
+        delete retired;
+    }
+    if (state->cbtHook != NULL)
+        ::UnhookWindowsHookEx(state->cbtHook);
+    delete state;
+}
+
+void WINAPI OnThreadEnd(void* state)
+{
+    if (state != NULL)
+        FreeThreadState(static_cast<ThreadState*>(state));
+}
+
+DWORD StateSlot()
+{
+    static const DWORD slot = ::FlsAlloc(&OnThreadEnd);
+    return slot;
+}
 
 }  // namespace
 
 ThreadState& State()
 {
-    if (t_state == nullptr) {
-        t_state = new ThreadState;
-        (void)&t_reaper;
+    const DWORD slot = StateSlot();
+    ThreadState* state = static_cast<ThreadState*>(::FlsGetValue(slot));
+    if (state == nullptr) {
+        state = new ThreadState;
+        ::FlsSetValue(slot, state);
     }
-    return *t_state;
+    return *state;
 }
 
 }  // namespace afxcore
