@@ -47,6 +47,22 @@ BOOL CALLBACK MatchWindow(HWND window, LPARAM argument)
     return TRUE;
 }
 
+struct FoundControl
+{
+    int id;
+    bool shownOnly;
+    HWND window;
+};
+
+BOOL CALLBACK MatchControl(HWND window, LPARAM argument)
+{
+    FoundControl* found = reinterpret_cast<FoundControl*>(argument);
+    if (::GetDlgCtrlID(window) != found->id || (found->shownOnly && !::IsWindowVisible(window)))
+        return TRUE;
+    found->window = window;
+    return FALSE;
+}
+
 BOOL CALLBACK MatchQuoteList(HWND window, LPARAM argument)
 {
     char name[32] = {0};
@@ -182,6 +198,13 @@ std::string ControlText(HWND window, int id)
     char text[256] = {0};
     ::SendMessageA(::GetDlgItem(window, id), WM_GETTEXT, sizeof(text), (LPARAM)text);
     return text;
+}
+
+HWND Descendant(HWND root, int id, bool shownOnly)
+{
+    FoundControl found{id, shownOnly, NULL};
+    ::EnumChildWindows(root, MatchControl, reinterpret_cast<LPARAM>(&found));
+    return found.window;
 }
 
 HWND ShownQuoteList(HWND main)

@@ -43,6 +43,9 @@ HWND FindMatchingWindow(DWORD process, const std::function<bool(HWND)>& match);
 // any window of that title but `except` does (a message box over the main window).
 HWND FindProcessWindow(DWORD process, const char* title, HWND except = NULL);
 std::string ControlText(HWND window, int id);
+// The first control `id` anywhere under `root`; with `shownOnly`, the first one on show (a
+// window may hold several of one id, e.g. the query pages); null when none.
+HWND Descendant(HWND root, int id, bool shownOnly = false);
 
 // The quote list on show: a visible list view on a page of the main window's sector tabs;
 // null when none.

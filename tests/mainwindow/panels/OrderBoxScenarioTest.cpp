@@ -13,6 +13,7 @@
 
 #include <string>
 
+using login_test::Descendant;
 using login_test::RootFolder;
 using tolvan::test::CentreOf;
 using tolvan::test::ClickAt;
@@ -28,24 +29,6 @@ const char kBoxTitle[] = "Tolvan证券";
 const int kBuyButton = 3028, kNoticeClose = 1066;
 // The quote list's header and rows.
 const int kRowHeight = 22;
-
-struct Found { int id; HWND window; };
-
-BOOL CALLBACK MatchId(HWND window, LPARAM lParam)
-{
-    Found* found = reinterpret_cast<Found*>(lParam);
-    if (::GetDlgCtrlID(window) != found->id)
-        return TRUE;
-    found->window = window;
-    return FALSE;
-}
-
-HWND Descendant(HWND root, int id)
-{
-    Found found{id, NULL};
-    ::EnumChildWindows(root, MatchId, reinterpret_cast<LPARAM>(&found));
-    return found.window;
-}
 
 class OrderBoxScenarioTest : public SimulatorSuite
 {

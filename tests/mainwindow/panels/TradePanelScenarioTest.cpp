@@ -18,6 +18,7 @@
 #include <vector>
 
 using login_test::BinFolder;
+using login_test::Descendant;
 using login_test::RootFolder;
 using login_test::ShownQuoteList;
 using tolvan::test::CentreOf;
@@ -50,26 +51,6 @@ const int kFloatIconX = -10, kHeaderIconY = 10;
 // The split a main window starts with lies this far above its client area's bottom.
 const int kSplitAboveBottom = 380;
 const int kSectorTabs = 1000;
-
-struct Found { int id; bool shownOnly; HWND window; };
-
-BOOL CALLBACK MatchId(HWND window, LPARAM lParam)
-{
-    Found* found = reinterpret_cast<Found*>(lParam);
-    if (::GetDlgCtrlID(window) != found->id || (found->shownOnly && !::IsWindowVisible(window)))
-        return TRUE;
-    found->window = window;
-    return FALSE;
-}
-
-// The first control `id` under `root`; with `shownOnly`, the first one on show (the query
-// pages each have their own).
-HWND Descendant(HWND root, int id, bool shownOnly = false)
-{
-    Found found{id, shownOnly, NULL};
-    ::EnumChildWindows(root, MatchId, reinterpret_cast<LPARAM>(&found));
-    return found.window;
-}
 
 // The direct child of `container` that holds the control `id`.
 HWND WindowHolding(HWND container, int id)
