@@ -407,6 +407,19 @@ protected:
         return host != NULL ? ::ChildWindowFromPoint(host, POINT{5, 5}) : NULL;
     }
 
+    // Chooses the board's second row and shows its day candles; the chart window once drawn.
+    void OpenDayChartOfSecondRow(HWND main, HWND* chart)
+    {
+        HWND list = ShownQuoteList(main);
+        ASSERT_NE(HWND(NULL), list);
+        ASSERT_TRUE(ClickRow(list, 1));
+        Screenshot day;
+        PressToolbarButton(main, 5);
+        ASSERT_TRUE(WaitForChart(main, Screenshot(), day)) << "no day candles: " << AskedPaths();
+        *chart = ShownChart(main);
+        ASSERT_NE(HWND(NULL), *chart);
+    }
+
     static void Keep(const Screenshot& shot, const char* name)
     {
         EXPECT_FALSE(shot.IsEmpty()) << name;
@@ -579,14 +592,8 @@ TEST_F(ChartsScenarioTest, ZoomStepsAndAZoomedIntervalShowTheBarsTheyName)
     HWND main = LogInToBoard();
     ASSERT_NE(HWND(NULL), main) << "no board after login";
     ASSERT_EQ("OK", s_sim->Control("http fault /services/stock/csm/stockTimely fail").substr(0, 2));
-    HWND list = ShownQuoteList(main);
-    ASSERT_NE(HWND(NULL), list);
-    ASSERT_TRUE(ClickRow(list, 1));
-    Screenshot day;
-    PressToolbarButton(main, 5);
-    ASSERT_TRUE(WaitForChart(main, Screenshot(), day)) << "no day candles: " << AskedPaths();
-    HWND chart = ShownChart(main);
-    ASSERT_NE(HWND(NULL), chart);
+    HWND chart = NULL;
+    ASSERT_NO_FATAL_FAILURE(OpenDayChartOfSecondRow(main, &chart));
     ASSERT_TRUE(tolvan::test::BringToForeground(main));
     // The first view, once two pictures in a row read alike.
     std::string first, before;
@@ -674,14 +681,8 @@ TEST_F(ChartsScenarioTest, PagingLeftInTheDayChartExtendsTheHistory)
 {
     HWND main = LogInToBoard();
     ASSERT_NE(HWND(NULL), main) << "no board after login";
-    HWND list = ShownQuoteList(main);
-    ASSERT_NE(HWND(NULL), list);
-    ASSERT_TRUE(ClickRow(list, 1));
-    Screenshot day;
-    PressToolbarButton(main, 5);
-    ASSERT_TRUE(WaitForChart(main, Screenshot(), day)) << "no day candles: " << AskedPaths();
-    HWND chart = ShownChart(main);
-    ASSERT_NE(HWND(NULL), chart);
+    HWND chart = NULL;
+    ASSERT_NO_FATAL_FAILURE(OpenDayChartOfSecondRow(main, &chart));
     RECT chartRect = {};
     ::GetClientRect(chart, &chartRect);
     const LPARAM older = MAKELPARAM(chartRect.right - 85, 8);
