@@ -72,36 +72,11 @@ ULONGLONG AsNumber(const FILETIME& time)
     return (ULONGLONG(time.dwHighDateTime) << 32) | time.dwLowDateTime;
 }
 
-// The whole file, zero bytes included; empty when it cannot be read.
-std::string ReadBytes(const CString& path)
-{
-    std::string bytes;
-    FILE* file = fopen(path, "rb");
-    if (file == nullptr)
-        return bytes;
-    char buffer[512];
-    for (size_t read; (read = fread(buffer, 1, sizeof(buffer), file)) > 0;)
-        bytes.append(buffer, read);
-    fclose(file);
-    return bytes;
-}
-
 // A message box of the process whose text begins with `prefix`; null when none.
 HWND FindBoxSaying(DWORD process, const std::string& prefix)
 {
     return login_test::FindMatchingWindow(process, [&](HWND window) {
-        char className[16] = {0};
-        ::GetClassNameA(window, className, sizeof(className));
-        if (strcmp(className, "#32770") != 0)
-            return false;
-        for (HWND child = ::GetWindow(window, GW_CHILD); child != NULL; child = ::GetWindow(child, GW_HWNDNEXT))
-        {
-            char shown[256] = {0};
-            ::GetWindowTextA(child, shown, sizeof(shown));
-            if (std::string(shown).compare(0, prefix.size(), prefix) == 0)
-                return true;
-        }
-        return false;
+        return login_test::ControlText(window, 0xFFFF).compare(0, prefix.size(), prefix) == 0;
     });
 }
 
@@ -319,17 +294,14 @@ TEST_F(LoginScenarioTest, ADamagedUserSettingsFileIsSetAsideAndTheUserLogsIn)
     ::CreateDirectoryA(RootFolder() + "usr", NULL);
     ::DeleteFileA(aside);
     const char damaged[] = "\xff\xfe用户名:8000\x01\x02\x00serveListIndexTrue:7\n";
-    FILE* file = fopen(settings, "wb");
-    ASSERT_NE(nullptr, file);
-    fwrite(damaged, 1, sizeof(damaged) - 1, file);
-    fclose(file);
+    ASSERT_TRUE(tolvan::test::WriteFileBytes(settings, std::string(damaged, sizeof(damaged) - 1)));
 
     ASSERT_TRUE(m_terminal.Start());
     HWND login = m_terminal.WaitForLoginWindow(kDeadlineMs);
     ASSERT_NE(HWND(NULL), login);
     EXPECT_EQ("", ControlText(login, IDC_LOGIN_USER)) << "a name read from the damaged file";
     EXPECT_EQ(INVALID_FILE_ATTRIBUTES, ::GetFileAttributesA(settings)) << "the damaged file stayed in place";
-    EXPECT_EQ(std::string(damaged, sizeof(damaged) - 1), ReadBytes(aside)) << "the damaged bytes are not kept as they were";
+    EXPECT_EQ(std::string(damaged, sizeof(damaged) - 1), tolvan::test::ReadFileBytes(aside)) << "the damaged bytes are not kept as they were";
 
     CTerminal::Submit(login, "80001", "a123456");
     HWND main = m_terminal.WaitForMainWindow(kDeadlineMs, [](HWND main) { return ::IsZoomed(main) != FALSE; });
